@@ -1,0 +1,55 @@
+include(GoogleTest)
+
+# Helpers shared by every folder's CMakeLists.
+
+# kora_library(NAME [DEPS lib...] [EXTRA_SOURCES file...])
+# A static library from every .cpp in the current folder. Headers are included
+# as "layer/Unit.h" from src/ or tools/.
+function(kora_library name)
+  cmake_parse_arguments(A "" "" "DEPS;EXTRA_SOURCES" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${name} STATIC ${srcs} ${A_EXTRA_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tools)
+  target_link_libraries(${name} PUBLIC ${A_DEPS})
+endfunction()
+
+# kora_program(NAME [SUBDIR dir] SOURCES file... [DEPS lib...])
+# An executable placed in the program folder (or a sub-folder of it).
+function(kora_program name)
+  cmake_parse_arguments(A "" "SUBDIR" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tools)
+  target_link_libraries(${name} PRIVATE ${A_DEPS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KORA_PROGRAM_DIR}/${A_SUBDIR})
+endfunction()
+
+# kora_test_folder(LABEL label [DEPS lib...] [PROGRAMS target...])
+# One GoogleTest executable from every .cpp in the current folder; its cases
+# are registered with CTest under the given label. PROGRAMS are built first
+# because the tests run them from the program folder.
+function(kora_test_folder exe)
+  cmake_parse_arguments(A "" "LABEL" "DEPS;PROGRAMS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${exe} ${srcs})
+  target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tools ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${exe} PRIVATE ${A_DEPS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${exe} PRIVATE
+    KORA_PROGRAM_DIR="${KORA_PROGRAM_DIR}"
+    KORA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    KORA_TEST_TMP="${CMAKE_BINARY_DIR}/test-tmp")
+  if(A_PROGRAMS)
+    add_dependencies(${exe} ${A_PROGRAMS})
+  endif()
+  gtest_discover_tests(${exe}
+    PROPERTIES LABELS ${A_LABEL}
+    DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# Adds every listed sub-folder that has a CMakeLists.txt, in the given order.
+macro(kora_subdirs)
+  foreach(d ${ARGN})
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${d}/CMakeLists.txt)
+      add_subdirectory(${d})
+    endif()
+  endforeach()
+endmacro()
