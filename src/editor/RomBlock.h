@@ -1,0 +1,97 @@
+#pragma once
+// Where the packed game-data block lies in an NDS ROM image, and moving it
+// between the ROM, the working files and the data image.
+
+#include <cstdint>
+#include <string>
+
+#include "editor/DataImage.h"
+#include "framework/SysUtils.h"
+
+namespace kora {
+
+class TStream;
+
+// A ROM that cannot hold the block as described, or a block that does not
+// fit its room.
+class ERomError : public Exception {
+public:
+  using Exception::Exception;
+};
+
+// The probe value at ProbeOffset selects the layout.
+inline constexpr std::uint32_t ProbeOffset = 0x2353B8;
+inline constexpr std::uint32_t PrimaryProbeValue = 0x015D8000;
+inline constexpr std::uint32_t PrimaryPointerTable = 0x2353B8;
+inline constexpr std::uint32_t AltPointerTable = 0x1223B8;
+inline constexpr std::uint32_t PrimaryWriteBackOffset = 0x015D8000;
+inline constexpr std::uint32_t AltWriteBackOffset = 0x015D7C00;
+
+// NDS header: offset and size of the file allocation table, whose entries are
+// 8 bytes (start, end).
+inline constexpr std::uint32_t FatOffsetField = 0x48;
+inline constexpr std::uint32_t FatSizeField = 0x4C;
+
+struct RomLayout {
+  bool AltLayout = false;
+  std::uint32_t PointerTableOffset = 0;
+  // The pointer pair as read: the packed block is [BlockStart, BlockEnd).
+  std::uint32_t BlockStart = 0;
+  std::uint32_t BlockEnd = 0;
+
+  // Fixed per layout; the start pointer does not move it.
+  std::uint32_t WriteBackOffset() const {
+    return AltLayout ? AltWriteBackOffset : PrimaryWriteBackOffset;
+  }
+};
+
+// What `kora-cli info` shows: the layout, the block and the room a new block
+// may fill from the write-back offset.
+struct RoomInfo {
+  RomLayout Layout;
+  std::uint32_t BlockSize = 0;
+  // Where the room ends: the start of the next file of the allocation table
+  // when the pointer pair is an entry of it (RoomFromFat), else the end
+  // pointer. Never beyond the end of the ROM file.
+  std::uint32_t RoomEnd = 0;
+  std::uint32_t Room = 0;
+  bool RoomFromFat = false;
+  std::uint32_t ImageSize = DataImageSize;
+
+  const char* LayoutName() const { return Layout.AltLayout ? "alternate" : "primary"; }
+};
+
+// Runs the layout test and reads the pointer pair. Raises ERomError when the
+// ROM is too short for the probe or the pointer pair, when the end pointer
+// lies below the start pointer, or when the block reaches past the end of
+// the file.
+RomLayout ReadRomLayout(TStream& rom);
+
+// The room for a block written back under `layout`, from the ROM's current
+// allocation table and pointer pair.
+RoomInfo MeasureRoom(TStream& rom, const RomLayout& layout);
+// Layout and room of a ROM file (opened for reading only).
+RoomInfo InspectRom(const std::string& romPath);
+
+// Reads the layout and writes the packed block, byte for byte, to outPath
+// (created or replaced). Nothing is written when the ROM is rejected.
+RomLayout ExtractRomData(const std::string& romPath, const std::string& outPath);
+
+// Writes the whole packed file into the ROM at the layout's write-back offset
+// and patches the end pointer to offset + size. The packed file is read and
+// the room checked before the ROM is opened for writing; an empty packed file
+// or one larger than the room raises ERomError and leaves the ROM unchanged.
+// The written bytes are flushed to disk before it returns.
+void WriteRomData(const RomLayout& layout, const std::string& packedPath,
+                  const std::string& romPath);
+
+// Reads exactly DataImageSize bytes from the start of the file ("Stream read
+// error" when shorter); later bytes are ignored.
+DataImage LoadDataImage(const std::string& path);
+// Writes the image over the start of an existing file, keeping any tail.
+void SaveDataImage(const DataImage& image, const std::string& path);
+
+// Size of a regular file; 0 when there is none or the path is a folder.
+std::int64_t FileSizeOf(const std::string& path);
+
+}  // namespace kora

@@ -1,0 +1,77 @@
+#pragma once
+// The open ROM: its path, layout and data image, the working files in the
+// program folder, and the open and save sequences that run the packer.
+
+#include <functional>
+#include <string>
+
+#include "editor/DataImage.h"
+#include "editor/RomBlock.h"
+
+namespace kora {
+
+class RomSession {
+public:
+  // programFolder holds Tool/agblz and RomData/; a trailing '/' is added
+  // when missing.
+  explicit RomSession(const std::string& programFolder);
+
+  // The running executable's folder with a trailing '/'.
+  static std::string ExecutableFolder();
+
+  const std::string& AppPath() const { return FAppPath; }
+  bool IsOpen() const { return FOpen; }
+  const std::string& RomFileName() const { return FRomFileName; }
+  std::uint32_t PointerTableOffset() const { return FLayout.PointerTableOffset; }
+  bool AltLayout() const { return FLayout.AltLayout; }
+  const RomLayout& Layout() const { return FLayout; }
+
+  // Empty until a ROM has been opened, then DataImageSize bytes.
+  DataImage& Image() { return FImage; }
+  const DataImage& Image() const { return FImage; }
+
+  std::string PackedFileName() const;    // RomData/romData.bin
+  std::string UnpackedFileName() const;  // RomData/romDataUnPack.bin
+
+  // Called once while the packer runs, before the wait (the window lets
+  // waiting messages through there).
+  void SetOnProcessMessages(std::function<void()> handler) {
+    FOnProcessMessages = std::move(handler);
+  }
+
+  // Extracts the block, unpacks it and loads the image. The path, layout and
+  // image change only when every step succeeded; a failed open leaves the
+  // previous ROM's state and its unpacked working file as they were.
+  void Open(const std::string& romPath);
+  // Writes the image into the unpacked working file, packs it and writes the
+  // block into the ROM. Raises Exception when no ROM is open.
+  void Save();
+  // Deletes the working files that exist; failures are ignored.
+  void CleanUp();
+
+  // Layout and room of the open ROM as it is on disk now.
+  RoomInfo Room() const;
+
+  // "<AppPath>/Tool/agblz u "<in>" "<out>"" and its pack twin.
+  std::string UnpackCommandLine(const std::string& in, const std::string& out) const;
+  std::string PackCommandLine(const std::string& in, const std::string& out) const;
+  void UnPackRomData(const std::string& in, const std::string& out);
+  void PackRomData(const std::string& in, const std::string& out);
+  // Splits the command line and runs it in the program folder; returns the
+  // exit code or -1 when it cannot start. There are no windows to hide, so
+  // showState is accepted and ignored.
+  int RunTool(const std::string& commandLine, int showState = 0);
+
+private:
+  std::string ToolCommandLine(const char* mode, const std::string& in,
+                              const std::string& out) const;
+
+  std::string FAppPath;
+  bool FOpen = false;
+  std::string FRomFileName;
+  RomLayout FLayout;
+  DataImage FImage;
+  std::function<void()> FOnProcessMessages;
+};
+
+}  // namespace kora

@@ -1,0 +1,32 @@
+#pragma once
+// Starting a child process without a shell and waiting for it.
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kora {
+
+// Runs argv[0] with the given arguments (no shell; a name without '/' is
+// searched in PATH), with workingDir as its current directory and stdin
+// from /dev/null, and waits for it without a time limit. `afterStart`, when
+// given, runs once after the child has started and before the wait.
+// Returns the exit code; 128 + the signal number when a signal killed the
+// child; -1 when the child cannot be started (empty argv, missing or
+// non-executable program, missing working directory).
+int RunProcess(const std::vector<std::string>& argv, const std::string& workingDir,
+               const std::function<void()>& afterStart = {});
+
+// Splits a command line into arguments. Blanks (space, tab) separate
+// arguments; a double-quoted part may hold blanks and joins the text around
+// it ("a"b is ab); inside quotes a doubled quote "" stands for one quote
+// character; a quote left open runs to the end. A backslash is an ordinary
+// character, so both "C:\dir" and "/dir" style paths pass unchanged. ""
+// alone is an empty argument.
+std::vector<std::string> SplitCommandLine(std::string_view commandLine);
+
+// Quotes one argument so that SplitCommandLine gives it back unchanged.
+std::string QuoteArgument(std::string_view argument);
+
+}  // namespace kora
