@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <vector>
+
+// The LZ block format of the game data: a 4-byte header (type, 24-bit
+// little-endian unpacked size) followed by flag-led groups of literals and
+// back-references.
+namespace kora::lz {
+
+struct LzError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+inline constexpr std::uint8_t TypeLz10 = 0x10;
+inline constexpr std::uint8_t TypeLz11 = 0x11;
+
+// The header's size field has 24 bits, so nothing this large can be described.
+inline constexpr std::size_t SizeLimit = std::size_t{1} << 24;
+
+// Type 0x10 stream of the smallest possible size, padded with zeros to a
+// multiple of 4. Throws LzError for input of SizeLimit bytes or more.
+std::vector<std::uint8_t> Pack(std::span<const std::uint8_t> data);
+
+// Reads type 0x10 and 0x11. Throws LzError with a one-line message on bad input.
+std::vector<std::uint8_t> Unpack(std::span<const std::uint8_t> stream);
+
+}  // namespace kora::lz

@@ -1,0 +1,141 @@
+#include "agblz/Lz.h"
+#include "agblz/LzMatchFinder.h"
+
+#include <array>
+#include <string>
+#include <utility>
+
+namespace kora::lz {
+
+namespace {
+
+constexpr unsigned GroupSize = 8;
+constexpr std::uint8_t Literal = 1;  // choice marker; references are 3..18
+
+// Optimal parse: a backward dynamic programme over (position, slot of the
+// next token in its flag group). Costs are exact bytes: 1 per literal, 2 per
+// reference, 1 per flag byte, charged when a group is started. The choice
+// for a position depends only on the slot after it, so one choice per
+// (position, next slot) is stored.
+class Parser {
+public:
+    Parser(std::span<const std::uint8_t> data, const std::vector<Match>& matches)
+        : FMatches(matches), FChoice(data.size() * GroupSize)
+    {
+        Solve();
+    }
+
+    // Token length at position i when the token takes slot `slot`.
+    std::uint8_t Choice(std::size_t i, unsigned slot) const
+    {
+        return FChoice[i * GroupSize + (slot + 1) % GroupSize];
+    }
+
+private:
+    // Only the rows i+1 .. i+18 are read while row i is built.
+    static constexpr std::size_t Rows = 32;
+    static_assert(Rows > MaxMatch);
+    using Row = std::array<std::uint32_t, GroupSize>;
+
+    void Solve()
+    {
+        std::array<Row, Rows> cost{};
+        for (std::size_t i = FMatches.size(); i-- > 0;) {
+            Row best = cost[(i + 1) % Rows];
+            std::uint8_t* pick = &FChoice[i * GroupSize];
+            for (unsigned next = 0; next < GroupSize; ++next) {
+                best[next] += 1;
+                pick[next] = Literal;
+            }
+            for (std::size_t length = MinMatch; length <= FMatches[i].Length; ++length) {
+                const Row& after = cost[(i + length) % Rows];
+                for (unsigned next = 0; next < GroupSize; ++next) {
+                    if (after[next] + 2 < best[next]) {
+                        best[next] = after[next] + 2;
+                        pick[next] = static_cast<std::uint8_t>(length);
+                    }
+                }
+            }
+            Row& row = cost[i % Rows];
+            for (unsigned slot = 0; slot < GroupSize; ++slot)
+                row[slot] = best[(slot + 1) % GroupSize] + (slot == 0 ? 1 : 0);
+        }
+    }
+
+    const std::vector<Match>& FMatches;
+    std::vector<std::uint8_t> FChoice;
+};
+
+// Writes tokens into flag groups; a flag byte is only written when a token follows.
+class StreamWriter {
+public:
+    explicit StreamWriter(std::size_t size)
+    {
+        FOut.reserve(4 + size + size / GroupSize + 4);
+        FOut.insert(FOut.end(), {TypeLz10, static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size >> 8),
+                                 static_cast<std::uint8_t>(size >> 16)});
+    }
+
+    unsigned Slot() const { return FSlot; }
+
+    void PutLiteral(std::uint8_t byte)
+    {
+        StartToken(false);
+        FOut.push_back(byte);
+    }
+
+    void PutReference(std::size_t length, std::size_t distance)
+    {
+        StartToken(true);
+        const unsigned value = static_cast<unsigned>((length - MinMatch) << 12 | (distance - 1));
+        FOut.push_back(static_cast<std::uint8_t>(value >> 8));
+        FOut.push_back(static_cast<std::uint8_t>(value));
+    }
+
+    std::vector<std::uint8_t> Finish()
+    {
+        FOut.resize((FOut.size() + 3) & ~std::size_t{3}, 0);
+        return std::move(FOut);
+    }
+
+private:
+    void StartToken(bool reference)
+    {
+        if (FSlot == 0) {
+            FFlagAt = FOut.size();
+            FOut.push_back(0);
+        }
+        if (reference)
+            FOut[FFlagAt] |= static_cast<std::uint8_t>(0x80 >> FSlot);
+        FSlot = (FSlot + 1) % GroupSize;
+    }
+
+    std::vector<std::uint8_t> FOut;
+    std::size_t FFlagAt = 0;
+    unsigned FSlot = 0;
+};
+
+}  // namespace
+
+std::vector<std::uint8_t> Pack(std::span<const std::uint8_t> data)
+{
+    if (data.size() >= SizeLimit)
+        throw LzError("input of " + std::to_string(data.size()) + " bytes is too large to pack (limit " +
+                      std::to_string(SizeLimit - 1) + " bytes)");
+    const std::vector<Match> matches = FindLongestMatches(data);
+    const Parser parser(data, matches);
+    StreamWriter writer(data.size());
+    for (std::size_t i = 0; i < data.size();) {
+        const std::uint8_t length = parser.Choice(i, writer.Slot());
+        if (length == Literal) {
+            writer.PutLiteral(data[i]);
+            i += 1;
+        } else {
+            writer.PutReference(length, matches[i].Distance);
+            i += length;
+        }
+    }
+    return writer.Finish();
+}
+
+}  // namespace kora::lz
