@@ -1,0 +1,217 @@
+#include "framework/Classes.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kora {
+
+// --- TStream ---------------------------------------------------------------
+
+std::int64_t TStream::Position() { return Seek(0, TSeekOrigin::soCurrent); }
+
+void TStream::SetPosition(std::int64_t position) { Seek(position, TSeekOrigin::soBeginning); }
+
+std::int64_t TStream::Size() {
+  const std::int64_t position = Position();
+  const std::int64_t size = Seek(0, TSeekOrigin::soEnd);
+  Seek(position, TSeekOrigin::soBeginning);
+  return size;
+}
+
+void TStream::SetSize(std::int64_t) { throw EStreamError("Stream does not support SetSize"); }
+
+void TStream::ReadBuffer(void* buffer, std::int64_t count) {
+  if (count > 0 && Read(buffer, count) != count) throw EReadError("Stream read error");
+}
+
+void TStream::WriteBuffer(const void* buffer, std::int64_t count) {
+  if (count > 0 && Write(buffer, count) != count) throw EWriteError("Stream write error");
+}
+
+std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {
+  if (count == 0) {
+    source.SetPosition(0);
+    count = source.Size();
+  }
+  constexpr std::int64_t kChunk = 64 * 1024;
+  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min(count, kChunk)));
+  std::int64_t left = count;
+  while (left > 0) {
+    const std::int64_t n = std::min(left, kChunk);
+    source.ReadBuffer(buffer.data(), n);
+    WriteBuffer(buffer.data(), n);
+    left -= n;
+  }
+  return count;
+}
+
+// --- THandleStream ---------------------------------------------------------
+
+std::int64_t THandleStream::Read(void* buffer, std::int64_t count) {
+  auto* bytes = static_cast<std::uint8_t*>(buffer);
+  std::int64_t done = 0;
+  // A plain file may hand out fewer bytes than asked; keep going until EOF.
+  while (done < count) {
+    const ssize_t n = ::read(FHandle, bytes + done, static_cast<std::size_t>(count - done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += n;
+  }
+  return done;
+}
+
+std::int64_t THandleStream::Write(const void* buffer, std::int64_t count) {
+  const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+  std::int64_t done = 0;
+  while (done < count) {
+    const ssize_t n = ::write(FHandle, bytes + done, static_cast<std::size_t>(count - done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += n;
+  }
+  return done;
+}
+
+std::int64_t THandleStream::Seek(std::int64_t offset, TSeekOrigin origin) {
+  const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET
+                     : origin == TSeekOrigin::soCurrent ? SEEK_CUR
+                                                        : SEEK_END;
+  const off_t result = ::lseek(FHandle, static_cast<off_t>(offset), whence);
+  if (result < 0) throw EStreamError(Format("Stream seek error. %s", SysErrorMessage(errno).c_str()));
+  return result;
+}
+
+void THandleStream::SetSize(std::int64_t size) {
+  if (::ftruncate(FHandle, static_cast<off_t>(size)) != 0) {
+    throw EWriteError("Stream write error");
+  }
+  if (Position() > size) Seek(size, TSeekOrigin::soBeginning);
+}
+
+void THandleStream::Flush() {
+  if (::fsync(FHandle) != 0) {
+    const int error = errno;
+    throw EInOutError(Format("Cannot flush file to disk. %s", SysErrorMessage(error).c_str()), error);
+  }
+}
+
+// --- TFileStream -----------------------------------------------------------
+
+namespace {
+
+std::string FullName(const std::string& fileName) {
+  std::error_code error;
+  const auto full = std::filesystem::absolute(fileName, error);
+  return error ? fileName : full.string();
+}
+
+}  // namespace
+
+TFileStream::TFileStream(const std::string& fileName, std::uint16_t mode)
+    : THandleStream(-1), FFileName(fileName) {
+  const bool create = (mode & fmCreate) == fmCreate;
+  int flags = O_CLOEXEC;
+  if (create) {
+    flags |= O_RDWR | O_CREAT | O_TRUNC;
+  } else {
+    switch (mode & 0x0003) {
+      case fmOpenWrite: flags |= O_WRONLY; break;
+      case fmOpenReadWrite: flags |= O_RDWR; break;
+      default: flags |= O_RDONLY; break;
+    }
+  }
+  FHandle = ::open(fileName.c_str(), flags, 0666);
+  int error = errno;
+  if (FHandle >= 0) {
+    // A folder opens for reading on this platform but is not a file.
+    struct stat info;
+    if (::fstat(FHandle, &info) == 0 && S_ISDIR(info.st_mode)) {
+      ::close(FHandle);
+      FHandle = -1;
+      error = EISDIR;
+    }
+  }
+  if (FHandle < 0) {
+    const std::string message = Format(create ? "Cannot create file \"%s\". %s"
+                                              : "Cannot open file \"%s\". %s",
+                                       FullName(fileName).c_str(), SysErrorMessage(error).c_str());
+    if (create) throw EFCreateError(message);
+    throw EFOpenError(message);
+  }
+}
+
+TFileStream::~TFileStream() {
+  if (FHandle >= 0) ::close(FHandle);
+}
+
+// --- TMemoryStream ---------------------------------------------------------
+
+std::int64_t TMemoryStream::Read(void* buffer, std::int64_t count) {
+  const std::int64_t available = Size() - FPosition;
+  const std::int64_t n = std::clamp<std::int64_t>(count, 0, std::max<std::int64_t>(available, 0));
+  if (n > 0) {
+    std::memcpy(buffer, FData.data() + FPosition, static_cast<std::size_t>(n));
+    FPosition += n;
+  }
+  return n;
+}
+
+std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count) {
+  if (count <= 0) return 0;
+  const std::int64_t end = FPosition + count;
+  if (end > Size()) FData.resize(static_cast<std::size_t>(end));
+  std::memcpy(FData.data() + FPosition, buffer, static_cast<std::size_t>(count));
+  FPosition = end;
+  return count;
+}
+
+std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
+  const std::int64_t base = origin == TSeekOrigin::soBeginning ? 0
+                            : origin == TSeekOrigin::soCurrent ? FPosition
+                                                               : Size();
+  if (base + offset < 0) throw EStreamError("Stream seek error. Invalid argument");
+  FPosition = base + offset;
+  return FPosition;
+}
+
+void TMemoryStream::SetSize(std::int64_t size) {
+  if (size < 0) throw EWriteError("Stream write error");
+  FData.resize(static_cast<std::size_t>(size));
+  if (FPosition > size) FPosition = size;
+}
+
+void TMemoryStream::Clear() {
+  FData.clear();
+  FData.shrink_to_fit();
+  FPosition = 0;
+}
+
+void TMemoryStream::LoadFromFile(const std::string& fileName) {
+  TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(file);
+}
+
+void TMemoryStream::LoadFromStream(TStream& stream) {
+  stream.SetPosition(0);
+  const std::int64_t size = stream.Size();
+  std::vector<std::uint8_t> data(static_cast<std::size_t>(size));
+  stream.ReadBuffer(data.data(), size);
+  FData = std::move(data);
+  FPosition = 0;
+}
+
+void TMemoryStream::SaveToFile(const std::string& fileName) const {
+  TFileStream file(fileName, fmCreate);
+  SaveToStream(file);
+}
+
+void TMemoryStream::SaveToStream(TStream& stream) const {
+  stream.WriteBuffer(FData.data(), static_cast<std::int64_t>(FData.size()));
+}
+
+}  // namespace kora
