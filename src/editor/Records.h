@@ -58,6 +58,16 @@ struct ItemRecord {
   std::array<std::uint8_t, StatCount> Bonus{};
 };
 
+// Image offsets of a record: where character/class record `index` starts and
+// where item record `index` has its base (the price lies before it).
+inline std::int64_t CharRecordStart(int index) { return std::int64_t{CharRecordSize} * index; }
+inline std::int64_t ClassRecordStart(int index) {
+  return ClassTableOffset + std::int64_t{ClassRecordSize} * index;
+}
+inline std::int64_t ItemRecordBase(int index) {
+  return ItemTableOffset + std::int64_t{ItemRecordSize} * index;
+}
+
 // Image offset of the first byte a record's routines touch and one past the
 // last, or nothing when the index is negative (-1 is "no record") or any
 // touched byte lies outside the image.

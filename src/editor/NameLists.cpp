@@ -1,0 +1,64 @@
+#include "editor/NameLists.h"
+
+#include "editor/DataImage.h"
+#include "framework/Classes.h"
+#include "framework/Encoding.h"
+
+namespace kora {
+
+NameEntry SplitNameLine(std::string_view lineBytes, std::size_t idLength) {
+  const std::string_view id = lineBytes.substr(0, idLength);
+  const std::string_view rest = lineBytes.size() > idLength ? lineBytes.substr(idLength) : std::string_view();
+  return NameEntry{AnsiToUtf8(id), AnsiToUtf8(AnsiLeft(rest, MaxNameBytes))};
+}
+
+int ItemRecordIndex(std::string_view itemId) { return HexToInt(itemId) - 1; }
+
+int CharRecordIndex(std::string_view charId) { return HexToInt(charId); }
+
+int NameLists::ItemRecordAt(int position) const {
+  if (position < 0 || position >= static_cast<int>(ItemIds.size())) return -1;
+  return ItemRecordIndex(ItemIds[static_cast<std::size_t>(position)]);
+}
+
+int NameLists::CharRecordAt(int position) const {
+  if (position < 0 || position >= static_cast<int>(CharIds.size())) return -1;
+  return CharRecordIndex(CharIds[static_cast<std::size_t>(position)]);
+}
+
+int NameLists::ClassRecordAt(int position) const {
+  if (position < 0 || position >= static_cast<int>(ClassNames.size())) return -1;
+  return position;
+}
+
+void LoadNameLists(const std::string& appPath, NameLists& lists, const PictureLoader& loadItemIcon,
+                   const PictureLoader& loadPortrait) {
+  const std::string folder = IncludeTrailingPathDelimiter(appPath);
+  lists = NameLists();
+  TStringList lines;
+
+  // Items take the icon before the name, so a missing icon drops the name too.
+  lines.LoadFromFile(folder + "Data/Item.dat");
+  lists.ItemIds.resize(static_cast<std::size_t>(lines.Count()));
+  for (int p = 0; p < lines.Count(); ++p) {
+    NameEntry entry = SplitNameLine(lines[p], ItemIdLength);
+    lists.ItemIds[static_cast<std::size_t>(p)] = entry.Id;
+    if (loadItemIcon) loadItemIcon(folder + "Image/Item/" + entry.Id + ".bmp");
+    lists.ItemNames.push_back(std::move(entry.Name));
+  }
+
+  // Characters take the name first; a missing portrait leaves it listed.
+  lines.LoadFromFile(folder + "Data/Char.dat");
+  lists.CharIds.resize(static_cast<std::size_t>(lines.Count()));
+  for (int p = 0; p < lines.Count(); ++p) {
+    NameEntry entry = SplitNameLine(lines[p], CharIdLength);
+    lists.CharIds[static_cast<std::size_t>(p)] = entry.Id;
+    lists.CharNames.push_back(std::move(entry.Name));
+    if (loadPortrait) loadPortrait(folder + "Image/Face/" + entry.Id + ".bmp");
+  }
+
+  lines.LoadFromFile(folder + "Data/Class.dat");
+  for (int p = 0; p < lines.Count(); ++p) lists.ClassNames.push_back(AnsiToUtf8(lines[p]));
+}
+
+}  // namespace kora

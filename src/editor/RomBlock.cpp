@@ -1,0 +1,158 @@
+#include "editor/RomBlock.h"
+
+#include <algorithm>
+#include <sys/stat.h>
+
+#include "framework/Classes.h"
+
+namespace kora {
+
+namespace {
+
+std::uint32_t ReadU32(TStream& stream, std::int64_t offset) {
+  std::uint8_t bytes[4];
+  stream.SetPosition(offset);
+  stream.ReadBuffer(bytes, 4);
+  return static_cast<std::uint32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16) |
+         static_cast<std::uint32_t>(bytes[3]) << 24;
+}
+
+void WriteU32(TStream& stream, std::int64_t offset, std::uint32_t value) {
+  const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+                                 static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+  stream.SetPosition(offset);
+  stream.WriteBuffer(bytes, 4);
+}
+
+// The end of the room: the next file of the allocation table after the block
+// when the pointer pair is one of its entries, else the block's end pointer.
+// Never beyond the end of the ROM file, which is not grown.
+void FindRoomEnd(TStream& rom, RoomInfo& info) {
+  const std::int64_t romSize = rom.Size();
+  const RomLayout& layout = info.Layout;
+  std::int64_t roomEnd = layout.BlockEnd;
+  info.RoomFromFat = false;
+  if (romSize >= FatSizeField + 4) {
+    const std::uint32_t fatOffset = ReadU32(rom, FatOffsetField);
+    const std::uint32_t fatSize = ReadU32(rom, FatSizeField);
+    const std::int64_t fatEnd = std::int64_t{fatOffset} + fatSize;
+    const std::int64_t pair = layout.PointerTableOffset;
+    if (fatEnd <= romSize && pair >= fatOffset && pair + 8 <= fatEnd && (pair - fatOffset) % 8 == 0) {
+      std::vector<std::uint8_t> fat(fatSize);
+      rom.SetPosition(fatOffset);
+      rom.ReadBuffer(fat.data(), fatSize);
+      std::int64_t next = romSize;
+      for (std::size_t at = 0; at + 8 <= fat.size(); at += 8) {
+        const std::uint32_t start = static_cast<std::uint32_t>(fat[at] | fat[at + 1] << 8 | fat[at + 2] << 16) |
+                                    static_cast<std::uint32_t>(fat[at + 3]) << 24;
+        if (start > layout.BlockStart) next = std::min<std::int64_t>(next, start);
+      }
+      roomEnd = next;
+      info.RoomFromFat = true;
+    }
+  }
+  roomEnd = std::min(roomEnd, romSize);
+  info.RoomEnd = static_cast<std::uint32_t>(roomEnd);
+  const std::int64_t room = roomEnd - layout.WriteBackOffset();
+  info.Room = room > 0 ? static_cast<std::uint32_t>(room) : 0;
+}
+
+}  // namespace
+
+RomLayout ReadRomLayout(TStream& rom) {
+  const std::int64_t size = rom.Size();
+  if (size < std::int64_t{ProbeOffset} + 8) {
+    throw ERomError(Format("The ROM is too short to hold the data pointers (%lld bytes)",
+                           static_cast<long long>(size)));
+  }
+  RomLayout layout;
+  layout.PointerTableOffset = PrimaryPointerTable;
+  layout.BlockStart = ReadU32(rom, PrimaryPointerTable);
+  layout.AltLayout = layout.BlockStart != PrimaryProbeValue;
+  if (layout.AltLayout) {
+    layout.PointerTableOffset = AltPointerTable;
+    layout.BlockStart = ReadU32(rom, AltPointerTable);
+  }
+  layout.BlockEnd = ReadU32(rom, std::int64_t{layout.PointerTableOffset} + 4);
+  if (layout.BlockEnd < layout.BlockStart) {
+    throw ERomError(Format("The ROM's data block ends (0x%X) before it starts (0x%X)",
+                           layout.BlockEnd, layout.BlockStart));
+  }
+  if (layout.BlockEnd > size) {
+    throw ERomError(Format("The ROM's data block (0x%X..0x%X) reaches past the end of the file (%lld bytes)",
+                           layout.BlockStart, layout.BlockEnd, static_cast<long long>(size)));
+  }
+  return layout;
+}
+
+RoomInfo MeasureRoom(TStream& rom, const RomLayout& layout) {
+  RoomInfo info;
+  info.Layout = layout;
+  // The pointer pair as it is now, which an earlier save may have changed.
+  info.Layout.BlockStart = ReadU32(rom, layout.PointerTableOffset);
+  info.Layout.BlockEnd = ReadU32(rom, std::int64_t{layout.PointerTableOffset} + 4);
+  info.BlockSize = info.Layout.BlockEnd >= info.Layout.BlockStart ? info.Layout.BlockEnd - info.Layout.BlockStart : 0;
+  FindRoomEnd(rom, info);
+  return info;
+}
+
+RoomInfo InspectRom(const std::string& romPath) {
+  TFileStream rom(romPath, fmOpenRead | fmShareDenyWrite);
+  return MeasureRoom(rom, ReadRomLayout(rom));
+}
+
+RomLayout ExtractRomData(const std::string& romPath, const std::string& outPath) {
+  TMemoryStream block;
+  RomLayout layout;
+  {
+    TFileStream rom(romPath, fmOpenRead | fmShareDenyWrite);
+    layout = ReadRomLayout(rom);
+    rom.SetPosition(layout.BlockStart);
+    block.CopyFrom(rom, layout.BlockEnd - layout.BlockStart);
+  }
+  block.SaveToFile(outPath);
+  return layout;
+}
+
+void WriteRomData(const RomLayout& layout, const std::string& packedPath, const std::string& romPath) {
+  // Every input is ready before the ROM is opened for writing.
+  TMemoryStream packed;
+  packed.LoadFromFile(packedPath);
+  if (packed.Size() == 0) {
+    throw ERomError(Format("The packed data \"%s\" is empty; the ROM was not changed", packedPath.c_str()));
+  }
+
+  TFileStream rom(romPath, fmOpenReadWrite | fmShareDenyWrite);
+  const RoomInfo room = MeasureRoom(rom, layout);
+  if (packed.Size() > room.Room) {
+    throw ERomError(Format("The packed data (%lld bytes) does not fit the room of %u bytes at 0x%X; "
+                           "the ROM was not changed",
+                           static_cast<long long>(packed.Size()), room.Room, layout.WriteBackOffset()));
+  }
+  const std::uint32_t offset = layout.WriteBackOffset();
+  rom.SetPosition(offset);
+  packed.SaveToStream(rom);
+  // Only the end pointer moves; the start pointer stays as it was.
+  WriteU32(rom, std::int64_t{layout.PointerTableOffset} + 4, offset + static_cast<std::uint32_t>(packed.Size()));
+  rom.Flush();
+}
+
+DataImage LoadDataImage(const std::string& path) {
+  TFileStream file(path, fmOpenRead | fmShareDenyWrite);
+  DataImage image(DataImageSize);
+  file.ReadBuffer(image.data(), DataImageSize);
+  return image;
+}
+
+void SaveDataImage(const DataImage& image, const std::string& path) {
+  TFileStream file(path, fmOpenWrite | fmShareDenyWrite);
+  file.WriteBuffer(image.data(), static_cast<std::int64_t>(image.size()));
+}
+
+std::int64_t FileSizeOf(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return 0;
+  return info.st_size;
+}
+
+}  // namespace kora
