@@ -1,0 +1,242 @@
+#include "editor/RomSession.h"
+
+#include <gtest/gtest.h>
+
+#include "EditorTestSupport.h"
+#include "framework/Classes.h"
+
+namespace kora {
+namespace {
+
+using namespace test;
+
+class RomSessionTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    FDir = TempFolder();
+    FProgram = MakeProgramFolder(FDir);
+    WritePacker(FProgram, kCopyPacker);
+  }
+
+  // A primary-layout ROM whose block, with the copy packer, is `image`.
+  std::string PrimaryRom(const std::string& name, const std::string& image) {
+    MakePrimaryRom(FDir + name, image);
+    return FDir + name;
+  }
+
+  std::string FDir;
+  std::string FProgram;
+};
+
+TEST_F(RomSessionTest, OpenEditSaveRoundTrip) {
+  const std::string data = Pattern(DataImageSize, 1);
+  const std::string rom = PrimaryRom("a.nds", data);
+  RomSession session(FProgram.substr(0, FProgram.size() - 1));
+  EXPECT_EQ(session.AppPath(), FProgram);
+  int pumps = 0;
+  session.SetOnProcessMessages([&] { ++pumps; });
+
+  session.Open(rom);
+  EXPECT_TRUE(session.IsOpen());
+  EXPECT_EQ(session.RomFileName(), rom);
+  EXPECT_FALSE(session.AltLayout());
+  EXPECT_EQ(session.PointerTableOffset(), 0x2353B8u);
+  EXPECT_EQ(session.Image(), ToImage(data));
+  EXPECT_EQ(pumps, 1);
+  EXPECT_FALSE(FileExists(session.PackedFileName()));
+  EXPECT_TRUE(FileExists(session.UnpackedFileName()));
+
+  session.Image()[100] ^= 0xFF;
+  session.Save();
+  std::string expected = data;
+  expected[100] = static_cast<char>(expected[100] ^ 0xFF);
+  EXPECT_EQ(GetBytes(rom, 0x015D8000, DataImageSize), expected);
+  EXPECT_EQ(GetU32(rom, 0x2353BC), 0x015D8000u + DataImageSize);
+  EXPECT_EQ(pumps, 2);
+  EXPECT_TRUE(FileExists(session.PackedFileName()));
+  EXPECT_TRUE(FileExists(session.UnpackedFileName()));
+
+  const RoomInfo room = session.Room();
+  EXPECT_EQ(room.Room, static_cast<std::uint32_t>(DataImageSize));
+  EXPECT_EQ(room.ImageSize, static_cast<std::uint32_t>(DataImageSize));
+
+  session.CleanUp();
+  EXPECT_FALSE(FileExists(session.PackedFileName()));
+  EXPECT_FALSE(FileExists(session.UnpackedFileName()));
+  session.CleanUp();  // nothing left to delete is fine
+}
+
+TEST_F(RomSessionTest, PackerIsCalledWithoutAShellFromTheProgramFolder) {
+  WritePacker(FProgram, "printf '%s|%s|%s|%s\\n' \"$1\" \"$PWD\" \"$2\" \"$3\" >> \"$PWD/../calls.log\"\n" +
+                            std::string(kCopyPacker));
+  RomSession session(FProgram);
+  const std::string packed = session.PackedFileName();
+  const std::string unpacked = session.UnpackedFileName();
+  EXPECT_EQ(session.UnpackCommandLine(packed, unpacked),
+            FProgram + "/Tool/agblz u \"" + packed + "\" \"" + unpacked + "\"");
+  EXPECT_EQ(session.PackCommandLine(unpacked, packed),
+            FProgram + "/Tool/agblz z \"" + unpacked + "\" \"" + packed + "\"");
+
+  session.Open(PrimaryRom("a.nds", Pattern(DataImageSize, 2)));
+  session.Save();
+  const std::string folder = FProgram.substr(0, FProgram.size() - 1);
+  EXPECT_EQ(ReadFileBytes(FDir + "calls.log"), "u|" + folder + "|" + packed + "|" + unpacked + "\n" +
+                                                   "z|" + folder + "|" + unpacked + "|" + packed + "\n");
+  EXPECT_EQ(session.RunTool(FProgram + "Tool/none x", 0), -1);
+}
+
+TEST_F(RomSessionTest, SecondOpenRetestsTheLayoutAndSavesIntoTheSecondRom) {
+  const std::string first = PrimaryRom("a.nds", Pattern(DataImageSize, 1));
+  const std::string second = FDir + "b.nds";
+  const std::string data = Pattern(DataImageSize, 9);
+  MakeAltRom(second, 0x015D8000, data);
+  const std::uint64_t firstDigest = Digest(first);
+
+  RomSession session(FProgram);
+  session.Open(first);
+  session.Open(second);
+  EXPECT_TRUE(session.AltLayout());
+  EXPECT_EQ(session.PointerTableOffset(), 0x1223B8u);
+  EXPECT_EQ(session.RomFileName(), second);
+  EXPECT_EQ(session.Image(), ToImage(data));
+
+  session.Save();
+  EXPECT_EQ(GetBytes(second, 0x015D7C00, DataImageSize), data);
+  EXPECT_EQ(GetU32(second, 0x1223B8), 0x015D8000u);
+  EXPECT_EQ(GetU32(second, 0x1223BC), 0x015D7C00u + DataImageSize);
+  EXPECT_EQ(Digest(first), firstDigest);
+}
+
+TEST_F(RomSessionTest, LongerUnpackedDataKeepsItsTailThroughASave) {
+  const std::string data = Pattern(DataImageSize + 40, 3);
+  const std::string rom = PrimaryRom("a.nds", data);
+  RomSession session(FProgram);
+  session.Open(rom);
+  EXPECT_EQ(session.Image().size(), static_cast<std::size_t>(DataImageSize));
+  session.Image()[0] = 0xAB;
+  session.Save();
+  std::string expected = data;
+  expected[0] = static_cast<char>(0xAB);
+  EXPECT_EQ(GetBytes(rom, 0x015D8000, data.size()), expected);
+}
+
+// What must survive a failed open: the previous ROM, layout, image and the
+// unpacked working file a later save writes through.
+struct SessionSnapshot {
+  explicit SessionSnapshot(const RomSession& s)
+      : Rom(s.RomFileName()), Alt(s.AltLayout()), Table(s.PointerTableOffset()), Image(s.Image()),
+        Unpacked(ReadFileBytes(s.UnpackedFileName())) {}
+  bool operator==(const SessionSnapshot&) const = default;
+  std::string Rom;
+  bool Alt;
+  std::uint32_t Table;
+  DataImage Image;
+  std::string Unpacked;
+};
+
+TEST_F(RomSessionTest, FailedOpenKeepsThePreviousRom) {
+  const std::string data = Pattern(DataImageSize, 4);
+  const std::string good = PrimaryRom("good.nds", data);
+  const std::string other = FDir + "other.nds";
+  MakeAltRom(other, 0x015D8000, Pattern(DataImageSize, 5));
+  RomSession session(FProgram);
+  session.Open(good);
+  session.Image()[7] = 0x77;  // an edit not yet saved
+  const SessionSnapshot before(session);
+
+  struct Fault {
+    const char* Packer;
+    const char* What;
+  };
+  for (const Fault& fault : {Fault{nullptr, "packer missing"}, Fault{"exit 0\n", "packer writes nothing"},
+                             Fault{"head -c 100 \"$2\" > \"$3\"\n", "packer writes a short file"},
+                             Fault{"kill -SEGV $$\n", "packer crashes"}}) {
+    SCOPED_TRACE(fault.What);
+    std::filesystem::remove(FProgram + "Tool/agblz");
+    if (fault.Packer) WritePacker(FProgram, fault.Packer);
+    EXPECT_THROW(session.Open(other), EStreamError);
+    EXPECT_TRUE(SessionSnapshot(session) == before);
+    EXPECT_FALSE(FileExists(session.PackedFileName()));
+  }
+
+  MakeSparseFile(FDir + "short.nds", 1000);
+  EXPECT_THROW(session.Open(FDir + "short.nds"), ERomError);
+  EXPECT_THROW(session.Open(FDir + "missing.nds"), EFOpenError);
+  EXPECT_TRUE(SessionSnapshot(session) == before);
+
+  // The kept session still saves into its own ROM.
+  WritePacker(FProgram, kCopyPacker);
+  session.Save();
+  EXPECT_EQ(GetBytes(good, 0x015D8000 + 7, 1), "\x77");
+  EXPECT_NE(GetBytes(other, 0x015D8000, 16), GetBytes(good, 0x015D8000, 16));
+}
+
+TEST_F(RomSessionTest, FailedSaveLeavesTheRomUnchanged) {
+  const std::string rom = PrimaryRom("a.nds", Pattern(DataImageSize, 6));
+  RomSession session(FProgram);
+  EXPECT_THROW(session.Save(), Exception);  // nothing open yet
+  session.Open(rom);
+  session.Image()[0] ^= 1;
+  session.Save();  // leaves a packed working file behind
+  const std::uint64_t saved = Digest(rom);
+  session.Image()[1] ^= 1;
+
+  struct Fault {
+    const char* Packer;
+    const char* What;
+  };
+  for (const Fault& fault : {Fault{"exit 0\n", "packer writes nothing"},
+                             Fault{"cat \"$2\" \"$2\" > \"$3\"\n", "block larger than its room"},
+                             Fault{": > \"$3\"\n", "packer writes an empty file"},
+                             Fault{"kill -KILL $$\n", "packer crashes"}}) {
+    SCOPED_TRACE(fault.What);
+    WritePacker(FProgram, fault.Packer);
+    EXPECT_THROW(session.Save(), Exception);
+    EXPECT_EQ(Digest(rom), saved);
+  }
+}
+
+TEST_F(RomSessionTest, MissingWorkingFolderIsACreateError) {
+  std::filesystem::remove_all(FProgram + "RomData");
+  const std::string rom = PrimaryRom("a.nds", Pattern(DataImageSize, 1));
+  RomSession session(FProgram);
+  try {
+    session.Open(rom);
+    FAIL();
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(e.Message().rfind("Cannot create file \"" + session.PackedFileName() + "\". ", 0), 0u) << e.Message();
+  }
+  EXPECT_FALSE(session.IsOpen());
+  EXPECT_TRUE(session.Image().empty());
+}
+
+TEST_F(RomSessionTest, RealPackerRoundTrip) {
+  const std::string agblz = std::string(KORA_PROGRAM_DIR) + "/Tool/agblz";
+  if (!std::filesystem::exists(agblz)) GTEST_SKIP() << "agblz is not built";
+  std::filesystem::remove(FProgram + "Tool/agblz");
+  std::filesystem::create_symlink(agblz, FProgram + "Tool/agblz");
+
+  // Pack a game-data image with the real packer and lay it into a ROM.
+  const std::string data = Pattern(DataImageSize, 11);
+  WriteFileBytes(FDir + "plain.bin", data);
+  RomSession session(FProgram);
+  session.PackRomData(FDir + "plain.bin", FDir + "block.bin");
+  const std::string block = ReadFileBytes(FDir + "block.bin");
+  ASSERT_FALSE(block.empty());
+  // The allocation table gives the block room to grow when edited.
+  const std::string rom = FDir + "a.nds";
+  MakeRomWithFat(rom, block);
+
+  session.Open(rom);
+  EXPECT_EQ(session.Image(), ToImage(data));
+  session.Image()[5000] = 0x42;
+  session.Save();
+
+  RomSession reopened(FProgram);
+  reopened.Open(rom);
+  EXPECT_EQ(reopened.Image()[5000], 0x42);
+  EXPECT_EQ(reopened.Image()[5001], session.Image()[5001]);
+}
+
+}  // namespace
+}  // namespace kora
