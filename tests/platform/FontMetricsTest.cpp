@@ -1,0 +1,85 @@
+#include "platform/FontInstance.h"
+#include "platform/FontLibrary.h"
+
+#include <gtest/gtest.h>
+
+namespace kora {
+namespace {
+
+FontInstance& Realize(const char* face, int32_t height, int32_t width = 0)
+{
+    LOGFONT lf;
+    lf.lfFaceName = face;
+    lf.lfHeight = height;
+    lf.lfWidth = width;
+    return *FontLibrary::Instance().Realize(lf);
+}
+
+TEST(FontMetrics, NegativeHeightIsTheEmAndPositiveTheCell)
+{
+    for (const char* face : {"宋体", "Arial"}) {
+        for (int size : {11, 12, 16, 20}) {
+            const TEXTMETRIC& em = Realize(face, -size).Metrics();
+            EXPECT_EQ(em.tmHeight - em.tmInternalLeading, size) << face << " " << size;
+            EXPECT_EQ(em.tmAscent + em.tmDescent, em.tmHeight);
+            const TEXTMETRIC& cell = Realize(face, size).Metrics();
+            EXPECT_EQ(cell.tmHeight, size) << face << " " << size;
+            EXPECT_LE(cell.tmHeight, em.tmHeight);
+        }
+    }
+}
+
+TEST(FontMetrics, SongHasHalfWidthLatinAndFullWidthHanzi)
+{
+    FontInstance& song = Realize("宋体", -12);
+    EXPECT_EQ(song.Metrics().tmAveCharWidth, 6);
+    EXPECT_EQ(song.Advance(U'A'), 6);
+    EXPECT_EQ(song.Advance(U'i'), 6);
+    EXPECT_EQ(song.Advance(U'人'), 12);
+    EXPECT_EQ(song.Metrics().tmMaxCharWidth, 12);
+    EXPECT_EQ(song.Metrics().tmCharSet, GB2312_CHARSET);  // DEFAULT_CHARSET resolves by the face
+}
+
+TEST(FontMetrics, SansIsProportionalWithTheClassicAverage)
+{
+    FontInstance& sans = Realize("Arial", -11);
+    EXPECT_LT(sans.Advance(U'i'), sans.Advance(U'W'));
+    // The frequency-weighted lower-case average, not the all-glyph one.
+    EXPECT_EQ(sans.Metrics().tmAveCharWidth, 5);
+    EXPECT_EQ(sans.Metrics().tmCharSet, ANSI_CHARSET);
+}
+
+TEST(FontMetrics, WidthScalesTheAverageCharacter)
+{
+    FontInstance& narrow = Realize("Arial", -20, 5);
+    FontInstance& wide = Realize("Arial", -20, 16);
+    EXPECT_NEAR(narrow.Metrics().tmAveCharWidth, 5, 1);
+    EXPECT_NEAR(wide.Metrics().tmAveCharWidth, 16, 1);
+    EXPECT_LT(narrow.Advance(U'M'), wide.Advance(U'M'));
+    EXPECT_EQ(narrow.Metrics().tmHeight, wide.Metrics().tmHeight);
+}
+
+TEST(FontMetrics, DecorationsLieInsideTheCell)
+{
+    for (const char* face : {"宋体", "Arial"}) {
+        for (int size : {-11, -12, -24}) {
+            FontInstance& font = Realize(face, size);
+            const TEXTMETRIC& tm = font.Metrics();
+            EXPECT_GE(font.Underline().Top, tm.tmAscent) << face << size;
+            EXPECT_LE(font.Underline().Top + font.Underline().Height, tm.tmHeight) << face << size;
+            EXPECT_GT(font.StrikeOut().Top, 0);
+            EXPECT_LT(font.StrikeOut().Top, tm.tmAscent);
+        }
+    }
+}
+
+TEST(FontMetrics, AbsurdHeightsAreBounded)
+{
+    FontInstance& huge = Realize("Arial", -2000000000);
+    EXPECT_LE(huge.Metrics().tmHeight, 4096);
+    FontInstance& zero = Realize("Arial", 0);
+    EXPECT_GT(zero.Metrics().tmHeight, 8);
+}
+
+}  // namespace
+}  // namespace kora
