@@ -19,8 +19,7 @@ constexpr std::uint8_t Literal = 1;  // choice marker; references are 3..18
 // (position, next slot) is stored.
 class Parser {
 public:
-    Parser(std::span<const std::uint8_t> data, const std::vector<Match>& matches)
-        : FMatches(matches), FChoice(data.size() * GroupSize)
+    explicit Parser(const std::vector<Match>& matches) : FMatches(matches), FChoice(matches.size() * GroupSize)
     {
         Solve();
     }
@@ -123,7 +122,7 @@ std::vector<std::uint8_t> Pack(std::span<const std::uint8_t> data)
         throw LzError("input of " + std::to_string(data.size()) + " bytes is too large to pack (limit " +
                       std::to_string(SizeLimit - 1) + " bytes)");
     const std::vector<Match> matches = FindLongestMatches(data);
-    const Parser parser(data, matches);
+    const Parser parser(matches);
     StreamWriter writer(data.size());
     for (std::size_t i = 0; i < data.size();) {
         const std::uint8_t length = parser.Choice(i, writer.Slot());

@@ -35,6 +35,8 @@ std::size_t BruteForceSize(const Bytes& data)
                 ++length;
             for (std::size_t l = 3; l <= length; ++l)
                 usable.set(l);
+            if (length == 18)
+                break;  // nothing left to find
         }
         for (std::size_t slot = 0; slot < 8; ++slot) {
             if (cost[i][slot] == Inf)
