@@ -30,23 +30,16 @@ TEST(SplitNameLine, IdsNamesAndShortLines) {
   EXPECT_EQ(name, expected);
 }
 
-TEST(RecordIndex, FromIdsAndPositions) {
-  EXPECT_EQ(ItemRecordIndex("01"), 0);
-  EXPECT_EQ(ItemRecordIndex("1F"), 30);
-  EXPECT_EQ(ItemRecordIndex("0G"), -1);  // bad id: no record
-  EXPECT_EQ(CharRecordIndex("01A"), 26);
+TEST(RecordIndex, BadIdsAndPositionsWithoutAnEntry) {
+  EXPECT_EQ(ItemRecordIndex("0G"), -1);  // no record
   EXPECT_EQ(CharRecordIndex("xyz"), 0);
-
   NameLists lists;
-  lists.ItemIds = {"01", "02"};
-  lists.CharIds = {"000", "01A"};
-  lists.ClassNames = {"a", "b", "c"};
-  EXPECT_EQ(lists.ItemRecordAt(1), 1);
-  EXPECT_EQ(lists.CharRecordAt(1), 26);
-  EXPECT_EQ(lists.ClassRecordAt(2), 2);
+  lists.ItemIds = {"01"};
+  lists.ClassNames = {"a"};
   EXPECT_EQ(lists.ItemRecordAt(-1), -1);
-  EXPECT_EQ(lists.CharRecordAt(2), -1);
-  EXPECT_EQ(lists.ClassRecordAt(3), -1);
+  EXPECT_EQ(lists.ItemRecordAt(1), -1);
+  EXPECT_EQ(lists.CharRecordAt(0), -1);
+  EXPECT_EQ(lists.ClassRecordAt(1), -1);
 }
 
 class NameListsTest : public ::testing::Test {
@@ -70,6 +63,8 @@ TEST_F(NameListsTest, LoadsAllThreeListsWithPicturesInOrder) {
   EXPECT_EQ(lists.CharIds, (V{"000", "01A", ""}));  // an empty line is an entry
   EXPECT_EQ(lists.CharNames, (V{"Marth", "马萨", ""}));
   EXPECT_EQ(lists.ClassNames, (V{"Lord", "Knight", "弓兵"}));
+  EXPECT_EQ(lists.ItemRecordAt(0), 0);
+  EXPECT_EQ(lists.ItemRecordAt(1), 30);
   EXPECT_EQ(lists.CharRecordAt(1), 26);
   EXPECT_EQ(lists.ClassRecordAt(2), 2);
   EXPECT_EQ(pictures, (V{"icon " + FProgram + "Image/Item/01.bmp", "icon " + FProgram + "Image/Item/1f.bmp",

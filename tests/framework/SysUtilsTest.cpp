@@ -43,16 +43,6 @@ TEST(IntToHex, PadsUpperCaseAndShowsNegativesInTheirWidth) {
   EXPECT_EQ(IntToHex(0x12345, 4), "12345");
   EXPECT_EQ(IntToHex(-1, 1), "FFFFFFFF");
   EXPECT_EQ(IntToHex(std::int64_t{-1}, 1), "FFFFFFFFFFFFFFFF");
-  EXPECT_EQ(IntToStr(-128), "-128");
-}
-
-TEST(Paths, TrailingDelimiterAndFolderPart) {
-  EXPECT_EQ(IncludeTrailingPathDelimiter("/a"), "/a/");
-  EXPECT_EQ(IncludeTrailingPathDelimiter("/a/"), "/a/");
-  EXPECT_EQ(ExcludeTrailingPathDelimiter("/a/"), "/a");
-  EXPECT_EQ(ExcludeTrailingPathDelimiter("/"), "/");
-  EXPECT_EQ(ExtractFilePath("/x/y/prog"), "/x/y/");
-  EXPECT_EQ(ExtractFilePath("prog"), "");
 }
 
 }  // namespace

@@ -42,11 +42,12 @@ TEST(SplitCommandLine, QuoteArgumentRoundTrips) {
   }
 }
 
-TEST(RunProcess, ReturnsExitCodeAndRunsInTheWorkingFolder) {
+TEST(RunProcess, ExitCodesSignalsAndTheWorkingFolder) {
   const std::string dir = ProcessTempFolder();
   EXPECT_EQ(RunProcess({"/bin/sh", "-c", "pwd > where.txt; exit 3"}, dir), 3);
   EXPECT_EQ(ReadAll(dir + "/where.txt"), std::filesystem::canonical(dir).string() + "\n");
   EXPECT_EQ(RunProcess({"sh", "-c", "exit 0"}, dir), 0);  // found in PATH
+  EXPECT_EQ(RunProcess({"/bin/sh", "-c", "kill -KILL $$"}, dir), 128 + SIGKILL);
 }
 
 TEST(RunProcess, CannotStartGivesMinusOne) {
@@ -57,11 +58,6 @@ TEST(RunProcess, CannotStartGivesMinusOne) {
   // A file without execute permission is not started through a shell.
   std::ofstream(dir + "/script") << "#!/bin/sh\nexit 0\n";
   EXPECT_EQ(RunProcess({dir + "/script"}, dir), -1);
-}
-
-TEST(RunProcess, SignalDeathIsNonZero) {
-  const std::string dir = ProcessTempFolder();
-  EXPECT_EQ(RunProcess({"/bin/sh", "-c", "kill -KILL $$"}, dir), 128 + SIGKILL);
 }
 
 TEST(RunProcess, ArgumentsReachTheChildVerbatim) {
