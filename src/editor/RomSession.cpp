@@ -30,7 +30,8 @@ std::string RomSession::ExecutableFolder() {
   std::string buffer(4096, '\0');
   const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
   if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) {
-    throw EInOutError(Format("Cannot find the program's own folder. %s", SysErrorMessage(errno).c_str()), errno);
+    const int error = length <= 0 ? errno : ENAMETOOLONG;
+    throw EInOutError(Format("Cannot find the program's own folder. %s", SysErrorMessage(error).c_str()), error);
   }
   buffer.resize(static_cast<std::size_t>(length));
   return ExtractFilePath(buffer);
