@@ -62,15 +62,17 @@ TEST(LzUnpack, ReadsType10)
     // Overlapping copies repeat what they write: one back, then two back.
     EXPECT_EQ(Unpack(Header(0x10, 10) + Bytes{0x40} + Text("a") + Ref10(9, 1)), Text("aaaaaaaaaa"));
     EXPECT_EQ(Unpack(Header(0x10, 8) + Bytes{0x20} + Text("ab") + Ref10(6, 2)), Text("abababab"));
-    // The farthest distance and a reference after a full group.
-    Bytes far(4096, 0);
-    far[0] = 'x';
-    Bytes stream = Header(0x10, 4096 + 3) + Bytes{0x00} + Text("x") + Bytes(7, 0);
-    for (std::size_t i = 8; i < 4096; i += 8)
-        stream = stream + Bytes{0x00} + Bytes(8, 0);
+    // The farthest distance, after whole groups of literals.
+    Bytes stream = Header(0x10, 4096 + 3), expected;
+    for (std::size_t i = 0; i < 4096; ++i) {
+        if (i % 8 == 0)
+            stream.push_back(0x00);
+        stream.push_back(static_cast<std::uint8_t>(i % 251));
+        expected.push_back(static_cast<std::uint8_t>(i % 251));
+    }
     stream = stream + Bytes{0x80} + Ref10(3, 4096);
-    far.insert(far.end(), {'x', 0, 0});
-    EXPECT_EQ(Unpack(stream), far);
+    expected.insert(expected.end(), {0, 1, 2});
+    EXPECT_EQ(Unpack(stream), expected);
 }
 
 TEST(LzUnpack, ReadsType11LengthClasses)
