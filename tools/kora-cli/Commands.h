@@ -1,0 +1,27 @@
+#pragma once
+
+#include "kora-cli/RecordColumns.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+// The subcommands of kora-cli. appPath is the program folder whose Data/,
+// Tool/agblz and RomData/ they use; errors are raised as exceptions.
+namespace kora::cli {
+
+void MakeDemoRom(const std::string& outPath, bool alternate);
+
+// `key: value` lines; offsets in hexadecimal with 0x, sizes in decimal.
+void PrintInfo(const std::string& romPath, std::ostream& out);
+
+// Without a kind, all three tables. Entries of the lists without a record
+// in the image are named on `warnings`.
+void ExportRecords(const std::string& appPath, const std::string& romPath, std::optional<RecordKind> kind,
+                   bool json, std::ostream& out, std::ostream& warnings);
+
+// Checks the whole file first, then saves through the editor's save sequence
+// only when some value changed. Returns whether the ROM was written.
+bool ImportRecords(const std::string& appPath, const std::string& romPath, const std::string& filePath);
+
+}  // namespace kora::cli
