@@ -16,6 +16,7 @@ class FontInstance;
 // The process-wide font state: FreeType, the face matcher, open faces, sized
 // faces with their glyph caches, and realised logical fonts. Everything is
 // kept for the life of the process, as fonts are few and reused constantly.
+// GUI thread only, like the rest of the drawing calls.
 class FontLibrary {
 public:
     static FontLibrary& Instance();
