@@ -109,7 +109,12 @@ FontMatcher::FontMatcher()
     Config();
 }
 
-FontMatcher::~FontMatcher() = default;
+FontMatcher::~FontMatcher()
+{
+    // Font sets must go before the configuration that owns their cache.
+    FSorted.clear();
+    FcFini();
+}
 
 const std::vector<std::string>& FontMatcher::SubstitutesFor(const std::string& family)
 {

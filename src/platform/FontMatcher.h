@@ -29,7 +29,8 @@ struct FontRequest {
 
 // Picks installed faces through fontconfig. Face names the program uses are
 // replaced by installed equivalents first: fontconfig's own aliases would send
-// "宋体" to a Latin face.
+// "宋体" to a Latin face. There is one, the font library's: it shuts
+// fontconfig down when it goes.
 class FontMatcher {
 public:
     FontMatcher();
