@@ -132,6 +132,9 @@ std::vector<std::vector<TextCell>> Layouter::SplitParagraphs(std::vector<TextCel
             ++i;
         paragraphs.emplace_back();
     }
+    // A final line break ends the last line rather than starting another.
+    if (paragraphs.size() > 1 && paragraphs.back().empty())
+        paragraphs.pop_back();
     return paragraphs;
 }
 

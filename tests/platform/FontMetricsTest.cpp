@@ -1,28 +1,18 @@
-#include "platform/FontInstance.h"
-#include "platform/FontLibrary.h"
+#include "TextTestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace kora {
 namespace {
 
-FontInstance& Realize(const char* face, int32_t height, int32_t width = 0)
-{
-    LOGFONT lf;
-    lf.lfFaceName = face;
-    lf.lfHeight = height;
-    lf.lfWidth = width;
-    return *FontLibrary::Instance().Realize(lf);
-}
-
 TEST(FontMetrics, NegativeHeightIsTheEmAndPositiveTheCell)
 {
     for (const char* face : {"宋体", "Arial"}) {
         for (int size : {11, 12, 16, 20}) {
-            const TEXTMETRIC& em = Realize(face, -size).Metrics();
+            const TEXTMETRIC& em = TestFont(face, -size).Metrics();
             EXPECT_EQ(em.tmHeight - em.tmInternalLeading, size) << face << " " << size;
             EXPECT_EQ(em.tmAscent + em.tmDescent, em.tmHeight);
-            const TEXTMETRIC& cell = Realize(face, size).Metrics();
+            const TEXTMETRIC& cell = TestFont(face, size).Metrics();
             EXPECT_EQ(cell.tmHeight, size) << face << " " << size;
             EXPECT_LE(cell.tmHeight, em.tmHeight);
         }
@@ -31,7 +21,7 @@ TEST(FontMetrics, NegativeHeightIsTheEmAndPositiveTheCell)
 
 TEST(FontMetrics, SongHasHalfWidthLatinAndFullWidthHanzi)
 {
-    FontInstance& song = Realize("宋体", -12);
+    FontInstance& song = TestFont("宋体", -12);
     EXPECT_EQ(song.Metrics().tmAveCharWidth, 6);
     EXPECT_EQ(song.Advance(U'A'), 6);
     EXPECT_EQ(song.Advance(U'i'), 6);
@@ -42,7 +32,7 @@ TEST(FontMetrics, SongHasHalfWidthLatinAndFullWidthHanzi)
 
 TEST(FontMetrics, SansIsProportionalWithTheClassicAverage)
 {
-    FontInstance& sans = Realize("Arial", -11);
+    FontInstance& sans = TestFont("Arial", -11);
     EXPECT_LT(sans.Advance(U'i'), sans.Advance(U'W'));
     // The frequency-weighted lower-case average, not the all-glyph one.
     EXPECT_EQ(sans.Metrics().tmAveCharWidth, 5);
@@ -51,8 +41,8 @@ TEST(FontMetrics, SansIsProportionalWithTheClassicAverage)
 
 TEST(FontMetrics, WidthScalesTheAverageCharacter)
 {
-    FontInstance& narrow = Realize("Arial", -20, 5);
-    FontInstance& wide = Realize("Arial", -20, 16);
+    FontInstance& narrow = TestFont("Arial", -20, FW_NORMAL, false, DEFAULT_CHARSET, 5);
+    FontInstance& wide = TestFont("Arial", -20, FW_NORMAL, false, DEFAULT_CHARSET, 16);
     EXPECT_NEAR(narrow.Metrics().tmAveCharWidth, 5, 1);
     EXPECT_NEAR(wide.Metrics().tmAveCharWidth, 16, 1);
     EXPECT_LT(narrow.Advance(U'M'), wide.Advance(U'M'));
@@ -63,7 +53,7 @@ TEST(FontMetrics, DecorationsLieInsideTheCell)
 {
     for (const char* face : {"宋体", "Arial"}) {
         for (int size : {-11, -12, -24}) {
-            FontInstance& font = Realize(face, size);
+            FontInstance& font = TestFont(face, size);
             const TEXTMETRIC& tm = font.Metrics();
             EXPECT_GE(font.Underline().Top, tm.tmAscent) << face << size;
             EXPECT_LE(font.Underline().Top + font.Underline().Height, tm.tmHeight) << face << size;
@@ -75,9 +65,9 @@ TEST(FontMetrics, DecorationsLieInsideTheCell)
 
 TEST(FontMetrics, AbsurdHeightsAreBounded)
 {
-    FontInstance& huge = Realize("Arial", -2000000000);
+    FontInstance& huge = TestFont("Arial", -2000000000);
     EXPECT_LE(huge.Metrics().tmHeight, 4096);
-    FontInstance& zero = Realize("Arial", 0);
+    FontInstance& zero = TestFont("Arial", 0);
     EXPECT_GT(zero.Metrics().tmHeight, 8);
 }
 

@@ -1,4 +1,5 @@
-#include "platform/FontLibrary.h"
+#include "TextTestSupport.h"
+
 #include "platform/TextLayout.h"
 #include "platform/Utf8.h"
 
@@ -9,15 +10,8 @@ namespace {
 
 class TextLayoutTest : public ::testing::Test {
 protected:
-    static FontInstance& Font(const char* face, int32_t height)
-    {
-        LOGFONT lf;
-        lf.lfFaceName = face;
-        lf.lfHeight = height;
-        return *FontLibrary::Instance().Realize(lf);
-    }
-    FontInstance& FSong = Font("宋体", -12);
-    FontInstance& FSans = Font("Arial", -12);
+    FontInstance& FSong = TestFont("宋体", -12);
+    FontInstance& FSans = TestFont("Arial", -12);
 
     int Width(FontInstance& font, std::u32string_view text)
     {
@@ -47,10 +41,12 @@ TEST_F(TextLayoutTest, CalcRectMeasuresLinesAndDrawsNothing)
     EXPECT_EQ(one.Result, h);
     EXPECT_TRUE(one.Lines.empty());
 
-    TextLayoutResult three = Lay(FSans, "Kora\r\nEditor\nab", {0, 0, 0, 0}, DT_CALCRECT);
+    TextLayoutResult three = Lay(FSans, "Kora\r\nEditor\nab\r\n", {0, 0, 0, 0}, DT_CALCRECT);
     EXPECT_EQ(three.Bounds.Width(), Width(FSans, U"Editor"));
     EXPECT_EQ(three.Bounds.Height(), 3 * FSans.Metrics().tmHeight);
     EXPECT_EQ(three.Result, 3 * FSans.Metrics().tmHeight);
+
+    EXPECT_EQ(Lay(FSans, "a\n\nb", {0, 0, 0, 0}, DT_CALCRECT).Result, 3 * FSans.Metrics().tmHeight);
 
     // Line breaks do not break a single line; an empty text has no size.
     TextLayoutResult single = Lay(FSans, "Kora\r\nEditor", {0, 0, 0, 0}, DT_CALCRECT | DT_SINGLELINE);
