@@ -1,0 +1,77 @@
+#pragma once
+// Folder listings, file queries and path helpers on plain directories.
+// Paths are UTF-8 with '/' as the separator. Failures that a caller must
+// see raise std::system_error, whose code is the errno value and whose text
+// names the path.
+//
+// IncludeTrailingPathDelimiter, ExcludeTrailingPathDelimiter,
+// ExtractFilePath, FileExists and DeleteFile live with the runtime basics
+// (framework/SysUtils.h); this unit adds what the file dialog needs on top.
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kora {
+
+using FileTime = std::chrono::system_clock::time_point;
+
+// A moment in the local time zone, as the date-and-time text shows it.
+struct LocalDateTime {
+    int Year = 0;
+    int Month = 0;  // 1..12
+    int Day = 0;    // 1..31
+    int Hour = 0;
+    int Minute = 0;
+    int Second = 0;
+    friend bool operator==(const LocalDateTime&, const LocalDateTime&) = default;
+};
+LocalDateTime ToLocalDateTime(FileTime time);
+
+struct FolderEntry {
+    std::string Name;
+    bool IsFolder = false;  // symbolic links count as what they point to
+    bool Hidden = false;    // a dot file
+    int64_t Size = 0;       // bytes; 0 for folders
+    FileTime LastWrite;
+    LocalDateTime LastWriteLocal;
+};
+
+// Every entry of a folder except "." and "..", in the order the file system
+// gives them. A dangling symbolic link is listed as an empty file; an entry
+// that vanishes while the folder is read is left out. Throws for a missing
+// folder, a file, or one that may not be read.
+std::vector<FolderEntry> ListFolder(const std::string& path);
+
+// The entry of one path (following symbolic links), none when nothing is
+// there; errno tells why.
+std::optional<FolderEntry> GetFileInfo(const std::string& path);
+bool DirectoryExists(const std::string& path);  // follows symbolic links
+// The size in bytes of a file; 0 for folders and missing paths.
+int64_t FileSize(const std::string& path);
+
+// "a/b.txt" -> "b.txt"; the part after the last '/'.
+std::string ExtractFileName(std::string_view path);
+// "a/b.tar.gz" -> ".gz", "a.b/c" -> ""; a dot file's whole name counts as
+// its extension, as the classic rule has it.
+std::string ExtractFileExt(std::string_view path);
+// An absolute path: relative paths start at the current folder; ".", ".."
+// and repeated '/' are resolved by text, without following links. A
+// trailing '/' is kept. Empty stays empty.
+std::string ExpandFileName(std::string_view path);
+// The folder of the running executable with a trailing '/'. Throws when the
+// system cannot tell.
+std::string ApplicationPath();
+
+// Whether a file name matches a filter mask such as "*.nds;*.bin". The mask
+// is cut at ';' and '|' and blanks around a pattern are dropped; only
+// patterns with a '.' take part. '*' matches any run of characters, '?'
+// exactly one; ASCII letters match without regard to case. As in the
+// classic rule, a pattern ending in ".*" also matches a name
+// without that dot ("*.*" matches "Makefile").
+bool MatchesMask(std::string_view fileName, std::string_view mask);
+
+}  // namespace kora
