@@ -28,7 +28,9 @@ std::string ShellQuote(const std::string& text)
 Bytes ReadBytes(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
+    Bytes bytes(fs::exists(path) ? fs::file_size(path) : 0);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
 }
 
 void WriteText(const fs::path& path, const std::string& text)
