@@ -1,6 +1,7 @@
 #include "kora-cli/DemoImage.h"
 
 #include "editor/Records.h"
+#include "kora-cli/RecordColumns.h"
 #include "kora-cli/SplitMix.h"
 
 #include <algorithm>
@@ -148,29 +149,19 @@ void WriteCharacters(DataImage& image, SplitMix& random)
 void WriteItems(DataImage& image, SplitMix& random)
 {
     for (int i = 0; i < ItemSlots; ++i) {
-        ItemRecord record;
+        // Price, uses, might, hit, crit, weight, range1, range2, bonus block.
+        std::vector<int> values(ColumnsOf(RecordKind::Item).size());
         if (i < static_cast<int>(SampleItems.size())) {
             const auto& row = SampleItems[static_cast<std::size_t>(i)];
-            record.Price = static_cast<std::uint16_t>(row[0]);
-            record.Uses = static_cast<std::uint8_t>(row[1]);
-            record.Might = static_cast<std::uint8_t>(row[2]);
-            record.Hit = static_cast<std::uint8_t>(row[3]);
-            record.Crit = static_cast<std::uint8_t>(row[4]);
-            record.Weight = static_cast<std::uint8_t>(row[5]);
-            record.Range1 = static_cast<std::uint8_t>(row[6]);
-            record.Range2 = static_cast<std::uint8_t>(row[7]);
-            record.Bonus[static_cast<std::size_t>(row[8])] = static_cast<std::uint8_t>(row[9]);
+            std::copy(row.begin(), row.begin() + 8, values.begin());
+            values[static_cast<std::size_t>(8 + row[8])] = row[9];
         } else {
-            record.Price = static_cast<std::uint16_t>(random.Range(1, 60) * 50);
-            record.Uses = static_cast<std::uint8_t>(random.Range(1, 50));
-            record.Might = static_cast<std::uint8_t>(random.Range(0, 20));
-            record.Hit = static_cast<std::uint8_t>(random.Range(50, 100));
-            record.Crit = static_cast<std::uint8_t>(random.Range(0, 3) * 5);
-            record.Weight = static_cast<std::uint8_t>(random.Range(1, 20));
-            record.Range1 = 1;
-            record.Range2 = static_cast<std::uint8_t>(random.Range(1, 3));
+            const int generic[] = {random.Range(1, 60) * 50, random.Range(1, 50), random.Range(0, 20),
+                                   random.Range(50, 100), random.Range(0, 3) * 5, random.Range(1, 20),
+                                   1, random.Range(1, 3)};
+            std::copy(std::begin(generic), std::end(generic), values.begin());
         }
-        WriteItemRecord(image, i, record);
+        WriteValues(RecordKind::Item, image, i, values);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -120,7 +121,11 @@ int Run(const std::vector<std::string>& args)
 int main(int argc, char** argv)
 {
     try {
-        return Run({argv + 1, argv + argc});
+        const int status = Run({argv + 1, argv + argc});
+        // A full disk or closed pipe must not pass for a complete export.
+        if (!std::cout.flush())
+            throw std::runtime_error("cannot write to standard output");
+        return status;
     } catch (const UsageError& e) {
         std::cerr << "kora-cli: " << e.Message << '\n' << Usage;
         return 2;
