@@ -1,0 +1,41 @@
+// Clipboard text: the backend's clipboard, or memory without a backend.
+
+#include "platform/Backend.h"
+#include "platform/Clipboard.h"
+#include "platform/WindowInternal.h"
+
+namespace kora {
+
+bool OpenClipboard(HWND /*owner*/) {
+    auto& s = Sys();
+    if (s.ClipboardOpen) return false;
+    s.ClipboardOpen = true;
+    return true;
+}
+
+bool CloseClipboard() {
+    auto& s = Sys();
+    if (!s.ClipboardOpen) return false;
+    s.ClipboardOpen = false;
+    return true;
+}
+
+bool EmptyClipboard() { return SetClipboardText(std::string()); }
+
+bool IsClipboardFormatAvailable(UINT format) {
+    return (format == CF_TEXT || format == CF_UNICODETEXT) && !GetClipboardText().empty();
+}
+
+bool SetClipboardText(const std::string& utf8) {
+    auto& s = Sys();
+    if (s.CurrentBackend) s.CurrentBackend->SetClipboardText(utf8);
+    else s.Clipboard = utf8;
+    return true;
+}
+
+std::string GetClipboardText() {
+    auto& s = Sys();
+    return s.CurrentBackend ? s.CurrentBackend->GetClipboardText() : s.Clipboard;
+}
+
+}  // namespace kora

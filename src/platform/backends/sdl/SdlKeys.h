@@ -1,0 +1,20 @@
+#pragma once
+// SDL keyboard input in the window system's terms.
+
+#include <SDL_keyboard.h>
+
+#include <string_view>
+
+#include "platform/WinTypes.h"
+
+namespace kora {
+
+// The virtual key of an SDL key, 0 for keys the window system has no code for.
+UINT VirtualKeyFromSdl(SDL_Keycode key);
+
+// Alt+letter also arrives as text, which must not become a WM_CHAR next to
+// the WM_SYSCHAR of the shortcut. Right Alt doubles as AltGr on many
+// layouts: its text is kept when it is not simply the key's own character.
+bool IsAltShortcutText(std::string_view text, Uint16 mods, SDL_Keycode key);
+
+}  // namespace kora
