@@ -35,19 +35,20 @@ HBRUSH GetSysColorBrush(int index);
 // ---- Bitmaps ---------------------------------------------------------------
 
 // A 32-bit bitmap. bitsPerPixel 1, 24 or 32 describes the initial bits (rows
-// top-down, 1-bit rows padded to 16 bits, 24-bit rows to 32 bits, 1-bit
-// pixels are black for 0 and white for 1); bits may be null (all black).
+// top-down, each padded to 16 bits; 1-bit pixels are black for 0 and white
+// for 1); bits may be null (all black). Null for a size that is not
+// positive or above 2^26 pixels.
 HBITMAP CreateBitmap(int width, int height, uint32_t planes, uint32_t bitsPerPixel, const void* bits);
 // dc is accepted for the classic signature; every bitmap is 32-bit.
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 // Only 32-bit BI_RGB with a negative height (top-down) is supported; *bits
 // receives the pixel memory, valid until the bitmap is deleted.
 HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, uint32_t usage, void** bits);
-// Copies rows of the bitmap into bits as 1/4/8/24/32-bit DIB rows described
-// by info (positive height: bottom-up). 1/4/8-bit need the palette after
-// info's header and map to the nearest entry. With bits null, fills in the
-// header (32-bit, the bitmap's size) and returns the height. Returns the
-// number of rows copied, 0 on failure.
+// Copies rows of the bitmap into bits as 24- or 32-bit DIB rows described by
+// info (positive height: bottom-up, scan 0 is the bottom row). With bits
+// null, fills in the header (32-bit unless a depth is set, the bitmap's
+// size) and returns the height. Returns the number of rows copied, 0 on
+// failure.
 int GetDIBits(HDC dc, HBITMAP bitmap, uint32_t startScan, uint32_t scanLines, void* bits, BITMAPINFO* info,
               uint32_t usage);
 // Draws DIB rows (1/4/8 with the palette after the header, 24 or 32-bit,

@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/GdiTypes.h"
+#include "platform/Gdi.h"
 
 namespace kora {
 
@@ -45,6 +45,10 @@ public:
     // to the region, left to right.
     template <class F>
     void ForEachSpan(int y, int left, int right, F&& f) const;
+    // Calls f(piece) for each non-empty intersection of area with the
+    // region's rectangles, top to bottom.
+    template <class F>
+    void ForEachRectIn(const RECT& area, F&& f) const;
 
     friend bool operator==(const Region& a, const Region& b) { return a.FRects == b.FRects; }
 
@@ -64,6 +68,15 @@ void Region::ForEachSpan(int y, int left, int right, F&& f) const {
         const int x0 = r.Left > left ? r.Left : left;
         const int x1 = r.Right < right ? r.Right : right;
         if (x0 < x1) f(x0, x1);
+    }
+}
+
+template <class F>
+void Region::ForEachRectIn(const RECT& area, F&& f) const {
+    if (area.IsEmpty()) return;
+    for (std::size_t i = FindBand(area.Top); i < FRects.size() && FRects[i].Top < area.Bottom; ++i) {
+        const RECT piece = FRects[i].Intersect(area);
+        if (!piece.IsEmpty()) f(piece);
     }
 }
 
