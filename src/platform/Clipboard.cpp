@@ -27,15 +27,14 @@ bool IsClipboardFormatAvailable(UINT format) {
 }
 
 bool SetClipboardText(const std::string& utf8) {
-    auto& s = Sys();
-    if (s.CurrentBackend) s.CurrentBackend->SetClipboardText(utf8);
-    else s.Clipboard = utf8;
+    if (Backend* b = Sys().CurrentBackend) b->SetClipboardText(utf8);
+    else Sys().Clipboard = utf8;
     return true;
 }
 
 std::string GetClipboardText() {
-    auto& s = Sys();
-    return s.CurrentBackend ? s.CurrentBackend->GetClipboardText() : s.Clipboard;
+    Backend* b = Sys().CurrentBackend;
+    return b ? b->GetClipboardText() : Sys().Clipboard;
 }
 
 }  // namespace kora

@@ -198,10 +198,11 @@ void AddDirty(WindowRec& top, const RECT& r) {
 
 void PresentDirty() {
     auto& s = Sys();
+    Backend* b = s.CurrentBackend;
     for (HWND t : s.TopLevels) {
         WindowRec* w = Win(t);
         if (!w || w->Dirty.empty()) continue;
-        if (s.CurrentBackend && (w->Style & WS_VISIBLE)) s.CurrentBackend->Present(t, w->Dirty);
+        if (b && (w->Style & WS_VISIBLE)) b->Present(t, w->Dirty);
         w->Dirty.clear();
     }
 }

@@ -84,10 +84,10 @@ void DefPosChanged(WindowRec& w, const WINDOWPOS* wp) {
     }
 }
 
-LRESULT DefSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+LRESULT DefSysCommand(HWND hwnd, WPARAM wParam) {
     switch (wParam & 0xFFF0) {
         case SC_MOVE:
-        case SC_SIZE: RunMoveSizeLoop(hwnd, wParam, lParam); break;
+        case SC_SIZE: RunMoveSizeLoop(hwnd, wParam); break;
         case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); break;
         case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); break;
         case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); break;
@@ -174,7 +174,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_WINDOWPOSCHANGING: ClampWindowPos(*w, FromLParam<WINDOWPOS>(lParam)); return 0;
         case WM_WINDOWPOSCHANGED: DefPosChanged(*w, FromLParam<WINDOWPOS>(lParam)); return 0;
-        case WM_SYSCOMMAND: return DefSysCommand(hwnd, wParam, lParam);
+        case WM_SYSCOMMAND: return DefSysCommand(hwnd, wParam);
         case WM_SYSKEYDOWN:
         case WM_SYSKEYUP:
         case WM_SYSCHAR: return DefSysKey(hwnd, msg, wParam);

@@ -155,12 +155,15 @@ bool PeekMessage(MSG* msg, HWND hwnd, UINT min, UINT max, UINT removeFlags) {
     if (hwnd && !Win(hwnd)) return false;
     if (Backend* b = s.CurrentBackend) b->PollEvents();
     const bool remove = (removeFlags & PM_REMOVE) != 0;
-    bool found = TakePosted(msg, hwnd, min, max, remove) || (!hwnd && TakeQuit(msg, min, max, remove)) ||
-                 TakeInput(msg, hwnd, min, max, remove);
+    bool found = TakePosted(msg, hwnd, min, max, remove);
     if (found) {
-        if (msg->time == 0) msg->time = DWORD(NowMs());
-        if (msg->message < WM_MOUSEFIRST || msg->message > WM_MOUSELAST) msg->pt = s.Mouse.Pos;
-    } else if (InRange(WM_PAINT, min, max)) {
+        // Posted messages carry the time and place of their retrieval; input its own.
+        msg->time = DWORD(NowMs());
+        msg->pt = s.Mouse.Pos;
+    } else {
+        found = (!hwnd && TakeQuit(msg, min, max, remove)) || TakeInput(msg, hwnd, min, max, remove);
+    }
+    if (!found && InRange(WM_PAINT, min, max)) {
         const HWND target = FindWindowToPaint(hwnd);
         if (target) {
             *msg = MSG{target, WM_PAINT, 0, 0, DWORD(NowMs()), s.Mouse.Pos};

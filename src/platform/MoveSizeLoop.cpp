@@ -44,7 +44,7 @@ bool IsLoopMouse(UINT m) { return m == WM_MOUSEMOVE || m == WM_NCMOUSEMOVE || m 
 
 }  // namespace
 
-void RunMoveSizeLoop(HWND hwnd, WPARAM command, LPARAM screenPoint) {
+void RunMoveSizeLoop(HWND hwnd, WPARAM command) {
     WindowRec* w = Win(hwnd);
     if (!w || !IsReallyVisible(*w)) return;
     const bool moving = (command & 0xFFF0) == SC_MOVE;
@@ -54,8 +54,11 @@ void RunMoveSizeLoop(HWND hwnd, WPARAM command, LPARAM screenPoint) {
     if (!moving && (edge < int(WMSZ_LEFT) || edge > int(WMSZ_BOTTOMRIGHT))) return;
     if (byMouse && GetKeyState(int(VK_LBUTTON)) >= 0) return;  // the button is up already: a click, not a drag
 
+    // Where the drag began: the press that led here (the message just
+    // retrieved), also when the command is sent with lParam 0 after
+    // ReleaseCapture, as programs dragging borderless windows do.
     POINT start;
-    if (byMouse) start = LParamToPoint(screenPoint);
+    if (byMouse) start = LParamToPoint(LPARAM(int32_t(GetMessagePos())));
     else GetCursorPos(&start);
     const RECT origScreen = ScreenWindowRect(*w);
     const POINT parentOrigin = origScreen.TopLeft() - w->Window.TopLeft();

@@ -17,7 +17,7 @@ constexpr int kDefaultHeight = 768;
 std::vector<MonitorDesc> CurrentMonitors() {
     auto& s = Sys();
     std::vector<MonitorDesc> list;
-    if (s.CurrentBackend) list = s.CurrentBackend->Monitors();
+    if (Backend* b = s.CurrentBackend) list = b->Monitors();
     if (list.empty()) {
         const RECT screen = RECT::FromSize(0, 0, kDefaultWidth, kDefaultHeight);
         list.push_back({screen, screen, true});

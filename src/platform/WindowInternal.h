@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -172,7 +173,8 @@ struct WindowSystemState {
     std::string Clipboard;
     bool ClipboardOpen = false;
 
-    Backend* CurrentBackend = nullptr;
+    // Read by PostMessage on other threads.
+    std::atomic<Backend*> CurrentBackend{nullptr};
 };
 
 WindowSystemState& Sys();
@@ -234,7 +236,7 @@ bool TrackCaptionButton(HWND hwnd, LRESULT hit);
 // ---- Move/size loop (MoveSizeLoop.cpp) -----------------------------------------
 
 // SC_MOVE / SC_SIZE: the nested loop driven by the mouse (and arrow keys).
-void RunMoveSizeLoop(HWND hwnd, WPARAM command, LPARAM screenPoint);
+void RunMoveSizeLoop(HWND hwnd, WPARAM command);
 
 // ---- Messages (MessageQueue.cpp) --------------------------------------------
 
