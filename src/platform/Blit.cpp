@@ -82,11 +82,11 @@ void Dispatch(const DrawTarget& t, const RECT& dest, bool mirrorX, bool mirrorY,
 
 }  // namespace
 
-void BlitSurface(const DrawTarget& t, int x, int y, int w, int h, const PixelSurface& source, int sx, int sy, int sw,
-                 int sh, const BlitParams& params) {
+void BlitSurface(const DrawTarget& t, int64_t x, int64_t y, int w, int h, const PixelSurface& source, int64_t sx,
+                 int64_t sy, int sw, int sh, const BlitParams& params) {
     if (w == 0 || h == 0 || sw == 0 || sh == 0) return;
-    const RECT dest = RECT{x, y, x + w, y + h}.Normalized();
-    RECT srcRect = RECT{sx, sy, sx + sw, sy + sh}.Normalized();
+    const RECT dest = SpanRect(x, y, w, h);
+    RECT srcRect = SpanRect(sx, sy, sw, sh);
     const bool mirrorX = (w < 0) != (sw < 0), mirrorY = (h < 0) != (sh < 0);
 
     // Copying within one surface reads from a snapshot, so overlapping
@@ -175,7 +175,8 @@ bool StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int xSrc,
         if (!BrushColor(t.Dc->State.Brush, &c)) return true;
         params.Pattern = ToPixel(c);
     }
-    BlitSurface(t, x + t.Dx, y + t.Dy, width, height, s.Surface, xSrc + s.Dx, ySrc + s.Dy, srcWidth, srcHeight,
+    BlitSurface(t, int64_t(x) + t.Dx, int64_t(y) + t.Dy, width, height, s.Surface, int64_t(xSrc) + s.Dx,
+                int64_t(ySrc) + s.Dy, srcWidth, srcHeight,
                 params);
     return true;
 }
@@ -193,7 +194,8 @@ bool TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int x
     BlitParams params;
     params.Mode = BlitParams::Transparent;
     params.Key = ToPixel(transparent);
-    BlitSurface(t, x + t.Dx, y + t.Dy, width, height, s.Surface, xSrc + s.Dx, ySrc + s.Dy, srcWidth, srcHeight,
+    BlitSurface(t, int64_t(x) + t.Dx, int64_t(y) + t.Dy, width, height, s.Surface, int64_t(xSrc) + s.Dx,
+                int64_t(ySrc) + s.Dy, srcWidth, srcHeight,
                 params);
     return true;
 }
@@ -207,7 +209,8 @@ bool AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int xSrc,
     BlitParams params;
     params.Mode = BlitParams::Alpha;
     params.Blend = blend;
-    BlitSurface(t, x + t.Dx, y + t.Dy, width, height, s.Surface, xSrc + s.Dx, ySrc + s.Dy, srcWidth, srcHeight,
+    BlitSurface(t, int64_t(x) + t.Dx, int64_t(y) + t.Dy, width, height, s.Surface, int64_t(xSrc) + s.Dx,
+                int64_t(ySrc) + s.Dy, srcWidth, srcHeight,
                 params);
     return true;
 }

@@ -19,7 +19,7 @@ struct BlitParams {
 // rectangle (x, y, w, h), both in surface coordinates, through the target's
 // clip. Extents of different signs mirror; sizes that differ scale by the
 // nearest pixel. Source pixels outside src are left out.
-void BlitSurface(const DrawTarget& t, int x, int y, int w, int h, const PixelSurface& src, int sx, int sy, int sw,
-                 int sh, const BlitParams& params);
+void BlitSurface(const DrawTarget& t, int64_t x, int64_t y, int w, int h, const PixelSurface& src, int64_t sx,
+                 int64_t sy, int sw, int sh, const BlitParams& params);
 
 }  // namespace kora

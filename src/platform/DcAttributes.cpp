@@ -37,7 +37,9 @@ Region ClipBase(DeviceContext& d) { return d.State.HasClip ? d.State.Clip : Devi
 
 RECT LogicalRectToDevice(const DeviceContext& d, int left, int top, int right, int bottom) {
     const POINT o = LogicalToDevice(d);
-    return RECT{left, top, right, bottom}.Normalized().Offsetted(o.X, o.Y);
+    const RECT r = RECT{left, top, right, bottom}.Normalized();
+    return {ClampCoord(int64_t(r.Left) + o.X), ClampCoord(int64_t(r.Top) + o.Y), ClampCoord(int64_t(r.Right) + o.X),
+            ClampCoord(int64_t(r.Bottom) + o.Y)};
 }
 
 template <class T, class Get, class Set>
@@ -156,7 +158,7 @@ int GetClipBox(HDC dc, RECT* out) {
 
 bool PtVisible(HDC dc, int x, int y) {
     DrawTarget t;
-    return AcquireTarget(dc, t) && t.Clip->Contains(x + t.Dx, y + t.Dy);
+    return AcquireTarget(dc, t) && t.Clip->Contains(t.ToSurface(POINT{x, y}));
 }
 
 bool RectVisible(HDC dc, const RECT* r) {

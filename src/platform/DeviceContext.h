@@ -3,6 +3,7 @@
 // Device contexts (platform-internal): their state, and the drawing target
 // every drawing call resolves a DC to.
 
+#include <climits>
 #include <vector>
 
 #include "platform/GdiObjects.h"
@@ -62,6 +63,17 @@ DeviceContext* FindDc(HDC dc);
 // Selects the default pen, brush, font (and bitmap for memory DCs).
 void InitDcState(DeviceContext& dc);
 
+// Drawing coordinates are clamped to +-2^29 so that sums, widths and
+// doubled error terms stay inside 32 bits whatever a caller passes.
+constexpr int64_t COORD_LIMIT = int64_t(1) << 29;
+constexpr int32_t ClampCoord(int64_t v) {
+    return int32_t(v < -COORD_LIMIT ? -COORD_LIMIT : v > COORD_LIMIT ? COORD_LIMIT : v);
+}
+// A rectangle from an origin and extents of either sign, normalised.
+constexpr RECT SpanRect(int64_t x, int64_t y, int64_t w, int64_t h) {
+    return RECT{ClampCoord(x), ClampCoord(y), ClampCoord(x + w), ClampCoord(y + h)}.Normalized();
+}
+
 // A DC resolved for one drawing call.
 struct DrawTarget {
     DeviceContext* Dc = nullptr;
@@ -70,7 +82,11 @@ struct DrawTarget {
     int Dx = 0;                    // logical + (Dx, Dy) = surface
     int Dy = 0;
 
-    RECT ToSurface(const RECT& r) const { return r.Offsetted(Dx, Dy); }
+    RECT ToSurface(const RECT& r) const {
+        return {ClampCoord(int64_t(r.Left) + Dx), ClampCoord(int64_t(r.Top) + Dy), ClampCoord(int64_t(r.Right) + Dx),
+                ClampCoord(int64_t(r.Bottom) + Dy)};
+    }
+    POINT ToSurface(POINT p) const { return {ClampCoord(int64_t(p.X) + Dx), ClampCoord(int64_t(p.Y) + Dy)}; }
     uint32_t* Row(int y) const { return Surface.Bits + std::ptrdiff_t(y) * Surface.Stride; }
 };
 

@@ -94,7 +94,7 @@ int SetDIBitsToDevice(HDC dc, int xDest, int yDest, uint32_t width, uint32_t hei
     const int firstTop = UnpackRows(dib, static_cast<const uint8_t*>(bits), int(startScan), lines, pixels);
     const PixelSurface band{pixels.data(), dib.Width, lines, dib.Width};
     const int top = SourceTop(dib, ySrc, int(height)) - firstTop;
-    BlitSurface(t, xDest + t.Dx, yDest + t.Dy, int(width), int(height), band, xSrc, top, int(width), int(height),
+    BlitSurface(t, int64_t(xDest) + t.Dx, int64_t(yDest) + t.Dy, int(width), int(height), band, xSrc, top, int(width), int(height),
                 BlitParams());
     return lines;
 }
@@ -116,7 +116,7 @@ int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, i
     UnpackRows(dib, static_cast<const uint8_t*>(bits), 0, dib.Height, pixels);
     const PixelSurface image{pixels.data(), dib.Width, dib.Height, dib.Width};
     const int top = SourceTop(dib, ySrc, srcHeight);
-    BlitSurface(t, xDest + t.Dx, yDest + t.Dy, destWidth, destHeight, image, xSrc, top, srcWidth, srcHeight, params);
+    BlitSurface(t, int64_t(xDest) + t.Dx, int64_t(yDest) + t.Dy, destWidth, destHeight, image, xSrc, top, srcWidth, srcHeight, params);
     return dib.Height;
 }
 

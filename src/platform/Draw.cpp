@@ -40,7 +40,7 @@ bool PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
     if (RopUsesSource(code)) return false;
     COLORREF color = 0;
     if (RopUsesPattern(code) && !BrushColor(t.Dc->State.Brush, &color)) return true;  // hollow brush: nothing
-    const RECT r = t.ToSurface(RECT{x, y, x + width, y + height}.Normalized());
+    const RECT r = t.ToSurface(SpanRect(x, y, width, height));
     const uint32_t p = ToPixel(color);
     switch (code) {
     case 0xF0: FillSurfaceRect(t, r, p); break;
@@ -82,7 +82,7 @@ bool LineTo(HDC dc, int x, int y) {
     Stroke stroke;
     if (StrokeOfDc(*t.Dc, stroke)) {
         int phase = 0;
-        StrokeLine(t, from.Offsetted(t.Dx, t.Dy), POINT{x, y}.Offsetted(t.Dx, t.Dy), stroke, &phase);
+        StrokeLine(t, t.ToSurface(from), t.ToSurface(POINT{x, y}), stroke, &phase);
     }
     return true;
 }
@@ -93,7 +93,7 @@ bool Polyline(HDC dc, const POINT* points, int count) {
     Stroke stroke;
     if (!StrokeOfDc(*t.Dc, stroke)) return true;
     std::vector<POINT> path(points, points + count);
-    for (POINT& p : path) p = p.Offsetted(t.Dx, t.Dy);
+    for (POINT& p : path) p = t.ToSurface(p);
     StrokePath(t, path, stroke);
     return true;
 }
@@ -101,20 +101,18 @@ bool Polyline(HDC dc, const POINT* points, int count) {
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
     DrawTarget t;
     if (!AcquireTarget(dc, t)) return CLR_INVALID;
-    x += t.Dx;
-    y += t.Dy;
-    if (!t.Clip->Contains(x, y)) return CLR_INVALID;
-    t.Row(y)[x] = ToPixel(color);
+    const POINT p = t.ToSurface(POINT{x, y});
+    if (!t.Clip->Contains(p)) return CLR_INVALID;
+    t.Row(p.Y)[p.X] = ToPixel(color);
     return ToColorRef(ToPixel(color));
 }
 
 COLORREF GetPixel(HDC dc, int x, int y) {
     DrawTarget t;
     if (!AcquireTarget(dc, t)) return CLR_INVALID;
-    x += t.Dx;
-    y += t.Dy;
-    if (!t.Clip->Contains(x, y)) return CLR_INVALID;
-    return ToColorRef(t.Row(y)[x] & RGB_MASK);
+    const POINT p = t.ToSurface(POINT{x, y});
+    if (!t.Clip->Contains(p)) return CLR_INVALID;
+    return ToColorRef(t.Row(p.Y)[p.X] & RGB_MASK);
 }
 
 bool DrawFocusRect(HDC dc, const RECT* r) {
@@ -128,11 +126,12 @@ bool DrawFocusRect(HDC dc, const RECT* r) {
     auto dot = [&](int x, int y) {
         if (((x + y - phase) & 1) == 0) PlotPixel(t, x, y, 0, R2_NOT);
     };
-    for (int x = s.Left; x < s.Right; ++x) {
+    const RECT& clip = t.Clip->Bounds();
+    for (int x = std::max(s.Left, clip.Left); x < std::min(s.Right, clip.Right); ++x) {
         dot(x, s.Top);
         if (s.Bottom - 1 > s.Top) dot(x, s.Bottom - 1);
     }
-    for (int y = s.Top + 1; y < s.Bottom - 1; ++y) {
+    for (int y = std::max(s.Top + 1, clip.Top); y < std::min(s.Bottom - 1, clip.Bottom); ++y) {
         dot(s.Left, y);
         if (s.Right - 1 > s.Left) dot(s.Right - 1, y);
     }
@@ -211,7 +210,7 @@ bool BlendGlyphMask(HDC dc, int x, int y, const GlyphMask& mask, COLORREF color)
     DrawTarget t;
     if (!AcquireTarget(dc, t)) return false;
     if (!mask.Bits || mask.Width <= 0 || mask.Height <= 0) return true;
-    const RECT area = RECT::FromSize(x + t.Dx, y + t.Dy, mask.Width, mask.Height);
+    const RECT area = SpanRect(int64_t(x) + t.Dx, int64_t(y) + t.Dy, mask.Width, mask.Height);
     const uint32_t p = ToPixel(color);
     const uint32_t pr = p >> 16 & 0xFF, pg = p >> 8 & 0xFF, pb = p & 0xFF;
     t.Clip->ForEachRectIn(area, [&](const RECT& piece) {

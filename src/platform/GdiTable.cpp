@@ -20,8 +20,10 @@ struct ObjectTable {
     std::deque<uint32_t> Free;
 };
 
+// Never destroyed: objects may hold resources of other singletons (fonts)
+// that are gone by the time statics are torn down.
 ObjectTable& Table() {
-    static ObjectTable table;
+    static ObjectTable& table = *new ObjectTable;
     return table;
 }
 

@@ -195,10 +195,10 @@ bool DrawIconEx(HDC dc, int x, int y, HICON icon, int cx, int cy, uint32_t, HBRU
     if (!i || !AcquireTarget(dc, t) || cx < 0 || cy < 0) return false;
     const int w = cx ? cx : ((flags & DI_DEFAULTSIZE) ? DEFAULT_ICON_SIZE : i->Width);
     const int h = cy ? cy : ((flags & DI_DEFAULTSIZE) ? DEFAULT_ICON_SIZE : i->Height);
-    const int sx = x + t.Dx, sy = y + t.Dy;
+    const int64_t sx = int64_t(x) + t.Dx, sy = int64_t(y) + t.Dy;
     COLORREF background;
     if (flickerFreeBrush && BrushColor(flickerFreeBrush, &background))
-        FillSurfaceRect(t, RECT::FromSize(sx, sy, w, h), ToPixel(background));
+        FillSurfaceRect(t, SpanRect(sx, sy, w, h), ToPixel(background));
     BlitParams params;
     if ((flags & DI_NORMAL) == DI_NORMAL && i->HasAlpha) {
         params.Mode = BlitParams::Alpha;

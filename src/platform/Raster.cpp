@@ -69,16 +69,15 @@ bool StrokeOfDc(const DeviceContext& dc, Stroke& stroke) {
 
 namespace {
 
-// Bresenham from a to b, b excluded.
+// Bresenham from a to b, b excluded; f returns false to stop early.
 template <class F>
 void WalkLine(POINT a, POINT b, F&& f) {
-    const int dx = std::abs(b.X - a.X), dy = -std::abs(b.Y - a.Y);
+    const int64_t dx = std::abs(int64_t(b.X) - a.X), dy = -std::abs(int64_t(b.Y) - a.Y);
     const int sx = a.X < b.X ? 1 : -1, sy = a.Y < b.Y ? 1 : -1;
-    int err = dx + dy;
+    int64_t err = dx + dy;
     int x = a.X, y = a.Y;
-    while (x != b.X || y != b.Y) {
-        f(x, y);
-        const int e2 = 2 * err;
+    while ((x != b.X || y != b.Y) && f(x, y)) {
+        const int64_t e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
             x += sx;
@@ -90,30 +89,91 @@ void WalkLine(POINT a, POINT b, F&& f) {
     }
 }
 
+// Lines longer than this start where they enter the drawable box instead of
+// being walked from far away; shorter ones are walked whole, so clipping
+// never moves one of their pixels.
+constexpr int64_t LONG_LINE = 1 << 15;
+
+int64_t Steps(POINT a, POINT b) { return std::max(std::abs(int64_t(b.X) - a.X), std::abs(int64_t(b.Y) - a.Y)); }
+
+// Moves a to where the segment a-b enters box; false when it misses the box.
+bool EnterBox(POINT& a, POINT b, const RECT& box) {
+    double t0 = 0, t1 = 1;
+    const double dx = double(b.X) - a.X, dy = double(b.Y) - a.Y;
+    const auto edge = [&](double p, double q) {
+        if (p == 0) return q >= 0;
+        const double r = q / p;
+        if (p < 0) t0 = std::max(t0, r);
+        else t1 = std::min(t1, r);
+        return t0 <= t1;
+    };
+    if (!edge(-dx, a.X - box.Left) || !edge(dx, box.Right - 1 - a.X) || !edge(-dy, a.Y - box.Top) ||
+        !edge(dy, box.Bottom - 1 - a.Y))
+        return false;
+    a = {int(std::lround(a.X + t0 * dx)), int(std::lround(a.Y + t0 * dy))};
+    return true;
+}
+
+// Walks the part of a-b that can touch box (the clip grown by the pen),
+// stopping once the line has left it for good. skip(n) hears of the points
+// passed over, in order, so dash patterns keep their phase.
+template <class Skip, class F>
+void WalkVisible(POINT a, POINT b, const RECT& box, Skip&& skip, F&& f) {
+    if (box.IsEmpty()) return skip(Steps(a, b));
+    if (Steps(a, b) > LONG_LINE) {
+        const POINT from = a;
+        if (!EnterBox(a, b, box)) return skip(Steps(from, b));
+        skip(Steps(from, a));
+    }
+    const int sx = a.X < b.X ? 1 : -1, sy = a.Y < b.Y ? 1 : -1;
+    bool left = false;
+    POINT exit;
+    WalkLine(a, b, [&](int x, int y) {
+        if ((sx > 0 ? x >= box.Right : x < box.Left) || (sy > 0 ? y >= box.Bottom : y < box.Top)) {
+            left = true;
+            exit = {x, y};
+            return false;
+        }
+        f(x, y);
+        return true;
+    });
+    if (left) skip(Steps(exit, b));
+}
+
+void NoSkip(int64_t) {}
+
 // Wide pens stamp a square at every point; the stamps are united first so
 // that mixing modes touch every pixel once.
-void CollectStamps(POINT a, POINT b, int width, std::vector<RECT>& stamps) {
+void CollectStamps(POINT a, POINT b, int width, const RECT& box, std::vector<RECT>& stamps) {
     const int before = width / 2, after = width - before;
-    WalkLine(a, b, [&](int x, int y) { stamps.push_back({x - before, y - before, x + after, y + after}); });
+    WalkVisible(a, b, box, NoSkip, [&](int x, int y) {
+        if (box.Contains(x, y)) stamps.push_back({x - before, y - before, x + after, y + after});
+    });
+}
+
+RECT StrokeBox(const DrawTarget& t, const Stroke& stroke) {
+    return t.Clip->IsEmpty() ? RECT{} : t.Clip->Bounds().Inflated(stroke.Width, stroke.Width);
 }
 
 }  // namespace
 
 void StrokeLine(const DrawTarget& t, POINT start, POINT end, const Stroke& stroke, int* phase) {
+    const RECT box = StrokeBox(t, stroke);
     if (stroke.Width > 1) {
         std::vector<RECT> stamps;
-        CollectStamps(start, end, stroke.Width, stamps);
+        CollectStamps(start, end, stroke.Width, box, stamps);
         FillSurfaceRegion(t, Region::FromRects(stamps), stroke.Pixel, stroke.Rop2);
         return;
     }
     if (stroke.DashOn == 0) {
-        WalkLine(start, end, [&](int x, int y) { PlotPixel(t, x, y, stroke.Pixel, stroke.Rop2); });
+        WalkVisible(start, end, box, NoSkip, [&](int x, int y) { PlotPixel(t, x, y, stroke.Pixel, stroke.Rop2); });
         return;
     }
     const int period = stroke.DashOn + stroke.DashOff;
-    WalkLine(start, end, [&](int x, int y) {
-        const bool on = *phase % period < stroke.DashOn;
-        ++*phase;
+    const auto skip = [&](int64_t n) { *phase = int((*phase + n) % period); };
+    WalkVisible(start, end, box, skip, [&](int x, int y) {
+        const bool on = *phase < stroke.DashOn;
+        *phase = (*phase + 1) % period;
         if (on) PlotPixel(t, x, y, stroke.Pixel, stroke.Rop2);
         else if (stroke.FillGaps) PlotPixel(t, x, y, stroke.GapPixel, stroke.Rop2);
     });
@@ -122,8 +182,9 @@ void StrokeLine(const DrawTarget& t, POINT start, POINT end, const Stroke& strok
 void StrokePath(const DrawTarget& t, const std::vector<POINT>& path, const Stroke& stroke) {
     if (path.size() < 2) return;
     if (stroke.Width > 1) {
+        const RECT box = StrokeBox(t, stroke);
         std::vector<RECT> stamps;
-        for (std::size_t i = 0; i + 1 < path.size(); ++i) CollectStamps(path[i], path[i + 1], stroke.Width, stamps);
+        for (std::size_t i = 0; i + 1 < path.size(); ++i) CollectStamps(path[i], path[i + 1], stroke.Width, box, stamps);
         FillSurfaceRegion(t, Region::FromRects(stamps), stroke.Pixel, stroke.Rop2);
         return;
     }
@@ -131,15 +192,16 @@ void StrokePath(const DrawTarget& t, const std::vector<POINT>& path, const Strok
     for (std::size_t i = 0; i + 1 < path.size(); ++i) StrokeLine(t, path[i], path[i + 1], stroke, &phase);
 }
 
-RowSpans RoundRectSpans(const RECT& box, int cornerWidth, int cornerHeight) {
+RowSpans RoundRectSpans(const RECT& box, int cornerWidth, int cornerHeight, int top, int bottom) {
     RowSpans out;
-    out.Top = box.Top;
     const int w = box.Width(), h = box.Height();
-    if (w <= 0 || h <= 0) return out;
+    const int first = std::max(top, box.Top) - box.Top, last = std::min(bottom, box.Bottom) - box.Top;
+    out.Top = box.Top + first;
+    if (w <= 0 || h <= 0 || first >= last) return out;
     const double rx = std::min(std::abs(cornerWidth), w) / 2.0;
     const double ry = std::min(std::abs(cornerHeight), h) / 2.0;
-    out.Rows.resize(std::size_t(h));
-    for (int y = 0; y < h; ++y) {
+    out.Rows.resize(std::size_t(last - first));
+    for (int y = first; y < last; ++y) {
         const double yc = y + 0.5;
         double dy = 0;
         if (yc < ry) dy = ry - yc;
@@ -152,7 +214,7 @@ RowSpans RoundRectSpans(const RECT& box, int cornerWidth, int cornerHeight) {
             inset = int(std::ceil(rx - half - 0.5 - 1e-9));
             inset = std::max(inset, 0);
         }
-        out.Rows[std::size_t(y)] = {box.Left + inset, box.Right - inset};
+        out.Rows[std::size_t(y - first)] = {box.Left + inset, box.Right - inset};
     }
     return out;
 }

@@ -64,8 +64,9 @@ struct RowSpans {
     std::vector<std::pair<int, int>> Rows;  // [first, second) per row; empty when first >= second
 };
 // The pixels of a rounded rectangle (an ellipse when the corners span the
-// whole box) whose centres lie inside it.
-RowSpans RoundRectSpans(const RECT& box, int cornerWidth, int cornerHeight);
+// whole box) whose centres lie inside it, for the rows of the box within
+// [top, bottom) only.
+RowSpans RoundRectSpans(const RECT& box, int cornerWidth, int cornerHeight, int top, int bottom);
 // Removes a border of the given width from a shape (what stays inside an outline).
 RowSpans ErodeSpans(const RowSpans& shape, int width);
 void FillSpans(const DrawTarget& t, const RowSpans& shape, uint32_t pixel, int rop2);

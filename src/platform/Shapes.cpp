@@ -41,7 +41,11 @@ bool ShapeOfRoundRect(HDC dc, int left, int top, int right, int bottom, int cw, 
         cw = box.Width();
         ch = box.Height();
     }
-    const RowSpans shape = RoundRectSpans(box, cw, ch);
+    // Only the rows that can show are computed; the pen's width of extra
+    // rows keeps the outline right at the clip's edges.
+    const int margin = pen ? stroke.Width : 0;
+    const RECT& clip = t.Clip->Bounds();
+    const RowSpans shape = RoundRectSpans(box, cw, ch, clip.Top - margin, clip.Bottom + margin);
     if (!pen) {
         if (fill.Present) FillSpans(t, shape, fill.Pixel, rop2);
         return true;
@@ -138,7 +142,7 @@ bool Polygon(HDC dc, const POINT* points, int count) {
     DrawTarget t;
     if (!points || count < 2 || !AcquireTarget(dc, t)) return false;
     std::vector<POINT> pts(points, points + count);
-    for (POINT& p : pts) p = p.Offsetted(t.Dx, t.Dy);
+    for (POINT& p : pts) p = t.ToSurface(p);
     const Fill fill = BrushOf(t);
     if (fill.Present && count >= 3)
         FillPolygon(t, pts, fill.Pixel, t.Dc->State.Rop2, t.Dc->State.PolyFillMode == WINDING);

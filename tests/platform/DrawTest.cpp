@@ -70,6 +70,30 @@ TEST(DrawTest, WideAndDottedPens) {
               "###...###...\n");
 }
 
+TEST(DrawTest, AbsurdCoordinatesAreClippedCheaply) {
+    TestCanvas c(10, 3);
+    {
+        Selected pen(c.Dc, CreatePen(PS_DOT, 1, Black));
+        SetBkMode(c.Dc, TRANSPARENT);
+        MoveToEx(c.Dc, -100000, 0, nullptr);  // the dash phase is kept across the unseen part
+        LineTo(c.Dc, 100000, 0);
+    }
+    {
+        Selected pen(c.Dc, CreatePen(PS_SOLID, 3, Red));
+        MoveToEx(c.Dc, INT32_MIN, 2, nullptr);
+        LineTo(c.Dc, INT32_MAX, 2);
+        SelectObject(c.Dc, GetStockObject(NULL_BRUSH));
+        Ellipse(c.Dc, -1000000000, -1000000000, 1000000000, 1000000000);  // its outline lies far outside
+    }
+    const RECT huge{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+    DrawFocusRect(c.Dc, &huge);
+    SetViewportOrgEx(c.Dc, 5, 5, nullptr);
+    EXPECT_EQ(FillRect(c.Dc, &huge, HBRUSH(GetStockObject(NULL_BRUSH))), 0);
+    EXPECT_TRUE(PatBlt(c.Dc, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, BLACKNESS));
+    EXPECT_EQ(c.Ascii({0, 0, 10, 1}, {{Red, 'r'}}), "..###...##\n");
+    EXPECT_EQ(c.Ascii({0, 2, 10, 3}, {{Red, 'r'}}), "rrrrrrrrrr\n");
+}
+
 TEST(DrawTest, FillFrameAndRectangleRules) {
     TestCanvas c(8, 6);
     HBRUSH red = CreateSolidBrush(Red);
