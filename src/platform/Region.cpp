@@ -154,6 +154,18 @@ bool TryBuildBanded(std::span<const RECT> rects, RegionBuilder& builder) {
     return true;
 }
 
+// Unites halves recursively: each union is a linear merge of two banded
+// lists, so the cost follows the size of the result rather than the number
+// of overlaps.
+Region UniteRange(std::span<const RECT> rects) {
+    if (rects.size() == 1) return Region(rects[0]);
+    const std::size_t half = rects.size() / 2;
+    return UniteRange(rects.first(half)).Union(UniteRange(rects.subspan(half)));
+}
+
+// A sweep over the distinct y edges, fastest for the usual inputs (runs,
+// a few overlapping rectangles). When many tall rectangles stay active
+// across many bands it hands over to the recursive union.
 Region SweepRects(std::vector<RECT> rects) {
     std::sort(rects.begin(), rects.end(), [](const RECT& a, const RECT& b) { return a.Top < b.Top; });
     std::vector<int> ys;
@@ -169,11 +181,15 @@ Region SweepRects(std::vector<RECT> rects) {
     std::vector<const RECT*> active;
     Spans spans, merged;
     std::size_t next = 0;
+    const std::size_t budget = 16 * rects.size() + (std::size_t(1) << 20);
+    std::size_t work = 0;
     for (std::size_t k = 0; k + 1 < ys.size(); ++k) {
         const int y0 = ys[k], y1 = ys[k + 1];
         while (next < rects.size() && rects[next].Top <= y0) active.push_back(&rects[next++]);
         std::erase_if(active, [y0](const RECT* r) { return r->Bottom <= y0; });
         if (active.empty()) continue;
+        work += active.size();
+        if (work > budget) return UniteRange(rects);
         spans.clear();
         for (const RECT* r : active) spans.emplace_back(r->Left, r->Right);
         std::sort(spans.begin(), spans.end());

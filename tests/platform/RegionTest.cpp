@@ -196,6 +196,17 @@ TEST(RegionTest, ManyRunsUniteQuickly) {
     std::shuffle(runs.begin(), runs.end(), std::mt19937(3));
     const Region swept = Region::FromRects(runs);
     EXPECT_EQ(banded, swept);
+
+    // A staircase of tall rectangles: every band keeps thousands active, so
+    // the sweep hands over to the recursive union; the result is the same.
+    std::vector<RECT> stairs;
+    for (int i = 0; i < 3000; ++i) stairs.push_back({i, i, i + 2, i + 3000});
+    const Region tall = Region::FromRects(stairs);
+    ExpectCanonical(tall);
+    EXPECT_TRUE(tall.Contains(2000, 2500));
+    EXPECT_FALSE(tall.Contains(2000, 1998));
+    EXPECT_TRUE(tall.Contains(2001, 2001));
+    EXPECT_FALSE(tall.Contains(2002, 1999));
     EXPECT_TRUE(banded.Contains(29, 0));
     EXPECT_FALSE(banded.Contains(30, 0));
     EXPECT_FALSE(banded.Contains(31, 1));
