@@ -78,6 +78,11 @@ bool GetTopLevelInfo(HWND top, TopLevelInfo* info);
 std::vector<HWND> TopLevelWindowsBottomUp();
 
 // ---- What backends post (GUI thread; screen coordinates) -------------------------
+// Native events become these calls and nothing else: a close request of a
+// native window becomes PostMessage(top, WM_SYSCOMMAND, SC_CLOSE, 0), a
+// native restore SC_RESTORE, focus gained or lost by the application
+// PostAppActivation. Keys are posted with their virtual key codes (the
+// left/right variants also set the shared Shift/Ctrl/Alt state).
 
 constexpr int MOUSE_LEFT = 0;
 constexpr int MOUSE_RIGHT = 1;

@@ -150,6 +150,10 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_GETTEXT: return CopyText(w->Text, wParam, lParam);
         case WM_GETTEXTLENGTH: return LRESULT(w->Text.size());
         case WM_CLOSE: DestroyWindow(hwnd); return 0;
+        case WM_SETREDRAW:
+            // While off, invalidating collects nothing; the window stays on screen.
+            w->NoRedraw = wParam == 0;
+            return 0;
         case WM_PAINT: {
             PAINTSTRUCT ps;
             if (BeginPaint(hwnd, &ps)) EndPaint(hwnd, &ps);

@@ -47,6 +47,16 @@ RECT DefaultFrameInsets(DWORD style, DWORD exStyle) {
     return r;
 }
 
+bool AdjustWindowRectEx(RECT* rect, DWORD style, bool menu, DWORD exStyle) {
+    if (!rect || menu) return false;
+    const RECT in = DefaultFrameInsets(style, exStyle);
+    rect->Left -= in.Left;
+    rect->Top -= in.Top;
+    rect->Right += in.Right;
+    rect->Bottom += in.Bottom;
+    return true;
+}
+
 FrameLayout ComputeFrameLayout(const WindowRec& w) {
     FrameLayout f;
     f.Border = OuterBorder(w.Style, w.ExStyle);

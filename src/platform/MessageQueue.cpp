@@ -1,6 +1,9 @@
 // The message queue: send, post, peek, get, translate and dispatch.
 
 #include <algorithm>
+#include <cctype>
+#include <map>
+#include <string>
 
 #include "platform/Backend.h"
 #include "platform/MessageQueue.h"
@@ -239,6 +242,19 @@ LRESULT DispatchMessage(const MSG* msg) {
         return r;
     }
     return SendTo(*w, msg->message, msg->wParam, msg->lParam);
+}
+
+UINT RegisterWindowMessage(const char* name) {
+    if (!name || !*name) return 0;
+    static std::map<std::string, UINT> registered;
+    std::string key(name);
+    for (char& c : key) c = char(std::tolower(uint8_t(c)));
+    auto it = registered.find(key);
+    if (it != registered.end()) return it->second;
+    if (registered.size() >= 0x4000) return 0;
+    const UINT id = UINT(0xC000 + registered.size());
+    registered.emplace(key, id);
+    return id;
 }
 
 DWORD GetMessageTime() { return Sys().LastMessageTime; }

@@ -33,6 +33,9 @@ bool WaitMessage();
 bool TranslateMessage(const MSG* msg);
 LRESULT DispatchMessage(const MSG* msg);
 
+// A message number in 0xC000..0xFFFF, the same for the same name (case-insensitive).
+UINT RegisterWindowMessage(const char* name);
+
 DWORD GetMessageTime();
 DWORD GetMessagePos();  // MAKELONG(x, y) of the screen cursor when the last message was retrieved
 

@@ -84,7 +84,7 @@ Region* RegionArg(HRGN region, bool* bad) {
 }  // namespace
 
 void InvalidateWindow(WindowRec& w, const Region* area, bool erase, bool frame, bool children) {
-    if (!(w.Style & WS_VISIBLE)) return;
+    if (!(w.Style & WS_VISIBLE) || w.NoRedraw) return;
     const Region add = area ? area->Intersect(ClientBox(w)) : Region(ClientBox(w));
     if (!add.IsEmpty()) {
         w.Update = w.Update.Union(add);
@@ -231,13 +231,11 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
     ps->rcPaint = area.Bounds();
     ps->fErase = false;
     if (erase) ps->fErase = SendTo(*w, WM_ERASEBKGND, WPARAM(dc.Value()), 0) == 0;
-    if ((w = Win(hwnd))) ++w->PaintDepth;
     return dc;
 }
 
 bool EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
     if (!ps) return false;
-    if (WindowRec* w = Win(hwnd); w && w->PaintDepth > 0) --w->PaintDepth;
     return ReleaseDC(hwnd, ps->hdc) != 0;
 }
 

@@ -110,6 +110,12 @@ int GetWindowRgn(HWND hwnd, HRGN region);
 bool SetLayeredWindowAttributes(HWND hwnd, COLORREF key, uint8_t alpha, DWORD flags);
 bool GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, uint8_t* alpha, DWORD* flags);
 
+// The window rectangle whose client area (from the default WM_NCCALCSIZE)
+// is rect; menu must be false (there are no native menu bars).
+bool AdjustWindowRectEx(RECT* rect, DWORD style, bool menu, DWORD exStyle);
+// The screen stands for the desktop window: a null handle.
+inline HWND GetDesktopWindow() { return {}; }
+
 // ---- Placement (WindowPos.cpp) ---------------------------------------------
 
 bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);

@@ -72,7 +72,7 @@ struct WindowRec {
     bool EraseNeeded = false;
     Region FrameUpdate;        // window coordinates, outside the client area: waits for WM_NCPAINT
     bool InternalPaint = false;
-    int PaintDepth = 0;  // BeginPaint calls without EndPaint
+    bool NoRedraw = false;  // WM_SETREDRAW(false)
 
     // Top-level windows own the pixels their whole tree draws into.
     HBITMAP Surface;

@@ -174,5 +174,35 @@ TEST_F(WindowLifecycleTest, LongsPropsAndIds) {
     EXPECT_FALSE(IsChild(c, top));
 }
 
+TEST_F(WindowLifecycleTest, FrameSizesAndRegisteredMessages) {
+    RECT r{0, 0, 200, 100};
+    ASSERT_TRUE(AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, false, 0));
+    EXPECT_EQ(r, (RECT{-4, -23, 204, 104}));
+    HWND w = CreateWindowEx(0, "Logged", "", WS_OVERLAPPEDWINDOW, r.Left + 50, r.Top + 50, r.Width(), r.Height(), {},
+                            0, nullptr);
+    RECT client;
+    GetClientRect(w, &client);
+    EXPECT_EQ(client, (RECT{0, 0, 200, 100}));
+    const UINT a = RegisterWindowMessage("TaskbarCreated");
+    EXPECT_GE(a, 0xC000u);
+    EXPECT_EQ(RegisterWindowMessage("taskbarcreated"), a);
+    EXPECT_NE(RegisterWindowMessage("Other"), a);
+}
+
+TEST_F(WindowLifecycleTest, SetRedrawOffCollectsNoPaint) {
+    HWND w = Top(0, 0, 200, 200);
+    Screen.RunUntilIdle();
+    SendMessage(w, WM_SETREDRAW, 0, 0);
+    InvalidateRect(w, nullptr, true);
+    Log().Clear();
+    Screen.RunUntilIdle();
+    EXPECT_EQ(Log().Count(w, WM_PAINT), 0u);
+    EXPECT_TRUE(IsWindowVisible(w));
+    SendMessage(w, WM_SETREDRAW, 1, 0);
+    InvalidateRect(w, nullptr, true);
+    Screen.RunUntilIdle();
+    EXPECT_EQ(Log().Count(w, WM_PAINT), 1u);
+}
+
 }  // namespace
 }  // namespace kora::test
