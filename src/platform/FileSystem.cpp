@@ -10,6 +10,7 @@
 #include <system_error>
 #include <unistd.h>
 
+#include "platform/PathText.h"
 #include "platform/Utf8.h"
 
 namespace kora {
@@ -105,8 +106,9 @@ std::vector<FolderEntry> ListFolder(const std::string& path) {
 
 std::optional<FolderEntry> GetFileInfo(const std::string& path) {
     struct stat st;
+    if (path.empty()) errno = ENOENT;
     if (path.empty() || ::stat(path.c_str(), &st) != 0) return std::nullopt;
-    return EntryFromStat(ExtractFileName(path), st);
+    return EntryFromStat(PathFileName(path), st);
 }
 
 bool DirectoryExists(const std::string& path) {
@@ -118,18 +120,6 @@ int64_t FileSize(const std::string& path) {
     struct stat st;
     if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
     return int64_t(st.st_size);
-}
-
-std::string ExtractFileName(std::string_view path) {
-    const size_t slash = path.rfind('/');
-    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
-}
-
-std::string ExtractFileExt(std::string_view path) {
-    const size_t dot = path.rfind('.');
-    const size_t slash = path.rfind('/');
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
-    return std::string(path.substr(dot));
 }
 
 std::string ExpandFileName(std::string_view path) {

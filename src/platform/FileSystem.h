@@ -4,9 +4,10 @@
 // see raise std::system_error, whose code is the errno value and whose text
 // names the path.
 //
-// IncludeTrailingPathDelimiter, ExcludeTrailingPathDelimiter,
-// ExtractFilePath, FileExists and DeleteFile live with the runtime basics
-// (framework/SysUtils.h); this unit adds what the file dialog needs on top.
+// The runtime's path and file functions (ExtractFilePath, ExtractFileName,
+// ExtractFileExt, the trailing-delimiter pair, FileExists, DeleteFile) live
+// in framework/SysUtils.h; this unit adds what the shell and the file
+// dialog need beneath and beside them.
 
 #include <chrono>
 #include <cstdint>
@@ -53,11 +54,6 @@ bool DirectoryExists(const std::string& path);  // follows symbolic links
 // The size in bytes of a file; 0 for folders and missing paths.
 int64_t FileSize(const std::string& path);
 
-// "a/b.txt" -> "b.txt"; the part after the last '/'.
-std::string ExtractFileName(std::string_view path);
-// "a/b.tar.gz" -> ".gz", "a.b/c" -> ""; a dot file's whole name counts as
-// its extension, as the classic rule has it.
-std::string ExtractFileExt(std::string_view path);
 // An absolute path: relative paths start at the current folder; ".", ".."
 // and repeated '/' are resolved by text, without following links. A
 // trailing '/' is kept. Empty stays empty.

@@ -110,7 +110,7 @@ struct FolderWatcher::Worker {
             }
             const auto now = Clock::now();
             if (pending && now - lastReport >= ReportInterval) {
-                OnChange(pending);
+                if (OnChange) OnChange(pending);
                 pending = 0;
                 lastReport = now;
             }

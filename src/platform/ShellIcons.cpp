@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/Gdi.h"
+#include "platform/PathText.h"
 
 namespace kora {
 
@@ -18,7 +19,7 @@ std::string LowerAscii(std::string text) {
 }
 
 ShellIconKind FileKind(const std::string& path) {
-    const std::string ext = LowerAscii(ExtractFileExt(path));
+    const std::string ext = LowerAscii(std::string(PathExtension(path)));
     if (ext == ".nds") return ShellIconKind::Cartridge;
     if (ext == ".bin") return ShellIconKind::BinaryFile;
     if (ext == ".txt" || ext == ".ini" || ext == ".log") return ShellIconKind::TextFile;

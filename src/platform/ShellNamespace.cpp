@@ -8,6 +8,8 @@
 #include <system_error>
 #include <unistd.h>
 
+#include "platform/PathText.h"
+
 namespace kora {
 
 namespace {
@@ -59,7 +61,7 @@ std::string DisplayNameOf(ShellItemKind kind, const std::string& path) {
     switch (kind) {
         case ShellItemKind::Desktop: return DesktopName;
         case ShellItemKind::Drive: return DriveName;
-        default: return ExtractFileName(path);
+        default: return std::string(PathFileName(path));
     }
 }
 

@@ -104,6 +104,7 @@ TEST_F(ShellNamespaceTest, PathsAreParsedAndCheckedForExistence) {
         EXPECT_EQ(e.code().value(), ENOENT);
         EXPECT_NE(std::string(e.what()).find("missing"), std::string::npos);
     }
+    EXPECT_THROW(ShellItemFromPath(""), std::system_error);
 }
 
 TEST_F(ShellNamespaceTest, EnumerationSortsFoldersFirstAndHidesDotFiles) {
