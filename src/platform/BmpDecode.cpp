@@ -164,8 +164,7 @@ BmpImage DecodeBmp(std::span<const uint8_t> data) {
                                     std::to_string(h.Bits) + "-bit pixels");
         const uint32_t count = h.ColorsUsed ? h.ColorsUsed : most;
         const std::size_t entry = h.Core ? 3 : 4;
-        if (tableAt + count * entry > file.size() || (offBits != 0 && tableAt + count * entry > offBits))
-            throw BitmapFormatError("the colour table runs into the pixel data or past the end of the file");
+        if (tableAt + count * entry > file.size()) throw BitmapFormatError("the colour table runs past the end of the file");
         for (uint32_t i = 0; i < count; ++i) {
             const std::size_t at = tableAt + i * entry;
             const RGBQUAD q{file[at], file[at + 1], file[at + 2], 0};
@@ -175,7 +174,8 @@ BmpImage DecodeBmp(std::span<const uint8_t> data) {
         tableAt += count * entry;
     }
     if (offBits < tableAt || offBits > file.size())
-        throw BitmapFormatError("the pixel data offset " + std::to_string(offBits) + " is outside the file");
+        throw BitmapFormatError("the pixel data offset " + std::to_string(offBits) +
+                                " lies inside the headers and colour table or outside the file");
 
     image.Pixels.resize(std::size_t(image.Width) * std::size_t(image.Height));
     const bool topDown = h.Height < 0;

@@ -30,7 +30,7 @@ struct BmpImage {
     std::vector<uint32_t> Pixels;
     int BitsPerPixel = 24;          // of the file: 1, 4, 8, 16, 24 or 32
     std::vector<RGBQUAD> Palette;   // the file's colour table (1/4/8-bit)
-    std::size_t FileSize = 0;       // bytes the file occupies (its header's size field)
+    std::size_t FileSize = 0;       // bytes the file occupies: its size field (where the pixels end when that is 0)
 };
 
 // Reads one BMP file from the start of data. Handles 1/4/8/16/24/32-bit,

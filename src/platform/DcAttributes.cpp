@@ -42,27 +42,32 @@ RECT LogicalRectToDevice(const DeviceContext& d, int left, int top, int right, i
             ClampCoord(int64_t(r.Bottom) + o.Y)};
 }
 
-template <class T, class Get, class Set>
-T Exchange(HDC dc, T fail, Get get, Set set) {
+// A DC attribute exchanged or read; fail for a bad DC.
+template <class T>
+T Exchange(HDC dc, T DcState::*field, T value, T fail) {
     DeviceContext* d = FindDc(dc);
     if (!d) return fail;
-    const T old = get(*d);
-    set(*d);
+    const T old = d->State.*field;
+    d->State.*field = value;
     return old;
 }
 
+template <class T>
+T Read(HDC dc, T DcState::*field, T fail) {
+    const DeviceContext* d = FindDc(dc);
+    return d ? d->State.*field : fail;
+}
+
 bool SetOrigin(HDC dc, POINT DcState::*field, POINT value, POINT* old) {
-    DeviceContext* d = FindDc(dc);
-    if (!d) return false;
-    if (old) *old = d->State.*field;
-    d->State.*field = value;
+    if (!FindDc(dc)) return false;
+    const POINT previous = Exchange(dc, field, value, POINT());
+    if (old) *old = previous;
     return true;
 }
 
 bool GetOrigin(HDC dc, POINT DcState::*field, POINT* out) {
-    DeviceContext* d = FindDc(dc);
-    if (!d || !out) return false;
-    *out = d->State.*field;
+    if (!FindDc(dc) || !out) return false;
+    *out = Read(dc, field, POINT());
     return true;
 }
 
@@ -168,30 +173,20 @@ bool RectVisible(HDC dc, const RECT* r) {
 
 // ---- Colours and modes --------------------------------------------------------
 
-COLORREF SetTextColor(HDC dc, COLORREF color) {
-    return Exchange(dc, CLR_INVALID, [](auto& d) { return d.State.TextColor; },
-                    [color](auto& d) { d.State.TextColor = color; });
-}
-COLORREF GetTextColor(HDC dc) {
-    const DeviceContext* d = FindDc(dc);
-    return d ? d->State.TextColor : CLR_INVALID;
-}
-COLORREF SetBkColor(HDC dc, COLORREF color) {
-    return Exchange(dc, CLR_INVALID, [](auto& d) { return d.State.BkColor; },
-                    [color](auto& d) { d.State.BkColor = color; });
-}
-COLORREF GetBkColor(HDC dc) {
-    const DeviceContext* d = FindDc(dc);
-    return d ? d->State.BkColor : CLR_INVALID;
-}
+COLORREF SetTextColor(HDC dc, COLORREF color) { return Exchange(dc, &DcState::TextColor, color, CLR_INVALID); }
+COLORREF GetTextColor(HDC dc) { return Read(dc, &DcState::TextColor, CLR_INVALID); }
+COLORREF SetBkColor(HDC dc, COLORREF color) { return Exchange(dc, &DcState::BkColor, color, CLR_INVALID); }
+COLORREF GetBkColor(HDC dc) { return Read(dc, &DcState::BkColor, CLR_INVALID); }
+uint32_t SetTextAlign(HDC dc, uint32_t align) { return Exchange(dc, &DcState::TextAlign, align, 0xFFFFFFFFu); }
+uint32_t GetTextAlign(HDC dc) { return Read(dc, &DcState::TextAlign, 0xFFFFFFFFu); }
+int GetBkMode(HDC dc) { return Read(dc, &DcState::BkMode, 0); }
+int GetROP2(HDC dc) { return Read(dc, &DcState::Rop2, 0); }
+int GetPolyFillMode(HDC dc) { return Read(dc, &DcState::PolyFillMode, 0); }
+
 int SetBkMode(HDC dc, int mode) {
-    if (mode != TRANSPARENT && mode != OPAQUE) return 0;
-    return Exchange(dc, 0, [](auto& d) { return d.State.BkMode; }, [mode](auto& d) { d.State.BkMode = mode; });
+    return mode == TRANSPARENT || mode == OPAQUE ? Exchange(dc, &DcState::BkMode, mode, 0) : 0;
 }
-int GetBkMode(HDC dc) {
-    const DeviceContext* d = FindDc(dc);
-    return d ? d->State.BkMode : 0;
-}
+
 int SetROP2(HDC dc, int mode) {
     switch (mode) {
     case R2_BLACK:
@@ -199,31 +194,13 @@ int SetROP2(HDC dc, int mode) {
     case R2_XORPEN:
     case R2_NOP:
     case R2_COPYPEN:
-    case R2_WHITE: break;
+    case R2_WHITE: return Exchange(dc, &DcState::Rop2, mode, 0);
     default: return 0;
     }
-    return Exchange(dc, 0, [](auto& d) { return d.State.Rop2; }, [mode](auto& d) { d.State.Rop2 = mode; });
 }
-int GetROP2(HDC dc) {
-    const DeviceContext* d = FindDc(dc);
-    return d ? d->State.Rop2 : 0;
-}
-uint32_t SetTextAlign(HDC dc, uint32_t align) {
-    return Exchange(dc, 0xFFFFFFFFu, [](auto& d) { return d.State.TextAlign; },
-                    [align](auto& d) { d.State.TextAlign = align; });
-}
-uint32_t GetTextAlign(HDC dc) {
-    const DeviceContext* d = FindDc(dc);
-    return d ? d->State.TextAlign : 0xFFFFFFFFu;
-}
+
 int SetPolyFillMode(HDC dc, int mode) {
-    if (mode != ALTERNATE && mode != WINDING) return 0;
-    return Exchange(dc, 0, [](auto& d) { return d.State.PolyFillMode; },
-                    [mode](auto& d) { d.State.PolyFillMode = mode; });
-}
-int GetPolyFillMode(HDC dc) {
-    const DeviceContext* d = FindDc(dc);
-    return d ? d->State.PolyFillMode : 0;
+    return mode == ALTERNATE || mode == WINDING ? Exchange(dc, &DcState::PolyFillMode, mode, 0) : 0;
 }
 
 // ---- Surface DCs ----------------------------------------------------------------

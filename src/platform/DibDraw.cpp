@@ -47,8 +47,9 @@ bool ReadLayout(const BITMAPINFO* info, DibLayout& out) {
     case 16:
     case 32:
         if (h.biCompression == BI_BITFIELDS) {
+            // Larger headers carry the masks at offset 40; the plain one is followed by them.
             uint32_t masks[3];
-            std::memcpy(masks, extra, sizeof masks);
+            std::memcpy(masks, h.biSize >= 52 ? reinterpret_cast<const uint8_t*>(info) + 40 : extra, sizeof masks);
             out.Fields = {masks[0], masks[1], masks[2]};
         } else if (h.biCompression != BI_RGB) {
             return false;

@@ -142,20 +142,24 @@ namespace {
 
 // One ring of an edge: top and left in one colour, bottom and right in the
 // other, the bottom-right pair owning the off-diagonal corners.
-void EdgeRing(const DrawTarget& t, const RECT& s, uint32_t flags, COLORREF topLeft, COLORREF bottomRight) {
-    const uint32_t tl = ToPixel(topLeft), br = ToPixel(bottomRight);
+void EdgeRing(const DrawTarget& t, const RECT& s, uint32_t flags, int topLeft, int bottomRight) {
+    const uint32_t tl = ToPixel(GetSysColor(topLeft)), br = ToPixel(GetSysColor(bottomRight));
     if (flags & BF_TOP) FillSurfaceRect(t, {s.Left, s.Top, s.Right - 1, s.Top + 1}, tl);
     if (flags & BF_LEFT) FillSurfaceRect(t, {s.Left, s.Top, s.Left + 1, s.Bottom - 1}, tl);
     if (flags & BF_BOTTOM) FillSurfaceRect(t, {s.Left, s.Bottom - 1, s.Right, s.Bottom}, br);
     if (flags & BF_RIGHT) FillSurfaceRect(t, {s.Right - 1, s.Top, s.Right, s.Bottom}, br);
 }
 
-// Shrinks r by one pixel on the drawn sides.
-void Shrink(RECT& r, uint32_t flags) {
-    if (flags & BF_LEFT) ++r.Left;
-    if (flags & BF_TOP) ++r.Top;
-    if (flags & BF_RIGHT) --r.Right;
-    if (flags & BF_BOTTOM) --r.Bottom;
+// The system colours of a ring (top-left, bottom-right).
+std::pair<int, int> RingColours(bool outer, bool raised, uint32_t flags) {
+    if (flags & BF_MONO) return outer ? std::pair(COLOR_WINDOWFRAME, COLOR_WINDOWFRAME) : std::pair(COLOR_WINDOW, COLOR_WINDOW);
+    if (flags & BF_FLAT) return outer ? std::pair(COLOR_BTNSHADOW, COLOR_BTNSHADOW) : std::pair(COLOR_BTNFACE, COLOR_BTNFACE);
+    const bool soft = flags & BF_SOFT;
+    if (outer)
+        return raised ? std::pair(soft ? COLOR_BTNHIGHLIGHT : COLOR_3DLIGHT, COLOR_3DDKSHADOW)
+                      : std::pair(COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
+    return raised ? std::pair(soft ? COLOR_3DLIGHT : COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW)
+                  : std::pair(COLOR_3DDKSHADOW, COLOR_3DLIGHT);
 }
 
 }  // namespace
@@ -164,37 +168,18 @@ bool DrawEdge(HDC dc, RECT* r, uint32_t edge, uint32_t flags) {
     DrawTarget t;
     if (!r || !AcquireTarget(dc, t)) return false;
     RECT s = t.ToSurface(*r);
-    const uint32_t outer = edge & BDR_OUTER, inner = edge & BDR_INNER;
-    const auto sys = [](int index) { return GetSysColor(index); };
-    if (outer) {
-        COLORREF tl, br;
-        if (flags & BF_MONO) tl = br = sys(COLOR_WINDOWFRAME);
-        else if (flags & BF_FLAT) tl = br = sys(COLOR_BTNSHADOW);
-        else if (outer & BDR_RAISEDOUTER) {
-            tl = sys((flags & BF_SOFT) ? COLOR_BTNHIGHLIGHT : COLOR_3DLIGHT);
-            br = sys(COLOR_3DDKSHADOW);
-        } else {
-            tl = sys(COLOR_BTNSHADOW);
-            br = sys(COLOR_BTNHIGHLIGHT);
-        }
-        EdgeRing(t, s, flags, tl, br);
-        Shrink(s, flags);
+    for (const bool outer : {true, false}) {
+        const uint32_t ring = edge & (outer ? BDR_OUTER : BDR_INNER);
+        if (!ring) continue;
+        const auto [topLeft, bottomRight] = RingColours(outer, ring & (BDR_RAISEDOUTER | BDR_RAISEDINNER), flags);
+        EdgeRing(t, s, flags, topLeft, bottomRight);
+        // The next ring (or the middle) lies one pixel in on the drawn sides.
+        if (flags & BF_LEFT) ++s.Left;
+        if (flags & BF_TOP) ++s.Top;
+        if (flags & BF_RIGHT) --s.Right;
+        if (flags & BF_BOTTOM) --s.Bottom;
     }
-    if (inner) {
-        COLORREF tl, br;
-        if (flags & BF_MONO) tl = br = sys(COLOR_WINDOW);
-        else if (flags & BF_FLAT) tl = br = sys(COLOR_BTNFACE);
-        else if (inner & BDR_RAISEDINNER) {
-            tl = sys((flags & BF_SOFT) ? COLOR_3DLIGHT : COLOR_BTNHIGHLIGHT);
-            br = sys(COLOR_BTNSHADOW);
-        } else {
-            tl = sys(COLOR_3DDKSHADOW);
-            br = sys(COLOR_3DLIGHT);
-        }
-        EdgeRing(t, s, flags, tl, br);
-        Shrink(s, flags);
-    }
-    if (flags & BF_MIDDLE) FillSurfaceRect(t, s, ToPixel(sys((flags & BF_MONO) ? COLOR_WINDOW : COLOR_BTNFACE)));
+    if (flags & BF_MIDDLE) FillSurfaceRect(t, s, ToPixel(GetSysColor((flags & BF_MONO) ? COLOR_WINDOW : COLOR_BTNFACE)));
     if (flags & BF_ADJUST) *r = s.Offsetted(-t.Dx, -t.Dy);
     return true;
 }

@@ -200,7 +200,7 @@ bool DrawIconEx(HDC dc, int x, int y, HICON icon, int cx, int cy, uint32_t, HBRU
     if (flickerFreeBrush && BrushColor(flickerFreeBrush, &background))
         FillSurfaceRect(t, SpanRect(sx, sy, w, h), ToPixel(background));
     BlitParams params;
-    if ((flags & DI_NORMAL) == DI_NORMAL && i->HasAlpha) {
+    if ((flags & DI_IMAGE) && i->HasAlpha) {
         params.Mode = BlitParams::Alpha;
         params.Blend.AlphaFormat = AC_SRC_ALPHA;
         BlitSurface(t, sx, sy, w, h, i->Surface(i->Premultiplied), 0, 0, i->Width, i->Height, params);
