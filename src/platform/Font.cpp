@@ -4,8 +4,6 @@
 #include "platform/FontObject.h"
 #include "platform/Utf8.h"
 
-#include <algorithm>
-
 namespace kora {
 
 namespace {
@@ -20,9 +18,10 @@ LOGFONT StockLogFont(int32_t height, uint8_t charSet, const char* face)
     return lf;
 }
 
-HFONT StockFont(int index)
+FontInstance* FontInstanceOf(HFONT font)
 {
-    return HFONT(GetStockObject(index));
+    auto* object = LookupGdiObject<FontObject>(font);
+    return object ? &object->Instance() : nullptr;
 }
 
 }  // namespace
@@ -57,13 +56,6 @@ void RegisterStockFonts()
     (void)done;
 }
 
-FontInstance* FontInstanceOf(HFONT font)
-{
-    RegisterStockFonts();
-    auto* object = LookupGdiObject<FontObject>(font);
-    return object ? &object->Instance() : nullptr;
-}
-
 FontInstance* SelectedFont(HDC dc)
 {
     RegisterStockFonts();
@@ -71,7 +63,7 @@ FontInstance* SelectedFont(HDC dc)
         return nullptr;  // not a DC
     if (FontInstance* font = FontInstanceOf(HFONT(GetCurrentObject(dc, OBJ_FONT))))
         return font;
-    return FontInstanceOf(StockFont(SYSTEM_FONT));
+    return FontInstanceOf(HFONT(GetStockObject(SYSTEM_FONT)));
 }
 
 HFONT CreateFontIndirect(const LOGFONT* logFont)

@@ -53,7 +53,7 @@ FontInstance::FontInstance(const LOGFONT& logFont)
     }
     FPixelWidth = FPixelHeight;
     if (logFont.lfWidth != 0) {
-        const int width = std::min(std::abs(logFont.lfWidth), kMaxPixelSize);
+        const int width = static_cast<int>(std::min<int64_t>(std::abs(int64_t(logFont.lfWidth)), kMaxPixelSize));
         FPixelWidth = std::clamp(Round(double(width) * fm.UnitsPerEm / fm.AveCharWidth), 1, kMaxPixelSize);
     }
     FPrimary = &library.Sized(face, FPixelWidth, FPixelHeight, synthesis);

@@ -37,7 +37,6 @@ private:
         uint32_t Index = 0;
     };
     GlyphRef Resolve(char32_t c);
-    void ComputeMetrics(int requestedHeight);
 
     LOGFONT FLogFont;
     TEXTMETRIC FMetrics;

@@ -27,8 +27,6 @@ private:
 // calls it, so GetStockObject works after the first of them.
 void RegisterStockFonts();
 
-// The realised font of a handle, null for a bad handle.
-FontInstance* FontInstanceOf(HFONT font);
 // The font selected into the DC, the stock system font when none; null for a bad DC.
 FontInstance* SelectedFont(HDC dc);
 

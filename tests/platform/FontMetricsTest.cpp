@@ -65,7 +65,7 @@ TEST(FontMetrics, DecorationsLieInsideTheCell)
 
 TEST(FontMetrics, AbsurdHeightsAreBounded)
 {
-    FontInstance& huge = TestFont("Arial", -2000000000);
+    FontInstance& huge = TestFont("Arial", INT32_MIN, FW_NORMAL, false, DEFAULT_CHARSET, INT32_MIN);
     EXPECT_LE(huge.Metrics().tmHeight, 4096);
     FontInstance& zero = TestFont("Arial", 0);
     EXPECT_GT(zero.Metrics().tmHeight, 8);
