@@ -1,46 +1,38 @@
 #pragma once
-// Streams and string lists with the runtime's classic behaviour and messages.
+// Persistent objects, streams and string lists with the runtime's classic
+// behaviour and messages.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "framework/SysUtils.h"
+#include "framework/Events.h"
+#include "framework/Exceptions.h"
+#include "framework/TypInfo.h"
 
 namespace kora {
 
-class TObject;
+class TFiler;
 
-// Stream errors.
-class EStreamError : public Exception {
-public:
-  using Exception::Exception;
-};
-// "Cannot open file "%s". %s"
-class EFOpenError : public EStreamError {
-public:
-  using EStreamError::EStreamError;
-};
-// "Cannot create file "%s". %s"
-class EFCreateError : public EStreamError {
-public:
-  using EStreamError::EStreamError;
-};
-// "Stream read error"
-class EReadError : public EStreamError {
-public:
-  using EStreamError::EStreamError;
-};
-// "Stream write error"
-class EWriteError : public EStreamError {
-public:
-  using EStreamError::EStreamError;
-};
-// An index outside a list: "List index out of bounds (%d)".
-class EStringListError : public Exception {
-public:
-  using Exception::Exception;
+// Objects that can copy themselves from others and take part in form
+// streaming beyond their published properties.
+class TPersistent : public TObject {
+  KORA_CLASS(TPersistent, TObject)
+
+  // Copies `source` into this object by asking source->AssignTo(this);
+  // raises EConvertError "Cannot assign a %s to a %s" when neither class
+  // knows how (a null source reads "nil").
+  virtual void Assign(const TPersistent* source);
+  // The object that owns this one, for sub-objects such as fonts.
+  virtual TPersistent* GetOwner() const { return nullptr; }
+  // Declares stored values that are not published properties (binary
+  // data, lists) through filer.DefineProperty / DefineBinaryProperty.
+  virtual void DefineProperties(TFiler& filer);
+
+protected:
+  virtual void AssignTo(TPersistent* dest) const;
+  [[noreturn]] void AssignError(const TPersistent* source) const;
 };
 
 enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
@@ -145,10 +137,13 @@ private:
 };
 
 // A list of 8-bit strings with optional object references. Text splits on
-// CR LF, LF or CR; a final line break adds no empty entry. Text joins with LF.
-class TStrings {
-public:
-  virtual ~TStrings() = default;
+// CR LF, LF or CR; a final line break adds no empty entry. Text joins the
+// lines with LineBreak (LF unless set). Lines of the form name=value make
+// the list a dictionary (Names, Values); names ignore ASCII case unless
+// CaseSensitive is set. Streams as the defined property "Strings", a list
+// of strings.
+class TStrings : public TPersistent {
+  KORA_CLASS(TStrings, TPersistent)
 
   virtual int Count() const = 0;
   virtual std::string Get(int index) const = 0;
@@ -163,41 +158,146 @@ public:
   std::string Strings(int index) const { return Get(index); }
   TObject* Objects(int index) const { return GetObject(index); }
 
-  int Add(const std::string& value);
+  // Appends (a sorted list inserts in order); returns the index.
+  virtual int Add(const std::string& value);
   int AddObject(const std::string& value, TObject* object);
   void AddStrings(const TStrings& strings);
   void Assign(const TStrings& strings);
+  void Assign(const TPersistent* source) override;
   // Compares without regard to ASCII case unless CaseSensitive is set.
-  int IndexOf(std::string_view value) const;
+  virtual int IndexOf(std::string_view value) const;
+  int IndexOfObject(const TObject* object) const;
+  virtual void Exchange(int index1, int index2);
+  void Move(int currentIndex, int newIndex);
+  // Same strings in the same order (objects are not compared).
+  bool Equals(const TStrings& strings) const;
 
   bool CaseSensitive() const { return FCaseSensitive; }
-  void SetCaseSensitive(bool value) { FCaseSensitive = value; }
+  virtual void SetCaseSensitive(bool value) { FCaseSensitive = value; }
+
+  // name=value lines. Names(i) is "" for a line without the separator.
+  char NameValueSeparator() const { return FNameValueSeparator; }
+  void SetNameValueSeparator(char value) { FNameValueSeparator = value; }
+  std::string Names(int index) const;
+  std::string ValueFromIndex(int index) const;
+  void SetValueFromIndex(int index, const std::string& value);
+  // The value of the first line with that name; "" when there is none.
+  std::string Values(std::string_view name) const;
+  // Replaces the first line with that name, or appends one; an empty value
+  // deletes the line.
+  void SetValue(std::string_view name, const std::string& value);
+  int IndexOfName(std::string_view name) const;
+
+  // Items joined by Delimiter (',' unless set); items with blanks,
+  // delimiters, quotes or control characters are quoted with QuoteChar
+  // ('"'), quotes inside doubled. SetDelimitedText splits the same way and
+  // also at blanks outside quotes unless StrictDelimiter is set.
+  // CommaText is the same with ',' and '"', never strict.
+  std::string DelimitedText() const;
+  void SetDelimitedText(std::string_view text);
+  std::string CommaText() const;
+  void SetCommaText(std::string_view text);
+  char Delimiter() const { return FDelimiter; }
+  void SetDelimiter(char value) { FDelimiter = value; }
+  char QuoteChar() const { return FQuoteChar; }
+  void SetQuoteChar(char value) { FQuoteChar = value; }
+  bool StrictDelimiter() const { return FStrictDelimiter; }
+  void SetStrictDelimiter(bool value) { FStrictDelimiter = value; }
 
   std::string Text() const;
   void SetText(std::string_view text);
+  const std::string& LineBreak() const { return FLineBreak; }
+  void SetLineBreak(std::string value) { FLineBreak = std::move(value); }
 
   void LoadFromFile(const std::string& fileName);
   void LoadFromStream(TStream& stream);
   void SaveToFile(const std::string& fileName) const;
   void SaveToStream(TStream& stream) const;
 
+  // Batches changes: change notifications wait for the last EndUpdate.
+  void BeginUpdate();
+  void EndUpdate();
+  int UpdateCount() const { return FUpdateCount; }
+
+  void DefineProperties(TFiler& filer) override;
+
 protected:
   bool SameText(std::string_view a, std::string_view b) const;
+  // Called when the first BeginUpdate starts (true) and the last EndUpdate ends (false).
+  virtual void SetUpdateState(bool) {}
 
 private:
+  std::string DelimitedTextWith(char delimiter, char quote) const;
+  void SetDelimitedTextWith(std::string_view text, char delimiter, char quote, bool strict);
+
   bool FCaseSensitive = false;
+  char FNameValueSeparator = '=';
+  char FDelimiter = ',';
+  char FQuoteChar = '"';
+  bool FStrictDelimiter = false;
+  std::string FLineBreak = "\n";
+  int FUpdateCount = 0;
 };
 
-class TStringList : public TStrings {
+// Keeps a batch of changes open for a scope, also when it ends by an exception.
+class TStringsUpdate {
 public:
+  explicit TStringsUpdate(TStrings& strings) : FStrings(strings) { FStrings.BeginUpdate(); }
+  ~TStringsUpdate() { FStrings.EndUpdate(); }
+  TStringsUpdate(const TStringsUpdate&) = delete;
+  TStringsUpdate& operator=(const TStringsUpdate&) = delete;
+
+private:
+  TStrings& FStrings;
+};
+
+enum TDuplicates { dupIgnore, dupAccept, dupError };
+
+class TStringList;
+// <0, 0, >0 for the items at index1 and index2.
+using TStringListSortCompare = std::function<int(TStringList& list, int index1, int index2)>;
+
+class TStringList : public TStrings {
+  KORA_CLASS(TStringList, TStrings)
+
   int Count() const override { return static_cast<int>(FItems.size()); }
   std::string Get(int index) const override;
+  // Raises EStringListError "Operation not allowed on sorted list" when Sorted.
   void Put(int index, const std::string& value) override;
   TObject* GetObject(int index) const override;
   void PutObject(int index, TObject* object) override;
+  // Raises EStringListError "Operation not allowed on sorted list" when Sorted.
   void Insert(int index, const std::string& value) override;
   void Delete(int index) override;
-  void Clear() override { FItems.clear(); }
+  void Clear() override;
+  void Exchange(int index1, int index2) override;
+
+  // In a sorted list: the place of the string, by Duplicates: dupIgnore
+  // returns the existing index, dupError raises EStringListError "String
+  // list does not allow duplicates", dupAccept adds another.
+  int Add(const std::string& value) override;
+  // A binary search in a sorted list, a linear one otherwise.
+  int IndexOf(std::string_view value) const override;
+  // Sorted lists only: true when found; `index` is where it is or would go.
+  bool Find(std::string_view value, int& index) const;
+
+  bool Sorted() const { return FSorted; }
+  void SetSorted(bool value);
+  TDuplicates Duplicates() const { return FDuplicates; }
+  void SetDuplicates(TDuplicates value) { FDuplicates = value; }
+  void SetCaseSensitive(bool value) override;
+  // Stable sorts: equal strings keep their order.
+  virtual void Sort();
+  void CustomSort(const TStringListSortCompare& compare);
+
+  // Raised around every change, and once after a batch of updates.
+  TNotifyEvent OnChange;
+  TNotifyEvent OnChanging;
+
+protected:
+  void SetUpdateState(bool updating) override;
+  virtual void Changing();
+  virtual void Changed();
 
 private:
   struct TStringItem {
@@ -205,7 +305,12 @@ private:
     TObject* FObject = nullptr;
   };
   void CheckIndex(int index) const;
+  int CompareStrings(std::string_view a, std::string_view b) const;
+  void InsertItem(int index, const std::string& value, TObject* object);
+
   std::vector<TStringItem> FItems;
+  bool FSorted = false;
+  TDuplicates FDuplicates = dupIgnore;
 };
 
 }  // namespace kora

@@ -2,9 +2,39 @@
 
 #include <algorithm>
 
+#include "framework/ClassBuilder.h"
+#include "framework/Filer.h"
+
 namespace kora {
 
+// --- TPersistent -----------------------------------------------------------
+
+TClass TPersistent::StaticClass() {
+  static const TClassInfo info(TClassBuilder<TPersistent>("TPersistent"));
+  return &info;
+}
+
+void TPersistent::Assign(const TPersistent* source) {
+  if (!source) AssignError(nullptr);
+  source->AssignTo(this);
+}
+
+void TPersistent::AssignTo(TPersistent* dest) const { dest->AssignError(this); }
+
+void TPersistent::AssignError(const TPersistent* source) const {
+  throw EConvertError("Cannot assign a " + (source ? source->ClassName() : std::string("nil")) + " to a " +
+                      ClassName());
+}
+
+void TPersistent::DefineProperties(TFiler&) {}
+
 // --- TStrings --------------------------------------------------------------
+
+TClass TStrings::StaticClass() {
+  static const TClassInfo info(TClassBuilder<TStrings>("TStrings"));
+  return &info;
+}
+
 
 int TStrings::Add(const std::string& value) {
   const int index = Count();
@@ -19,23 +49,27 @@ int TStrings::AddObject(const std::string& value, TObject* object) {
 }
 
 void TStrings::AddStrings(const TStrings& strings) {
+  TStringsUpdate update(*this);
   for (int i = 0; i < strings.Count(); ++i) AddObject(strings.Get(i), strings.GetObject(i));
 }
 
 void TStrings::Assign(const TStrings& strings) {
   if (&strings == this) return;
+  TStringsUpdate update(*this);
   Clear();
   AddStrings(strings);
 }
 
-bool TStrings::SameText(std::string_view a, std::string_view b) const {
-  if (a.size() != b.size()) return false;
-  if (FCaseSensitive) return a == b;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
+void TStrings::Assign(const TPersistent* source) {
+  if (const auto* strings = dynamic_cast<const TStrings*>(source)) {
+    Assign(*strings);
+  } else {
+    TPersistent::Assign(source);
   }
-  return true;
+}
+
+bool TStrings::SameText(std::string_view a, std::string_view b) const {
+  return FCaseSensitive ? a == b : kora::SameText(a, b);
 }
 
 int TStrings::IndexOf(std::string_view value) const {
@@ -45,16 +79,52 @@ int TStrings::IndexOf(std::string_view value) const {
   return -1;
 }
 
+int TStrings::IndexOfObject(const TObject* object) const {
+  for (int i = 0; i < Count(); ++i) {
+    if (GetObject(i) == object) return i;
+  }
+  return -1;
+}
+
+void TStrings::Exchange(int index1, int index2) {
+  TStringsUpdate update(*this);
+  const std::string string1 = Get(index1);
+  TObject* object1 = GetObject(index1);
+  Put(index1, Get(index2));
+  PutObject(index1, GetObject(index2));
+  Put(index2, string1);
+  PutObject(index2, object1);
+}
+
+void TStrings::Move(int currentIndex, int newIndex) {
+  if (currentIndex == newIndex) return;
+  TStringsUpdate update(*this);
+  const std::string value = Get(currentIndex);
+  TObject* object = GetObject(currentIndex);
+  Delete(currentIndex);
+  Insert(newIndex, value);
+  PutObject(newIndex, object);
+}
+
+bool TStrings::Equals(const TStrings& strings) const {
+  if (Count() != strings.Count()) return false;
+  for (int i = 0; i < Count(); ++i) {
+    if (Get(i) != strings.Get(i)) return false;
+  }
+  return true;
+}
+
 std::string TStrings::Text() const {
   std::string text;
   for (int i = 0; i < Count(); ++i) {
     text += Get(i);
-    text += '\n';
+    text += FLineBreak;
   }
   return text;
 }
 
 void TStrings::SetText(std::string_view text) {
+  TStringsUpdate update(*this);
   Clear();
   std::size_t start = 0;
   while (start < text.size()) {
@@ -92,44 +162,30 @@ void TStrings::SaveToStream(TStream& stream) const {
   stream.WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
 }
 
-// --- TStringList -----------------------------------------------------------
-
-void TStringList::CheckIndex(int index) const {
-  if (index < 0 || index >= Count()) {
-    throw EStringListError(Format("List index out of bounds (%d)", index));
-  }
+void TStrings::BeginUpdate() {
+  if (FUpdateCount++ == 0) SetUpdateState(true);
 }
 
-std::string TStringList::Get(int index) const {
-  CheckIndex(index);
-  return FItems[static_cast<std::size_t>(index)].FString;
+void TStrings::EndUpdate() {
+  if (FUpdateCount > 0 && --FUpdateCount == 0) SetUpdateState(false);
 }
 
-void TStringList::Put(int index, const std::string& value) {
-  CheckIndex(index);
-  FItems[static_cast<std::size_t>(index)].FString = value;
-}
-
-TObject* TStringList::GetObject(int index) const {
-  CheckIndex(index);
-  return FItems[static_cast<std::size_t>(index)].FObject;
-}
-
-void TStringList::PutObject(int index, TObject* object) {
-  CheckIndex(index);
-  FItems[static_cast<std::size_t>(index)].FObject = object;
-}
-
-void TStringList::Insert(int index, const std::string& value) {
-  if (index < 0 || index > Count()) {
-    throw EStringListError(Format("List index out of bounds (%d)", index));
-  }
-  FItems.insert(FItems.begin() + index, TStringItem{value, nullptr});
-}
-
-void TStringList::Delete(int index) {
-  CheckIndex(index);
-  FItems.erase(FItems.begin() + index);
+void TStrings::DefineProperties(TFiler& filer) {
+  filer.DefineProperty(
+      "Strings",
+      [this](TReader& reader) {
+        TStringsUpdate update(*this);
+        Clear();
+        reader.ReadListBegin();
+        while (!reader.EndOfList()) Add(reader.ReadString());
+        reader.ReadListEnd();
+      },
+      [this](TWriter& writer) {
+        writer.WriteListBegin();
+        for (int i = 0; i < Count(); ++i) writer.WriteString(Get(i));
+        writer.WriteListEnd();
+      },
+      Count() > 0);
 }
 
 }  // namespace kora

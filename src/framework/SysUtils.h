@@ -35,6 +35,13 @@ public:
   int ErrorCode;
 };
 
+// Float arithmetic that has no valid result, e.g. rounding NaN or a value
+// beyond the 64-bit range: "Invalid floating point operation".
+class EInvalidOp : public Exception {
+public:
+  using Exception::Exception;
+};
+
 // printf-style formatting into a std::string.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
@@ -62,12 +69,61 @@ std::string IntToHex(std::uint32_t value, int digits);
 std::string IntToHex(std::int64_t value, int digits);
 std::string IntToHex(std::uint64_t value, int digits);
 
+// Parses a floating point number: optional blanks, sign, digits with an
+// optional '.' fraction and an optional exponent ("1.5", "-2", "3E-4",
+// ".5"); the decimal separator is always '.'. Anything else raises
+// EConvertError "'%s' is not a valid floating point value".
+double StrToFloat(std::string_view text);
+double StrToFloatDef(std::string_view text, double fallback);
+bool TryStrToFloat(std::string_view text, double& value);
+
+// The shortest text of up to 15 significant digits: "1.5", "0.1", "100",
+// "1E20", "1E-7" (exponent form below 1E-5 and from 1E15 up).
+std::string FloatToStr(double value);
+
+// Formats with a picture of '0' (digit, always shown), '#' (digit when
+// significant), one '.', an optional ',' (thousands groups) and literal text
+// around them: FormatFloat("0.00", 1.005) = "1.00", FormatFloat("#,##0", 1234)
+// = "1,234", FormatFloat("0.###", 2.5) = "2.5". Rounds half away from zero
+// on the decimal value shown.
+std::string FormatFloat(std::string_view picture, double value);
+
+// Rounds to the nearest integer; an exact half goes to the even neighbour,
+// as the classic runtime's Round does (Round(2.5) = 2, Round(3.5) = 4).
+// NaN, infinities and values beyond the 64-bit range raise EInvalidOp.
+std::int64_t Round(double value);
+
+// "True"/"False" (any case), or an integer (0 is false). Anything else
+// raises EConvertError "'%s' is not a valid boolean value".
+bool StrToBool(std::string_view text);
+bool StrToBoolDef(std::string_view text, bool fallback);
+// "True"/"False", or "-1"/"0" when useBoolStrs is false.
+std::string BoolToStr(bool value, bool useBoolStrs = false);
+
+// ASCII-only case handling: 8-bit text (GBK, UTF-8) passes unchanged.
+std::string UpperCase(std::string_view text);
+std::string LowerCase(std::string_view text);
+bool SameText(std::string_view a, std::string_view b);
+// <0, 0 or >0, comparing bytes; CompareText ignores ASCII case.
+int CompareStr(std::string_view a, std::string_view b);
+int CompareText(std::string_view a, std::string_view b);
+// Removes blanks and control characters (bytes up to ' ') at the ends.
+std::string Trim(std::string_view text);
+std::string TrimLeft(std::string_view text);
+std::string TrimRight(std::string_view text);
+// A letter or '_' followed by letters, digits and '_'.
+bool IsValidIdent(std::string_view text);
+
 // Adds a trailing '/' unless the path already ends in one.
 std::string IncludeTrailingPathDelimiter(std::string path);
 // Removes one trailing '/' (but keeps the root "/").
 std::string ExcludeTrailingPathDelimiter(std::string path);
 // The folder part of a path including its trailing '/' ("" when none).
 std::string ExtractFilePath(const std::string& path);
+// The part after the last '/'.
+std::string ExtractFileName(const std::string& path);
+// The file name's extension with its '.', or "".
+std::string ExtractFileExt(const std::string& path);
 bool FileExists(const std::string& path);
 // Deletes a file; false when it could not be deleted.
 bool DeleteFile(const std::string& path);
