@@ -141,12 +141,17 @@ void TMemIniFile::DeleteKey(std::string_view section, std::string_view ident) {
 void TMemIniFile::GetStrings(TStrings& lines) const {
   TStringsUpdate update(lines);
   lines.Clear();
-  auto addLine = [&](const TLine& line) { lines.Add(line.IsKey ? line.Name + "=" + line.Text : line.Text); };
+  bool afterKey = false;
+  auto addLine = [&](const TLine& line) {
+    lines.Add(line.IsKey ? line.Name + "=" + line.Text : line.Text);
+    afterKey = line.IsKey;
+  };
   for (const TLine& line : FPreamble) addLine(line);
   for (const TSection& section : FSections) {
-    // A blank line between sections, unless the text already has one.
-    if (lines.Count() > 0 && !Trim(lines[lines.Count() - 1]).empty()) lines.Add("");
+    // A blank line between sections; comments above a header stay with it.
+    if (afterKey) lines.Add("");
     lines.Add("[" + section.Name + "]");
+    afterKey = false;
     for (const TLine& line : section.Lines) addLine(line);
   }
 }
