@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libfreetype-dev libfontconfig-dev
-  libsdl2-dev libx11-dev libxext-dev
+  libsdl2-dev libx11-dev libxext-dev libxtst-dev
   xvfb xauth x11-utils
   fonts-arphic-uming fonts-liberation2
 )

@@ -48,7 +48,7 @@ NativeWindow* SdlWindowSet::FromHwnd(HWND top) {
 
 bool SdlWindowSet::OwnsInputFocus() const {
     if (!FDisplay) return SDL_GetKeyboardFocus() != nullptr;
-    const X11WindowId focus = FDisplay.InputFocus();
+    const X11WindowId focus = FDisplay.FocusedWindow();
     for (const auto& [key, w] : FWindows)
         if (w->Shown && w->XId == focus) return true;
     return false;
@@ -75,7 +75,6 @@ void SdlWindowSet::Sync(HWND top) {
     }
     NativeWindow& w = *it->second;
     w.Rect = info.Rect;
-    w.Owner = info.Owner;
     const bool popup = info.NoActivate || info.ToolWindow;
     // Override-redirect is fixed when the X window is made.
     if (w.Sdl && w.Popup != popup) Destroy(w);
@@ -122,7 +121,7 @@ void SdlWindowSet::Create(NativeWindow& w, const TopLevelInfo& info) {
 
 void SdlWindowSet::Destroy(NativeWindow& w) {
     if (!w.Sdl) return;
-    const bool hadFocus = w.Shown && FDisplay && FDisplay.InputFocus() == w.XId;
+    const bool hadFocus = w.Shown && FDisplay && FDisplay.FocusedWindow() == w.XId;
     std::erase(FStack, w.XId);
     SDL_DestroyWindow(w.Sdl);
     const HWND wnd = w.Wnd;
@@ -132,19 +131,19 @@ void SdlWindowSet::Destroy(NativeWindow& w) {
 }
 
 void SdlWindowSet::Show(NativeWindow& w) {
-    const X11WindowId focusBefore = FDisplay.InputFocus();
+    const X11WindowId focusBefore = FDisplay.FocusedWindow();
     SDL_ShowWindow(w.Sdl);
     w.Shown = true;
     // Without a window manager SDL hands the X focus to every window it
     // shows; a menu or hint must leave it where it was.
-    if (w.Popup && FDisplay) FDisplay.SetInputFocus(focusBefore);
+    if (w.Popup && FDisplay) FDisplay.GiveFocusTo(focusBefore);
     FStack.push_back(w.XId);  // mapped on top
     PresentAll(w);
 }
 
 void SdlWindowSet::Hide(NativeWindow& w) {
     if (!w.Shown) return;
-    const bool hadFocus = FDisplay && FDisplay.InputFocus() == w.XId;
+    const bool hadFocus = FDisplay && FDisplay.FocusedWindow() == w.XId;
     SDL_HideWindow(w.Sdl);
     w.Shown = false;
     std::erase(FStack, w.XId);
@@ -157,7 +156,7 @@ void SdlWindowSet::RefocusAway(const NativeWindow& w, bool hadFocus) {
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
         const NativeWindow* other = FromHwnd(*it);
         if (other && other != &w && other->Shown && !other->Popup) {
-            FDisplay.SetInputFocus(other->XId);
+            FDisplay.GiveFocusTo(other->XId);
             return;
         }
     }
@@ -191,7 +190,11 @@ void SdlWindowSet::ApplyAttributes(NativeWindow& w, const TopLevelInfo& info) {
     }
     if (!w.Popup) {
         const NativeWindow* owner = FromHwnd(info.Owner);
-        FDisplay.SetTransientFor(w.XId, owner ? owner->XId : 0);
+        const X11WindowId ownerId = owner ? owner->XId : 0;
+        if (ownerId != w.TransientFor) {
+            FDisplay.SetTransientFor(w.XId, ownerId);
+            w.TransientFor = ownerId;
+        }
         const std::string title = GetWindowText(w.Wnd);
         if (title != SDL_GetWindowTitle(w.Sdl)) SDL_SetWindowTitle(w.Sdl, title.c_str());
     }

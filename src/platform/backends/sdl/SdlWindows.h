@@ -31,7 +31,7 @@ struct NativeWindow {
     RECT Placed;             // what the native window was last given
     std::optional<Region> Shape;
     uint8_t Alpha = 255;
-    HWND Owner;
+    X11WindowId TransientFor = 0;
 };
 
 class SdlWindowSet {

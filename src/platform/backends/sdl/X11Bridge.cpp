@@ -73,7 +73,7 @@ void X11Display::RaiseInOrder(std::span<const X11WindowId> bottomUp) const {
     XFlush(AsDisplay(FDisplay));
 }
 
-X11WindowId X11Display::InputFocus() const {
+X11WindowId X11Display::FocusedWindow() const {
     if (!FDisplay) return 0;
     Window focus = None;
     int revert = 0;
@@ -81,7 +81,7 @@ X11WindowId X11Display::InputFocus() const {
     return focus;
 }
 
-void X11Display::SetInputFocus(X11WindowId window) const {
+void X11Display::GiveFocusTo(X11WindowId window) const {
     if (!FDisplay) return;
     XSetInputFocus(AsDisplay(FDisplay), window, RevertToParent, CurrentTime);
     XFlush(AsDisplay(FDisplay));

@@ -33,9 +33,9 @@ public:
     // Raises the windows in order, the last ending on top.
     void RaiseInOrder(std::span<const X11WindowId> bottomUp) const;
 
-    X11WindowId InputFocus() const;
+    X11WindowId FocusedWindow() const;
     // Also takes the special values the server reports (none, pointer root).
-    void SetInputFocus(X11WindowId window) const;
+    void GiveFocusTo(X11WindowId window) const;
     // The pointer's position on the screen of the default root window.
     bool QueryPointer(POINT* out) const;
     bool HasWindowManager() const;
