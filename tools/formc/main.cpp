@@ -1,0 +1,64 @@
+// formc text2bin IN OUT  compiles a text form description to a binary form
+// stream; formc bin2text IN OUT  turns one back into text.
+#include <cerrno>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+#include "framework/Classes.h"
+#include "framework/FormText.h"
+
+namespace {
+
+// The output appears whole or not at all: written beside the target, then
+// renamed over it.
+void ReplaceFile(const std::string& path, const kora::TMemoryStream& bytes) {
+  const std::string temporary = path + ".formc-" + std::to_string(::getpid());
+  try {
+    kora::TFileStream file(temporary, kora::fmCreate);
+    bytes.SaveToStream(file);
+    file.Flush();
+  } catch (...) {
+    ::unlink(temporary.c_str());
+    throw;
+  }
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    throw kora::EFCreateError(kora::Format("Cannot create file \"%s\". %s", path.c_str(),
+                                           kora::SysErrorMessage(error).c_str()));
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string_view command = argc == 4 ? argv[1] : "";
+  if (command != "text2bin" && command != "bin2text") {
+    std::fputs("formc: usage: formc text2bin|bin2text IN OUT\n", stderr);
+    return 2;
+  }
+  const std::string in = argv[2];
+  const std::string out = argv[3];
+  try {
+    kora::TMemoryStream input;
+    input.LoadFromFile(in);
+    kora::TMemoryStream output;
+    try {
+      if (command == "text2bin") {
+        kora::ObjectTextToBinary(input, output);
+      } else {
+        kora::ObjectBinaryToText(input, output);
+      }
+    } catch (const kora::Exception& error) {
+      // Conversion errors point into the input: name it.
+      throw kora::Exception(in + ": " + error.Message());
+    }
+    ReplaceFile(out, output);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "formc: %s\n", error.what());
+    return 1;
+  }
+  return 0;
+}
