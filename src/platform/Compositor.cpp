@@ -135,7 +135,9 @@ HDC MakeWindowDC(WindowRec& w, bool wholeWindow, const Region* clip) {
 HDC GetDC(HWND hwnd) {
     if (!hwnd) {
         // A scratch DC for measuring text and making compatible bitmaps.
-        return CreateCompatibleDC({});
+        const HDC dc = CreateCompatibleDC({});
+        if (dc) DcRecords()[dc.Value()] = DcRecord{};
+        return dc;
     }
     return GetDCEx(hwnd, {}, 0);
 }
@@ -160,11 +162,8 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
 int ReleaseDC(HWND hwnd, HDC dc) {
     auto& records = DcRecords();
     auto it = records.find(dc.Value());
-    if (it == records.end()) {
-        // GetDC(null) and DCs whose window is gone.
-        return (!hwnd || !Win(hwnd)) && DeleteDC(dc) ? 1 : 0;
-    }
-    if (it->second.Wnd != hwnd) return 0;
+    // Only DCs handed out here are released: never a memory DC of the caller's.
+    if (it == records.end() || it->second.Wnd != hwnd) return 0;
     if (WindowRec* top = Win(it->second.Top)) AddDirty(*top, it->second.Bounds);
     records.erase(it);
     DeleteDC(dc);

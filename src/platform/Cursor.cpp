@@ -86,6 +86,13 @@ const CursorDef* FindDef(int id) {
     return nullptr;
 }
 
+void ShowCursorShape(HCURSOR cursor) {
+    Backend* b = Sys().CurrentBackend;
+    if (!b) return;
+    const CursorDef* d = FindDef(StandardCursorId(cursor));
+    b->SetCursorShape(d ? d->Shape : CursorShape::Arrow);
+}
+
 }  // namespace
 
 HCURSOR LoadCursor(const void* instance, int id) {
@@ -104,13 +111,6 @@ int StandardCursorId(HCURSOR cursor) {
         if (c == cursor) return id;
     }
     return 0;
-}
-
-void ShowCursorShape(HCURSOR cursor) {
-    Backend* b = Sys().CurrentBackend;
-    if (!b) return;
-    const CursorDef* d = FindDef(StandardCursorId(cursor));
-    b->SetCursorShape(d ? d->Shape : CursorShape::Arrow);
 }
 
 HCURSOR SetCursor(HCURSOR cursor) {

@@ -209,8 +209,6 @@ bool DestroyWindow(HWND hwnd) {
         }
         for (HWND o : owned) DestroyWindow(o);
         if (Sys().Active == hwnd) ActivateOtherWindow(hwnd);
-    } else if (IsDescendant(hwnd, Sys().Active) || Sys().Active == hwnd) {
-        ActivateOtherWindow(hwnd);
     }
     if (!Win(hwnd)) return true;
     SendDestroyMessages(hwnd);

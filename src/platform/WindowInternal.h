@@ -166,7 +166,6 @@ struct WindowSystemState {
     bool AltAlone = false;        // Alt went down and nothing else happened since
     bool AltTapped = false;       // the Alt release being handled ended such a press
     MouseState Mouse;
-    POINT LastMove{-100000, -100000};
 
     bool DragFullWindows = true;
     std::optional<std::vector<RECT>> WorkAreaOverride;
@@ -303,9 +302,5 @@ void PresentDirty();
 // when it is hidden, moved or resized.
 void ExposeArea(WindowRec& w, const RECT& oldWindowInParent);
 void NotifyBackend(HWND top);
-
-// ---- Cursor (Cursor.cpp) -----------------------------------------------------
-
-void ShowCursorShape(HCURSOR cursor);
 
 }  // namespace kora

@@ -118,6 +118,20 @@ TEST_F(PaintTest, EraseUsesTheClassBrushAndReportsWhetherItErased) {
     EXPECT_FALSE(erasePending);
 }
 
+TEST_F(PaintTest, ReleaseDCReleasesOnlyWhatGetDCGave) {
+    HWND w = Top(0, 0, 100, 100, WS_POPUP | WS_VISIBLE);
+    HDC mine = CreateCompatibleDC({});
+    EXPECT_EQ(ReleaseDC(w, mine), 0);
+    EXPECT_EQ(ReleaseDC({}, mine), 0);
+    EXPECT_GT(SaveDC(mine), 0);  // still alive
+    DeleteDC(mine);
+    HDC client = GetDC(w);
+    EXPECT_EQ(WindowFromDC(client), w);
+    EXPECT_EQ(ReleaseDC({}, client), 0);  // not the window it came from
+    EXPECT_EQ(ReleaseDC(w, client), 1);
+    EXPECT_EQ(ReleaseDC({}, GetDC({})), 1);
+}
+
 TEST_F(PaintTest, UpdateWindowPaintsAtOnceParentsBeforeChildren) {
     HWND top = Top(0, 0, 200, 200, WS_POPUP | WS_VISIBLE);
     HWND child = Child(top, 10, 10, 50, 50);
