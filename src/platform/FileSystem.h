@@ -1,5 +1,5 @@
 #pragma once
-// Folder listings, file queries and path helpers on plain directories.
+// Folder listings, file queries and path expansion on plain directories.
 // Paths are UTF-8 with '/' as the separator. Failures that a caller must
 // see raise std::system_error, whose code is the errno value and whose text
 // names the path.
@@ -66,8 +66,8 @@ std::string ApplicationPath();
 // is cut at ';' and '|' and blanks around a pattern are dropped; only
 // patterns with a '.' take part. '*' matches any run of characters, '?'
 // exactly one; ASCII letters match without regard to case. As in the
-// classic rule, a pattern ending in ".*" also matches a name
-// without that dot ("*.*" matches "Makefile").
+// classic rule, a pattern ending in ".*" also matches a name without that
+// dot ("*.*" matches "Makefile").
 bool MatchesMask(std::string_view fileName, std::string_view mask);
 
 }  // namespace kora

@@ -1,5 +1,6 @@
 #include "platform/FolderWatcher.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <poll.h>
