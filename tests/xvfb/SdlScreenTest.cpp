@@ -1,5 +1,7 @@
 #include "xvfb/SdlScreenFixture.h"
 
+#include <thread>
+
 namespace kora::test {
 
 namespace {
@@ -102,6 +104,42 @@ TEST_F(SdlScreenTest, RealInputIsRoutedAndThePopupNeverTakesTheFocus) {
         if (m.Msg == WM_CHAR) chars.push_back(m.WParam);
     EXPECT_EQ(chars, std::vector<WPARAM>{'a'});
     EXPECT_EQ(GetFocus(), FTop);
+
+    // Outside our windows the pointer is still followed.
+    FProbe->MoveTo({700, 600});
+    POINT cursor;
+    EXPECT_TRUE(PumpUntil([&] { return GetCursorPos(&cursor) && cursor == POINT{700, 600}; }))
+        << cursor.X << "," << cursor.Y;
+}
+
+TEST_F(SdlScreenTest, TheMessageLoopWakesForTimersAndOtherThreads) {
+    BuildScene();
+    ASSERT_TRUE(PumpUntil([&] { return FProbe->Capture().At({350, 280}) == ScreenPixel(kPopupColor); }));
+    using Clock = std::chrono::steady_clock;
+    MSG m;
+    const auto start = Clock::now();
+    ASSERT_NE(SetTimer(FTop, 7, 60, nullptr), 0u);
+    do {
+        ASSERT_TRUE(GetMessage(&m, {}, 0, 0));
+    } while (m.message != WM_TIMER);
+    const auto waited = Clock::now() - start;
+    EXPECT_GE(waited, std::chrono::milliseconds(55));
+    EXPECT_LT(waited, std::chrono::milliseconds(2000));
+    KillTimer(FTop, 7);
+
+    // A slow timer bounds the wait should the wake-up get lost.
+    ASSERT_NE(SetTimer(FTop, 8, 3000, nullptr), 0u);
+    std::thread poster([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        PostMessage(FTop, WM_USER + 5, 0, 0);
+    });
+    const auto before = Clock::now();
+    do {
+        ASSERT_TRUE(GetMessage(&m, {}, 0, 0));
+    } while (m.message != WM_USER + 5 && m.message != WM_TIMER);
+    poster.join();
+    EXPECT_EQ(m.message, WM_USER + 5u);
+    EXPECT_LT(Clock::now() - before, std::chrono::milliseconds(2000));
 }
 
 TEST_F(SdlScreenTest, LayeredOpacityIsHandedToTheXWindow) {
@@ -114,6 +152,24 @@ TEST_F(SdlScreenTest, LayeredOpacityIsHandedToTheXWindow) {
     std::optional<uint32_t> opacity;
     ASSERT_TRUE(PumpUntil([&] { return bool(opacity = FProbe->CardinalProperty(topX, "_NET_WM_WINDOW_OPACITY")); }));
     EXPECT_NEAR(double(*opacity) / 0xFFFFFFFFu, 128.0 / 255.0, 0.01);
+}
+
+TEST_F(SdlScreenTest, MinimizedWindowsLeaveABareXScreenAndComeBack) {
+    BuildScene();
+    ShowWindow(FPopup, SW_HIDE);
+    ASSERT_TRUE(PumpUntil([&] { return FProbe->Capture().At({150, 180}) == ScreenPixel(kTopColor); }));
+    ShowWindow(FTop, SW_MINIMIZE);
+    EXPECT_TRUE(PumpUntil([&] { return FProbe->Capture().At({150, 180}) == kDesktopPixel; }));
+    ShowWindow(FTop, SW_RESTORE);
+    EXPECT_TRUE(PumpUntil([&] {
+        const RootImage shot = FProbe->Capture();
+        return shot.At({150, 180}) == ScreenPixel(kTopColor) && shot.At({170, 230}) == ScreenPixel(kChildColor);
+    }));
+}
+
+TEST_F(SdlScreenTest, TheScreenIsTheXScreen) {
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
 }
 
 }  // namespace kora::test
