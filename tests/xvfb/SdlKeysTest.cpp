@@ -18,6 +18,15 @@ TEST(SdlKeys, MapToClassicVirtualKeys) {
     EXPECT_EQ(VirtualKeyFromSdl(SDLK_AUDIOPLAY), 0u);
 }
 
+TEST(SdlKeys, ASharedModifierStaysDownWhileItsOtherSideIsHeld) {
+    EXPECT_TRUE(OtherSideStillHeld(SDLK_LSHIFT, KMOD_RSHIFT));
+    EXPECT_FALSE(OtherSideStillHeld(SDLK_LSHIFT, KMOD_NONE));
+    EXPECT_TRUE(OtherSideStillHeld(SDLK_RCTRL, KMOD_LCTRL));
+    EXPECT_FALSE(OtherSideStillHeld(SDLK_RCTRL, KMOD_LSHIFT));
+    EXPECT_TRUE(OtherSideStillHeld(SDLK_LALT, KMOD_RALT));
+    EXPECT_FALSE(OtherSideStillHeld(SDLK_a, KMOD_SHIFT));
+}
+
 TEST(SdlKeys, TextTypedWithAltIsDroppedUnlessAltGrComposedIt) {
     EXPECT_FALSE(IsAltShortcutText("f", KMOD_NONE, SDLK_f));
     EXPECT_TRUE(IsAltShortcutText("f", KMOD_LALT, SDLK_f));

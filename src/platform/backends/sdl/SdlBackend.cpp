@@ -38,12 +38,12 @@ SdlBackend::SdlBackend() {
     // Without this the first window surface re-creates the X window (losing
     // its shape) and partial updates are ignored.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Ctrl+C and SIGTERM end the program as usual instead of becoming SDL_QUIT.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // The pointer stays ours while a button is held, also outside the window.
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "1");
-    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // Bypassing the compositor would also lose the windows' opacity.
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw std::runtime_error(std::string("Cannot open the display: ") + SDL_GetError());
     InstallX11ErrorHandler();
@@ -58,7 +58,6 @@ SdlBackend::~SdlBackend() {
     for (SDL_Cursor* c : FCursors)
         if (c) SDL_FreeCursor(c);
     RemoveX11ErrorHandler();
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
     SDL_Quit();
 }
 
@@ -88,6 +87,7 @@ void SdlBackend::WaitEvents(int timeoutMs) {
 }
 
 void SdlBackend::Wake() {
+    if (FWakePending.exchange(true)) return;
     SDL_Event e{};
     e.type = FWakeEvent;
     SDL_PushEvent(&e);

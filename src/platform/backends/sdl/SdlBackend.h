@@ -6,6 +6,7 @@
 // of this header so the program entry can include it.
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -55,6 +56,8 @@ private:
     RealClock FClock;
     std::unique_ptr<SdlWindowSet> FWindows;
     uint32_t FWakeEvent = 0;
+    // One wake-up in SDL's queue is enough; a flood could fill it and drop input.
+    std::atomic<bool> FWakePending{false};
     std::array<SDL_Cursor*, 12> FCursors{};
     CursorShape FCursor = CursorShape::Arrow;
 

@@ -58,10 +58,14 @@ void SdlBackend::Translate(const SDL_Event& e) {
     }
     case SDL_KEYDOWN:
     case SDL_KEYUP:
+    {
+        const bool down = e.type == SDL_KEYDOWN;
         FKeyMods = e.key.keysym.mod;
-        if (e.type == SDL_KEYDOWN) FLastKey = e.key.keysym.sym;
-        if (const UINT vk = VirtualKeyFromSdl(e.key.keysym.sym)) PostKey(vk, e.type == SDL_KEYDOWN);
+        if (down) FLastKey = e.key.keysym.sym;
+        if (!down && OtherSideStillHeld(e.key.keysym.sym, FKeyMods)) break;
+        if (const UINT vk = VirtualKeyFromSdl(e.key.keysym.sym)) PostKey(vk, down);
         break;
+    }
     case SDL_TEXTINPUT:
         if (!IsAltShortcutText(e.text.text, FKeyMods, FLastKey)) PostText(e.text.text);
         break;
@@ -69,7 +73,8 @@ void SdlBackend::Translate(const SDL_Event& e) {
         TranslateWindowEvent(e.window);
         break;
     default:
-        break;  // the wake-up event and everything we do not use
+        if (e.type == FWakeEvent) FWakePending = false;
+        break;
     }
 }
 

@@ -44,6 +44,18 @@ UINT VirtualKeyFromSdl(SDL_Keycode key) {
     return 0;
 }
 
+bool OtherSideStillHeld(SDL_Keycode released, Uint16 mods) {
+    switch (released) {
+    case SDLK_LSHIFT: return (mods & KMOD_RSHIFT) != 0;
+    case SDLK_RSHIFT: return (mods & KMOD_LSHIFT) != 0;
+    case SDLK_LCTRL: return (mods & KMOD_RCTRL) != 0;
+    case SDLK_RCTRL: return (mods & KMOD_LCTRL) != 0;
+    case SDLK_LALT: return (mods & KMOD_RALT) != 0;
+    case SDLK_RALT: return (mods & KMOD_LALT) != 0;
+    default: return false;
+    }
+}
+
 bool IsAltShortcutText(std::string_view text, Uint16 mods, SDL_Keycode key) {
     if ((mods & KMOD_LALT) != 0) return true;
     if ((mods & KMOD_RALT) == 0) return false;
