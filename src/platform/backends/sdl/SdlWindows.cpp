@@ -74,11 +74,11 @@ void SdlWindowSet::Sync(HWND top) {
         it = FWindows.emplace(top.Value(), std::move(w)).first;
     }
     NativeWindow& w = *it->second;
-    w.Rect = info.Rect;
     const bool popup = info.NoActivate || info.ToolWindow;
     // Override-redirect is fixed when the X window is made.
     if (w.Sdl && w.Popup != popup) Destroy(w);
     w.Popup = popup;
+    w.Rect = info.Rect;
     if (!visible) {
         Hide(w);
         return;
