@@ -1,0 +1,169 @@
+#include "skin/data/bszlib.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace kora {
+
+namespace {
+
+constexpr const char* kInvalidOperation = "Invalid stream operation";
+
+int CCheck(int code) {
+  if (code < 0) throw ECompressionError("error");
+  return code;
+}
+
+int DCheck(int code) {
+  if (code < 0) throw EDecompressionError("compression error");
+  return code;
+}
+
+// zlib counts in 32-bit units; larger requests go through in slices.
+constexpr std::int64_t kMaxSlice = std::numeric_limits<uInt>::max();
+
+int ZlibLevel(TCompressionLevel level) {
+  switch (level) {
+    case TCompressionLevel::clNone: return Z_NO_COMPRESSION;
+    case TCompressionLevel::clFastest: return Z_BEST_SPEED;
+    case TCompressionLevel::clDefault: return Z_DEFAULT_COMPRESSION;
+    case TCompressionLevel::clMax: return Z_BEST_COMPRESSION;
+  }
+  return Z_DEFAULT_COMPRESSION;
+}
+
+}  // namespace
+
+// --- TCustomZlibStream -----------------------------------------------------
+
+TCustomZlibStream::TCustomZlibStream(TStream& stream) : FStrm(stream), FStrmPos(stream.Position()) {}
+
+void TCustomZlibStream::RestoreStreamPosition() {
+  if (FStrm.Position() != FStrmPos) FStrm.SetPosition(FStrmPos);
+}
+
+// --- TCompressionStream ----------------------------------------------------
+
+TCompressionStream::TCompressionStream(TCompressionLevel level, TStream& target) : TCustomZlibStream(target) {
+  FZRec.next_out = FBuffer;
+  FZRec.avail_out = BufferSize;
+  CCheck(deflateInit(&FZRec, ZlibLevel(level)));
+}
+
+TCompressionStream::~TCompressionStream() {
+  try {
+    Finish();
+  } catch (const std::exception&) {
+    // Nothing can report it from here; see Finish.
+  }
+  deflateEnd(&FZRec);
+}
+
+void TCompressionStream::WriteBufferOut(std::int64_t count) {
+  FStrm.WriteBuffer(FBuffer, count);
+  FZRec.next_out = FBuffer;
+  FZRec.avail_out = BufferSize;
+  FStrmPos = FStrm.Position();
+  Progress();
+}
+
+void TCompressionStream::Finish() {
+  if (FFinished) return;
+  FFinished = true;
+  FZRec.next_in = nullptr;
+  FZRec.avail_in = 0;
+  RestoreStreamPosition();
+  while (CCheck(deflate(&FZRec, Z_FINISH)) != Z_STREAM_END && FZRec.avail_out == 0) WriteBufferOut(BufferSize);
+  if (FZRec.avail_out < static_cast<uInt>(BufferSize)) WriteBufferOut(BufferSize - FZRec.avail_out);
+}
+
+std::int64_t TCompressionStream::Read(void*, std::int64_t) { throw ECompressionError(kInvalidOperation); }
+
+std::int64_t TCompressionStream::Write(const void* buffer, std::int64_t count) {
+  if (FFinished) throw ECompressionError(kInvalidOperation);
+  if (count <= 0) return 0;
+  RestoreStreamPosition();
+  auto* next = static_cast<const Bytef*>(buffer);
+  std::int64_t left = count;
+  while (left > 0) {
+    const std::int64_t slice = std::min(left, kMaxSlice);
+    FZRec.next_in = const_cast<Bytef*>(next);
+    FZRec.avail_in = static_cast<uInt>(slice);
+    while (FZRec.avail_in > 0) {
+      CCheck(deflate(&FZRec, Z_NO_FLUSH));
+      if (FZRec.avail_out == 0) WriteBufferOut(BufferSize);
+    }
+    next += slice;
+    left -= slice;
+  }
+  return count;
+}
+
+std::int64_t TCompressionStream::Seek(std::int64_t offset, TSeekOrigin origin) {
+  if (offset == 0 && origin == TSeekOrigin::soCurrent) return static_cast<std::int64_t>(FZRec.total_in);
+  throw ECompressionError(kInvalidOperation);
+}
+
+// --- TDecompressionStream --------------------------------------------------
+
+TDecompressionStream::TDecompressionStream(TStream& source) : TCustomZlibStream(source) {
+  FZRec.next_in = FBuffer;
+  FZRec.avail_in = 0;
+  DCheck(inflateInit(&FZRec));
+}
+
+TDecompressionStream::~TDecompressionStream() { inflateEnd(&FZRec); }
+
+std::int64_t TDecompressionStream::Read(void* buffer, std::int64_t count) {
+  if (count <= 0 || FStreamEnded) return 0;
+  RestoreStreamPosition();
+  auto* out = static_cast<Bytef*>(buffer);
+  std::int64_t done = 0;
+  while (done < count) {
+    const std::int64_t slice = std::min(count - done, kMaxSlice);
+    FZRec.next_out = out + done;
+    FZRec.avail_out = static_cast<uInt>(slice);
+    while (FZRec.avail_out > 0) {
+      if (FZRec.avail_in == 0) {
+        const std::int64_t got = FStrm.Read(FBuffer, BufferSize);
+        if (got <= 0) return done + (slice - FZRec.avail_out);
+        FZRec.next_in = FBuffer;
+        FZRec.avail_in = static_cast<uInt>(got);
+        FStrmPos = FStrm.Position();
+        Progress();
+      }
+      // After the end zlib takes no more input; looping on would never stop.
+      if (DCheck(inflate(&FZRec, Z_NO_FLUSH)) == Z_STREAM_END) {
+        FStreamEnded = true;
+        return done + (slice - FZRec.avail_out);
+      }
+    }
+    done += slice;
+  }
+  return done;
+}
+
+std::int64_t TDecompressionStream::Write(const void*, std::int64_t) { throw EDecompressionError(kInvalidOperation); }
+
+std::int64_t TDecompressionStream::Seek(std::int64_t offset, TSeekOrigin origin) {
+  const auto produced = static_cast<std::int64_t>(FZRec.total_out);
+  if (offset == 0 && origin == TSeekOrigin::soBeginning) {
+    DCheck(inflateReset(&FZRec));
+    FZRec.next_in = FBuffer;
+    FZRec.avail_in = 0;
+    FStreamEnded = false;
+    FStrm.SetPosition(0);
+    FStrmPos = 0;
+  } else if ((origin == TSeekOrigin::soCurrent && offset >= 0) ||
+             (origin == TSeekOrigin::soBeginning && offset > produced)) {
+    if (origin == TSeekOrigin::soBeginning) offset -= produced;
+    Bytef discard[BufferSize];
+    for (; offset >= BufferSize; offset -= BufferSize) ReadBuffer(discard, BufferSize);
+    ReadBuffer(discard, offset);
+  } else {
+    throw EDecompressionError(kInvalidOperation);
+  }
+  return static_cast<std::int64_t>(FZRec.total_out);
+}
+
+}  // namespace kora

@@ -1,0 +1,31 @@
+#include "skin/data/bszlibcompress.h"
+
+#include "framework/SysUtils.h"
+#include "skin/data/bszlib.h"
+
+namespace kora {
+
+void DeflateMemoryStream(TMemoryStream& source, TStream& target) {
+  source.SetPosition(0);
+  TCompressionStream compressor(TCompressionLevel::clMax, target);
+  compressor.WriteBuffer(source.Memory(), source.Size());
+  compressor.Finish();
+}
+
+void InflateMemoryStream(TStream& target, TMemoryStream& source, std::int64_t maxSize) {
+  source.SetPosition(0);
+  TDecompressionStream decompressor(source);
+  std::uint8_t buffer[TCustomZlibStream::BufferSize];
+  std::int64_t total = 0;
+  for (;;) {
+    const std::int64_t count = decompressor.Read(buffer, sizeof buffer);
+    if (count == 0) break;
+    total += count;
+    if (maxSize >= 0 && total > maxSize)
+      throw EDecompressionError(Format("Decompressed data exceeds %lld bytes", static_cast<long long>(maxSize)));
+    target.WriteBuffer(buffer, count);
+  }
+  if (!decompressor.StreamEnded()) throw EDecompressionError("compression error");
+}
+
+}  // namespace kora
