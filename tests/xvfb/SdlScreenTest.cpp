@@ -167,6 +167,19 @@ TEST_F(SdlScreenTest, MinimizedWindowsLeaveABareXScreenAndComeBack) {
     }));
 }
 
+TEST_F(SdlScreenTest, AWindowThatStopsBeingAPopupIsMadeAgainInPlace) {
+    BuildScene();
+    ASSERT_TRUE(PumpUntil([&] { return FProbe->Capture().At({350, 280}) == ScreenPixel(kPopupColor); }));
+    const unsigned long popupX = FProbe->WindowAt({350, 280});
+    SetWindowLong(FPopup, GWL_EXSTYLE, WS_EX_TOPMOST);
+    ASSERT_TRUE(PumpUntil([&] {
+        return FProbe->WindowAt({350, 280}) != popupX && FProbe->Capture().At({350, 280}) == ScreenPixel(kPopupColor);
+    }));
+    FProbe->Click({330, 250});
+    ASSERT_TRUE(PumpUntil([&] { return Count(FPopup, WM_LBUTTONDOWN) == 1; }));
+    EXPECT_EQ(LParamToPoint(Seen().back().LParam), (POINT{10, 10}));
+}
+
 TEST_F(SdlScreenTest, TheScreenIsTheXScreen) {
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);

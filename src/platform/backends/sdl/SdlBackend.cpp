@@ -42,6 +42,9 @@ SdlBackend::SdlBackend() {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The pointer stays ours while a button is held, also outside the window.
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "1");
+    // SDL under X drops a click that comes right after the window got the
+    // focus; activation is ours to decide.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // Bypassing the compositor would also lose the windows' opacity.
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
