@@ -28,9 +28,7 @@ LRESULT SceneProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         HBRUSH brush = CreateSolidBrush(COLORREF(GetWindowLong(hwnd, GWL_USERDATA)));
         FillRect(dc, &client, brush);
         DeleteObject(brush);
-        // Only the top-level window carries the label.
-        if (!(GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD) && !(GetWindowLong(hwnd, GWL_EXSTYLE) & WS_EX_NOACTIVATE))
-            DrawLabel(dc);
+        if (COLORREF(GetWindowLong(hwnd, GWL_USERDATA)) == kTopColor) DrawLabel(dc);
         EndPaint(hwnd, &ps);
         return 0;
     }

@@ -180,6 +180,27 @@ TEST_F(SdlScreenTest, AWindowThatStopsBeingAPopupIsMadeAgainInPlace) {
     EXPECT_EQ(LParamToPoint(Seen().back().LParam), (POINT{10, 10}));
 }
 
+TEST_F(SdlScreenTest, TheApplicationIsActiveWhileTheXFocusIsOnItsWindows) {
+    BuildScene();
+    ASSERT_TRUE(PumpUntil([&] { return FProbe->Capture().At({350, 280}) == ScreenPixel(kPopupColor); }));
+    const unsigned long topX = FProbe->WindowAt({150, 280});
+    auto activations = [&] {
+        std::vector<WPARAM> seen;
+        for (const SeenMessage& m : Seen()) {
+            if (m.Wnd == FTop && m.Msg == WM_ACTIVATEAPP) seen.push_back(m.WParam);
+        }
+        return seen;
+    };
+    EXPECT_TRUE(activations().empty()) << "showing the popup deactivated the application";
+
+    FProbe->Focus(FProbe->ShowForeignWindow(RECT::FromSize(600, 500, 100, 100)));
+    ASSERT_TRUE(PumpUntil([&] { return activations() == std::vector<WPARAM>{0}; }));
+    EXPECT_EQ(GetActiveWindow(), HWND());
+    FProbe->Focus(topX);
+    ASSERT_TRUE(PumpUntil([&] { return activations() == std::vector<WPARAM>{0, 1}; }));
+    EXPECT_EQ(GetActiveWindow(), FTop);
+}
+
 TEST_F(SdlScreenTest, TheScreenIsTheXScreen) {
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);

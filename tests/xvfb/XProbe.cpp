@@ -88,6 +88,20 @@ std::optional<uint32_t> XProbe::CardinalProperty(unsigned long window, const cha
     return out;
 }
 
+unsigned long XProbe::ShowForeignWindow(RECT r) const {
+    Display* d = D(FDisplay);
+    const Window w = XCreateSimpleWindow(d, DefaultRootWindow(d), r.Left, r.Top, unsigned(r.Width()),
+                                         unsigned(r.Height()), 0, 0, 0x404040);
+    XMapRaised(d, w);
+    XSync(d, False);
+    return w;
+}
+
+void XProbe::Focus(unsigned long window) const {
+    XSetInputFocus(D(FDisplay), window, RevertToParent, CurrentTime);
+    XFlush(D(FDisplay));
+}
+
 void XProbe::MoveTo(POINT p) const {
     XTestFakeMotionEvent(D(FDisplay), -1, p.X, p.Y, CurrentTime);
     XFlush(D(FDisplay));

@@ -39,6 +39,10 @@ public:
     // A 32-bit cardinal property of a window, none when it is not set.
     std::optional<uint32_t> CardinalProperty(unsigned long window, const char* name) const;
 
+    // A window of another program, shown; it goes with the connection.
+    unsigned long ShowForeignWindow(RECT r) const;
+    void Focus(unsigned long window) const;
+
     void MoveTo(POINT p) const;
     void Click(POINT p) const;
     // keysym names as XStringToKeysym takes them ("a", "Alt_L").
