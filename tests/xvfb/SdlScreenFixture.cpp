@@ -60,7 +60,10 @@ std::vector<SeenMessage>& Seen() {
     return seen;
 }
 
-void SdlScreenTest::SetUpTestSuite() { gServer = XvfbServer::Start(&gWhyNot, &gMissing); }
+void SdlScreenTest::SetUpTestSuite() {
+    gServer = XvfbServer::Start(&gWhyNot, &gMissing);
+    setenv("SDL_VIDEODRIVER", "x11", 1);  // the private server, whatever the session uses
+}
 
 void SdlScreenTest::TearDownTestSuite() { gServer.reset(); }
 

@@ -35,6 +35,8 @@ RECT ToRect(const SDL_Rect& r) { return RECT::FromSize(r.x, r.y, r.w, r.h); }
 }  // namespace
 
 SdlBackend::SdlBackend() {
+    // Shapes, stacking and focus are done through X; SDL_VIDEODRIVER still wins.
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     // Without this the first window surface re-creates the X window (losing
     // its shape) and partial updates are ignored.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
