@@ -180,7 +180,7 @@ void TBitmap::SetHandle(HBITMAP value) {
     const HBITMAP handle = NewPixelBitmap(image.Width, image.Height, &bits);
     std::copy(image.Pixels.begin(), image.Pixels.end(), bits);
     ReplaceImage(handle, bits, image.Width, image.Height);
-    DeleteObject(value);
+    ReleaseGdiObject(value);
   }
   FPixelFormat = pfDevice;
   FPalette.clear();
