@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/ClassBuilder.h"
+#include "framework/Filer.h"
 
 namespace kora {
 
@@ -140,6 +141,23 @@ void TComponent::GetChildren(const std::function<void(TComponent*)>& proc, TComp
   for (TComponent* component : FComponents) {
     if (!component->HasParent()) proc(component);
   }
+}
+
+void TComponent::DefineProperties(TFiler& filer) {
+  TPersistent::DefineProperties(filer);
+  // Two 16-bit halves of one 32-bit value.
+  auto half = [this](int shift) { return static_cast<std::int16_t>(static_cast<std::uint32_t>(FDesignInfo) >> shift); };
+  auto setHalf = [this](int shift, std::int32_t value) {
+    const std::uint32_t mask = 0xFFFFu << shift;
+    FDesignInfo = static_cast<std::int32_t>((static_cast<std::uint32_t>(FDesignInfo) & ~mask) |
+                                            ((static_cast<std::uint32_t>(value) & 0xFFFFu) << shift));
+  };
+  filer.DefineProperty(
+      "Left", [=](TReader& reader) { setHalf(0, reader.ReadInteger()); },
+      [=](TWriter& writer) { writer.WriteInteger(half(0)); }, half(0) != 0);
+  filer.DefineProperty(
+      "Top", [=](TReader& reader) { setHalf(16, reader.ReadInteger()); },
+      [=](TWriter& writer) { writer.WriteInteger(half(16)); }, half(16) != 0);
 }
 
 }  // namespace kora

@@ -71,6 +71,12 @@ class TComponent : public TPersistent {
   std::int32_t Tag() const { return FTag; }
   void SetTag(std::int32_t value) { FTag = value; }
 
+  // Where a non-visual component sits on the form at design time: Left in
+  // the low 16 bits, Top in the high 16 bits. Stored as the defined
+  // properties Left and Top when not zero.
+  std::int32_t DesignInfo() const { return FDesignInfo; }
+  void SetDesignInfo(std::int32_t value) { FDesignInfo = value; }
+
   TComponentState ComponentState() const { return FComponentState; }
   // Puts this component and everything it owns into or out of design mode.
   void SetDesigning(bool value, bool setChildren = true);
@@ -91,6 +97,7 @@ class TComponent : public TPersistent {
   // The components written nested inside this one when `root` is written.
   // The root itself lists the components it owns that have no parent.
   virtual void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root);
+  void DefineProperties(TFiler& filer) override;
 
 protected:
   // Told about components inserted into or removed from the owner, and
@@ -114,6 +121,7 @@ private:
   std::vector<TComponent*> FFreeNotifies;
   std::string FName;
   std::int32_t FTag = 0;
+  std::int32_t FDesignInfo = 0;
   TComponentState FComponentState;
 };
 

@@ -124,8 +124,22 @@ public:
   }
 
 private:
-  std::string Name(std::string name) const {
+  std::string DottedName(std::string name) const {
     if (!IsDottedIdent(name)) FInput.Error("Invalid name '" + name + "'");
+    return name;
+  }
+
+  // Where a property is expected, these words start or end objects.
+  std::string PropertyName(std::string name) const {
+    for (const char* keyword : {"object", "inherited", "inline", "end"}) {
+      if (SameText(name, keyword)) FInput.Error("Invalid name '" + name + "'");
+    }
+    return DottedName(std::move(name));
+  }
+
+  // Object, class and set element names have no dots.
+  std::string PlainName(std::string name) const {
+    if (!IsValidIdent(name)) FInput.Error("Invalid name '" + name + "'");
     return name;
   }
 
@@ -134,9 +148,8 @@ private:
     const TObjectHeader header = FInput.ReadObjectHeader();
     FText += Indent(level);
     FText += header.Flags.Contains(ffInherited) ? "inherited " : header.Flags.Contains(ffInline) ? "inline " : "object ";
-    if (!header.ObjectName.empty()) FText += Name(header.ObjectName) + ": ";
-    if (!IsValidIdent(header.ClassName)) FInput.Error("Invalid name '" + header.ClassName + "'");
-    FText += header.ClassName;
+    if (!header.ObjectName.empty()) FText += PlainName(header.ObjectName) + ": ";
+    FText += PlainName(header.ClassName);
     if (header.Flags.Contains(ffChildPos)) FText += " [" + std::to_string(header.ChildPos) + "]";
     FText += '\n';
     WriteProperties(level + 1);
@@ -147,7 +160,7 @@ private:
 
   void WriteProperties(int level) {
     while (!FInput.EndOfList()) {
-      FText += Indent(level) + Name(FInput.ReadShortString()) + " = ";
+      FText += Indent(level) + PropertyName(FInput.ReadShortString()) + " = ";
       WriteValue(level);
       FText += '\n';
     }
@@ -179,17 +192,14 @@ private:
       case vaLString:
       case vaWString:
       case vaUTF8String: WriteString(FInput.ReadStringPayload(type), level); break;
-      case vaIdent: FText += Name(FInput.ReadShortString()); break;
+      case vaIdent: FText += DottedName(FInput.ReadShortString()); break;
       case vaFalse: FText += "False"; break;
       case vaTrue: FText += "True"; break;
       case vaNil: FText += "nil"; break;
       case vaBinary: WriteBinary(FInput.ReadBinaryPayload(), level); break;
       case vaSet: {
         std::string names;
-        for (const std::string& name : FInput.ReadSetPayload()) {
-          if (!IsValidIdent(name)) FInput.Error("Invalid name '" + name + "'");
-          names += (names.empty() ? "" : ", ") + name;
-        }
+        for (const std::string& name : FInput.ReadSetPayload()) names += (names.empty() ? "" : ", ") + PlainName(name);
         FText += '[' + names + ']';
         break;
       }

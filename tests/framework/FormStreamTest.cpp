@@ -14,6 +14,8 @@ const char* const kFormText = R"(object Form1: TTestForm
   Count = -5
   object Timer1: TTestTimer
     Interval = 50
+    Left = 8
+    Top = -16
   end
   object Panel1: TTestWidget
     Enabled = False
@@ -108,6 +110,7 @@ TEST_F(FormStream, LoadsEveryKindOfPropertyThenFixesUpThenCallsLoaded) {
   auto* panel = static_cast<TTestWidget*>(form->FindComponent("panel1"));
   auto* button = static_cast<TTestWidget*>(form->Components(2));
   EXPECT_EQ(timer->Interval, 50);
+  EXPECT_EQ(timer->DesignInfo(), static_cast<std::int32_t>(0xFFF00008));  // design position
   EXPECT_FALSE(panel->Enabled());
   EXPECT_EQ(panel->Border(), tbDouble);
   EXPECT_EQ(panel->Anchors(), (TTestAnchors{taLeft, taRight}));
