@@ -34,9 +34,9 @@ struct TCustomImageList::TImage {
   std::unique_ptr<TBitmap> Picture = std::make_unique<TBitmap>();
   std::unique_ptr<TBitmap> Mask = std::make_unique<TBitmap>();
   // White where a greyed drawing puts ink; made when first needed.
-  std::unique_ptr<TBitmap> Shape;
+  mutable std::unique_ptr<TBitmap> Shape;
 
-  TBitmap& InkShape() {
+  TBitmap& InkShape() const {
     if (!Shape) {
       Shape = std::make_unique<TBitmap>();
       Shape->SetSize(Picture->Width(), Picture->Height());
@@ -195,7 +195,7 @@ void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabl
     DeleteObject(background);
   }
   if (!enabled) {
-    const HDC shape = SourceOf(const_cast<TImage*>(image)->InkShape());
+    const HDC shape = SourceOf(image->InkShape());
     const HBRUSH highlight = CreateSolidBrush(ColorToColorRef(clBtnHighlight));
     const HBRUSH shadow = CreateSolidBrush(ColorToColorRef(clBtnShadow));
     {

@@ -44,9 +44,10 @@ class TCustomImageList : public TComponent {
   // Draws image `index` with its top-left corner at (x, y): transparent
   // where masked (unless Masked is off, then the masked parts are black),
   // over BkColor when that is not clNone. Disabled images are drawn etched:
-  // their shape in the button highlight colour one pixel down and right,
-  // then in the button shadow colour, keeping the transparent parts. An
-  // index outside the list or a null canvas draws nothing.
+  // their shape (the pixels neither masked nor white) in the button
+  // highlight colour one pixel down and right, then in the button shadow
+  // colour; everything else stays as it was. An index outside the list or
+  // a null canvas draws nothing.
   void Draw(TCanvas* canvas, int x, int y, int index, bool enabled = true) const;
   // Sizes `image` to Width x Height and draws image `index` on it; false
   // (and `image` untouched) for an index outside the list.
