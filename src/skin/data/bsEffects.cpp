@@ -4,7 +4,7 @@
 #include <cstring>
 #include <random>
 
-#include "framework/SysUtils.h"
+#include "skin/data/bsUtils.h"
 
 namespace kora {
 
@@ -20,13 +20,10 @@ uint8_t RoundToByte(double value) {
 TbsEffectBmp::TbsEffectBmp(int width, int height) { Allocate(width, height); }
 
 TbsEffectBmp::TbsEffectBmp(HBITMAP bitmap) {
-    BITMAP info;
-    if (!GetObject(bitmap, &info)) throw Exception("Bitmap image is not valid");
-    Allocate(info.bmWidth, info.bmHeight);
-    if (FBits.empty()) return;
-    BITMAPINFO request = FInfo;
-    if (GetDIBits(HDC(), bitmap, 0, uint32_t(FHeight), FBits.data(), &request, DIB_RGB_COLORS) != FHeight)
-        throw Exception("Bitmap image is not valid");
+    int width = 0, height = 0;
+    std::vector<uint8_t> bits = ReadBitmap24(bitmap, width, height);
+    Allocate(width, height);
+    if (!FBits.empty()) FBits = std::move(bits);
 }
 
 void TbsEffectBmp::Allocate(int width, int height) {

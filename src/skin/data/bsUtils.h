@@ -20,6 +20,8 @@
 
 namespace kora {
 
+class TControl;
+
 // ---- Geometry ------------------------------------------------------------------
 
 inline int WidthOf(const RECT& r) { return r.Right - r.Left; }
@@ -142,6 +144,10 @@ HRGN BuildSkinRegion(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, POIN
 
 // ---- 24-bit pixel access --------------------------------------------------------------
 
+// The bitmap's pixels as 24-bit rows, top-down, blue, green, red, each row
+// padded to a multiple of 4 bytes; throws Exception for a bad handle.
+std::vector<uint8_t> ReadBitmap24(HBITMAP bitmap, int& width, int& height);
+
 // A 24-bit top-down copy of a bitmap (blue, green, red) with a row table.
 // Rows are 3 x width + padding bytes, padding = width mod 4.
 class TbsFBitmap {
@@ -232,5 +238,21 @@ struct TbsScrollBarInfo {
 // Our windows have no native scroll bars: every bar reports itself
 // invisible and the call returns false.
 bool QueryScrollBarInfo(HWND window, int bar, TbsScrollBarInfo& info);
+
+// Implemented by skinned containers that draw a skin background of their
+// own (tab sheets, page controls), so that transparent children show it.
+class IbsSkinBackground {
+public:
+    virtual ~IbsSkinBackground() = default;
+    // Paints the background in the container's client coordinates.
+    virtual void PaintSkinBackground(HDC dc) = 0;
+};
+
+// Paints what the control's parent shows under the control into the canvas
+// (at the canvas's origin, further moved by -offset), so a transparent
+// control can draw over it. A parent already painting itself as a
+// background is not asked again.
+void PaintParentBackground(TControl* control, TCanvas* canvas);
+void PaintParentBackground(TControl* control, TCanvas* canvas, const RECT& offset);
 
 }  // namespace kora
