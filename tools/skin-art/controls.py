@@ -23,7 +23,7 @@ TRACK = (232, 238, 247)
 FONT = [("fontname", "宋体"), ("fontheight", "12"), ("fontstyle", "")]
 
 
-def points(w, h, l, t, r, b):
+def points(l, t, r, b):
     return [("lefttoppoint", f"{l},{t}"), ("righttoppoint", f"{r},{t}"),
             ("leftbottompoint", f"{l},{b}"), ("rightbottompoint", f"{r},{b}")]
 
@@ -58,7 +58,7 @@ def four_states(sheet, w, h, flat=False):
 
 def button_keys(s, w, h, corner):
     return ([("pictureindex", "0"), ("skinrect", rect(s["normal"]))] +
-            points(w, h, corner, corner, w - corner, h - corner) +
+            points(corner, corner, w - corner, h - corner) +
             [("clientrect", rect((corner, corner, w - corner, h - corner)))] + stretch_all() + FONT +
             [("fontcolor", colour(TEXT)), ("activefontcolor", colour(HOT_TEXT)),
              ("downfontcolor", colour(DOWN_TEXT)), ("disabledfontcolor", colour(DISABLED_TEXT)),
@@ -99,7 +99,7 @@ def panels(sheet, ini, controls):
     cv.vgradient(g[0] + 1, g[1] + 1, g[2] - 1, g[1] + 21, (252, 253, 255), (222, 233, 248))
     cv.hline(g[0] + 1, g[2] - 1, g[1] + 21, (194, 210, 234))
     ini.append(("groupbox", [("pictureindex", "0"), ("skinrect", rect(g))] +
-                points(40, 50, 4, 22, 36, 46) + [("clientrect", "2,23,38,48")] + stretch_all() +
+                points(4, 22, 36, 46) + [("clientrect", "2,23,38,48")] + stretch_all() +
                 [("bgpictureindex", "-1"), ("captionrect", "6,1,34,21"),
                  ("alignment", "taleftjustify")] + font_keys))
     p = sheet.alloc(40, 40)
@@ -108,7 +108,7 @@ def panels(sheet, ini, controls):
     cv.vline(p[0], p[1], p[3] - 1, WHITE)
     cv.hline(p[0], p[2], p[3] - 1, PANEL_BORDER)
     cv.vline(p[2] - 1, p[1], p[3], PANEL_BORDER)
-    panel = ([("pictureindex", "0"), ("skinrect", rect(p))] + points(40, 40, 3, 3, 37, 37) +
+    panel = ([("pictureindex", "0"), ("skinrect", rect(p))] + points(3, 3, 37, 37) +
              [("clientrect", "1,1,39,39")] + stretch_all() +
              [("bgpictureindex", "-1"), ("captionrect", "0,0,0,0"), ("alignment", "tacenter")] +
              FONT + [("fontcolor", colour(TEXT))])
@@ -117,14 +117,14 @@ def panels(sheet, ini, controls):
     cv.vgradient(t[0], t[1], t[2], t[3] - 1, (250, 252, 255), (226, 235, 248))
     cv.hline(t[0], t[2], t[3] - 1, PANEL_BORDER)
     ini.append(("toolpanel", [("pictureindex", "0"), ("skinrect", rect(t))] +
-                points(40, 30, 3, 3, 37, 27) + [("clientrect", "2,2,38,28")] + stretch_all() +
+                points(3, 3, 37, 27) + [("clientrect", "2,2,38,28")] + stretch_all() +
                 [("bgpictureindex", "-1"), ("alignment", "tacenter")] + FONT +
                 [("fontcolor", colour(TEXT))]))
     st = sheet.alloc(40, 22)
     cv.hline(st[0], st[2], st[1], PANEL_BORDER)
     cv.vgradient(st[0], st[1] + 1, st[2], st[3], (248, 251, 255), (228, 236, 248))
     ini.append(("statusbar", [("pictureindex", "0"), ("skinrect", rect(st))] +
-                points(40, 22, 3, 3, 37, 19) + [("clientrect", "2,3,38,20")] + stretch_all() +
+                points(3, 3, 37, 19) + [("clientrect", "2,3,38,20")] + stretch_all() +
                 [("bgpictureindex", "-1"), ("alignment", "taleftjustify")] + FONT +
                 [("fontcolor", colour(TEXT))]))
     sheet.newline()
@@ -185,7 +185,7 @@ def spin(sheet, ini, name, h):
         pieces[key] = rect(r)
     sheet.newline()
     ini.append((name, [("pictureindex", "0"), ("skinrect", rect(normal))] +
-                points(w, h, 3, 0, bx - 2, 0) + [("clientrect", rect((3, 3, bx - 2, h - 3)))] +
+                points(3, 0, bx - 2, 0) + [("clientrect", rect((3, 3, bx - 2, h - 3)))] +
                 [("leftstretch", "0"), ("topstretch", "0"), ("rightstretch", "0"),
                  ("bottomstretch", "0"), ("stretcheffect", "1"),
                  ("activeskinrect", rect(active))] + FONT[:1] + [("FontCharset", "134")] + FONT[1:] +
@@ -219,7 +219,7 @@ def combo(sheet, ini, controls):
         items[key] = rect(r)
     sheet.newline()
     ini.append(("combobox", [("pictureindex", "0"), ("skinrect", rect(normal))] +
-                points(w, h, 3, 0, bx - 2, 0) + [("clientrect", rect((3, 3, bx - 1, h - 3)))] +
+                points(3, 0, bx - 2, 0) + [("clientrect", rect((3, 3, bx - 1, h - 3)))] +
                 [("stretcheffect", "1"), ("activeskinrect", rect(active))] +
                 [(k, items[k]) for k in ("itemrect", "activeitemrect", "focusitemrect")] +
                 [("itemleftoffset", "1"), ("itemrightoffset", "1"), ("itemtextrect", "2,0,18,16")] +
@@ -238,7 +238,7 @@ def combo(sheet, ini, controls):
         cv.fill(*r, c)
         rows[key] = rect(r)
     sheet.newline()
-    listbox = ([("pictureindex", "0"), ("skinrect", rect(lb))] + points(40, 40, 2, 2, 38, 38) +
+    listbox = ([("pictureindex", "0"), ("skinrect", rect(lb))] + points(2, 2, 38, 38) +
                [("clientrect", "1,1,39,39")] + stretch_all() +
                [(k, rows[k]) for k in ("itemrect", "activeitemrect", "focusitemrect")] +
                [("itemleftoffset", "1"), ("itemrightoffset", "1"), ("itemtextrect", "3,0,17,18")] +
@@ -250,7 +250,7 @@ def combo(sheet, ini, controls):
     field(cv, ed, FIELD_BORDER)
     field(cv, eda, FIELD_HOT)
     sheet.newline()
-    ini.append(("edit", [("pictureindex", "0"), ("skinrect", rect(ed))] + points(40, 21, 3, 3, 37, 18) +
+    ini.append(("edit", [("pictureindex", "0"), ("skinrect", rect(ed))] + points(3, 3, 37, 18) +
                 [("clientrect", "3,3,37,18")] + stretch_all() + [("activeskinrect", rect(eda))] +
                 FONT + [("fontcolor", colour(TEXT)), ("disabledfontcolor", colour(DISABLED_TEXT)),
                         ("activefontcolor", colour(TEXT))]))
@@ -275,7 +275,7 @@ def check(sheet, ini, controls):
     s = sheet.alloc(60, 17)
     cv.fill(*s, FACE)
     sheet.newline()
-    ini.append(("checkbox", [("pictureindex", "0"), ("skinrect", rect(s))] + points(60, 17, 19, 0, 58, 0) +
+    ini.append(("checkbox", [("pictureindex", "0"), ("skinrect", rect(s))] + points(19, 0, 58, 0) +
                 [("clientrect", "0,0,60,17"), ("stretcheffect", "1")] + FONT +
                 [("fontcolor", colour(TEXT)), ("activefontcolor", colour(HOT_TEXT)),
                  ("unenabledfontcolor", colour(DISABLED_TEXT)), ("framefontcolor", colour(TEXT)),
@@ -285,12 +285,6 @@ def check(sheet, ini, controls):
                                          "unenableduncheckimagerect")] +
                 [("morphing", "0")]))
     controls.append("checkbox:checkradio")
-
-
-def transpose(r, origin):
-    """A rectangle of a horizontal part mirrored on the diagonal at `origin`."""
-    ox, oy = origin
-    return (ox + (r[1] - oy), oy + (r[0] - ox), ox + (r[3] - oy), oy + (r[2] - ox))
 
 
 def scrollbars(sheet, ini, controls):
@@ -353,7 +347,7 @@ def scrollbars(sheet, ini, controls):
             pieces[key] = rect(r)
         sheet.newline()
         if horizontal:
-            pts = points(length, s, s, 0, length + corner - s - corner, 0)
+            pts = points(s, 0, length - s, 0)
         else:
             pts = [("lefttoppoint", f"0,{s}"), ("righttoppoint", "0,0"),
                    ("leftbottompoint", f"0,{length - s}"), ("rightbottompoint", "0,0")]
@@ -401,7 +395,7 @@ def tabs(sheet, ini, controls):
                 [("tabrect", states["tabrect"]), ("activetabrect", states["activetabrect"]),
                  ("focustabrect", "0,0,0,0"), ("mouseintabrect", states["mouseintabrect"]),
                  ("clientrect", "2,2,38,38"), ("bgpictureindex", "-1")] +
-                points(40, 40, 3, 3, 37, 37) +
+                points(3, 3, 37, 37) +
                 [("tableftoffset", "4"), ("tabrightoffset", "4"), ("tabsbgrect", "0,0,0,0"),
                  ("tabstretcheffect", "1"), ("leftstretch", "1"), ("topstretch", "1"),
                  ("rightstretch", "1"), ("bottomstretch", "1")] + FONT +
@@ -445,12 +439,12 @@ def window_pictures():
 
 def window_sections(ini):
     ini.append(("POPUPWINDOW", [
-        ("windowpictureindex", "1"), ("maskpictureindex", "-1")] + points(40, 40, 3, 3, 37, 37) +
+        ("windowpictureindex", "1"), ("maskpictureindex", "-1")] + points(3, 3, 37, 37) +
         [("itemsrect", "3,3,37,37"), ("scrollmarkercolor", colour(GLYPH_OFF)),
          ("scrollmarkeractivecolor", colour(GLYPH)), ("leftstretch", "1"), ("rightstretch", "1"),
          ("topstretch", "1"), ("bottomstretch", "1")]))
     ini.append(("HINTWINDOW", [
-        ("windowpictureindex", "2"), ("maskpictureindex", "-1")] + points(30, 24, 4, 4, 26, 20) +
+        ("windowpictureindex", "2"), ("maskpictureindex", "-1")] + points(4, 4, 26, 20) +
         [("clientrect", "4,3,26,21")] + FONT + [("fontcolor", colour(TEXT))] +
         [("leftstretch", "1"), ("rightstretch", "1"), ("topstretch", "1"), ("bottomstretch", "1")]))
 

@@ -3,7 +3,11 @@ caption, menu items, menu bar) drawn into the shared sheet."""
 
 import glyphs as G
 from raster import Canvas, lerp, mix
-from style import *  # noqa: F401,F403
+from style import (BTN, BTN_TOP, CAP_TOP, CLIENT, DISABLED_TEXT, DOWN_BORDER,
+                   DOWN_BOTTOM, DOWN_TOP, EDGE, FACE, GLYPH, GLYPH_OFF, HOT_BORDER, HOT_BOTTOM,
+                   HOT_TOP, OUTLINE, PIC_H, PIC_W, RED_BORDER, RED_BOTTOM, RED_DOWN_BOTTOM,
+                   RED_DOWN_TOP, RED_TOP, SELECT, TEXT, WHITE, BORDER_BODY, cap_colour, centred,
+                   colour, rect)
 
 
 # ---------------------------------------------------------------- frame

@@ -8,8 +8,7 @@ def lerp(a, b, t):
     return tuple(round(a[i] + (b[i] - a[i]) * t) for i in range(3))
 
 
-def mix(a, b, t):
-    return lerp(a, b, t)
+mix = lerp
 
 
 class Canvas:
@@ -40,11 +39,6 @@ class Canvas:
         for y in range(y0, y1):
             self.hline(x0, x1, y, lerp(top, bottom, (y - y0) / n))
 
-    def hgradient(self, x0, y0, x1, y1, left, right):
-        n = max(1, x1 - x0 - 1)
-        for x in range(x0, x1):
-            self.vline(x, y0, y1, lerp(left, right, (x - x0) / n))
-
     def box(self, x0, y0, x1, y1, border, top, bottom, inner=None, round_=True):
         """A 1-px bordered box with a vertical gradient fill and an optional
         1-px inner highlight; rounded corners blend into what lies beneath."""
@@ -69,11 +63,6 @@ class Canvas:
             for (cx, cy, dx, dy) in [(x0, y0, 1, 1), (x1 - 1, y0, -1, 1),
                                      (x0, y1 - 1, 1, -1), (x1 - 1, y1 - 1, -1, -1)]:
                 self.set(cx + dx, cy + dy, mix(self.get(cx + dx, cy + dy), border, 0.45))
-
-    def blit(self, src, sx, sy, w, h, dx, dy):
-        for y in range(h):
-            for x in range(w):
-                self.set(dx + x, dy + y, src.get(sx + x, sy + y))
 
     def glyph(self, x0, y0, pattern, c, shade=None):
         """pattern: rows of text; '#' full colour, '+' half blend, '.' empty."""
@@ -124,21 +113,3 @@ def write_bmp1(path, w, h, keep):
     with open(path, 'wb') as f:
         f.write(data)
 
-
-def write_png(path, cv, scale=1):
-    import zlib
-    raw = bytearray()
-    for y in range(cv.h * scale):
-        raw.append(0)
-        for x in range(cv.w * scale):
-            raw += bytes(cv.px[y // scale][x // scale])
-
-    def chunk(tag, body):
-        return (struct.pack('>I', len(body)) + tag + body +
-                struct.pack('>I', zlib.crc32(tag + body) & 0xffffffff))
-    png = b'\x89PNG\r\n\x1a\n'
-    png += chunk(b'IHDR', struct.pack('>IIBBBBB', cv.w * scale, cv.h * scale, 8, 2, 0, 0, 0))
-    png += chunk(b'IDAT', zlib.compress(bytes(raw), 9))
-    png += chunk(b'IEND', b'')
-    with open(path, 'wb') as f:
-        f.write(png)
