@@ -15,6 +15,10 @@ namespace kora {
 
 class TFiler;
 
+// Modifier keys and mouse buttons held during an input event.
+enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = TSet<TShiftStateItem>;
+
 // Objects that can copy themselves from others and take part in form
 // streaming beyond their published properties.
 class TPersistent : public TObject {

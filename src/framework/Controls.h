@@ -17,7 +17,12 @@
 namespace kora {
 
 class TWinControl;
-class TPopupMenu;
+
+// An operation the control's state does not allow.
+class EInvalidOperation : public Exception {
+public:
+  using Exception::Exception;
+};
 
 // ---- Control messages ---------------------------------------------------------
 // Sent between controls, never by the window system. Numbers are the classic
@@ -108,6 +113,11 @@ enum TControlStyleItem {
   csNoStdEvents,    // no OnMouseDown/Move/Up, OnKeyDown/Press/Up
 };
 using TControlStyle = TSet<TControlStyleItem>;
+
+// Borders of forms; controls use the first two (TBorderStyle).
+enum TFormBorderStyle : std::uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+using TBorderStyle = TFormBorderStyle;
+const TTypeInfo* TypeInfoOf(TFormBorderStyle);
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 const TTypeInfo* TypeInfoOf(TMouseButton);
@@ -247,8 +257,10 @@ class TControl : public TComponent {
   void SetParentShowHint(bool value);
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor value);
-  TPopupMenu* PopupMenu() const { return FPopupMenu; }
-  void SetPopupMenu(TPopupMenu* value);
+  // The menu shown on a right click; a TPopupMenu, kept as its base so
+  // this layer needs no menus.
+  TComponent* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TComponent* value);
 
   // ---- Painting ----
   // Asks for a paint later; Repaint paints now; Update paints what waits.
@@ -302,9 +314,8 @@ protected:
   // The parent aligns its children anew after a change of this one.
   void RequestAlign();
   void Notification(TComponent* component, TOperation operation) override;
-  // Brings the state handlers for mouse messages of this control.
+  // Turns a client mouse message into MouseDown/Move/Up, Click and DblClick.
   void HandleMouseMessage(TMessage& message);
-  void SendCancelMode(TControl* sender);
 
 private:
   friend class TWinControl;
@@ -330,7 +341,7 @@ private:
   std::unique_ptr<TFont> FFont;
   TColor FColor = SystemColor(COLOR_BTNFACE);
   TCursor FCursor = crDefault;
-  TPopupMenu* FPopupMenu = nullptr;
+  TComponent* FPopupMenu = nullptr;
 };
 
 // ---- TWinControl --------------------------------------------------------------------
@@ -442,7 +453,7 @@ protected:
   // Makes the window and then the children's windows.
   virtual void CreateHandle();
   virtual void CreateWnd();
-  // After the window exists (text, font and children are in place).
+  // Makes the window from the parameters (binding it to this control).
   virtual void CreateWindowHandle(const TCreateParams& params);
   // Destroys the children's windows, then this one's.
   virtual void DestroyHandle();
@@ -462,8 +473,6 @@ protected:
   virtual bool DialogKey(WORD key, TShiftState shift);
   // An accelerator character; the default offers it to the children.
   virtual bool DialogChar(char32_t key);
-  void FontChanged() override;
-  void ColorChanged() override;
   // The control whose window procedure took the message.
   bool IsControlMouseMsg(TMessage& message);
 
@@ -477,9 +486,6 @@ private:
   void UpdateMouseControl(POINT client);
   void AlignNow(TControl* control);
   void UpdateChildFontsAndColors(UINT msg);
-  void Insert(TControl* control);
-  void Remove(TControl* control);
-  void TabOrderInsert(TWinControl* control);
 
   HWND FHandle;
   HWND FParentWindow;
@@ -503,6 +509,7 @@ class TCustomControl : public TWinControl {
   void PaintWindow(HDC dc) override;
 
 protected:
+  void DestroyWnd() override;
   // Draws the whole client area on Canvas.
   virtual void Paint();
 

@@ -1,0 +1,112 @@
+// Canvases on controls and the two painting bases.
+
+#include "framework/ClassBuilder.h"
+#include "framework/Controls.h"
+
+namespace kora {
+
+TClass TControlCanvas::StaticClass() {
+  static const TClassInfo info(TClassBuilder<TControlCanvas>("TControlCanvas"));
+  return &info;
+}
+
+TControlCanvas::~TControlCanvas() { FreeHandle(); }
+
+void TControlCanvas::SetControl(TControl* value) {
+  if (value == FControl) return;
+  FreeHandle();
+  FControl = value;
+}
+
+void TControlCanvas::CreateHandle() {
+  if (!FControl) return;
+  auto* window = dynamic_cast<TWinControl*>(FControl);
+  if (window) {
+    FWindow = window->Handle();
+    FDeviceContext = GetDC(FWindow);
+  } else {
+    // A windowless control draws on its part of the parent's window.
+    TWinControl* parent = FControl->Parent();
+    if (!parent) return;
+    FWindow = parent->Handle();
+    FDeviceContext = GetDC(FWindow);
+    const RECT r = FControl->BoundsRect();
+    IntersectClipRect(FDeviceContext, r.Left, r.Top, r.Right, r.Bottom);
+    SetViewportOrgEx(FDeviceContext, r.Left, r.Top, nullptr);
+  }
+  SetHandle(FDeviceContext);
+}
+
+void TControlCanvas::FreeHandle() {
+  TCanvas::FreeHandle();
+  if (FDeviceContext) {
+    ReleaseDC(FWindow, FDeviceContext);
+    FDeviceContext = HDC();
+    FWindow = HWND();
+  }
+}
+
+// ---- TCustomControl -------------------------------------------------------------------
+
+TClass TCustomControl::StaticClass() {
+  static const TClassInfo info(TClassBuilder<TCustomControl>("TCustomControl"));
+  return &info;
+}
+
+TCustomControl::TCustomControl(TComponent* owner)
+    : TWinControl(owner), FCanvas(std::make_unique<TControlCanvas>(this)) {}
+
+TCustomControl::~TCustomControl() { FCanvas->FreeHandle(); }
+
+void TCustomControl::PaintWindow(HDC dc) {
+  FCanvas->FreeHandle();
+  FCanvas->SetHandle(dc);
+  FCanvas->SetFont(Font());
+  try {
+    Paint();
+  } catch (...) {
+    FCanvas->SetHandle(HDC());
+    throw;
+  }
+  FCanvas->SetHandle(HDC());
+}
+
+void TCustomControl::Paint() {}
+
+void TCustomControl::DestroyWnd() {
+  FCanvas->FreeHandle();
+  TWinControl::DestroyWnd();
+}
+
+// ---- TGraphicControl -------------------------------------------------------------------
+
+TClass TGraphicControl::StaticClass() {
+  static const TClassInfo info(TClassBuilder<TGraphicControl>("TGraphicControl"));
+  return &info;
+}
+
+TGraphicControl::TGraphicControl(TComponent* owner)
+    : TControl(owner), FCanvas(std::make_unique<TControlCanvas>(this)) {}
+
+TGraphicControl::~TGraphicControl() { FCanvas->FreeHandle(); }
+
+// ---- TScrollingWinControl -----------------------------------------------------------------
+
+TClass TScrollingWinControl::StaticClass() {
+  static const TClassInfo info(TClassBuilder<TScrollingWinControl>("TScrollingWinControl"));
+  return &info;
+}
+
+TScrollingWinControl::TScrollingWinControl(TComponent* owner) : TWinControl(owner) {}
+
+void TScrollingWinControl::ScrollBy(int dx, int dy) {
+  DisableAlign();
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
+  }
+  EnableAlign();
+  Invalidate();
+}
+
+}  // namespace kora
