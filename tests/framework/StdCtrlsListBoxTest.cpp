@@ -1,0 +1,96 @@
+// The list box: selection by click, keys and drag, scrolling, owner draw.
+
+#include "framework/ControlTestSupport.h"
+#include "framework/StdCtrls.h"
+
+namespace kora::test {
+namespace {
+
+class ListBoxTest : public ControlTest {
+protected:
+  void SetUp() override {
+    ControlTest::SetUp();
+    List = new TListBox(Form);
+    List->SetBounds(10, 10, 150, 4 + 5 * 16);  // five rows
+    List->SetParent(Form);
+    for (int i = 0; i < 20; ++i) List->Items()->Add("item " + std::to_string(i));
+    List->OnClick = [this](TObject*) { ++Clicks; };
+    Screen.RunUntilIdle();
+  }
+  // The middle of a visible row.
+  POINT Row(int row) { return At(List, 20, 2 + row * 16 + 8); }
+
+  TListBox* List = nullptr;
+  int Clicks = 0;
+};
+
+TEST_F(ListBoxTest, ClickSelectsTheItemUnderThePointer) {
+  Screen.Click(Row(3));
+  Screen.RunUntilIdle();
+  EXPECT_EQ(List->ItemIndex(), 3);
+  EXPECT_EQ(Clicks, 1);
+  EXPECT_TRUE(List->Focused());
+  Screen.Click(Row(3));  // the same item again: no change, no click
+  Screen.RunUntilIdle();
+  EXPECT_EQ(Clicks, 1);
+  // Dragging follows the pointer.
+  Screen.MouseDown(Row(1));
+  Screen.MouseMove(Row(4));
+  Screen.MouseUp(Row(4));
+  Screen.RunUntilIdle();
+  EXPECT_EQ(List->ItemIndex(), 4);
+}
+
+TEST_F(ListBoxTest, KeysMoveTheSelectionAndScrollItIntoView) {
+  List->SetFocus();
+  Press(VK_DOWN);
+  EXPECT_EQ(List->ItemIndex(), 0);
+  for (int i = 0; i < 6; ++i) Press(VK_DOWN);
+  EXPECT_EQ(List->ItemIndex(), 6);
+  EXPECT_EQ(List->TopIndex(), 2);
+  Press(VK_END);
+  EXPECT_EQ(List->ItemIndex(), 19);
+  EXPECT_EQ(List->TopIndex(), 15);
+  Press(VK_PRIOR);
+  EXPECT_EQ(List->ItemIndex(), 15);
+  Press(VK_HOME);
+  EXPECT_EQ(List->TopIndex(), 0);
+  EXPECT_EQ(Clicks, 10);
+  // A click on a scrolled list picks by the visible row.
+  List->SetTopIndex(10);
+  Screen.Click(Row(0));
+  Screen.RunUntilIdle();
+  EXPECT_EQ(List->ItemIndex(), 10);
+}
+
+TEST_F(ListBoxTest, WheelScrollsAndTopIndexStaysInRange) {
+  List->SetFocus();
+  Screen.Wheel(Row(2), -WHEEL_DELTA);
+  Screen.RunUntilIdle();
+  EXPECT_EQ(List->TopIndex(), 3);
+  List->SetTopIndex(100);
+  EXPECT_EQ(List->TopIndex(), 15);
+  List->Items()->Clear();
+  EXPECT_EQ(List->TopIndex(), 0);
+  EXPECT_EQ(List->ItemIndex(), -1);
+}
+
+TEST_F(ListBoxTest, OwnerDrawGetsEachVisibleItemWithItsState) {
+  List->SetStyle(lbOwnerDrawFixed);
+  List->SetItemIndex(2);
+  std::vector<int> drawn;
+  List->OnDrawItem = [&](TWinControl* control, int index, RECT rect, TOwnerDrawState state) {
+    drawn.push_back(index);
+    auto* canvas = static_cast<TListBox*>(control)->Canvas();
+    canvas->Brush()->SetColor(state.Contains(odSelected) ? clRed : clLime);
+    canvas->FillRect(rect);
+  };
+  List->Repaint();
+  Screen.RunUntilIdle();
+  EXPECT_EQ(drawn, (std::vector<int>{0, 1, 2, 3, 4}));
+  EXPECT_EQ(Screen.Capture().ColorAt(Row(2).X, Row(2).Y), RGB(255, 0, 0));
+  EXPECT_EQ(Screen.Capture().ColorAt(Row(1).X, Row(1).Y), RGB(0, 255, 0));
+}
+
+}  // namespace
+}  // namespace kora::test
