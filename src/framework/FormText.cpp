@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "framework/Filer.h"
+#include "platform/Utf8.h"
 
 namespace kora {
 
@@ -31,31 +32,6 @@ bool IsDottedIdent(std::string_view text) {
   }
 }
 
-// The length of the valid UTF-8 sequence at `i`, 0 when there is none.
-std::size_t Utf8Length(std::string_view text, std::size_t i) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  std::size_t length;
-  char32_t c;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, c = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, c = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, c = lead & 0x07;
-  } else {
-    return 0;
-  }
-  if (i + length > text.size()) return 0;
-  for (std::size_t k = 1; k < length; ++k) {
-    const auto next = static_cast<unsigned char>(text[i + k]);
-    if ((next & 0xC0) != 0x80) return 0;
-    c = c << 6 | (next & 0x3F);
-  }
-  const bool overlong = (length == 3 && c < 0x800) || (length == 4 && c < 0x10000);
-  if (overlong || (c >= 0xD800 && c < 0xE000) || c > 0x10FFFF) return 0;
-  return length;
-}
-
 // One piece of a string: quoted printable text, #nn for control
 // characters and for bytes that are not UTF-8.
 std::string QuoteChunk(std::string_view text) {
@@ -76,10 +52,10 @@ std::string QuoteChunk(std::string_view text) {
       out += static_cast<char>(c);
       if (c == '\'') out += '\'';
       ++i;
-    } else if (const std::size_t length = c >= 0x80 ? Utf8Length(text, i) : 0) {
+    } else if (std::size_t end = i; c >= 0x80 && !(DecodeUtf8(text, end) == kReplacementChar && end == i + 1)) {
       openQuote();
-      out.append(text.substr(i, length));
-      i += length;
+      out.append(text.substr(i, end - i));
+      i = end;
     } else {
       closeQuote();
       out += '#' + std::to_string(c);

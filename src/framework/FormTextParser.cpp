@@ -5,6 +5,7 @@
 
 #include "framework/FormBinary.h"
 #include "framework/FormText.h"
+#include "platform/Utf8.h"
 
 namespace kora {
 
@@ -30,24 +31,6 @@ int HexValue(char c) {
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;
-}
-
-void AppendCodePoint(std::string& text, char32_t c) {
-  if (c < 0x80) {
-    text += static_cast<char>(c);
-  } else if (c < 0x800) {
-    text += static_cast<char>(0xC0 | (c >> 6));
-    text += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    text += static_cast<char>(0xE0 | (c >> 12));
-    text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    text += static_cast<char>(0xF0 | (c >> 18));
-    text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (c & 0x3F));
-  }
 }
 
 class TFormTextParser {
@@ -174,7 +157,7 @@ private:
         }
       } else if (FText[FPosition] == '#') {
         ++FPosition;
-        AppendCodePoint(value, ReadCharacterCode());
+        AppendUtf8(value, ReadCharacterCode());
       } else {
         return;
       }
@@ -190,18 +173,10 @@ private:
       return;
     }
     // The text is UTF-8; anything else would not survive a round trip.
-    std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
-    if (length == 0 || FPosition + length > FText.size()) Error("Invalid UTF-8 text");
-    char32_t code = c & (0x3F >> (length - 1));
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(FText[FPosition + k]);
-      if ((next & 0xC0) != 0x80) Error("Invalid UTF-8 text");
-      code = code << 6 | (next & 0x3F);
-    }
-    const char32_t minimum = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000)) Error("Invalid UTF-8 text");
-    value.append(FText.substr(FPosition, length));
-    FPosition += length;
+    std::size_t end = FPosition;
+    if (DecodeUtf8(FText, end) == kReplacementChar && end == FPosition + 1) Error("Invalid UTF-8 text");
+    value.append(FText.substr(FPosition, end - FPosition));
+    FPosition = end;
   }
 
   char32_t ReadCharacterCode() {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/IniFiles.h"
+#include "framework/LinesOf.h"
 #include "framework/TempFolder.h"
 
 namespace kora {
@@ -8,11 +9,7 @@ namespace {
 
 using V = std::vector<std::string>;
 
-V Lines(const TStrings& strings) {
-  V result;
-  for (int i = 0; i < strings.Count(); ++i) result.push_back(strings[i]);
-  return result;
-}
+using test::LinesOf;
 
 // The ini reader over lines, as the skin engine uses it for skin.ini.
 class MemIni : public ::testing::Test {
@@ -47,11 +44,11 @@ TEST_F(MemIni, NamesIgnoreCaseValuesKeepItAndBlanksAroundEqualsGo) {
 
   TStringList list;
   FIni.ReadSection("pictures", list);
-  EXPECT_EQ(Lines(list), (V{"picture", "mask", "formula"}));
+  EXPECT_EQ(LinesOf(list), (V{"picture", "mask", "formula"}));
   FIni.ReadSections(list);
-  EXPECT_EQ(Lines(list), (V{"Version", "PICTURES"}));
+  EXPECT_EQ(LinesOf(list), (V{"Version", "PICTURES"}));
   FIni.ReadSectionValues("Pictures", list);
-  EXPECT_EQ(Lines(list), (V{"picture=main.bmp", "mask=", "formula=a=b"}));
+  EXPECT_EQ(LinesOf(list), (V{"picture=main.bmp", "mask=", "formula=a=b"}));
   EXPECT_TRUE(FIni.SectionExists("version"));
   EXPECT_FALSE(FIni.SectionExists("SKINCONTROLS"));
   EXPECT_TRUE(FIni.ValueExists("Pictures", "MASK"));
@@ -80,7 +77,7 @@ TEST_F(MemIni, DuplicateSectionsMergeAndDeleteRemovesEveryCopy) {
   FIni.EraseSection("b");
   TStringList sections;
   FIni.ReadSections(sections);
-  EXPECT_EQ(Lines(sections), (V{"A"}));
+  EXPECT_EQ(LinesOf(sections), (V{"A"}));
 }
 
 TEST(IniFile, WritesThroughAndKeepsCommentsAndOrder) {

@@ -1,17 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "framework/Classes.h"
+#include "framework/LinesOf.h"
 
 namespace kora {
 namespace {
 
 using V = std::vector<std::string>;
 
-V Lines(const TStrings& strings) {
-  V result;
-  for (int i = 0; i < strings.Count(); ++i) result.push_back(strings[i]);
-  return result;
-}
+using test::LinesOf;
 
 TEST(TStringsNameValue, LooksUpNamesWithoutCaseAndKeepsValues) {
   TStringList list;
@@ -38,7 +35,7 @@ TEST(TStringList, SortedListsStayOrderedAndHandleDuplicates) {
   TStringList list;
   list.SetText("pear\nApple\nbanana\napple");
   list.SetSorted(true);
-  EXPECT_EQ(Lines(list), (V{"Apple", "apple", "banana", "pear"}));  // stable for equal keys
+  EXPECT_EQ(LinesOf(list), (V{"Apple", "apple", "banana", "pear"}));  // stable for equal keys
   EXPECT_EQ(list.Add("cherry"), 3);
   EXPECT_EQ(list.Add("APPLE"), 0);  // dupIgnore: the existing place
   EXPECT_EQ(list.Count(), 5);
@@ -72,7 +69,7 @@ TEST(TStringList, CustomSortSeesTheListAsItWasAndKeepsObjects) {
   list.Add("9");
   list.Add("100");
   list.CustomSort([](TStringList& l, int a, int b) { return StrToInt(l[a]) - StrToInt(l[b]); });
-  EXPECT_EQ(Lines(list), (V{"9", "10", "100"}));
+  EXPECT_EQ(LinesOf(list), (V{"9", "10", "100"}));
   EXPECT_EQ(list.Objects(1), &marker);
 }
 
@@ -91,7 +88,7 @@ TEST(TStringList, ChangeEventsAreBatchedByUpdates) {
   EXPECT_EQ(changes, 3);
   list.EndUpdate();
   EXPECT_EQ(changes, 4);
-  EXPECT_EQ(Lines(list), (V{"z", "y"}));
+  EXPECT_EQ(LinesOf(list), (V{"z", "y"}));
 }
 
 TEST(TStrings, DelimitedAndCommaTextQuoteWhatNeedsIt) {
@@ -100,18 +97,18 @@ TEST(TStrings, DelimitedAndCommaTextQuoteWhatNeedsIt) {
   EXPECT_EQ(list.CommaText(), "plain,\"two words\",\"say \"\"hi\"\"\"");
   TStringList back;
   back.SetCommaText(list.CommaText());
-  EXPECT_EQ(Lines(back), Lines(list));
+  EXPECT_EQ(LinesOf(back), LinesOf(list));
 
   back.SetCommaText(" a , b c,,\"d,e\",");
-  EXPECT_EQ(Lines(back), (V{"a", "b", "c", "", "d,e", ""}));
+  EXPECT_EQ(LinesOf(back), (V{"a", "b", "c", "", "d,e", ""}));
   back.SetDelimiter(';');
   back.SetStrictDelimiter(true);
   back.SetDelimitedText("one two;three");
-  EXPECT_EQ(Lines(back), (V{"one two", "three"}));
+  EXPECT_EQ(LinesOf(back), (V{"one two", "three"}));
   back.Clear();
   back.Add("");
   back.SetCommaText(back.CommaText());
-  EXPECT_EQ(Lines(back), (V{""}));
+  EXPECT_EQ(LinesOf(back), (V{""}));
 }
 
 TEST(TStrings, SavesWithTheChosenLineBreak) {
