@@ -87,7 +87,9 @@ public:
     TCanvas* Canvas() { return Sheet.Canvas(); }
     HDC Dc() { return Canvas()->Handle(); }
     void Label(int x, int y, const std::string& text) { Canvas()->TextOut(x, y, text); }
-    void Put(int x, int y, TBitmap& bmp) { BitBlt(Dc(), x, y, bmp.Width(), bmp.Height(), bmp.Canvas()->Handle(), 0, 0, SRCCOPY); }
+    void Put(int x, int y, TBitmap& bmp) {
+        BitBlt(Dc(), x, y, bmp.Width(), bmp.Height(), bmp.Canvas()->Handle(), 0, 0, SRCCOPY);
+    }
 
     TBitmap Sheet;
 };

@@ -77,8 +77,7 @@ void ComposeBorderBands(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, P
 
 void ComposeMaskBands(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, POINT NewLT, POINT NewRT,
                       POINT NewLB, POINT NewRB, const RECT& NewC, TBitmap* mask, TBitmap* top, TBitmap* left,
-                      TBitmap* right, TBitmap* bottom, int W, int H) {
-    (void)H;  // the bands' heights come from the mask and NewC
+                      TBitmap* right, TBitmap* bottom, int W, int /*H: the heights come from the mask and NewC*/) {
     const bool hasMask = mask && !mask->Empty();
     const int mw = hasMask ? mask->Width() : 0, mh = hasMask ? mask->Height() : 0;
     const int sideHeight = HeightOf(NewC);
@@ -87,23 +86,24 @@ void ComposeMaskBands(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, POI
         if (!SizeBand(band, col1 - col0, sideHeight, hasMask)) return;
         const TbsPiecePainter p(band, mask);
         const int width = col1 - col0;
-        if (mid1 != mid0) p.TileY({col0, mid0, col1, mid1}, 0, sideHeight, 0, width);
+        const int below = C.Bottom - mid1;
+        p.TileY({col0, mid0, col1, mid1}, 0, sideHeight, 0, width);  // nothing without a middle
         if (mid0 > C.Top) p.Copy({col0, C.Top, col1, mid0}, {0, 0, width, mid0 - C.Top});
-        if (C.Bottom > mid1) p.Copy({col0, mid1, col1, C.Bottom}, {0, sideHeight - (C.Bottom - mid1), width, sideHeight});
+        if (below > 0) p.Copy({col0, mid1, col1, C.Bottom}, {0, sideHeight - below, width, sideHeight});
     };
     side(left, 0, C.Left, LT.Y, LB.Y);
     side(right, C.Right, mw, RT.Y, RB.Y);
 
     if (SizeBand(top, W, C.Top, hasMask)) {
         const TbsPiecePainter p(top, mask);
-        if (RT.X != LT.X) p.TileX({LT.X, 0, RT.X, C.Top}, NewLT.X, NewRT.X, 0, C.Top);
+        p.TileX({LT.X, 0, RT.X, C.Top}, NewLT.X, NewRT.X, 0, C.Top);
         p.Copy({0, 0, LT.X, C.Top}, {0, 0, LT.X, C.Top});
         p.Copy({RT.X, 0, mw, C.Top}, {NewRT.X, 0, W, C.Top});
     }
     const int bh = mh - C.Bottom;
     if (SizeBand(bottom, W, bh, hasMask)) {
         const TbsPiecePainter p(bottom, mask);
-        if (RB.X != LB.X) p.TileX({LB.X, C.Bottom, RB.X, mh}, NewLB.X, NewRB.X, 0, bh);
+        p.TileX({LB.X, C.Bottom, RB.X, mh}, NewLB.X, NewRB.X, 0, bh);
         p.Copy({0, C.Bottom, LB.X, mh}, {0, 0, LB.X, bh});
         p.Copy({RB.X, C.Bottom, mw, mh}, {NewRB.X, 0, W, bh});
     }

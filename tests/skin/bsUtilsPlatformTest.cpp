@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include "framework/Controls.h"
+#include "platform/Screen.h"
+#include "platform/Window.h"
+#include "platform/WindowStyles.h"
+#include "platform/backends/headless/HeadlessBackend.h"
+#include "skin/bsUtilsTestSupport.h"
+#include "skin/data/bsUtils.h"
+
+namespace kora {
+namespace {
+
+using namespace test;
+
+TEST(bsUtilsPlatformTest, FeatureChecksFollowTheVersionRules) {
+    EXPECT_FALSE(IsXpOrLater(5, 0));
+    EXPECT_TRUE(IsXpOrLater(5, 1));
+    EXPECT_FALSE(IsXpOrLater(5, 2));
+    EXPECT_TRUE(IsXpOrLater(6, 0));
+    EXPECT_FALSE(IsXpOrLater(4, 90));
+    EXPECT_TRUE(HasLayeredWindows(5, 0));
+    EXPECT_TRUE(HasLayeredWindows(5, 2));
+    EXPECT_FALSE(HasLayeredWindows(5, 3));
+    EXPECT_FALSE(HasLayeredWindows(4, 10));
+    EXPECT_TRUE(HasLayeredWindows(7, 0));
+    // Our window system has both features.
+    EXPECT_TRUE(IsXpOrLater());
+    EXPECT_TRUE(HasLayeredWindows());
+
+    TbsScrollBarInfo info;
+    EXPECT_FALSE(QueryScrollBarInfo(HWND(), 1, info));
+    EXPECT_EQ(info.rgstate[0], bsStateInvisible);
+}
+
+TEST(bsUtilsPlatformTest, WorkAreasComeFromTheNearestMonitor) {
+    HeadlessBackend screen;
+    SetBackend(&screen);
+    RECT r;
+    ScreenWorkArea(false, r);
+    EXPECT_EQ(r, (RECT{0, 0, 1024, 768}));
+    ScreenWorkArea(true, r);
+    EXPECT_EQ(r, (RECT{0, 0, 1024, 728}));
+    MonitorWorkArea(HWND(), true, r);  // one monitor: the screen's
+    EXPECT_EQ(r, (RECT{0, 0, 1024, 728}));
+
+    screen.SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 728}, true},
+                        {{1024, 0, 1824, 600}, {1024, 0, 1824, 570}, false}});
+    WNDCLASS wc;
+    wc.lpfnWndProc = &DefWindowProc;
+    wc.lpszClassName = "bsUtilsPlatformTest";
+    RegisterClass(&wc);
+    HWND right = CreateWindowEx(WS_EX_LAYERED, "bsUtilsPlatformTest", "", WS_POPUP, 1100, 50, 200, 100, HWND(), 0,
+                                nullptr);
+    MonitorWorkArea(right, true, r);
+    EXPECT_EQ(r, (RECT{1024, 0, 1824, 570}));
+    MonitorWorkArea(right, false, r);
+    EXPECT_EQ(r, (RECT{1024, 0, 1824, 600}));
+
+    uint8_t alpha = 0;
+    ApplyWindowAlpha(right, 128);
+    ASSERT_TRUE(GetLayeredWindowAttributes(right, nullptr, &alpha, nullptr));
+    EXPECT_EQ(alpha, 128);
+    ApplyWindowAlpha(right, 400);
+    GetLayeredWindowAttributes(right, nullptr, &alpha, nullptr);
+    EXPECT_EQ(alpha, 255);
+    DestroyWindow(right);
+    SetBackend(nullptr);
+}
+
+// A parent that paints red with one black pixel at (12, 9).
+class MarkedParent : public TWinControl {
+public:
+    MarkedParent() : TWinControl(nullptr) { SetBounds(0, 0, 20, 15); }
+    void PaintWindow(HDC dc) override {
+        ++Paints;
+        SawPaintCopy = ControlState().Contains(csPaintCopy);
+        const RECT all{0, 0, 100, 100};
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        FillRect(dc, &all, red);
+        DeleteObject(red);
+        SetPixel(dc, 12, 9, RGB(0, 0, 0));
+        if (Reenter) PaintParentBackground(Reenter, Target);
+    }
+    int Paints = 0;
+    bool SawPaintCopy = false;
+    TControl* Reenter = nullptr;
+    TCanvas* Target = nullptr;
+};
+
+class SkinnedParent : public MarkedParent, public IbsSkinBackground {
+public:
+    void PaintSkinBackground(HDC dc) override {
+        const RECT all{0, 0, 100, 100};
+        HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+        FillRect(dc, &all, blue);
+        DeleteObject(blue);
+    }
+};
+
+TEST(bsUtilsPlatformTest, ParentBackgroundShowsThroughAtTheControlsPlace) {
+    MarkedParent parent;
+    TWinControl child(nullptr);
+    child.SetBounds(10, 7, 8, 6);
+    child.SetParent(&parent);
+    TBitmap canvas;
+    canvas.SetSize(16, 12);
+    Fill(canvas, kWhite);
+
+    PaintParentBackground(&child, canvas.Canvas());
+    EXPECT_EQ(PixelAt(canvas, 2, 2), 0u);                     // the marker, moved by (-10, -7)
+    EXPECT_EQ(PixelAt(canvas, 0, 0), 0xFF0000u);
+    EXPECT_EQ(PixelAt(canvas, 9, 7), 0xFF0000u);
+    EXPECT_TRUE(Uniform(canvas, {10, 0, 16, 12}, kWhite));    // beyond the parent's 20 x 15 client
+    EXPECT_TRUE(Uniform(canvas, {0, 8, 10, 12}, kWhite));
+    EXPECT_TRUE(parent.SawPaintCopy);
+    EXPECT_FALSE(parent.ControlState().Contains(csPaintCopy));
+
+    Fill(canvas, kWhite);
+    PaintParentBackground(&child, canvas.Canvas(), {1, 1, 0, 0});
+    EXPECT_EQ(PixelAt(canvas, 1, 1), 0u);
+
+    // Asking again from inside the parent's own painting stops there.
+    parent.Reenter = &child;
+    parent.Target = canvas.Canvas();
+    const int before = parent.Paints;
+    PaintParentBackground(&child, canvas.Canvas());
+    EXPECT_LE(parent.Paints - before, 2);
+    child.SetParent(nullptr);
+}
+
+TEST(bsUtilsPlatformTest, SkinnedParentsPaintTheirSkinBackground) {
+    SkinnedParent parent;
+    TWinControl child(nullptr);
+    child.SetBounds(4, 4, 8, 6);
+    child.SetParent(&parent);
+    TBitmap canvas;
+    canvas.SetSize(8, 6);
+    Fill(canvas, kWhite);
+    PaintParentBackground(&child, canvas.Canvas());
+    EXPECT_TRUE(Uniform(canvas, {0, 0, 8, 6}, 0x0000FFu));
+    EXPECT_EQ(parent.Paints, 0);
+    child.SetParent(nullptr);
+}
+
+}  // namespace
+}  // namespace kora
