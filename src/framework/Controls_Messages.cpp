@@ -79,22 +79,6 @@ void TControl::HandleMouseMessage(TMessage& message) {
   }
 }
 
-void TGraphicControl::WndProc(TMessage& message) {
-  if (message.Msg == WM_PAINT && message.WParam) {
-    FCanvas->FreeHandle();
-    FCanvas->SetHandle(DcFromParam(message.WParam));
-    try {
-      Paint();
-    } catch (...) {
-      FCanvas->SetHandle(HDC());
-      throw;
-    }
-    FCanvas->SetHandle(HDC());
-    return;
-  }
-  TControl::WndProc(message);
-}
-
 // ---- TWinControl ---------------------------------------------------------------------
 
 void TWinControl::DefaultHandler(TMessage& message) {

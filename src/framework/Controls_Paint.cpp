@@ -5,6 +5,24 @@
 
 namespace kora {
 
+namespace {
+
+// Lends the canvas a paint DC for the duration of paint().
+template <typename F>
+void PaintOn(TControlCanvas& canvas, HDC dc, F paint) {
+  canvas.FreeHandle();
+  canvas.SetHandle(dc);
+  try {
+    paint();
+  } catch (...) {
+    canvas.SetHandle(HDC());
+    throw;
+  }
+  canvas.SetHandle(HDC());
+}
+
+}  // namespace
+
 TClass TControlCanvas::StaticClass() {
   static const TClassInfo info(TClassBuilder<TControlCanvas>("TControlCanvas"));
   return &info;
@@ -59,16 +77,10 @@ TCustomControl::TCustomControl(TComponent* owner)
 TCustomControl::~TCustomControl() { FCanvas->FreeHandle(); }
 
 void TCustomControl::PaintWindow(HDC dc) {
-  FCanvas->FreeHandle();
-  FCanvas->SetHandle(dc);
-  FCanvas->SetFont(Font());
-  try {
+  PaintOn(*FCanvas, dc, [this] {
+    FCanvas->SetFont(Font());
     Paint();
-  } catch (...) {
-    FCanvas->SetHandle(HDC());
-    throw;
-  }
-  FCanvas->SetHandle(HDC());
+  });
 }
 
 void TCustomControl::Paint() {}
@@ -89,6 +101,18 @@ TGraphicControl::TGraphicControl(TComponent* owner)
     : TControl(owner), FCanvas(std::make_unique<TControlCanvas>(this)) {}
 
 TGraphicControl::~TGraphicControl() { FCanvas->FreeHandle(); }
+
+void TGraphicControl::WndProc(TMessage& message) {
+  // The parent's PaintControls hands over its DC, moved to this control.
+  if (message.Msg == WM_PAINT && message.WParam) {
+    PaintOn(*FCanvas, HDC(uint64_t(message.WParam)), [this] {
+      FCanvas->SetFont(Font());
+      Paint();
+    });
+    return;
+  }
+  TControl::WndProc(message);
+}
 
 // ---- TScrollingWinControl -----------------------------------------------------------------
 
