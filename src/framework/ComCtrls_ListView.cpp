@@ -1,0 +1,331 @@
+// TListView: items with icons in icon, small icon, list and report styles.
+
+#include <algorithm>
+
+#include "framework/ClassBuilder.h"
+#include "framework/ComCtrls.h"
+#include "platform/Text.h"
+#include "platform/TextFlags.h"
+
+namespace kora {
+
+namespace {
+
+constexpr int KBorder = 2;
+
+}  // namespace
+
+const TTypeInfo* TypeInfoOf(TViewStyle) {
+  static const TTypeInfo info = EnumTypeInfo("TViewStyle", {"vsIcon", "vsSmallIcon", "vsList", "vsReport"});
+  return &info;
+}
+
+TClass TListView::StaticClass() {
+  static const TClassInfo info(TClassBuilder<TListView>("TListView")
+                                   .Property("ViewStyle", &TListView::ViewStyle, &TListView::SetViewStyle)
+                                   .Default(vsIcon)
+                                   .Property("LargeImages", &TListView::LargeImages, &TListView::SetLargeImages)
+                                   .Property("SmallImages", &TListView::SmallImages, &TListView::SetSmallImages));
+  return &info;
+}
+
+TListView::TListView(TComponent* owner) : TCustomControl(owner) {
+  SetControlStyle({csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque});
+  SetBounds(0, 0, 250, 150);
+  SetColor(SystemColor(COLOR_WINDOW));
+  SetTabStop(true);
+}
+
+void TListView::SetViewStyle(TViewStyle value) {
+  FViewStyle = value;
+  FTopIndex = 0;
+  ScrollIntoView(FItemIndex);
+  Invalidate();
+}
+
+void TListView::SetLargeImages(TCustomImageList* value) {
+  if (FLargeImages) FLargeImages->RemoveFreeNotification(this);
+  FLargeImages = value;
+  if (value) value->FreeNotification(this);
+  Invalidate();
+}
+
+void TListView::SetSmallImages(TCustomImageList* value) {
+  if (FSmallImages) FSmallImages->RemoveFreeNotification(this);
+  FSmallImages = value;
+  if (value) value->FreeNotification(this);
+  Invalidate();
+}
+
+void TListView::Notification(TComponent* component, TOperation operation) {
+  TCustomControl::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == FLargeImages) FLargeImages = nullptr;
+  if (component == FSmallImages) FSmallImages = nullptr;
+}
+
+TListItem& TListView::Items(int index) {
+  if (index < 0 || index >= ItemCount()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+  return FItems[size_t(index)];
+}
+
+int TListView::AddItem(const TListItem& item) {
+  FItems.push_back(item);
+  Invalidate();
+  return ItemCount() - 1;
+}
+
+void TListView::DeleteItem(int index) {
+  Items(index);
+  FItems.erase(FItems.begin() + index);
+  if (FItemIndex == index) FItemIndex = -1;
+  else if (FItemIndex > index) --FItemIndex;
+  SetTopIndex(FTopIndex);
+  Invalidate();
+}
+
+void TListView::ClearItems() {
+  FItems.clear();
+  FItemIndex = -1;
+  FTopIndex = 0;
+  Invalidate();
+}
+
+void TListView::SetItemIndex(int value) {
+  if (value < 0 || value >= ItemCount()) value = -1;
+  if (value == FItemIndex) return;
+  FItemIndex = value;
+  ScrollIntoView(value);
+  Invalidate();
+}
+
+// ---- Layout -------------------------------------------------------------------------
+
+int TListView::HeaderHeight() {
+  if (FViewStyle != vsReport) return 0;
+  return Canvas()->TextHeight("Wg") + 6;
+}
+
+RECT TListView::ItemsArea() {
+  const RECT c = ClientRect();
+  RECT r{c.Left + KBorder, c.Top + KBorder + HeaderHeight(), c.Right - KBorder, c.Bottom - KBorder};
+  r.Right = std::max(r.Right, r.Left);
+  r.Bottom = std::max(r.Bottom, r.Top);
+  return r;
+}
+
+SIZE TListView::CellSize() {
+  Canvas()->SetFont(Font());
+  const int text = Canvas()->TextHeight("Wg");
+  if (FViewStyle == vsIcon) {
+    const int icon = FLargeImages ? FLargeImages->Height() : 32;
+    const int width = std::max(FLargeImages ? FLargeImages->Width() : 32, 64) + 8;
+    return {width, icon + text + 8};
+  }
+  const int icon = FSmallImages ? FSmallImages->Height() : 0;
+  const int height = std::max(icon, text) + 2;
+  if (FViewStyle == vsReport) {
+    int width = 0;
+    for (const TListColumn& column : FColumns) width += column.Width;
+    return {std::max(width, ItemsArea().Right - ItemsArea().Left), height};
+  }
+  int widest = 0;
+  for (const TListItem& item : FItems) widest = std::max(widest, int(Canvas()->TextWidth(item.Caption)));
+  return {std::min(widest, 200) + (FSmallImages ? FSmallImages->Width() + 4 : 0) + 8, height};
+}
+
+int TListView::ItemsPerLine() {
+  const RECT area = ItemsArea();
+  const SIZE cell = CellSize();
+  if (FViewStyle == vsReport) return 1;
+  if (ColumnMajor()) return std::max(int((area.Bottom - area.Top) / cell.cy), 1);
+  return std::max(int((area.Right - area.Left) / cell.cx), 1);
+}
+
+int TListView::VisibleLines() {
+  const RECT area = ItemsArea();
+  const SIZE cell = CellSize();
+  if (ColumnMajor()) return std::max(int((area.Right - area.Left) / cell.cx), 1);
+  return std::max(int((area.Bottom - area.Top) / cell.cy), 1);
+}
+
+void TListView::SetTopIndex(int value) {
+  const int perLine = ItemsPerLine();
+  const int lines = (ItemCount() + perLine - 1) / perLine;
+  value = std::clamp(value, 0, std::max(lines - VisibleLines(), 0));
+  if (value == FTopIndex) return;
+  FTopIndex = value;
+  Invalidate();
+}
+
+RECT TListView::ItemRect(int index) {
+  if (index < 0 || index >= ItemCount()) return {};
+  const RECT area = ItemsArea();
+  const SIZE cell = CellSize();
+  const int perLine = ItemsPerLine();
+  const int line = index / perLine - FTopIndex;
+  const int slot = index % perLine;
+  if (line < 0 || line >= VisibleLines() + 1) return {};
+  const int x = area.Left + (ColumnMajor() ? line : slot) * cell.cx;
+  const int y = area.Top + (ColumnMajor() ? slot : line) * cell.cy;
+  if (x >= area.Right || y >= area.Bottom) return {};
+  return {x, y, x + cell.cx, y + cell.cy};
+}
+
+int TListView::ItemAt(int x, int y) {
+  const RECT area = ItemsArea();
+  if (x < area.Left || x >= area.Right || y < area.Top || y >= area.Bottom) return -1;
+  const SIZE cell = CellSize();
+  const int col = (x - area.Left) / cell.cx;
+  const int row = (y - area.Top) / cell.cy;
+  const int perLine = ItemsPerLine();
+  const int line = (ColumnMajor() ? col : row) + FTopIndex;
+  const int slot = ColumnMajor() ? row : col;
+  if (slot >= perLine) return -1;
+  const int index = line * perLine + slot;
+  return index < ItemCount() ? index : -1;
+}
+
+void TListView::ScrollIntoView(int index) {
+  if (index < 0) return;
+  const int line = index / ItemsPerLine();
+  if (line < FTopIndex) SetTopIndex(line);
+  else if (line >= FTopIndex + VisibleLines()) SetTopIndex(line - VisibleLines() + 1);
+}
+
+// ---- Input ----------------------------------------------------------------------------
+
+void TListView::SelectByUser(int index) {
+  if (index < 0 || index >= ItemCount()) return;
+  ScrollIntoView(index);
+  if (index == FItemIndex) return;
+  const int old = FItemIndex;
+  SetItemIndex(index);
+  if (old >= 0) OnSelectItem(this, old, false);
+  OnSelectItem(this, index, true);
+}
+
+void TListView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (button == mbLeft || button == mbRight) {
+    const int index = ItemAt(x, y);
+    if (index >= 0) SelectByUser(index);
+  }
+  TCustomControl::MouseDown(button, shift, x, y);
+}
+
+void TListView::KeyDown(WORD& key, TShiftState shift) {
+  const int perLine = ItemsPerLine();
+  const int current = std::max(FItemIndex, 0);
+  // Along a line is one step; across lines is a line's worth of items.
+  const int across = FViewStyle == vsReport ? 1 : perLine;
+  const int along = 1;
+  int target = -1;
+  switch (key) {
+    case VK_UP: target = current - (ColumnMajor() ? along : across); break;
+    case VK_DOWN: target = current + (ColumnMajor() ? along : across); break;
+    case VK_LEFT: target = FViewStyle == vsReport ? -1 : current - (ColumnMajor() ? across : along); break;
+    case VK_RIGHT: target = FViewStyle == vsReport ? -1 : current + (ColumnMajor() ? across : along); break;
+    case VK_HOME: target = 0; break;
+    case VK_END: target = ItemCount() - 1; break;
+    default: TCustomControl::KeyDown(key, shift); return;
+  }
+  if (FItemIndex < 0 && ItemCount() > 0) target = 0;
+  if (target >= 0 && target < ItemCount()) SelectByUser(target);
+  key = 0;
+}
+
+void TListView::WndProc(TMessage& message) {
+  if (message.Msg == WM_MOUSEWHEEL) {
+    SetTopIndex(FTopIndex - GET_WHEEL_DELTA_WPARAM(message.WParam) / WHEEL_DELTA);
+    return;
+  }
+  TCustomControl::WndProc(message);
+  if (message.Msg == WM_SETFOCUS || message.Msg == WM_KILLFOCUS) Invalidate();
+}
+
+// ---- Painting -------------------------------------------------------------------------
+
+void TListView::DrawItem(int index, const RECT& rect, bool selected) {
+  TCanvas* canvas = Canvas();
+  const HDC dc = canvas->Handle();
+  const TListItem& item = FItems[size_t(index)];
+  const COLORREF text = ColorToColorRef(selected ? SystemColor(COLOR_HIGHLIGHTTEXT) : Font()->Color());
+  const auto highlight = [&](RECT r) {
+    if (!selected) return;
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(SystemColor(COLOR_HIGHLIGHT));
+    canvas->FillRect(r);
+  };
+  SetBkMode(dc, TRANSPARENT);
+  if (FViewStyle == vsIcon) {
+    const int iconW = FLargeImages ? FLargeImages->Width() : 32;
+    const int iconH = FLargeImages ? FLargeImages->Height() : 32;
+    if (FLargeImages && item.ImageIndex >= 0 && item.ImageIndex < FLargeImages->Count())
+      FLargeImages->Draw(canvas, (rect.Left + rect.Right - iconW) / 2, rect.Top + 2, item.ImageIndex, Enabled());
+    RECT label{rect.Left + 2, rect.Top + iconH + 4, rect.Right - 2, rect.Bottom};
+    highlight(label);
+    SetTextColor(dc, text);
+    DrawText(dc, std::string_view(item.Caption), &label, DT_CENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    return;
+  }
+  int x = rect.Left + 2;
+  if (FSmallImages) {
+    if (item.ImageIndex >= 0 && item.ImageIndex < FSmallImages->Count())
+      FSmallImages->Draw(canvas, x, rect.Top + (rect.Bottom - rect.Top - FSmallImages->Height()) / 2,
+                         item.ImageIndex, Enabled());
+    x += FSmallImages->Width() + 4;
+  }
+  const int firstWidth = FViewStyle == vsReport && !FColumns.empty() ? FColumns[0].Width : rect.Right - rect.Left;
+  RECT label{x, rect.Top, rect.Left + firstWidth - 2, rect.Bottom};
+  highlight(FViewStyle == vsReport ? RECT{x, rect.Top, rect.Right, rect.Bottom} : label);
+  SetTextColor(dc, text);
+  DrawText(dc, std::string_view(item.Caption), &label, DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+  if (FViewStyle != vsReport) return;
+  int left = rect.Left + firstWidth;
+  for (size_t c = 1; c < FColumns.size(); ++c) {
+    RECT cell{left + 4, rect.Top, left + FColumns[c].Width - 2, rect.Bottom};
+    if (c - 1 < item.SubItems.size())
+      DrawText(dc, std::string_view(item.SubItems[c - 1]), &cell,
+               DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    left += FColumns[c].Width;
+  }
+}
+
+void TListView::Paint() {
+  TCanvas* canvas = Canvas();
+  canvas->SetFont(Font());
+  RECT client = ClientRect();
+  canvas->Brush()->SetStyle(bsSolid);
+  canvas->Brush()->SetColor(Color());
+  canvas->FillRect(client);
+  DrawEdge(canvas->Handle(), &client, EDGE_SUNKEN, BF_RECT);
+  if (FViewStyle == vsReport) {
+    // Column headers: raised buttons with their captions.
+    const int h = HeaderHeight();
+    int left = KBorder;
+    for (const TListColumn& column : FColumns) {
+      RECT header{left, KBorder, left + column.Width, KBorder + h};
+      canvas->Brush()->SetColor(SystemColor(COLOR_BTNFACE));
+      canvas->FillRect(header);
+      RECT edge = header;
+      DrawEdge(canvas->Handle(), &edge, EDGE_RAISED, BF_RECT);
+      RECT text{header.Left + 4, header.Top, header.Right - 4, header.Bottom};
+      SetBkMode(canvas->Handle(), TRANSPARENT);
+      SetTextColor(canvas->Handle(), ColorToColorRef(SystemColor(COLOR_BTNTEXT)));
+      DrawText(canvas->Handle(), std::string_view(column.Caption), &text,
+               DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+      left += column.Width;
+    }
+  }
+  const RECT area = ItemsArea();
+  ScopedSaveDC saved(canvas->Handle());
+  IntersectClipRect(canvas->Handle(), area.Left, area.Top, area.Right, area.Bottom);
+  for (int i = 0; i < ItemCount(); ++i) {
+    const RECT r = ItemRect(i);
+    if (r.Right <= r.Left) continue;
+    DrawItem(i, r, i == FItemIndex);
+    if (i == FItemIndex && Focused()) canvas->DrawFocusRect(r);
+  }
+}
+
+}  // namespace kora
