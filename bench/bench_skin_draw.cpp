@@ -39,20 +39,12 @@ struct FrameSkin {
                 reinterpret_cast<uint32_t*>(mask.ScanLine(y))[119 - x] = 0xFFFFFF;
             }
     }
-    struct Moved {
-        POINT LT, RT, LB, RB;
-        RECT C;
-    };
-    Moved MovedTo(int W, int H) const {
-        const int dW = W - WidthOf(R), dH = H - HeightOf(R);
-        return {LT, {RT.X + dW, RT.Y}, {LB.X, LB.Y + dH}, {RB.X + dW, RB.Y + dH},
-                {C.Left, C.Top, C.Right + dW, C.Bottom + dH}};
-    }
+    TbsSkinGeometry MovedTo(int W, int H) const { return TbsSkinGeometry{LT, RT, LB, RB, C}.Moved(R, W, H); }
 };
 
 void BM_ComposeBorderBands_560x460(benchmark::State& state) {
     FrameSkin skin;
-    const FrameSkin::Moved n = skin.MovedTo(560, 460);
+    const TbsSkinGeometry n = skin.MovedTo(560, 460);
     for (auto _ : state) {
         TBitmap left, top, right, bottom;
         ComposeBorderBands(skin.LT, skin.RT, skin.LB, skin.RB, skin.C, n.LT, n.RT, n.LB, n.RB, n.C, &left, &top,
@@ -68,12 +60,12 @@ void BM_ComposeNinePart_537x401(benchmark::State& state) {
     picture.SetSize(40, 40);
     const RECT R{0, 0, 40, 40}, C{3, 3, 37, 37};
     const POINT LT{10, 10}, RT{30, 10}, LB{10, 30}, RB{30, 30};
-    const int W = 537, H = 401, dW = W - 40, dH = H - 40;
-    const RECT NewC{3, 3, 37 + dW, 37 + dH};
+    const int W = 537, H = 401;
+    const TbsSkinGeometry n = TbsSkinGeometry{LT, RT, LB, RB, C}.Moved(R, W, H);
     TBitmap target;
     for (auto _ : state) {
-        ComposeNinePart(LT, RT, LB, RB, C, LT, {RT.X + dW, RT.Y}, {LB.X, LB.Y + dH}, {RB.X + dW, RB.Y + dH}, NewC,
-                        &target, &picture, R, W, H, true, false, false, false, false, false);
+        ComposeNinePart(LT, RT, LB, RB, C, n.LT, n.RT, n.LB, n.RB, n.C, &target, &picture, R, W, H, true, false, false,
+                        false, false, false);
         benchmark::DoNotOptimize(target.Handle());
     }
 }
@@ -93,7 +85,7 @@ BENCHMARK(BM_BlendMorph_80x25);
 
 void BM_BuildSkinRegion_560x460(benchmark::State& state) {
     FrameSkin skin;
-    const FrameSkin::Moved n = skin.MovedTo(560, 460);
+    const TbsSkinGeometry n = skin.MovedTo(560, 460);
     for (auto _ : state) {
         HRGN region = BuildSkinRegion(skin.LT, skin.RT, skin.LB, skin.RB, skin.C, n.LT, n.RT, n.LB, n.RB, n.C,
                                       &skin.mask, 560, 460);

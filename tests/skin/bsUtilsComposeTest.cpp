@@ -18,17 +18,9 @@ struct Skin {
 
     Skin() { MakeCodedPicture(picture, 40, 30); }
 
-    struct Moved {
-        POINT LT, RT, LB, RB;
-        RECT C;
-    };
-    Moved MovedTo(int W, int H) const {
-        const int dW = W - WidthOf(R), dH = H - HeightOf(R);
-        return {LT, {RT.X + dW, RT.Y}, {LB.X, LB.Y + dH}, {RB.X + dW, RB.Y + dH},
-                {C.Left, C.Top, C.Right + dW, C.Bottom + dH}};
-    }
+    TbsSkinGeometry MovedTo(int W, int H) const { return TbsSkinGeometry{LT, RT, LB, RB, C}.Moved(R, W, H); }
     void NinePart(TBitmap& target, int W, int H, bool stretchEdges = false, bool stretchClient = false) {
-        const Moved n = MovedTo(W, H);
+        const TbsSkinGeometry n = MovedTo(W, H);
         ComposeNinePart(LT, RT, LB, RB, C, n.LT, n.RT, n.LB, n.RB, n.C, &target, &picture, R, W, H, true,
                         stretchEdges, stretchEdges, stretchEdges, stretchEdges, stretchClient);
     }
@@ -45,7 +37,7 @@ TEST(bsUtilsComposeTest, TargetOfTheSkinSizeReproducesItExactly) {
         EXPECT_TRUE(Copied(target, {0, 0, 20, 16}, skin.At(0, 0))) << flags;
 
         TBitmap tiled;
-        const Skin::Moved n = skin.MovedTo(20, 16);
+        const TbsSkinGeometry n = skin.MovedTo(20, 16);
         ComposeNinePartTiled(skin.LT, skin.RT, skin.LB, skin.RB, skin.C, n.LT, n.RT, n.LB, n.RB, n.C, &tiled,
                              &skin.picture, skin.R, 20, 16, true, flags & 1, flags & 1, flags & 2, flags & 2);
         EXPECT_TRUE(Copied(tiled, {0, 0, 20, 16}, skin.At(0, 0))) << flags;
@@ -118,7 +110,7 @@ TEST(bsUtilsComposeTest, DegenerateGeometryOrPictureLeavesTheTargetBlank) {
 TEST(bsUtilsComposeTest, OpenRightRunsTheTopAndClientToTheEdge) {
     Skin skin;
     TBitmap target;
-    const Skin::Moved n = skin.MovedTo(31, 16);
+    const TbsSkinGeometry n = skin.MovedTo(31, 16);
     ComposeNinePartOpenRight(skin.LT, skin.RT, skin.LB, skin.RB, skin.C, n.LT, n.RT, n.LB, n.RB, n.C, &target,
                              &skin.picture, skin.R, 31, 16, true, false, false, false, false, false);
     EXPECT_TRUE(Copied(target, {0, 0, 6, 4}, skin.At(0, 0)));
@@ -144,7 +136,7 @@ TEST(bsUtilsComposeTest, StretchedFrameKeepsCornersAndStretchesTheRest) {
 TEST(bsUtilsComposeTest, BorderBandsTileFromTheBandEdgeAndShareTheHeight) {
     Skin skin;
     TBitmap left, top, right, bottom;
-    const Skin::Moved n = skin.MovedTo(31, 25);  // NewC (3, 4, 28, 21)
+    const TbsSkinGeometry n = skin.MovedTo(31, 25);  // NewC (3, 4, 28, 21)
     ComposeBorderBands(skin.LT, skin.RT, skin.LB, skin.RB, skin.C, n.LT, n.RT, n.LB, n.RB, n.C, &left, &top, &right,
                        &bottom, &skin.picture, skin.R, 31, 25, false, false, false, false);
     ASSERT_EQ(top.Width(), 31);
@@ -176,7 +168,7 @@ TEST(bsUtilsComposeTest, BorderBandsTileFromTheBandEdgeAndShareTheHeight) {
 
     // Without a top middle the top band is not made and the sides grow.
     skin.RT.X = skin.LT.X;
-    const Skin::Moved m = skin.MovedTo(31, 25);
+    const TbsSkinGeometry m = skin.MovedTo(31, 25);
     ComposeBorderBands(skin.LT, skin.RT, skin.LB, skin.RB, skin.C, m.LT, m.RT, m.LB, m.RB, m.C, &left, &top, &right,
                        &bottom, &skin.picture, skin.R, 31, 25, false, false, false, false);
     EXPECT_TRUE(top.Empty());

@@ -68,6 +68,13 @@ TEST(bsUtilsPlatformTest, WorkAreasComeFromTheNearestMonitor) {
     SetBackend(nullptr);
 }
 
+void FillAll(HDC dc, COLORREF color) {
+    const RECT all{0, 0, 100, 100};
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+}
+
 // A parent that paints red with one black pixel at (12, 9).
 class MarkedParent : public TWinControl {
 public:
@@ -75,10 +82,7 @@ public:
     void PaintWindow(HDC dc) override {
         ++Paints;
         SawPaintCopy = ControlState().Contains(csPaintCopy);
-        const RECT all{0, 0, 100, 100};
-        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-        FillRect(dc, &all, red);
-        DeleteObject(red);
+        FillAll(dc, RGB(255, 0, 0));
         SetPixel(dc, 12, 9, RGB(0, 0, 0));
         if (Reenter) PaintParentBackground(Reenter, Target);
     }
@@ -90,12 +94,7 @@ public:
 
 class SkinnedParent : public MarkedParent, public IbsSkinBackground {
 public:
-    void PaintSkinBackground(HDC dc) override {
-        const RECT all{0, 0, 100, 100};
-        HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
-        FillRect(dc, &all, blue);
-        DeleteObject(blue);
-    }
+    void PaintSkinBackground(HDC dc) override { FillAll(dc, RGB(0, 0, 255)); }
 };
 
 TEST(bsUtilsPlatformTest, ParentBackgroundShowsThroughAtTheControlsPlace) {

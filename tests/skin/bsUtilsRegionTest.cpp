@@ -82,9 +82,8 @@ struct RoundedMask {
             SetPixelAt(mask, p.X, p.Y, kWhite);
     }
     HRGN Build(int W, int H) {
-        const int dW = W - 20, dH = H - 16;
-        return BuildSkinRegion(LT, RT, LB, RB, C, LT, {RT.X + dW, RT.Y}, {LB.X, LB.Y + dH}, {RB.X + dW, RB.Y + dH},
-                               {C.Left, C.Top, C.Right + dW, C.Bottom + dH}, &mask, W, H);
+        const TbsSkinGeometry n = TbsSkinGeometry{LT, RT, LB, RB, C}.Moved({0, 0, 20, 16}, W, H);
+        return BuildSkinRegion(LT, RT, LB, RB, C, n.LT, n.RT, n.LB, n.RB, n.C, &mask, W, H);
     }
 };
 

@@ -47,15 +47,13 @@ struct WindowSkin {
             }
     }
     void Compose(TBitmap& target, int W, int H, bool stretch) {
-        const int dW = W - 60, dH = H - 40;
-        ComposeNinePart(LT, RT, LB, RB, C, LT, {RT.X + dW, RT.Y}, {LB.X, LB.Y + dH}, {RB.X + dW, RB.Y + dH},
-                        {C.Left, C.Top, C.Right + dW, C.Bottom + dH}, &target, &picture, R, W, H, true, stretch,
+        const TbsSkinGeometry n = TbsSkinGeometry{LT, RT, LB, RB, C}.Moved(R, W, H);
+        ComposeNinePart(LT, RT, LB, RB, C, n.LT, n.RT, n.LB, n.RB, n.C, &target, &picture, R, W, H, true, stretch,
                         stretch, stretch, stretch, stretch);
     }
     HRGN Region(int W, int H) {
-        const int dW = W - 60, dH = H - 40;
-        return BuildSkinRegion(LT, RT, LB, RB, C, LT, {RT.X + dW, RT.Y}, {LB.X, LB.Y + dH}, {RB.X + dW, RB.Y + dH},
-                               {C.Left, C.Top, C.Right + dW, C.Bottom + dH}, &mask, W, H);
+        const TbsSkinGeometry n = TbsSkinGeometry{LT, RT, LB, RB, C}.Moved(R, W, H);
+        return BuildSkinRegion(LT, RT, LB, RB, C, n.LT, n.RT, n.LB, n.RB, n.C, &mask, W, H);
     }
 };
 

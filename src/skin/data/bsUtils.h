@@ -39,6 +39,19 @@ inline bool RectInsideRect(const RECT& inner, const RECT& outer) {
     return outer.Contains(inner.TopLeft()) && outer.Contains(inner.BottomRight());
 }
 
+// A skin element's corner points and client rectangle.
+struct TbsSkinGeometry {
+    POINT LT, RT, LB, RB;
+    RECT C;
+
+    // The geometry for a target W x H of an element whose skin rectangle is R.
+    TbsSkinGeometry Moved(const RECT& R, int W, int H) const {
+        const int dW = W - WidthOf(R), dH = H - HeightOf(R);
+        return {LT, RT.Offsetted(dW, 0), LB.Offsetted(0, dH), RB.Offsetted(dW, dH),
+                {C.Left, C.Top, C.Right + dW, C.Bottom + dH}};
+    }
+};
+
 // ---- Piece copying -------------------------------------------------------------
 
 // Copies pieces of a picture onto a target bitmap. Source rectangles are
