@@ -88,6 +88,8 @@ private:
     std::string Name;
     std::string Context;
     std::size_t Offset;
+    // The collections being read around the instance, innermost last.
+    std::vector<TCollection*> Collections;
   };
 
   void ReadComponent(TComponent* parent, int depth);
@@ -109,6 +111,7 @@ private:
   std::vector<TComponent*> FLoaded;
   std::vector<TComponent*> FCreated;
   std::vector<TFixup> FFixups;
+  std::vector<TCollection*> FCollections;
   // The component and property path being read, for messages.
   std::string FContext;
   // The defined property looked for while DefineProperties runs.

@@ -260,12 +260,18 @@ void TReader::ReadReference(TPersistent* instance, const TPropInfo& prop) {
   const std::string name = FInput.ReadIdent();
   if (!prop.IsComponentReference()) throw EPropertyError("Invalid property value");
   // Resolved when every component exists, so forward references work.
-  FFixups.push_back(TFixup{instance, &prop, name, FContext, offset});
+  FFixups.push_back(TFixup{instance, &prop, name, FContext, offset, FCollections});
 }
 
 void TReader::ReadCollection(TCollection* collection, int depth) {
   if (depth > kMaxFormNesting) FInput.Error("Nesting too deep");
+  // A collection read twice loses its first items: references waiting in
+  // them, or in collections inside them, go with them.
+  std::erase_if(FFixups, [&](const TFixup& fixup) {
+    return std::find(fixup.Collections.begin(), fixup.Collections.end(), collection) != fixup.Collections.end();
+  });
   collection->Clear();
+  FCollections.push_back(collection);
   while (!FInput.EndOfList()) {
     const TValueType next = FInput.NextValue();
     if (next == vaInt8 || next == vaInt16 || next == vaInt32) FInput.ReadInteger();
@@ -275,6 +281,7 @@ void TReader::ReadCollection(TCollection* collection, int depth) {
     ReadProperties(item, depth + 1);
   }
   FInput.ReadListEnd();
+  FCollections.pop_back();
 }
 
 TComponent* TReader::FindReference(std::string_view name) const {

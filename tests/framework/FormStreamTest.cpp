@@ -295,6 +295,22 @@ TEST_F(FormStream, ContentErrorsNameTheComponentAndPropertyAndFreeWhatWasCreated
   EXPECT_EQ(form->Count(), 2);
 }
 
+TEST_F(FormStream, ReferencesFromCollectionItemsAreFixedUpUnlessTheItemsAreReplaced) {
+  auto form = Load(
+      "object F: TTestForm\n"
+      "  Panels = <\n    item\n      Target = T\n    end>\n"
+      "  object T: TTestTimer\n  end\n"
+      "  object W: TTestWidget\n"
+      "    Panels = <\n      item\n        Target = Gone\n      end>\n"
+      "    Panels = <\n      item\n      end>\n"
+      "  end\n"
+      "end\n");
+  EXPECT_EQ(static_cast<TTestItem*>(form->Panels()->Items(0))->Target, form->FindComponent("T"));
+  auto* widget = static_cast<TTestWidget*>(form->FindComponent("W"));
+  ASSERT_EQ(widget->Panels()->Count(), 1);
+  EXPECT_EQ(static_cast<TTestItem*>(widget->Panels()->Items(0))->Target, nullptr);
+}
+
 TEST_F(FormStream, DefinedBinaryPropertyIsStoredAsCountedBytes) {
   TTestWidget widget(nullptr);
   widget.Data = {0x78, 0xDA, 0x01};

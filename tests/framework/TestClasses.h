@@ -70,13 +70,15 @@ class TTestItem : public TCollectionItem {
 
   std::string Text;
   std::int32_t Width = 0;
+  TComponent* Target = nullptr;
 };
 
 inline TClass TTestItem::StaticClass() {
   static const TClassInfo info(TClassBuilder<TTestItem>("TTestItem")
                                    .Property("Text", &TTestItem::Text)
                                    .Property("Width", &TTestItem::Width)
-                                   .Default(0));
+                                   .Default(0)
+                                   .Property("Target", &TTestItem::Target));
   return &info;
 }
 
