@@ -57,116 +57,106 @@ struct WindowSkin {
     }
 };
 
-// An 80 x 25 button look in one of two colour schemes.
+// An 80 x 25 button look, blue when normal and orange when active.
 TbsEffectBmp Button(bool active) {
     TBitmap bmp;
     bmp.SetSize(80, 25);
     for (int y = 0; y < 25; ++y)
         for (int x = 0; x < 80; ++x) {
-            const bool edge = x == 0 || y == 0 || x == 79 || y == 24;
-            const bool mark = x > 10 && x < 70 && y > 10 && y < 14;
             uint32_t c = active ? Rgb(250, 170 - y * 2, 60) : Rgb(90, 120 + y * 3, 200);
-            if (edge) c = Rgb(20, 30, 60);
-            if (mark) c = active ? Rgb(120, 30, 0) : Rgb(255, 255, 255);
+            if (x > 10 && x < 70 && y > 10 && y < 14) c = active ? Rgb(120, 30, 0) : Rgb(255, 255, 255);
+            if (x == 0 || y == 0 || x == 79 || y == 24) c = Rgb(20, 30, 60);
             SetPixelAt(bmp, x, y, c);
         }
     return TbsEffectBmp(bmp.Handle());
 }
 
-class SheetWriter {
-public:
-    SheetWriter() {
-        Sheet.SetSize(760, 640);
-        Fill(Sheet, Rgb(200, 200, 200));
-        Canvas()->Font()->SetName("Arial");
-        Canvas()->Font()->SetHeight(-11);
-        Canvas()->Brush()->SetStyle(bsClear);
-    }
-    TCanvas* Canvas() { return Sheet.Canvas(); }
-    HDC Dc() { return Canvas()->Handle(); }
-    void Label(int x, int y, const std::string& text) { Canvas()->TextOut(x, y, text); }
-    void Put(int x, int y, TBitmap& bmp) {
-        BitBlt(Dc(), x, y, bmp.Width(), bmp.Height(), bmp.Canvas()->Handle(), 0, 0, SRCCOPY);
-    }
-
-    TBitmap Sheet;
-};
-
 TEST(bsUtilsSheetTest, CompositionsMorphsAndEffects) {
     WindowSkin skin;
-    SheetWriter out;
+    TBitmap sheet;
+    sheet.SetSize(760, 640);
+    Fill(sheet, Rgb(200, 200, 200));
+    TCanvas* canvas = sheet.Canvas();
+    canvas->Font()->SetName("Arial");
+    canvas->Font()->SetHeight(-11);
+    canvas->Brush()->SetStyle(bsClear);
+    const HDC dc = canvas->Handle();
+    auto label = [&](int x, int y, const std::string& text) { canvas->TextOut(x, y, text); };
+    auto put = [&](int x, int y, TBitmap& bmp) {
+        BitBlt(dc, x, y, bmp.Width(), bmp.Height(), bmp.Canvas()->Handle(), 0, 0, SRCCOPY);
+    };
 
     // Nine parts: the skin itself, wider and taller tiled, stretched, narrow.
-    out.Label(10, 4, "ComposeNinePart: 60x40, 160x90 tiled, 160x90 stretched, 40x30");
-    out.Put(10, 20, skin.picture);
+    label(10, 4, "ComposeNinePart: 60x40, 160x90 tiled, 160x90 stretched, 40x30");
+    put(10, 20, skin.picture);
     int x = 80;
     for (const bool stretch : {false, true}) {
         TBitmap target;
         skin.Compose(target, 160, 90, stretch);
-        out.Put(x, 20, target);
+        put(x, 20, target);
         x += 170;
     }
     TBitmap narrow;
     skin.Compose(narrow, 40, 30, false);
-    out.Put(x, 20, narrow);
+    put(x, 20, narrow);
 
     // Strips from the caption row.
-    out.Label(10, 118, "Strips: horizontal 200 tiled / stretched, vertical 70, middle only 120");
+    label(10, 118, "Strips: horizontal 200 tiled / stretched, vertical 70, middle only 120");
     TBitmap strip;
     ComposeHorizontalStrip(14, 14, &strip, false, 200, {0, 0, 60, 14}, &skin.picture);
-    out.Put(10, 134, strip);
+    put(10, 134, strip);
     ComposeHorizontalStrip(14, 14, &strip, true, 200, {0, 0, 60, 14}, &skin.picture);
-    out.Put(10, 152, strip);
+    put(10, 152, strip);
     ComposeVerticalStrip(14, 3, &strip, false, 70, {0, 0, 20, 40}, &skin.picture);
-    out.Put(220, 134, strip);
+    put(220, 134, strip);
     ComposeHorizontalMiddle(14, 14, &strip, false, 120, {0, 0, 60, 14}, &skin.picture);
-    out.Put(250, 134, strip);
+    put(250, 134, strip);
 
     // A window-sized composition cut out by its region.
-    out.Label(400, 118, "BuildSkinRegion 220x100 (round corners)");
+    label(400, 118, "BuildSkinRegion 220x100 (round corners)");
     TBitmap window;
     skin.Compose(window, 220, 100, false);
     HRGN region = skin.Region(220, 100);
     ASSERT_TRUE(region);
     OffsetRgn(region, 400, 134);
-    SelectClipRgn(out.Dc(), region);
-    out.Put(400, 134, window);
-    SelectClipRgn(out.Dc(), HRGN());
+    SelectClipRgn(dc, region);
+    put(400, 134, window);
+    SelectClipRgn(dc, HRGN());
     DeleteObject(region);
-    EXPECT_EQ(PixelAt(out.Sheet, 400, 134), Rgb(200, 200, 200));  // the corner is cut away
-    EXPECT_EQ(PixelAt(out.Sheet, 401, 150), Rgb(30, 40, 90));  // the left border inside
+    EXPECT_EQ(PixelAt(sheet, 400, 134), Rgb(200, 200, 200));  // the corner is cut away
+    EXPECT_EQ(PixelAt(sheet, 401, 150), Rgb(30, 40, 90));  // the left border inside
 
     // Every morph at three steps, normal and active looks first.
-    out.Label(10, 244, "Morphs at kf 0.25, 0.5, 0.75 (normal, active at left)");
+    label(10, 244, "Morphs at kf 0.25, 0.5, 0.75 (normal, active at left)");
     const TbsEffectBmp normal = Button(false), active = Button(true);
-    normal.DrawToDevice(out.Dc(), 10, 262);
-    active.DrawToDevice(out.Dc(), 10, 292);
+    normal.DrawToDevice(dc, 10, 262);
+    active.DrawToDevice(dc, 10, 292);
     const char* names[] = {"blend", "gradient", "left gradient", "right gradient", "left slide", "right slide", "push"};
     for (int kind = 0; kind < 7; ++kind) {
         const int col = 100 + (kind % 4) * 160, row = 262 + (kind / 4) * 110;
-        out.Label(col, row - 2, names[kind]);
+        label(col, row - 2, names[kind]);
         for (int i = 0; i < 3; ++i) {
             TbsEffectBmp step = normal;
             step.Morph(kind, active, 0.25 * (i + 1));
-            step.DrawToDevice(out.Dc(), col, row + 12 + i * 28);
+            step.DrawToDevice(dc, col, row + 12 + i * 28);
         }
     }
 
     // Every inactive effect on the composed window.
-    out.Label(10, 484, "Inactive effects: brightness, darkness, grayscale, noise, split blur, invert");
+    label(10, 484, "Inactive effects: brightness, darkness, grayscale, noise, split blur, invert");
     TBitmap small;
     skin.Compose(small, 110, 60, false);
     for (int effect = 0; effect < 6; ++effect) {
         TbsEffectBmp image(small.Handle());
         image.ApplyInactiveEffect(effect);
-        image.DrawToDevice(out.Dc(), 10 + effect * 122, 502);
+        image.DrawToDevice(dc, 10 + effect * 122, 502);
     }
 
     const char* folder = std::getenv("KORA_ARTIFACTS");
     if (!folder || !*folder) return;
     std::filesystem::create_directories(folder);
     const std::string path = (std::filesystem::path(folder) / "skin-draw-sheet.png").string();
-    SavePngFile(path, out.Sheet.Handle());
+    SavePngFile(path, sheet.Handle());
     EXPECT_GT(std::filesystem::file_size(path), 1000u);
 }
 
