@@ -167,6 +167,9 @@ class TbsFBitmap {
 public:
     // Throws Exception for a bad handle.
     explicit TbsFBitmap(HBITMAP bitmap);
+    // The row table points into the pixels, so copies would dangle.
+    TbsFBitmap(const TbsFBitmap&) = delete;
+    TbsFBitmap& operator=(const TbsFBitmap&) = delete;
 
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
@@ -188,7 +191,7 @@ private:
 };
 
 // ---- Text --------------------------------------------------------------------------
-// Wide text is UTF-16, as the platform's wide calls take it.
+// Wide text is UTF-16; it is drawn and measured through the UTF-8 text calls.
 
 // Draws with the platform's DT_ flags and returns the text's height.
 int DrawWideText(TCanvas* canvas, const std::u16string& text, RECT& rect, uint32_t format);
