@@ -255,7 +255,7 @@ TEST_F(SkinDataTest, DamagedArchivesFailAndLeaveAnEmptySkin) {
     delete &data;
   }
 
-  TbsSkinData data(nullptr);
+  TbsSkinData& data = Observe(*new TbsSkinData(form));
   TbsCompressedStoredSkin stored(nullptr);
   std::string corrupt = test::Deflate(good);
   corrupt[corrupt.size() / 2] ^= 0x55;
@@ -268,6 +268,7 @@ TEST_F(SkinDataTest, DamagedArchivesFailAndLeaveAnEmptySkin) {
     EXPECT_EQ(e.Message(), "compression error");
   }
   EXPECT_TRUE(data.Empty());
+  delete &data;
 }
 
 TEST_F(SkinDataTest, FormsHearTheChangeAroundTheNewModel) {
