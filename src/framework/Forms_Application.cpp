@@ -1,0 +1,198 @@
+// TApplication: the message loop, its hook and the default error report.
+
+#include <vector>
+
+#include "framework/ClassBuilder.h"
+#include "framework/Forms.h"
+#include "platform/WindowSystem.h"
+
+namespace kora {
+
+TApplication* Application = nullptr;
+
+TClass TApplication::StaticClass() {
+  static const TClassInfo info(TClassBuilder<TApplication>("TApplication"));
+  return &info;
+}
+
+TApplication::TApplication(TComponent* owner) : TComponent(owner) {
+  if (!Application) Application = this;
+  // Added first, so it runs after every later hook (the skin's menus): it
+  // dispatches the message itself inside the error report.
+  FHookId = AddMessageHook([this](MSG& msg) { return DispatchThroughHook(msg); });
+}
+
+TApplication::~TApplication() {
+  RemoveMessageHook(FHookId);
+  if (Application == this) Application = nullptr;
+}
+
+void TApplication::SetMainForm(TCustomForm* value) { FMainForm = value; }
+
+bool TApplication::DispatchThroughHook(MSG& msg) {
+  if (msg.message == WM_QUIT) return false;
+  try {
+    bool handled = false;
+    OnMessage(msg, handled);
+    if (!handled) {
+      TranslateMessage(&msg);
+      DispatchMessage(&msg);
+    }
+  } catch (...) {
+    HandleException(this);
+  }
+  return true;
+}
+
+bool TApplication::IsQuit(const MSG& msg) {
+  if (msg.message != WM_QUIT) return false;
+  FTerminated = true;
+  return true;
+}
+
+void TApplication::HandleMessage() {
+  MSG msg;
+  if (!PeekMessage(&msg, HWND{}, 0, 0, PM_REMOVE)) {
+    Idle();
+    if (FTerminated) return;
+    if (!GetMessage(&msg, HWND{}, 0, 0)) {
+      IsQuit(msg);
+      return;
+    }
+  }
+  if (IsQuit(msg)) return;
+  try {
+    ProcessMessage(msg);
+  } catch (...) {
+    // A hook added after ours threw.
+    HandleException(this);
+  }
+}
+
+void TApplication::Idle() {
+  bool done = true;
+  try {
+    OnIdle(this, done);
+  } catch (...) {
+    HandleException(this);
+  }
+  (void)done;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (!FTerminated && PeekMessage(&msg, HWND{}, 0, 0, PM_REMOVE)) {
+    if (IsQuit(msg)) break;
+    try {
+      ProcessMessage(msg);
+    } catch (...) {
+      HandleException(this);
+    }
+  }
+}
+
+void TApplication::ModalLoop(const std::function<bool()>& done) {
+  ++FModalLevel;
+  try {
+    while (!FTerminated && !done()) HandleMessage();
+  } catch (...) {
+    --FModalLevel;
+    throw;
+  }
+  --FModalLevel;
+}
+
+void TApplication::Run() {
+  FRunning = true;
+  while (!FTerminated) HandleMessage();
+  FRunning = false;
+}
+
+void TApplication::Terminate() {
+  if (FTerminated) return;
+  FTerminated = true;
+  // Wakes a loop that is waiting for input.
+  PostQuitMessage(0);
+}
+
+void TApplication::HandleException(TObject* sender) {
+  try {
+    throw;
+  } catch (const std::exception& error) {
+    HandleException(sender, error);
+  } catch (...) {
+    HandleException(sender, Exception("Unknown exception"));
+  }
+}
+
+void TApplication::HandleException(TObject* sender, const std::exception& error) {
+  try {
+    if (OnException) {
+      OnException(sender, error);
+    } else {
+      ShowException(error);
+    }
+  } catch (...) {
+    // The report itself failed; the program has to carry on regardless.
+  }
+}
+
+void TApplication::ShowException(const std::exception& error) {
+  ShowPlainMessage(FTitle, error.what());
+}
+
+void TApplication::SetHint(const std::string& value) {
+  if (FHint == value) return;
+  FHint = value;
+  OnHint(this);
+}
+
+namespace {
+
+// The windows a minimized application hides: visible, unowned, not tools.
+bool IsApplicationWindow(HWND hwnd) {
+  return IsWindowVisible(hwnd) && !GetWindow(hwnd, GW_OWNER) &&
+         !(GetWindowLong(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+}
+
+std::vector<HWND> TopLevelWindows() {
+  std::vector<HWND> windows;
+  EnumWindows(
+      [](HWND hwnd, LPARAM list) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+        return true;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+}  // namespace
+
+void TApplication::Minimize() {
+  if (FMinimized) return;
+  for (HWND hwnd : TopLevelWindows()) {
+    if (IsApplicationWindow(hwnd) && !IsIconic(hwnd)) ShowWindow(hwnd, SW_MINIMIZE);
+  }
+  FMinimized = true;
+  OnMinimize(this);
+}
+
+void TApplication::Restore() {
+  if (!FMinimized) return;
+  FMinimized = false;
+  for (HWND hwnd : TopLevelWindows()) {
+    if (IsApplicationWindow(hwnd) && IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+  }
+  OnRestore(this);
+}
+
+bool TApplication::HelpContext(std::int32_t context) {
+  constexpr std::uint16_t HELP_CONTEXT = 1;
+  bool callHelp = true;
+  bool shown = false;
+  if (OnHelp) shown = OnHelp(HELP_CONTEXT, context, callHelp);
+  // There is no system help viewer: only a handler can show help.
+  return shown;
+}
+
+}  // namespace kora
