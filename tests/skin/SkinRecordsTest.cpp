@@ -2,18 +2,12 @@
 // rules (up-down, user object, character sets) and writing a section back.
 #include <gtest/gtest.h>
 
-#include "skin/data/bsSkinData.h"
+#include "skin/SkinTestSupport.h"
 
 namespace kora {
 namespace {
 
-TMemIniFile IniOf(const std::string& text) {
-  TStringList lines;
-  lines.SetText(text);
-  TMemIniFile ini("");
-  ini.SetStrings(lines);
-  return ini;
-}
+using test::IniOf;
 
 template <typename Record>
 std::unique_ptr<Record> ReadRecord(const std::string& text, const std::string& name = "rec") {

@@ -33,6 +33,15 @@ inline std::string BmpBytes(int width, int height, int bits) {
   return std::string(bytes.begin(), bytes.end());
 }
 
+// An ini description held in memory, as the loader builds it.
+inline TMemIniFile IniOf(const std::string& text) {
+  TStringList lines;
+  lines.SetText(text);
+  TMemIniFile ini("");
+  ini.SetStrings(lines);
+  return ini;
+}
+
 inline void WriteTextFile(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }

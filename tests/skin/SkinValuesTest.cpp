@@ -2,18 +2,12 @@
 // keywords, counted lists and registry entries, and the case rules.
 #include <gtest/gtest.h>
 
-#include "skin/data/bsSkinData.h"
+#include "skin/SkinTestSupport.h"
 
 namespace kora {
 namespace {
 
-TMemIniFile IniOf(const std::string& text) {
-  TStringList lines;
-  lines.SetText(text);
-  TMemIniFile ini("");
-  ini.SetStrings(lines);
-  return ini;
-}
+using test::IniOf;
 
 TEST(SkinValues, PointsAndRectanglesKeepDigitsAndCommasOnly) {
   EXPECT_EQ(ParseSkinRect("10,20,30,40"), (RECT{10, 20, 30, 40}));

@@ -37,15 +37,13 @@ KORA_SKIN_RECORD_CLASS(TbsDataSkinButtonControl)
 KORA_SKIN_RECORD_CLASS(TbsDataSkinMenuButtonControl)
 
 void TbsDataSkinControl::ReadFromIni(const TCustomIniFile& ini) {
-  TbsSkinKeys keys(ini, IDName);
-  ExchangeKeys(keys);
+  ReadSkinSection(ini, IDName, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
 }
 
 void TbsDataSkinControl::WriteToIni(TCustomIniFile& ini) const {
-  ini.EraseSection(IDName);
-  TbsSkinKeys keys(ini, IDName);
   // Writing only reads the fields.
-  const_cast<TbsDataSkinControl*>(this)->ExchangeKeys(keys);
+  auto* self = const_cast<TbsDataSkinControl*>(this);
+  WriteSkinSection(ini, IDName, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
 }
 
 void TbsDataSkinControl::ExchangeKeys(TbsSkinKeys& keys) {

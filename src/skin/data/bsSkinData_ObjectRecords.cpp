@@ -19,15 +19,13 @@ KORA_SKIN_RECORD_CLASS(TbsDataSkinPopupWindow)
 KORA_SKIN_RECORD_CLASS(TbsDataSkinHintWindow)
 
 void TbsDataSkinObject::ReadFromIni(const TCustomIniFile& ini) {
-  TbsSkinKeys keys(ini, IDName);
-  ExchangeKeys(keys);
+  ReadSkinSection(ini, IDName, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
 }
 
 void TbsDataSkinObject::WriteToIni(TCustomIniFile& ini) const {
-  ini.EraseSection(IDName);
-  TbsSkinKeys keys(ini, IDName);
   // Writing only reads the fields.
-  const_cast<TbsDataSkinObject*>(this)->ExchangeKeys(keys);
+  auto* self = const_cast<TbsDataSkinObject*>(this);
+  WriteSkinSection(ini, IDName, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
 }
 
 void TbsDataSkinObject::ExchangeKeys(TbsSkinKeys& keys) {
@@ -169,14 +167,13 @@ void WindowStretchKeys(TbsSkinKeys& keys, bool& left, bool& right, bool& top, bo
 }  // namespace
 
 void TbsDataSkinPopupWindow::ReadFromIni(const TCustomIniFile& ini) {
-  TbsSkinKeys keys(ini, Section);
-  ExchangeKeys(keys);
+  ReadSkinSection(ini, Section, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
 }
 
 void TbsDataSkinPopupWindow::WriteToIni(TCustomIniFile& ini) const {
-  ini.EraseSection(Section);
-  TbsSkinKeys keys(ini, Section);
-  const_cast<TbsDataSkinPopupWindow*>(this)->ExchangeKeys(keys);
+  // Writing only reads the fields.
+  auto* self = const_cast<TbsDataSkinPopupWindow*>(this);
+  WriteSkinSection(ini, Section, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
 }
 
 void TbsDataSkinPopupWindow::ExchangeKeys(TbsSkinKeys& keys) {
@@ -189,14 +186,13 @@ void TbsDataSkinPopupWindow::ExchangeKeys(TbsSkinKeys& keys) {
 }
 
 void TbsDataSkinHintWindow::ReadFromIni(const TCustomIniFile& ini) {
-  TbsSkinKeys keys(ini, Section);
-  ExchangeKeys(keys);
+  ReadSkinSection(ini, Section, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
 }
 
 void TbsDataSkinHintWindow::WriteToIni(TCustomIniFile& ini) const {
-  ini.EraseSection(Section);
-  TbsSkinKeys keys(ini, Section);
-  const_cast<TbsDataSkinHintWindow*>(this)->ExchangeKeys(keys);
+  // Writing only reads the fields.
+  auto* self = const_cast<TbsDataSkinHintWindow*>(this);
+  WriteSkinSection(ini, Section, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
 }
 
 void TbsDataSkinHintWindow::ExchangeKeys(TbsSkinKeys& keys) {

@@ -124,6 +124,20 @@ private:
   std::string FSection;
 };
 
+// A record's ReadFromIni and WriteToIni: `exchange(keys)` lists the keys.
+// Writing erases the section first, so it holds exactly the record's keys.
+template <typename Exchange>
+void ReadSkinSection(const TCustomIniFile& ini, const std::string& section, Exchange exchange) {
+  TbsSkinKeys keys(ini, section);
+  exchange(keys);
+}
+template <typename Exchange>
+void WriteSkinSection(TCustomIniFile& ini, const std::string& section, Exchange exchange) {
+  ini.EraseSection(section);
+  TbsSkinKeys keys(ini, section);
+  exchange(keys);
+}
+
 }  // namespace kora
 
 // Defines StaticClass() of a skin record class, which publishes nothing;
