@@ -8,6 +8,7 @@
 #include <string>
 
 #include "framework/Components.h"
+#include "framework/Controls.h"
 #include "framework/Events.h"
 #include "platform/Geometry.h"
 #include "platform/WinTypes.h"
@@ -15,6 +16,10 @@
 namespace kora {
 
 class TCustomForm;
+class TMainMenu;
+
+// Posted to a form that frees itself once the current message is done.
+constexpr UINT CM_RELEASE = CM_BASE + 33;
 
 // Modal results; mrNone keeps a modal form open.
 using TModalResult = std::int32_t;
@@ -108,7 +113,7 @@ class TApplication : public TComponent {
   THelpEvent OnHelp;
 
 private:
-  friend class TCustomForm;
+  friend class TMainMenu;
   bool IsQuit(const MSG& msg);
   void Idle();
   bool DispatchThroughHook(MSG& msg);
@@ -130,6 +135,121 @@ private:
 };
 
 extern TApplication* Application;
+
+enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = TSet<TBorderIcon>;
+const TTypeInfo* TypeInfoOf(TBorderIcon);
+const TTypeInfo* TypeInfoOf(TBorderIcons);
+
+enum TFormStyle : std::uint8_t { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+const TTypeInfo* TypeInfoOf(TFormStyle);
+
+enum TPosition : std::uint8_t {
+  poDesigned,
+  poDefault,
+  poDefaultPosOnly,
+  poDefaultSizeOnly,
+  poScreenCenter,
+  poDesktopCenter,
+  poMainFormCenter,
+  poOwnerFormCenter
+};
+const TTypeInfo* TypeInfoOf(TPosition);
+
+// What Close does with the form after OnClose.
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+// handler(sender, action)
+using TCloseEvent = TEvent<TObject*, TCloseAction&>;
+// handler(sender, canClose)
+using TCloseQueryEvent = TEvent<TObject*, bool&>;
+
+// A top-level window holding controls: its frame, modal showing, closing
+// with a query, key preview, default and cancel keys, the focused control.
+class TCustomForm : public TScrollingWinControl {
+  KORA_CLASS(TCustomForm, TScrollingWinControl)
+
+  explicit TCustomForm(TComponent* owner);
+  ~TCustomForm() override;
+
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle value);
+  TBorderIcons BorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(TBorderIcons value);
+  TFormStyle FormStyle() const { return FFormStyle; }
+  void SetFormStyle(TFormStyle value);
+  TPosition Position() const { return FPosition; }
+  void SetPosition(TPosition value) { FPosition = value; }
+  // Whether the form sees key presses before its focused control.
+  bool KeyPreview() const { return FKeyPreview; }
+  void SetKeyPreview(bool value) { FKeyPreview = value; }
+  // The control that has (or gets, once the form is active) the focus.
+  TWinControl* ActiveControl() const { return FActiveControl; }
+  void SetActiveControl(TWinControl* control);
+  TMainMenu* Menu() const { return FMenu; }
+  void SetMenu(TMainMenu* value);
+  std::int32_t HelpContext() const { return FHelpContext; }
+  void SetHelpContext(std::int32_t value) { FHelpContext = value; }
+  bool Active() const { return FActive; }
+
+  // Setting a result other than mrNone ends ShowModal.
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult value) { FModalResult = value; }
+  // Shows the form with every other window disabled and returns its
+  // ModalResult once it is set or the form closed (mrCancel then).
+  virtual TModalResult ShowModal();
+  bool Modal() const { return FModal; }
+  // Asks OnCloseQuery, then OnClose decides: hide (the default), free,
+  // minimize or nothing. Closing the main form ends the application.
+  void Close();
+  virtual bool CloseQuery();
+  void Release();  // frees the form once the current message is done
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+
+  void Loaded() override;
+  void SetFocusedControl(TWinControl* control) override;
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void WndProc(TMessage& message) override;
+  void VisibleChanging() override;
+  void Notification(TComponent* component, TOperation operation) override;
+  // Short-cuts of the main menu; true when one ran.
+  virtual bool IsShortCut(WORD key, TShiftState shift);
+
+private:
+  friend class TApplication;
+  void PlaceOnScreen();
+  void Activated(bool active);
+  // Key preview and menu short-cuts for keys going to the form's windows.
+  bool PreviewKey(const MSG& msg);
+
+  TFormBorderStyle FBorderStyle = bsSizeable;
+  TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
+  TFormStyle FFormStyle = fsNormal;
+  TPosition FPosition = poDesigned;
+  bool FKeyPreview = false;
+  TWinControl* FActiveControl = nullptr;
+  TMainMenu* FMenu = nullptr;
+  std::int32_t FHelpContext = 0;
+  bool FActive = false;
+  TModalResult FModalResult = mrNone;
+  bool FModal = false;
+  bool FShown = false;
+  bool FCreated = false;
+};
+
+class TForm : public TCustomForm {
+  KORA_CLASS(TForm, TCustomForm)
+  using TCustomForm::TCustomForm;
+};
 
 // Shows a modal plain message window captioned `caption` with the text and
 // an OK button (the default and the cancel button) and returns after it

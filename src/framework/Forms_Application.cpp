@@ -34,6 +34,10 @@ bool TApplication::DispatchThroughHook(MSG& msg) {
   try {
     bool handled = false;
     OnMessage(msg, handled);
+    if (!handled && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
+      auto* form = dynamic_cast<TCustomForm*>(GetParentForm(TWinControl::FindControl(msg.hwnd)));
+      handled = form && form->PreviewKey(msg);
+    }
     if (!handled) {
       TranslateMessage(&msg);
       DispatchMessage(&msg);

@@ -2,7 +2,7 @@
 // Menus: the item tree (captions with "&" accelerators, check marks, radio
 // groups, short-cuts, pictures), the main menu a form shows in its bar and
 // popup menus opened at a point. How a menu looks is left to whoever shows
-// it; the plain look lives in MenuPopupWindow.h.
+// it; a popup menu shows itself through the presenter installed for it.
 
 #include <cstdint>
 #include <memory>

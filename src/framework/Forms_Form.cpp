@@ -1,0 +1,333 @@
+// TCustomForm: the frame a form asks for, showing modally, closing with a
+// query, key preview, menu short-cuts and the focused control.
+
+#include "framework/ClassBuilder.h"
+#include "framework/Forms.h"
+#include "framework/Menus.h"
+#include "platform/WindowSystem.h"
+
+namespace kora {
+
+const TTypeInfo* TypeInfoOf(TBorderIcon) {
+  static const TTypeInfo info = EnumTypeInfo("TBorderIcon", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"});
+  return &info;
+}
+const TTypeInfo* TypeInfoOf(TBorderIcons) {
+  static const TTypeInfo info = SetTypeInfo("TBorderIcons", TypeInfoOf(TBorderIcon{}));
+  return &info;
+}
+const TTypeInfo* TypeInfoOf(TFormStyle) {
+  static const TTypeInfo info = EnumTypeInfo("TFormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"});
+  return &info;
+}
+const TTypeInfo* TypeInfoOf(TPosition) {
+  static const TTypeInfo info =
+      EnumTypeInfo("TPosition", {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
+                                 "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"});
+  return &info;
+}
+
+TClass TCustomForm::StaticClass() {
+  static const TClassInfo info(
+      TClassBuilder<TCustomForm>("TCustomForm")
+          .Property("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl)
+          .Property("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons)
+          .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize})
+          .Property("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle)
+          .Default(bsSizeable)
+          .Property("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle)
+          .Default(fsNormal)
+          .Property("HelpContext", &TCustomForm::HelpContext, &TCustomForm::SetHelpContext)
+          .Default(0)
+          .Property("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview)
+          .Default(false)
+          .Property("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
+          .Property("Position", &TCustomForm::Position, &TCustomForm::SetPosition)
+          .Default(poDesigned)
+          .Property("OnActivate", &TCustomForm::OnActivate)
+          .Property("OnClose", &TCustomForm::OnClose)
+          .Property("OnCloseQuery", &TCustomForm::OnCloseQuery)
+          .Property("OnCreate", &TCustomForm::OnCreate)
+          .Property("OnDeactivate", &TCustomForm::OnDeactivate)
+          .Property("OnDestroy", &TCustomForm::OnDestroy)
+          .Property("OnHide", &TCustomForm::OnHide)
+          .Property("OnShow", &TCustomForm::OnShow));
+  return &info;
+}
+
+TClass TForm::StaticClass() {
+  static const TClassInfo info(TClassBuilder<TForm>("TForm"));
+  return &info;
+}
+
+TCustomForm::TCustomForm(TComponent* owner) : TScrollingWinControl(owner) {
+  // A form starts hidden; Show or ShowModal puts it on screen.
+  SetVisible(false);
+  SetBounds(0, 0, 320, 240);
+}
+
+TCustomForm::~TCustomForm() {
+  if (FCreated) OnDestroy(this);
+  if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
+  DestroyComponents();
+}
+
+void TCustomForm::Loaded() {
+  TScrollingWinControl::Loaded();
+  FCreated = true;
+  OnCreate(this);
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
+  if (FBorderStyle == value) return;
+  FBorderStyle = value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons value) {
+  if (FBorderIcons == value) return;
+  FBorderIcons = value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle value) {
+  if (FFormStyle == value) return;
+  FFormStyle = value;
+  if (HandleAllocated()) {
+    SetWindowPos(Handle(), value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
+
+void TCustomForm::SetActiveControl(TWinControl* control) {
+  if (FActiveControl == control) return;
+  if (control && (control == this || GetParentForm(control) != this))
+    throw EInvalidOperation("Invalid control for ActiveControl");
+  if (FActiveControl) FActiveControl->RemoveFreeNotification(this);
+  FActiveControl = control;
+  if (FActiveControl) FActiveControl->FreeNotification(this);
+  if (FActive && control && control->CanFocus()) control->SetFocus();
+}
+
+void TCustomForm::SetFocusedControl(TWinControl* control) {
+  TScrollingWinControl::SetFocusedControl(control);
+  if (control != this && FocusedControl() == control && FActiveControl != control) {
+    if (FActiveControl) FActiveControl->RemoveFreeNotification(this);
+    FActiveControl = control;
+    if (FActiveControl) FActiveControl->FreeNotification(this);
+  }
+}
+
+void TCustomForm::SetMenu(TMainMenu* value) {
+  if (FMenu == value) return;
+  if (FMenu) FMenu->RemoveFreeNotification(this);
+  FMenu = value;
+  if (FMenu) FMenu->FreeNotification(this);
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+  TScrollingWinControl::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == FActiveControl) FActiveControl = nullptr;
+  if (component == FMenu) FMenu = nullptr;
+}
+
+void TCustomForm::CreateParams(TCreateParams& params) {
+  TScrollingWinControl::CreateParams(params);
+  params.WndParent = HWND{};
+  params.Style &= ~(WS_CHILD | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
+                    WS_BORDER | WS_DLGFRAME);
+  params.Style |= WS_POPUP | WS_CLIPCHILDREN;
+  switch (FBorderStyle) {
+    case bsNone: break;
+    case bsSingle:
+    case bsToolWindow: params.Style |= WS_CAPTION; break;
+    case bsSizeable:
+    case bsSizeToolWin: params.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog:
+      params.Style |= WS_CAPTION;
+      params.ExStyle |= WS_EX_DLGMODALFRAME;
+      break;
+  }
+  if (FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin) params.ExStyle |= WS_EX_TOOLWINDOW;
+  if (FBorderStyle != bsNone && FBorderIcons.Contains(biSystemMenu)) {
+    params.Style |= WS_SYSMENU;
+    // Dialogs and tool windows have no minimize or maximize buttons.
+    if (FBorderStyle != bsDialog && FBorderStyle != bsToolWindow && FBorderStyle != bsSizeToolWin) {
+      if (FBorderIcons.Contains(biMinimize)) params.Style |= WS_MINIMIZEBOX;
+      if (FBorderIcons.Contains(biMaximize)) params.Style |= WS_MAXIMIZEBOX;
+    }
+  }
+  if (FFormStyle == fsStayOnTop) params.ExStyle |= WS_EX_TOPMOST;
+  if (Application && Application->MainForm() && Application->MainForm() != this &&
+      Application->MainForm()->HandleAllocated())
+    params.WndParent = Application->MainForm()->Handle();  // the owner: stays above the main form
+}
+
+void TCustomForm::PlaceOnScreen() {
+  const TCustomForm* center = nullptr;
+  switch (FPosition) {
+    case poMainFormCenter:
+      center = Application ? Application->MainForm() : nullptr;
+      break;
+    case poOwnerFormCenter:
+      center = dynamic_cast<const TCustomForm*>(Owner());
+      break;
+    default: break;
+  }
+  if (center == this) center = nullptr;
+  RECT area;
+  if (center && center->Visible()) {
+    area = center->BoundsRect();
+  } else if (FPosition == poScreenCenter || FPosition == poDesktopCenter || FPosition == poMainFormCenter ||
+             FPosition == poOwnerFormCenter) {
+    MONITORINFO monitor;
+    GetMonitorInfo(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    area = monitor.rcWork;
+  } else {
+    return;
+  }
+  SetBounds(area.Left + (area.Right - area.Left - Width()) / 2, area.Top + (area.Bottom - area.Top - Height()) / 2,
+            Width(), Height());
+}
+
+void TCustomForm::VisibleChanging() {
+  TScrollingWinControl::VisibleChanging();
+  if (!Visible()) {
+    // About to be shown.
+    if (!FShown) PlaceOnScreen();
+    FShown = true;
+    if (!ComponentState().Contains(csLoading)) OnShow(this);
+  } else {
+    OnHide(this);
+  }
+}
+
+void TCustomForm::WndProc(TMessage& message) {
+  switch (message.Msg) {
+    case WM_CLOSE:
+      Close();
+      return;
+    case WM_ACTIVATE:
+      Activated(LOWORD(message.WParam) != WA_INACTIVE);
+      break;
+    case CM_RELEASE:
+      delete this;
+      return;
+    default: break;
+  }
+  TScrollingWinControl::WndProc(message);
+}
+
+void TCustomForm::Activated(bool active) {
+  if (FActive == active) return;
+  FActive = active;
+  if (active) {
+    if (FActiveControl && FActiveControl->CanFocus()) {
+      FActiveControl->SetFocus();
+    } else if (!FActiveControl) {
+      // The first control in tab order takes the focus.
+      SelectNext(nullptr, true, true);
+    }
+    OnActivate(this);
+  } else {
+    OnDeactivate(this);
+  }
+}
+
+bool TCustomForm::IsShortCut(WORD key, TShiftState shift) { return FMenu && FMenu->IsShortCut(key, shift); }
+
+bool TCustomForm::PreviewKey(const MSG& msg) {
+  WORD key = WORD(msg.wParam);
+  const TShiftState shift = KeyboardShiftState();
+  if (FKeyPreview && msg.hwnd != (HandleAllocated() ? Handle() : HWND{})) {
+    OnKeyDown(this, key, shift);
+    if (!key) return true;
+  }
+  return IsShortCut(key, shift);
+}
+
+bool TCustomForm::CloseQuery() {
+  bool canClose = true;
+  OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TCustomForm::Close() {
+  if (FModal) {
+    // A modal form closes by ending its loop; the query still applies.
+    if (!CloseQuery()) return;
+    TCloseAction action = caHide;
+    OnClose(this, action);
+    if (action == caNone) return;
+    if (FModalResult == mrNone) FModalResult = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = (Application && Application->MainForm() == this) ? caFree : caHide;
+  OnClose(this, action);
+  switch (action) {
+    case caNone: return;
+    case caHide: Hide(); break;
+    case caMinimize:
+      if (HandleAllocated()) ShowWindow(Handle(), SW_MINIMIZE);
+      break;
+    case caFree:
+      if (Application && Application->MainForm() == this) {
+        Hide();
+        Application->Terminate();
+      } else {
+        Release();
+      }
+      break;
+  }
+}
+
+void TCustomForm::Release() {
+  if (HandleAllocated()) PostMessage(Handle(), CM_RELEASE, 0, 0);
+}
+
+TModalResult TCustomForm::ShowModal() {
+  if (Visible() || FModal) throw EInvalidOperation("Cannot make a visible window modal");
+  if (GetCapture()) SendMessage(GetCapture(), WM_CANCELMODE, 0, 0);
+  ReleaseCapture();
+  const HWND previous = GetActiveWindow();
+  std::vector<HWND> disabled;
+  EnumWindows(
+      [](HWND hwnd, LPARAM list) {
+        if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+        return true;
+      },
+      reinterpret_cast<LPARAM>(&disabled));
+  for (HWND hwnd : disabled) EnableWindow(hwnd, false);
+  FModal = true;
+  FModalResult = mrNone;
+  const auto finish = [&] {
+    FModal = false;
+    for (HWND hwnd : disabled) {
+      if (IsWindow(hwnd)) EnableWindow(hwnd, true);
+    }
+    if (Visible()) Hide();
+    if (IsWindow(previous)) SetActiveWindow(previous);
+  };
+  try {
+    Show();
+    SetActiveWindow(Handle());
+    SetFocus();
+    const auto done = [this] { return FModalResult != mrNone || !Visible(); };
+    if (Application) {
+      Application->ModalLoop(done);
+    } else {
+      MSG msg;
+      while (!done() && GetMessage(&msg, HWND{}, 0, 0)) ProcessMessage(msg);
+    }
+    if (FModalResult == mrNone) FModalResult = mrCancel;
+  } catch (...) {
+    finish();
+    throw;
+  }
+  finish();
+  return FModalResult;
+}
+
+}  // namespace kora
