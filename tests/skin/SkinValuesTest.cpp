@@ -69,7 +69,7 @@ TEST(SkinValues, KeywordsMatchExactlyElseTakeTheirFallback) {
 TEST(SkinValues, KeysReadWithTheirRulesAndFallbacks) {
   const TMemIniFile ini = IniOf(
       "[Sec]\nOne=1\ntwo=2\nneg=-7\nhex=$10\nbad=abc\nalign=tacenter\nALIGN2=TaCenter\ncmd=cmmaximize\n");
-  TbsSkinKeys keys(ini, "sEC");
+  TbsSkinKeys keys = TbsSkinKeys::Reader(ini, "sEC");
   bool flag = true;
   keys.Boolean("one", flag);
   EXPECT_TRUE(flag);

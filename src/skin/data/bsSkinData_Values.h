@@ -87,9 +87,12 @@ std::vector<TbsSkinRegistryEntry> ReadSkinRegistry(const TCustomIniFile& ini, st
 // serves both directions. Absent keys read as the given fallback.
 class TbsSkinKeys {
 public:
-  TbsSkinKeys(const TCustomIniFile& ini, std::string section) : FReader(&ini), FSection(std::move(section)) {}
-  TbsSkinKeys(TCustomIniFile& ini, std::string section)
-      : FReader(&ini), FWriter(&ini), FSection(std::move(section)) {}
+  static TbsSkinKeys Reader(const TCustomIniFile& ini, std::string section) {
+    return TbsSkinKeys(&ini, nullptr, std::move(section));
+  }
+  static TbsSkinKeys Writer(TCustomIniFile& ini, std::string section) {
+    return TbsSkinKeys(&ini, &ini, std::move(section));
+  }
 
   bool Reading() const { return FWriter == nullptr; }
   const std::string& Section() const { return FSection; }
@@ -116,11 +119,13 @@ public:
   void Font(std::string_view prefix, std::string& name, std::int32_t& height, TFontStyles& style, TColor& color);
 
 private:
+  TbsSkinKeys(const TCustomIniFile* reader, TCustomIniFile* writer, std::string section)
+      : FReader(reader), FWriter(writer), FSection(std::move(section)) {}
   std::string ReadText(std::string_view key, const std::string& fallback) const;
   void WriteText(std::string_view key, const std::string& text);
 
   const TCustomIniFile* FReader;
-  TCustomIniFile* FWriter = nullptr;
+  TCustomIniFile* FWriter;
   std::string FSection;
 };
 
@@ -128,13 +133,13 @@ private:
 // Writing erases the section first, so it holds exactly the record's keys.
 template <typename Exchange>
 void ReadSkinSection(const TCustomIniFile& ini, const std::string& section, Exchange exchange) {
-  TbsSkinKeys keys(ini, section);
+  TbsSkinKeys keys = TbsSkinKeys::Reader(ini, section);
   exchange(keys);
 }
 template <typename Exchange>
 void WriteSkinSection(TCustomIniFile& ini, const std::string& section, Exchange exchange) {
   ini.EraseSection(section);
-  TbsSkinKeys keys(ini, section);
+  TbsSkinKeys keys = TbsSkinKeys::Writer(ini, section);
   exchange(keys);
 }
 
