@@ -9,7 +9,7 @@ namespace kora {
 
 namespace {
 
-// Digits only, fields split at commas; `count` fields must all be numbers.
+// Digits only, fields split at commas; all N fields must be numbers.
 template <std::size_t N>
 std::array<std::int32_t, N> ParseSkinFields(std::string_view text) {
   std::array<std::string, N> fields;
