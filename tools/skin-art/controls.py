@@ -93,14 +93,14 @@ def buttons(sheet, ini, controls):
 
 def panels(sheet, ini, controls):
     cv = sheet.cv
-    font_keys = FONT[:2] + [("fontstyle", "fsbold"), ("fontcolor", colour((40, 72, 130)))]
+    font_keys = FONT[:2] + [("fontstyle", ""), ("fontcolor", colour((32, 64, 124)))]
     g = sheet.alloc(40, 50)
     cv.box(*g, PANEL_BORDER, PAGE, PAGE)
     cv.vgradient(g[0] + 1, g[1] + 1, g[2] - 1, g[1] + 21, (252, 253, 255), (222, 233, 248))
     cv.hline(g[0] + 1, g[2] - 1, g[1] + 21, (194, 210, 234))
     ini.append(("groupbox", [("pictureindex", "0"), ("skinrect", rect(g))] +
                 points(4, 22, 36, 46) + [("clientrect", "2,23,38,48")] + stretch_all() +
-                [("bgpictureindex", "-1"), ("captionrect", "6,1,34,21"),
+                [("bgpictureindex", "-1"), ("captionrect", "6,1,37,21"),
                  ("alignment", "taleftjustify")] + font_keys))
     p = sheet.alloc(40, 40)
     cv.fill(*p, FACE)
@@ -287,6 +287,7 @@ def check(sheet, ini, controls):
     controls.append("checkbox:checkradio")
 
 
+
 def scrollbars(sheet, ini, controls):
     cv = sheet.cv
 
@@ -368,35 +369,45 @@ def scrollbars(sheet, ini, controls):
     bar("vscrollbar", False, 60)
 
 
+TAB_H = 20  # the main window's page control asks for 20-pixel tabs
+
+
 def tabs(sheet, ini, controls):
+    """Tabs stand on a 1-pixel baseline that the strip beside them draws:
+    the page's own top edge lies under that strip. The selected tab is
+    two pixels taller and white like the page."""
     cv = sheet.cv
     border = (150, 176, 214)
     states = {}
     for key in ("tabrect", "activetabrect", "mouseintabrect"):
-        r = sheet.alloc(30, 22)
+        r = sheet.alloc(30, TAB_H)
         cv.fill(*r, FACE)
-        top, bottom = {"tabrect": ((244, 248, 253), (220, 231, 246)),
+        edge = HOT_BORDER if key == "mouseintabrect" else border
+        top, bottom = {"tabrect": ((246, 249, 254), (222, 232, 246)),
                        "activetabrect": (WHITE, PAGE),
-                       "mouseintabrect": (WHITE, (226, 238, 252))}[key]
-        body = (r[0], r[1], r[2], r[3] + 1)
-        cv.box(*body, border, top, bottom, inner=WHITE if key != "activetabrect" else None)
-        if key == "mouseintabrect":
-            cv.hline(r[0] + 2, r[2] - 2, r[1] + 1, (96, 150, 222))
-        if key == "activetabrect":
-            cv.hline(r[0] + 2, r[2] - 2, r[1] + 1, SELECT)
-            cv.hline(r[0] + 1, r[2] - 1, r[3] - 1, PAGE)
-        else:
-            cv.hline(r[0], r[2], r[3] - 1, border)
+                       "mouseintabrect": (WHITE, (230, 240, 253))}[key]
+        raised = 0 if key == "activetabrect" else 2
+        # Open at the bottom: the box runs one row past the piece.
+        cv.box(r[0], r[1] + raised, r[2], r[3] + 1, edge, top, bottom,
+               inner=WHITE if key != "activetabrect" else None)
+        accent = {"activetabrect": SELECT, "mouseintabrect": (96, 150, 222)}.get(key)
+        if accent:
+            cv.hline(r[0] + 2, r[2] - 2, r[1] + raised + 1, accent)
         states[key] = rect(r)
     page = sheet.alloc(40, 40)
     cv.box(*page, border, PAGE, PAGE, round_=False)
+    # The strip beside the tabs: the window's face, then the baseline, which
+    # meets the page's side edges (the page's client starts one row lower).
+    strip = sheet.alloc(8, TAB_H + 1)
+    cv.fill(*strip, FACE)
+    cv.hline(strip[0], strip[2], strip[3] - 1, border)
     sheet.newline()
     ini.append(("tab", [("pictureindex", "0"), ("skinrect", rect(page))] +
                 [("tabrect", states["tabrect"]), ("activetabrect", states["activetabrect"]),
                  ("focustabrect", "0,0,0,0"), ("mouseintabrect", states["mouseintabrect"]),
-                 ("clientrect", "2,2,38,38"), ("bgpictureindex", "-1")] +
+                 ("clientrect", "2,1,38,38"), ("bgpictureindex", "-1")] +
                 points(3, 3, 37, 37) +
-                [("tableftoffset", "4"), ("tabrightoffset", "4"), ("tabsbgrect", "0,0,0,0"),
+                [("tableftoffset", "4"), ("tabrightoffset", "4"), ("tabsbgrect", rect(strip)),
                  ("tabstretcheffect", "1"), ("leftstretch", "1"), ("topstretch", "1"),
                  ("rightstretch", "1"), ("bottomstretch", "1")] + FONT +
                 [("fontcolor", colour(TEXT)), ("activefontcolor", colour(DOWN_TEXT)),

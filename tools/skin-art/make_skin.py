@@ -50,7 +50,7 @@ def build():
             ("maskrectarea", "0,0,0,0"), ("buttonsrect", "0,0,0,0"), ("captionrect", rect(CAPTION_RECT)),
             ("buttonsoffset", "2"), ("buttonsinleft", "0"), ("mainmenupopupup", "0"),
             ("borderwidth", "4"), ("formminwidth", "160"),
-            ("autorenderinginactiveimage", "1"), ("inactiveeffect", "iegrayscale")]),
+            ("autorenderinginactiveimage", "1"), ("inactiveeffect", "iedarkness")]),
     ]
     C.window_sections(ini)
     C.colours(ini)

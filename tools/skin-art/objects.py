@@ -6,8 +6,8 @@ from raster import Canvas, lerp, mix
 from style import (BTN, BTN_TOP, CAP_TOP, CLIENT, DISABLED_TEXT, DOWN_BORDER,
                    DOWN_BOTTOM, DOWN_TOP, EDGE, FACE, GLYPH, GLYPH_OFF, HOT_BORDER, HOT_BOTTOM,
                    HOT_TOP, OUTLINE, PIC_H, PIC_W, RED_BORDER, RED_BOTTOM, RED_DOWN_BOTTOM,
-                   RED_DOWN_TOP, RED_TOP, SELECT, TEXT, WHITE, BORDER_BODY, cap_colour, centred,
-                   colour, rect)
+                   RED_DOWN_TOP, RED_TOP, SELECT, TEXT, WHITE, BORDER_BODY, INACTIVE_GLYPH, cap_colour,
+                   centred, colour, darkened, rect)
 
 
 # ---------------------------------------------------------------- frame
@@ -60,7 +60,8 @@ def caption_button(sheet, pattern, state, red=False):
     cv = sheet.cv
     r = sheet.alloc(BTN, BTN)
     for j in range(BTN):
-        cv.hline(r[0], r[2], r[1] + j, cap_colour(BTN_TOP + j))
+        c = cap_colour(BTN_TOP + j)
+        cv.hline(r[0], r[2], r[1] + j, darkened(c) if state == "inactive" else c)
     colour_ = GLYPH
     dx = dy = 0
     if state == "active":
@@ -77,7 +78,7 @@ def caption_button(sheet, pattern, state, red=False):
             cv.box(*r, DOWN_BORDER, DOWN_TOP, DOWN_BOTTOM)
         dx = dy = 1
     elif state == "inactive":
-        colour_ = GLYPH_OFF
+        colour_ = INACTIVE_GLYPH
     if pattern is None:
         app_icon(cv, r, state)
     else:
@@ -88,11 +89,15 @@ def caption_button(sheet, pattern, state, red=False):
 def app_icon(cv, r, state):
     """The system-menu button's picture: a small sheet of data with a blue band."""
     x, y = r[0] + 4, r[1] + 4
-    cv.box(x, y, x + 13, y + 13, OUTLINE if state != "inactive" else GLYPH_OFF,
-           WHITE, (226, 236, 250))
-    cv.fill(x + 1, y + 1, x + 12, y + 4, SELECT if state != "inactive" else GLYPH_OFF)
+    off = state == "inactive"
+    paper = [WHITE, (226, 236, 250)]
+    lines = GLYPH_OFF
+    if off:
+        paper, lines = [darkened(c) for c in paper], darkened(GLYPH_OFF)
+    cv.box(x, y, x + 13, y + 13, INACTIVE_GLYPH if off else OUTLINE, *paper)
+    cv.fill(x + 1, y + 1, x + 12, y + 4, INACTIVE_GLYPH if off else SELECT)
     for k in range(3):
-        cv.hline(x + 3, x + 10 - 2 * (k % 2), y + 6 + 2 * k, GLYPH_OFF)
+        cv.hline(x + 3, x + 10 - 2 * (k % 2), y + 6 + 2 * k, lines)
 
 
 def caption_buttons(sheet, ini, objects):

@@ -97,7 +97,8 @@ def write_bmp24(path, cv):
 
 
 def write_bmp1(path, w, h, keep):
-    """A two-colour mask: keep(x, y) true gives white, false black."""
+    """A two-colour mask: keep(x, y) true gives black, the colour of the
+    pixels inside the window region; false gives white."""
     row = ((w + 31) // 32) * 4
     size = 62 + row * h
     data = bytearray()
@@ -107,7 +108,7 @@ def write_bmp1(path, w, h, keep):
     for y in range(h - 1, -1, -1):
         line = bytearray(row)
         for x in range(w):
-            if keep(x, y):
+            if not keep(x, y):
                 line[x // 8] |= 0x80 >> (x % 8)
         data += line
     with open(path, 'wb') as f:

@@ -13,9 +13,9 @@ EDGE = (164, 189, 224)
 BORDER_BODY = (214, 227, 245)
 GLYPH = (38, 64, 108)
 GLYPH_OFF = (150, 168, 196)
-HOT_BORDER = (112, 150, 206)
-HOT_TOP = (253, 254, 255)
-HOT_BOTTOM = (214, 230, 250)
+HOT_BORDER = (84, 134, 204)
+HOT_TOP = (248, 252, 255)
+HOT_BOTTOM = (196, 222, 252)
 DOWN_BORDER = (78, 114, 170)
 DOWN_TOP = (186, 207, 236)
 DOWN_BOTTOM = (212, 226, 246)
@@ -43,6 +43,18 @@ def colour(c):
 
 def rect(r):
     return ",".join(str(v) for v in r)
+
+
+# The inactive frame is the active one darkened (iedarkness, 0.3), so the
+# light inactive caption text stays readable; inactive caption buttons are
+# drawn on the darkened caption and carry glyphs in that text's colour.
+INACTIVE_DARKEN = 0.3
+INACTIVE_GLYPH = (188, 213, 245)
+
+
+def darkened(c):
+    """A colour as the iedarkness effect leaves it (halves round to even)."""
+    return tuple(round((1 - INACTIVE_DARKEN) * v) for v in c)
 
 
 def cap_colour(y):

@@ -1,13 +1,14 @@
 // skinc build SKIN_INI OUT  builds the compressed skin file of a skin folder;
-// skinc dump FILE  loads a compressed skin file and prints the skin model.
-#include <cerrno>
+// skinc dump FILE  loads a compressed skin file and prints the skin model;
+// skinc preview FILE OUT.png  renders the review sheet of a compressed skin file.
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 #include "skin/data/bsSkinData.h"
+#include "skinc/Preview.h"
 #include "skinc/SkinDump.h"
+#include "skinc/WholeFile.h"
 
 namespace {
 
@@ -18,50 +19,57 @@ void Build(const std::string& skinIni, const std::string& out) {
   stored.BuildFromSkinFolder(skinIni);
   if (stored.IsEmpty())
     throw Exception(skinIni + ": a skin needs the sections VERSION, PICTURES, FORMINFO, SKINOBJECTS and SKINCONTROLS");
-  // The file appears whole or not at all: written beside the target, then renamed over it.
-  const std::string temporary = out + ".skinc-" + std::to_string(::getpid());
-  try {
-    stored.ExportCompressedFile(temporary);
-  } catch (...) {
-    ::unlink(temporary.c_str());
-    throw;
-  }
-  if (std::rename(temporary.c_str(), out.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(temporary.c_str());
-    throw EFCreateError(Format("Cannot create file \"%s\". %s", out.c_str(), SysErrorMessage(error).c_str()));
-  }
+  skinc::WriteWholeFile(out, [&](const std::string& temporary) { stored.ExportCompressedFile(temporary); });
 }
 
-void Dump(const std::string& file) {
-  TbsCompressedStoredSkin stored(nullptr);
+// Loads a compressed skin file into data; stored must outlive it.
+void LoadSkinFile(const std::string& file, TbsCompressedStoredSkin& stored, TbsSkinData& data) {
   stored.ImportCompressedFile(file);
   if (stored.IsEmpty()) throw Exception(file + ": no skin archive of version 3 or below");
-  TbsSkinData data(nullptr);
   try {
     data.SetCompressedStoredSkin(&stored);
   } catch (const Exception& error) {
     throw Exception(file + ": " + error.Message());
   }
   if (data.Empty()) throw Exception(file + ": the skin archive's version is above 3");
+}
+
+void Dump(const std::string& file) {
+  TbsCompressedStoredSkin stored(nullptr);
+  TbsSkinData data(nullptr);
+  LoadSkinFile(file, stored, data);
   const std::string text = skinc::DumpSkinData(data);
   if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
     throw EWriteError("Stream write error");
+}
+
+void Preview(const std::string& file, const std::string& out) {
+  TbsCompressedStoredSkin stored(nullptr);
+  TbsSkinData data(nullptr);
+  LoadSkinFile(file, stored, data);
+  try {
+    skinc::WritePreviewPng(data, out);
+  } catch (const Exception& error) {
+    throw Exception(file + ": " + error.Message());
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string_view command = argc >= 2 ? argv[1] : "";
-  if (!((command == "build" && argc == 4) || (command == "dump" && argc == 3))) {
-    std::fputs("skinc: usage: skinc build SKIN_INI OUT | skinc dump FILE\n", stderr);
+  if (!((command == "build" && argc == 4) || (command == "dump" && argc == 3) ||
+        (command == "preview" && argc == 4))) {
+    std::fputs("skinc: usage: skinc build SKIN_INI OUT | skinc dump FILE | skinc preview FILE OUT.png\n", stderr);
     return 2;
   }
   try {
     if (command == "build")
       Build(argv[2], argv[3]);
-    else
+    else if (command == "dump")
       Dump(argv[2]);
+    else
+      Preview(argv[2], argv[3]);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "skinc: %s\n", error.what());
     return 1;
