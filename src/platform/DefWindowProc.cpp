@@ -84,8 +84,12 @@ void DefPosChanged(WindowRec& w, const WINDOWPOS* wp) {
     }
 }
 
-LRESULT DefSysCommand(HWND hwnd, WPARAM wParam) {
+LRESULT DefSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     switch (wParam & 0xFFF0) {
+        case SC_VSCROLL:
+        case SC_HSCROLL:
+            TrackScrollBar(hwnd, (wParam & 0xFFF0) == SC_VSCROLL ? SB_VERT : SB_HORZ, LParamToPoint(lParam));
+            break;
         case SC_MOVE:
         case SC_SIZE: RunMoveSizeLoop(hwnd, wParam); break;
         case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); break;
@@ -124,7 +128,10 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             DefaultCalcSize(*w, FromLParam<RECT>(lParam));
             return 0;
         case WM_NCHITTEST: return DefaultHitTest(*w, LParamToPoint(lParam));
-        case WM_NCPAINT: PaintDefaultFrame(hwnd, wParam); return 0;
+        case WM_NCPAINT:
+            PaintDefaultFrame(hwnd, wParam);
+            PaintScrollBars(hwnd, wParam);
+            return 0;
         case WM_NCACTIVATE:
             w->FrameActive = wParam != 0;
             InvalidateFrame(*w);
@@ -178,7 +185,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_WINDOWPOSCHANGING: ClampWindowPos(*w, FromLParam<WINDOWPOS>(lParam)); return 0;
         case WM_WINDOWPOSCHANGED: DefPosChanged(*w, FromLParam<WINDOWPOS>(lParam)); return 0;
-        case WM_SYSCOMMAND: return DefSysCommand(hwnd, wParam);
+        case WM_SYSCOMMAND: return DefSysCommand(hwnd, wParam, lParam);
         case WM_SYSKEYDOWN:
         case WM_SYSKEYUP:
         case WM_SYSCHAR: return DefSysKey(hwnd, msg, wParam);

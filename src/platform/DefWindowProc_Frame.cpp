@@ -117,7 +117,10 @@ void PaintDefaultFrame(HWND hwnd, WPARAM region) {
         FrameRect(dc, &r, HBRUSH(COLOR_WINDOWFRAME + 1));
     }
     if (w->ExStyle & WS_EX_CLIENTEDGE) {
-        RECT edge = client.Inflated(2, 2);
+        // The sunken edge takes the scroll bars in with the client area.
+        RECT bars = client;
+        for (int bar : {SB_VERT, SB_HORZ}) bars = bars.Union(ComputeScrollBar(*w, bar).Bar);
+        RECT edge = bars.Inflated(2, 2);
         DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
     }
     if (!f.Caption.IsEmpty()) DrawCaption(dc, *w, f);

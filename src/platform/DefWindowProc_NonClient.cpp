@@ -90,6 +90,7 @@ void DefaultCalcSize(const WindowRec& w, RECT* proposed) {
     proposed->Top += in.Top;
     proposed->Right -= in.Right;
     proposed->Bottom -= in.Bottom;
+    RemoveScrollBarArea(w, *proposed);
     if (proposed->Right < proposed->Left) proposed->Right = proposed->Left;
     if (proposed->Bottom < proposed->Top) proposed->Bottom = proposed->Top;
 }
@@ -102,6 +103,7 @@ LRESULT DefaultHitTest(const WindowRec& w, POINT screen) {
     const RECT client = w.Client.Offsetted(-w.Window.Left, -w.Window.Top);
     if (client.Contains(p)) return HTCLIENT;
     if (w.Style & WS_MINIMIZE) return HTCAPTION;
+    if (const LRESULT bar = ScrollBarHitTest(w, p)) return bar;
     const FrameLayout f = ComputeFrameLayout(w);
     const int width = rect.Width();
     const int height = rect.Height();
@@ -143,9 +145,13 @@ LRESULT DefNcMouse(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 if (hit == HTMINBUTTON) cmd = IsIconic(hwnd) ? SC_RESTORE : SC_MINIMIZE;
                 if (hit == HTMAXBUTTON) cmd = IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE;
                 SendMessage(hwnd, WM_SYSCOMMAND, cmd, lParam);
+            } else if (hit == HTVSCROLL || hit == HTHSCROLL) {
+                SendMessage(hwnd, WM_SYSCOMMAND, (hit == HTVSCROLL ? SC_VSCROLL : SC_HSCROLL) + WPARAM(hit), lParam);
             }
             return 0;
         case WM_NCLBUTTONDBLCLK:
+            // A quick second press on a bar is just another press.
+            if (hit == HTVSCROLL || hit == HTHSCROLL) return DefNcMouse(hwnd, WM_NCLBUTTONDOWN, wParam, lParam);
             if (hit == HTCAPTION && (w->Style & WS_MAXIMIZEBOX)) {
                 const bool restore = w->Style & (WS_MAXIMIZE | WS_MINIMIZE);
                 SendMessage(hwnd, WM_SYSCOMMAND, restore ? SC_RESTORE : SC_MAXIMIZE, lParam);

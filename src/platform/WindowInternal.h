@@ -23,6 +23,7 @@
 #include "platform/Messages.h"
 #include "platform/Region.h"
 #include "platform/Screen.h"
+#include "platform/ScrollBars.h"
 #include "platform/VirtualKeys.h"
 #include "platform/WinTypes.h"
 #include "platform/WindowStyles.h"
@@ -31,6 +32,18 @@ namespace kora {
 
 class Backend;
 class Clock;
+
+// A window's standard scroll bar: visible while its style bit is set.
+struct ScrollBarRec {
+    int Min = 0;
+    int Max = 100;
+    UINT Page = 0;
+    int Pos = 0;
+    int TrackPos = 0;
+    bool Tracking = false;  // the user drags the thumb: it is drawn at TrackPos
+    UINT Disabled = 0;      // ESB_ bits
+    int Pressed = 0;        // the ScrollPart drawn pressed
+};
 
 struct WindowClassRec {
     std::string Name;
@@ -80,6 +93,8 @@ struct WindowRec {
 
     bool FrameActive = false;  // the last WM_NCACTIVATE state, for the built-in frame
     LRESULT PressedButton = 0;  // the caption button drawn pressed (its hit code)
+    ScrollBarRec HScroll;
+    ScrollBarRec VScroll;
     bool Destroying = false;
 };
 
@@ -231,6 +246,44 @@ void PaintDefaultFrame(HWND hwnd, WPARAM region);
 // Presses a caption button and follows the mouse until release; true when
 // released over it. pressed tells whether to draw it down.
 bool TrackCaptionButton(HWND hwnd, LRESULT hit);
+
+// ---- Standard scroll bars (ScrollBar*.cpp) ----------------------------------------
+
+// The parts in the order of SCROLLBARINFO's rgstate, after the bar itself.
+enum ScrollPart : int { SBP_NONE, SBP_LINEUP, SBP_PAGEUP, SBP_THUMB, SBP_PAGEDOWN, SBP_LINEDOWN };
+
+// One bar's pixels in window coordinates; positions along the bar count
+// from Bar's top (vertical) or left edge.
+struct ScrollBarGeometry {
+    RECT Bar;  // empty when the bar is hidden
+    bool Vertical = true;
+    int Arrow = 0;
+    int ThumbStart = 0;  // both 0: no thumb
+    int ThumbEnd = 0;
+    int Length() const { return Vertical ? Bar.Height() : Bar.Width(); }
+    // The position of a window point along the bar.
+    int Along(POINT p) const { return Vertical ? p.Y - Bar.Top : p.X - Bar.Left; }
+};
+
+ScrollBarRec& ScrollBarOf(WindowRec& w, int bar);
+// Something left to scroll: the position can take more than one value.
+bool ScrollBarCanScroll(const ScrollBarRec& r);
+// Shown, scrollable and not wholly disabled.
+bool ScrollBarActive(const WindowRec& w, int bar);
+ScrollBarGeometry ComputeScrollBar(const WindowRec& w, int bar);
+// The box where both bars meet, in window coordinates; empty unless both show.
+RECT ScrollBarCorner(const WindowRec& w);
+ScrollPart ScrollPartAt(const ScrollBarGeometry& g, POINT windowPoint);
+// The position that puts the thumb's start at `along`.
+int ScrollPosAt(const WindowRec& w, int bar, int along);
+// Takes the client area's share of the bars from a rectangle (WM_NCCALCSIZE).
+void RemoveScrollBarArea(const WindowRec& w, RECT& rect);
+LRESULT ScrollBarHitTest(const WindowRec& w, POINT windowPoint);
+// The bar waits for WM_NCPAINT.
+void InvalidateScrollBar(WindowRec& w, int bar);
+void PaintScrollBars(HWND hwnd, WPARAM region);
+// SC_VSCROLL / SC_HSCROLL: follows the mouse from a press on the bar until release.
+void TrackScrollBar(HWND hwnd, int bar, POINT screen);
 
 // ---- Move/size loop (MoveSizeLoop.cpp) -----------------------------------------
 

@@ -12,6 +12,7 @@
 #include "platform/Messages.h"
 #include "platform/Painting.h"
 #include "platform/Screen.h"
+#include "platform/ScrollBars.h"
 #include "platform/Timers.h"
 #include "platform/VirtualKeys.h"
 #include "platform/Window.h"
