@@ -285,6 +285,42 @@ def check(sheet, ini, controls):
                                          "unenableduncheckimagerect")] +
                 [("morphing", "0")]))
     controls.append("checkbox:checkradio")
+    # The radio box: a ring with a dot, on the same states as the check box.
+    rings = {}
+    for key, ring, fill, dot in (
+            ("checkimagerect", FIELD_BORDER, WHITE, GLYPH),
+            ("uncheckimagerect", FIELD_BORDER, WHITE, None),
+            ("activecheckimagerect", FIELD_HOT, (236, 244, 254), (16, 56, 120)),
+            ("activeuncheckimagerect", FIELD_HOT, (236, 244, 254), None),
+            ("unenabledcheckimagerect", OFF_BORDER, OFF_TOP, GLYPH_OFF),
+            ("unenableduncheckimagerect", OFF_BORDER, OFF_TOP, None)):
+        r = sheet.alloc(13, 13)
+        cv.fill(*r, FACE)
+        inside = [(x, y) for y in range(11) for x in range(11)
+                  if (x - 5) ** 2 + (y - 5) ** 2 <= 20]
+        for (x, y) in inside:
+            cv.set(r[0] + 1 + x, r[1] + 1 + y, fill)
+        cv.glyph(r[0] + 1, r[1] + 1, G.RADIO_RING, ring)
+        if dot is not None:
+            cv.glyph(r[0] + 4, r[1] + 4, G.RADIO_DOT, dot)
+        rings[key] = rect(r)
+    s = sheet.alloc(60, 17)
+    cv.fill(*s, FACE)
+    sheet.newline()
+    ini.append(("radiobox", [("pictureindex", "0"), ("skinrect", rect(s))] + points(19, 0, 58, 0) +
+                [("clientrect", "0,0,60,17"), ("stretcheffect", "1")] + FONT +
+                [("fontcolor", colour(TEXT)), ("activefontcolor", colour(HOT_TEXT)),
+                 ("unenabledfontcolor", colour(DISABLED_TEXT)), ("framefontcolor", colour(TEXT)),
+                 ("checkimagearea", "1,2,14,15"), ("textarea", "18,0,60,17")] +
+                [(k, rings[k]) for k in ("checkimagerect", "uncheckimagerect", "activecheckimagerect",
+                                         "activeuncheckimagerect", "unenabledcheckimagerect",
+                                         "unenableduncheckimagerect")] +
+                [("morphing", "0")]))
+    controls.append("radiobox:checkradio")
+    # The open-file dialog's file list: text on the window colour.
+    ini.append(("listview", [("pictureindex", "-1"), ("skinrect", "0,0,0,0")] + FONT +
+                [("fontcolor", colour(TEXT)), ("bgcolor", colour(WHITE))]))
+    controls.append("listview:listview")
 
 
 
@@ -413,28 +449,35 @@ def tabs(sheet, ini, controls):
                 [("fontcolor", colour(TEXT)), ("activefontcolor", colour(DOWN_TEXT)),
                  ("focusfontcolor", colour(DOWN_TEXT)), ("mouseinfontcolor", colour(HOT_TEXT)),
                  ("updown", "hupdown"), ("showfocus", "0")]))
-    # The tab scroller: left ("down") and right ("up") halves, each a piece.
-    ud = {}
-    for key, arrow, state in (("downbuttonrect", G.ARROW_LEFT, "normal"),
-                              ("upbuttonrect", G.ARROW_RIGHT, "normal"),
-                              ("activedownbuttonrect", G.ARROW_LEFT, "active"),
-                              ("activeupbuttonrect", G.ARROW_RIGHT, "active"),
-                              ("downdownbuttonrect", G.ARROW_LEFT, "down"),
-                              ("downupbuttonrect", G.ARROW_RIGHT, "down")):
-        r = sheet.alloc(16, 16)
+    # The tab scroller: a left ("down") and a right ("up") button side by
+    # side as its skin image, the buttons' places relative to it, and the
+    # hot and pressed looks as pieces.
+    def scroller_button(r, arrow, state):
         if state == "normal":
             cv.box(*r, (176, 196, 226), (252, 253, 255), (226, 235, 249), inner=WHITE)
         else:
             button_state(cv, r, state)
         d = 1 if state == "down" else 0
         centred(cv, r, arrow, GLYPH, d, d)
-        ud[key] = r
+
+    whole = sheet.alloc(32, 16)
+    down, up = (0, 0, 16, 16), (16, 0, 32, 16)
+    for b, arrow in ((down, G.ARROW_LEFT), (up, G.ARROW_RIGHT)):
+        scroller_button((whole[0] + b[0], whole[1] + b[1], whole[0] + b[2], whole[1] + b[3]), arrow, "normal")
+    ud = {}
+    for key, arrow, state in (("activedownbuttonrect", G.ARROW_LEFT, "active"),
+                              ("activeupbuttonrect", G.ARROW_RIGHT, "active"),
+                              ("downdownbuttonrect", G.ARROW_LEFT, "down"),
+                              ("downupbuttonrect", G.ARROW_RIGHT, "down")):
+        r = sheet.alloc(16, 16)
+        scroller_button(r, arrow, state)
+        ud[key] = rect(r)
     sheet.newline()
-    whole = (ud["downbuttonrect"][0], ud["downbuttonrect"][1], ud["upbuttonrect"][2], ud["upbuttonrect"][3])
-    ini.append(("hupdown", [("pictureindex", "0"), ("skinrect", rect(whole))] +
-                [(k, rect(ud[k])) for k in ("upbuttonrect", "activeupbuttonrect", "downupbuttonrect",
-                                            "downbuttonrect", "activedownbuttonrect",
-                                            "downdownbuttonrect")]))
+    ini.append(("hupdown", [("pictureindex", "0"), ("skinrect", rect(whole)),
+                            ("upbuttonrect", rect(up)), ("activeupbuttonrect", ud["activeupbuttonrect"]),
+                            ("downupbuttonrect", ud["downupbuttonrect"]), ("downbuttonrect", rect(down)),
+                            ("activedownbuttonrect", ud["activedownbuttonrect"]),
+                            ("downdownbuttonrect", ud["downdownbuttonrect"])]))
     controls += ["tab:tab", "hupdown:updown"]
 
 

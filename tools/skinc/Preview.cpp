@@ -44,6 +44,7 @@ public:
     Combos(panel.Left + 560, panel.Top + 10);
     GroupBoxAndLabels(panel.Left + 740, panel.Top + 10);
     Hints(panel.Left + 10, panel.Top + 150);
+    DialogControls(panel.Left + 250, panel.Top + 145);
   }
 
 private:
@@ -183,6 +184,32 @@ private:
     Paste(canvas, x + 120, y + 84, spin);
     const RECT empty{x + 210, y, x + 380, y + 130};
     PaintGroupBox(FData, canvas, empty, "");
+  }
+
+  // What the message box and the open-file dialog add.
+  void DialogControls(int x, int y) {
+    TCanvas* canvas = FTarget.Canvas();
+    const struct {
+      bool Checked;
+      int Look;
+    } looks[] = {{true, 0}, {false, 0}, {true, 1}, {true, 3}};
+    for (int i = 0; i < 4; ++i) {
+      TBitmap check, radio;
+      ComposeCheckRadio(FData, "checkbox", looks[i].Checked, looks[i].Look, "选项", check);
+      ComposeCheckRadio(FData, "radiobox", looks[i].Checked, looks[i].Look, "选项", radio);
+      Paste(canvas, x + i * 70, y, check);
+      Paste(canvas, x + i * 70, y + 22, radio);
+    }
+    for (int i = 0; i < 3; ++i) {
+      TBitmap upDown;
+      ComposeUpDown(FData, "hupdown", i - 1, i == 2, upDown);
+      Paste(canvas, x + i * 40, y + 46, upDown);
+    }
+    TBitmap bar;
+    ComposeScrollBar(FData, "hscrollbar", 150, 30, false, bar);
+    Paste(canvas, x + 130, y + 46, bar);
+    ComposeScrollBar(FData, "hscrollbar", 100, 40, true, bar);
+    Paste(canvas, x + 290, y + 46, bar);
   }
 
   void Hints(int x, int y) {

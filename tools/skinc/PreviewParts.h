@@ -102,6 +102,15 @@ void ComposeComboBox(const TbsSkinData& data, int W, int look, const std::string
 void ComposeDropDownList(const TbsSkinData& data, int W, const std::vector<std::string>& rows, int selected,
                          TBitmap& target);
 
+// A check or radio box of its skin size: look 0 normal, 1 hot, 3 disabled.
+void ComposeCheckRadio(const TbsSkinData& data, const char* recordName, bool checked, int look,
+                       const std::string& text, TBitmap& target);
+// A two-button up-down; hotButton 0 is the up, 1 the down button (-1 none).
+void ComposeUpDown(const TbsSkinData& data, const char* recordName, int hotButton, bool pressed, TBitmap& target);
+// A horizontal scroll bar W wide with its thumb thumbAt pixels into the track.
+void ComposeScrollBar(const TbsSkinData& data, const char* recordName, int W, int thumbAt, bool hotThumb,
+                      TBitmap& target);
+
 // A group box painted onto canvas at area, as its container painting does.
 void PaintGroupBox(const TbsSkinData& data, TCanvas* canvas, const RECT& area, const std::string& caption);
 

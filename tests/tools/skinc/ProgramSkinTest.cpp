@@ -3,6 +3,9 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
 #include <gtest/gtest.h>
 
 #include "framework/TempFolder.h"
@@ -26,6 +29,14 @@ std::string Section(const std::string& dump, const std::string& name) {
   return dump.substr(start, end == std::string::npos ? std::string::npos : end + 1 - start);
 }
 
+// The rectangle a section's key holds; empty when the key is missing.
+RECT RectOf(const std::string& section, const std::string& key) {
+  const std::size_t at = section.find("\n" + key + "=");
+  if (at == std::string::npos) return {};
+  const std::size_t from = at + key.size() + 2;
+  return ParseSkinRect(section.substr(from, section.find('\n', from) - from));
+}
+
 TEST(ProgramSkin, HoldsEveryRecordTheWindowLooksUp) {
   const std::string dump = DumpProgramSkin();
   for (const char* name :
@@ -33,7 +44,8 @@ TEST(ProgramSkin, HoldsEveryRecordTheWindowLooksUp) {
         "mainmenubaritem", "menubarsysmenubutton", "menubarclosebutton", "menubarmaxbutton", "menubarminbutton",
         "button", "resizebutton", "groupbox", "panel", "toolpanel", "stdlabel", "spinedit", "statusspinedit",
         "combobox", "tab", "hupdown", "mainmenubar", "edit", "checkbox", "hscrollbar", "vscrollbar", "bothhscrollbar",
-        "toolbutton", "toolmenubutton", "bevel", "POPUPWINDOW", "HINTWINDOW", "SKINCOLORS"})
+        "toolbutton", "toolmenubutton", "bevel", "statusbar", "label", "listbox", "radiobox", "listview",
+        "POPUPWINDOW", "HINTWINDOW", "SKINCOLORS"})
     EXPECT_NE(Section(dump, name), "") << name;
   // The combo box names its drop-down list, and that list exists too.
   const std::string combo = Section(dump, "combobox");
@@ -63,25 +75,45 @@ TEST(ProgramSkin, FrameGeometryMatchesTheWindowLayout) {
     EXPECT_NE(caption.find(line), std::string::npos) << line;
 
   for (const char* button : {"closebutton", "minbutton"}) {
-    const std::string s = Section(dump, button);
-    const std::size_t at = s.find("\nskinrect=");
-    ASSERT_NE(at, std::string::npos) << button;
-    const RECT r = ParseSkinRect(s.substr(at + 10, s.find('\n', at + 1) - at - 10));
+    const RECT r = RectOf(Section(dump, button), "skinrect");
     EXPECT_EQ(r.Right - r.Left, 21) << button;
     EXPECT_EQ(r.Bottom - r.Top, 21) << button;
   }
 
   const std::string item = Section(dump, "mainmenubaritem");
-  const std::size_t at = item.find("\nskinrect=");
-  ASSERT_NE(at, std::string::npos);
-  const RECT r = ParseSkinRect(item.substr(at + 10, item.find('\n', at + 1) - at - 10));
+  const RECT r = RectOf(item, "skinrect");
   EXPECT_EQ(r.Right - r.Left, 51);
   EXPECT_EQ(r.Bottom - r.Top, 20);
-  const std::size_t text = item.find("\ntextrect=");
-  ASSERT_NE(text, std::string::npos);
-  const RECT t = ParseSkinRect(item.substr(text + 10, item.find('\n', text + 1) - text - 10));
+  const RECT t = RectOf(item, "textrect");
   EXPECT_EQ(t.Left, 4);
   EXPECT_EQ(t.Right, 46);
+}
+
+// Where a control places its parts is given in the control's own
+// coordinates (its skin rectangle's), so each such place lies inside it.
+TEST(ProgramSkin, PlacesInsideAControlLieInItsSkinRect) {
+  const std::string dump = DumpProgramSkin();
+  const std::vector<std::pair<std::string, std::vector<std::string>>> places = {
+      {"spinedit", {"upbuttonrect", "downbuttonrect", "clientrect"}},
+      {"statusspinedit", {"upbuttonrect", "downbuttonrect", "clientrect"}},
+      {"combobox", {"buttonrect", "clientrect"}},
+      {"hscrollbar", {"upbuttonrect", "downbuttonrect", "trackarea"}},
+      {"vscrollbar", {"upbuttonrect", "downbuttonrect", "trackarea"}},
+      {"hupdown", {"upbuttonrect", "downbuttonrect"}},
+      {"checkbox", {"checkimagearea", "textarea"}},
+      {"radiobox", {"checkimagearea", "textarea"}},
+      {"groupbox", {"captionrect", "clientrect"}},
+      {"button", {"clientrect"}}};
+  for (const auto& [name, keys] : places) {
+    const std::string section = Section(dump, name);
+    const RECT skin = RectOf(section, "skinrect");
+    for (const std::string& key : keys) {
+      const RECT r = RectOf(section, key);
+      EXPECT_TRUE(r.Left < r.Right && r.Top < r.Bottom && r.Right <= skin.Right - skin.Left &&
+                  r.Bottom <= skin.Bottom - skin.Top)
+          << name << " " << key << " " << SkinRectToString(r) << " in " << SkinRectToString(skin);
+    }
+  }
 }
 
 }  // namespace
