@@ -1,0 +1,3 @@
+kora_bench(bench_program_skin_load SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/bench_program_skin_load.cpp DEPS kora_skin_data)
+target_compile_definitions(bench_program_skin_load PRIVATE KORA_SKIN_ARCHIVE="${KORA_SKIN_ARCHIVE}")
+add_dependencies(bench_program_skin_load kora_skin)
