@@ -499,7 +499,7 @@ def window_sections(ini):
          ("topstretch", "1"), ("bottomstretch", "1")]))
     ini.append(("HINTWINDOW", [
         ("windowpictureindex", "2"), ("maskpictureindex", "-1")] + points(4, 4, 26, 20) +
-        [("clientrect", "4,3,26,21")] + FONT + [("fontcolor", colour(TEXT))] +
+        [("clientrect", "6,4,24,20")] + FONT + [("fontcolor", colour(TEXT))] +
         [("leftstretch", "1"), ("rightstretch", "1"), ("topstretch", "1"), ("bottomstretch", "1")]))
 
 

@@ -8,8 +8,6 @@ namespace kora::skinc {
 
 namespace {
 
-bool Inside(const RECT& area, POINT p) { return area.Contains(p); }
-
 // Where a rectangle of a stretchable record lands at the control's size:
 // whole corner areas move with their corner, anything else has each
 // corner moved by the areas it lies in.
@@ -24,7 +22,7 @@ RECT TransferRect(const TbsDataSkinCustomControl& r, const RECT& rect, int dx, i
   if (RectInsideRect(rect, bl)) return rect.Offsetted(0, dy);
   if (RectInsideRect(rect, br)) return rect.Offsetted(dx, dy);
   auto move = [&](POINT p) {
-    const bool right = Inside(tr, p) || Inside(br, p), bottom = Inside(bl, p) || Inside(br, p);
+    const bool right = tr.Contains(p) || br.Contains(p), bottom = bl.Contains(p) || br.Contains(p);
     return POINT{p.X + (right ? dx : 0), p.Y + (bottom ? dy : 0)};
   };
   const POINT a = move(rect.TopLeft()), b = move(rect.BottomRight());

@@ -9,6 +9,7 @@ namespace kora::skinc {
 namespace {
 
 constexpr int kButtonSpacing = 1;  // a button's gap between glyph and text
+constexpr int kItemTextIndent = 2;  // list items draw their text this far into the text rectangle
 
 // Nine-part composition of a stretchable record to W x H, client drawn.
 void NinePart(const TbsDataSkinCustomControl& r, TBitmap* picture, const RECT& source, int W, int H,
@@ -115,7 +116,7 @@ void ComposeComboBox(const TbsSkinData& data, int W, int look, const std::string
   SetFont(c, r->FontName, r->FontHeight, r->FontStyle,
           focused ? r->FocusFontColor : hot ? r->ActiveFontColor : r->FontColor, r->FontCharset);
   const SIZE size = MeasureText(c, text);
-  DrawTextAt(c, t.Left + 2, t.Top + HeightOf(t) / 2 - size.cy / 2, text);
+  DrawTextAt(c, t.Left + kItemTextIndent, t.Top + HeightOf(t) / 2 - size.cy / 2, text);
   Paste(canvas, itemArea.Left, itemArea.Top, item);
 }
 
@@ -142,7 +143,7 @@ void ComposeDropDownList(const TbsSkinData& data, int W, const std::vector<std::
     SetFont(c, r->FontName, r->FontHeight, r->FontStyle, isSelected ? r->FocusFontColor : r->FontColor,
             r->FontCharset);
     const SIZE size = MeasureText(c, rows[i]);
-    DrawTextAt(c, t.Left, t.Top + HeightOf(t) / 2 - size.cy / 2, rows[i]);
+    DrawTextAt(c, t.Left + kItemTextIndent, t.Top + HeightOf(t) / 2 - size.cy / 2, rows[i]);
     Paste(target.Canvas(), inner.Left, inner.Top + int(i) * rowH, row);
   }
 }
