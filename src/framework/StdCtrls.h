@@ -164,6 +164,10 @@ class TEdit : public TCustomEdit {
   using TCustomEdit::TCustomEdit;
 };
 
+// Where a scroll bar request (SB_LINEUP, SB_THUMBTRACK, ...) on one of the
+// window's bars takes a position of `page` steps a page; not yet clamped.
+int ScrolledPosition(HWND window, int bar, int request, int pos, int page);
+
 enum TListBoxStyle : std::uint8_t { lbStandard, lbOwnerDrawFixed };
 const TTypeInfo* TypeInfoOf(TListBoxStyle);
 enum TOwnerDrawStateItem { odSelected, odGrayed, odDisabled, odChecked, odFocused };
@@ -172,8 +176,9 @@ using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
 using TDrawItemEvent = TEvent<TWinControl*, int, RECT, TOwnerDrawState>;
 
 // A list of text items with one selected, chosen by click or keys,
-// scrolled by TopIndex, the keys and the wheel; owner-drawn items go
-// through OnDrawItem.
+// scrolled by TopIndex, the keys, the wheel and a vertical scroll bar
+// that shows while items are out of view; owner-drawn items go through
+// OnDrawItem.
 class TCustomListBox : public TCustomControl {
   KORA_CLASS(TCustomListBox, TCustomControl)
 
@@ -201,7 +206,7 @@ class TCustomListBox : public TCustomControl {
   int ItemAtPos(POINT p, bool existing) const;
   // In client coordinates; empty for items scrolled out of view.
   RECT ItemRect(int index) const;
-  // The area items are drawn in, inside the border.
+  // The area items are drawn in (the client area once the window exists).
   RECT ItemsRect() const;
 
   TDrawItemEvent OnDrawItem;
@@ -214,7 +219,11 @@ protected:
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void WndProc(TMessage& message) override;
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
   LRESULT DialogCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+  // Brings the scroll bar in line with the items, the page and TopIndex.
+  void UpdateScrollBar();
   // Selects an item for the user: scrolls it into view and raises OnClick on change.
   void SelectByUser(int index);
 

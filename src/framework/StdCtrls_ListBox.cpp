@@ -1,6 +1,8 @@
-// TCustomListBox: items, selection by mouse and keys, scrolling, owner draw.
+// TCustomListBox: items, selection by mouse and keys, scrolling with the
+// window's vertical bar, owner draw.
 
 #include <algorithm>
+#include <cstdint>
 
 #include "framework/ClassBuilder.h"
 #include "framework/StdCtrls.h"
@@ -49,7 +51,51 @@ int TCustomListBox::Count() const { return FItems->Count(); }
 void TCustomListBox::ItemsChanged(TObject*) {
   if (FItemIndex >= Count()) FItemIndex = -1;
   SetTopIndex(FTopIndex);
+  UpdateScrollBar();
   Invalidate();
+}
+
+void TCustomListBox::CreateParams(TCreateParams& params) {
+  TCustomControl::CreateParams(params);
+  // The sunken edge is part of the frame, so the bar sits inside it.
+  if (FBorderStyle == bsSingle) params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomListBox::CreateWnd() {
+  TCustomControl::CreateWnd();
+  UpdateScrollBar();
+}
+
+void TCustomListBox::UpdateScrollBar() {
+  if (!HandleAllocated()) return;
+  // One position per item; the page is what fits, so the bar shows only
+  // while some items are out of view.
+  SCROLLINFO si;
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  si.nMin = 0;
+  si.nMax = std::max(Count() - 1, 0);
+  si.nPage = UINT(VisibleItemCount());
+  si.nPos = FTopIndex;
+  SetScrollInfo(Handle(), SB_VERT, &si, true);
+}
+
+int ScrolledPosition(HWND window, int bar, int request, int pos, int page) {
+  switch (request) {
+    case SB_LINEUP: return pos - 1;
+    case SB_LINEDOWN: return pos + 1;
+    case SB_PAGEUP: return pos - page;
+    case SB_PAGEDOWN: return pos + page;
+    case SB_TOP: return 0;
+    case SB_BOTTOM: return INT32_MAX;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      // The 32-bit position: wParam only carries 16 bits of it.
+      SCROLLINFO si;
+      si.fMask = SIF_TRACKPOS;
+      return GetScrollInfo(window, bar, &si) ? si.nTrackPos : pos;
+    }
+    default: return pos;
+  }
 }
 
 void TCustomListBox::SetItemIndex(int value) {
@@ -64,6 +110,7 @@ void TCustomListBox::SetTopIndex(int value) {
   value = std::clamp(value, 0, std::max(Count() - VisibleItemCount(), 0));
   if (value == FTopIndex) return;
   FTopIndex = value;
+  UpdateScrollBar();
   Invalidate();
 }
 
@@ -71,6 +118,7 @@ void TCustomListBox::SetItemHeight(int value) {
   if (value <= 0 || value == FItemHeight) return;
   FItemHeight = value;
   SetTopIndex(FTopIndex);
+  UpdateScrollBar();
   Invalidate();
 }
 
@@ -80,13 +128,15 @@ void TCustomListBox::SetStyle(TListBoxStyle value) {
 }
 
 void TCustomListBox::SetBorderStyle(TBorderStyle value) {
+  if (value == FBorderStyle) return;
   FBorderStyle = value;
-  Invalidate();
+  if (HandleAllocated()) RecreateWnd();
 }
 
 RECT TCustomListBox::ItemsRect() const {
   RECT r = ClientRect();
-  if (FBorderStyle == bsSingle) r = {r.Left + 2, r.Top + 2, std::max(r.Right - 2, r.Left + 2), std::max(r.Bottom - 2, r.Top + 2)};
+  // Without a window yet the client area still includes the edge.
+  if (!HandleAllocated() && FBorderStyle == bsSingle) r = {r.Left + 2, r.Top + 2, std::max(r.Right - 2, r.Left + 2), std::max(r.Bottom - 2, r.Top + 2)};
   return r;
 }
 
@@ -160,7 +210,17 @@ void TCustomListBox::WndProc(TMessage& message) {
     message.Result = 0;
     return;
   }
+  if (message.Msg == WM_VSCROLL) {
+    SetTopIndex(ScrolledPosition(Handle(), SB_VERT, LOWORD(message.WParam), FTopIndex, VisibleItemCount()));
+    message.Result = 0;
+    return;
+  }
   TCustomControl::WndProc(message);
+  if (message.Msg == WM_SIZE) {
+    // More room may show items the top index hid, or fewer may need the bar.
+    SetTopIndex(FTopIndex);
+    UpdateScrollBar();
+  }
   if (message.Msg == WM_SETFOCUS || message.Msg == WM_KILLFOCUS || message.Msg == WM_SIZE) Invalidate();
 }
 
@@ -185,7 +245,6 @@ void TCustomListBox::Paint() {
   canvas->Brush()->SetStyle(bsSolid);
   canvas->Brush()->SetColor(Color());
   canvas->FillRect(client);
-  if (FBorderStyle == bsSingle) DrawEdge(canvas->Handle(), &client, EDGE_SUNKEN, BF_RECT);
   const RECT area = ItemsRect();
   ScopedSaveDC saved(canvas->Handle());
   IntersectClipRect(canvas->Handle(), area.Left, area.Top, area.Right, area.Bottom);
