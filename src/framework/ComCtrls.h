@@ -150,7 +150,9 @@ using TLVSelectItemEvent = TEvent<TObject*, int, bool>;
 
 // Items with icons shown as a grid of large icons, rows of small icons,
 // columns of small icons (list) or a report with column headers; one
-// item is selected by click or arrow keys.
+// item is selected by click or arrow keys. Scroll bars show when items
+// are out of view: across in the list style, down otherwise, and across
+// in the report when the columns are wider than the view.
 class TListView : public TCustomControl {
   KORA_CLASS(TListView, TCustomControl)
 
@@ -164,6 +166,8 @@ class TListView : public TCustomControl {
   void SetSmallImages(TCustomImageList* value);
 
   std::vector<TListColumn>& Columns() { return FColumns; }
+  // Call after changing Columns() on a shown view: re-fits the scrolling.
+  void ColumnsChanged();
   int ItemCount() const { return int(FItems.size()); }
   TListItem& Items(int index);
   // Adds an item at the end and returns its index.
@@ -182,6 +186,9 @@ class TListView : public TCustomControl {
   // Items in one line of the current layout, and the lines that fit.
   int ItemsPerLine();
   int VisibleLines();
+  // Pixels of the report scrolled out on the left.
+  int ScrollX() const { return FScrollX; }
+  void SetScrollX(int value);
 
   TLVSelectItemEvent OnSelectItem;
 
@@ -191,7 +198,13 @@ protected:
   void KeyDown(WORD& key, TShiftState shift) override;
   LRESULT DialogCode() override { return DLGC_WANTARROWS; }
   void WndProc(TMessage& message) override;
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
   void Notification(TComponent* component, TOperation operation) override;
+  // Brings both scroll bars in line with the layout and the positions.
+  void UpdateScrollBars();
+  // A WM_VSCROLL / WM_HSCROLL request on one bar.
+  void Scroll(int bar, int request);
   virtual void DrawItem(int index, const RECT& rect, bool selected);
   // Selects for the user, scrolling the item into view and raising OnSelectItem.
   void SelectByUser(int index);
@@ -200,6 +213,7 @@ private:
   SIZE CellSize();
   RECT ItemsArea();
   int HeaderHeight();
+  int ColumnsWidth() const;
   // Items run down columns in the list style, along rows otherwise.
   bool ColumnMajor() const { return FViewStyle == vsList; }
   void ScrollIntoView(int index);
@@ -211,6 +225,8 @@ private:
   std::vector<TListItem> FItems;
   int FItemIndex = -1;
   int FTopIndex = 0;  // first visible line
+  int FScrollX = 0;
+  bool FUpdatingBars = false;  // showing a bar resizes the client area, which updates them again
 };
 
 }  // namespace kora

@@ -1,9 +1,11 @@
-// TListView: items with icons in icon, small icon, list and report styles.
+// TListView: items with icons in icon, small icon, list and report styles,
+// scrolled by the window's scroll bars.
 
 #include <algorithm>
 
 #include "framework/ClassBuilder.h"
 #include "framework/ComCtrls.h"
+#include "framework/StdCtrls.h"
 #include "platform/Text.h"
 #include "platform/TextFlags.h"
 
@@ -11,7 +13,8 @@ namespace kora {
 
 namespace {
 
-constexpr int KBorder = 2;
+// A report scrolled sideways moves this many pixels for an arrow.
+constexpr int KColumnStep = 8;
 
 }  // namespace
 
@@ -39,8 +42,86 @@ TListView::TListView(TComponent* owner) : TCustomControl(owner) {
 void TListView::SetViewStyle(TViewStyle value) {
   FViewStyle = value;
   FTopIndex = 0;
+  FScrollX = 0;
   ScrollIntoView(FItemIndex);
+  UpdateScrollBars();
   Invalidate();
+}
+
+void TListView::CreateParams(TCreateParams& params) {
+  TCustomControl::CreateParams(params);
+  // The sunken edge is part of the frame, so the bars sit inside it.
+  params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TListView::CreateWnd() {
+  TCustomControl::CreateWnd();
+  UpdateScrollBars();
+}
+
+void TListView::ColumnsChanged() {
+  SetScrollX(FScrollX);
+  UpdateScrollBars();
+  Invalidate();
+}
+
+int TListView::ColumnsWidth() const {
+  int width = 0;
+  for (const TListColumn& column : FColumns) width += column.Width;
+  return width;
+}
+
+void TListView::SetScrollX(int value) {
+  const RECT area = ItemsArea();
+  value = FViewStyle == vsReport ? std::clamp(value, 0, std::max(ColumnsWidth() - (area.Right - area.Left), 0)) : 0;
+  if (value == FScrollX) return;
+  FScrollX = value;
+  UpdateScrollBars();
+  Invalidate();
+}
+
+// Lines of items run down (icons, small icons, report) or across (list);
+// the report's columns may also run wider than the view.
+void TListView::UpdateScrollBars() {
+  if (!HandleAllocated() || FUpdatingBars) return;
+  FUpdatingBars = true;
+  // Showing or hiding one bar changes the room for the other: a second
+  // pass fits them to the final client area.
+  for (int pass = 0; pass < 2; ++pass) {
+    const RECT before = ClientRect();
+    const int perLine = ItemsPerLine();
+    SCROLLINFO lines;
+    lines.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    lines.nMax = std::max((ItemCount() + perLine - 1) / perLine - 1, 0);
+    lines.nPage = UINT(VisibleLines());
+    lines.nPos = FTopIndex;
+    SetScrollInfo(Handle(), ColumnMajor() ? SB_HORZ : SB_VERT, &lines, true);
+    const RECT area = ItemsArea();
+    SCROLLINFO across;
+    across.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (FViewStyle == vsReport) {
+      across.nMax = std::max(ColumnsWidth() - 1, 0);
+      across.nPage = UINT(std::max(int(area.Right - area.Left), 0));
+      across.nPos = FScrollX;
+    }
+    SetScrollInfo(Handle(), ColumnMajor() ? SB_VERT : SB_HORZ, &across, true);
+    if (ClientRect() == before) break;
+    FTopIndex = std::clamp(FTopIndex, 0, std::max(int(lines.nMax) + 1 - VisibleLines(), 0));
+    FScrollX = std::clamp(FScrollX, 0, std::max(ColumnsWidth() - int(ItemsArea().Right - ItemsArea().Left), 0));
+  }
+  FUpdatingBars = false;
+}
+
+void TListView::Scroll(int bar, int request) {
+  if ((bar == SB_HORZ) == ColumnMajor()) {
+    SetTopIndex(ScrolledPosition(Handle(), bar, request, FTopIndex, VisibleLines()));
+    return;
+  }
+  const RECT area = ItemsArea();
+  int pos = ScrolledPosition(Handle(), bar, request, FScrollX, area.Right - area.Left);
+  if (request == SB_LINEUP) pos = FScrollX - KColumnStep;
+  if (request == SB_LINEDOWN) pos = FScrollX + KColumnStep;
+  SetScrollX(pos);
 }
 
 void TListView::SetLargeImages(TCustomImageList* value) {
@@ -71,6 +152,7 @@ TListItem& TListView::Items(int index) {
 
 int TListView::AddItem(const TListItem& item) {
   FItems.push_back(item);
+  UpdateScrollBars();
   Invalidate();
   return ItemCount() - 1;
 }
@@ -81,6 +163,7 @@ void TListView::DeleteItem(int index) {
   if (FItemIndex == index) FItemIndex = -1;
   else if (FItemIndex > index) --FItemIndex;
   SetTopIndex(FTopIndex);
+  UpdateScrollBars();
   Invalidate();
 }
 
@@ -88,6 +171,7 @@ void TListView::ClearItems() {
   FItems.clear();
   FItemIndex = -1;
   FTopIndex = 0;
+  UpdateScrollBars();
   Invalidate();
 }
 
@@ -107,8 +191,10 @@ int TListView::HeaderHeight() {
 }
 
 RECT TListView::ItemsArea() {
-  const RECT c = ClientRect();
-  RECT r{c.Left + KBorder, c.Top + KBorder + HeaderHeight(), c.Right - KBorder, c.Bottom - KBorder};
+  RECT c = ClientRect();
+  // Without a window yet the client area still includes the edge.
+  if (!HandleAllocated()) c.Inflate(-2, -2);
+  RECT r{c.Left, c.Top + HeaderHeight(), c.Right, c.Bottom};
   r.Right = std::max(r.Right, r.Left);
   r.Bottom = std::max(r.Bottom, r.Top);
   return r;
@@ -124,11 +210,7 @@ SIZE TListView::CellSize() {
   }
   const int icon = FSmallImages ? FSmallImages->Height() : 0;
   const int height = std::max(icon, text) + 2;
-  if (FViewStyle == vsReport) {
-    int width = 0;
-    for (const TListColumn& column : FColumns) width += column.Width;
-    return {std::max(width, ItemsArea().Right - ItemsArea().Left), height};
-  }
+  if (FViewStyle == vsReport) return {std::max(ColumnsWidth(), ItemsArea().Right - ItemsArea().Left), height};
   int widest = 0;
   for (const TListItem& item : FItems) widest = std::max(widest, int(Canvas()->TextWidth(item.Caption)));
   return {std::min(widest, 200) + (FSmallImages ? FSmallImages->Width() + 4 : 0) + 8, height};
@@ -155,6 +237,7 @@ void TListView::SetTopIndex(int value) {
   value = std::clamp(value, 0, std::max(lines - VisibleLines(), 0));
   if (value == FTopIndex) return;
   FTopIndex = value;
+  UpdateScrollBars();
   Invalidate();
 }
 
@@ -166,7 +249,7 @@ RECT TListView::ItemRect(int index) {
   const int line = index / perLine - FTopIndex;
   const int slot = index % perLine;
   if (line < 0 || line >= VisibleLines() + 1) return {};
-  const int x = area.Left + (ColumnMajor() ? line : slot) * cell.cx;
+  const int x = area.Left + (ColumnMajor() ? line : slot) * cell.cx - FScrollX;
   const int y = area.Top + (ColumnMajor() ? slot : line) * cell.cy;
   if (x >= area.Right || y >= area.Bottom) return {};
   return {x, y, x + cell.cx, y + cell.cy};
@@ -175,6 +258,7 @@ RECT TListView::ItemRect(int index) {
 int TListView::ItemAt(int x, int y) {
   const RECT area = ItemsArea();
   if (x < area.Left || x >= area.Right || y < area.Top || y >= area.Bottom) return -1;
+  x += FScrollX;
   const SIZE cell = CellSize();
   const int col = (x - area.Left) / cell.cx;
   const int row = (y - area.Top) / cell.cy;
@@ -239,7 +323,18 @@ void TListView::WndProc(TMessage& message) {
     SetTopIndex(FTopIndex - GET_WHEEL_DELTA_WPARAM(message.WParam) / WHEEL_DELTA);
     return;
   }
+  if (message.Msg == WM_VSCROLL || message.Msg == WM_HSCROLL) {
+    Scroll(message.Msg == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(message.WParam));
+    message.Result = 0;
+    return;
+  }
   TCustomControl::WndProc(message);
+  if (message.Msg == WM_SIZE) {
+    // The layout changed: keep the positions inside it and the bars in step.
+    SetTopIndex(FTopIndex);
+    SetScrollX(FScrollX);
+    UpdateScrollBars();
+  }
   if (message.Msg == WM_SETFOCUS || message.Msg == WM_KILLFOCUS) Invalidate();
 }
 
@@ -298,13 +393,12 @@ void TListView::Paint() {
   canvas->Brush()->SetStyle(bsSolid);
   canvas->Brush()->SetColor(Color());
   canvas->FillRect(client);
-  DrawEdge(canvas->Handle(), &client, EDGE_SUNKEN, BF_RECT);
   if (FViewStyle == vsReport) {
-    // Column headers: raised buttons with their captions.
+    // Column headers: raised buttons with their captions, scrolled with the rows.
     const int h = HeaderHeight();
-    int left = KBorder;
+    int left = client.Left - FScrollX;
     for (const TListColumn& column : FColumns) {
-      RECT header{left, KBorder, left + column.Width, KBorder + h};
+      RECT header{left, client.Top, left + column.Width, client.Top + h};
       canvas->Brush()->SetColor(SystemColor(COLOR_BTNFACE));
       canvas->FillRect(header);
       RECT edge = header;

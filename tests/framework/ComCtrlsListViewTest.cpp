@@ -1,5 +1,6 @@
 // The list view as a file list: layouts of the four styles, selection by
-// click and arrow keys, and the selection events.
+// click and arrow keys, the selection events, and the scroll bars of each
+// style driven by the mouse.
 
 #include "framework/ComCtrls.h"
 #include "framework/ControlTestSupport.h"
@@ -25,6 +26,34 @@ protected:
     const RECT r = View->ItemRect(index);
     Click(View, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
   }
+  bool Shown(DWORD bit) { return GetWindowLong(View->Handle(), GWL_STYLE) & bit; }
+  SCROLLINFO Info(int bar) {
+    SCROLLINFO si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(View->Handle(), bar, &si);
+    return si;
+  }
+  SCROLLBARINFO Bar(LONG object) {
+    SCROLLBARINFO sbi;
+    GetScrollBarInfo(View->Handle(), object, &sbi);
+    return sbi;
+  }
+  // The last (down or right) arrow and a point on the track past the thumb.
+  POINT LastArrow(LONG object) {
+    const RECT r = Bar(object).rcScrollBar;
+    return object == OBJID_VSCROLL ? POINT{r.Left + 8, r.Bottom - 8} : POINT{r.Right - 8, r.Top + 8};
+  }
+  POINT PastThumb(LONG object) {
+    const SCROLLBARINFO sbi = Bar(object);
+    const RECT r = sbi.rcScrollBar;
+    const int at = sbi.xyThumbBottom + 3;
+    return object == OBJID_VSCROLL ? POINT{r.Left + 8, r.Top + at} : POINT{r.Left + at, r.Top + 8};
+  }
+  void ClickAndRun(POINT p) {
+    Screen.Click(p);
+    Screen.RunUntilIdle();
+  }
+
 
   TListView* View = nullptr;
   std::vector<int> Events;
@@ -83,6 +112,76 @@ TEST_F(ListViewTest, DeletingItemsKeepsTheSelectionOnItsItem) {
   EXPECT_THROW(View->Items(100), EListError);
   View->ClearItems();
   EXPECT_EQ(View->ItemCount(), 0);
+}
+
+TEST_F(ListViewTest, ReportScrollsRowsDownAndWideColumnsAcross) {
+  View->SetViewStyle(vsReport);
+  Screen.RunUntilIdle();
+  EXPECT_TRUE(Shown(WS_VSCROLL));
+  EXPECT_FALSE(Shown(WS_HSCROLL));  // 180 pixels of columns fit
+  SCROLLINFO si = Info(SB_VERT);
+  EXPECT_EQ(si.nMax, 29);
+  EXPECT_EQ(int(si.nPage), View->VisibleLines());
+  ClickAndRun(LastArrow(OBJID_VSCROLL));
+  EXPECT_EQ(View->TopIndex(), 1);
+  ClickAndRun(PastThumb(OBJID_VSCROLL));
+  EXPECT_EQ(View->TopIndex(), 1 + View->VisibleLines());
+  EXPECT_EQ(Info(SB_VERT).nPos, View->TopIndex());
+
+  View->Columns() = {{"Name", 250}, {"Size", 150}};
+  View->ColumnsChanged();
+  Screen.RunUntilIdle();
+  ASSERT_TRUE(Shown(WS_HSCROLL));
+  const int visibleWidth = View->ClientWidth();
+  EXPECT_EQ(visibleWidth, 300 - 4 - 16);
+  EXPECT_EQ(Info(SB_HORZ).nMax, 399);
+  EXPECT_EQ(int(Info(SB_HORZ).nPage), visibleWidth);
+  const int left = View->ItemRect(View->TopIndex()).Left;
+  ClickAndRun(LastArrow(OBJID_HSCROLL));
+  EXPECT_EQ(View->ScrollX(), 8);
+  EXPECT_EQ(View->ItemRect(View->TopIndex()).Left, left - 8);
+  ClickAndRun(PastThumb(OBJID_HSCROLL));  // a page: as far as the columns go
+  EXPECT_EQ(View->ScrollX(), 400 - visibleWidth);
+  // Hit tests follow the scrolled rows.
+  const RECT row = View->ItemRect(View->TopIndex() + 2);
+  EXPECT_EQ(View->ItemAt(row.Left + 300, (row.Top + row.Bottom) / 2), View->TopIndex() + 2);
+  Screen.SaveArtifact("listview_report_scroll");
+}
+
+TEST_F(ListViewTest, ListScrollsColumnsAcrossAndIconsScrollDown) {
+  for (int i = 30; i < 100; ++i) View->AddItem({"file" + std::to_string(i) + ".nds", {}, -1});
+  View->SetViewStyle(vsList);
+  Screen.RunUntilIdle();
+  EXPECT_TRUE(Shown(WS_HSCROLL));
+  EXPECT_FALSE(Shown(WS_VSCROLL));
+  const int perColumn = View->ItemsPerLine();
+  EXPECT_EQ(Info(SB_HORZ).nMax, (100 + perColumn - 1) / perColumn - 1);
+  ClickAndRun(LastArrow(OBJID_HSCROLL));
+  EXPECT_EQ(View->TopIndex(), 1);
+  EXPECT_EQ(View->ItemAt(View->ItemRect(perColumn).Left + 4, View->ItemRect(perColumn).Top + 4), perColumn);
+  Screen.SaveArtifact("listview_list_scroll");
+
+  View->SetViewStyle(vsIcon);
+  Screen.RunUntilIdle();
+  EXPECT_TRUE(Shown(WS_VSCROLL));
+  EXPECT_FALSE(Shown(WS_HSCROLL));
+  const RECT bar = Bar(OBJID_VSCROLL).rcScrollBar;
+  // Dragging the thumb to the bottom shows the last row of icons.
+  const SCROLLBARINFO sbi = Bar(OBJID_VSCROLL);
+  const POINT grab{bar.Left + 8, bar.Top + (sbi.xyThumbTop + sbi.xyThumbBottom) / 2};
+  Screen.MouseDown(grab);
+  Screen.MouseMove({grab.X, grab.Y + 400});
+  Screen.MouseUp({grab.X, grab.Y + 400});
+  Screen.RunUntilIdle();
+  EXPECT_GT(View->ItemRect(99).Bottom, 0);
+  EXPECT_EQ(Info(SB_VERT).nPos, View->TopIndex());
+  EXPECT_EQ(View->TopIndex(), Info(SB_VERT).nMax + 1 - View->VisibleLines());
+  Screen.SaveArtifact("listview_icon_scroll");
+
+  // Few items: no bars at all.
+  while (View->ItemCount() > 2) View->DeleteItem(View->ItemCount() - 1);
+  EXPECT_FALSE(Shown(WS_VSCROLL));
+  EXPECT_EQ(View->TopIndex(), 0);
 }
 
 }  // namespace
