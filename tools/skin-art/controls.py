@@ -257,6 +257,24 @@ def combo(sheet, ini, controls):
     controls += ["combobox:combobox", "combolistbox:listbox", "listbox:listbox", "edit:edit"]
 
 
+def check_radio_record(sheet, ini, controls, name, images):
+    """A check or radio box record: its face strip, the image pieces, the box
+    area and the text area beside it."""
+    s = sheet.alloc(60, 17)
+    sheet.cv.fill(*s, FACE)
+    sheet.newline()
+    ini.append((name, [("pictureindex", "0"), ("skinrect", rect(s))] + points(19, 0, 58, 0) +
+                [("clientrect", "0,0,60,17"), ("stretcheffect", "1")] + FONT +
+                [("fontcolor", colour(TEXT)), ("activefontcolor", colour(HOT_TEXT)),
+                 ("unenabledfontcolor", colour(DISABLED_TEXT)), ("framefontcolor", colour(TEXT)),
+                 ("checkimagearea", "1,2,14,15"), ("textarea", "18,0,60,17")] +
+                [(k, images[k]) for k in ("checkimagerect", "uncheckimagerect", "activecheckimagerect",
+                                          "activeuncheckimagerect", "unenabledcheckimagerect",
+                                          "unenableduncheckimagerect")] +
+                [("morphing", "0")]))
+    controls.append(name + ":checkradio")
+
+
 def check(sheet, ini, controls):
     cv = sheet.cv
     boxes = {}
@@ -272,19 +290,7 @@ def check(sheet, ini, controls):
         if mark is not None:
             cv.glyph(r[0] + 3, r[1] + 3, G.CHECK, mark)
         boxes[key] = rect(r)
-    s = sheet.alloc(60, 17)
-    cv.fill(*s, FACE)
-    sheet.newline()
-    ini.append(("checkbox", [("pictureindex", "0"), ("skinrect", rect(s))] + points(19, 0, 58, 0) +
-                [("clientrect", "0,0,60,17"), ("stretcheffect", "1")] + FONT +
-                [("fontcolor", colour(TEXT)), ("activefontcolor", colour(HOT_TEXT)),
-                 ("unenabledfontcolor", colour(DISABLED_TEXT)), ("framefontcolor", colour(TEXT)),
-                 ("checkimagearea", "1,2,14,15"), ("textarea", "18,0,60,17")] +
-                [(k, boxes[k]) for k in ("checkimagerect", "uncheckimagerect", "activecheckimagerect",
-                                         "activeuncheckimagerect", "unenabledcheckimagerect",
-                                         "unenableduncheckimagerect")] +
-                [("morphing", "0")]))
-    controls.append("checkbox:checkradio")
+    check_radio_record(sheet, ini, controls, "checkbox", boxes)
     # The radio box: a ring with a dot, on the same states as the check box.
     rings = {}
     for key, ring, fill, dot in (
@@ -304,19 +310,7 @@ def check(sheet, ini, controls):
         if dot is not None:
             cv.glyph(r[0] + 4, r[1] + 4, G.RADIO_DOT, dot)
         rings[key] = rect(r)
-    s = sheet.alloc(60, 17)
-    cv.fill(*s, FACE)
-    sheet.newline()
-    ini.append(("radiobox", [("pictureindex", "0"), ("skinrect", rect(s))] + points(19, 0, 58, 0) +
-                [("clientrect", "0,0,60,17"), ("stretcheffect", "1")] + FONT +
-                [("fontcolor", colour(TEXT)), ("activefontcolor", colour(HOT_TEXT)),
-                 ("unenabledfontcolor", colour(DISABLED_TEXT)), ("framefontcolor", colour(TEXT)),
-                 ("checkimagearea", "1,2,14,15"), ("textarea", "18,0,60,17")] +
-                [(k, rings[k]) for k in ("checkimagerect", "uncheckimagerect", "activecheckimagerect",
-                                         "activeuncheckimagerect", "unenabledcheckimagerect",
-                                         "unenableduncheckimagerect")] +
-                [("morphing", "0")]))
-    controls.append("radiobox:checkradio")
+    check_radio_record(sheet, ini, controls, "radiobox", rings)
     # The open-file dialog's file list: text on the window colour.
     ini.append(("listview", [("pictureindex", "-1"), ("skinrect", "0,0,0,0")] + FONT +
                 [("fontcolor", colour(TEXT)), ("bgcolor", colour(WHITE))]))

@@ -15,6 +15,9 @@ constexpr int kRowHeight = 220;  // the row of single elements
 
 const std::vector<std::string> kMenuBarItems = {"文件(&F)", "帮助(&H)"};
 const std::vector<std::string> kTabs = {"人物参数", "职业参数", "武器道具"};
+// The main window's page control, in client coordinates, and its tab height.
+constexpr RECT kPageControl{8, 24, 8 + 537, 24 + 401};
+constexpr int kTabHeight = 20;
 
 class SheetWriter {
 public:
@@ -33,8 +36,15 @@ public:
     canvas->Brush()->SetColor(kPreviewDesktop);
     canvas->FillRect({0, 0, FTarget.Width(), FTarget.Height()});
 
-    ActiveWindow(kMargin, kMargin);
-    InactiveWindow(2 * kMargin + FFrameW, kMargin);
+    // The active window with its file menu dropped down; the inactive one
+    // shows the tabs unhidden, the last one hot.
+    const std::vector<RECT> items = Window(kMargin, kMargin, {true, cmMinimize, false, "Kora Editor"}, -1, 0, -1);
+    if (!items.empty()) {
+      TBitmap popup;
+      ComposePopupMenu(FData, {{"选择ROM(&C)"}, {"保存数据", false}, {"-"}, {"退出程序"}}, 0, popup);
+      Paste(canvas, items[0].Left, items[0].Bottom, popup);
+    }
+    Window(2 * kMargin + FFrameW, kMargin, {false, -1, false, "Kora Editor"}, 1, -1, 2);
     // The single elements on the window's own client background.
     const RECT panel{kMargin, rowTop, FTarget.Width() - kMargin, rowTop + kRowHeight};
     TilePiece(canvas, panel, picture, c);
@@ -48,46 +58,25 @@ public:
   }
 
 private:
-  // The main window as it looks with the file menu dropped down.
-  void ActiveWindow(int x, int y) {
+  // One main window: frame, menu bar and the first page. Returns the menu
+  // bar's item rectangles in sheet coordinates.
+  std::vector<RECT> Window(int x, int y, const FrameState& frame, int hotItem, int downItem, int hotTab) {
     TBitmap window;
     RECT client;
-    HRGN region = ComposeFrame(FData, FFrameW, FFrameH, {true, cmMinimize, false, "Kora Editor"}, window, client);
+    HRGN region = ComposeFrame(FData, FFrameW, FFrameH, frame, window, client);
     TCanvas* canvas = window.Canvas();
     TBitmap bar;
     std::vector<RECT> items;
-    ComposeMenuBar(FData, kPreviewClientWidth, kMenuBarItems, -1, 0, bar, items);
+    ComposeMenuBar(FData, kPreviewClientWidth, kMenuBarItems, hotItem, downItem, bar, items);
     Paste(canvas, client.Left, client.Top, bar);
-
     RECT page;
-    PaintPageControl(FData, canvas, RECT{8, 24, 8 + 537, 24 + 401}.Offsetted(client.Left, client.Top), 20, kTabs, 0,
-                     -1, page);
+    PaintPageControl(FData, canvas, kPageControl.Offsetted(client.Left, client.Top), kTabHeight, kTabs, 0, hotTab,
+                     page);
     PageContent(canvas, page);
     PasteInRegion(FTarget, x, y, window, region);
     if (region) DeleteObject(region);
-
-    if (!items.empty()) {
-      TBitmap popup;
-      ComposePopupMenu(FData, {{"选择ROM(&C)"}, {"保存数据", false}, {"-"}, {"退出程序"}}, 0, popup);
-      Paste(FTarget.Canvas(), x + client.Left + items[0].Left, y + client.Top + items[0].Bottom, popup);
-    }
-  }
-
-  void InactiveWindow(int x, int y) {
-    TBitmap window;
-    RECT client;
-    HRGN region = ComposeFrame(FData, FFrameW, FFrameH, {false, -1, false, "Kora Editor"}, window, client);
-    TBitmap bar;
-    std::vector<RECT> items;
-    ComposeMenuBar(FData, kPreviewClientWidth, kMenuBarItems, 1, -1, bar, items);
-    Paste(window.Canvas(), client.Left, client.Top, bar);
-    // The tabs in all three looks, unhidden by a menu.
-    RECT page;
-    PaintPageControl(FData, window.Canvas(), RECT{8, 24, 8 + 537, 24 + 401}.Offsetted(client.Left, client.Top), 20,
-                     kTabs, 0, 2, page);
-    PageContent(window.Canvas(), page);
-    PasteInRegion(FTarget, x, y, window, region);
-    if (region) DeleteObject(region);
+    for (RECT& r : items) r.Offset(x + client.Left, y + client.Top);
+    return items;
   }
 
   // A group box of fields on the first page, as the editor lays them out.
