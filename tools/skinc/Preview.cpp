@@ -55,6 +55,7 @@ public:
     GroupBoxAndLabels(panel.Left + 740, panel.Top + 10);
     Hints(panel.Left + 10, panel.Top + 150);
     DialogControls(panel.Left + 250, panel.Top + 145);
+    RolledUp(panel.Left + 740, panel.Top + 160);
   }
 
 private:
@@ -173,6 +174,21 @@ private:
     Paste(canvas, x + 120, y + 84, spin);
     const RECT empty{x + 210, y, x + 380, y + 130};
     PaintGroupBox(FData, canvas, empty, "");
+  }
+
+  // The frame at its smallest, as rolled up or minimized: the skin's
+  // minimum width and only the frame's own height.
+  void RolledUp(int x, int y) {
+    const TbsSkinFormInfo& info = FData.FormInfo();
+    const int W = info.FormMinWidth > 0 ? info.FormMinWidth : FData.Picture()->Width();
+    const int H = FData.Picture()->Height() - HeightOf(info.ClientRect);
+    for (bool active : {true, false}) {
+      TBitmap window;
+      RECT client;
+      HRGN region = ComposeFrame(FData, W, H, {active, -1, false, "Kora Editor"}, window, client);
+      PasteInRegion(FTarget, active ? x : x + W + 10, y, window, region);
+      if (region) DeleteObject(region);
+    }
   }
 
   // What the message box and the open-file dialog add.

@@ -5,6 +5,7 @@
 // window region from the mask.
 #include <algorithm>
 
+#include "platform/Region.h"
 #include "skinc/PreviewParts.h"
 
 namespace kora::skinc {
@@ -66,6 +67,27 @@ void DrawCaptionText(const TbsDataSkinCaption& caption, TCanvas* canvas,
   }
   canvas->Font()->SetColor(color);
   DrawTextAt(canvas, x, y, shown);
+}
+
+// The window region as the frame builds it after a size change: the black
+// pixels of the four mask bands around the fitted mask area.
+HRGN FrameRegion(const TbsSkinFormInfo& info, const FrameGeometry& g, TBitmap* mask, int W, int H) {
+  TBitmap top, left, right, bottom;
+  ComposeMaskBands(info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint,
+                   info.MaskRectArea, g.LT, g.RT, g.LB, g.RB, g.Mask, mask, &top, &left, &right, &bottom, W, H);
+  HRGN region = CreateRectRgn(g.Mask.Left, g.Mask.Top, g.Mask.Right, g.Mask.Bottom);
+  const struct {
+    TBitmap* Band;
+    int X, Y;
+  } bands[] = {{&top, 0, 0}, {&bottom, 0, g.Mask.Bottom}, {&left, 0, g.Mask.Top}, {&right, g.Mask.Right, g.Mask.Top}};
+  for (const auto& band : bands) {
+    HRGN part = RegionFromMask(band.Band);
+    if (!part) continue;
+    OffsetRgn(part, band.X, band.Y);
+    CombineRgn(region, region, part, RGN_OR);
+    DeleteObject(part);
+  }
+  return region;
 }
 
 }  // namespace
@@ -138,8 +160,7 @@ HRGN ComposeFrame(const TbsSkinData& data, int W, int H, const FrameState& state
   Paste(canvas, 0, H - bottom.Height(), bottom);
 
   if (data.MaskPicture()->Empty()) return nullptr;
-  return BuildSkinRegion(info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint,
-                         info.MaskRectArea, g.LT, g.RT, g.LB, g.RB, g.Mask, data.MaskPicture(), W, H);
+  return FrameRegion(info, g, data.MaskPicture(), W, H);
 }
 
 }  // namespace kora::skinc
