@@ -154,6 +154,9 @@ using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
 using TKeyEvent = TEvent<TObject*, WORD&, TShiftState>;
 // handler(sender, key) with a Unicode character; setting key to 0 eats it
 using TKeyPressEvent = TEvent<TObject*, char32_t&>;
+// handler(sender, mousePos, handled): mousePos in client coordinates, (-1, -1)
+// when the keyboard asked; set handled to keep the popup menu closed.
+using TContextPopupEvent = TEvent<TObject*, POINT, bool&>;
 
 // A canvas on a control's client area (a windowless control's part of its
 // parent), made on first drawing and released by FreeHandle.
@@ -291,6 +294,7 @@ class TControl : public TComponent {
   TMouseMoveEvent OnMouseMove;
   TMouseEvent OnMouseUp;
   TNotifyEvent OnResize;
+  TContextPopupEvent OnContextPopup;
 
   // ---- Components ----
   bool HasParent() const override { return true; }
@@ -316,6 +320,8 @@ protected:
   void Notification(TComponent* component, TOperation operation) override;
   // Turns a client mouse message into MouseDown/Move/Up, Click and DblClick.
   void HandleMouseMessage(TMessage& message);
+  // OnContextPopup, then the PopupMenu at a screen point; true when taken.
+  virtual bool DoContextPopup(POINT screen, bool byKeyboard);
 
 private:
   friend class TWinControl;
@@ -483,6 +489,9 @@ private:
   void PaintHandler(TMessage& message);
   void HandleKeyDown(TMessage& message);
   void HandleChar(TMessage& message);
+  // WM_CONTEXTMENU: the windowless child under the point, this control, then
+  // its parents, until one takes it.
+  void HandleContextMenu(TMessage& message);
   void UpdateMouseControl(POINT client);
   void AlignNow(TControl* control);
   void UpdateChildFontsAndColors(UINT msg);

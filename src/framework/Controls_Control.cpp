@@ -111,7 +111,8 @@ TClass TControl::StaticClass() {
           .Property("OnMouseDown", &TControl::OnMouseDown)
           .Property("OnMouseMove", &TControl::OnMouseMove)
           .Property("OnMouseUp", &TControl::OnMouseUp)
-          .Property("OnResize", &TControl::OnResize));
+          .Property("OnResize", &TControl::OnResize)
+          .Property("OnContextPopup", &TControl::OnContextPopup));
   return &info;
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "framework/Controls.h"
+#include "framework/Forms.h"
 
 namespace kora {
 
@@ -113,9 +114,16 @@ void TWinControl::WndProc(TMessage& message) {
       const TShiftState shift = KeyboardShiftState();
       if (!ControlStyle().Contains(csNoStdEvents)) OnKeyUp(this, key, shift);
       if (key) KeyUp(key, shift);
+      // The menu key and Shift+F10 ask for the context menu (and F10 then
+      // must not open the menu bar).
+      if (key == VK_APPS || (key == VK_F10 && shift.Contains(ssShift) && !shift.Contains(ssAlt))) {
+        SendMessage(FHandle, WM_CONTEXTMENU, WPARAM(FHandle.Value()), -1);
+        return;
+      }
       if (key) DefaultHandler(message);
       return;
     }
+    case WM_CONTEXTMENU: HandleContextMenu(message); return;
     case WM_CHAR: HandleChar(message); return;
     case WM_SYSCHAR:
       if (TWinControl* form = GetParentForm(this); form && form->Perform(CM_DIALOGCHAR, message.WParam, 0)) return;
@@ -148,6 +156,12 @@ void TWinControl::WndProc(TMessage& message) {
         ::kora::ScreenToClient(FHandle, &p);
         TControl* over = ControlAtPos(p);
         TCursor cursor = over && over->Cursor() != crDefault ? over->Cursor() : Cursor();
+        // The screen's cursor, while set, shows over every control.
+        if (Screen->Cursor() != crDefault) {
+          ::kora::SetCursor(Screen->Cursors(Screen->Cursor()));
+          message.Result = 1;
+          return;
+        }
         if (cursor != crDefault) {
           ::kora::SetCursor(CursorHandle(cursor));
           message.Result = 1;
@@ -203,7 +217,11 @@ void TWinControl::WndProc(TMessage& message) {
   if (IsMouseMessage(message.Msg)) {
     const POINT p = LParamToPoint(message.LParam);
     if (message.Msg == WM_MOUSEMOVE) UpdateMouseControl(p);
-    if (IsControlMouseMsg(message)) return;
+    if (IsControlMouseMsg(message)) {
+      // The window system turns the release into WM_CONTEXTMENU for us.
+      if (message.Msg == WM_RBUTTONUP) DefaultHandler(message);
+      return;
+    }
     if ((message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK) && FTabStop && CanFocus() &&
         !Focused())
       SetFocus();

@@ -5,7 +5,10 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "framework/Components.h"
 #include "framework/Controls.h"
@@ -218,6 +221,7 @@ class TCustomForm : public TScrollingWinControl {
 
 protected:
   void CreateParams(TCreateParams& params) override;
+  void CreateHandle() override;
   void WndProc(TMessage& message) override;
   void VisibleChanging() override;
   void Notification(TComponent* component, TOperation operation) override;
@@ -228,6 +232,8 @@ private:
   friend class TApplication;
   void PlaceOnScreen();
   void Activated(bool active);
+  // Focus to ActiveControl, else to the first tab stop.
+  void FocusActiveControl();
   // Key preview and menu short-cuts for keys going to the form's windows.
   bool PreviewKey(const MSG& msg);
 
@@ -255,5 +261,86 @@ class TForm : public TCustomForm {
 // an OK button (the default and the cancel button) and returns after it
 // closed. Used by the default error report.
 void ShowPlainMessage(const std::string& caption, const std::string& text);
+
+// ---- The screen: the application's forms and the desktop they live on ----
+
+enum TMonitorDefaultTo { mdNearest, mdNull, mdPrimary };
+
+// One display of the desktop, as the window system sees it now.
+struct TMonitor {
+  HMONITOR Handle;
+  int MonitorNum = 0;  // index in TScreen::Monitors
+  RECT BoundsRect;
+  RECT WorkareaRect;
+  bool Primary = false;
+  int Left() const { return BoundsRect.Left; }
+  int Top() const { return BoundsRect.Top; }
+  int Width() const { return BoundsRect.Right - BoundsRect.Left; }
+  int Height() const { return BoundsRect.Bottom - BoundsRect.Top; }
+};
+
+// Every form of the program (they register themselves), which one is
+// active, the cursor shown everywhere, and the monitors and work area.
+class TScreen : public TComponent {
+  KORA_CLASS(TScreen, TComponent)
+
+  explicit TScreen(TComponent* owner);
+  ~TScreen() override;
+
+  // ---- Forms, topmost first (an activated form moves to the front) ----
+  int FormCount() const { return static_cast<int>(FForms.size()); }
+  TCustomForm* Forms(int index) const;
+  TCustomForm* ActiveForm() const { return FActiveForm; }
+  // The focused control of the active form.
+  TWinControl* ActiveControl() const { return FActiveControl; }
+  TNotifyEvent OnActiveFormChange;
+  TNotifyEvent OnActiveControlChange;
+
+  // ---- Cursor ----
+  // Anything but crDefault shows everywhere over our windows until reset.
+  TCursor Cursor() const { return FCursor; }
+  void SetCursor(TCursor value);
+  // The shape of a cursor number: the standard ones and those added here.
+  HCURSOR Cursors(TCursor index) const;
+  void SetCursors(TCursor index, HCURSOR cursor);
+
+  // ---- The desktop ----
+  int Width() const;
+  int Height() const;
+  RECT WorkAreaRect() const;
+  int WorkAreaLeft() const { return WorkAreaRect().Left; }
+  int WorkAreaTop() const { return WorkAreaRect().Top; }
+  int WorkAreaWidth() const { return WorkAreaRect().Right - WorkAreaRect().Left; }
+  int WorkAreaHeight() const { return WorkAreaRect().Bottom - WorkAreaRect().Top; }
+  int MonitorCount() const;
+  TMonitor Monitors(int index) const;
+  TMonitor PrimaryMonitor() const { return Monitors(0); }
+  // With mdNull a window or point off every monitor gives no monitor.
+  std::optional<TMonitor> MonitorFromWindow(HWND window, TMonitorDefaultTo fallback = mdNearest) const;
+  std::optional<TMonitor> MonitorFromPoint(POINT point, TMonitorDefaultTo fallback = mdNearest) const;
+
+private:
+  friend class TCustomForm;
+  void AddForm(TCustomForm* form);
+  void RemoveForm(TCustomForm* form);
+  // From the forms: activation, focus moves.
+  void FormActivated(TCustomForm* form, bool active);
+  void FocusChanged(TCustomForm* form);
+  std::optional<TMonitor> MonitorOf(HMONITOR handle) const;
+
+  std::vector<TCustomForm*> FForms;
+  TCustomForm* FActiveForm = nullptr;
+  TWinControl* FActiveControl = nullptr;
+  TCursor FCursor = crDefault;
+  std::map<TCursor, HCURSOR> FCursors;
+};
+
+// Made when the program starts and kept for its whole life.
+extern TScreen* const Screen;
+
+// Registers every framework class a form description may name (forms,
+// labels, edits, list boxes, pages, list views, menus, image lists,
+// timers); the screen does it when the program starts.
+void RegisterFrameworkClasses();
 
 }  // namespace kora

@@ -64,11 +64,13 @@ TCustomForm::TCustomForm(TComponent* owner) : TScrollingWinControl(owner) {
   // A form starts hidden; Show or ShowModal puts it on screen.
   SetVisible(false);
   SetBounds(0, 0, 320, 240);
+  Screen->AddForm(this);
 }
 
 TCustomForm::~TCustomForm() {
   if (FCreated) OnDestroy(this);
   if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
+  Screen->RemoveForm(this);
   DestroyComponents();
 }
 
@@ -106,6 +108,7 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
   if (FActiveControl) FActiveControl->RemoveFreeNotification(this);
   FActiveControl = control;
   if (FActiveControl) FActiveControl->FreeNotification(this);
+  Screen->FocusChanged(this);
   if (FActive && control && control->CanFocus()) control->SetFocus();
 }
 
@@ -116,6 +119,7 @@ void TCustomForm::SetFocusedControl(TWinControl* control) {
     FActiveControl = control;
     if (FActiveControl) FActiveControl->FreeNotification(this);
   }
+  Screen->FocusChanged(this);
 }
 
 void TCustomForm::SetMenu(TMainMenu* value) {
@@ -128,7 +132,10 @@ void TCustomForm::SetMenu(TMainMenu* value) {
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
   TScrollingWinControl::Notification(component, operation);
   if (operation != opRemove) return;
-  if (component == FActiveControl) FActiveControl = nullptr;
+  if (component == FActiveControl) {
+    FActiveControl = nullptr;
+    Screen->FocusChanged(this);
+  }
   if (component == FMenu) FMenu = nullptr;
 }
 
@@ -138,6 +145,9 @@ void TCustomForm::CreateParams(TCreateParams& params) {
   params.Style &= ~(WS_CHILD | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
                     WS_BORDER | WS_DLGFRAME);
   params.Style |= WS_POPUP | WS_CLIPCHILDREN;
+  // Shown once its children exist (CreateHandle), or it would take the
+  // activation while there is nothing to focus yet.
+  params.Style &= ~WS_VISIBLE;
   switch (FBorderStyle) {
     case bsNone: break;
     case bsSingle:
@@ -162,6 +172,11 @@ void TCustomForm::CreateParams(TCreateParams& params) {
   if (Application && Application->MainForm() && Application->MainForm() != this &&
       Application->MainForm()->HandleAllocated())
     params.WndParent = Application->MainForm()->Handle();  // the owner: stays above the main form
+}
+
+void TCustomForm::CreateHandle() {
+  TScrollingWinControl::CreateHandle();
+  if (Visible() && !IsWindowVisible(Handle())) ShowWindow(Handle(), SW_SHOWNA);
 }
 
 void TCustomForm::PlaceOnScreen() {
@@ -210,10 +225,20 @@ void TCustomForm::WndProc(TMessage& message) {
       return;
     case WM_ACTIVATE:
       Activated(LOWORD(message.WParam) != WA_INACTIVE);
+      // The default would move the focus we just placed to the form itself.
+      if (LOWORD(message.WParam) != WA_INACTIVE && GetFocus() && IsChild(Handle(), GetFocus())) return;
       break;
     case CM_RELEASE:
       delete this;
       return;
+    case CM_VISIBLECHANGED:
+      // A top-level form has nobody else to ask for its window: showing it
+      // makes the window (with its children's) and brings it up active.
+      if (message.WParam && !Parent() && !ComponentState().Contains(csLoading)) {
+        ShowWindow(Handle(), SW_SHOW);
+        return;
+      }
+      break;
     default: break;
   }
   TScrollingWinControl::WndProc(message);
@@ -222,16 +247,21 @@ void TCustomForm::WndProc(TMessage& message) {
 void TCustomForm::Activated(bool active) {
   if (FActive == active) return;
   FActive = active;
+  Screen->FormActivated(this, active);
   if (active) {
-    if (FActiveControl && FActiveControl->CanFocus()) {
-      FActiveControl->SetFocus();
-    } else if (!FActiveControl) {
-      // The first control in tab order takes the focus.
-      SelectNext(nullptr, true, true);
-    }
+    FocusActiveControl();
     OnActivate(this);
   } else {
     OnDeactivate(this);
+  }
+}
+
+void TCustomForm::FocusActiveControl() {
+  if (FActiveControl && FActiveControl->CanFocus()) {
+    FActiveControl->SetFocus();
+  } else if (!FActiveControl) {
+    // The first control in tab order takes the focus.
+    SelectNext(nullptr, true, true);
   }
 }
 
@@ -313,7 +343,8 @@ TModalResult TCustomForm::ShowModal() {
   try {
     Show();
     SetActiveWindow(Handle());
-    SetFocus();
+    // Activation placed the focus already unless the form was active before.
+    if (!GetFocus() || GetFocus() == Handle()) FocusActiveControl();
     const auto done = [this] { return FModalResult != mrNone || !Visible(); };
     if (Application) {
       Application->ModalLoop(done);

@@ -4,14 +4,24 @@
 #include "skin/data/bsSkinData.h"
 
 #include "framework/ClassBuilder.h"
+#include "framework/Forms.h"
 #include "platform/MessageQueue.h"
 
 namespace kora {
 
 namespace {
 
+// The application's forms as the screen lists them.
+TbsSkinFormDirectory ScreenFormDirectory() {
+  return {[] { return Screen->FormCount(); }, [](int index) -> TComponent* { return Screen->Forms(index); },
+          [](TComponent* component) {
+            auto* form = dynamic_cast<TCustomForm*>(component);
+            return form ? form->Handle() : HWND();
+          }};
+}
+
 TbsSkinFormDirectory& FormDirectory() {
-  static TbsSkinFormDirectory directory;
+  static TbsSkinFormDirectory directory = ScreenFormDirectory();
   return directory;
 }
 
@@ -27,7 +37,10 @@ int FindRecord(const List& list, std::string_view name) {
 
 }  // namespace
 
-void SetSkinFormDirectory(TbsSkinFormDirectory directory) { FormDirectory() = std::move(directory); }
+void SetSkinFormDirectory(TbsSkinFormDirectory directory) {
+  // An empty directory brings the screen's back.
+  FormDirectory() = directory.FormWindow ? std::move(directory) : ScreenFormDirectory();
+}
 
 TClass TbsSkinData::StaticClass() {
   static const TClassInfo info(

@@ -160,8 +160,8 @@ private:
   std::unique_ptr<TStringList> FResStrings;
 };
 
-// How skin messages reach the application's forms. The forms layer installs
-// one over the screen's form list; tests install their own.
+// How skin messages reach the application's forms: by default the screen's
+// form list; tests install their own, and an empty one restores the default.
 struct TbsSkinFormDirectory {
   // The forms in screen order.
   std::function<int()> FormCount;

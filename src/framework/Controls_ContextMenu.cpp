@@ -1,0 +1,40 @@
+// Context menus: a right click or the menu key opens the PopupMenu of the
+// control under it, or of the nearest parent that has one.
+
+#include "framework/Controls.h"
+#include "framework/Menus.h"
+
+namespace kora {
+
+bool TControl::DoContextPopup(POINT screen, bool byKeyboard) {
+  bool handled = false;
+  OnContextPopup(this, byKeyboard ? POINT{-1, -1} : ScreenToClient(screen), handled);
+  if (handled) return true;
+  auto* menu = dynamic_cast<TPopupMenu*>(FPopupMenu);
+  if (!menu || !menu->AutoPopup()) return false;
+  menu->SetPopupComponent(this);
+  menu->Popup(screen.X, screen.Y);
+  return true;
+}
+
+void TWinControl::HandleContextMenu(TMessage& message) {
+  message.Result = 1;
+  const bool byKeyboard = message.LParam == -1;
+  TControl* target = this;
+  POINT screen;
+  if (byKeyboard) {
+    // The menu key opens it in the middle of the focused control.
+    screen = ClientToScreen({Width() / 2, Height() / 2});
+  } else {
+    screen = LParamToPoint(message.LParam);
+    if (TControl* child = ControlAtPos(ScreenToClient(screen))) target = child;
+  }
+  // Our parents are asked here, with our point, rather than through the
+  // window system, which would pass them the keyboard's (-1, -1).
+  for (TControl* control = target; control; control = control->Parent()) {
+    if (control->DoContextPopup(screen, byKeyboard)) return;
+  }
+  message.Result = 0;
+}
+
+}  // namespace kora
