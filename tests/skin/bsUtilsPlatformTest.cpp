@@ -2,6 +2,7 @@
 
 #include "framework/Controls.h"
 #include "platform/Screen.h"
+#include "platform/ScrollBars.h"
 #include "platform/Window.h"
 #include "platform/WindowStyles.h"
 #include "platform/backends/headless/HeadlessBackend.h"
@@ -25,6 +26,36 @@ TEST(bsUtilsPlatformTest, FeatureChecksFollowTheVersionRules) {
     TbsScrollBarInfo info;
     EXPECT_FALSE(QueryScrollBarInfo(HWND(), 1, info));
     EXPECT_EQ(info.rgstate[0], bsStateInvisible);
+}
+
+TEST(bsUtilsPlatformTest, ScrollBarInfoComesFromTheWindowsOwnBars) {
+    HeadlessBackend screen;
+    SetBackend(&screen);
+    WNDCLASS wc;
+    wc.lpfnWndProc = &DefWindowProc;
+    wc.lpszClassName = "bsUtilsScrollInfoTest";
+    RegisterClass(&wc);
+    HWND window = CreateWindowEx(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE | WS_VSCROLL, 100, 50, 200, 150,
+                                 HWND(), 0, nullptr);
+    SCROLLINFO si;
+    si.fMask = SIF_RANGE | SIF_PAGE;
+    si.nMin = 0;
+    si.nMax = 99;
+    si.nPage = 10;
+    SetScrollInfo(window, SB_VERT, &si, false);
+
+    TbsScrollBarInfo info;
+    ASSERT_TRUE(QueryScrollBarInfo(window, OBJID_VSCROLL, info));
+    EXPECT_EQ(info.rgstate[0] & bsStateInvisible, 0u);
+    EXPECT_EQ(info.rcScrollBar.Right, 300);  // screen coordinates, at the window's right edge
+    EXPECT_EQ(info.rcScrollBar.Top, 50);
+    EXPECT_GT(info.xyThumbBottom, info.xyThumbTop);
+
+    TbsScrollBarInfo horizontal;
+    QueryScrollBarInfo(window, OBJID_HSCROLL, horizontal);  // the window has none
+    EXPECT_NE(horizontal.rgstate[0] & bsStateInvisible, 0u);
+    DestroyWindow(window);
+    SetBackend(nullptr);
 }
 
 TEST(bsUtilsPlatformTest, WorkAreasComeFromTheNearestMonitor) {

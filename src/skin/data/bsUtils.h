@@ -251,8 +251,9 @@ struct TbsScrollBarInfo {
     int reserved = 0;
     DWORD rgstate[6] = {};
 };
-// Our windows have no native scroll bars: every bar reports itself
-// invisible and the call returns false.
+// The window's own scroll bar (bar = OBJID_VSCROLL or OBJID_HSCROLL) as
+// the window system reports it; a bar it cannot report (no such window,
+// another object id) comes back invisible and the call returns false.
 bool QueryScrollBarInfo(HWND window, int bar, TbsScrollBarInfo& info);
 
 // Implemented by skinned containers that draw a skin background of their

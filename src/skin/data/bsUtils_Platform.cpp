@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Screen.h"
+#include "platform/ScrollBars.h"
 #include "platform/Window.h"
 #include "platform/WindowStyles.h"
 #include "skin/data/bsUtils.h"
@@ -46,9 +47,16 @@ void MonitorWorkArea(HWND window, bool workArea, RECT& out) {
     ScreenWorkArea(workArea, out);
 }
 
-bool QueryScrollBarInfo(HWND /*window*/, int /*bar*/, TbsScrollBarInfo& info) {
+bool QueryScrollBarInfo(HWND window, int bar, TbsScrollBarInfo& info) {
     info.rgstate[0] = bsStateInvisible;
-    return false;
+    SCROLLBARINFO sbi;
+    if (!GetScrollBarInfo(window, bar, &sbi)) return false;
+    info.rcScrollBar = sbi.rcScrollBar;
+    info.dxyLineButton = sbi.dxyLineButton;
+    info.xyThumbTop = sbi.xyThumbTop;
+    info.xyThumbBottom = sbi.xyThumbBottom;
+    std::copy(std::begin(sbi.rgstate), std::end(sbi.rgstate), std::begin(info.rgstate));
+    return true;
 }
 
 }  // namespace kora
