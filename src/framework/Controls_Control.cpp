@@ -265,8 +265,11 @@ void TControl::SetParentColor(bool value) {
 }
 
 void TControl::SetShowHint(bool value) {
-  FShowHint = value;
   FParentShowHint = false;
+  if (FShowHint == value) return;
+  FShowHint = value;
+  // Children that follow this one's ShowHint take the new value.
+  Perform(CM_SHOWHINTCHANGED, 0, 0);
 }
 
 void TControl::SetParentShowHint(bool value) {

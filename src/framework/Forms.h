@@ -6,6 +6,7 @@
 #include <exception>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,6 +44,60 @@ using TExceptionEvent = TEvent<TObject*, const std::exception&>;
 using THelpEvent = std::function<bool(std::uint16_t command, std::int32_t data, bool& callHelp)>;
 // handler(done): set done to false to be called again before waiting
 using TIdleEvent = TEvent<TObject*, bool&>;
+
+// ---- Hints ---------------------------------------------------------------------
+
+// The small window that shows a control's short hint: no border, topmost,
+// shown without taking the activation or the focus. The skin engine
+// replaces it through TApplication::SetHintWindowClass.
+class THintWindow : public TCustomControl {
+  KORA_CLASS(THintWindow, TCustomControl)
+
+  explicit THintWindow(TComponent* owner);
+
+  // Shows the hint with rect's top-left at its place (screen coordinates),
+  // moved left or up where it would leave the screen.
+  virtual void ActivateHint(RECT rect, const std::string& hint);
+  virtual void ActivateHintData(RECT rect, const std::string& hint, void* data);
+  // The window size for the text broken into lines of at most maxWidth
+  // pixels, as a rectangle at (0, 0).
+  virtual RECT CalcHintRect(int maxWidth, const std::string& hint, void* data);
+  // Hides the window and lets its handle go.
+  void ReleaseHandle();
+  // Whether the window is on screen now.
+  bool IsHintShown() const;
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void WndProc(TMessage& message) override;
+  void Paint() override;
+};
+
+// A class reference that makes the application's hint window.
+using THintWindowClass = TClass;
+
+// What is about to be shown, for OnShowHint and CM_HINTSHOW (lParam) to change.
+struct THintInfo {
+  TControl* HintControl = nullptr;
+  THintWindowClass HintWindowClass = nullptr;
+  POINT HintPos{};         // screen coordinates of the window's top-left
+  int HintMaxWidth = 0;
+  TColor HintColor = clInfoBk;
+  RECT CursorRect{};       // client coordinates of HintControl; leaving it hides the hint
+  POINT CursorPos{};       // client coordinates of HintControl
+  int ReshowTimeout = 0;   // nonzero: ask again after this many ms
+  int HideTimeout = 0;
+  std::string HintStr;
+  void* HintData = nullptr;
+};
+// handler(hintStr, canShow, hintInfo)
+using TShowHintEvent = TEvent<std::string&, bool&, THintInfo&>;
+
+// The parts of "short|long"; a hint without "|" is both.
+std::string GetShortHint(const std::string& hint);
+std::string GetLongHint(const std::string& hint);
+
+class TTimer;
 
 class TApplication : public TComponent {
   KORA_CLASS(TApplication, TComponent)
@@ -86,8 +141,24 @@ class TApplication : public TComponent {
   TExceptionEvent OnException;
 
   // ---- Hints ----
+  // Off destroys the hint window; on makes a new one of HintWindowClass.
   bool ShowHint() const { return FShowHint; }
-  void SetShowHint(bool value) { FShowHint = value; }
+  void SetShowHint(bool value);
+  // Raises EInvalidOperation for a class that is not a THintWindow.
+  THintWindowClass HintWindowClass() const { return FHintWindowClass; }
+  void SetHintWindowClass(THintWindowClass value);
+  // The current hint window; null while ShowHint is off.
+  THintWindow* HintWindow() const { return FHintWindow; }
+  TColor HintColor() const { return FHintColor; }
+  void SetHintColor(TColor value) { FHintColor = value; }
+  // Shows the hint of the control under the mouse now, as if the pause
+  // had passed with the cursor at `cursorPos` (screen coordinates).
+  void ActivateHint(POINT cursorPos);
+  // Hides the hint and forgets its control until the mouse moves again.
+  void CancelHint();
+  // Routes mouse moves over a control: starts, restarts or cancels the pause.
+  void HintMouseMessage(TControl* control, const MSG& msg);
+  TShowHintEvent OnShowHint;
   // Milliseconds the mouse rests before a hint shows, and the hint shows.
   int HintPause() const { return FHintPause; }
   void SetHintPause(int value) { FHintPause = value; }
@@ -115,6 +186,9 @@ class TApplication : public TComponent {
   bool HelpContext(std::int32_t context);
   THelpEvent OnHelp;
 
+protected:
+  void Notification(TComponent* component, TOperation operation) override;
+
 private:
   friend class TMainMenu;
   bool IsQuit(const MSG& msg);
@@ -128,11 +202,25 @@ private:
   int FModalLevel = 0;
   int FHookId = 0;
   bool FHandlingException = false;
-  bool FShowHint = true;
+  // Hints (Forms_Hint.cpp).
+  enum class THintTimerMode { Show, Hide };
+  void HintMessage(const MSG& msg);
+  void StartHintTimer(int ms, THintTimerMode mode);
+  void StopHintTimer();
+  void HintTimerExpired();
+  bool FShowHint = false;
   int FHintPause = 500;
   int FHintHidePause = 2500;
   int FHintShortPause = 50;
   std::string FHint;
+  THintWindowClass FHintWindowClass = nullptr;
+  THintWindow* FHintWindow = nullptr;
+  TColor FHintColor = clInfoBk;
+  TControl* FHintControl = nullptr;
+  RECT FHintCursorRect{};
+  bool FHintActive = false;
+  std::unique_ptr<TTimer> FHintTimer;
+  THintTimerMode FHintTimerMode = THintTimerMode::Show;
   bool FMinimized = false;
   std::string FHelpFile;
 };

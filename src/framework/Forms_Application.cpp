@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/ClassBuilder.h"
+#include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "platform/WindowSystem.h"
 
@@ -20,10 +21,13 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner) {
   // Added first, so it runs after every later hook (the skin's menus): it
   // dispatches the message itself inside the error report.
   FHookId = AddMessageHook([this](MSG& msg) { return DispatchThroughHook(msg); });
+  FHintWindowClass = THintWindow::StaticClass();
+  SetShowHint(true);
 }
 
 TApplication::~TApplication() {
   RemoveMessageHook(FHookId);
+  SetShowHint(false);
   if (Application == this) Application = nullptr;
 }
 
@@ -32,6 +36,7 @@ void TApplication::SetMainForm(TCustomForm* value) { FMainForm = value; }
 bool TApplication::DispatchThroughHook(MSG& msg) {
   if (msg.message == WM_QUIT) return false;
   try {
+    HintMessage(msg);
     bool handled = false;
     OnMessage(msg, handled);
     if (!handled && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {

@@ -228,6 +228,9 @@ void TCustomForm::WndProc(TMessage& message) {
       // The default would move the focus we just placed to the form itself.
       if (LOWORD(message.WParam) != WA_INACTIVE && GetFocus() && IsChild(Handle(), GetFocus())) return;
       break;
+    case WM_ACTIVATEAPP:
+      if (!message.WParam && Application) Application->CancelHint();
+      break;
     case CM_RELEASE:
       delete this;
       return;
