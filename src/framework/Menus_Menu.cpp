@@ -9,7 +9,7 @@ namespace kora {
 namespace {
 
 TPopupPresenter& Presenter() {
-  static TPopupPresenter presenter;
+  static TPopupPresenter presenter = &PlainPopupMenu;
   return presenter;
 }
 
@@ -110,6 +110,8 @@ void TPopupMenu::Popup(int x, int y) {
   if (Presenter() && Items()->VisibleCount() > 0) Presenter()(*this, x, y);
 }
 
-void TPopupMenu::SetPresenter(TPopupPresenter presenter) { Presenter() = std::move(presenter); }
+void TPopupMenu::SetPresenter(TPopupPresenter presenter) {
+  Presenter() = presenter ? std::move(presenter) : TPopupPresenter(&PlainPopupMenu);
+}
 
 }  // namespace kora
