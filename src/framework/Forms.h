@@ -99,6 +99,18 @@ std::string GetLongHint(const std::string& hint);
 
 class TTimer;
 
+// ---- The plain menu bar (Menus_MenuBar.cpp) ----------------------------------------
+
+// A form's window procedure offers every message here first: while the form
+// has a Menu, its frame shows the bar (room made in WM_NCCALCSIZE, drawn
+// with the frame, HTMENU, clicks, Alt, F10 and Alt+letter). True when the
+// bar took the message.
+bool PlainMenuBarMessage(TCustomForm& form, TMessage& message);
+// After the form's Menu changed: the frame makes room for the bar or gives it back.
+void PlainMenuBarChanged(TCustomForm& form);
+// The screen rectangle of the bar's index-th visible item; empty when none.
+RECT PlainMenuBarItemRect(TCustomForm& form, int index);
+
 class TApplication : public TComponent {
   KORA_CLASS(TApplication, TComponent)
 

@@ -125,8 +125,10 @@ void TCustomForm::SetFocusedControl(TWinControl* control) {
 void TCustomForm::SetMenu(TMainMenu* value) {
   if (FMenu == value) return;
   if (FMenu) FMenu->RemoveFreeNotification(this);
+  if (FMenu) FMenu->SetWindowHandle(HWND{});
   FMenu = value;
   if (FMenu) FMenu->FreeNotification(this);
+  PlainMenuBarChanged(*this);
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
@@ -136,7 +138,10 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
     FActiveControl = nullptr;
     Screen->FocusChanged(this);
   }
-  if (component == FMenu) FMenu = nullptr;
+  if (component == FMenu) {
+    FMenu = nullptr;
+    PlainMenuBarChanged(*this);
+  }
 }
 
 void TCustomForm::CreateParams(TCreateParams& params) {
@@ -219,6 +224,7 @@ void TCustomForm::VisibleChanging() {
 }
 
 void TCustomForm::WndProc(TMessage& message) {
+  if (PlainMenuBarMessage(*this, message)) return;
   switch (message.Msg) {
     case WM_CLOSE:
       Close();

@@ -181,6 +181,8 @@ class TMenu : public TComponent {
 
 protected:
   void Notification(TComponent* component, TOperation operation) override;
+  // Something shown changed: OnChange.
+  virtual void DoChange(TMenuItem* source, bool rebuild);
 
 private:
   friend class TMenuItem;
@@ -194,6 +196,15 @@ class TMainMenu : public TMenu {
   KORA_CLASS(TMainMenu, TMenu)
   using TMenu::TMenu;
 
+  // The window whose menu bar shows this menu; changes redraw that bar.
+  HWND WindowHandle() const { return FWindowHandle; }
+  void SetWindowHandle(HWND value) { FWindowHandle = value; }
+
+protected:
+  void DoChange(TMenuItem* source, bool rebuild) override;
+
+private:
+  HWND FWindowHandle;
 };
 
 class TPopupMenu;

@@ -3,6 +3,7 @@
 #include "framework/ClassBuilder.h"
 #include "framework/ImgList.h"
 #include "framework/Menus.h"
+#include "platform/WindowSystem.h"
 
 namespace kora {
 
@@ -87,7 +88,14 @@ void TMenu::GetChildren(const std::function<void(TComponent*)>& proc, TComponent
 
 void TMenu::Changed(TMenuItem* source, bool rebuild) {
   if (ComponentState().Contains(csDestroying) || ComponentState().Contains(csLoading)) return;
-  OnChange(this, source, rebuild);
+  DoChange(source, rebuild);
+}
+
+void TMenu::DoChange(TMenuItem* source, bool rebuild) { OnChange(this, source, rebuild); }
+
+void TMainMenu::DoChange(TMenuItem* source, bool rebuild) {
+  TMenu::DoChange(source, rebuild);
+  if (IsWindow(FWindowHandle)) RedrawWindow(FWindowHandle, nullptr, HRGN{}, RDW_FRAME | RDW_INVALIDATE);
 }
 
 TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
