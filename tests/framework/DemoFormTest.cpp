@@ -86,7 +86,6 @@ protected:
     App->SetMainForm(Demo);
   }
   void TearDown() override {
-    TPopupMenu::SetPresenter({});
     FormFixture::TearDown();
     UnRegisterClass(TDemoForm::StaticClass());
   }
@@ -101,7 +100,13 @@ protected:
     Screen.Click(control->ClientToScreen(at), button);
     Screen.RunUntilIdle();
   }
-  POINT Middle(const RECT& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
+  static POINT Middle(const RECT& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
+  // Where the first item of the open plain menu window is.
+  static POINT FirstItemOfOpenMenu() {
+    RECT menu{};
+    GetWindowRect(FindWindow("TPlainPopupMenu", nullptr), &menu);
+    return {menu.Left + 30, menu.Top + 12};
+  }
 
   TDemoForm* Demo = nullptr;  // owned by Form
 };
@@ -171,20 +176,26 @@ TEST_F(DemoFormTest, DrivenByMouseAndKeys) {
   Keys({VK_CONTROL}, 'S');
   Keys({}, VK_F1);
 
+  // The menu bar in its plain look: File, then Open... in its drop-down.
+  Screen.WhenIdle([&] {
+    Screen.SaveArtifact("demo-form-menu");
+    Screen.Click(FirstItemOfOpenMenu());
+  });
+  Screen.Click(Middle(PlainMenuBarItemRect(*Form, 0)));
+  Screen.RunUntilIdle();
+
   // The list's popup menu, chosen from as a person would; the right click
   // leaves the selection alone.
-  std::vector<std::string> shown;
-  TPopupMenu::SetPresenter([&](TPopupMenu& menu, int, int) {
-    shown.push_back(menu.Name());
-    menu.Items()->Items(0)->Click();
+  Screen.WhenIdle([&] {
+    Screen.SaveArtifact("demo-form-popup");
+    Screen.Click(FirstItemOfOpenMenu());  // Remove
   });
   Click(list, Middle(list->ItemRect(1)), MOUSE_RIGHT);
-  EXPECT_EQ(shown, (std::vector<std::string>{"ListPopup"}));
   EXPECT_EQ(list->Items()->Count(), 11);
   EXPECT_EQ(list->Items()->IndexOf("Fire"), -1);
 
   EXPECT_EQ(Demo->Log, (std::vector<std::string>{"create", "pick Sword", "pick Axe", "pick Bow", "pick Fire",
-                                                 "page Details", "page About", "page Details", "save", "about",
+                                                 "page Details", "page About", "page Details", "save", "about", "open",
                                                  "remove Fire"}));
   Screen.SaveArtifact("demo-form");
 
