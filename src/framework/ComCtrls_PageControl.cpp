@@ -254,8 +254,10 @@ void TPageControl::AdjustClientRect(RECT& rect) const {
   const int strip = VisibleTabCount() > 0 ? const_cast<TPageControl*>(this)->StripHeight() + KStripInset : 0;
   const RECT client = ClientRect();
   rect = {client.Left + 4, client.Top + 4, client.Right - 4, client.Bottom - 4};
-  if (FTabPosition == tpBottom) rect.Bottom -= strip;
-  else rect.Top += strip;
+  // The page's edge starts where the tabs end, so its 2-pixel frame is all
+  // that lies between the strip and the page.
+  if (FTabPosition == tpBottom) rect.Bottom = std::min(rect.Bottom, client.Bottom - strip - 2);
+  else if (strip > 0) rect.Top = client.Top + strip + 2;
   rect.Right = std::max(rect.Right, rect.Left);
   rect.Bottom = std::max(rect.Bottom, rect.Top);
 }
@@ -328,20 +330,20 @@ void TPageControl::WndProc(TMessage& message) {
 
 void TPageControl::DrawTab(int tabIndex, const RECT& rect, bool active) {
   TCanvas* canvas = Canvas();
+  // The font goes in before the context is taken: Handle() selects it.
+  canvas->SetFont(Font());
   const HDC dc = canvas->Handle();
   RECT r = rect;
   const bool bottom = FTabPosition == tpBottom;
-  if (active) {
-    // The active tab stands out and joins its page.
-    r = {r.Left - 2, bottom ? r.Top - 2 : r.Top - 2, r.Right + 2, r.Bottom + 2};
-  }
+  // The active tab stands out by 2 pixels and covers the page's edge
+  // beside it, so tab and page read as one.
+  if (active) r = {r.Left - 2, r.Top - 2, r.Right + 2, r.Bottom + 2};
   canvas->Brush()->SetStyle(bsSolid);
   canvas->Brush()->SetColor(Color());
   canvas->FillRect(r);
   RECT edge = r;
   DrawEdge(dc, &edge, EDGE_RAISED, BF_LEFT | BF_RIGHT | (bottom ? BF_BOTTOM : BF_TOP));
   TTabSheet* page = PageForTab(tabIndex);
-  canvas->SetFont(Font());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToColorRef(page->Enabled() ? Font()->Color() : SystemColor(COLOR_GRAYTEXT)));
   RECT text = r;
