@@ -3,6 +3,7 @@
 // behaviour and messages.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -112,6 +113,12 @@ public:
 private:
   std::string FFileName;
 };
+
+// A file that appears whole or not at all: `write` fills a new temporary
+// file beside `path` (given by name), which is flushed to disk and then
+// renamed over `path`. When write throws or the file cannot be put in place,
+// the temporary is removed, the error raised and `path` left as it was.
+void WriteWholeFile(const std::string& path, const std::function<void(const std::string& temporary)>& write);
 
 // A growable byte buffer.
 class TMemoryStream : public TStream {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -147,6 +148,39 @@ TFileStream::TFileStream(const std::string& fileName, std::uint16_t mode)
 
 TFileStream::~TFileStream() {
   if (FHandle >= 0) ::close(FHandle);
+}
+
+// --- Whole files -------------------------------------------------------------
+
+void WriteWholeFile(const std::string& path, const std::function<void(const std::string& temporary)>& write) {
+  std::string temporary = path + ".tmp-XXXXXX";
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) {
+    const int error = errno;
+    throw EFCreateError(Format("Cannot create file \"%s\". %s", path.c_str(), SysErrorMessage(error).c_str()));
+  }
+  // mkstemp makes the file private; give it the mode a new file would get.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, 0666 & ~mask);
+  ::close(fd);
+  auto fail = [&](int error) {
+    ::unlink(temporary.c_str());
+    throw EFCreateError(Format("Cannot create file \"%s\". %s", path.c_str(), SysErrorMessage(error).c_str()));
+  };
+  try {
+    write(temporary);
+  } catch (...) {
+    ::unlink(temporary.c_str());
+    throw;
+  }
+  const int written = ::open(temporary.c_str(), O_RDONLY | O_CLOEXEC);
+  if (written < 0) fail(errno);
+  const bool synced = ::fsync(written) == 0;
+  const int syncError = errno;
+  ::close(written);
+  if (!synced) fail(syncError);
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) fail(errno);
 }
 
 // --- TMemoryStream ---------------------------------------------------------

@@ -1,4 +1,5 @@
 #include <cstring>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,38 @@ TEST(TFileStream, OpenWriteKeepsTheRestAndCreateTruncates) {
   }
   { TFileStream stream(path, fmCreate); }
   EXPECT_EQ(ReadFileBytes(path), "");
+}
+
+TEST(WriteWholeFile, ReplacesTheFileOrLeavesItAsItWas) {
+  const std::string folder = TempFolder();
+  const std::string path = folder + "out.bin";
+  WriteFileBytes(path, "old");
+  auto write = [](const std::string& bytes) {
+    return [bytes](const std::string& temporary) {
+      TFileStream file(temporary, fmCreate);
+      file.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+    };
+  };
+  WriteWholeFile(path, write("new contents"));
+  EXPECT_EQ(ReadFileBytes(path), "new contents");
+
+  // A writer that fails half-way leaves the old file and no temporary.
+  EXPECT_THROW(WriteWholeFile(path,
+                              [](const std::string& temporary) {
+                                TFileStream file(temporary, fmCreate);
+                                file.WriteBuffer("half", 4);
+                                throw EWriteError("Stream write error");
+                              }),
+               EWriteError);
+  EXPECT_EQ(ReadFileBytes(path), "new contents");
+  // A target that cannot be made names the target.
+  try {
+    WriteWholeFile(folder + "missing/out.bin", write("x"));
+    ADD_FAILURE() << "no error";
+  } catch (const EFCreateError& error) {
+    EXPECT_NE(error.Message().find("missing/out.bin"), std::string::npos) << error.Message();
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
 }
 
 TEST(TStream, ShortReadRaisesAndWriteOnReadOnlyRaises) {

@@ -1,37 +1,11 @@
 // formc text2bin IN OUT  compiles a text form description to a binary form
 // stream; formc bin2text IN OUT  turns one back into text.
-#include <cerrno>
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 #include "framework/Classes.h"
 #include "framework/FormText.h"
-
-namespace {
-
-// The output appears whole or not at all: written beside the target, then
-// renamed over it.
-void ReplaceFile(const std::string& path, const kora::TMemoryStream& bytes) {
-  const std::string temporary = path + ".formc-" + std::to_string(::getpid());
-  try {
-    kora::TFileStream file(temporary, kora::fmCreate);
-    bytes.SaveToStream(file);
-    file.Flush();
-  } catch (...) {
-    ::unlink(temporary.c_str());
-    throw;
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(temporary.c_str());
-    throw kora::EFCreateError(kora::Format("Cannot create file \"%s\". %s", path.c_str(),
-                                           kora::SysErrorMessage(error).c_str()));
-  }
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   const std::string_view command = argc == 4 ? argv[1] : "";
@@ -55,7 +29,11 @@ int main(int argc, char** argv) {
       // Conversion errors point into the input: name it.
       throw kora::Exception(in + ": " + error.Message());
     }
-    ReplaceFile(out, output);
+    // The output appears whole or not at all.
+    kora::WriteWholeFile(out, [&](const std::string& temporary) {
+      kora::TFileStream file(temporary, kora::fmCreate);
+      output.SaveToStream(file);
+    });
   } catch (const std::exception& error) {
     std::fprintf(stderr, "formc: %s\n", error.what());
     return 1;

@@ -1,8 +1,8 @@
 #include "skinc/Preview.h"
 
+#include "framework/Classes.h"
 #include "platform/PngFile.h"
 #include "skinc/PreviewParts.h"
-#include "skinc/WholeFile.h"
 
 namespace kora::skinc {
 

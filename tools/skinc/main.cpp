@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "framework/Classes.h"
 #include "skin/data/bsSkinData.h"
 #include "skinc/Preview.h"
 #include "skinc/SkinDump.h"
-#include "skinc/WholeFile.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ void Build(const std::string& skinIni, const std::string& out) {
   stored.BuildFromSkinFolder(skinIni);
   if (stored.IsEmpty())
     throw Exception(skinIni + ": a skin needs the sections VERSION, PICTURES, FORMINFO, SKINOBJECTS and SKINCONTROLS");
-  skinc::WriteWholeFile(out, [&](const std::string& temporary) { stored.ExportCompressedFile(temporary); });
+  WriteWholeFile(out, [&](const std::string& temporary) { stored.ExportCompressedFile(temporary); });
 }
 
 // Loads a compressed skin file into data; stored must outlive it.
