@@ -208,20 +208,13 @@ void TApplication::HintMessage(const MSG& msg) {
       if (owner && owner == TWinControl::FindControl(msg.hwnd)) CancelHint();
       break;
     }
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       CancelHint();
       break;
-    default: break;
+    default:
+      if (IsMouseButtonPress(msg.message)) CancelHint();
+      break;
   }
 }
 

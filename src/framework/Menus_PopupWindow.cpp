@@ -28,22 +28,6 @@ POINT MouseScreenPoint(const MSG& msg) {
   return p;
 }
 
-bool IsMouseDown(UINT msg) {
-  switch (msg) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
-    case WM_NCLBUTTONDBLCLK: return true;
-    default: return false;
-  }
-}
-
 bool IsMouseInput(UINT msg) {
   return (msg >= WM_MOUSEMOVE && msg <= WM_MOUSELAST) || (msg >= WM_NCMOUSEMOVE && msg <= WM_NCMBUTTONDBLCLK);
 }
@@ -306,7 +290,7 @@ bool TPlainMenuTracker::HandleMessage(MSG& msg) {
 void TPlainMenuTracker::HandleMouse(UINT msg, POINT screen) {
   const int index = LevelAt(screen);
   if (index < 0) {
-    if (IsMouseDown(msg)) {
+    if (IsMouseButtonPress(msg)) {
       End(TMenuTrackEnd::Closed);
     } else if (msg == WM_MOUSEMOVE && OnMouseOutside && OnMouseOutside(screen)) {
       End(TMenuTrackEnd::Outside);
@@ -335,7 +319,7 @@ void TPlainMenuTracker::HandleMouse(UINT msg, POINT screen) {
     return;
   }
   if (!selectable) return;
-  if (IsMouseDown(msg)) {
+  if (IsMouseButtonPress(msg)) {
     SetHot(index, item);
     if (target->VisibleCount() > 0) OpenSubmenu(index, item, false);
   } else if ((msg == WM_LBUTTONUP || msg == WM_RBUTTONUP) && target->Count() == 0) {

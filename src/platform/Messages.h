@@ -202,4 +202,24 @@ constexpr UINT PM_NOREMOVE = 0x0000;
 constexpr UINT PM_REMOVE = 0x0001;
 constexpr UINT PM_NOYIELD = 0x0002;
 
+// A mouse button going down, single or double, in the client or the frame:
+// what dismisses hints and open menus.
+constexpr bool IsMouseButtonPress(UINT msg) {
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONDBLCLK:
+    case WM_NCMBUTTONDBLCLK: return true;
+    default: return false;
+  }
+}
+
 }  // namespace kora
