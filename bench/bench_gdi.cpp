@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/Gdi.h"
-#include "platform/GdiInternal.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiInternal.h"
 
 namespace kora {
 namespace {

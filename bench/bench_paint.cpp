@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "platform/Text.h"
-#include "platform/WindowSystem.h"
+#include "platform/text/Text.h"
+#include "platform/window/WindowSystem.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Glyph drawing throughput: characters per second through TextOut at 12 px
 // for hanzi (bitmap strike) and Latin (outline), and a word-wrapped DrawText.
 
-#include "platform/Text.h"
+#include "platform/text/Text.h"
 
 #include <benchmark/benchmark.h>
 

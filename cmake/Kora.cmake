@@ -2,22 +2,40 @@ include(GoogleTest)
 
 # Helpers shared by every folder's CMakeLists.
 
-# kora_library(NAME [DEPS lib...] [EXTRA_SOURCES file...])
-# A static library from every .cpp in the current folder. Headers are included
-# as "layer/Unit.h" from src/ or tools/.
+# kora_library(NAME [DEPS lib...] [SUBDIRS dir...] [EXTRA_SOURCES file...])
+# A static library from every .cpp in the current folder and the listed
+# sub-folders. Headers are included as "layer/Unit.h": a library under src/
+# sees src/ only, so it cannot reach a tool's header; a tool's library sees
+# src/ and tools/.
 function(kora_library name)
-  cmake_parse_arguments(A "" "" "DEPS;EXTRA_SOURCES" ${ARGN})
+  cmake_parse_arguments(A "" "" "DEPS;SUBDIRS;EXTRA_SOURCES" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(d ${A_SUBDIRS})
+    file(GLOB sub CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${d}/*.cpp)
+    list(APPEND srcs ${sub})
+  endforeach()
+  kora_include_dirs(dirs)
   if(NOT srcs AND NOT A_EXTRA_SOURCES)
     # A layer that has only headers so far.
     add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tools)
+    target_include_directories(${name} INTERFACE ${dirs})
     target_link_libraries(${name} INTERFACE ${A_DEPS})
     return()
   endif()
   add_library(${name} STATIC ${srcs} ${A_EXTRA_SOURCES})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tools)
+  target_include_directories(${name} PUBLIC ${dirs})
   target_link_libraries(${name} PUBLIC ${A_DEPS})
+endfunction()
+
+# The include roots for a target of the current folder: src/ for the layers,
+# src/ and tools/ for tools.
+function(kora_include_dirs out)
+  set(dirs ${PROJECT_SOURCE_DIR}/src)
+  string(FIND "${CMAKE_CURRENT_SOURCE_DIR}/" "${PROJECT_SOURCE_DIR}/src/" in_src)
+  if(NOT in_src EQUAL 0)
+    list(APPEND dirs ${PROJECT_SOURCE_DIR}/tools)
+  endif()
+  set(${out} ${dirs} PARENT_SCOPE)
 endfunction()
 
 # kora_program(NAME [SUBDIR dir] SOURCES file... [DEPS lib...])
@@ -25,7 +43,8 @@ endfunction()
 function(kora_program name)
   cmake_parse_arguments(A "" "SUBDIR" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tools)
+  kora_include_dirs(dirs)
+  target_include_directories(${name} PRIVATE ${dirs})
   target_link_libraries(${name} PRIVATE ${A_DEPS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KORA_PROGRAM_DIR}/${A_SUBDIR})
 endfunction()

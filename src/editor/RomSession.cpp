@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include "framework/Classes.h"
-#include "platform/Process.h"
+#include "platform/shell/Process.h"
 
 namespace kora {
 

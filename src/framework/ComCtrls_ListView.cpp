@@ -6,8 +6,8 @@
 #include "framework/ClassBuilder.h"
 #include "framework/ComCtrls.h"
 #include "framework/StdCtrls.h"
-#include "platform/Text.h"
-#include "platform/TextFlags.h"
+#include "platform/text/Text.h"
+#include "platform/text/TextFlags.h"
 
 namespace kora {
 

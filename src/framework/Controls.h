@@ -12,7 +12,7 @@
 
 #include "framework/Components.h"
 #include "framework/Graphics.h"
-#include "platform/WindowSystem.h"
+#include "platform/window/WindowSystem.h"
 
 namespace kora {
 

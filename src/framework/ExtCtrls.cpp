@@ -4,7 +4,7 @@
 
 #include "framework/ClassBuilder.h"
 #include "framework/Graphics.h"
-#include "platform/Timers.h"
+#include "platform/window/Timers.h"
 
 namespace kora {
 

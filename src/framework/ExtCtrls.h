@@ -6,7 +6,7 @@
 
 #include "framework/Components.h"
 #include "framework/Events.h"
-#include "platform/WinTypes.h"
+#include "platform/window/WinTypes.h"
 
 namespace kora {
 

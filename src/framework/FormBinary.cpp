@@ -6,7 +6,7 @@
 #include <cstring>
 #include <limits>
 
-#include "platform/Utf8.h"
+#include "platform/text/Utf8.h"
 
 namespace kora {
 

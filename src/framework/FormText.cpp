@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "framework/Filer.h"
-#include "platform/Utf8.h"
+#include "platform/text/Utf8.h"
 
 namespace kora {
 

@@ -5,7 +5,7 @@
 
 #include "framework/FormBinary.h"
 #include "framework/FormText.h"
-#include "platform/Utf8.h"
+#include "platform/text/Utf8.h"
 
 namespace kora {
 

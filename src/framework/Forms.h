@@ -14,8 +14,8 @@
 #include "framework/Components.h"
 #include "framework/Controls.h"
 #include "framework/Events.h"
-#include "platform/Geometry.h"
-#include "platform/WinTypes.h"
+#include "platform/gdi/Geometry.h"
+#include "platform/window/WinTypes.h"
 
 namespace kora {
 

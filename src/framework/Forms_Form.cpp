@@ -4,7 +4,7 @@
 #include "framework/ClassBuilder.h"
 #include "framework/Forms.h"
 #include "framework/Menus.h"
-#include "platform/WindowSystem.h"
+#include "platform/window/WindowSystem.h"
 
 namespace kora {
 

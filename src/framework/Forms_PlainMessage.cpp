@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "framework/Forms.h"
-#include "platform/Text.h"
-#include "platform/WindowSystem.h"
+#include "platform/text/Text.h"
+#include "platform/window/WindowSystem.h"
 
 namespace kora {
 

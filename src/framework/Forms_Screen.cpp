@@ -5,7 +5,7 @@
 
 #include "framework/ClassBuilder.h"
 #include "framework/Forms.h"
-#include "platform/WindowSystem.h"
+#include "platform/window/WindowSystem.h"
 
 namespace kora {
 

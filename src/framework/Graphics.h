@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "framework/Classes.h"
-#include "platform/Font.h"
-#include "platform/Gdi.h"
+#include "platform/text/Font.h"
+#include "platform/gdi/Gdi.h"
 
 namespace kora {
 

@@ -8,7 +8,7 @@
 #include "framework/Filer.h"
 #include "framework/Graphics.h"
 #include "framework/Graphics_Internal.h"
-#include "platform/BmpFile.h"
+#include "platform/gdi/BmpFile.h"
 
 namespace kora {
 

@@ -6,7 +6,7 @@
 
 #include "framework/Graphics.h"
 #include "framework/Graphics_Internal.h"
-#include "platform/BmpFile.h"
+#include "platform/gdi/BmpFile.h"
 
 namespace kora {
 

@@ -2,7 +2,7 @@
 
 #include "framework/ClassBuilder.h"
 #include "framework/Graphics.h"
-#include "platform/Text.h"
+#include "platform/text/Text.h"
 
 namespace kora {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "framework/Classes.h"
-#include "platform/GdiHandles.h"
+#include "platform/gdi/GdiHandles.h"
 
 namespace kora::graphics_detail {
 

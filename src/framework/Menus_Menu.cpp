@@ -3,7 +3,7 @@
 #include "framework/ClassBuilder.h"
 #include "framework/ImgList.h"
 #include "framework/Menus.h"
-#include "platform/WindowSystem.h"
+#include "platform/window/WindowSystem.h"
 
 namespace kora {
 

@@ -9,8 +9,8 @@
 #include "framework/Forms.h"
 #include "framework/Menus.h"
 #include "framework/Menus_PlainLook.h"
-#include "platform/Text.h"
-#include "platform/WindowSystem.h"
+#include "platform/text/Text.h"
+#include "platform/window/WindowSystem.h"
 
 namespace kora {
 

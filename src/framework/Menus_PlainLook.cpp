@@ -5,8 +5,8 @@
 
 #include "framework/ImgList.h"
 #include "framework/Menus_PlainLook.h"
-#include "platform/Text.h"
-#include "platform/WindowSystem.h"
+#include "platform/text/Text.h"
+#include "platform/window/WindowSystem.h"
 
 namespace kora {
 

@@ -6,7 +6,7 @@
 #include "framework/Forms.h"
 #include "framework/Menus.h"
 #include "framework/Menus_PlainLook.h"
-#include "platform/WindowSystem.h"
+#include "platform/window/WindowSystem.h"
 
 namespace kora {
 

@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "framework/Menus.h"
-#include "platform/VirtualKeys.h"
+#include "platform/window/VirtualKeys.h"
 
 namespace kora {
 

@@ -4,7 +4,7 @@
 
 #include "framework/ClassBuilder.h"
 #include "framework/StdCtrls.h"
-#include "platform/Utf8.h"
+#include "platform/text/Utf8.h"
 
 namespace kora {
 

@@ -6,9 +6,9 @@
 
 #include "framework/ClassBuilder.h"
 #include "framework/StdCtrls.h"
-#include "platform/Text.h"
-#include "platform/TextFlags.h"
-#include "platform/Utf8.h"
+#include "platform/text/Text.h"
+#include "platform/text/TextFlags.h"
+#include "platform/text/Utf8.h"
 
 namespace kora {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/WindowSystem.h"
+#include "platform/window/WindowSystem.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 
 namespace kora::test {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/Controls.h"
-#include "platform/Backend.h"
+#include "platform/window/Backend.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 
 namespace kora::test {

@@ -10,7 +10,7 @@
 
 #include "framework/ClassBuilder.h"
 #include "framework/Graphics.h"
-#include "platform/PngFile.h"
+#include "platform/gdi/PngFile.h"
 
 namespace kora::test {
 

@@ -5,7 +5,7 @@
 
 #include "framework/FormText.h"
 #include "framework/Menus.h"
-#include "platform/VirtualKeys.h"
+#include "platform/window/VirtualKeys.h"
 
 namespace kora::test {
 namespace {

@@ -1,8 +1,8 @@
 // Bitmaps and region blocks come from skin archives, which may be corrupt: the
 // decoders must either succeed within the input or throw, and a decoded
 // bitmap must survive a write/read round trip.
-#include "platform/BmpFile.h"
-#include "platform/Region.h"
+#include "platform/gdi/BmpFile.h"
+#include "platform/gdi/Region.h"
 
 #include <cstdint>
 #include <cstring>

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "platform/BmpFile.h"
-#include "platform/Gdi.h"
+#include "platform/gdi/BmpFile.h"
+#include "platform/gdi/Gdi.h"
 
 namespace kora {
 namespace {

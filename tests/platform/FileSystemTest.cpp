@@ -1,4 +1,4 @@
-#include "platform/FileSystem.h"
+#include "platform/shell/FileSystem.h"
 
 #include <algorithm>
 #include <ctime>

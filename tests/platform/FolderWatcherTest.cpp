@@ -1,4 +1,4 @@
-#include "platform/FolderWatcher.h"
+#include "platform/shell/FolderWatcher.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "platform/FileTestSupport.h"
-#include "platform/MessageQueue.h"
-#include "platform/Timers.h"
-#include "platform/Window.h"
+#include "platform/window/MessageQueue.h"
+#include "platform/window/Timers.h"
+#include "platform/window/Window.h"
 
 namespace kora {
 namespace {

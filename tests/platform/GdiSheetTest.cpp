@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "platform/GdiTestCanvas.h"
-#include "platform/PngFile.h"
+#include "platform/gdi/PngFile.h"
 
 namespace kora {
 namespace {

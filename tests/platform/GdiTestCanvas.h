@@ -3,8 +3,8 @@
 #include <map>
 #include <string>
 
-#include "platform/Gdi.h"
-#include "platform/GdiInternal.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiInternal.h"
 
 namespace kora::test {
 

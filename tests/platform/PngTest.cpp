@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/PngFile.h"
+#include "platform/gdi/PngFile.h"
 
 namespace kora {
 namespace {

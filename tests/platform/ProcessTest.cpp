@@ -1,4 +1,4 @@
-#include "platform/Process.h"
+#include "platform/shell/Process.h"
 
 #include <filesystem>
 #include <fstream>

@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "platform/Region.h"
+#include "platform/gdi/Region.h"
 
 namespace kora {
 namespace {

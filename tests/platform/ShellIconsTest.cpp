@@ -1,10 +1,10 @@
-#include "platform/ShellIcons.h"
+#include "platform/shell/ShellIcons.h"
 
 #include <fstream>
 
 #include "platform/FileTestSupport.h"
-#include "platform/Gdi.h"
-#include "platform/PngFile.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/PngFile.h"
 
 namespace kora {
 namespace {

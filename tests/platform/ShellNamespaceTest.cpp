@@ -1,4 +1,4 @@
-#include "platform/ShellNamespace.h"
+#include "platform/shell/ShellNamespace.h"
 
 #include <fstream>
 #include <system_error>

@@ -1,7 +1,7 @@
 #include "TextTestSupport.h"
 
-#include "platform/TextLayout.h"
-#include "platform/Utf8.h"
+#include "platform/text/TextLayout.h"
+#include "platform/text/Utf8.h"
 
 #include <gtest/gtest.h>
 

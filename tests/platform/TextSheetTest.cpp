@@ -1,6 +1,6 @@
 #include "TextTestSupport.h"
 
-#include "platform/PngFile.h"
+#include "platform/gdi/PngFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/FontInstance.h"
-#include "platform/FontLibrary.h"
-#include "platform/GdiInternal.h"
-#include "platform/Text.h"
+#include "platform/text/FontInstance.h"
+#include "platform/text/FontLibrary.h"
+#include "platform/gdi/GdiInternal.h"
+#include "platform/text/Text.h"
 
 namespace kora {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/WindowSystem.h"
+#include "platform/window/WindowSystem.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 
 namespace kora::test {

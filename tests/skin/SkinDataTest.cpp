@@ -6,7 +6,7 @@
 #include <tuple>
 
 #include "framework/TempFolder.h"
-#include "platform/WindowSystem.h"
+#include "platform/window/WindowSystem.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "skin/SkinTestSupport.h"
 #include "skin/data/bszlib.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "framework/Forms.h"
-#include "platform/WindowSystem.h"
+#include "platform/window/WindowSystem.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "skin/data/bsSkinData.h"
 

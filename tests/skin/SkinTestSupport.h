@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/BmpFile.h"
+#include "platform/gdi/BmpFile.h"
 #include "skin/data/bsSkinData.h"
 #include "skin/data/bszlibcompress.h"
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "framework/Controls.h"
-#include "platform/Screen.h"
-#include "platform/ScrollBars.h"
-#include "platform/Window.h"
-#include "platform/WindowStyles.h"
+#include "platform/window/Screen.h"
+#include "platform/window/ScrollBars.h"
+#include "platform/window/Window.h"
+#include "platform/window/WindowStyles.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "skin/bsUtilsTestSupport.h"
 #include "skin/data/bsUtils.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "framework/SysUtils.h"
-#include "platform/Region.h"
+#include "platform/gdi/Region.h"
 #include "skin/bsUtilsTestSupport.h"
 #include "skin/data/bsUtils.h"
 

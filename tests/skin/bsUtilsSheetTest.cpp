@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/PngFile.h"
-#include "platform/Region.h"
+#include "platform/gdi/PngFile.h"
+#include "platform/gdi/Region.h"
 #include "skin/bsUtilsTestSupport.h"
 #include "skin/data/bsEffects.h"
 #include "skin/data/bsUtils.h"

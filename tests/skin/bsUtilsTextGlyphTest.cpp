@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/TextFlags.h"
+#include "platform/text/TextFlags.h"
 #include "skin/bsUtilsTestSupport.h"
 #include "skin/data/bsUtils.h"
 

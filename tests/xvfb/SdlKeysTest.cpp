@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/VirtualKeys.h"
+#include "platform/window/VirtualKeys.h"
 #include "platform/backends/sdl/SdlKeys.h"
 
 namespace kora {

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/Text.h"
-#include "platform/WindowSystem.h"
+#include "platform/text/Text.h"
+#include "platform/window/WindowSystem.h"
 #include "platform/backends/sdl/SdlBackend.h"
 #include "xvfb/XProbe.h"
 #include "xvfb/XvfbServer.h"

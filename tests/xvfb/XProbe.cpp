@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "platform/PngFile.h"
+#include "platform/gdi/PngFile.h"
 
 namespace kora::test {
 

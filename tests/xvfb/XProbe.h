@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Geometry.h"
+#include "platform/gdi/Geometry.h"
 
 namespace kora::test {
 

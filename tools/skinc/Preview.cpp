@@ -1,7 +1,7 @@
 #include "skinc/Preview.h"
 
 #include "framework/Classes.h"
-#include "platform/PngFile.h"
+#include "platform/gdi/PngFile.h"
 #include "skinc/PreviewParts.h"
 
 namespace kora::skinc {

@@ -5,7 +5,7 @@
 // window region from the mask.
 #include <algorithm>
 
-#include "platform/Region.h"
+#include "platform/gdi/Region.h"
 #include "skinc/PreviewParts.h"
 
 namespace kora::skinc {

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "platform/Region.h"
+#include "platform/gdi/Region.h"
 #include "skin/data/bsEffects.h"
-#include "platform/Text.h"
-#include "platform/TextFlags.h"
+#include "platform/text/Text.h"
+#include "platform/text/TextFlags.h"
 
 namespace kora::skinc {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/Gdi.h"
+#include "platform/gdi/Gdi.h"
 
 namespace kora {
 

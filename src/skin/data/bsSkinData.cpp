@@ -5,7 +5,7 @@
 
 #include "framework/ClassBuilder.h"
 #include "framework/Forms.h"
-#include "platform/MessageQueue.h"
+#include "platform/window/MessageQueue.h"
 
 namespace kora {
 

@@ -13,7 +13,7 @@
 
 #include "framework/Components.h"
 #include "framework/Graphics.h"
-#include "platform/Messages.h"
+#include "platform/window/Messages.h"
 #include "skin/data/bsSkinData_ControlRecords.h"
 #include "skin/data/bsSkinData_ObjectRecords.h"
 #include "skin/data/bsSkinData_Values.h"

@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "platform/BmpFile.h"
+#include "platform/gdi/BmpFile.h"
 #include "skin/data/bsSkinData.h"
 #include "skin/data/bsSkinData_Archive.h"
 

@@ -11,7 +11,7 @@
 #include "framework/Alignment.h"
 #include "framework/Graphics.h"
 #include "framework/IniFiles.h"
-#include "platform/Geometry.h"
+#include "platform/gdi/Geometry.h"
 
 namespace kora {
 

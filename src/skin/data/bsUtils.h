@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "framework/Graphics.h"
-#include "platform/Gdi.h"
-#include "platform/WinTypes.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/window/WinTypes.h"
 
 namespace kora {
 

@@ -3,7 +3,7 @@
 
 #include "framework/Controls.h"
 #include "framework/TypInfo.h"
-#include "platform/Messages.h"
+#include "platform/window/Messages.h"
 #include "skin/data/bsUtils.h"
 
 namespace kora {

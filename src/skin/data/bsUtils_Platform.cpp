@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "platform/Screen.h"
-#include "platform/ScrollBars.h"
-#include "platform/Window.h"
-#include "platform/WindowStyles.h"
+#include "platform/window/Screen.h"
+#include "platform/window/ScrollBars.h"
+#include "platform/window/Window.h"
+#include "platform/window/WindowStyles.h"
 #include "skin/data/bsUtils.h"
 
 namespace kora {

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "platform/Region.h"
+#include "platform/gdi/Region.h"
 #include "skin/data/bsUtils.h"
 
 namespace kora {

@@ -1,7 +1,7 @@
 // Text helpers: wide text, measuring, ellipsis and the two item layouts.
 
-#include "platform/Text.h"
-#include "platform/Utf8.h"
+#include "platform/text/Text.h"
+#include "platform/text/Utf8.h"
 #include "skin/data/bsUtils.h"
 
 namespace kora {

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "platform/MessageQueue.h"
-#include "platform/Painting.h"
-#include "platform/PngFile.h"
-#include "platform/Timers.h"
+#include "platform/window/MessageQueue.h"
+#include "platform/window/Painting.h"
+#include "platform/gdi/PngFile.h"
+#include "platform/window/Timers.h"
 
 namespace kora {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Backend.h"
-#include "platform/Colors.h"
+#include "platform/window/Backend.h"
+#include "platform/gdi/Colors.h"
 
 namespace kora {
 

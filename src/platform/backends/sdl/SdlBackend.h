@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/Backend.h"
+#include "platform/window/Backend.h"
 
 union SDL_Event;
 struct SDL_Cursor;

@@ -1,7 +1,7 @@
 #include <SDL.h>
 
-#include "platform/Messages.h"
-#include "platform/MessageQueue.h"
+#include "platform/window/Messages.h"
+#include "platform/window/MessageQueue.h"
 #include "platform/backends/sdl/SdlBackend.h"
 #include "platform/backends/sdl/SdlKeys.h"
 #include "platform/backends/sdl/SdlWindows.h"

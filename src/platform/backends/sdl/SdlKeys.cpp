@@ -1,6 +1,6 @@
 #include "platform/backends/sdl/SdlKeys.h"
 
-#include "platform/VirtualKeys.h"
+#include "platform/window/VirtualKeys.h"
 
 namespace kora {
 

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "platform/WinTypes.h"
+#include "platform/window/WinTypes.h"
 
 namespace kora {
 

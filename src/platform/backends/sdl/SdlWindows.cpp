@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/Window.h"
+#include "platform/window/Window.h"
 
 namespace kora {
 

@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/Backend.h"
+#include "platform/window/Backend.h"
 #include "platform/backends/sdl/X11Bridge.h"
 
 struct SDL_Window;

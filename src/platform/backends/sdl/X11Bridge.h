@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/Region.h"
+#include "platform/gdi/Region.h"
 
 struct SDL_Window;
 
