@@ -7,25 +7,25 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-constexpr std::size_t ImageSize = 72043;
+using Bytes = std::vector<uint8_t>;
+constexpr std::size_t kImageSize = 72043;
 
 const Bytes& Input(int kind)
 {
     static const Bytes inputs[] = {
-        kora::lz::testdata::GameLikeImage(ImageSize),
-        kora::lz::testdata::RandomBytes(ImageSize, 7),
-        Bytes(ImageSize, 0),
+        kora::lz::testdata::GameLikeImage(kImageSize),
+        kora::lz::testdata::RandomBytes(kImageSize, 7),
+        Bytes(kImageSize, 0),
     };
     return inputs[kind];
 }
 
 void SetLabels(benchmark::State& state, const Bytes& data, std::size_t packedSize)
 {
-    static const char* const Names[] = {"game-like", "random", "zeros"};
-    state.SetLabel(Names[state.range(0)]);
+    static const char* const kNames[] = {"game-like", "random", "zeros"};
+    state.SetLabel(kNames[state.range(0)]);
     state.counters["packed"] = static_cast<double>(packedSize);
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * data.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * data.size()));
 }
 
 void Pack(benchmark::State& state)

@@ -19,7 +19,7 @@ TbsCompressedStoredSkin& Stored() {
 }
 
 void ProgramSkinInflate(benchmark::State& state) {
-  std::int64_t size = 0;
+  int64_t size = 0;
   for (auto _ : state) {
     TMemoryStream target;
     Stored().InflateInto(target);

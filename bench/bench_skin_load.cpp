@@ -93,7 +93,7 @@ const ProgramLikeSkin& Skin() {
 
 void Inflate(benchmark::State& state) {
   TMemoryStream source;
-  source.WriteBuffer(Skin().Compressed.data(), static_cast<std::int64_t>(Skin().Compressed.size()));
+  source.WriteBuffer(Skin().Compressed.data(), static_cast<int64_t>(Skin().Compressed.size()));
   for (auto _ : state) {
     TMemoryStream target;
     InflateMemoryStream(target, source);
@@ -106,12 +106,12 @@ BENCHMARK(Inflate)->Unit(benchmark::kMillisecond);
 
 void DecodePictures(benchmark::State& state) {
   TMemoryStream archive;
-  archive.WriteBuffer(Skin().Archive.data(), static_cast<std::int64_t>(Skin().TextOffset));
+  archive.WriteBuffer(Skin().Archive.data(), static_cast<int64_t>(Skin().TextOffset));
   for (auto _ : state) {
     archive.SetPosition(4);
     std::vector<TBitmap> pictures(11);
     for (int i = 0; i < 3; ++i) {
-      std::uint8_t absent = 0;
+      uint8_t absent = 0;
       archive.ReadBuffer(&absent, 1);
       if (!absent) pictures[static_cast<std::size_t>(i)].LoadFromStream(archive);
     }
@@ -126,7 +126,7 @@ BENCHMARK(DecodePictures)->Unit(benchmark::kMillisecond);
 void ParseDescription(benchmark::State& state) {
   TMemoryStream text;
   text.WriteBuffer(Skin().Archive.data() + Skin().TextOffset,
-                   static_cast<std::int64_t>(Skin().Archive.size() - Skin().TextOffset));
+                   static_cast<int64_t>(Skin().Archive.size() - Skin().TextOffset));
   for (auto _ : state) {
     text.SetPosition(0);
     TStringList lines;

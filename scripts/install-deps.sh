@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libfreetype-dev libfontconfig-dev
   libsdl2-dev libx11-dev libxext-dev libxtst-dev

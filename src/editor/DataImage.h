@@ -9,22 +9,22 @@
 namespace kora {
 
 // Size of the unpacked game-data block.
-inline constexpr int DataImageSize = 72043;
+inline constexpr int kDataImageSize = 72043;
 
 // The image is a plain byte array; every edit is a byte write at a fixed
 // record offset. Bytes the editor does not name pass through unchanged.
-using DataImage = std::vector<std::uint8_t>;
+using DataImage = std::vector<uint8_t>;
 
 // The eight stats, in the order they are stored in every stat block.
-inline constexpr int StatCount = 8;
-inline constexpr std::array<const char*, StatCount> StatLabels = {
+inline constexpr int kStatCount = 8;
+inline constexpr std::array<const char*, kStatCount> kStatLabels = {
     "体力", "力量", "魔力", "技术", "速度", "运气", "防御", "魔防"};
 // Short ASCII keys for the same stats, for files and command lines.
-inline constexpr std::array<const char*, StatCount> StatKeys = {
+inline constexpr std::array<const char*, kStatCount> kStatKeys = {
     "hp", "str", "mag", "skl", "spd", "lck", "def", "res"};
 
 // Hexadecimal text to a 32-bit value (wrapping). Any character other than
 // 0-9, A-F, a-f makes the whole result 0; an empty text is 0.
-std::int32_t HexToInt(std::string_view text);
+int32_t HexToInt(std::string_view text);
 
 }  // namespace kora

@@ -9,7 +9,7 @@ namespace kora {
 NameEntry SplitNameLine(std::string_view lineBytes, std::size_t idLength) {
   const std::string_view id = lineBytes.substr(0, idLength);
   const std::string_view rest = lineBytes.size() > idLength ? lineBytes.substr(idLength) : std::string_view();
-  return NameEntry{AnsiToUtf8(id), AnsiToUtf8(AnsiLeft(rest, MaxNameBytes))};
+  return NameEntry{AnsiToUtf8(id), AnsiToUtf8(AnsiLeft(rest, kMaxNameBytes))};
 }
 
 int ItemRecordIndex(std::string_view itemId) { return HexToInt(itemId) - 1; }
@@ -41,7 +41,7 @@ void LoadNameLists(const std::string& appPath, NameLists& lists, const PictureLo
   lines.LoadFromFile(folder + "Data/Item.dat");
   lists.ItemIds.resize(static_cast<std::size_t>(lines.Count()));
   for (int p = 0; p < lines.Count(); ++p) {
-    NameEntry entry = SplitNameLine(lines[p], ItemIdLength);
+    NameEntry entry = SplitNameLine(lines[p], kItemIdLength);
     lists.ItemIds[static_cast<std::size_t>(p)] = entry.Id;
     if (loadItemIcon) loadItemIcon(folder + "Image/Item/" + entry.Id + ".bmp");
     lists.ItemNames.push_back(std::move(entry.Name));
@@ -51,7 +51,7 @@ void LoadNameLists(const std::string& appPath, NameLists& lists, const PictureLo
   lines.LoadFromFile(folder + "Data/Char.dat");
   lists.CharIds.resize(static_cast<std::size_t>(lines.Count()));
   for (int p = 0; p < lines.Count(); ++p) {
-    NameEntry entry = SplitNameLine(lines[p], CharIdLength);
+    NameEntry entry = SplitNameLine(lines[p], kCharIdLength);
     lists.CharIds[static_cast<std::size_t>(p)] = entry.Id;
     lists.CharNames.push_back(std::move(entry.Name));
     if (loadPortrait) loadPortrait(folder + "Image/Face/" + entry.Id + ".bmp");

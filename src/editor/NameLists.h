@@ -9,11 +9,11 @@
 
 namespace kora {
 
-inline constexpr std::size_t ItemIdLength = 2;
-inline constexpr std::size_t CharIdLength = 3;
+inline constexpr std::size_t kItemIdLength = 2;
+inline constexpr std::size_t kCharIdLength = 3;
 // Names are cut to this many bytes of the file (never inside a double-byte
 // character).
-inline constexpr std::size_t MaxNameBytes = 255;
+inline constexpr std::size_t kMaxNameBytes = 255;
 
 // One line of an id list, converted to UTF-8. A line shorter than the id
 // width gives a shorter id and an empty name.

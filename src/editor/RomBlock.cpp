@@ -9,17 +9,17 @@ namespace kora {
 
 namespace {
 
-std::uint32_t ReadU32(TStream& stream, std::int64_t offset) {
-  std::uint8_t bytes[4];
+uint32_t ReadU32(TStream& stream, int64_t offset) {
+  uint8_t bytes[4];
   stream.SetPosition(offset);
   stream.ReadBuffer(bytes, 4);
-  return static_cast<std::uint32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16) |
-         static_cast<std::uint32_t>(bytes[3]) << 24;
+  return static_cast<uint32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16) |
+         static_cast<uint32_t>(bytes[3]) << 24;
 }
 
-void WriteU32(TStream& stream, std::int64_t offset, std::uint32_t value) {
-  const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-                                 static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+void WriteU32(TStream& stream, int64_t offset, uint32_t value) {
+  const uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+                                 static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
   stream.SetPosition(offset);
   stream.WriteBuffer(bytes, 4);
 }
@@ -28,52 +28,52 @@ void WriteU32(TStream& stream, std::int64_t offset, std::uint32_t value) {
 // when the pointer pair is one of its entries, else the block's end pointer.
 // Never beyond the end of the ROM file, which is not grown.
 void FindRoomEnd(TStream& rom, RoomInfo& info) {
-  const std::int64_t romSize = rom.Size();
+  const int64_t romSize = rom.Size();
   const RomLayout& layout = info.Layout;
-  std::int64_t roomEnd = layout.BlockEnd;
+  int64_t roomEnd = layout.BlockEnd;
   info.RoomFromFat = false;
-  if (romSize >= FatSizeField + 4) {
-    const std::uint32_t fatOffset = ReadU32(rom, FatOffsetField);
-    const std::uint32_t fatSize = ReadU32(rom, FatSizeField);
-    const std::int64_t fatEnd = std::int64_t{fatOffset} + fatSize;
-    const std::int64_t pair = layout.PointerTableOffset;
+  if (romSize >= kFatSizeField + 4) {
+    const uint32_t fatOffset = ReadU32(rom, kFatOffsetField);
+    const uint32_t fatSize = ReadU32(rom, kFatSizeField);
+    const int64_t fatEnd = int64_t{fatOffset} + fatSize;
+    const int64_t pair = layout.PointerTableOffset;
     if (fatEnd <= romSize && pair >= fatOffset && pair + 8 <= fatEnd && (pair - fatOffset) % 8 == 0) {
-      std::vector<std::uint8_t> fat(fatSize);
+      std::vector<uint8_t> fat(fatSize);
       rom.SetPosition(fatOffset);
       rom.ReadBuffer(fat.data(), fatSize);
-      std::int64_t next = romSize;
+      int64_t next = romSize;
       for (std::size_t at = 0; at + 8 <= fat.size(); at += 8) {
-        const std::uint32_t start = static_cast<std::uint32_t>(fat[at] | fat[at + 1] << 8 | fat[at + 2] << 16) |
-                                    static_cast<std::uint32_t>(fat[at + 3]) << 24;
-        if (start > layout.BlockStart) next = std::min<std::int64_t>(next, start);
+        const uint32_t start = static_cast<uint32_t>(fat[at] | fat[at + 1] << 8 | fat[at + 2] << 16) |
+                                    static_cast<uint32_t>(fat[at + 3]) << 24;
+        if (start > layout.BlockStart) next = std::min<int64_t>(next, start);
       }
       roomEnd = next;
       info.RoomFromFat = true;
     }
   }
   roomEnd = std::min(roomEnd, romSize);
-  info.RoomEnd = static_cast<std::uint32_t>(roomEnd);
-  const std::int64_t room = roomEnd - layout.WriteBackOffset();
-  info.Room = room > 0 ? static_cast<std::uint32_t>(room) : 0;
+  info.RoomEnd = static_cast<uint32_t>(roomEnd);
+  const int64_t room = roomEnd - layout.WriteBackOffset();
+  info.Room = room > 0 ? static_cast<uint32_t>(room) : 0;
 }
 
 }  // namespace
 
 RomLayout ReadRomLayout(TStream& rom) {
-  const std::int64_t size = rom.Size();
-  if (size < std::int64_t{ProbeOffset} + 8) {
+  const int64_t size = rom.Size();
+  if (size < int64_t{kProbeOffset} + 8) {
     throw ERomError(Format("The ROM is too short to hold the data pointers (%lld bytes)",
                            static_cast<long long>(size)));
   }
   RomLayout layout;
-  layout.PointerTableOffset = PrimaryPointerTable;
-  layout.BlockStart = ReadU32(rom, PrimaryPointerTable);
-  layout.AltLayout = layout.BlockStart != PrimaryProbeValue;
+  layout.PointerTableOffset = kPrimaryPointerTable;
+  layout.BlockStart = ReadU32(rom, kPrimaryPointerTable);
+  layout.AltLayout = layout.BlockStart != kPrimaryProbeValue;
   if (layout.AltLayout) {
-    layout.PointerTableOffset = AltPointerTable;
-    layout.BlockStart = ReadU32(rom, AltPointerTable);
+    layout.PointerTableOffset = kAltPointerTable;
+    layout.BlockStart = ReadU32(rom, kAltPointerTable);
   }
-  layout.BlockEnd = ReadU32(rom, std::int64_t{layout.PointerTableOffset} + 4);
+  layout.BlockEnd = ReadU32(rom, int64_t{layout.PointerTableOffset} + 4);
   if (layout.BlockEnd < layout.BlockStart) {
     throw ERomError(Format("The ROM's data block ends (0x%X) before it starts (0x%X)",
                            layout.BlockEnd, layout.BlockStart));
@@ -90,7 +90,7 @@ RoomInfo MeasureRoom(TStream& rom, const RomLayout& layout) {
   info.Layout = layout;
   // The pointer pair as it is now, which an earlier save may have changed.
   info.Layout.BlockStart = ReadU32(rom, layout.PointerTableOffset);
-  info.Layout.BlockEnd = ReadU32(rom, std::int64_t{layout.PointerTableOffset} + 4);
+  info.Layout.BlockEnd = ReadU32(rom, int64_t{layout.PointerTableOffset} + 4);
   info.BlockSize = info.Layout.BlockEnd >= info.Layout.BlockStart ? info.Layout.BlockEnd - info.Layout.BlockStart : 0;
   FindRoomEnd(rom, info);
   return info;
@@ -129,27 +129,27 @@ void WriteRomData(const RomLayout& layout, const std::string& packedPath, const 
                            "the ROM was not changed",
                            static_cast<long long>(packed.Size()), room.Room, layout.WriteBackOffset()));
   }
-  const std::uint32_t offset = layout.WriteBackOffset();
+  const uint32_t offset = layout.WriteBackOffset();
   rom.SetPosition(offset);
   packed.SaveToStream(rom);
   // Only the end pointer moves; the start pointer stays as it was.
-  WriteU32(rom, std::int64_t{layout.PointerTableOffset} + 4, offset + static_cast<std::uint32_t>(packed.Size()));
+  WriteU32(rom, int64_t{layout.PointerTableOffset} + 4, offset + static_cast<uint32_t>(packed.Size()));
   rom.Flush();
 }
 
 DataImage LoadDataImage(const std::string& path) {
   TFileStream file(path, fmOpenRead | fmShareDenyWrite);
-  DataImage image(DataImageSize);
-  file.ReadBuffer(image.data(), DataImageSize);
+  DataImage image(kDataImageSize);
+  file.ReadBuffer(image.data(), kDataImageSize);
   return image;
 }
 
 void SaveDataImage(const DataImage& image, const std::string& path) {
   TFileStream file(path, fmOpenWrite | fmShareDenyWrite);
-  file.WriteBuffer(image.data(), static_cast<std::int64_t>(image.size()));
+  file.WriteBuffer(image.data(), static_cast<int64_t>(image.size()));
 }
 
-std::int64_t FileSizeOf(const std::string& path) {
+int64_t FileSizeOf(const std::string& path) {
   struct stat info;
   if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return 0;
   return info.st_size;

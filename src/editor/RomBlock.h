@@ -19,29 +19,29 @@ public:
   using Exception::Exception;
 };
 
-// The probe value at ProbeOffset selects the layout.
-inline constexpr std::uint32_t ProbeOffset = 0x2353B8;
-inline constexpr std::uint32_t PrimaryProbeValue = 0x015D8000;
-inline constexpr std::uint32_t PrimaryPointerTable = 0x2353B8;
-inline constexpr std::uint32_t AltPointerTable = 0x1223B8;
-inline constexpr std::uint32_t PrimaryWriteBackOffset = 0x015D8000;
-inline constexpr std::uint32_t AltWriteBackOffset = 0x015D7C00;
+// The probe value at kProbeOffset selects the layout.
+inline constexpr uint32_t kProbeOffset = 0x2353B8;
+inline constexpr uint32_t kPrimaryProbeValue = 0x015D8000;
+inline constexpr uint32_t kPrimaryPointerTable = 0x2353B8;
+inline constexpr uint32_t kAltPointerTable = 0x1223B8;
+inline constexpr uint32_t kPrimaryWriteBackOffset = 0x015D8000;
+inline constexpr uint32_t kAltWriteBackOffset = 0x015D7C00;
 
 // NDS header: offset and size of the file allocation table, whose entries are
 // 8 bytes (start, end).
-inline constexpr std::uint32_t FatOffsetField = 0x48;
-inline constexpr std::uint32_t FatSizeField = 0x4C;
+inline constexpr uint32_t kFatOffsetField = 0x48;
+inline constexpr uint32_t kFatSizeField = 0x4C;
 
 struct RomLayout {
   bool AltLayout = false;
-  std::uint32_t PointerTableOffset = 0;
+  uint32_t PointerTableOffset = 0;
   // The pointer pair as read: the packed block is [BlockStart, BlockEnd).
-  std::uint32_t BlockStart = 0;
-  std::uint32_t BlockEnd = 0;
+  uint32_t BlockStart = 0;
+  uint32_t BlockEnd = 0;
 
   // Fixed per layout; the start pointer does not move it.
-  std::uint32_t WriteBackOffset() const {
-    return AltLayout ? AltWriteBackOffset : PrimaryWriteBackOffset;
+  uint32_t WriteBackOffset() const {
+    return AltLayout ? kAltWriteBackOffset : kPrimaryWriteBackOffset;
   }
 };
 
@@ -49,14 +49,14 @@ struct RomLayout {
 // may fill from the write-back offset.
 struct RoomInfo {
   RomLayout Layout;
-  std::uint32_t BlockSize = 0;
+  uint32_t BlockSize = 0;
   // Where the room ends: the start of the next file of the allocation table
   // when the pointer pair is an entry of it (RoomFromFat), else the end
   // pointer. Never beyond the end of the ROM file.
-  std::uint32_t RoomEnd = 0;
-  std::uint32_t Room = 0;
+  uint32_t RoomEnd = 0;
+  uint32_t Room = 0;
   bool RoomFromFat = false;
-  std::uint32_t ImageSize = DataImageSize;
+  uint32_t ImageSize = kDataImageSize;
 
   const char* LayoutName() const { return Layout.AltLayout ? "alternate" : "primary"; }
 };
@@ -85,13 +85,13 @@ RomLayout ExtractRomData(const std::string& romPath, const std::string& outPath)
 void WriteRomData(const RomLayout& layout, const std::string& packedPath,
                   const std::string& romPath);
 
-// Reads exactly DataImageSize bytes from the start of the file ("Stream read
+// Reads exactly kDataImageSize bytes from the start of the file ("Stream read
 // error" when shorter); later bytes are ignored.
 DataImage LoadDataImage(const std::string& path);
 // Writes the image over the start of an existing file, keeping any tail.
 void SaveDataImage(const DataImage& image, const std::string& path);
 
 // Size of a regular file; 0 when there is none or the path is a folder.
-std::int64_t FileSizeOf(const std::string& path);
+int64_t FileSizeOf(const std::string& path);
 
 }  // namespace kora

@@ -118,7 +118,7 @@ RoomInfo RomSession::Room() const {
   if (!FOpen) throw Exception("No ROM is open");
   TFileStream rom(FRomFileName, fmOpenRead | fmShareDenyWrite);
   RoomInfo info = MeasureRoom(rom, FLayout);
-  info.ImageSize = static_cast<std::uint32_t>(FImage.size());
+  info.ImageSize = static_cast<uint32_t>(FImage.size());
   return info;
 }
 

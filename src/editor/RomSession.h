@@ -22,11 +22,11 @@ public:
   const std::string& AppPath() const { return FAppPath; }
   bool IsOpen() const { return FOpen; }
   const std::string& RomFileName() const { return FRomFileName; }
-  std::uint32_t PointerTableOffset() const { return FLayout.PointerTableOffset; }
+  uint32_t PointerTableOffset() const { return FLayout.PointerTableOffset; }
   bool AltLayout() const { return FLayout.AltLayout; }
   const RomLayout& Layout() const { return FLayout; }
 
-  // Empty until a ROM has been opened, then DataImageSize bytes.
+  // Empty until a ROM has been opened, then kDataImageSize bytes.
   DataImage& Image() { return FImage; }
   const DataImage& Image() const { return FImage; }
 

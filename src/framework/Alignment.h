@@ -7,7 +7,7 @@
 
 namespace kora {
 
-enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
+enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 
 inline const TTypeInfo* TypeInfoOf(TAlignment) {
   static const TTypeInfo info = EnumTypeInfo("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});

@@ -39,11 +39,11 @@ struct IsSet<TSet<E>> : std::true_type {};
 
 template <typename T>
 struct EventTraits {
-  static constexpr bool IsEvent = false;
+  static constexpr bool kIsEvent = false;
 };
 template <typename... Args>
 struct EventTraits<TEvent<Args...>> {
-  static constexpr bool IsEvent = true;
+  static constexpr bool kIsEvent = true;
   using TInvoker = std::function<void(TObject*, Args...)>;
 
   static TEvent<Args...> Bind(TObject* target, const TMethodInfo& method) {
@@ -131,9 +131,9 @@ public:
   template <typename T>
   TClassBuilder& Default(T value) {
     if constexpr (builder_detail::IsSet<T>::value) {
-      Properties.back().Default = static_cast<std::int64_t>(value.Bits());
+      Properties.back().Default = static_cast<int64_t>(value.Bits());
     } else {
-      Properties.back().Default = static_cast<std::int64_t>(value);
+      Properties.back().Default = static_cast<int64_t>(value);
     }
     return *this;
   }
@@ -171,7 +171,7 @@ public:
 private:
   template <typename V>
   static TTypeRef DefaultType() {
-    if constexpr (builder_detail::EventTraits<V>::IsEvent) {
+    if constexpr (builder_detail::EventTraits<V>::kIsEvent) {
       if constexpr (std::is_same_v<V, TNotifyEvent>) {
         return TypeInfoNotifyEvent();
       } else {
@@ -202,7 +202,7 @@ private:
     constexpr bool writable = Writable<G, S>();
     auto self = [](const TObject& object) -> const C& { return static_cast<const C&>(object); };
     auto mutableSelf = [](TObject& object) -> C& { return static_cast<C&>(object); };
-    if constexpr (EventTraits<V>::IsEvent) {
+    if constexpr (EventTraits<V>::kIsEvent) {
       prop.GetMethod = [=](const TObject& object) {
         const V& event = Read(self(object), getter);
         return TMethodRef{event.Target(), event.MethodName()};
@@ -213,17 +213,17 @@ private:
         };
       }
     } else if constexpr (std::is_same_v<V, bool> || std::is_enum_v<V> || IsSet<V>::value || std::is_integral_v<V>) {
-      prop.GetOrd = [=](const TObject& object) -> std::int64_t {
+      prop.GetOrd = [=](const TObject& object) -> int64_t {
         const V value = Read(self(object), getter);
         if constexpr (IsSet<V>::value) {
-          return static_cast<std::int64_t>(value.Bits());
+          return static_cast<int64_t>(value.Bits());
         } else {
-          return static_cast<std::int64_t>(value);
+          return static_cast<int64_t>(value);
         }
       };
       if constexpr (writable) {
         const TTypeRef type = prop.PropType;
-        prop.SetOrd = [=](TObject& object, std::int64_t value) {
+        prop.SetOrd = [=](TObject& object, int64_t value) {
           Write(mutableSelf(object), getter, setter, ToOrdinal<V>(value, type));
         };
       }
@@ -255,27 +255,27 @@ private:
   // An ordinal from the stream checked against the property's C++ type and
   // its enumeration or set.
   template <typename V>
-  static V ToOrdinal(std::int64_t value, const TTypeInfo* type) {
+  static V ToOrdinal(int64_t value, const TTypeInfo* type) {
     using namespace builder_detail;
     if constexpr (std::is_same_v<V, bool>) {
       return value != 0;
     } else if constexpr (IsSet<V>::value) {
       const std::size_t count = type->ElementType->EnumNames.size();
-      const std::uint64_t allowed = count >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << count) - 1;
-      if ((static_cast<std::uint64_t>(value) & ~allowed) != 0) InvalidValue();
-      return V::FromBits(static_cast<std::uint64_t>(value));
+      const uint64_t allowed = count >= 64 ? ~uint64_t{0} : (uint64_t{1} << count) - 1;
+      if ((static_cast<uint64_t>(value) & ~allowed) != 0) InvalidValue();
+      return V::FromBits(static_cast<uint64_t>(value));
     } else if constexpr (std::is_enum_v<V>) {
-      if (value < 0 || value >= static_cast<std::int64_t>(type->EnumNames.size())) InvalidValue();
+      if (value < 0 || value >= static_cast<int64_t>(type->EnumNames.size())) InvalidValue();
       return static_cast<V>(value);
     } else {
       // Unsigned 32-bit values may arrive as their signed bit pattern.
-      if constexpr (std::is_same_v<V, std::uint32_t>) {
-        if (value < 0 && value >= std::numeric_limits<std::int32_t>::min()) return static_cast<V>(value);
+      if constexpr (std::is_same_v<V, uint32_t>) {
+        if (value < 0 && value >= std::numeric_limits<int32_t>::min()) return static_cast<V>(value);
       }
       if constexpr (std::is_signed_v<V>) {
         if (value < std::numeric_limits<V>::min() || value > std::numeric_limits<V>::max()) InvalidValue();
       } else {
-        if (value < 0 || static_cast<std::uint64_t>(value) > std::numeric_limits<V>::max()) InvalidValue();
+        if (value < 0 || static_cast<uint64_t>(value) > std::numeric_limits<V>::max()) InvalidValue();
       }
       return static_cast<V>(value);
     }

@@ -47,40 +47,40 @@ public:
   virtual ~TStream() = default;
 
   // Reads or writes up to `count` bytes; returns how many were transferred.
-  virtual std::int64_t Read(void* buffer, std::int64_t count) = 0;
-  virtual std::int64_t Write(const void* buffer, std::int64_t count) = 0;
+  virtual int64_t Read(void* buffer, int64_t count) = 0;
+  virtual int64_t Write(const void* buffer, int64_t count) = 0;
   // Returns the new position.
-  virtual std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) = 0;
+  virtual int64_t Seek(int64_t offset, TSeekOrigin origin) = 0;
 
-  std::int64_t Position();
-  void SetPosition(std::int64_t position);
-  virtual std::int64_t Size();
-  virtual void SetSize(std::int64_t size);
+  int64_t Position();
+  void SetPosition(int64_t position);
+  virtual int64_t Size();
+  virtual void SetSize(int64_t size);
 
   // All or nothing: EReadError / EWriteError when fewer bytes move.
-  void ReadBuffer(void* buffer, std::int64_t count);
-  void WriteBuffer(const void* buffer, std::int64_t count);
+  void ReadBuffer(void* buffer, int64_t count);
+  void WriteBuffer(const void* buffer, int64_t count);
 
   // Copies `count` bytes from the source's current position; a count of 0
   // copies the whole source from its start. Returns the bytes copied.
-  std::int64_t CopyFrom(TStream& source, std::int64_t count);
+  int64_t CopyFrom(TStream& source, int64_t count);
 
   // Pushes written bytes to the storage device; a no-op for memory.
   virtual void Flush() {}
 };
 
 // Open modes of TFileStream. The share flags are accepted and ignored.
-inline constexpr std::uint16_t fmOpenRead = 0x0000;
-inline constexpr std::uint16_t fmOpenWrite = 0x0001;
-inline constexpr std::uint16_t fmOpenReadWrite = 0x0002;
-inline constexpr std::uint16_t fmShareCompat = 0x0000;
-inline constexpr std::uint16_t fmShareExclusive = 0x0010;
-inline constexpr std::uint16_t fmShareDenyWrite = 0x0020;
-inline constexpr std::uint16_t fmShareDenyRead = 0x0030;
-inline constexpr std::uint16_t fmShareDenyNone = 0x0040;
+inline constexpr uint16_t fmOpenRead = 0x0000;
+inline constexpr uint16_t fmOpenWrite = 0x0001;
+inline constexpr uint16_t fmOpenReadWrite = 0x0002;
+inline constexpr uint16_t fmShareCompat = 0x0000;
+inline constexpr uint16_t fmShareExclusive = 0x0010;
+inline constexpr uint16_t fmShareDenyWrite = 0x0020;
+inline constexpr uint16_t fmShareDenyRead = 0x0030;
+inline constexpr uint16_t fmShareDenyNone = 0x0040;
 // Creates the file, or truncates an existing one; opened for reading and
 // writing.
-inline constexpr std::uint16_t fmCreate = 0xFF00;
+inline constexpr uint16_t fmCreate = 0xFF00;
 
 // A stream over an open file descriptor that it does not own.
 class THandleStream : public TStream {
@@ -89,10 +89,10 @@ public:
 
   int Handle() const { return FHandle; }
 
-  std::int64_t Read(void* buffer, std::int64_t count) override;
-  std::int64_t Write(const void* buffer, std::int64_t count) override;
-  std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
-  void SetSize(std::int64_t size) override;
+  int64_t Read(void* buffer, int64_t count) override;
+  int64_t Write(const void* buffer, int64_t count) override;
+  int64_t Seek(int64_t offset, TSeekOrigin origin) override;
+  void SetSize(int64_t size) override;
   // fsync; raises EInOutError when the system refuses.
   void Flush() override;
 
@@ -103,7 +103,7 @@ protected:
 // A file opened by name. fmOpenWrite and fmOpenReadWrite never truncate.
 class TFileStream : public THandleStream {
 public:
-  TFileStream(const std::string& fileName, std::uint16_t mode);
+  TFileStream(const std::string& fileName, uint16_t mode);
   ~TFileStream() override;
   TFileStream(const TFileStream&) = delete;
   TFileStream& operator=(const TFileStream&) = delete;
@@ -123,15 +123,15 @@ void WriteWholeFile(const std::string& path, const std::function<void(const std:
 // A growable byte buffer.
 class TMemoryStream : public TStream {
 public:
-  std::int64_t Read(void* buffer, std::int64_t count) override;
-  std::int64_t Write(const void* buffer, std::int64_t count) override;
-  std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
-  std::int64_t Size() override { return static_cast<std::int64_t>(FData.size()); }
-  void SetSize(std::int64_t size) override;
+  int64_t Read(void* buffer, int64_t count) override;
+  int64_t Write(const void* buffer, int64_t count) override;
+  int64_t Seek(int64_t offset, TSeekOrigin origin) override;
+  int64_t Size() override { return static_cast<int64_t>(FData.size()); }
+  void SetSize(int64_t size) override;
 
-  std::uint8_t* Memory() { return FData.data(); }
-  const std::uint8_t* Memory() const { return FData.data(); }
-  const std::vector<std::uint8_t>& Bytes() const { return FData; }
+  uint8_t* Memory() { return FData.data(); }
+  const uint8_t* Memory() const { return FData.data(); }
+  const std::vector<uint8_t>& Bytes() const { return FData; }
 
   void Clear();
   // Replaces the contents with the whole file / the whole source stream and
@@ -143,8 +143,8 @@ public:
   void SaveToStream(TStream& stream) const;
 
 private:
-  std::vector<std::uint8_t> FData;
-  std::int64_t FPosition = 0;
+  std::vector<uint8_t> FData;
+  int64_t FPosition = 0;
 };
 
 // A list of 8-bit strings with optional object references. Text splits on

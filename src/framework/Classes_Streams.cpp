@@ -13,37 +13,37 @@ namespace kora {
 
 // --- TStream ---------------------------------------------------------------
 
-std::int64_t TStream::Position() { return Seek(0, TSeekOrigin::soCurrent); }
+int64_t TStream::Position() { return Seek(0, TSeekOrigin::soCurrent); }
 
-void TStream::SetPosition(std::int64_t position) { Seek(position, TSeekOrigin::soBeginning); }
+void TStream::SetPosition(int64_t position) { Seek(position, TSeekOrigin::soBeginning); }
 
-std::int64_t TStream::Size() {
-  const std::int64_t position = Position();
-  const std::int64_t size = Seek(0, TSeekOrigin::soEnd);
+int64_t TStream::Size() {
+  const int64_t position = Position();
+  const int64_t size = Seek(0, TSeekOrigin::soEnd);
   Seek(position, TSeekOrigin::soBeginning);
   return size;
 }
 
-void TStream::SetSize(std::int64_t) { throw EStreamError("Stream does not support SetSize"); }
+void TStream::SetSize(int64_t) { throw EStreamError("Stream does not support SetSize"); }
 
-void TStream::ReadBuffer(void* buffer, std::int64_t count) {
+void TStream::ReadBuffer(void* buffer, int64_t count) {
   if (count > 0 && Read(buffer, count) != count) throw EReadError("Stream read error");
 }
 
-void TStream::WriteBuffer(const void* buffer, std::int64_t count) {
+void TStream::WriteBuffer(const void* buffer, int64_t count) {
   if (count > 0 && Write(buffer, count) != count) throw EWriteError("Stream write error");
 }
 
-std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {
+int64_t TStream::CopyFrom(TStream& source, int64_t count) {
   if (count == 0) {
     source.SetPosition(0);
     count = source.Size();
   }
-  constexpr std::int64_t kChunk = 64 * 1024;
-  std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min(count, kChunk)));
-  std::int64_t left = count;
+  constexpr int64_t kChunk = 64 * 1024;
+  std::vector<uint8_t> buffer(static_cast<std::size_t>(std::min(count, kChunk)));
+  int64_t left = count;
   while (left > 0) {
-    const std::int64_t n = std::min(left, kChunk);
+    const int64_t n = std::min(left, kChunk);
     source.ReadBuffer(buffer.data(), n);
     WriteBuffer(buffer.data(), n);
     left -= n;
@@ -53,9 +53,9 @@ std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {
 
 // --- THandleStream ---------------------------------------------------------
 
-std::int64_t THandleStream::Read(void* buffer, std::int64_t count) {
-  auto* bytes = static_cast<std::uint8_t*>(buffer);
-  std::int64_t done = 0;
+int64_t THandleStream::Read(void* buffer, int64_t count) {
+  auto* bytes = static_cast<uint8_t*>(buffer);
+  int64_t done = 0;
   // A plain file may hand out fewer bytes than asked; keep going until EOF.
   while (done < count) {
     const ssize_t n = ::read(FHandle, bytes + done, static_cast<std::size_t>(count - done));
@@ -66,9 +66,9 @@ std::int64_t THandleStream::Read(void* buffer, std::int64_t count) {
   return done;
 }
 
-std::int64_t THandleStream::Write(const void* buffer, std::int64_t count) {
-  const auto* bytes = static_cast<const std::uint8_t*>(buffer);
-  std::int64_t done = 0;
+int64_t THandleStream::Write(const void* buffer, int64_t count) {
+  const auto* bytes = static_cast<const uint8_t*>(buffer);
+  int64_t done = 0;
   while (done < count) {
     const ssize_t n = ::write(FHandle, bytes + done, static_cast<std::size_t>(count - done));
     if (n < 0 && errno == EINTR) continue;
@@ -78,7 +78,7 @@ std::int64_t THandleStream::Write(const void* buffer, std::int64_t count) {
   return done;
 }
 
-std::int64_t THandleStream::Seek(std::int64_t offset, TSeekOrigin origin) {
+int64_t THandleStream::Seek(int64_t offset, TSeekOrigin origin) {
   const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET
                      : origin == TSeekOrigin::soCurrent ? SEEK_CUR
                                                         : SEEK_END;
@@ -87,7 +87,7 @@ std::int64_t THandleStream::Seek(std::int64_t offset, TSeekOrigin origin) {
   return result;
 }
 
-void THandleStream::SetSize(std::int64_t size) {
+void THandleStream::SetSize(int64_t size) {
   if (::ftruncate(FHandle, static_cast<off_t>(size)) != 0) {
     throw EWriteError("Stream write error");
   }
@@ -113,7 +113,7 @@ std::string FullName(const std::string& fileName) {
 
 }  // namespace
 
-TFileStream::TFileStream(const std::string& fileName, std::uint16_t mode)
+TFileStream::TFileStream(const std::string& fileName, uint16_t mode)
     : THandleStream(-1), FFileName(fileName) {
   const bool create = (mode & fmCreate) == fmCreate;
   int flags = O_CLOEXEC;
@@ -185,9 +185,9 @@ void WriteWholeFile(const std::string& path, const std::function<void(const std:
 
 // --- TMemoryStream ---------------------------------------------------------
 
-std::int64_t TMemoryStream::Read(void* buffer, std::int64_t count) {
-  const std::int64_t available = Size() - FPosition;
-  const std::int64_t n = std::clamp<std::int64_t>(count, 0, std::max<std::int64_t>(available, 0));
+int64_t TMemoryStream::Read(void* buffer, int64_t count) {
+  const int64_t available = Size() - FPosition;
+  const int64_t n = std::clamp<int64_t>(count, 0, std::max<int64_t>(available, 0));
   if (n > 0) {
     std::memcpy(buffer, FData.data() + FPosition, static_cast<std::size_t>(n));
     FPosition += n;
@@ -195,17 +195,17 @@ std::int64_t TMemoryStream::Read(void* buffer, std::int64_t count) {
   return n;
 }
 
-std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count) {
+int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
   if (count <= 0) return 0;
-  const std::int64_t end = FPosition + count;
+  const int64_t end = FPosition + count;
   if (end > Size()) FData.resize(static_cast<std::size_t>(end));
   std::memcpy(FData.data() + FPosition, buffer, static_cast<std::size_t>(count));
   FPosition = end;
   return count;
 }
 
-std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
-  const std::int64_t base = origin == TSeekOrigin::soBeginning ? 0
+int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
+  const int64_t base = origin == TSeekOrigin::soBeginning ? 0
                             : origin == TSeekOrigin::soCurrent ? FPosition
                                                                : Size();
   if (base + offset < 0) throw EStreamError("Stream seek error. Invalid argument");
@@ -213,7 +213,7 @@ std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
   return FPosition;
 }
 
-void TMemoryStream::SetSize(std::int64_t size) {
+void TMemoryStream::SetSize(int64_t size) {
   if (size < 0) throw EWriteError("Stream write error");
   FData.resize(static_cast<std::size_t>(size));
   if (FPosition > size) FPosition = size;
@@ -232,8 +232,8 @@ void TMemoryStream::LoadFromFile(const std::string& fileName) {
 
 void TMemoryStream::LoadFromStream(TStream& stream) {
   stream.SetPosition(0);
-  const std::int64_t size = stream.Size();
-  std::vector<std::uint8_t> data(static_cast<std::size_t>(size));
+  const int64_t size = stream.Size();
+  std::vector<uint8_t> data(static_cast<std::size_t>(size));
   stream.ReadBuffer(data.data(), size);
   FData = std::move(data);
   FPosition = 0;
@@ -245,7 +245,7 @@ void TMemoryStream::SaveToFile(const std::string& fileName) const {
 }
 
 void TMemoryStream::SaveToStream(TStream& stream) const {
-  stream.WriteBuffer(FData.data(), static_cast<std::int64_t>(FData.size()));
+  stream.WriteBuffer(FData.data(), static_cast<int64_t>(FData.size()));
 }
 
 }  // namespace kora

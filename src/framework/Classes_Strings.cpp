@@ -146,9 +146,9 @@ void TStrings::LoadFromFile(const std::string& fileName) {
 }
 
 void TStrings::LoadFromStream(TStream& stream) {
-  const std::int64_t size = stream.Size() - stream.Position();
-  std::string text(static_cast<std::size_t>(std::max<std::int64_t>(size, 0)), '\0');
-  text.resize(static_cast<std::size_t>(stream.Read(text.data(), static_cast<std::int64_t>(text.size()))));
+  const int64_t size = stream.Size() - stream.Position();
+  std::string text(static_cast<std::size_t>(std::max<int64_t>(size, 0)), '\0');
+  text.resize(static_cast<std::size_t>(stream.Read(text.data(), static_cast<int64_t>(text.size()))));
   SetText(text);
 }
 
@@ -159,7 +159,7 @@ void TStrings::SaveToFile(const std::string& fileName) const {
 
 void TStrings::SaveToStream(TStream& stream) const {
   const std::string text = Text();
-  stream.WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
+  stream.WriteBuffer(text.data(), static_cast<int64_t>(text.size()));
 }
 
 void TStrings::BeginUpdate() {

@@ -11,7 +11,7 @@
 
 namespace kora {
 
-enum TTabPosition : std::uint8_t { tpTop, tpBottom, tpLeft, tpRight };
+enum TTabPosition : uint8_t { tpTop, tpBottom, tpLeft, tpRight };
 const TTypeInfo* TypeInfoOf(TTabPosition);
 // handler(sender, allowChange): clearing allowChange keeps the current page
 using TTabChangingEvent = TEvent<TObject*, bool&>;
@@ -128,7 +128,7 @@ private:
   bool FHotTrack = false;
 };
 
-enum TViewStyle : std::uint8_t { vsIcon, vsSmallIcon, vsList, vsReport };
+enum TViewStyle : uint8_t { vsIcon, vsSmallIcon, vsList, vsReport };
 const TTypeInfo* TypeInfoOf(TViewStyle);
 
 // A column of the report view.

@@ -14,7 +14,7 @@ namespace kora {
 namespace {
 
 // A report scrolled sideways moves this many pixels for an arrow.
-constexpr int KColumnStep = 8;
+constexpr int kColumnStep = 8;
 
 }  // namespace
 
@@ -119,8 +119,8 @@ void TListView::Scroll(int bar, int request) {
   }
   const RECT area = ItemsArea();
   int pos = ScrolledPosition(Handle(), bar, request, FScrollX, area.Right - area.Left);
-  if (request == SB_LINEUP) pos = FScrollX - KColumnStep;
-  if (request == SB_LINEDOWN) pos = FScrollX + KColumnStep;
+  if (request == SB_LINEUP) pos = FScrollX - kColumnStep;
+  if (request == SB_LINEDOWN) pos = FScrollX + kColumnStep;
   SetScrollX(pos);
 }
 

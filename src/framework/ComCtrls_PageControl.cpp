@@ -11,8 +11,8 @@ namespace kora {
 
 namespace {
 
-constexpr int KTabPadding = 6;  // on each side of a caption
-constexpr int KStripInset = 2;  // the strip starts this far from the edges
+constexpr int kTabPadding = 6;  // on each side of a caption
+constexpr int kStripInset = 2;  // the strip starts this far from the edges
 
 }  // namespace
 
@@ -224,10 +224,10 @@ int TPageControl::StripHeight() {
 RECT TPageControl::TabRect(int tabIndex) {
   const int height = StripHeight();
   const bool bottom = FTabPosition == tpBottom;
-  const int top = bottom ? ClientHeight() - KStripInset - height : KStripInset;
-  int left = KStripInset;
+  const int top = bottom ? ClientHeight() - kStripInset - height : kStripInset;
+  int left = kStripInset;
   for (int i = 0; TTabSheet* page = PageForTab(i); ++i) {
-    const int width = FTabWidth > 0 ? FTabWidth : CaptionWidth(page->Caption()) + 2 * KTabPadding;
+    const int width = FTabWidth > 0 ? FTabWidth : CaptionWidth(page->Caption()) + 2 * kTabPadding;
     if (i == tabIndex) return {left, top, left + width, top + height};
     left += width;
   }
@@ -251,7 +251,7 @@ RECT TPageControl::DisplayRect() {
 
 void TPageControl::AdjustClientRect(RECT& rect) const {
   // The strip's height needs the font; const only towards the caller.
-  const int strip = VisibleTabCount() > 0 ? const_cast<TPageControl*>(this)->StripHeight() + KStripInset : 0;
+  const int strip = VisibleTabCount() > 0 ? const_cast<TPageControl*>(this)->StripHeight() + kStripInset : 0;
   const RECT client = ClientRect();
   rect = {client.Left + 4, client.Top + 4, client.Right - 4, client.Bottom - 4};
   // The page's edge starts where the tabs end, so its 2-pixel frame is all

@@ -146,11 +146,11 @@ void TComponent::GetChildren(const std::function<void(TComponent*)>& proc, TComp
 void TComponent::DefineProperties(TFiler& filer) {
   TPersistent::DefineProperties(filer);
   // Two 16-bit halves of one 32-bit value.
-  auto half = [this](int shift) { return static_cast<std::int16_t>(static_cast<std::uint32_t>(FDesignInfo) >> shift); };
-  auto setHalf = [this](int shift, std::int32_t value) {
-    const std::uint32_t mask = 0xFFFFu << shift;
-    FDesignInfo = static_cast<std::int32_t>((static_cast<std::uint32_t>(FDesignInfo) & ~mask) |
-                                            ((static_cast<std::uint32_t>(value) & 0xFFFFu) << shift));
+  auto half = [this](int shift) { return static_cast<int16_t>(static_cast<uint32_t>(FDesignInfo) >> shift); };
+  auto setHalf = [this](int shift, int32_t value) {
+    const uint32_t mask = 0xFFFFu << shift;
+    FDesignInfo = static_cast<int32_t>((static_cast<uint32_t>(FDesignInfo) & ~mask) |
+                                            ((static_cast<uint32_t>(value) & 0xFFFFu) << shift));
   };
   filer.DefineProperty(
       "Left", [=](TReader& reader) { setHalf(0, reader.ReadInteger()); },

@@ -68,14 +68,14 @@ class TComponent : public TPersistent {
   // A valid identifier or empty; raises EComponentError "'%s' is not a
   // valid component name" or "A component named %s already exists".
   virtual void SetName(const std::string& value);
-  std::int32_t Tag() const { return FTag; }
-  void SetTag(std::int32_t value) { FTag = value; }
+  int32_t Tag() const { return FTag; }
+  void SetTag(int32_t value) { FTag = value; }
 
   // Where a non-visual component sits on the form at design time: Left in
   // the low 16 bits, Top in the high 16 bits. Stored as the defined
   // properties Left and Top when not zero.
-  std::int32_t DesignInfo() const { return FDesignInfo; }
-  void SetDesignInfo(std::int32_t value) { FDesignInfo = value; }
+  int32_t DesignInfo() const { return FDesignInfo; }
+  void SetDesignInfo(int32_t value) { FDesignInfo = value; }
 
   TComponentState ComponentState() const { return FComponentState; }
   // Puts this component and everything it owns into or out of design mode.
@@ -120,8 +120,8 @@ private:
   std::vector<TComponent*> FComponents;
   std::vector<TComponent*> FFreeNotifies;
   std::string FName;
-  std::int32_t FTag = 0;
-  std::int32_t FDesignInfo = 0;
+  int32_t FTag = 0;
+  int32_t FDesignInfo = 0;
   TComponentState FComponentState;
 };
 

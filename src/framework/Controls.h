@@ -80,7 +80,7 @@ using TWndMethod = std::function<void(TMessage&)>;
 
 // ---- Enumerations ---------------------------------------------------------------
 
-enum TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+enum TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 const TTypeInfo* TypeInfoOf(TAlign);
 
 enum TControlStateItem {
@@ -115,7 +115,7 @@ enum TControlStyleItem {
 using TControlStyle = TSet<TControlStyleItem>;
 
 // Borders of forms; controls use the first two (TBorderStyle).
-enum TFormBorderStyle : std::uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TFormBorderStyle : uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;
 const TTypeInfo* TypeInfoOf(TFormBorderStyle);
 
@@ -127,7 +127,7 @@ TShiftState MouseShiftState(WPARAM keys);
 TShiftState KeyboardShiftState();
 
 // Cursor numbers; the standard shapes are negative.
-using TCursor = std::int16_t;
+using TCursor = int16_t;
 constexpr TCursor crDefault = 0;
 constexpr TCursor crNone = -1;
 constexpr TCursor crArrow = -2;

@@ -9,7 +9,7 @@ namespace kora {
 
 namespace {
 
-constexpr std::string_view KControlProp = "KoraControl";
+constexpr std::string_view kControlProp = "KoraControl";
 
 }  // namespace
 
@@ -43,7 +43,7 @@ TWinControl::~TWinControl() {
 
 TWinControl* TWinControl::FindControl(HWND window) {
   if (!window) return nullptr;
-  return reinterpret_cast<TWinControl*>(GetProp(window, KControlProp));
+  return reinterpret_cast<TWinControl*>(GetProp(window, kControlProp));
 }
 
 LRESULT TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -51,13 +51,13 @@ LRESULT TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
   if (!control && msg == WM_NCCREATE) {
     control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCT*>(lParam)->lpCreateParams);
     control->FHandle = hwnd;
-    SetProp(hwnd, KControlProp, reinterpret_cast<uintptr_t>(control));
+    SetProp(hwnd, kControlProp, reinterpret_cast<uintptr_t>(control));
   }
   if (!control) return DefWindowProc(hwnd, msg, wParam, lParam);
   TMessage message{msg, wParam, lParam, 0};
   control->WindowProc(message);
   if (msg == WM_NCDESTROY) {
-    RemoveProp(hwnd, KControlProp);
+    RemoveProp(hwnd, kControlProp);
     if (control->FHandle == hwnd) control->FHandle = HWND();
   }
   return message.Result;

@@ -38,7 +38,7 @@ void TTimer::SetEnabled(bool value) {
   UpdateTimer();
 }
 
-void TTimer::SetInterval(std::uint32_t value) {
+void TTimer::SetInterval(uint32_t value) {
   if (FInterval == value) return;
   FInterval = value;
   UpdateTimer();

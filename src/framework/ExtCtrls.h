@@ -19,8 +19,8 @@ class TTimer : public TComponent {
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool value);
   // Milliseconds; 0 stops the timer without clearing Enabled.
-  std::uint32_t Interval() const { return FInterval; }
-  void SetInterval(std::uint32_t value);
+  uint32_t Interval() const { return FInterval; }
+  void SetInterval(uint32_t value);
   const TNotifyEvent& OnTimer() const { return FOnTimer; }
   void SetOnTimer(TNotifyEvent value);
 
@@ -39,7 +39,7 @@ private:
   void Stop();
 
   bool FEnabled = true;
-  std::uint32_t FInterval = 1000;
+  uint32_t FInterval = 1000;
   TNotifyEvent FOnTimer;
   UINT_PTR FId = 0;
 };

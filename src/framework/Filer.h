@@ -68,8 +68,8 @@ public:
   bool EndOfList() { return FInput.EndOfList(); }
   void ReadListBegin();
   void ReadListEnd() { FInput.ReadListEnd(); }
-  std::int32_t ReadInteger();
-  std::int64_t ReadInt64() { return FInput.ReadInteger(); }
+  int32_t ReadInteger();
+  int64_t ReadInt64() { return FInput.ReadInteger(); }
   bool ReadBoolean();
   double ReadFloat() { return FInput.ReadFloat(); }
   std::string ReadString() { return FInput.ReadString(); }
@@ -105,8 +105,8 @@ private:
   [[noreturn]] void PropertyError(const std::string& message, std::size_t offset) const;
 
   TStream& FStream;
-  std::int64_t FStart;
-  std::vector<std::uint8_t> FData;
+  int64_t FStart;
+  std::vector<uint8_t> FData;
   TFormInput FInput;
   std::vector<TComponent*> FLoaded;
   std::vector<TComponent*> FCreated;
@@ -132,7 +132,7 @@ public:
   // Values, for DefineProperty writers.
   void WriteListBegin() { FOutput.WriteValue(vaList); }
   void WriteListEnd() { FOutput.WriteListEnd(); }
-  void WriteInteger(std::int64_t value) { FOutput.WriteInteger(value); }
+  void WriteInteger(int64_t value) { FOutput.WriteInteger(value); }
   void WriteBoolean(bool value) { FOutput.WriteValue(value ? vaTrue : vaFalse); }
   void WriteFloat(double value) { FOutput.WriteExtended(value); }
   void WriteSingle(float value) { FOutput.WriteSingle(value); }
@@ -148,7 +148,7 @@ private:
   void WriteComponent(TComponent* component, int depth);
   void WriteProperties(const TPersistent* instance, const std::string& prefix, int depth);
   void WriteProperty(const TPersistent* instance, const TPropInfo& prop, const std::string& prefix, int depth);
-  void WriteOrdinal(const TPropInfo& prop, std::int64_t value);
+  void WriteOrdinal(const TPropInfo& prop, int64_t value);
   void WriteCollection(const TCollection& collection, int depth);
   std::string ReferenceName(const TComponent* component) const;
 

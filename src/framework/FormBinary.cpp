@@ -23,8 +23,8 @@ bool IsAscii(std::string_view text) {
 
 }  // namespace
 
-double ExtendedToDouble(const std::uint8_t bytes[10]) {
-  std::uint64_t mantissa = 0;
+double ExtendedToDouble(const uint8_t bytes[10]) {
+  uint64_t mantissa = 0;
   for (int i = 7; i >= 0; --i) mantissa = mantissa << 8 | bytes[i];
   const unsigned signAndExponent = bytes[8] | bytes[9] << 8;
   const bool negative = (signAndExponent & 0x8000) != 0;
@@ -39,8 +39,8 @@ double ExtendedToDouble(const std::uint8_t bytes[10]) {
   return negative ? -value : value;
 }
 
-void DoubleToExtended(double value, std::uint8_t bytes[10]) {
-  std::uint64_t mantissa = 0;
+void DoubleToExtended(double value, uint8_t bytes[10]) {
+  uint64_t mantissa = 0;
   unsigned exponent = 0;
   if (std::isnan(value)) {
     mantissa = 0xC000000000000000ull;
@@ -51,13 +51,13 @@ void DoubleToExtended(double value, std::uint8_t bytes[10]) {
   } else if (value != 0) {
     int e = 0;
     const double fraction = std::frexp(std::fabs(value), &e);  // in [0.5, 1)
-    mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
+    mantissa = static_cast<uint64_t>(std::ldexp(fraction, 64));
     exponent = static_cast<unsigned>(e + 16382);
   }
   if (std::signbit(value)) exponent |= 0x8000;
-  for (int i = 0; i < 8; ++i) bytes[i] = static_cast<std::uint8_t>(mantissa >> (8 * i));
-  bytes[8] = static_cast<std::uint8_t>(exponent);
-  bytes[9] = static_cast<std::uint8_t>(exponent >> 8);
+  for (int i = 0; i < 8; ++i) bytes[i] = static_cast<uint8_t>(mantissa >> (8 * i));
+  bytes[8] = static_cast<uint8_t>(exponent);
+  bytes[9] = static_cast<uint8_t>(exponent >> 8);
 }
 
 // --- TFormInput ------------------------------------------------------------
@@ -66,7 +66,7 @@ void TFormInput::Error(const std::string& message) const {
   throw EReadError(message + " at offset " + std::to_string(FPosition));
 }
 
-std::uint8_t TFormInput::ReadByte() {
+uint8_t TFormInput::ReadByte() {
   if (FPosition >= FSize) Error("Stream read error");
   return FData[FPosition++];
 }
@@ -79,7 +79,7 @@ void TFormInput::ReadBytes(void* buffer, std::size_t count) {
 
 template <typename T>
 T TFormInput::ReadLittle() {
-  std::uint8_t bytes[sizeof(T)];
+  uint8_t bytes[sizeof(T)];
   ReadBytes(bytes, sizeof(T));
   if constexpr (std::endian::native == std::endian::big) std::reverse(bytes, bytes + sizeof(T));
   T value;
@@ -104,11 +104,11 @@ TObjectHeader TFormInput::ReadObjectHeader() {
     if (flags & ~0x07u) Error("Invalid stream format");
     header.Flags = TFilerFlags::FromBits(flags);
     if (header.Flags.Contains(ffChildPos)) {
-      const std::int64_t position = ReadInteger();
-      if (position < std::numeric_limits<std::int32_t>::min() || position > std::numeric_limits<std::int32_t>::max()) {
+      const int64_t position = ReadInteger();
+      if (position < std::numeric_limits<int32_t>::min() || position > std::numeric_limits<int32_t>::max()) {
         Error("Invalid property value");
       }
-      header.ChildPos = static_cast<std::int32_t>(position);
+      header.ChildPos = static_cast<int32_t>(position);
     }
   }
   header.ClassName = ReadShortString();
@@ -126,7 +126,7 @@ std::string TFormInput::ReadShortString() {
 
 TValueType TFormInput::NextValue() {
   if (FPosition >= FSize) Error("Stream read error");
-  const std::uint8_t type = FData[FPosition];
+  const uint8_t type = FData[FPosition];
   if (type > vaUTF8String) Error("Invalid value type " + std::to_string(type));
   return static_cast<TValueType>(type);
 }
@@ -149,18 +149,18 @@ void TFormInput::ReadListEnd() {
   }
 }
 
-std::int64_t TFormInput::ReadIntegerPayload(TValueType type) {
+int64_t TFormInput::ReadIntegerPayload(TValueType type) {
   switch (type) {
-    case vaInt8: return ReadLittle<std::int8_t>();
-    case vaInt16: return ReadLittle<std::int16_t>();
-    case vaInt32: return ReadLittle<std::int32_t>();
-    case vaInt64: return ReadLittle<std::int64_t>();
+    case vaInt8: return ReadLittle<int8_t>();
+    case vaInt16: return ReadLittle<int16_t>();
+    case vaInt32: return ReadLittle<int32_t>();
+    case vaInt64: return ReadLittle<int64_t>();
     default: Error("Invalid property value");
   }
 }
 
 std::size_t TFormInput::ReadCount(std::size_t unitSize) {
-  const std::int32_t count = ReadLittle<std::int32_t>();
+  const int32_t count = ReadLittle<int32_t>();
   // A count beyond the bytes that are left is damage, not a reason to allocate.
   if (count < 0 || static_cast<std::size_t>(count) > (FSize - FPosition) / unitSize) Error("Stream read error");
   return static_cast<std::size_t>(count);
@@ -180,9 +180,9 @@ std::string TFormInput::ReadStringPayload(TValueType type) {
       const std::size_t count = ReadCount(2);
       std::string text;
       for (std::size_t i = 0; i < count; ++i) {
-        char32_t unit = ReadLittle<std::uint16_t>();
+        char32_t unit = ReadLittle<uint16_t>();
         if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < count) {
-          const char32_t low = ReadLittle<std::uint16_t>();
+          const char32_t low = ReadLittle<uint16_t>();
           if (low >= 0xDC00 && low < 0xE000) {
             AppendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
             ++i;
@@ -201,19 +201,19 @@ std::string TFormInput::ReadStringPayload(TValueType type) {
 }
 
 double TFormInput::ReadExtendedPayload() {
-  std::uint8_t bytes[10];
+  uint8_t bytes[10];
   ReadBytes(bytes, sizeof bytes);
   return ExtendedToDouble(bytes);
 }
 
 float TFormInput::ReadSinglePayload() { return ReadLittle<float>(); }
 
-std::int64_t TFormInput::ReadInt64Payload() { return ReadLittle<std::int64_t>(); }
+int64_t TFormInput::ReadInt64Payload() { return ReadLittle<int64_t>(); }
 
 double TFormInput::ReadDatePayload() { return ReadLittle<double>(); }
 
-std::vector<std::uint8_t> TFormInput::ReadBinaryPayload() {
-  std::vector<std::uint8_t> data(ReadCount(1));
+std::vector<uint8_t> TFormInput::ReadBinaryPayload() {
+  std::vector<uint8_t> data(ReadCount(1));
   ReadBytes(data.data(), data.size());
   return data;
 }
@@ -224,7 +224,7 @@ std::vector<std::string> TFormInput::ReadSetPayload() {
   return names;
 }
 
-std::int64_t TFormInput::ReadInteger() {
+int64_t TFormInput::ReadInteger() {
   const std::size_t start = FPosition;
   const TValueType type = ReadValue();
   if (type != vaInt8 && type != vaInt16 && type != vaInt32 && type != vaInt64) {
@@ -270,7 +270,7 @@ std::string TFormInput::ReadIdent() {
   }
 }
 
-std::vector<std::uint8_t> TFormInput::ReadBinary() {
+std::vector<uint8_t> TFormInput::ReadBinary() {
   if (NextValue() != vaBinary) Error("Invalid property value");
   ReadValue();
   return ReadBinaryPayload();
@@ -329,7 +329,7 @@ void TFormInput::SkipValue(int depth) {
 
 template <typename T>
 void TFormOutput::WriteLittle(T value) {
-  std::uint8_t bytes[sizeof(T)];
+  uint8_t bytes[sizeof(T)];
   std::memcpy(bytes, &value, sizeof(T));
   // Stored little-endian whatever the host.
   if constexpr (std::endian::native == std::endian::big) std::reverse(bytes, bytes + sizeof(T));
@@ -351,20 +351,20 @@ void TFormOutput::WriteObjectHeader(const TObjectHeader& header) {
 
 void TFormOutput::WriteShortString(std::string_view text) {
   if (text.size() > 255) throw EWriteError("Name too long for a form stream: " + std::string(text.substr(0, 32)) + "...");
-  FBytes.push_back(static_cast<std::uint8_t>(text.size()));
+  FBytes.push_back(static_cast<uint8_t>(text.size()));
   FBytes.insert(FBytes.end(), text.begin(), text.end());
 }
 
-void TFormOutput::WriteInteger(std::int64_t value) {
+void TFormOutput::WriteInteger(int64_t value) {
   if (value >= -128 && value <= 127) {
     WriteValue(vaInt8);
-    WriteLittle(static_cast<std::int8_t>(value));
+    WriteLittle(static_cast<int8_t>(value));
   } else if (value >= -32768 && value <= 32767) {
     WriteValue(vaInt16);
-    WriteLittle(static_cast<std::int16_t>(value));
-  } else if (value >= std::numeric_limits<std::int32_t>::min() && value <= std::numeric_limits<std::int32_t>::max()) {
+    WriteLittle(static_cast<int16_t>(value));
+  } else if (value >= std::numeric_limits<int32_t>::min() && value <= std::numeric_limits<int32_t>::max()) {
     WriteValue(vaInt32);
-    WriteLittle(static_cast<std::int32_t>(value));
+    WriteLittle(static_cast<int32_t>(value));
   } else {
     WriteValue(vaInt64);
     WriteLittle(value);
@@ -373,7 +373,7 @@ void TFormOutput::WriteInteger(std::int64_t value) {
 
 void TFormOutput::WriteExtended(double value) {
   WriteValue(vaExtended);
-  std::uint8_t bytes[10];
+  uint8_t bytes[10];
   DoubleToExtended(value, bytes);
   FBytes.insert(FBytes.end(), bytes, bytes + sizeof bytes);
 }
@@ -383,7 +383,7 @@ void TFormOutput::WriteSingle(float value) {
   WriteLittle(value);
 }
 
-void TFormOutput::WriteCurrency(std::int64_t tenThousandths) {
+void TFormOutput::WriteCurrency(int64_t tenThousandths) {
   WriteValue(vaCurrency);
   WriteLittle(tenThousandths);
 }
@@ -394,10 +394,10 @@ void TFormOutput::WriteDate(double value) {
 }
 
 void TFormOutput::WriteCount(std::size_t count) {
-  if (count > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+  if (count > static_cast<std::size_t>(std::numeric_limits<int32_t>::max())) {
     throw EWriteError("Stream write error");
   }
-  WriteLittle(static_cast<std::int32_t>(count));
+  WriteLittle(static_cast<int32_t>(count));
 }
 
 void TFormOutput::WriteString(std::string_view text) {
@@ -406,7 +406,7 @@ void TFormOutput::WriteString(std::string_view text) {
     WriteCount(text.size());
   } else if (text.size() <= 255) {
     WriteValue(vaString);
-    FBytes.push_back(static_cast<std::uint8_t>(text.size()));
+    FBytes.push_back(static_cast<uint8_t>(text.size()));
   } else {
     WriteValue(vaLString);
     WriteCount(text.size());
@@ -427,7 +427,7 @@ void TFormOutput::WriteIdent(std::string_view ident) {
   }
 }
 
-void TFormOutput::WriteBinary(const std::uint8_t* data, std::size_t size) {
+void TFormOutput::WriteBinary(const uint8_t* data, std::size_t size) {
   WriteValue(vaBinary);
   WriteCount(size);
   FBytes.insert(FBytes.end(), data, data + size);

@@ -14,7 +14,7 @@
 
 namespace kora {
 
-enum TValueType : std::uint8_t {
+enum TValueType : uint8_t {
   vaNull = 0,  // ends lists and property lists
   vaList = 1,
   vaInt8 = 2,
@@ -48,18 +48,18 @@ inline constexpr int kMaxFormNesting = 64;
 // What precedes an object's properties.
 struct TObjectHeader {
   TFilerFlags Flags;
-  std::int32_t ChildPos = 0;  // with ffChildPos
+  int32_t ChildPos = 0;  // with ffChildPos
   std::string ClassName;
   std::string ObjectName;
 };
 
 // 80-bit extended floats, as the form stream stores them.
-double ExtendedToDouble(const std::uint8_t bytes[10]);
-void DoubleToExtended(double value, std::uint8_t bytes[10]);
+double ExtendedToDouble(const uint8_t bytes[10]);
+void DoubleToExtended(double value, uint8_t bytes[10]);
 
 class TFormInput {
 public:
-  TFormInput(const std::uint8_t* data, std::size_t size) : FData(data), FSize(size) {}
+  TFormInput(const uint8_t* data, std::size_t size) : FData(data), FSize(size) {}
 
   std::size_t Position() const { return FPosition; }
   // EReadError "<message> at offset N".
@@ -81,21 +81,21 @@ public:
 
   // Whole values of the given kinds; another value type raises
   // "Invalid property value".
-  std::int64_t ReadInteger();  // vaInt8, vaInt16, vaInt32, vaInt64
+  int64_t ReadInteger();  // vaInt8, vaInt16, vaInt32, vaInt64
   double ReadFloat();          // also vaSingle, vaCurrency, vaDate, integers
   std::string ReadString();    // vaString, vaLString, vaWString, vaUTF8String (as UTF-8)
   std::string ReadIdent();     // vaIdent; vaFalse, vaTrue, vaNil read as their names
-  std::vector<std::uint8_t> ReadBinary();
+  std::vector<uint8_t> ReadBinary();
   std::vector<std::string> ReadSet();
 
   // Payloads after the value type has been read.
-  std::int64_t ReadIntegerPayload(TValueType type);
+  int64_t ReadIntegerPayload(TValueType type);
   std::string ReadStringPayload(TValueType type);
   double ReadExtendedPayload();
   float ReadSinglePayload();
-  std::int64_t ReadInt64Payload();
+  int64_t ReadInt64Payload();
   double ReadDatePayload();
-  std::vector<std::uint8_t> ReadBinaryPayload();
+  std::vector<uint8_t> ReadBinaryPayload();
   std::vector<std::string> ReadSetPayload();
   // The 32-bit count of a long value, checked against what is left.
   std::size_t ReadCount(std::size_t unitSize);
@@ -104,19 +104,19 @@ public:
   void SkipValue(int depth = 0);
 
 private:
-  std::uint8_t ReadByte();
+  uint8_t ReadByte();
   void ReadBytes(void* buffer, std::size_t count);
   template <typename T>
   T ReadLittle();
 
-  const std::uint8_t* FData;
+  const uint8_t* FData;
   std::size_t FSize;
   std::size_t FPosition = 0;
 };
 
 class TFormOutput {
 public:
-  const std::vector<std::uint8_t>& Bytes() const { return FBytes; }
+  const std::vector<uint8_t>& Bytes() const { return FBytes; }
 
   void WriteSignature();
   void WriteObjectHeader(const TObjectHeader& header);
@@ -126,17 +126,17 @@ public:
   void WriteListEnd() { WriteValue(vaNull); }
 
   // The smallest of vaInt8, vaInt16, vaInt32, vaInt64.
-  void WriteInteger(std::int64_t value);
+  void WriteInteger(int64_t value);
   void WriteExtended(double value);
   void WriteSingle(float value);
-  void WriteCurrency(std::int64_t tenThousandths);
+  void WriteCurrency(int64_t tenThousandths);
   void WriteDate(double value);
   // vaString for ASCII up to 255 bytes, vaLString for longer ASCII,
   // vaUTF8String when there are other bytes.
   void WriteString(std::string_view text);
   // vaFalse / vaTrue / vaNil for those words (any case), else vaIdent.
   void WriteIdent(std::string_view ident);
-  void WriteBinary(const std::uint8_t* data, std::size_t size);
+  void WriteBinary(const uint8_t* data, std::size_t size);
   void WriteSet(const std::vector<std::string>& names);
 
 private:
@@ -144,7 +144,7 @@ private:
   template <typename T>
   void WriteLittle(T value);
 
-  std::vector<std::uint8_t> FBytes;
+  std::vector<uint8_t> FBytes;
 };
 
 }  // namespace kora

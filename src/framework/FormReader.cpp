@@ -8,9 +8,9 @@ namespace kora {
 
 namespace {
 
-std::vector<std::uint8_t> ReadRest(TStream& stream) {
-  const std::int64_t left = std::max<std::int64_t>(stream.Size() - stream.Position(), 0);
-  std::vector<std::uint8_t> data(static_cast<std::size_t>(left));
+std::vector<uint8_t> ReadRest(TStream& stream) {
+  const int64_t left = std::max<int64_t>(stream.Size() - stream.Position(), 0);
+  std::vector<uint8_t> data(static_cast<std::size_t>(left));
   stream.ReadBuffer(data.data(), left);
   return data;
 }
@@ -77,7 +77,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     FreeCreated(created);
     throw;
   }
-  FStream.SetPosition(FStart + static_cast<std::int64_t>(FInput.Position()));
+  FStream.SetPosition(FStart + static_cast<int64_t>(FInput.Position()));
   return root;
 }
 
@@ -197,7 +197,7 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop, int de
   const TTypeInfo* type = prop.PropType;
   switch (prop.Kind()) {
     case TTypeKind::tkInteger: {
-      std::int64_t value = 0;
+      int64_t value = 0;
       if (FInput.NextValue() == vaIdent) {
         if (!IdentToInt(type, FInput.ReadIdent(), value)) throw EPropertyError("Invalid property value");
       } else {
@@ -208,19 +208,19 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop, int de
     }
     case TTypeKind::tkInt64: SetOrdProp(*instance, prop, FInput.ReadInteger()); break;
     case TTypeKind::tkEnumeration: {
-      const std::int64_t value = GetEnumValue(type, FInput.ReadIdent());
+      const int64_t value = GetEnumValue(type, FInput.ReadIdent());
       if (value < 0) throw EPropertyError("Invalid property value");
       SetOrdProp(*instance, prop, value);
       break;
     }
     case TTypeKind::tkSet: {
-      std::uint64_t bits = 0;
+      uint64_t bits = 0;
       for (const std::string& name : FInput.ReadSet()) {
-        const std::int64_t value = GetEnumValue(type->ElementType, name);
+        const int64_t value = GetEnumValue(type->ElementType, name);
         if (value < 0 || value >= 64) throw EPropertyError("Invalid property element: " + name);
-        bits |= std::uint64_t{1} << value;
+        bits |= uint64_t{1} << value;
       }
-      SetOrdProp(*instance, prop, static_cast<std::int64_t>(bits));
+      SetOrdProp(*instance, prop, static_cast<int64_t>(bits));
       break;
     }
     case TTypeKind::tkFloat: SetFloatProp(*instance, prop, FInput.ReadFloat()); break;
@@ -311,13 +311,13 @@ void TReader::ReadListBegin() {
   FInput.ReadValue();
 }
 
-std::int32_t TReader::ReadInteger() {
+int32_t TReader::ReadInteger() {
   const std::size_t offset = FInput.Position();
-  const std::int64_t value = FInput.ReadInteger();
-  if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max()) {
+  const int64_t value = FInput.ReadInteger();
+  if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max()) {
     PropertyError("Invalid property value", offset);
   }
-  return static_cast<std::int32_t>(value);
+  return static_cast<int32_t>(value);
 }
 
 bool TReader::ReadBoolean() {
@@ -336,9 +336,9 @@ void TReader::DefineProperty(const std::string& name, const TReaderProc& readDat
 void TReader::DefineBinaryProperty(const std::string& name, const TStreamProc& readData, const TStreamProc&, bool) {
   if (FPropHandled || !readData || !SameText(name, FPropName)) return;
   FPropHandled = true;
-  const std::vector<std::uint8_t> bytes = FInput.ReadBinary();
+  const std::vector<uint8_t> bytes = FInput.ReadBinary();
   TMemoryStream data;
-  data.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+  data.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
   data.SetPosition(0);
   readData(data);
 }

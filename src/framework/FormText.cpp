@@ -79,10 +79,10 @@ std::string FloatText(T value) {
   return text;
 }
 
-std::string CurrencyText(std::int64_t tenThousandths) {
+std::string CurrencyText(int64_t tenThousandths) {
   const bool negative = tenThousandths < 0;
-  const std::uint64_t magnitude =
-      negative ? 0 - static_cast<std::uint64_t>(tenThousandths) : static_cast<std::uint64_t>(tenThousandths);
+  const uint64_t magnitude =
+      negative ? 0 - static_cast<uint64_t>(tenThousandths) : static_cast<uint64_t>(tenThousandths);
   std::string fraction = std::to_string(magnitude % 10000);
   fraction.insert(0, 4 - fraction.size(), '0');
   while (fraction.size() > 1 && fraction.back() == '0') fraction.pop_back();
@@ -202,7 +202,7 @@ private:
     } while (start < text.size());
   }
 
-  void WriteBinary(const std::vector<std::uint8_t>& data, int level) {
+  void WriteBinary(const std::vector<uint8_t>& data, int level) {
     static const char kHex[] = "0123456789ABCDEF";
     FText += '{';
     for (std::size_t i = 0; i < data.size(); ++i) {
@@ -235,7 +235,7 @@ private:
 };
 
 std::string ReadAll(TStream& input) {
-  const std::int64_t left = std::max<std::int64_t>(input.Size() - input.Position(), 0);
+  const int64_t left = std::max<int64_t>(input.Size() - input.Position(), 0);
   std::string bytes(static_cast<std::size_t>(left), '\0');
   input.ReadBuffer(bytes.data(), left);
   return bytes;
@@ -243,26 +243,26 @@ std::string ReadAll(TStream& input) {
 
 }  // namespace
 
-std::string FormBinaryToText(const std::uint8_t* data, std::size_t size) {
+std::string FormBinaryToText(const uint8_t* data, std::size_t size) {
   TFormInput input(data, size);
   return TTextWriter(input).Convert();
 }
 
 void ObjectTextToBinary(TStream& input, TStream& output) {
-  const std::vector<std::uint8_t> binary = FormTextToBinary(ReadAll(input));
-  output.WriteBuffer(binary.data(), static_cast<std::int64_t>(binary.size()));
+  const std::vector<uint8_t> binary = FormTextToBinary(ReadAll(input));
+  output.WriteBuffer(binary.data(), static_cast<int64_t>(binary.size()));
 }
 
 void ObjectBinaryToText(TStream& input, TStream& output) {
   const std::string bytes = ReadAll(input);
-  const std::string text = FormBinaryToText(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-  output.WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
+  const std::string text = FormBinaryToText(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  output.WriteBuffer(text.data(), static_cast<int64_t>(text.size()));
 }
 
 TComponent* ReadComponentText(std::string_view text, TComponent* root) {
-  const std::vector<std::uint8_t> binary = FormTextToBinary(text);
+  const std::vector<uint8_t> binary = FormTextToBinary(text);
   TMemoryStream stream;
-  stream.WriteBuffer(binary.data(), static_cast<std::int64_t>(binary.size()));
+  stream.WriteBuffer(binary.data(), static_cast<int64_t>(binary.size()));
   stream.SetPosition(0);
   return ReadComponent(stream, root);
 }

@@ -36,10 +36,10 @@
 namespace kora {
 
 // EParserError "<what> on line N" for text that is not a form description.
-std::vector<std::uint8_t> FormTextToBinary(std::string_view text);
+std::vector<uint8_t> FormTextToBinary(std::string_view text);
 // One form from the start of `data` (bytes after it are ignored); damaged
 // data raises EReadError with its offset.
-std::string FormBinaryToText(const std::uint8_t* data, std::size_t size);
+std::string FormBinaryToText(const uint8_t* data, std::size_t size);
 
 // Stream versions: from the input's position to its end, appended at the
 // output's position; nothing is written when the conversion fails.

@@ -17,7 +17,7 @@ struct TToken {
   TTokenKind Kind = TTokenKind::tkEof;
   char Symbol = 0;
   std::string Text;  // identifier, string value, number text or binary bytes
-  std::int64_t Integer = 0;
+  int64_t Integer = 0;
   char FloatSuffix = 0;  // 0, 's', 'c' or 'd'
   int Line = 1;
 };
@@ -41,7 +41,7 @@ public:
     Next();
   }
 
-  std::vector<std::uint8_t> Convert() {
+  std::vector<uint8_t> Convert() {
     FOutput.WriteSignature();
     ConvertObject(0);
     if (FToken.Kind != TTokenKind::tkEof) Error("End of file expected");
@@ -70,9 +70,9 @@ private:
     Next();
     return ident;
   }
-  std::int64_t ExpectInteger() {
+  int64_t ExpectInteger() {
     if (FToken.Kind != TTokenKind::tkInteger) Error("Integer expected");
-    const std::int64_t value = FToken.Integer;
+    const int64_t value = FToken.Integer;
     Next();
     return value;
   }
@@ -182,12 +182,12 @@ private:
   char32_t ReadCharacterCode() {
     const bool hex = FPosition < FText.size() && FText[FPosition] == '$';
     if (hex) ++FPosition;
-    std::uint32_t code = 0;
+    uint32_t code = 0;
     std::size_t digits = 0;
     while (FPosition < FText.size()) {
       const int digit = hex ? HexValue(FText[FPosition]) : (IsDigit(FText[FPosition]) ? FText[FPosition] - '0' : -1);
       if (digit < 0) break;
-      code = code * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
+      code = code * (hex ? 16 : 10) + static_cast<uint32_t>(digit);
       if (code > 0x10FFFF) Error("Invalid character code");
       ++digits;
       ++FPosition;
@@ -205,15 +205,15 @@ private:
     }
     if (FText[FPosition] == '$') {
       ++FPosition;
-      std::uint64_t value = 0;
+      uint64_t value = 0;
       std::size_t digits = 0;
       while (FPosition < FText.size() && HexValue(FText[FPosition]) >= 0) {
         if (++digits > 16) Error("Integer out of range");
-        value = value << 4 | static_cast<std::uint64_t>(HexValue(FText[FPosition++]));
+        value = value << 4 | static_cast<uint64_t>(HexValue(FText[FPosition++]));
       }
       if (digits == 0) Error("Number expected");
       FToken.Kind = TTokenKind::tkInteger;
-      FToken.Integer = static_cast<std::int64_t>(negative ? 0 - value : value);
+      FToken.Integer = static_cast<int64_t>(negative ? 0 - value : value);
       CheckNumberEnd();
       return;
     }
@@ -297,12 +297,12 @@ private:
     }
     if (IsSymbol('[')) {
       Next();
-      const std::int64_t position = ExpectInteger();
-      if (position < std::numeric_limits<std::int32_t>::min() || position > std::numeric_limits<std::int32_t>::max()) {
+      const int64_t position = ExpectInteger();
+      if (position < std::numeric_limits<int32_t>::min() || position > std::numeric_limits<int32_t>::max()) {
         Error("Integer out of range");
       }
       header.Flags.Include(ffChildPos);
-      header.ChildPos = static_cast<std::int32_t>(position);
+      header.ChildPos = static_cast<int32_t>(position);
       ExpectSymbol(']');
     }
     if (header.ObjectName.find('.') != std::string::npos || header.ClassName.find('.') != std::string::npos) {
@@ -345,7 +345,7 @@ private:
       case TTokenKind::tkFloat: ConvertFloat(); break;
       case TTokenKind::tkIdent: FOutput.WriteIdent(FToken.Text); break;
       case TTokenKind::tkBinary:
-        FOutput.WriteBinary(reinterpret_cast<const std::uint8_t*>(FToken.Text.data()), FToken.Text.size());
+        FOutput.WriteBinary(reinterpret_cast<const uint8_t*>(FToken.Text.data()), FToken.Text.size());
         break;
       case TTokenKind::tkSymbol:
         switch (FToken.Symbol) {
@@ -427,11 +427,11 @@ private:
   }
 
   // Currency is exact to four decimals: no detour through binary floats.
-  std::int64_t ParseCurrency(const std::string& text) const {
+  int64_t ParseCurrency(const std::string& text) const {
     std::size_t i = 0;
     const bool negative = text[0] == '-';
     if (negative) ++i;
-    std::uint64_t value = 0;
+    uint64_t value = 0;
     int decimals = -1;
     for (; i < text.size(); ++i) {
       if (text[i] == '.') {
@@ -440,16 +440,16 @@ private:
       }
       if (!IsDigit(text[i]) || decimals == 4) Error("Invalid currency value");
       if (decimals >= 0) ++decimals;
-      if (value > (std::numeric_limits<std::uint64_t>::max() - 9) / 10) Error("Invalid currency value");
-      value = value * 10 + static_cast<std::uint64_t>(text[i] - '0');
+      if (value > (std::numeric_limits<uint64_t>::max() - 9) / 10) Error("Invalid currency value");
+      value = value * 10 + static_cast<uint64_t>(text[i] - '0');
     }
     for (int k = std::max(decimals, 0); k < 4; ++k) {
-      if (value > std::numeric_limits<std::uint64_t>::max() / 10) Error("Invalid currency value");
+      if (value > std::numeric_limits<uint64_t>::max() / 10) Error("Invalid currency value");
       value *= 10;
     }
-    const std::uint64_t limit = negative ? std::uint64_t{1} << 63 : (std::uint64_t{1} << 63) - 1;
+    const uint64_t limit = negative ? uint64_t{1} << 63 : (uint64_t{1} << 63) - 1;
     if (value > limit) Error("Invalid currency value");
-    return negative ? static_cast<std::int64_t>(0 - value) : static_cast<std::int64_t>(value);
+    return negative ? static_cast<int64_t>(0 - value) : static_cast<int64_t>(value);
   }
 
   std::string_view FText;
@@ -461,7 +461,7 @@ private:
 
 }  // namespace
 
-std::vector<std::uint8_t> FormTextToBinary(std::string_view text) {
+std::vector<uint8_t> FormTextToBinary(std::string_view text) {
   try {
     return TFormTextParser(text).Convert();
   } catch (const EWriteError& e) {

@@ -21,7 +21,7 @@ void TWriter::WriteRootComponent(TComponent* root) {
   FRoot = root;
   FOutput.WriteSignature();
   WriteComponent(root, 0);
-  FStream.WriteBuffer(FOutput.Bytes().data(), static_cast<std::int64_t>(FOutput.Bytes().size()));
+  FStream.WriteBuffer(FOutput.Bytes().data(), static_cast<int64_t>(FOutput.Bytes().size()));
 }
 
 void TWriter::WriteComponent(TComponent* component, int depth) {
@@ -109,7 +109,7 @@ void TWriter::WriteProperty(const TPersistent* instance, const TPropInfo& prop, 
       return;
     }
     default: {
-      const std::int64_t value = GetOrdProp(*instance, prop);
+      const int64_t value = GetOrdProp(*instance, prop);
       if (prop.Default && *prop.Default == value) return;
       FOutput.WriteShortString(name);
       WriteOrdinal(prop, value);
@@ -118,7 +118,7 @@ void TWriter::WriteProperty(const TPersistent* instance, const TPropInfo& prop, 
   }
 }
 
-void TWriter::WriteOrdinal(const TPropInfo& prop, std::int64_t value) {
+void TWriter::WriteOrdinal(const TPropInfo& prop, int64_t value) {
   const TTypeInfo* type = prop.PropType;
   switch (type->Kind) {
     case TTypeKind::tkEnumeration:
@@ -134,7 +134,7 @@ void TWriter::WriteOrdinal(const TPropInfo& prop, std::int64_t value) {
       std::vector<std::string> names;
       const auto& elements = type->ElementType->EnumNames;
       for (std::size_t i = 0; i < elements.size() && i < 64; ++i) {
-        if ((static_cast<std::uint64_t>(value) >> i) & 1) names.push_back(elements[i]);
+        if ((static_cast<uint64_t>(value) >> i) & 1) names.push_back(elements[i]);
       }
       FOutput.WriteSet(names);
       break;

@@ -26,7 +26,7 @@ class TMainMenu;
 constexpr UINT CM_RELEASE = CM_BASE + 33;
 
 // Modal results; mrNone keeps a modal form open.
-using TModalResult = std::int32_t;
+using TModalResult = int32_t;
 constexpr TModalResult mrNone = 0;
 constexpr TModalResult mrOk = 1;
 constexpr TModalResult mrCancel = 2;
@@ -41,7 +41,7 @@ using TMessageEvent = TEvent<MSG&, bool&>;
 // handler(sender, error)
 using TExceptionEvent = TEvent<TObject*, const std::exception&>;
 // handler(command, data, callHelp) -> whether help was shown
-using THelpEvent = std::function<bool(std::uint16_t command, std::int32_t data, bool& callHelp)>;
+using THelpEvent = std::function<bool(uint16_t command, int32_t data, bool& callHelp)>;
 // handler(done): set done to false to be called again before waiting
 using TIdleEvent = TEvent<TObject*, bool&>;
 
@@ -195,7 +195,7 @@ class TApplication : public TComponent {
   const std::string& HelpFile() const { return FHelpFile; }
   void SetHelpFile(const std::string& value) { FHelpFile = value; }
   // Asks OnHelp to show the topic; false when nobody showed help.
-  bool HelpContext(std::int32_t context);
+  bool HelpContext(int32_t context);
   THelpEvent OnHelp;
 
 protected:
@@ -244,10 +244,10 @@ using TBorderIcons = TSet<TBorderIcon>;
 const TTypeInfo* TypeInfoOf(TBorderIcon);
 const TTypeInfo* TypeInfoOf(TBorderIcons);
 
-enum TFormStyle : std::uint8_t { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum TFormStyle : uint8_t { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 const TTypeInfo* TypeInfoOf(TFormStyle);
 
-enum TPosition : std::uint8_t {
+enum TPosition : uint8_t {
   poDesigned,
   poDefault,
   poDefaultPosOnly,
@@ -290,8 +290,8 @@ class TCustomForm : public TScrollingWinControl {
   void SetActiveControl(TWinControl* control);
   TMainMenu* Menu() const { return FMenu; }
   void SetMenu(TMainMenu* value);
-  std::int32_t HelpContext() const { return FHelpContext; }
-  void SetHelpContext(std::int32_t value) { FHelpContext = value; }
+  int32_t HelpContext() const { return FHelpContext; }
+  void SetHelpContext(int32_t value) { FHelpContext = value; }
   bool Active() const { return FActive; }
 
   // Setting a result other than mrNone ends ShowModal.
@@ -344,7 +344,7 @@ private:
   bool FKeyPreview = false;
   TWinControl* FActiveControl = nullptr;
   TMainMenu* FMenu = nullptr;
-  std::int32_t FHelpContext = 0;
+  int32_t FHelpContext = 0;
   bool FActive = false;
   TModalResult FModalResult = mrNone;
   bool FModal = false;

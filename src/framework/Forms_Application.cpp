@@ -195,8 +195,8 @@ void TApplication::Restore() {
   OnRestore(this);
 }
 
-bool TApplication::HelpContext(std::int32_t context) {
-  constexpr std::uint16_t HELP_CONTEXT = 1;
+bool TApplication::HelpContext(int32_t context) {
+  constexpr uint16_t HELP_CONTEXT = 1;
   bool callHelp = true;
   bool shown = false;
   if (OnHelp) shown = OnHelp(HELP_CONTEXT, context, callHelp);

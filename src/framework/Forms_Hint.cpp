@@ -309,7 +309,7 @@ void TApplication::StartHintTimer(int ms, THintTimerMode mode) {
   FHintTimer->SetEnabled(false);
   FHintTimerMode = mode;
   // A zero pause still waits for the next turn of the loop.
-  FHintTimer->SetInterval(std::uint32_t(std::max(ms, 1)));
+  FHintTimer->SetInterval(uint32_t(std::max(ms, 1)));
   FHintTimer->SetEnabled(true);
 }
 

@@ -13,12 +13,12 @@ namespace kora {
 
 namespace {
 
-constexpr const char* cClassName = "TPlainMessage";
-constexpr const char* cStateProp = "PlainMessageState";
-constexpr int cMargin = 12;
-constexpr int cButtonWidth = 75;
-constexpr int cButtonHeight = 23;
-constexpr int cMaxTextWidth = 400;
+constexpr const char* kClassName = "TPlainMessage";
+constexpr const char* kStateProp = "PlainMessageState";
+constexpr int kMargin = 12;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 23;
+constexpr int kMaxTextWidth = 400;
 
 struct TPlainMessageState {
   std::string Text;
@@ -28,7 +28,7 @@ struct TPlainMessageState {
   bool Done = false;
 };
 
-TPlainMessageState* StateOf(HWND hwnd) { return reinterpret_cast<TPlainMessageState*>(GetProp(hwnd, cStateProp)); }
+TPlainMessageState* StateOf(HWND hwnd) { return reinterpret_cast<TPlainMessageState*>(GetProp(hwnd, kStateProp)); }
 
 void Paint(HWND hwnd, TPlainMessageState& state) {
   PAINTSTRUCT ps;
@@ -95,10 +95,10 @@ LRESULT PlainMessageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void RegisterPlainMessageClass() {
   WNDCLASS existing;
-  if (GetClassInfo(cClassName, &existing)) return;
+  if (GetClassInfo(kClassName, &existing)) return;
   WNDCLASS wc;
   wc.lpfnWndProc = &PlainMessageProc;
-  wc.lpszClassName = cClassName;
+  wc.lpszClassName = kClassName;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   RegisterClass(&wc);
 }
@@ -106,7 +106,7 @@ void RegisterPlainMessageClass() {
 SIZE MeasureText(const std::string& text) {
   HDC dc = GetDC(HWND{});
   const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  RECT r{0, 0, cMaxTextWidth, 0};
+  RECT r{0, 0, kMaxTextWidth, 0};
   DrawText(dc, text.empty() ? std::string_view(" ") : std::string_view(text), &r,
            DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
   SelectObject(dc, oldFont);
@@ -146,12 +146,12 @@ void ShowPlainMessage(const std::string& caption, const std::string& text) {
   TPlainMessageState state;
   state.Text = text;
   const SIZE textSize = MeasureText(text);
-  const int clientWidth = std::max<int>(textSize.cx, cButtonWidth) + 2 * cMargin;
-  const int clientHeight = cMargin + textSize.cy + cMargin + cButtonHeight + cMargin;
-  state.TextRect = {cMargin, cMargin, cMargin + textSize.cx, cMargin + textSize.cy};
-  const int buttonLeft = (clientWidth - cButtonWidth) / 2;
-  const int buttonTop = clientHeight - cMargin - cButtonHeight;
-  state.Button = {buttonLeft, buttonTop, buttonLeft + cButtonWidth, buttonTop + cButtonHeight};
+  const int clientWidth = std::max<int>(textSize.cx, kButtonWidth) + 2 * kMargin;
+  const int clientHeight = kMargin + textSize.cy + kMargin + kButtonHeight + kMargin;
+  state.TextRect = {kMargin, kMargin, kMargin + textSize.cx, kMargin + textSize.cy};
+  const int buttonLeft = (clientWidth - kButtonWidth) / 2;
+  const int buttonTop = clientHeight - kMargin - kButtonHeight;
+  state.Button = {buttonLeft, buttonTop, buttonLeft + kButtonWidth, buttonTop + kButtonHeight};
 
   constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   constexpr DWORD exStyle = WS_EX_DLGMODALFRAME;
@@ -168,10 +168,10 @@ void ShowPlainMessage(const std::string& caption, const std::string& text) {
   const int y = work.Top + (work.Bottom - work.Top - height) / 2;
 
   std::optional<TWindowDisabler> disabler(std::in_place);
-  const HWND hwnd = CreateWindowEx(exStyle, cClassName, caption.c_str(), style, x, y, width, height, previous, 0,
+  const HWND hwnd = CreateWindowEx(exStyle, kClassName, caption.c_str(), style, x, y, width, height, previous, 0,
                                    nullptr);
   if (!hwnd) throw Exception("Cannot create the message window");
-  SetProp(hwnd, cStateProp, reinterpret_cast<uintptr_t>(&state));
+  SetProp(hwnd, kStateProp, reinterpret_cast<uintptr_t>(&state));
   ShowWindow(hwnd, SW_SHOWNORMAL);
   SetForegroundWindow(hwnd);
   SetFocus(hwnd);
@@ -191,7 +191,7 @@ void ShowPlainMessage(const std::string& caption, const std::string& text) {
     }
   }
   if (IsWindow(hwnd)) {
-    RemoveProp(hwnd, cStateProp);
+    RemoveProp(hwnd, kStateProp);
     DestroyWindow(hwnd);
   }
   // Re-enabled first, so the previous window can take the activation back.

@@ -27,7 +27,7 @@ DWORD MonitorFlags(TMonitorDefaultTo fallback) {
 }
 
 // The window system numbers its monitors from 1, the primary first.
-HMONITOR MonitorHandleAt(int index) { return HMONITOR(std::uint64_t(index) + 1); }
+HMONITOR MonitorHandleAt(int index) { return HMONITOR(uint64_t(index) + 1); }
 
 }  // namespace
 

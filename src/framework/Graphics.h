@@ -18,7 +18,7 @@ namespace kora {
 // ---- Colours ---------------------------------------------------------------
 
 // 0x00BBGGRR, or 0xFF000000 + index for a system colour (a negative value).
-using TColor = std::int32_t;
+using TColor = int32_t;
 
 constexpr TColor SystemColor(int index) { return static_cast<TColor>(0xFF000000u | static_cast<unsigned>(index)); }
 
@@ -137,7 +137,7 @@ private:
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 using TFontStyles = TSet<TFontStyle>;
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
-using TFontCharset = std::uint8_t;
+using TFontCharset = uint8_t;
 const TTypeInfo* TypeInfoOf(TFontStyle);
 const TTypeInfo* TypeInfoOf(TFontStyles);
 const TTypeInfo* TypeInfoOf(TFontPitch);
@@ -145,7 +145,7 @@ const TTypeInfo* TypeInfoOf(TFontPitch);
 const TTypeInfo* TypeInfoFontCharset();
 
 // Logical pixels per inch; font sizes in points convert through it.
-constexpr int FontPixelsPerInch = 96;
+constexpr int kFontPixelsPerInch = 96;
 
 class TFont : public TGraphicsObject {
   KORA_CLASS(TFont, TGraphicsObject)
@@ -160,11 +160,11 @@ class TFont : public TGraphicsObject {
   const std::string& Name() const { return FName; }
   void SetName(const std::string& value);
   // Negative: the character height in pixels; positive: the cell height.
-  std::int32_t Height() const { return FHeight; }
-  void SetHeight(std::int32_t value);
+  int32_t Height() const { return FHeight; }
+  void SetHeight(int32_t value);
   // Points: Height = -MulDiv(Size, 96, 72).
-  std::int32_t Size() const;
-  void SetSize(std::int32_t value);
+  int32_t Size() const;
+  void SetSize(int32_t value);
   TFontStyles Style() const { return FStyle; }
   void SetStyle(TFontStyles value);
   TFontPitch Pitch() const { return FPitch; }
@@ -180,7 +180,7 @@ protected:
 
 private:
   std::string FName = "MS Sans Serif";
-  std::int32_t FHeight = -11;
+  int32_t FHeight = -11;
   TFontStyles FStyle;
   TFontPitch FPitch = fpDefault;
   TFontCharset FCharset = DEFAULT_CHARSET;
@@ -208,8 +208,8 @@ class TPen : public TGraphicsObject {
 
   TColor Color() const { return FColor; }
   void SetColor(TColor value);
-  std::int32_t Width() const { return FWidth; }
-  void SetWidth(std::int32_t value);
+  int32_t Width() const { return FWidth; }
+  void SetWidth(int32_t value);
   TPenStyle Style() const { return FStyle; }
   void SetStyle(TPenStyle value);
   // Applied to the device context when a canvas selects the pen.
@@ -221,7 +221,7 @@ protected:
 
 private:
   TColor FColor = clBlack;
-  std::int32_t FWidth = 1;
+  int32_t FWidth = 1;
   TPenStyle FStyle = psSolid;
   TPenMode FMode = pmCopy;
 };
@@ -512,8 +512,8 @@ class TBitmap : public TGraphic {
 
   // Row y (0 is the top) of the pixel memory; EInvalidGraphicOperation
   // "Scan line index out of range" outside the bitmap.
-  std::uint8_t* ScanLine(int y);
-  const std::uint8_t* ScanLine(int y) const;
+  uint8_t* ScanLine(int y);
+  const uint8_t* ScanLine(int y) const;
 
   // The pixels always stay in memory; kept for callers that ask.
   void Dormant() {}
@@ -528,14 +528,14 @@ protected:
 private:
   class TBitmapCanvas;
 
-  void ReplaceImage(HBITMAP handle, std::uint32_t* bits, int width, int height);
+  void ReplaceImage(HBITMAP handle, uint32_t* bits, int width, int height);
   void LoadImage(const BmpImage& image);
   void ConvertToPalette(std::vector<RGBQUAD> palette, TPixelFormat format);
   // The canvas, for drawing this bitmap elsewhere.
   HDC SourceDC() const;
 
   HBITMAP FHandle;
-  std::uint32_t* FBits = nullptr;
+  uint32_t* FBits = nullptr;
   int FWidth = 0;
   int FHeight = 0;
   TPixelFormat FPixelFormat = pfDevice;

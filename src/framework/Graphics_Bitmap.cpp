@@ -60,7 +60,7 @@ void TGraphic::WriteData(TStream& stream) const { SaveToStream(stream); }
 
 // ---- TBitmap -----------------------------------------------------------------
 
-HBITMAP graphics_detail::NewPixelBitmap(int width, int height, std::uint32_t** bits) {
+HBITMAP graphics_detail::NewPixelBitmap(int width, int height, uint32_t** bits) {
   BITMAPINFO info;
   info.bmiHeader.biWidth = width;
   info.bmiHeader.biHeight = -height;
@@ -68,7 +68,7 @@ HBITMAP graphics_detail::NewPixelBitmap(int width, int height, std::uint32_t** b
   void* memory = nullptr;
   const HBITMAP bitmap = CreateDIBSection(HDC(), &info, DIB_RGB_COLORS, &memory);
   if (!bitmap) throw EOutOfResources("Out of system resources");
-  *bits = static_cast<std::uint32_t*>(memory);
+  *bits = static_cast<uint32_t*>(memory);
   return bitmap;
 }
 
@@ -76,7 +76,7 @@ using namespace graphics_detail;
 
 namespace {
 
-constexpr std::uint32_t WHITE_PIXEL = 0x00FFFFFF;
+constexpr uint32_t WHITE_PIXEL = 0x00FFFFFF;
 
 std::size_t PixelCount(int width, int height) { return static_cast<std::size_t>(width) * static_cast<std::size_t>(height); }
 
@@ -135,7 +135,7 @@ TCanvas* TBitmap::Canvas() {
 
 HDC TBitmap::SourceDC() const { return const_cast<TBitmap*>(this)->Canvas()->Handle(); }
 
-void TBitmap::ReplaceImage(HBITMAP handle, std::uint32_t* bits, int width, int height) {
+void TBitmap::ReplaceImage(HBITMAP handle, uint32_t* bits, int width, int height) {
   if (FCanvas) FCanvas->FreeHandle();
   if (FHandle) DeleteObject(FHandle);
   FHandle = handle;
@@ -151,7 +151,7 @@ void TBitmap::SetSize(int width, int height) {
   if (width == 0 || height == 0) {
     ReplaceImage(HBITMAP(), nullptr, width, height);
   } else {
-    std::uint32_t* bits = nullptr;
+    uint32_t* bits = nullptr;
     const HBITMAP handle = NewPixelBitmap(width, height, &bits);
     std::fill(bits, bits + PixelCount(width, height), WHITE_PIXEL);
     if (FBits) {
@@ -176,7 +176,7 @@ void TBitmap::SetHandle(HBITMAP value) {
     } catch (const std::invalid_argument&) {
       throw EInvalidGraphic("Bitmap image is not valid");
     }
-    std::uint32_t* bits = nullptr;
+    uint32_t* bits = nullptr;
     const HBITMAP handle = NewPixelBitmap(image.Width, image.Height, &bits);
     std::copy(image.Pixels.begin(), image.Pixels.end(), bits);
     ReplaceImage(handle, bits, image.Width, image.Height);
@@ -188,9 +188,9 @@ void TBitmap::SetHandle(HBITMAP value) {
 }
 
 void TBitmap::LoadImage(const BmpImage& image) {
-  std::uint32_t* bits = nullptr;
+  uint32_t* bits = nullptr;
   const HBITMAP handle = NewPixelBitmap(image.Width, image.Height, &bits);
-  std::transform(image.Pixels.begin(), image.Pixels.end(), bits, [](std::uint32_t p) { return p & WHITE_PIXEL; });
+  std::transform(image.Pixels.begin(), image.Pixels.end(), bits, [](uint32_t p) { return p & WHITE_PIXEL; });
   ReplaceImage(handle, bits, image.Width, image.Height);
   switch (image.BitsPerPixel) {
     case 1: FPixelFormat = pf1bit; break;
@@ -219,7 +219,7 @@ void TBitmap::Assign(const TPersistent* source) {
   if (!bitmap || bitmap->Empty()) {
     ReplaceImage(HBITMAP(), nullptr, bitmap ? bitmap->FWidth : 0, bitmap ? bitmap->FHeight : 0);
   } else {
-    std::uint32_t* bits = nullptr;
+    uint32_t* bits = nullptr;
     const HBITMAP handle = NewPixelBitmap(bitmap->FWidth, bitmap->FHeight, &bits);
     std::memcpy(bits, bitmap->FBits, PixelCount(bitmap->FWidth, bitmap->FHeight) * 4);
     ReplaceImage(handle, bits, bitmap->FWidth, bitmap->FHeight);
@@ -241,9 +241,9 @@ TColor TBitmap::TransparentColor() const {
   if (FTransparentMode == tmFixed) return FTransparentColor;
   if (Empty()) return clNone;
   if (Monochrome()) return clWhite;
-  const std::uint32_t pixel = FBits[PixelCount(FWidth, FHeight - 1)];
-  return static_cast<TColor>(RGB(static_cast<std::uint8_t>(pixel >> 16), static_cast<std::uint8_t>(pixel >> 8),
-                                 static_cast<std::uint8_t>(pixel)));
+  const uint32_t pixel = FBits[PixelCount(FWidth, FHeight - 1)];
+  return static_cast<TColor>(RGB(static_cast<uint8_t>(pixel >> 16), static_cast<uint8_t>(pixel >> 8),
+                                 static_cast<uint8_t>(pixel)));
 }
 
 void TBitmap::SetTransparentColor(TColor value) {
@@ -260,11 +260,11 @@ void TBitmap::SetTransparentMode(TTransparentMode value) {
   SetTransparentColor(value == tmAuto ? clDefault : TransparentColor());
 }
 
-std::uint8_t* TBitmap::ScanLine(int y) { return const_cast<std::uint8_t*>(std::as_const(*this).ScanLine(y)); }
+uint8_t* TBitmap::ScanLine(int y) { return const_cast<uint8_t*>(std::as_const(*this).ScanLine(y)); }
 
-const std::uint8_t* TBitmap::ScanLine(int y) const {
+const uint8_t* TBitmap::ScanLine(int y) const {
   if (Empty() || y < 0 || y >= FHeight) throw EInvalidGraphicOperation("Scan line index out of range");
-  return reinterpret_cast<const std::uint8_t*>(FBits + PixelCount(FWidth, y));
+  return reinterpret_cast<const uint8_t*>(FBits + PixelCount(FWidth, y));
 }
 
 void TBitmap::Draw(TCanvas* canvas, const RECT& r) const {

@@ -12,29 +12,29 @@ namespace kora {
 
 namespace graphics_detail {
 
-std::uint16_t ReadLE16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
+uint16_t ReadLE16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
-std::uint32_t ReadLE32(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+uint32_t ReadLE32(const uint8_t* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
-void WriteLE16(std::vector<std::uint8_t>& out, std::uint16_t value) {
-  out.push_back(static_cast<std::uint8_t>(value));
-  out.push_back(static_cast<std::uint8_t>(value >> 8));
+void WriteLE16(std::vector<uint8_t>& out, uint16_t value) {
+  out.push_back(static_cast<uint8_t>(value));
+  out.push_back(static_cast<uint8_t>(value >> 8));
 }
 
-void WriteLE32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  WriteLE16(out, static_cast<std::uint16_t>(value));
-  WriteLE16(out, static_cast<std::uint16_t>(value >> 16));
+void WriteLE32(std::vector<uint8_t>& out, uint32_t value) {
+  WriteLE16(out, static_cast<uint16_t>(value));
+  WriteLE16(out, static_cast<uint16_t>(value >> 16));
 }
 
-void ReadExactly(TStream& stream, std::vector<std::uint8_t>& data, std::size_t count) {
+void ReadExactly(TStream& stream, std::vector<uint8_t>& data, std::size_t count) {
   constexpr std::size_t chunk = std::size_t(1) << 20;
   while (count > 0) {
     const std::size_t piece = std::min(count, chunk);
     const std::size_t at = data.size();
     data.resize(at + piece);
-    stream.ReadBuffer(data.data() + at, static_cast<std::int64_t>(piece));
+    stream.ReadBuffer(data.data() + at, static_cast<int64_t>(piece));
     count -= piece;
   }
 }
@@ -47,21 +47,21 @@ namespace {
 
 constexpr std::size_t FILE_HEADER_SIZE = 14;
 // The file header and the smallest (12-byte) information header.
-constexpr std::uint32_t MIN_BMP_SIZE = FILE_HEADER_SIZE + 12;
+constexpr uint32_t MIN_BMP_SIZE = FILE_HEADER_SIZE + 12;
 constexpr std::size_t READ_CHUNK = std::size_t(1) << 16;
 
 // Appends everything up to the stream's end.
-void ReadToEnd(TStream& stream, std::vector<std::uint8_t>& data) {
+void ReadToEnd(TStream& stream, std::vector<uint8_t>& data) {
   for (;;) {
     const std::size_t at = data.size();
     data.resize(at + READ_CHUNK);
-    const auto got = stream.Read(data.data() + at, static_cast<std::int64_t>(READ_CHUNK));
-    data.resize(at + static_cast<std::size_t>(std::max<std::int64_t>(got, 0)));
+    const auto got = stream.Read(data.data() + at, static_cast<int64_t>(READ_CHUNK));
+    data.resize(at + static_cast<std::size_t>(std::max<int64_t>(got, 0)));
     if (got <= 0) return;
   }
 }
 
-RGBQUAD Quad(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return RGBQUAD{b, g, r, 0}; }
+RGBQUAD Quad(uint8_t r, uint8_t g, uint8_t b) { return RGBQUAD{b, g, r, 0}; }
 
 std::vector<RGBQUAD> MonochromePalette() { return {Quad(0, 0, 0), Quad(255, 255, 255)}; }
 
@@ -77,8 +77,8 @@ std::vector<RGBQUAD> StandardPalette256() {
   std::vector<RGBQUAD> palette = StandardPalette16();
   for (int r = 0; r < 6; ++r)
     for (int g = 0; g < 6; ++g)
-      for (int b = 0; b < 6; ++b) palette.push_back(Quad(std::uint8_t(r * 51), std::uint8_t(g * 51), std::uint8_t(b * 51)));
-  for (int i = 0; i < 24; ++i) palette.push_back(Quad(std::uint8_t(8 + i * 10), std::uint8_t(8 + i * 10), std::uint8_t(8 + i * 10)));
+      for (int b = 0; b < 6; ++b) palette.push_back(Quad(uint8_t(r * 51), uint8_t(g * 51), uint8_t(b * 51)));
+  for (int i = 0; i < 24; ++i) palette.push_back(Quad(uint8_t(8 + i * 10), uint8_t(8 + i * 10), uint8_t(8 + i * 10)));
   return palette;
 }
 
@@ -96,7 +96,7 @@ std::vector<RGBQUAD> StandardPalette(int bits) {
   return bits == 1 ? MonochromePalette() : bits == 4 ? StandardPalette16() : StandardPalette256();
 }
 
-BmpImage Decode(std::span<const std::uint8_t> bytes) {
+BmpImage Decode(std::span<const uint8_t> bytes) {
   try {
     return DecodeBmp(bytes);
   } catch (const BitmapFormatError& e) {
@@ -107,22 +107,22 @@ BmpImage Decode(std::span<const std::uint8_t> bytes) {
 }  // namespace
 
 void TBitmap::LoadFromStream(TStream& stream) {
-  std::vector<std::uint8_t> data;
+  std::vector<uint8_t> data;
   data.resize(FILE_HEADER_SIZE);
   const auto got = stream.Read(data.data(), FILE_HEADER_SIZE);
   if (got <= 0) {
     Assign(nullptr);
     return;
   }
-  if (got < static_cast<std::int64_t>(FILE_HEADER_SIZE) || data[0] != 'B' || data[1] != 'M') {
+  if (got < static_cast<int64_t>(FILE_HEADER_SIZE) || data[0] != 'B' || data[1] != 'M') {
     throw EInvalidGraphic("Bitmap image is not valid");
   }
-  const std::uint32_t fileSize = ReadLE32(data.data() + 2);
+  const uint32_t fileSize = ReadLE32(data.data() + 2);
   if (fileSize == 0) {
     // No size given: take what follows and step back to where the pixels end.
     ReadToEnd(stream, data);
     const BmpImage image = Decode(data);
-    const auto excess = static_cast<std::int64_t>(data.size()) - static_cast<std::int64_t>(image.FileSize);
+    const auto excess = static_cast<int64_t>(data.size()) - static_cast<int64_t>(image.FileSize);
     if (excess > 0) stream.Seek(-excess, TSeekOrigin::soCurrent);
     LoadImage(image);
     return;
@@ -140,12 +140,12 @@ void TBitmap::SaveToStream(TStream& stream) const {
     const bool own = !FPalette.empty() && FPalette.size() <= (std::size_t(1) << bits);
     palette = own ? FPalette : StandardPalette(bits);
   }
-  const std::vector<std::uint8_t> bytes = EncodeBmp(FBits, FWidth, FHeight, FWidth, bits, palette);
-  stream.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+  const std::vector<uint8_t> bytes = EncodeBmp(FBits, FWidth, FHeight, FWidth, bits, palette);
+  stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
 }
 
 void TBitmap::ReadData(TStream& stream) {
-  std::array<std::uint8_t, 4> length{};
+  std::array<uint8_t, 4> length{};
   const auto got = stream.Read(length.data(), 4);
   // Some writers store the file without its length in front.
   if (got >= 2 && length[0] == 'B' && length[1] == 'M') {
@@ -162,8 +162,8 @@ void TBitmap::ReadData(TStream& stream) {
 void TBitmap::WriteData(TStream& stream) const {
   TMemoryStream file;
   SaveToStream(file);
-  const auto size = static_cast<std::uint32_t>(file.Size());
-  std::vector<std::uint8_t> length;
+  const auto size = static_cast<uint32_t>(file.Size());
+  std::vector<uint8_t> length;
   WriteLE32(length, size);
   stream.WriteBuffer(length.data(), 4);
   stream.WriteBuffer(file.Memory(), file.Size());

@@ -161,7 +161,7 @@ void TCanvas::TextOut(int x, int y, std::string_view text) {
 
 void TCanvas::TextRect(const RECT& r, int x, int y, std::string_view text) {
   Changing();
-  const std::uint32_t options = ETO_CLIPPED | (FBrush->Style() != bsClear ? ETO_OPAQUE : 0);
+  const uint32_t options = ETO_CLIPPED | (FBrush->Style() != bsClear ? ETO_OPAQUE : 0);
   ExtTextOut(Handle(), x, y, options, &r, text);
   Changed();
 }

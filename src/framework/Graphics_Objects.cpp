@@ -14,9 +14,9 @@ namespace {
 // a * b / c rounded half away from zero; -1 when c is 0.
 int MulDiv(int a, int b, int c) {
   if (c == 0) return -1;
-  const std::int64_t product = static_cast<std::int64_t>(a) * b;
-  std::int64_t quotient = product / c;
-  const std::int64_t remainder = product % c;
+  const int64_t product = static_cast<int64_t>(a) * b;
+  int64_t quotient = product / c;
+  const int64_t remainder = product % c;
   if (2 * std::llabs(remainder) >= std::llabs(c)) quotient += ((product < 0) != (c < 0)) ? -1 : 1;
   return static_cast<int>(quotient);
 }
@@ -129,15 +129,15 @@ void TFont::SetName(const std::string& value) {
   Changed();
 }
 
-void TFont::SetHeight(std::int32_t value) {
+void TFont::SetHeight(int32_t value) {
   if (value == FHeight) return;
   FHeight = value;
   Changed();
 }
 
-std::int32_t TFont::Size() const { return -MulDiv(FHeight, 72, FontPixelsPerInch); }
+int32_t TFont::Size() const { return -MulDiv(FHeight, 72, kFontPixelsPerInch); }
 
-void TFont::SetSize(std::int32_t value) { SetHeight(-MulDiv(value, FontPixelsPerInch, 72)); }
+void TFont::SetSize(int32_t value) { SetHeight(-MulDiv(value, kFontPixelsPerInch, 72)); }
 
 void TFont::SetStyle(TFontStyles value) {
   if (value == FStyle) return;
@@ -222,7 +222,7 @@ void TPen::SetColor(TColor value) {
   Changed();
 }
 
-void TPen::SetWidth(std::int32_t value) {
+void TPen::SetWidth(int32_t value) {
   if (value < 0 || value == FWidth) return;
   FWidth = value;
   Changed();

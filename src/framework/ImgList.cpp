@@ -14,14 +14,14 @@ using namespace graphics_detail;
 
 namespace {
 
-constexpr std::uint32_t WHITE_PIXEL = 0x00FFFFFF;
+constexpr uint32_t WHITE_PIXEL = 0x00FFFFFF;
 // Destination = pattern where the source is white, destination elsewhere.
 constexpr DWORD ROP_PATTERN_WHERE_SOURCE = 0x00E20746;
 
-std::uint32_t* Row(TBitmap& bitmap, int y) { return reinterpret_cast<std::uint32_t*>(bitmap.ScanLine(y)); }
+uint32_t* Row(TBitmap& bitmap, int y) { return reinterpret_cast<uint32_t*>(bitmap.ScanLine(y)); }
 
-const std::uint32_t* Row(const TBitmap& bitmap, int y) {
-  return reinterpret_cast<const std::uint32_t*>(bitmap.ScanLine(y));
+const uint32_t* Row(const TBitmap& bitmap, int y) {
+  return reinterpret_cast<const uint32_t*>(bitmap.ScanLine(y));
 }
 
 HDC SourceOf(TBitmap& bitmap) { return bitmap.Canvas()->Handle(); }
@@ -41,9 +41,9 @@ struct TCustomImageList::TImage {
       Shape = std::make_unique<TBitmap>();
       Shape->SetSize(Picture->Width(), Picture->Height());
       for (int y = 0; y < Picture->Height(); ++y) {
-        const std::uint32_t* picture = Row(*Picture, y);
-        const std::uint32_t* mask = Row(*Mask, y);
-        std::uint32_t* shape = Row(*Shape, y);
+        const uint32_t* picture = Row(*Picture, y);
+        const uint32_t* mask = Row(*Mask, y);
+        uint32_t* shape = Row(*Shape, y);
         for (int x = 0; x < Picture->Width(); ++x) {
           // White parts of a picture stay blank, as in the classic etched look.
           const bool ink = (mask[x] & WHITE_PIXEL) == 0 && (picture[x] & WHITE_PIXEL) != WHITE_PIXEL;
@@ -111,7 +111,7 @@ int TCustomImageList::Add(const TBitmap* image, const TBitmap* mask) {
   std::vector<bool> transparent(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), false);
   if (mask && !mask->Empty()) {
     for (int y = 0; y < std::min(height, mask->Height()); ++y) {
-      const std::uint32_t* row = Row(*mask, y);
+      const uint32_t* row = Row(*mask, y);
       for (int x = 0; x < std::min(width, mask->Width()); ++x) {
         transparent[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] =
             (row[x] & WHITE_PIXEL) != 0;
@@ -129,9 +129,9 @@ int TCustomImageList::AddMasked(const TBitmap* image, TColor maskColor) {
   std::vector<bool> transparent(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), false);
   if (maskColor != clNone) {
     const COLORREF key = ColorToColorRef(maskColor == clDefault ? image->TransparentColor() : maskColor);
-    const std::uint32_t keyPixel = (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
+    const uint32_t keyPixel = (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
     for (int y = 0; y < height; ++y) {
-      const std::uint32_t* row = Row(*image, y);
+      const uint32_t* row = Row(*image, y);
       for (int x = 0; x < width; ++x) {
         transparent[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] =
             (row[x] & WHITE_PIXEL) == keyPixel;
@@ -152,9 +152,9 @@ void TCustomImageList::AddFromPixels(const TBitmap& image, const std::vector<boo
     entry->Picture->SetSize(FWidth, FHeight);
     entry->Mask->SetSize(FWidth, FHeight);
     for (int y = 0; y < FHeight; ++y) {
-      std::uint32_t* picture = Row(*entry->Picture, y);
-      std::uint32_t* mask = Row(*entry->Mask, y);
-      const std::uint32_t* source = y < height ? Row(image, y) : nullptr;
+      uint32_t* picture = Row(*entry->Picture, y);
+      uint32_t* mask = Row(*entry->Mask, y);
+      const uint32_t* source = y < height ? Row(image, y) : nullptr;
       for (int x = 0; x < FWidth; ++x) {
         const int sx = i * FWidth + x;
         const bool opaque = source && sx < width &&
@@ -232,13 +232,13 @@ void TCustomImageList::DefineProperties(TFiler& filer) {
 }
 
 void TCustomImageList::ReadImages(TStream& stream) {
-  std::vector<std::uint8_t> head;
+  std::vector<uint8_t> head;
   ReadExactly(stream, head, 4);
-  const std::uint32_t count = ReadLE32(head.data());
+  const uint32_t count = ReadLE32(head.data());
   TBitmap pictures, masks;
   pictures.LoadFromStream(stream);
   masks.LoadFromStream(stream);
-  if (count == 0 || pictures.Width() != FWidth * static_cast<std::int64_t>(count) || pictures.Height() != FHeight ||
+  if (count == 0 || pictures.Width() != FWidth * static_cast<int64_t>(count) || pictures.Height() != FHeight ||
       masks.Width() != pictures.Width() || masks.Height() != FHeight)
     throw EReadError("Stream read error");
   FImages.clear();
@@ -256,8 +256,8 @@ void TCustomImageList::WriteImages(TStream& stream) const {
   }
   pictures.SetPixelFormat(pf24bit);
   masks.SetMonochrome(true);
-  std::vector<std::uint8_t> head;
-  WriteLE32(head, static_cast<std::uint32_t>(Count()));
+  std::vector<uint8_t> head;
+  WriteLE32(head, static_cast<uint32_t>(Count()));
   stream.WriteBuffer(head.data(), 4);
   pictures.SaveToStream(stream);
   masks.SaveToStream(stream);

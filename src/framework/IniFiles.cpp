@@ -6,12 +6,12 @@ namespace kora {
 
 // --- TCustomIniFile --------------------------------------------------------
 
-std::int32_t TCustomIniFile::ReadInteger(std::string_view section, std::string_view ident,
-                                         std::int32_t fallback) const {
+int32_t TCustomIniFile::ReadInteger(std::string_view section, std::string_view ident,
+                                         int32_t fallback) const {
   return StrToIntDef(ReadString(section, ident, ""), fallback);
 }
 
-void TCustomIniFile::WriteInteger(std::string_view section, std::string_view ident, std::int32_t value) {
+void TCustomIniFile::WriteInteger(std::string_view section, std::string_view ident, int32_t value) {
   WriteString(section, ident, IntToStr(value));
 }
 

@@ -29,8 +29,8 @@ public:
                                  const std::string& fallback) const = 0;
   virtual void WriteString(std::string_view section, std::string_view ident, const std::string& value) = 0;
   // Decimal, or hexadecimal after "$" or "0x"; anything else gives `fallback`.
-  std::int32_t ReadInteger(std::string_view section, std::string_view ident, std::int32_t fallback) const;
-  void WriteInteger(std::string_view section, std::string_view ident, std::int32_t value);
+  int32_t ReadInteger(std::string_view section, std::string_view ident, int32_t fallback) const;
+  void WriteInteger(std::string_view section, std::string_view ident, int32_t value);
   // An integer; any value but 0 is true.
   bool ReadBool(std::string_view section, std::string_view ident, bool fallback) const;
   void WriteBool(std::string_view section, std::string_view ident, bool value);

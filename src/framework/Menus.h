@@ -24,14 +24,14 @@ class TCustomImageList;
 class TMenu;
 
 // A key with its modifiers in one word: the virtual key in the low byte.
-using TShortCut = std::uint16_t;
+using TShortCut = uint16_t;
 constexpr TShortCut scShift = 0x2000;
 constexpr TShortCut scCtrl = 0x4000;
 constexpr TShortCut scAlt = 0x8000;
 constexpr TShortCut scNone = 0;
 
-TShortCut ShortCut(std::uint16_t key, TShiftState shift);
-void ShortCutToKey(TShortCut shortCut, std::uint16_t& key, TShiftState& shift);
+TShortCut ShortCut(uint16_t key, TShiftState shift);
+void ShortCutToKey(TShortCut shortCut, uint16_t& key, TShiftState& shift);
 // "Ctrl+S", "Shift+Ctrl+F1", "Alt+BkSp"; empty for none or a key without a name.
 std::string ShortCutToText(TShortCut shortCut);
 // The inverse, ignoring case; 0 when the text names no short-cut.
@@ -45,7 +45,7 @@ char32_t GetHotkey(std::string_view caption);
 bool IsAccel(char32_t key, std::string_view caption);
 
 // The caption of a separator line.
-inline constexpr std::string_view cLineCaption = "-";
+inline constexpr std::string_view kLineCaption = "-";
 
 class EMenuError : public Exception {
 public:
@@ -69,8 +69,8 @@ class TMenuItem : public TComponent {
   void SetVisible(bool value);
   bool RadioItem() const { return FRadioItem; }
   void SetRadioItem(bool value);
-  std::uint8_t GroupIndex() const { return FGroupIndex; }
-  void SetGroupIndex(std::uint8_t value);
+  uint8_t GroupIndex() const { return FGroupIndex; }
+  void SetGroupIndex(uint8_t value);
   TShortCut ShortCut() const { return FShortCut; }
   void SetShortCut(TShortCut value);
   bool Default() const { return FDefault; }
@@ -80,14 +80,14 @@ class TMenuItem : public TComponent {
   void SetAutoCheck(bool value) { FAutoCheck = value; }
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& value) { FHint = value; }
-  std::int32_t ImageIndex() const { return FImageIndex; }
-  void SetImageIndex(std::int32_t value);
+  int32_t ImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int32_t value);
   // Created on first use; empty unless a picture was given.
   TBitmap* Bitmap() const;
   void SetBitmap(TBitmap* value);
   bool HasBitmap() const;
-  std::int32_t HelpContext() const { return FHelpContext; }
-  void SetHelpContext(std::int32_t value) { FHelpContext = value; }
+  int32_t HelpContext() const { return FHelpContext; }
+  void SetHelpContext(int32_t value) { FHelpContext = value; }
   const TNotifyEvent& OnClick() const { return FOnClick; }
   void SetOnClick(TNotifyEvent value) { FOnClick = std::move(value); }
 
@@ -95,7 +95,7 @@ class TMenuItem : public TComponent {
   TCustomImageList* GetImageList() const;
   // The short-cut as text, "" for none.
   std::string ShortCutText() const { return ShortCutToText(FShortCut); }
-  bool IsLine() const { return FCaption == cLineCaption; }
+  bool IsLine() const { return FCaption == kLineCaption; }
 
   // ---- The tree ----
   int Count() const { return static_cast<int>(FItems.size()); }
@@ -141,13 +141,13 @@ private:
   bool FEnabled = true;
   bool FVisible = true;
   bool FRadioItem = false;
-  std::uint8_t FGroupIndex = 0;
+  uint8_t FGroupIndex = 0;
   TShortCut FShortCut = 0;
   bool FDefault = false;
   bool FAutoCheck = false;
   std::string FHint;
-  std::int32_t FImageIndex = -1;
-  std::int32_t FHelpContext = 0;
+  int32_t FImageIndex = -1;
+  int32_t FHelpContext = 0;
   mutable std::unique_ptr<TBitmap> FBitmap;
   TNotifyEvent FOnClick;
   std::vector<TMenuItem*> FItems;
@@ -175,7 +175,7 @@ class TMenu : public TComponent {
   // with this short-cut; nullptr when none.
   TMenuItem* FindItem(TShortCut shortCut) const;
   // Clicks the item with the key's short-cut; true when one took it.
-  bool IsShortCut(std::uint16_t key, TShiftState shift);
+  bool IsShortCut(uint16_t key, TShiftState shift);
 
   void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 
@@ -283,7 +283,7 @@ public:
   bool LeaveSideways = false;
 
   // Milliseconds the mouse rests on an item before its submenu opens.
-  static constexpr int cSubmenuDelay = 400;
+  static constexpr int kSubmenuDelay = 400;
 
   struct TLevel;  // one open window
 

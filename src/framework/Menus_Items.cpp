@@ -90,7 +90,7 @@ void TMenuItem::SetRadioItem(bool value) {
   MenuChanged(false);
 }
 
-void TMenuItem::SetGroupIndex(std::uint8_t value) {
+void TMenuItem::SetGroupIndex(uint8_t value) {
   if (FGroupIndex == value) return;
   FGroupIndex = value;
   if (FChecked && FRadioItem) TurnSiblingsOff();
@@ -112,7 +112,7 @@ void TMenuItem::SetDefault(bool value) {
   MenuChanged(false);
 }
 
-void TMenuItem::SetImageIndex(std::int32_t value) {
+void TMenuItem::SetImageIndex(int32_t value) {
   if (FImageIndex == value) return;
   FImageIndex = value;
   MenuChanged(false);

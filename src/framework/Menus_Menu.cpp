@@ -75,7 +75,7 @@ TMenuItem* TMenu::FindItem(TShortCut shortCut) const {
   return FindShortCut(FItems, shortCut);
 }
 
-bool TMenu::IsShortCut(std::uint16_t key, TShiftState shift) {
+bool TMenu::IsShortCut(uint16_t key, TShiftState shift) {
   TMenuItem* item = FindItem(ShortCut(key, shift));
   if (!item) return false;
   item->Click();

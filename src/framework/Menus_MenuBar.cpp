@@ -16,11 +16,11 @@ namespace kora {
 
 namespace {
 
-constexpr int cItemPadding = 7;
+constexpr int kItemPadding = 7;
 
 // The highlighted item of each bar while it is in use.
-std::map<std::uint64_t, int>& HotItems() {
-  static std::map<std::uint64_t, int> items;
+std::map<uint64_t, int>& HotItems() {
+  static std::map<uint64_t, int> items;
   return items;
 }
 
@@ -51,7 +51,7 @@ std::vector<TBarItem> LayoutBar(HWND hwnd, const TMainMenu& menu) {
     if (!item->Visible()) continue;
     RECT text{0, 0, 0, 0};
     DrawText(canvas.Handle(), item->Caption(), &text, DT_CALCRECT | DT_SINGLELINE);
-    const int width = text.Right + 2 * cItemPadding;
+    const int width = text.Right + 2 * kItemPadding;
     items.push_back({item, {x, bar.Top, x + width, bar.Bottom}});
     x += width;
   }

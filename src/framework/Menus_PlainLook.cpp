@@ -12,11 +12,11 @@ namespace kora {
 
 namespace {
 
-constexpr int cSeparatorHeight = 9;
-constexpr int cMinItemHeight = 19;
-constexpr int cArrowWidth = 20;
-constexpr int cShortCutGap = 16;
-constexpr int cCaptionGap = 4;  // between the glyph column and the caption
+constexpr int kSeparatorHeight = 9;
+constexpr int kMinItemHeight = 19;
+constexpr int kArrowWidth = 20;
+constexpr int kShortCutGap = 16;
+constexpr int kCaptionGap = 4;  // between the glyph column and the caption
 
 bool HasPicture(const TMenuItem* item) {
   if (item->HasBitmap()) return true;
@@ -87,7 +87,7 @@ void DrawItem(TCanvas& canvas, const TPlainMenuLayout& layout, int index, bool h
   if (item->Count() > 0) DrawArrow(canvas, r.Right - 12, middle - 4);
 
   SelectMenuFont(canvas, item);
-  const RECT text{r.Left + layout.GlyphWidth + cCaptionGap, r.Top, r.Right - cArrowWidth, r.Bottom};
+  const RECT text{r.Left + layout.GlyphWidth + kCaptionGap, r.Top, r.Right - kArrowWidth, r.Bottom};
   DrawMenuText(canvas, item->Caption(), text, DT_LEFT | DT_VCENTER | DT_SINGLELINE, item->Enabled(), hot);
   if (item->ShortCut() != scNone) {
     canvas.Font()->SetStyle({});
@@ -132,14 +132,14 @@ TPlainMenuLayout LayoutPlainMenu(const TMenuItem* parent) {
     if (!item->Visible()) continue;
     layout.Items.push_back(item);
     if (item->IsLine()) {
-      heights.push_back(cSeparatorHeight);
+      heights.push_back(kSeparatorHeight);
       continue;
     }
     SelectMenuFont(canvas, item);
     RECT text{0, 0, 0, 0};
     DrawText(canvas.Handle(), item->Caption(), &text, DT_CALCRECT | DT_SINGLELINE);
     captionWidth = std::max<int>(captionWidth, text.Right);
-    int height = std::max<int>(cMinItemHeight, text.Bottom + 6);
+    int height = std::max<int>(kMinItemHeight, text.Bottom + 6);
     if (HasPicture(item)) {
       const SIZE size = PictureSize(item);
       glyph = std::max<int>(glyph, size.cx + 4);
@@ -155,14 +155,14 @@ TPlainMenuLayout LayoutPlainMenu(const TMenuItem* parent) {
   ReleaseDC(HWND{}, dc);
   layout.GlyphWidth = glyph + 4;
   layout.ShortCutWidth = shortCutWidth;
-  const int inner = layout.GlyphWidth + cCaptionGap + captionWidth + (shortCutWidth ? cShortCutGap + shortCutWidth : 0) +
-                    cArrowWidth;
-  int y = cPlainMenuFrame;
+  const int inner = layout.GlyphWidth + kCaptionGap + captionWidth + (shortCutWidth ? kShortCutGap + shortCutWidth : 0) +
+                    kArrowWidth;
+  int y = kPlainMenuFrame;
   for (const int height : heights) {
-    layout.Rects.push_back({cPlainMenuFrame, y, cPlainMenuFrame + inner, y + height});
+    layout.Rects.push_back({kPlainMenuFrame, y, kPlainMenuFrame + inner, y + height});
     y += height;
   }
-  layout.Size = {inner + 2 * cPlainMenuFrame, y + cPlainMenuFrame};
+  layout.Size = {inner + 2 * kPlainMenuFrame, y + kPlainMenuFrame};
   return layout;
 }
 

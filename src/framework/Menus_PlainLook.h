@@ -20,7 +20,7 @@ struct TPlainMenuLayout {
   int ShortCutWidth = 0;
 };
 
-constexpr int cPlainMenuFrame = 3;
+constexpr int kPlainMenuFrame = 3;
 
 TPlainMenuLayout LayoutPlainMenu(const TMenuItem* parent);
 // The whole popup window: frame, items, the hot one highlighted.

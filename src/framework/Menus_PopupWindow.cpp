@@ -12,9 +12,9 @@ namespace kora {
 
 namespace {
 
-constexpr const char* cClassName = "TPlainPopupMenu";
-constexpr const char* cLevelProp = "PlainPopupLevel";
-constexpr UINT_PTR cSubmenuTimer = 1;
+constexpr const char* kClassName = "TPlainPopupMenu";
+constexpr const char* kLevelProp = "PlainPopupLevel";
+constexpr UINT_PTR kSubmenuTimer = 1;
 
 RECT MonitorRectAt(POINT p) {
   MONITORINFO monitor;
@@ -48,7 +48,7 @@ struct TPlainMenuTracker::TLevel {
 
   ~TLevel() {
     if (IsWindow(Window)) {
-      RemoveProp(Window, cLevelProp);
+      RemoveProp(Window, kLevelProp);
       DestroyWindow(Window);
     }
   }
@@ -88,7 +88,7 @@ struct TPlainMenuTracker::TLevel {
 namespace {
 
 LRESULT PopupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* level = reinterpret_cast<TPlainMenuTracker::TLevel*>(GetProp(hwnd, cLevelProp));
+  auto* level = reinterpret_cast<TPlainMenuTracker::TLevel*>(GetProp(hwnd, kLevelProp));
   switch (msg) {
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
     case WM_ERASEBKGND: return 1;
@@ -110,11 +110,11 @@ LRESULT PopupProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void RegisterPopupClass() {
   WNDCLASS existing;
-  if (GetClassInfo(cClassName, &existing)) return;
+  if (GetClassInfo(kClassName, &existing)) return;
   WNDCLASS wc;
   wc.style = CS_SAVEBITS;
   wc.lpfnWndProc = &PopupProc;
-  wc.lpszClassName = cClassName;
+  wc.lpszClassName = kClassName;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   RegisterClass(&wc);
 }
@@ -191,10 +191,10 @@ void TPlainMenuTracker::OpenLevel(TMenuItem* parent, POINT at, const RECT* exclu
   }
   x = std::clamp<int>(x, screen.Left, std::max<int>(screen.Left, screen.Right - size.cx));
   y = std::clamp<int>(y, screen.Top, std::max<int>(screen.Top, screen.Bottom - size.cy));
-  level->Window = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, cClassName, "",
+  level->Window = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, "",
                                  WS_POPUP, x, y, size.cx, size.cy, HWND{}, 0, nullptr);
   if (!level->Window) throw EMenuError("Cannot create the menu window");
-  SetProp(level->Window, cLevelProp, reinterpret_cast<uintptr_t>(level.get()));
+  SetProp(level->Window, kLevelProp, reinterpret_cast<uintptr_t>(level.get()));
   if (selectFirst) level->Hot = level->Step(-1, 1);
   ShowWindow(level->Window, SW_SHOWNA);
   FLevels.push_back(std::move(level));
@@ -206,21 +206,21 @@ void TPlainMenuTracker::OpenSubmenu(int index, int item, bool selectFirst) {
   if (level.Open == item && int(FLevels.size()) > index + 1) return;
   CloseLevelsAfter(index);
   if (parent->VisibleCount() == 0) return;
-  if (FWaitLevel >= 0) KillTimer(FLevels[size_t(FWaitLevel)]->Window, cSubmenuTimer);
+  if (FWaitLevel >= 0) KillTimer(FLevels[size_t(FWaitLevel)]->Window, kSubmenuTimer);
   FWaitLevel = -1;
   level.Open = item;
   level.Hot = item;
   level.InvalidateItem(item);
   const RECT anchor = level.ItemScreenRect(item);
   const RECT owner = level.ScreenRect();
-  const POINT at{owner.Right - cPlainMenuFrame, anchor.Top - cPlainMenuFrame};
+  const POINT at{owner.Right - kPlainMenuFrame, anchor.Top - kPlainMenuFrame};
   OpenLevel(parent, at, nullptr, selectFirst);
   // Flip to the left of the parent when there is no room on the right.
   TLevel& sub = *FLevels.back();
   const RECT placed = sub.ScreenRect();
   const RECT screen = MonitorRectAt(at);
   if (at.X + sub.Layout.Size.cx > screen.Right) {
-    const int x = std::max<int>(screen.Left, owner.Left - sub.Layout.Size.cx + cPlainMenuFrame);
+    const int x = std::max<int>(screen.Left, owner.Left - sub.Layout.Size.cx + kPlainMenuFrame);
     SetWindowPos(sub.Window, HWND{}, x, placed.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
@@ -263,10 +263,10 @@ int TPlainMenuTracker::LevelAt(POINT screen) const {
 
 bool TPlainMenuTracker::HandleMessage(MSG& msg) {
   if (FDone || FLevels.empty()) return false;
-  if (msg.message == WM_TIMER && msg.wParam == cSubmenuTimer && FWaitLevel >= 0 &&
+  if (msg.message == WM_TIMER && msg.wParam == kSubmenuTimer && FWaitLevel >= 0 &&
       msg.hwnd == FLevels[size_t(FWaitLevel)]->Window) {
     const int index = FWaitLevel;
-    KillTimer(msg.hwnd, cSubmenuTimer);
+    KillTimer(msg.hwnd, kSubmenuTimer);
     FWaitLevel = -1;
     TLevel& level = *FLevels[size_t(index)];
     if (level.Hot >= 0) OpenSubmenu(index, level.Hot, false);
@@ -310,11 +310,11 @@ void TPlainMenuTracker::HandleMouse(UINT msg, POINT screen) {
     SetHot(index, item);
     // Hovering anything but the open item closes what is open beyond it.
     if (level.Open != item) CloseLevelsAfter(index);
-    if (FWaitLevel >= 0 && FWaitLevel < int(FLevels.size())) KillTimer(FLevels[size_t(FWaitLevel)]->Window, cSubmenuTimer);
+    if (FWaitLevel >= 0 && FWaitLevel < int(FLevels.size())) KillTimer(FLevels[size_t(FWaitLevel)]->Window, kSubmenuTimer);
     FWaitLevel = -1;
     if (target->VisibleCount() > 0 && level.Open != item) {
       FWaitLevel = index;
-      SetTimer(level.Window, cSubmenuTimer, cSubmenuDelay, nullptr);
+      SetTimer(level.Window, kSubmenuTimer, kSubmenuDelay, nullptr);
     }
     return;
   }

@@ -11,11 +11,11 @@ namespace kora {
 namespace {
 
 struct TKeyName {
-  std::uint16_t Key;
+  uint16_t Key;
   const char* Name;
 };
 
-constexpr std::array<TKeyName, 15> cKeyNames{{
+constexpr std::array<TKeyName, 15> kKeyNames{{
     {VK_BACK, "BkSp"},
     {VK_TAB, "Tab"},
     {VK_ESCAPE, "Esc"},
@@ -38,12 +38,12 @@ struct TModifier {
   std::string_view Prefix;
 };
 // The order in which the text names them.
-constexpr std::array<TModifier, 3> cModifiers{{{scShift, "Shift+"}, {scCtrl, "Ctrl+"}, {scAlt, "Alt+"}}};
+constexpr std::array<TModifier, 3> kModifiers{{{scShift, "Shift+"}, {scCtrl, "Ctrl+"}, {scAlt, "Alt+"}}};
 
-std::string KeyName(std::uint16_t key) {
+std::string KeyName(uint16_t key) {
   if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, char(key));
   if (key >= VK_F1 && key <= VK_F12) return "F" + std::to_string(key - VK_F1 + 1);
-  for (const TKeyName& k : cKeyNames) {
+  for (const TKeyName& k : kKeyNames) {
     if (k.Key == key) return k.Name;
   }
   return {};
@@ -51,7 +51,7 @@ std::string KeyName(std::uint16_t key) {
 
 }  // namespace
 
-TShortCut ShortCut(std::uint16_t key, TShiftState shift) {
+TShortCut ShortCut(uint16_t key, TShiftState shift) {
   // A key beyond the low byte cannot be told apart from the modifier bits.
   if (key & 0xFF00) return scNone;
   TShortCut result = key;
@@ -61,7 +61,7 @@ TShortCut ShortCut(std::uint16_t key, TShiftState shift) {
   return result;
 }
 
-void ShortCutToKey(TShortCut shortCut, std::uint16_t& key, TShiftState& shift) {
+void ShortCutToKey(TShortCut shortCut, uint16_t& key, TShiftState& shift) {
   key = shortCut & 0xFF;
   shift = {};
   if (shortCut & scShift) shift.Include(ssShift);
@@ -73,7 +73,7 @@ std::string ShortCutToText(TShortCut shortCut) {
   const std::string name = KeyName(shortCut & 0xFF);
   if (name.empty()) return {};
   std::string text;
-  for (const TModifier& m : cModifiers) {
+  for (const TModifier& m : kModifiers) {
     if (shortCut & m.Bit) text += m.Prefix;
   }
   return text + name;
@@ -83,7 +83,7 @@ TShortCut TextToShortCut(std::string_view text) {
   TShortCut modifiers = 0;
   for (bool found = true; found;) {
     found = false;
-    for (const TModifier& m : cModifiers) {
+    for (const TModifier& m : kModifiers) {
       if (text.size() > m.Prefix.size() && SameText(text.substr(0, m.Prefix.size()), m.Prefix)) {
         modifiers |= m.Bit;
         text.remove_prefix(m.Prefix.size());
@@ -92,7 +92,7 @@ TShortCut TextToShortCut(std::string_view text) {
     }
   }
   if (text.empty()) return scNone;
-  for (std::uint16_t key = 1; key <= 0xFF; ++key) {
+  for (uint16_t key = 1; key <= 0xFF; ++key) {
     const std::string name = KeyName(key);
     if (!name.empty() && SameText(name, text)) return key | modifiers;
   }

@@ -10,7 +10,7 @@
 
 namespace kora {
 
-enum TTextLayout : std::uint8_t { tlTop, tlCenter, tlBottom };
+enum TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
 const TTypeInfo* TypeInfoOf(TTextLayout);
 
 // A caption drawn on the parent: sized to its text, aligned and laid out in
@@ -168,7 +168,7 @@ class TEdit : public TCustomEdit {
 // window's bars takes a position of `page` steps a page; not yet clamped.
 int ScrolledPosition(HWND window, int bar, int request, int pos, int page);
 
-enum TListBoxStyle : std::uint8_t { lbStandard, lbOwnerDrawFixed };
+enum TListBoxStyle : uint8_t { lbStandard, lbOwnerDrawFixed };
 const TTypeInfo* TypeInfoOf(TListBoxStyle);
 enum TOwnerDrawStateItem { odSelected, odGrayed, odDisabled, odChecked, odFocused };
 using TOwnerDrawState = TSet<TOwnerDrawStateItem>;

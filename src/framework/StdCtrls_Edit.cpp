@@ -10,7 +10,7 @@ namespace kora {
 
 namespace {
 
-constexpr int KMargin = 2;
+constexpr int kMargin = 2;
 
 bool IsWordChar(char32_t c) { return c != U' ' && c != U'\t'; }
 
@@ -294,7 +294,7 @@ void TCustomEdit::WndProc(TMessage& message) {
 
 RECT TCustomEdit::TextRect() const {
   RECT r = ClientRect();
-  const int inset = (FBorderStyle == bsSingle ? 2 : 0) + KMargin - 1;
+  const int inset = (FBorderStyle == bsSingle ? 2 : 0) + kMargin - 1;
   return {r.Left + inset, r.Top + inset, std::max(r.Right - inset, r.Left + inset),
           std::max(r.Bottom - inset, r.Top + inset)};
 }

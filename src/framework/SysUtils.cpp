@@ -47,7 +47,7 @@ int HexDigitValue(char c) {
   return -1;
 }
 
-bool ParseInt(std::string_view text, std::int32_t& value) {
+bool ParseInt(std::string_view text, int32_t& value) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   bool negative = false;
@@ -65,9 +65,9 @@ bool ParseInt(std::string_view text, std::int32_t& value) {
   }
   if (i == text.size()) return false;
 
-  std::uint64_t magnitude = 0;
+  uint64_t magnitude = 0;
   // Hexadecimal may fill all 32 bits; decimal stops at the signed limits.
-  const std::uint64_t limit = hex ? 0xFFFFFFFFull
+  const uint64_t limit = hex ? 0xFFFFFFFFull
                                   : (negative ? 0x80000000ull : 0x7FFFFFFFull);
   for (; i < text.size(); ++i) {
     int digit;
@@ -77,16 +77,16 @@ bool ParseInt(std::string_view text, std::int32_t& value) {
       digit = (text[i] >= '0' && text[i] <= '9') ? text[i] - '0' : -1;
     }
     if (digit < 0) return false;
-    magnitude = magnitude * (hex ? 16 : 10) + static_cast<std::uint64_t>(digit);
+    magnitude = magnitude * (hex ? 16 : 10) + static_cast<uint64_t>(digit);
     if (magnitude > limit) return false;
   }
-  std::uint32_t bits = static_cast<std::uint32_t>(magnitude);
+  uint32_t bits = static_cast<uint32_t>(magnitude);
   if (negative) bits = 0u - bits;
-  value = static_cast<std::int32_t>(bits);
+  value = static_cast<int32_t>(bits);
   return true;
 }
 
-std::string HexDigits(std::uint64_t value, int digits) {
+std::string HexDigits(uint64_t value, int digits) {
   static const char kDigits[] = "0123456789ABCDEF";
   std::string result;
   do {
@@ -101,10 +101,10 @@ std::string HexDigits(std::uint64_t value, int digits) {
 
 }  // namespace
 
-bool TryStrToInt(std::string_view text, std::int32_t& value) { return ParseInt(text, value); }
+bool TryStrToInt(std::string_view text, int32_t& value) { return ParseInt(text, value); }
 
-std::int32_t StrToInt(std::string_view text) {
-  std::int32_t value = 0;
+int32_t StrToInt(std::string_view text) {
+  int32_t value = 0;
   if (!ParseInt(text, value)) {
     throw EConvertError(Format("'%.*s' is not a valid integer value",
                                static_cast<int>(text.size()), text.data()));
@@ -112,21 +112,21 @@ std::int32_t StrToInt(std::string_view text) {
   return value;
 }
 
-std::int32_t StrToIntDef(std::string_view text, std::int32_t fallback) {
-  std::int32_t value = 0;
+int32_t StrToIntDef(std::string_view text, int32_t fallback) {
+  int32_t value = 0;
   return ParseInt(text, value) ? value : fallback;
 }
 
-std::string IntToStr(std::int64_t value) { return std::to_string(value); }
+std::string IntToStr(int64_t value) { return std::to_string(value); }
 
-std::string IntToHex(std::int32_t value, int digits) {
-  return HexDigits(static_cast<std::uint32_t>(value), digits);
+std::string IntToHex(int32_t value, int digits) {
+  return HexDigits(static_cast<uint32_t>(value), digits);
 }
-std::string IntToHex(std::uint32_t value, int digits) { return HexDigits(value, digits); }
-std::string IntToHex(std::int64_t value, int digits) {
-  return HexDigits(static_cast<std::uint64_t>(value), digits);
+std::string IntToHex(uint32_t value, int digits) { return HexDigits(value, digits); }
+std::string IntToHex(int64_t value, int digits) {
+  return HexDigits(static_cast<uint64_t>(value), digits);
 }
-std::string IntToHex(std::uint64_t value, int digits) { return HexDigits(value, digits); }
+std::string IntToHex(uint64_t value, int digits) { return HexDigits(value, digits); }
 
 std::string IncludeTrailingPathDelimiter(std::string path) {
   if (path.empty() || path.back() != '/') path += '/';

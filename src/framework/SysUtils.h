@@ -53,21 +53,21 @@ std::string SysErrorMessage(int errorCode);
 // Decimal must fit -2147483648..2147483647; hexadecimal may use all 32 bits
 // and wraps into the negative range ("$FFFFFFFF" is -1), as the runtime does.
 // Anything else raises EConvertError "'%s' is not a valid integer value".
-std::int32_t StrToInt(std::string_view text);
+int32_t StrToInt(std::string_view text);
 // As StrToInt, but returns `fallback` instead of raising.
-std::int32_t StrToIntDef(std::string_view text, std::int32_t fallback);
+int32_t StrToIntDef(std::string_view text, int32_t fallback);
 // As StrToInt, but reports success instead of raising.
-bool TryStrToInt(std::string_view text, std::int32_t& value);
+bool TryStrToInt(std::string_view text, int32_t& value);
 
-std::string IntToStr(std::int64_t value);
+std::string IntToStr(int64_t value);
 
 // Upper-case hexadecimal with at least `digits` digits. Negative values are
 // shown in two's complement of their own width (IntToHex(-1, 1) of a 32-bit
 // value is "FFFFFFFF").
-std::string IntToHex(std::int32_t value, int digits);
-std::string IntToHex(std::uint32_t value, int digits);
-std::string IntToHex(std::int64_t value, int digits);
-std::string IntToHex(std::uint64_t value, int digits);
+std::string IntToHex(int32_t value, int digits);
+std::string IntToHex(uint32_t value, int digits);
+std::string IntToHex(int64_t value, int digits);
+std::string IntToHex(uint64_t value, int digits);
 
 // Parses a floating point number: optional blanks, sign, digits with an
 // optional '.' fraction and an optional exponent ("1.5", "-2", "3E-4",
@@ -91,7 +91,7 @@ std::string FormatFloat(std::string_view picture, double value);
 // Rounds to the nearest integer; an exact half goes to the even neighbour,
 // as the classic runtime's Round does (Round(2.5) = 2, Round(3.5) = 4).
 // NaN, infinities and values beyond the 64-bit range raise EInvalidOp.
-std::int64_t Round(double value);
+int64_t Round(double value);
 
 // "True"/"False" (any case), or an integer (0 is false). Anything else
 // raises EConvertError "'%s' is not a valid boolean value".

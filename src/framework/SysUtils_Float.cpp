@@ -217,7 +217,7 @@ std::string FormatFloat(std::string_view picture, double value) {
   return result;
 }
 
-std::int64_t Round(double value) {
+int64_t Round(double value) {
   // 2^63 is exactly representable; everything at or beyond it overflows.
   if (!std::isfinite(value) || value >= 9223372036854775808.0 || value < -9223372036854775808.0) {
     throw EInvalidOp("Invalid floating point operation");
@@ -227,7 +227,7 @@ std::int64_t Round(double value) {
   double result = floor;
   if (rest > 0.5 || (rest == 0.5 && std::fmod(floor, 2.0) != 0)) result = floor + 1;
   if (result >= 9223372036854775808.0) throw EInvalidOp("Invalid floating point operation");
-  return static_cast<std::int64_t>(result);
+  return static_cast<int64_t>(result);
 }
 
 bool StrToBoolDef(std::string_view text, bool fallback) {

@@ -36,7 +36,7 @@ TTypeInfo SetTypeInfo(std::string name, const TTypeInfo* elementType) {
   return info;
 }
 
-TTypeInfo IntegerTypeInfo(std::string name, std::vector<std::pair<std::string, std::int64_t>> idents) {
+TTypeInfo IntegerTypeInfo(std::string name, std::vector<std::pair<std::string, int64_t>> idents) {
   TTypeInfo info;
   info.Kind = TTypeKind::tkInteger;
   info.Name = std::move(name);
@@ -91,7 +91,7 @@ const TTypeInfo* TypeInfoSingle() {
 
 const TTypeInfo* TypeInfoColor() {
   static const TTypeInfo info = [] {
-    std::vector<std::pair<std::string, std::int64_t>> idents = {
+    std::vector<std::pair<std::string, int64_t>> idents = {
         {"clBlack", 0x000000},     {"clMaroon", 0x000080},     {"clGreen", 0x008000},
         {"clOlive", 0x008080},     {"clNavy", 0x800000},       {"clPurple", 0x800080},
         {"clTeal", 0x808000},      {"clGray", 0x808080},       {"clSilver", 0xC0C0C0},
@@ -111,7 +111,7 @@ const TTypeInfo* TypeInfoColor() {
         nullptr, "clHotLight", "clGradientActiveCaption", "clGradientInactiveCaption",
         "clMenuHighlight", "clMenuBar"};
     for (int i = 0; i < static_cast<int>(std::size(kSystem)); ++i) {
-      if (kSystem[i]) idents.emplace_back(kSystem[i], static_cast<std::int32_t>(0xFF000000u + static_cast<unsigned>(i)));
+      if (kSystem[i]) idents.emplace_back(kSystem[i], static_cast<int32_t>(0xFF000000u + static_cast<unsigned>(i)));
     }
     return IntegerTypeInfo("TColor", std::move(idents));
   }();
@@ -128,19 +128,19 @@ const TTypeInfo* TypeInfoMethod() {
   return &info;
 }
 
-std::string GetEnumName(const TTypeInfo* type, std::int64_t value) {
-  if (value < 0 || value >= static_cast<std::int64_t>(type->EnumNames.size())) return {};
+std::string GetEnumName(const TTypeInfo* type, int64_t value) {
+  if (value < 0 || value >= static_cast<int64_t>(type->EnumNames.size())) return {};
   return type->EnumNames[static_cast<std::size_t>(value)];
 }
 
-std::int64_t GetEnumValue(const TTypeInfo* type, std::string_view name) {
+int64_t GetEnumValue(const TTypeInfo* type, std::string_view name) {
   for (std::size_t i = 0; i < type->EnumNames.size(); ++i) {
-    if (SameText(type->EnumNames[i], name)) return static_cast<std::int64_t>(i);
+    if (SameText(type->EnumNames[i], name)) return static_cast<int64_t>(i);
   }
   return -1;
 }
 
-bool IdentToInt(const TTypeInfo* type, std::string_view ident, std::int64_t& value) {
+bool IdentToInt(const TTypeInfo* type, std::string_view ident, int64_t& value) {
   for (const auto& [name, number] : type->Idents) {
     if (SameText(name, ident)) {
       value = number;
@@ -150,7 +150,7 @@ bool IdentToInt(const TTypeInfo* type, std::string_view ident, std::int64_t& val
   return false;
 }
 
-bool IntToIdent(const TTypeInfo* type, std::int64_t value, std::string& ident) {
+bool IntToIdent(const TTypeInfo* type, int64_t value, std::string& ident) {
   for (const auto& [name, number] : type->Idents) {
     if (number == value) {
       ident = name;
@@ -160,7 +160,7 @@ bool IntToIdent(const TTypeInfo* type, std::int64_t value, std::string& ident) {
   return false;
 }
 
-std::string SetToString(const TTypeInfo* setType, std::uint64_t bits, bool brackets) {
+std::string SetToString(const TTypeInfo* setType, uint64_t bits, bool brackets) {
   std::string text;
   const auto& names = setType->ElementType->EnumNames;
   for (std::size_t i = 0; i < names.size() && i < 64; ++i) {
@@ -172,20 +172,20 @@ std::string SetToString(const TTypeInfo* setType, std::uint64_t bits, bool brack
   return brackets ? "[" + text + "]" : text;
 }
 
-std::uint64_t StringToSet(const TTypeInfo* setType, std::string_view text) {
+uint64_t StringToSet(const TTypeInfo* setType, std::string_view text) {
   std::string body = Trim(text);
   if (!body.empty() && body.front() == '[') body.erase(0, 1);
   if (!body.empty() && body.back() == ']') body.pop_back();
-  std::uint64_t bits = 0;
+  uint64_t bits = 0;
   std::size_t start = 0;
   while (start <= body.size()) {
     auto comma = body.find(',', start);
     if (comma == std::string::npos) comma = body.size();
     const std::string name = Trim(std::string_view(body).substr(start, comma - start));
     if (!name.empty()) {
-      const std::int64_t value = GetEnumValue(setType->ElementType, name);
+      const int64_t value = GetEnumValue(setType->ElementType, name);
       if (value < 0 || value >= 64) throw EPropertyError("Invalid property element: " + name);
-      bits |= std::uint64_t{1} << value;
+      bits |= uint64_t{1} << value;
     }
     start = comma + 1;
   }

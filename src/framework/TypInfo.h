@@ -53,13 +53,13 @@ public:
   constexpr TSet(std::initializer_list<E> items) {
     for (const E item : items) Include(item);
   }
-  static constexpr TSet FromBits(std::uint64_t bits) {
+  static constexpr TSet FromBits(uint64_t bits) {
     TSet set;
     set.FBits = bits;
     return set;
   }
 
-  constexpr std::uint64_t Bits() const { return FBits; }
+  constexpr uint64_t Bits() const { return FBits; }
   constexpr bool Contains(E item) const { return (FBits & Bit(item)) != 0; }
   constexpr bool Empty() const { return FBits == 0; }
   constexpr TSet& Include(E item) {
@@ -77,8 +77,8 @@ public:
   friend constexpr bool operator==(TSet a, TSet b) { return a.FBits == b.FBits; }
 
 private:
-  static constexpr std::uint64_t Bit(E item) { return std::uint64_t{1} << static_cast<unsigned>(item); }
-  std::uint64_t FBits = 0;
+  static constexpr uint64_t Bit(E item) { return uint64_t{1} << static_cast<unsigned>(item); }
+  uint64_t FBits = 0;
 };
 
 enum class TTypeKind { tkInteger, tkInt64, tkEnumeration, tkSet, tkFloat, tkString, tkClass, tkMethod };
@@ -94,7 +94,7 @@ struct TTypeInfo {
   // tkSet: the enumeration of its elements.
   const TTypeInfo* ElementType = nullptr;
   // tkInteger: named values, streamed as identifiers (clBtnFace, ...).
-  std::vector<std::pair<std::string, std::int64_t>> Idents;
+  std::vector<std::pair<std::string, int64_t>> Idents;
   // tkClass: the class.
   TClass ClassType = nullptr;
   TFloatType FloatType = TFloatType::ftDouble;
@@ -103,7 +103,7 @@ struct TTypeInfo {
 // Makers for a type's table, kept in a static of its TypeInfoOf function.
 TTypeInfo EnumTypeInfo(std::string name, std::vector<std::string> names);
 TTypeInfo SetTypeInfo(std::string name, const TTypeInfo* elementType);
-TTypeInfo IntegerTypeInfo(std::string name, std::vector<std::pair<std::string, std::int64_t>> idents = {});
+TTypeInfo IntegerTypeInfo(std::string name, std::vector<std::pair<std::string, int64_t>> idents = {});
 
 const TTypeInfo* TypeInfoInteger();  // "Integer"
 const TTypeInfo* TypeInfoInt64();    // "Int64"
@@ -118,15 +118,15 @@ const TTypeInfo* TypeInfoNotifyEvent();  // "TNotifyEvent"
 const TTypeInfo* TypeInfoMethod();       // "TMethod", any other event
 
 // Enumeration identifiers (case ignored); "" / -1 when there is none.
-std::string GetEnumName(const TTypeInfo* type, std::int64_t value);
-std::int64_t GetEnumValue(const TTypeInfo* type, std::string_view name);
+std::string GetEnumName(const TTypeInfo* type, int64_t value);
+int64_t GetEnumValue(const TTypeInfo* type, std::string_view name);
 // Named integers of a tkInteger type.
-bool IdentToInt(const TTypeInfo* type, std::string_view ident, std::int64_t& value);
-bool IntToIdent(const TTypeInfo* type, std::int64_t value, std::string& ident);
+bool IdentToInt(const TTypeInfo* type, std::string_view ident, int64_t& value);
+bool IntToIdent(const TTypeInfo* type, int64_t value, std::string& ident);
 // "[a,b]" (or "a,b"); StringToSet takes either and raises EPropertyError
 // "Invalid property element: %s" for a name not in the enumeration.
-std::string SetToString(const TTypeInfo* setType, std::uint64_t bits, bool brackets = true);
-std::uint64_t StringToSet(const TTypeInfo* setType, std::string_view text);
+std::string SetToString(const TTypeInfo* setType, uint64_t bits, bool brackets = true);
+uint64_t StringToSet(const TTypeInfo* setType, std::string_view text);
 
 // A property's type, looked up when first used: a class may have a
 // property of its own class, whose table is still being built when the
@@ -183,12 +183,12 @@ struct TPropInfo {
   TTypeRef PropType;
   TClass Owner = nullptr;  // the class that declares it
   // Ordinals equal to the default are not written; without one they always are.
-  std::optional<std::int64_t> Default;
+  std::optional<int64_t> Default;
   // Empty: always stored.
   std::function<bool(const TObject&)> IsStored;
 
-  std::function<std::int64_t(const TObject&)> GetOrd;
-  std::function<void(TObject&, std::int64_t)> SetOrd;
+  std::function<int64_t(const TObject&)> GetOrd;
+  std::function<void(TObject&, int64_t)> SetOrd;
   std::function<double(const TObject&)> GetFloat;
   std::function<void(TObject&, double)> SetFloat;
   std::function<std::string(const TObject&)> GetStr;
@@ -268,8 +268,8 @@ const TPropInfo& FindPropInfo(const TObject& instance, std::string_view name);
 
 // Typed access; a property of another kind raises EPropertyError "Invalid
 // property type: %s", a property without a setter "Property %s is read-only".
-std::int64_t GetOrdProp(const TObject& instance, const TPropInfo& prop);
-void SetOrdProp(TObject& instance, const TPropInfo& prop, std::int64_t value);
+int64_t GetOrdProp(const TObject& instance, const TPropInfo& prop);
+void SetOrdProp(TObject& instance, const TPropInfo& prop, int64_t value);
 double GetFloatProp(const TObject& instance, const TPropInfo& prop);
 void SetFloatProp(TObject& instance, const TPropInfo& prop, double value);
 std::string GetStrProp(const TObject& instance, const TPropInfo& prop);

@@ -37,11 +37,11 @@ const TPropInfo& FindPropInfo(const TObject& instance, std::string_view name) {
   return *prop;
 }
 
-std::int64_t GetOrdProp(const TObject& instance, const TPropInfo& prop) {
+int64_t GetOrdProp(const TObject& instance, const TPropInfo& prop) {
   return Getter(prop.GetOrd, prop)(instance);
 }
 
-void SetOrdProp(TObject& instance, const TPropInfo& prop, std::int64_t value) {
+void SetOrdProp(TObject& instance, const TPropInfo& prop, int64_t value) {
   Setter(prop.SetOrd, prop.GetOrd, prop)(instance, value);
 }
 
@@ -92,19 +92,19 @@ std::string GetEnumProp(const TObject& instance, const TPropInfo& prop) {
 
 void SetEnumProp(TObject& instance, const TPropInfo& prop, std::string_view name) {
   if (!IsKind(prop, TTypeKind::tkEnumeration)) InvalidType(prop);
-  const std::int64_t value = GetEnumValue(prop.PropType, name);
+  const int64_t value = GetEnumValue(prop.PropType, name);
   if (value < 0) throw EPropertyError("Invalid property element: " + std::string(name));
   SetOrdProp(instance, prop, value);
 }
 
 std::string GetSetProp(const TObject& instance, const TPropInfo& prop, bool brackets) {
   if (!IsKind(prop, TTypeKind::tkSet)) InvalidType(prop);
-  return SetToString(prop.PropType, static_cast<std::uint64_t>(GetOrdProp(instance, prop)), brackets);
+  return SetToString(prop.PropType, static_cast<uint64_t>(GetOrdProp(instance, prop)), brackets);
 }
 
 void SetSetProp(TObject& instance, const TPropInfo& prop, std::string_view text) {
   if (!IsKind(prop, TTypeKind::tkSet)) InvalidType(prop);
-  SetOrdProp(instance, prop, static_cast<std::int64_t>(StringToSet(prop.PropType, text)));
+  SetOrdProp(instance, prop, static_cast<int64_t>(StringToSet(prop.PropType, text)));
 }
 
 }  // namespace kora

@@ -31,13 +31,13 @@ inline void WritePacker(const std::string& programFolder, const std::string& bod
                                          std::filesystem::perms::others_read);
 }
 
-inline void PutBytes(const std::string& path, std::uint64_t offset, const std::string& bytes) {
+inline void PutBytes(const std::string& path, uint64_t offset, const std::string& bytes) {
   std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
   file.seekp(static_cast<std::streamoff>(offset));
   file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-inline std::string GetBytes(const std::string& path, std::uint64_t offset, std::size_t count) {
+inline std::string GetBytes(const std::string& path, uint64_t offset, std::size_t count) {
   std::ifstream file(path, std::ios::binary);
   file.seekg(static_cast<std::streamoff>(offset));
   std::string bytes(count, '\0');
@@ -46,71 +46,71 @@ inline std::string GetBytes(const std::string& path, std::uint64_t offset, std::
   return bytes;
 }
 
-inline std::string U32(std::uint32_t value) {
+inline std::string U32(uint32_t value) {
   return std::string{static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
                      static_cast<char>(value >> 24)};
 }
-inline void PutU32(const std::string& path, std::uint64_t offset, std::uint32_t value) {
+inline void PutU32(const std::string& path, uint64_t offset, uint32_t value) {
   PutBytes(path, offset, U32(value));
 }
-inline std::uint32_t GetU32(const std::string& path, std::uint64_t offset) {
+inline uint32_t GetU32(const std::string& path, uint64_t offset) {
   const std::string b = GetBytes(path, offset, 4);
-  return static_cast<std::uint8_t>(b[0]) | static_cast<std::uint8_t>(b[1]) << 8 |
-         static_cast<std::uint8_t>(b[2]) << 16 | static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[3])) << 24;
+  return static_cast<uint8_t>(b[0]) | static_cast<uint8_t>(b[1]) << 8 |
+         static_cast<uint8_t>(b[2]) << 16 | static_cast<uint32_t>(static_cast<uint8_t>(b[3])) << 24;
 }
 
 // A zero-filled sparse file of the given size.
-inline void MakeSparseFile(const std::string& path, std::uint64_t size) {
+inline void MakeSparseFile(const std::string& path, uint64_t size) {
   std::ofstream(path, std::ios::binary | std::ios::trunc);
   std::filesystem::resize_file(path, size);
 }
 
 // Room after the block sites so that test blocks fit inside the file.
-inline constexpr std::uint64_t kRomSize = PrimaryWriteBackOffset + 0x40000;
+inline constexpr uint64_t kRomSize = kPrimaryWriteBackOffset + 0x40000;
 
 // Primary layout: the probe at 0x2353B8 is the start pointer 0x015D8000.
-inline void MakePrimaryRom(const std::string& path, const std::string& block, std::uint64_t size = kRomSize) {
+inline void MakePrimaryRom(const std::string& path, const std::string& block, uint64_t size = kRomSize) {
   MakeSparseFile(path, size);
-  PutU32(path, PrimaryPointerTable, PrimaryProbeValue);
-  PutU32(path, PrimaryPointerTable + 4, PrimaryProbeValue + static_cast<std::uint32_t>(block.size()));
-  PutBytes(path, PrimaryProbeValue, block);
+  PutU32(path, kPrimaryPointerTable, kPrimaryProbeValue);
+  PutU32(path, kPrimaryPointerTable + 4, kPrimaryProbeValue + static_cast<uint32_t>(block.size()));
+  PutBytes(path, kPrimaryProbeValue, block);
 }
 
 // Alternate layout: the pair at 0x1223B8 points at a block at `start`.
-inline void MakeAltRom(const std::string& path, std::uint32_t start, const std::string& block) {
+inline void MakeAltRom(const std::string& path, uint32_t start, const std::string& block) {
   MakeSparseFile(path, kRomSize);
-  PutU32(path, ProbeOffset, 0x12345678);
-  PutU32(path, AltPointerTable, start);
-  PutU32(path, AltPointerTable + 4, start + static_cast<std::uint32_t>(block.size()));
+  PutU32(path, kProbeOffset, 0x12345678);
+  PutU32(path, kAltPointerTable, start);
+  PutU32(path, kAltPointerTable + 4, start + static_cast<uint32_t>(block.size()));
   PutBytes(path, start, block);
 }
 
 // A primary-layout ROM whose pointer pair is entry 3 of an allocation
 // table; the next file starts at kNextFileStart, 0x20000 after the block.
-inline constexpr std::uint32_t kNextFileStart = PrimaryWriteBackOffset + 0x20000;
+inline constexpr uint32_t kNextFileStart = kPrimaryWriteBackOffset + 0x20000;
 inline void MakeRomWithFat(const std::string& rom, const std::string& block) {
   MakePrimaryRom(rom, block);
-  const std::uint32_t fat = PrimaryPointerTable - 3 * 8;
-  PutU32(rom, FatOffsetField, fat);
-  PutU32(rom, FatSizeField, 6 * 8);
-  const auto blockEnd = PrimaryWriteBackOffset + static_cast<std::uint32_t>(block.size());
-  const std::uint32_t files[6][2] = {{0x4000, 0x5000}, {kNextFileStart + 0x100, kNextFileStart + 0x200},
-                                     {0x8000, 0x9000}, {PrimaryWriteBackOffset, blockEnd},
+  const uint32_t fat = kPrimaryPointerTable - 3 * 8;
+  PutU32(rom, kFatOffsetField, fat);
+  PutU32(rom, kFatSizeField, 6 * 8);
+  const auto blockEnd = kPrimaryWriteBackOffset + static_cast<uint32_t>(block.size());
+  const uint32_t files[6][2] = {{0x4000, 0x5000}, {kNextFileStart + 0x100, kNextFileStart + 0x200},
+                                     {0x8000, 0x9000}, {kPrimaryWriteBackOffset, blockEnd},
                                      {kNextFileStart, kNextFileStart + 0x100}, {0, 0}};
-  for (std::uint32_t i = 0; i < 6; ++i) {
+  for (uint32_t i = 0; i < 6; ++i) {
     PutU32(rom, fat + 8 * i, files[i][0]);
     PutU32(rom, fat + 8 * i + 4, files[i][1]);
   }
 }
 
 // FNV-1a over the whole file, to prove a ROM was left byte-for-byte alone.
-inline std::uint64_t Digest(const std::string& path) {
+inline uint64_t Digest(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
-  std::uint64_t hash = 1469598103934665603ull;
+  uint64_t hash = 1469598103934665603ull;
   char buffer[1 << 16];
   while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
     for (std::streamsize i = 0; i < file.gcount(); ++i) {
-      hash = (hash ^ static_cast<std::uint8_t>(buffer[i])) * 1099511628211ull;
+      hash = (hash ^ static_cast<uint8_t>(buffer[i])) * 1099511628211ull;
     }
   }
   return hash ^ std::filesystem::file_size(path);

@@ -12,19 +12,19 @@ using namespace test;
 using V = std::vector<std::string>;
 
 TEST(SplitNameLine, IdsNamesAndShortLines) {
-  EXPECT_EQ(SplitNameLine("01\xB3\xA4\xBD\xA3", ItemIdLength).Id, "01");
-  EXPECT_EQ(SplitNameLine("01\xB3\xA4\xBD\xA3", ItemIdLength).Name, "长剑");
-  const NameEntry shortLine = SplitNameLine("0", CharIdLength);
+  EXPECT_EQ(SplitNameLine("01\xB3\xA4\xBD\xA3", kItemIdLength).Id, "01");
+  EXPECT_EQ(SplitNameLine("01\xB3\xA4\xBD\xA3", kItemIdLength).Name, "长剑");
+  const NameEntry shortLine = SplitNameLine("0", kCharIdLength);
   EXPECT_EQ(shortLine.Id, "0");
   EXPECT_EQ(shortLine.Name, "");
-  EXPECT_EQ(SplitNameLine("", ItemIdLength).Id, "");
+  EXPECT_EQ(SplitNameLine("", kItemIdLength).Id, "");
 
   // 255 bytes of name at most, and never half a character.
   const std::string ascii(300, 'a');
-  EXPECT_EQ(SplitNameLine("001" + ascii, CharIdLength).Name, std::string(255, 'a'));
+  EXPECT_EQ(SplitNameLine("001" + ascii, kCharIdLength).Name, std::string(255, 'a'));
   std::string wide;
   for (int i = 0; i < 130; ++i) wide += "\xD6\xD0";
-  const std::string name = SplitNameLine("01" + wide, ItemIdLength).Name;
+  const std::string name = SplitNameLine("01" + wide, kItemIdLength).Name;
   std::string expected;
   for (int i = 0; i < 127; ++i) expected += "中";
   EXPECT_EQ(name, expected);

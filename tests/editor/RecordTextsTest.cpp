@@ -10,8 +10,8 @@ namespace {
 
 // Neighbouring bytes differ, so a stray write shows in a comparison.
 DataImage PatternImage() {
-  DataImage image(DataImageSize);
-  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 13 + 5);
+  DataImage image(kDataImageSize);
+  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 13 + 5);
   return image;
 }
 
@@ -144,8 +144,8 @@ TEST(RecordTexts, NoRecordAndOutsideTheImageDoNothing) {
   EXPECT_FALSE(PutItemData(image, -1, items, bonus));  // item -1 would lie inside the image
   EXPECT_FALSE(PutCareData(image, -1, chars, caps));
   EXPECT_FALSE(PutCharData(image, -1, chars));
-  const int lastChar = (DataImageSize - 60) / 80;
-  const int lastItem = (DataImageSize - 16 - 34724) / 60;
+  const int lastChar = (kDataImageSize - 60) / 80;
+  const int lastItem = (kDataImageSize - 16 - 34724) / 60;
   EXPECT_TRUE(CharRecordSpan(image, lastChar) && ItemRecordSpan(image, lastItem));
   EXPECT_FALSE(PutCharData(image, lastChar + 1, chars));
   EXPECT_FALSE(PutItemData(image, lastItem + 1, items, bonus));

@@ -36,7 +36,7 @@ TEST(RomLayout, PrimaryWhenTheProbeMatches) {
 TEST(RomLayout, AlternateWritesBackBelowWhateverTheStartSaid) {
   const std::string dir = TempFolder();
   const std::string rom = dir + "b.nds";
-  const std::uint32_t start = 0x015D8100;
+  const uint32_t start = 0x015D8100;
   const std::string block = Pattern(64, 2);
   MakeAltRom(rom, start, block);
 
@@ -52,7 +52,7 @@ TEST(RomLayout, AlternateWritesBackBelowWhateverTheStartSaid) {
   EXPECT_EQ(GetBytes(rom, 0x015D7C00, 100), packed);
   EXPECT_EQ(GetU32(rom, 0x1223B8), start);
   EXPECT_EQ(GetU32(rom, 0x1223BC), 0x015D7C00u + 100);
-  EXPECT_EQ(GetU32(rom, ProbeOffset), 0x12345678u);
+  EXPECT_EQ(GetU32(rom, kProbeOffset), 0x12345678u);
   EXPECT_EQ(GetBytes(rom, start, 64), block);  // beyond the new end
 }
 
@@ -60,11 +60,11 @@ TEST(RomLayout, MalformedRomsAreRejectedBeforeAnythingIsWritten) {
   const std::string dir = TempFolder();
   const std::string out = dir + "packed.bin";
 
-  MakeSparseFile(dir + "short.nds", ProbeOffset + 4);
+  MakeSparseFile(dir + "short.nds", kProbeOffset + 4);
   EXPECT_THROW(ExtractRomData(dir + "short.nds", out), ERomError);
 
   MakeAltRom(dir + "backwards.nds", 0x015D8000, "");
-  PutU32(dir + "backwards.nds", AltPointerTable + 4, 0x015D7FFF);
+  PutU32(dir + "backwards.nds", kAltPointerTable + 4, 0x015D7FFF);
   try {
     ExtractRomData(dir + "backwards.nds", out);
     FAIL();
@@ -73,7 +73,7 @@ TEST(RomLayout, MalformedRomsAreRejectedBeforeAnythingIsWritten) {
   }
 
   MakePrimaryRom(dir + "beyond.nds", Pattern(100, 0));
-  std::filesystem::resize_file(dir + "beyond.nds", PrimaryWriteBackOffset + 50);
+  std::filesystem::resize_file(dir + "beyond.nds", kPrimaryWriteBackOffset + 50);
   EXPECT_THROW(ExtractRomData(dir + "beyond.nds", out), ERomError);
 
   EXPECT_THROW(ExtractRomData(dir + "missing.nds", out), EFOpenError);
@@ -85,7 +85,7 @@ TEST(WriteRomData, RefusesWhatDoesNotFitAndLeavesTheRomAlone) {
   const std::string rom = dir + "a.nds";
   MakePrimaryRom(rom, Pattern(300, 1));
   const RomLayout layout = ExtractRomData(rom, dir + "packed.bin");
-  const std::uint64_t before = Digest(rom);
+  const uint64_t before = Digest(rom);
 
   // Without an allocation table the room ends at the old end pointer.
   EXPECT_EQ(InspectRom(rom).Room, 300u);
@@ -116,10 +116,10 @@ TEST(WriteRomData, RoomReachesTheNextFileOfTheAllocationTable) {
   const std::string next = GetBytes(rom, 0x015F8000, 16);
   WriteFileBytes(dir + "longer.bin", Pattern(0x20000, 7));
   WriteRomData(layout, dir + "longer.bin", rom);
-  EXPECT_EQ(GetU32(rom, PrimaryPointerTable + 4), 0x015F8000u);
+  EXPECT_EQ(GetU32(rom, kPrimaryPointerTable + 4), 0x015F8000u);
   EXPECT_EQ(GetBytes(rom, 0x015F8000, 16), next);
 
-  const std::uint64_t before = Digest(rom);
+  const uint64_t before = Digest(rom);
   WriteFileBytes(dir + "toolong.bin", Pattern(0x20001, 7));
   EXPECT_THROW(WriteRomData(layout, dir + "toolong.bin", rom), ERomError);
   EXPECT_EQ(Digest(rom), before);
@@ -128,23 +128,23 @@ TEST(WriteRomData, RoomReachesTheNextFileOfTheAllocationTable) {
 TEST(DataImageFile, LoadsTheFirstBytesAndSavesOverThemKeepingTheTail) {
   const std::string dir = TempFolder();
   const std::string path = dir + "unpacked.bin";
-  const std::string bytes = Pattern(DataImageSize + 57, 8);
+  const std::string bytes = Pattern(kDataImageSize + 57, 8);
   WriteFileBytes(path, bytes);
   DataImage image = LoadDataImage(path);
-  ASSERT_EQ(image.size(), static_cast<std::size_t>(DataImageSize));
-  EXPECT_EQ(std::string(image.begin(), image.end()), bytes.substr(0, DataImageSize));
+  ASSERT_EQ(image.size(), static_cast<std::size_t>(kDataImageSize));
+  EXPECT_EQ(std::string(image.begin(), image.end()), bytes.substr(0, kDataImageSize));
 
   image[0] ^= 0xFF;
   SaveDataImage(image, path);
   const std::string saved = ReadFileBytes(path);
-  EXPECT_EQ(saved.substr(0, DataImageSize), std::string(image.begin(), image.end()));
-  EXPECT_EQ(saved.substr(DataImageSize), bytes.substr(DataImageSize));
+  EXPECT_EQ(saved.substr(0, kDataImageSize), std::string(image.begin(), image.end()));
+  EXPECT_EQ(saved.substr(kDataImageSize), bytes.substr(kDataImageSize));
 
-  WriteFileBytes(dir + "short.bin", Pattern(DataImageSize - 1, 0));
+  WriteFileBytes(dir + "short.bin", Pattern(kDataImageSize - 1, 0));
   EXPECT_THROW(LoadDataImage(dir + "short.bin"), EReadError);
   EXPECT_THROW(SaveDataImage(image, dir + "missing.bin"), EFOpenError);
 
-  EXPECT_EQ(FileSizeOf(path), DataImageSize + 57);
+  EXPECT_EQ(FileSizeOf(path), kDataImageSize + 57);
   EXPECT_EQ(FileSizeOf(dir + "missing.bin"), 0);
   EXPECT_EQ(FileSizeOf(dir), 0);
 }

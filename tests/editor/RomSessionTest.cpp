@@ -32,7 +32,7 @@ TEST_F(RomSessionTest, OpenEditSaveRunsThePackerFromTheProgramFolder) {
   // The packer logs mode, current folder and paths, then copies.
   WritePacker(FProgram, "printf '%s|%s|%s|%s\\n' \"$1\" \"$PWD\" \"$2\" \"$3\" >> ../calls.log\n" +
                             std::string(kCopyPacker));
-  const std::string data = Pattern(DataImageSize, 1);
+  const std::string data = Pattern(kDataImageSize, 1);
   const std::string rom = PrimaryRom("a.nds", data);
   const std::string folder = FProgram.substr(0, FProgram.size() - 1);
   RomSession session(folder);
@@ -54,8 +54,8 @@ TEST_F(RomSessionTest, OpenEditSaveRunsThePackerFromTheProgramFolder) {
   session.Save();
   std::string expected = data;
   expected[100] = static_cast<char>(expected[100] ^ 0xFF);
-  EXPECT_EQ(GetBytes(rom, 0x015D8000, DataImageSize), expected);
-  EXPECT_EQ(GetU32(rom, 0x2353BC), 0x015D8000u + DataImageSize);
+  EXPECT_EQ(GetBytes(rom, 0x015D8000, kDataImageSize), expected);
+  EXPECT_EQ(GetU32(rom, 0x2353BC), 0x015D8000u + kDataImageSize);
   EXPECT_EQ(pumps, 2);
   EXPECT_EQ(ReadFileBytes(FDir + "calls.log"), "u|" + folder + "|" + packed + "|" + unpacked + "\n" +
                                                    "z|" + folder + "|" + unpacked + "|" + packed + "\n");
@@ -65,11 +65,11 @@ TEST_F(RomSessionTest, OpenEditSaveRunsThePackerFromTheProgramFolder) {
 }
 
 TEST_F(RomSessionTest, SecondOpenRetestsTheLayoutAndSavesIntoTheSecondRom) {
-  const std::string first = PrimaryRom("a.nds", Pattern(DataImageSize, 1));
+  const std::string first = PrimaryRom("a.nds", Pattern(kDataImageSize, 1));
   const std::string second = FDir + "b.nds";
-  const std::string data = Pattern(DataImageSize, 9);
+  const std::string data = Pattern(kDataImageSize, 9);
   MakeAltRom(second, 0x015D8000, data);
-  const std::uint64_t firstDigest = Digest(first);
+  const uint64_t firstDigest = Digest(first);
 
   RomSession session(FProgram);
   session.Open(first);
@@ -80,9 +80,9 @@ TEST_F(RomSessionTest, SecondOpenRetestsTheLayoutAndSavesIntoTheSecondRom) {
   EXPECT_EQ(session.Image(), ToImage(data));
 
   session.Save();
-  EXPECT_EQ(GetBytes(second, 0x015D7C00, DataImageSize), data);
+  EXPECT_EQ(GetBytes(second, 0x015D7C00, kDataImageSize), data);
   EXPECT_EQ(GetU32(second, 0x1223B8), 0x015D8000u);
-  EXPECT_EQ(GetU32(second, 0x1223BC), 0x015D7C00u + DataImageSize);
+  EXPECT_EQ(GetU32(second, 0x1223BC), 0x015D7C00u + kDataImageSize);
   EXPECT_EQ(Digest(first), firstDigest);
 }
 
@@ -95,16 +95,16 @@ struct SessionSnapshot {
   bool operator==(const SessionSnapshot&) const = default;
   std::string Rom;
   bool Alt;
-  std::uint32_t Table;
+  uint32_t Table;
   DataImage Image;
   std::string Unpacked;
 };
 
 TEST_F(RomSessionTest, FailedOpenKeepsThePreviousRom) {
-  const std::string data = Pattern(DataImageSize, 4);
+  const std::string data = Pattern(kDataImageSize, 4);
   const std::string good = PrimaryRom("good.nds", data);
   const std::string other = FDir + "other.nds";
-  MakeAltRom(other, 0x015D8000, Pattern(DataImageSize, 5));
+  MakeAltRom(other, 0x015D8000, Pattern(kDataImageSize, 5));
   RomSession session(FProgram);
   session.Open(good);
   session.Image()[7] = 0x77;  // an edit not yet saved
@@ -138,13 +138,13 @@ TEST_F(RomSessionTest, FailedOpenKeepsThePreviousRom) {
 }
 
 TEST_F(RomSessionTest, FailedSaveLeavesTheRomUnchanged) {
-  const std::string rom = PrimaryRom("a.nds", Pattern(DataImageSize, 6));
+  const std::string rom = PrimaryRom("a.nds", Pattern(kDataImageSize, 6));
   RomSession session(FProgram);
   EXPECT_THROW(session.Save(), Exception);  // nothing open yet
   session.Open(rom);
   session.Image()[0] ^= 1;
   session.Save();  // leaves a packed working file behind
-  const std::uint64_t saved = Digest(rom);
+  const uint64_t saved = Digest(rom);
   session.Image()[1] ^= 1;
 
   struct Fault {
@@ -166,7 +166,7 @@ TEST_F(RomSessionTest, MissingWorkingFolderIsACreateError) {
   std::filesystem::remove_all(FProgram + "RomData");
   RomSession session(FProgram);
   try {
-    session.Open(PrimaryRom("a.nds", Pattern(DataImageSize, 1)));
+    session.Open(PrimaryRom("a.nds", Pattern(kDataImageSize, 1)));
     FAIL();
   } catch (const EFCreateError& e) {
     EXPECT_EQ(e.Message().rfind("Cannot create file \"" + session.PackedFileName() + "\". ", 0), 0u);
@@ -181,7 +181,7 @@ TEST_F(RomSessionTest, RealPackerRoundTrip) {
   std::filesystem::create_symlink(agblz, FProgram + "Tool/agblz");
 
   // Pack a game-data image with the real packer and lay it into a ROM.
-  const std::string data = Pattern(DataImageSize, 11);
+  const std::string data = Pattern(kDataImageSize, 11);
   WriteFileBytes(FDir + "plain.bin", data);
   RomSession session(FProgram);
   session.PackRomData(FDir + "plain.bin", FDir + "block.bin");

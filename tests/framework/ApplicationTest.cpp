@@ -181,8 +181,8 @@ TEST_F(ApplicationTest, MinimizeAndRestoreTheApplicationWindows) {
 
 TEST_F(ApplicationTest, HelpAndHintsGoToTheirHandlers) {
   EXPECT_FALSE(App().HelpContext(12));
-  std::int32_t asked = 0;
-  App().OnHelp = [&](std::uint16_t, std::int32_t data, bool&) {
+  int32_t asked = 0;
+  App().OnHelp = [&](uint16_t, int32_t data, bool&) {
     asked = data;
     return true;
   };

@@ -76,7 +76,7 @@ protected:
     // Text to the binary form stream, then into live components.
     const std::string text = ReadFile(std::string(KORA_SOURCE_DIR) + "/tests/framework/data/DemoForm.txt");
     ASSERT_FALSE(text.empty());
-    const std::vector<std::uint8_t> binary = FormTextToBinary(text);
+    const std::vector<uint8_t> binary = FormTextToBinary(text);
     TMemoryStream stream;
     stream.WriteBuffer(binary.data(), binary.size());
     stream.SetPosition(0);

@@ -62,7 +62,7 @@ protected:
 };
 
 TEST_F(FormStream, TextToBinaryAndBackIsLossless) {
-  const std::vector<std::uint8_t> binary = FormTextToBinary(kFormText);
+  const std::vector<uint8_t> binary = FormTextToBinary(kFormText);
   ASSERT_EQ(std::string(binary.begin(), binary.begin() + 4), "TPF0");
   const std::string text = FormBinaryToText(binary.data(), binary.size());
   EXPECT_EQ(text, kFormText);
@@ -71,7 +71,7 @@ TEST_F(FormStream, TextToBinaryAndBackIsLossless) {
   // Long strings continue with +, long binary data on further lines.
   const std::string longText = "object A: TTestWidget\n  Caption = '" + std::string(70, 'x') + "'\n  Data = {" +
                                std::string(70, 'A') + "}\nend\n";
-  const std::vector<std::uint8_t> longBinary = FormTextToBinary(longText);
+  const std::vector<uint8_t> longBinary = FormTextToBinary(longText);
   const std::string written = FormBinaryToText(longBinary.data(), longBinary.size());
   EXPECT_NE(written.find("' +\n    'xxxxxx'"), std::string::npos) << written;
   EXPECT_EQ(FormTextToBinary(written), longBinary);
@@ -81,9 +81,9 @@ TEST_F(FormStream, ValueEncodings) {
   auto bytesOf = [](const std::string& value) {
     const auto binary = FormTextToBinary("object A: T\n  P = " + value + "\nend");
     // Signature, class, name, property name: the value follows.
-    return std::vector<std::uint8_t>(binary.begin() + 4 + 2 + 2 + 2, binary.end() - 2);
+    return std::vector<uint8_t>(binary.begin() + 4 + 2 + 2 + 2, binary.end() - 2);
   };
-  using B = std::vector<std::uint8_t>;
+  using B = std::vector<uint8_t>;
   EXPECT_EQ(bytesOf("-1"), (B{vaInt8, 0xFF}));
   EXPECT_EQ(bytesOf("300"), (B{vaInt16, 0x2C, 0x01}));
   EXPECT_EQ(bytesOf("$10000"), (B{vaInt32, 0x00, 0x00, 0x01, 0x00}));
@@ -110,19 +110,19 @@ TEST_F(FormStream, LoadsEveryKindOfPropertyThenFixesUpThenCallsLoaded) {
   auto* panel = static_cast<TTestWidget*>(form->FindComponent("panel1"));
   auto* button = static_cast<TTestWidget*>(form->Components(2));
   EXPECT_EQ(timer->Interval, 50);
-  EXPECT_EQ(timer->DesignInfo(), static_cast<std::int32_t>(0xFFF00008));  // design position
+  EXPECT_EQ(timer->DesignInfo(), static_cast<int32_t>(0xFFF00008));  // design position
   EXPECT_FALSE(panel->Enabled());
   EXPECT_EQ(panel->Border(), tbDouble);
   EXPECT_EQ(panel->Anchors(), (TTestAnchors{taLeft, taRight}));
   EXPECT_EQ(panel->Ratio(), 1.5);
   EXPECT_EQ(panel->Scale(), 0.25f);
-  EXPECT_EQ(panel->Color(), static_cast<std::int32_t>(0xFF000005));
+  EXPECT_EQ(panel->Color(), static_cast<int32_t>(0xFF000005));
   EXPECT_EQ(panel->Font()->Name, "宋体");
   EXPECT_EQ(panel->Font()->Size, -12);
   EXPECT_EQ(panel->Items()->Text(), "one\nit's\n");
   ASSERT_EQ(panel->Panels()->Count(), 2);
   EXPECT_EQ(static_cast<TTestItem*>(panel->Panels()->Items(0))->Width, 50);
-  EXPECT_EQ(panel->Data, (std::vector<std::uint8_t>{0x00, 0x01, 0xFF}));
+  EXPECT_EQ(panel->Data, (std::vector<uint8_t>{0x00, 0x01, 0xFF}));
   EXPECT_EQ(button->Big(), 5000000000);
   EXPECT_EQ(button->Parent(), panel);
   EXPECT_EQ(panel->Parent(), form.get());
@@ -150,11 +150,11 @@ TEST_F(FormStream, ReadsIntoAnExistingRootOfItsClass) {
   TTestForm form(nullptr);
   TMemoryStream stream;
   const auto binary = FormTextToBinary("object Main: TTestWidget\n  Count = 3\nend\n");
-  stream.WriteBuffer(binary.data(), static_cast<std::int64_t>(binary.size()));
+  stream.WriteBuffer(binary.data(), static_cast<int64_t>(binary.size()));
   stream.WriteBuffer("more", 4);
   stream.SetPosition(0);
   EXPECT_EQ(ReadComponent(stream, &form), &form);
-  EXPECT_EQ(stream.Position(), static_cast<std::int64_t>(binary.size()));
+  EXPECT_EQ(stream.Position(), static_cast<int64_t>(binary.size()));
   EXPECT_EQ(form.Count(), 3);
   EXPECT_EQ(form.Name(), "Main");
   TTestTimer timer(nullptr);
@@ -163,15 +163,15 @@ TEST_F(FormStream, ReadsIntoAnExistingRootOfItsClass) {
 }
 
 // The binary of a one-object form with one property, for damaging.
-std::vector<std::uint8_t> Form(const std::vector<std::uint8_t>& property) {
+std::vector<uint8_t> Form(const std::vector<uint8_t>& property) {
   std::string bytes("TPF0\x0BTTestWidget\x01W", 18);
   bytes.append(property.begin(), property.end());
   bytes.append(2, '\0');
-  return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 TEST_F(FormStream, MalformedBinaryIsRejectedWithTheOffset) {
-  using B = std::vector<std::uint8_t>;
+  using B = std::vector<uint8_t>;
   struct Case {
     B Bytes;
     std::string Message;
@@ -191,7 +191,7 @@ TEST_F(FormStream, MalformedBinaryIsRejectedWithTheOffset) {
   for (const Case& c : cases) {
     try {
       TMemoryStream stream;
-      stream.WriteBuffer(c.Bytes.data(), static_cast<std::int64_t>(c.Bytes.size()));
+      stream.WriteBuffer(c.Bytes.data(), static_cast<int64_t>(c.Bytes.size()));
       stream.SetPosition(0);
       delete ReadComponent(stream);
       ADD_FAILURE() << "accepted: " << c.Message;
@@ -212,7 +212,7 @@ TEST_F(FormStream, MalformedBinaryIsRejectedWithTheOffset) {
   // An unknown class is named.
   const auto unknown = FormTextToBinary("object A: TTestForm\n  object B: TNoSuchClass\n  end\nend");
   TMemoryStream stream;
-  stream.WriteBuffer(unknown.data(), static_cast<std::int64_t>(unknown.size()));
+  stream.WriteBuffer(unknown.data(), static_cast<int64_t>(unknown.size()));
   stream.SetPosition(0);
   try {
     delete ReadComponent(stream);
@@ -317,9 +317,9 @@ TEST_F(FormStream, DefinedBinaryPropertyIsStoredAsCountedBytes) {
   TMemoryStream stream;
   WriteComponent(stream, &widget);
   const auto& bytes = stream.Bytes();
-  const std::vector<std::uint8_t> expected = {4, 'D', 'a', 't', 'a', 0x0A, 3, 0, 0, 0, 0x78, 0xDA, 0x01, 0, 0};
+  const std::vector<uint8_t> expected = {4, 'D', 'a', 't', 'a', 0x0A, 3, 0, 0, 0, 0x78, 0xDA, 0x01, 0, 0};
   ASSERT_GE(bytes.size(), expected.size());
-  EXPECT_EQ(std::vector<std::uint8_t>(bytes.end() - static_cast<std::ptrdiff_t>(expected.size()), bytes.end()), expected);
+  EXPECT_EQ(std::vector<uint8_t>(bytes.end() - static_cast<std::ptrdiff_t>(expected.size()), bytes.end()), expected);
 }
 
 }  // namespace

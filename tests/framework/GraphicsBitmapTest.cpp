@@ -9,17 +9,17 @@
 namespace kora::test {
 namespace {
 
-std::vector<std::uint8_t> BmpBytes(const TBitmap& bitmap) {
+std::vector<uint8_t> BmpBytes(const TBitmap& bitmap) {
   TMemoryStream stream;
   bitmap.SaveToStream(stream);
   return stream.Bytes();
 }
 
-void Append(TMemoryStream& stream, const std::vector<std::uint8_t>& bytes) {
-  stream.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+void Append(TMemoryStream& stream, const std::vector<uint8_t>& bytes) {
+  stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
 }
 
-void SetFileSizeField(std::vector<std::uint8_t>& bmp, std::uint32_t size) { std::memcpy(bmp.data() + 2, &size, 4); }
+void SetFileSizeField(std::vector<uint8_t>& bmp, uint32_t size) { std::memcpy(bmp.data() + 2, &size, 4); }
 
 TEST(GraphicsBitmap, LoadFromStreamStopsWhereTheFileSaysItEnds) {
   auto first = SolidBitmap(3, 2, clRed);
@@ -28,10 +28,10 @@ TEST(GraphicsBitmap, LoadFromStreamStopsWhereTheFileSaysItEnds) {
   second->SetPixelFormat(pf8bit);
   FillArea(*second, {0, 3, 1, 4}, clLime);
   // The first file declares six bytes more than its pixels need.
-  std::vector<std::uint8_t> a = BmpBytes(*first);
+  std::vector<uint8_t> a = BmpBytes(*first);
   a.insert(a.end(), 6, 0xEE);
-  SetFileSizeField(a, static_cast<std::uint32_t>(a.size()));
-  const std::vector<std::uint8_t> b = BmpBytes(*second);
+  SetFileSizeField(a, static_cast<uint32_t>(a.size()));
+  const std::vector<uint8_t> b = BmpBytes(*second);
   TMemoryStream stream;
   Append(stream, a);
   Append(stream, b);
@@ -40,9 +40,9 @@ TEST(GraphicsBitmap, LoadFromStreamStopsWhereTheFileSaysItEnds) {
 
   TBitmap one, two;
   one.LoadFromStream(stream);
-  EXPECT_EQ(stream.Position(), static_cast<std::int64_t>(a.size()));
+  EXPECT_EQ(stream.Position(), static_cast<int64_t>(a.size()));
   two.LoadFromStream(stream);
-  EXPECT_EQ(stream.Position(), static_cast<std::int64_t>(a.size() + b.size()));
+  EXPECT_EQ(stream.Position(), static_cast<int64_t>(a.size() + b.size()));
   EXPECT_EQ(one.Width(), 3);
   EXPECT_EQ(one.PixelFormat(), pf24bit);
   EXPECT_EQ(PixelAt(one, 2, 1), clRed);
@@ -54,14 +54,14 @@ TEST(GraphicsBitmap, LoadFromStreamStopsWhereTheFileSaysItEnds) {
   EXPECT_EQ(BmpBytes(two), b);
 
   // A size field of 0: the file ends where its pixels end.
-  std::vector<std::uint8_t> unsized = BmpBytes(*first);
+  std::vector<uint8_t> unsized = BmpBytes(*first);
   SetFileSizeField(unsized, 0);
   TMemoryStream second_stream;
   Append(second_stream, unsized);
   Append(second_stream, {'E', 'N', 'D'});
   second_stream.SetPosition(0);
   one.LoadFromStream(second_stream);
-  EXPECT_EQ(second_stream.Position(), static_cast<std::int64_t>(unsized.size()));
+  EXPECT_EQ(second_stream.Position(), static_cast<int64_t>(unsized.size()));
 
   // Nothing left to read leaves an empty bitmap.
   second_stream.Seek(0, TSeekOrigin::soEnd);
@@ -70,8 +70,8 @@ TEST(GraphicsBitmap, LoadFromStreamStopsWhereTheFileSaysItEnds) {
 }
 
 TEST(GraphicsBitmap, DamagedFilesRaise) {
-  const std::vector<std::uint8_t> good = BmpBytes(*SolidBitmap(8, 8, clRed));
-  auto load = [](std::vector<std::uint8_t> bytes) {
+  const std::vector<uint8_t> good = BmpBytes(*SolidBitmap(8, 8, clRed));
+  auto load = [](std::vector<uint8_t> bytes) {
     TMemoryStream stream;
     Append(stream, bytes);
     stream.SetPosition(0);
@@ -80,13 +80,13 @@ TEST(GraphicsBitmap, DamagedFilesRaise) {
   };
   EXPECT_THROW(load({'G', 'I', 'F', '8', '9', 'a', 0, 0, 0, 0, 0, 0, 0, 0}), EInvalidGraphic);
   EXPECT_THROW(load({'B', 'M', 1}), EInvalidGraphic);
-  EXPECT_THROW(load(std::vector<std::uint8_t>(good.begin(), good.begin() + 60)), EReadError);
-  std::vector<std::uint8_t> forged = good;
+  EXPECT_THROW(load(std::vector<uint8_t>(good.begin(), good.begin() + 60)), EReadError);
+  std::vector<uint8_t> forged = good;
   SetFileSizeField(forged, 0x7FFFFFFF);  // refused by running out of bytes, not by allocating them
   EXPECT_THROW(load(forged), EReadError);
   SetFileSizeField(forged, 20);
   EXPECT_THROW(load(forged), EInvalidGraphic);
-  std::vector<std::uint8_t> noPixels = good;
+  std::vector<uint8_t> noPixels = good;
   noPixels[18] = 0;  // width 0
   EXPECT_THROW(load(noPixels), EInvalidGraphic);
   EXPECT_THROW(TBitmap().LoadFromFile(std::string(KORA_TEST_TMP) + "/no such file.bmp"), EFOpenError);
@@ -153,17 +153,17 @@ TEST(GraphicsBitmap, SizeScanLinesAndPixelFormats) {
   EXPECT_EQ(PixelAt(bitmap, 2, 1), clRed);
   EXPECT_EQ(PixelAt(bitmap, 4, 2), clWhite);
 
-  const std::uint8_t* row = bitmap.ScanLine(1);
+  const uint8_t* row = bitmap.ScanLine(1);
   EXPECT_EQ(row[0], 0);  // blue, green, red, unused
   EXPECT_EQ(row[2], 255);
-  std::uint8_t* written = bitmap.ScanLine(2) + 4 * 4;
+  uint8_t* written = bitmap.ScanLine(2) + 4 * 4;
   written[1] = written[2] = 0;  // white loses green and red
   EXPECT_EQ(PixelAt(bitmap, 4, 2), clBlue);
   EXPECT_THROW(bitmap.ScanLine(3), EInvalidGraphicOperation);
   EXPECT_THROW(bitmap.ScanLine(-1), EInvalidGraphicOperation);
   EXPECT_THROW(bitmap.SetSize(100000, 100000), EOutOfResources);
 
-  auto depthOf = [](const std::vector<std::uint8_t>& bmp) { return bmp[28] | bmp[29] << 8; };
+  auto depthOf = [](const std::vector<uint8_t>& bmp) { return bmp[28] | bmp[29] << 8; };
   FillArea(bitmap, {0, 0, 2, 3}, static_cast<TColor>(0x404040));
   FillArea(bitmap, {2, 0, 5, 3}, static_cast<TColor>(0xD0D0D0));
   bitmap.SetMonochrome(true);
@@ -175,7 +175,7 @@ TEST(GraphicsBitmap, SizeScanLinesAndPixelFormats) {
   FillArea(bitmap, {0, 0, 1, 1}, static_cast<TColor>(0x0000F0));
   bitmap.SetPixelFormat(pf4bit);  // mapped to the standard colours
   EXPECT_EQ(PixelAt(bitmap, 0, 0), clRed);
-  const std::vector<std::uint8_t> four = BmpBytes(bitmap);
+  const std::vector<uint8_t> four = BmpBytes(bitmap);
   EXPECT_EQ(depthOf(four), 4);
   TMemoryStream stream;
   Append(stream, four);
@@ -214,7 +214,7 @@ TEST(GraphicsBitmap, TravelsInFormsAsData) {
 
   // Data that is the bare file loads as well.
   std::string hex;
-  for (std::uint8_t byte : BmpBytes(*SolidBitmap(2, 2, clTeal))) {
+  for (uint8_t byte : BmpBytes(*SolidBitmap(2, 2, clTeal))) {
     char digits[3];
     std::snprintf(digits, sizeof digits, "%02X", byte);
     hex += digits;
@@ -243,7 +243,7 @@ TEST(GraphicsIcon, SystemIconsDrawAndTravelAsIcoFiles) {
 
   TMemoryStream stream;
   icon.SaveToStream(stream);
-  const std::int64_t size = stream.Size();
+  const int64_t size = stream.Size();
   Append(stream, {'E', 'N', 'D'});
   stream.SetPosition(0);
   TIcon loaded;

@@ -37,7 +37,7 @@ TEST(ShortCutTest, TextRoundTripsAndIgnoresCase) {
   EXPECT_EQ(TextToShortCut("ctrl+alt+del"), ShortCut(VK_DELETE, {ssCtrl, ssAlt}));
   EXPECT_EQ(TextToShortCut("Alt+Shift+x"), ShortCut('X', {ssShift, ssAlt}));
 
-  std::uint16_t key = 0;
+  uint16_t key = 0;
   TShiftState shift;
   ShortCutToKey(ShortCut(VK_F5, {ssAlt}), key, shift);
   EXPECT_EQ(key, VK_F5);

@@ -105,7 +105,7 @@ TEST_F(PopupMenuWindowTest, HoverOpensTheSubmenuAfterTheDelayAndAClickPicksAnIte
   Step([&] { Screen.MouseMove(ItemCenter(Menu->Items(), Recent, 0)); });
   Step([&] {
     EXPECT_EQ(Tracker->WindowRects().size(), 1u);
-    Screen.Time().Advance(TPlainMenuTracker::cSubmenuDelay + 10);
+    Screen.Time().Advance(TPlainMenuTracker::kSubmenuDelay + 10);
   });
   Step([&] {
     ASSERT_EQ(Tracker->WindowRects().size(), 2u);

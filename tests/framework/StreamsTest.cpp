@@ -62,7 +62,7 @@ TEST(WriteWholeFile, ReplacesTheFileOrLeavesItAsItWas) {
   auto write = [](const std::string& bytes) {
     return [bytes](const std::string& temporary) {
       TFileStream file(temporary, fmCreate);
-      file.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+      file.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
     };
   };
   WriteWholeFile(path, write("new contents"));
@@ -129,7 +129,7 @@ TEST(TMemoryStream, FileRoundTripCopyAndResize) {
   memory.SetPosition(1);
   TMemoryStream part;
   part.CopyFrom(memory, 2);
-  EXPECT_EQ(part.Bytes(), (std::vector<std::uint8_t>{1, 2}));
+  EXPECT_EQ(part.Bytes(), (std::vector<uint8_t>{1, 2}));
   EXPECT_THROW(part.CopyFrom(memory, 100), EReadError);
 
   memory.SetSize(2);

@@ -32,7 +32,7 @@ TEST(StrToInt, RejectsWithTheRuntimeMessage) {
     }
   }
   EXPECT_EQ(StrToIntDef("x", 7), 7);
-  std::int32_t value = 0;
+  int32_t value = 0;
   EXPECT_FALSE(TryStrToInt("", value));
 }
 
@@ -42,7 +42,7 @@ TEST(IntToHex, PadsUpperCaseAndShowsNegativesInTheirWidth) {
   EXPECT_EQ(IntToHex(0x12, 4), "0012");
   EXPECT_EQ(IntToHex(0x12345, 4), "12345");
   EXPECT_EQ(IntToHex(-1, 1), "FFFFFFFF");
-  EXPECT_EQ(IntToHex(std::int64_t{-1}, 1), "FFFFFFFFFFFFFFFF");
+  EXPECT_EQ(IntToHex(int64_t{-1}, 1), "FFFFFFFFFFFFFFFF");
 }
 
 }  // namespace

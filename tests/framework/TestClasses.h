@@ -40,8 +40,8 @@ class TTestFont : public TPersistent {
   KORA_CLASS(TTestFont, TPersistent)
 
   std::string Name;
-  std::int32_t Size = 8;
-  std::int32_t Color = 0;
+  int32_t Size = 8;
+  int32_t Color = 0;
 
   void Assign(const TPersistent* source) override {
     if (const auto* font = dynamic_cast<const TTestFont*>(source)) {
@@ -69,7 +69,7 @@ class TTestItem : public TCollectionItem {
   using TCollectionItem::TCollectionItem;
 
   std::string Text;
-  std::int32_t Width = 0;
+  int32_t Width = 0;
   TComponent* Target = nullptr;
 };
 
@@ -95,10 +95,10 @@ class TTestWidget : public TComponent {
 
   const std::string& Caption() const { return FCaption; }
   void SetCaption(const std::string& value) { FCaption = value; }
-  std::int32_t Count() const { return FCount; }
-  void SetCount(std::int32_t value) { FCount = value; }
-  std::int64_t Big() const { return FBig; }
-  void SetBig(std::int64_t value) { FBig = value; }
+  int32_t Count() const { return FCount; }
+  void SetCount(int32_t value) { FCount = value; }
+  int64_t Big() const { return FBig; }
+  void SetBig(int64_t value) { FBig = value; }
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool value) { FEnabled = value; }
   TTestBorder Border() const { return FBorder; }
@@ -109,8 +109,8 @@ class TTestWidget : public TComponent {
   void SetRatio(double value) { FRatio = value; }
   float Scale() const { return FScale; }
   void SetScale(float value) { FScale = value; }
-  std::int32_t Color() const { return FColor; }
-  void SetColor(std::int32_t value) { FColor = value; }
+  int32_t Color() const { return FColor; }
+  void SetColor(int32_t value) { FColor = value; }
   TTestFont* Font() const { return const_cast<TTestFont*>(&FFont); }
   void SetFont(TTestFont* value) { FFont.Assign(value); }
   TStringList* Items() const { return const_cast<TStringList*>(&Lines); }
@@ -137,7 +137,7 @@ class TTestWidget : public TComponent {
   const std::vector<TTestWidget*>& Children() const { return FChildren; }
 
   // A binary value that is not a published property.
-  std::vector<std::uint8_t> Data;
+  std::vector<uint8_t> Data;
 
   void DefineProperties(TFiler& filer) override {
     TComponent::DefineProperties(filer);
@@ -147,7 +147,7 @@ class TTestWidget : public TComponent {
           Data.resize(static_cast<std::size_t>(stream.Size()));
           stream.ReadBuffer(Data.data(), stream.Size());
         },
-        [this](TStream& stream) { stream.WriteBuffer(Data.data(), static_cast<std::int64_t>(Data.size())); },
+        [this](TStream& stream) { stream.WriteBuffer(Data.data(), static_cast<int64_t>(Data.size())); },
         !Data.empty());
   }
 
@@ -179,14 +179,14 @@ protected:
 
 private:
   std::string FCaption;
-  std::int32_t FCount = 0;
-  std::int64_t FBig = 0;
+  int32_t FCount = 0;
+  int64_t FBig = 0;
   bool FEnabled = true;
   TTestBorder FBorder = tbSingle;
   TTestAnchors FAnchors{taLeft, taTop};
   double FRatio = 0;
   float FScale = 0;
-  std::int32_t FColor = static_cast<std::int32_t>(0xFF00000F);
+  int32_t FColor = static_cast<int32_t>(0xFF00000F);
   TTestFont FFont;
   TCollection FPanels{TTestItem::StaticClass(), this};
   TTestWidget* FLink = nullptr;
@@ -213,7 +213,7 @@ inline TClass TTestWidget::StaticClass() {
           .Property("Ratio", &TTestWidget::Ratio, &TTestWidget::SetRatio)
           .Property("Scale", &TTestWidget::Scale, &TTestWidget::SetScale)
           .Property("Color", &TTestWidget::Color, &TTestWidget::SetColor, TypeInfoColor())
-          .Default(static_cast<std::int32_t>(0xFF00000F))
+          .Default(static_cast<int32_t>(0xFF00000F))
           .Property("Font", &TTestWidget::Font, &TTestWidget::SetFont)
           .Property("Items", &TTestWidget::Items, &TTestWidget::SetItems)
           .Property("Panels", &TTestWidget::Panels)
@@ -229,7 +229,7 @@ class TTestTimer : public TComponent {
   KORA_CLASS(TTestTimer, TComponent)
   using TComponent::TComponent;
 
-  std::int32_t Interval = 1000;
+  int32_t Interval = 1000;
 };
 
 inline TClass TTestTimer::StaticClass() {

@@ -77,13 +77,13 @@ TEST(PublishedProperties, ReadAndWriteThroughTheTable) {
             "Invalid property element: taMiddle");
 
   const TPropInfo& count = FindPropInfo(*widget, "Count");
-  EXPECT_EQ(MessageOf<EPropertyError>([&] { SetOrdProp(*widget, count, std::int64_t{1} << 40); }),
+  EXPECT_EQ(MessageOf<EPropertyError>([&] { SetOrdProp(*widget, count, int64_t{1} << 40); }),
             "Invalid property value");
   EXPECT_EQ(MessageOf<EPropertyError>([&] { SetStrProp(*widget, count, "1"); }), "Invalid property type: Integer");
   EXPECT_EQ(MessageOf<EPropertyError>([&] { SetObjectProp(*widget, FindPropInfo(*widget, "Panels"), nullptr); }),
             "Property Panels is read-only");
 
-  std::int64_t value = 0;
+  int64_t value = 0;
   ASSERT_TRUE(IdentToInt(TypeInfoColor(), "clBtnFace", value));
   EXPECT_EQ(value, -16777201);
   std::string ident;

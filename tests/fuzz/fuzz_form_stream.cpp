@@ -11,9 +11,9 @@
 
 namespace {
 
-void ReadLive(const std::vector<std::uint8_t>& binary) {
+void ReadLive(const std::vector<uint8_t>& binary) {
   kora::TMemoryStream stream;
-  stream.WriteBuffer(binary.data(), static_cast<std::int64_t>(binary.size()));
+  stream.WriteBuffer(binary.data(), static_cast<int64_t>(binary.size()));
   stream.SetPosition(0);
   try {
     std::unique_ptr<kora::TComponent> root(kora::ReadComponent(stream));
@@ -25,7 +25,7 @@ void ReadLive(const std::vector<std::uint8_t>& binary) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   static const bool registered = (kora::test::RegisterTestClasses(), true);
   (void)registered;
 
@@ -37,14 +37,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (!text.empty()) {
     // Our own text always parses, and from then on nothing changes.
-    const std::vector<std::uint8_t> binary = kora::FormTextToBinary(text);
+    const std::vector<uint8_t> binary = kora::FormTextToBinary(text);
     const std::string again = kora::FormBinaryToText(binary.data(), binary.size());
     if (kora::FormTextToBinary(again) != binary) __builtin_trap();
     ReadLive(binary);
   }
 
   // As a text form description.
-  std::vector<std::uint8_t> binary;
+  std::vector<uint8_t> binary;
   try {
     binary = kora::FormTextToBinary(std::string_view(reinterpret_cast<const char*>(data), size));
   } catch (const kora::EParserError&) {

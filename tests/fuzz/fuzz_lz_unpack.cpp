@@ -5,12 +5,12 @@
 #include <cstddef>
 #include <cstdint>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     // The header can ask for up to 16 MiB; keep single runs quick.
     if (size >= 4 && (data[1] | data[2] << 8 | data[3] << 16) > (1 << 20))
         return 0;
-    std::vector<std::uint8_t> out;
+    std::vector<uint8_t> out;
     try {
         out = kora::lz::Unpack({data, size});
     } catch (const kora::lz::LzError&) {

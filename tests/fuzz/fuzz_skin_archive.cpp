@@ -8,17 +8,17 @@
 #include "skin/data/bsSkinData.h"
 #include "skin/data/bszlibcompress.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     using namespace kora;
     if (size == 0) return 0;
     TbsCompressedStoredSkin stored(nullptr);
     TMemoryStream& compressed = stored.CompressedStream();
     if (data[0] & 1) {
-        compressed.WriteBuffer(data + 1, static_cast<std::int64_t>(size - 1));
+        compressed.WriteBuffer(data + 1, static_cast<int64_t>(size - 1));
     } else {
         TMemoryStream archive;
-        archive.WriteBuffer(data + 1, static_cast<std::int64_t>(size - 1));
+        archive.WriteBuffer(data + 1, static_cast<int64_t>(size - 1));
         DeflateMemoryStream(archive, compressed);
     }
     TbsSkinData skin(nullptr);

@@ -57,13 +57,13 @@ void CheckRoundTrips(const TCustomIniFile& description, const char* section, int
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     // Version 3, three absent pictures, no active pictures, then the text.
-    static const std::uint8_t head[] = {3, 0, 0, 0, 1, 1, 1, 0, 0, 0, 0};
+    static const uint8_t head[] = {3, 0, 0, 0, 1, 1, 1, 0, 0, 0, 0};
     TMemoryStream archive;
     archive.WriteBuffer(head, sizeof head);
-    archive.WriteBuffer(data, static_cast<std::int64_t>(size));
+    archive.WriteBuffer(data, static_cast<int64_t>(size));
     TbsCompressedStoredSkin stored(nullptr);
     DeflateMemoryStream(archive, stored.CompressedStream());
 

@@ -7,28 +7,28 @@
 namespace kora {
 namespace {
 
-using test::Black;
-using test::Blue;
-using test::Green;
-using test::Red;
+using test::kBlack;
+using test::kBlue;
+using test::kGreen;
+using test::kRed;
 using test::TestCanvas;
-using test::White;
+using test::kWhite;
 
 // A 3 x 2 source: R G B / K W R.
 void PaintSource(TestCanvas& s) {
-    const COLORREF colours[6] = {Red, Green, Blue, Black, White, Red};
+    const COLORREF colours[6] = {kRed, kGreen, kBlue, kBlack, kWhite, kRed};
     for (int i = 0; i < 6; ++i) SetPixel(s.Dc, i % 3, i / 3, colours[i]);
 }
 
-const std::map<COLORREF, char> Legend = {{Red, 'r'}, {Green, 'g'}, {Blue, 'b'}};
+const std::map<COLORREF, char> kLegend = {{kRed, 'r'}, {kGreen, 'g'}, {kBlue, 'b'}};
 
 TEST(BlitTest, BlockCopiesAndRasterOperations) {
-    TestCanvas src(3, 2), dst(5, 3, Blue);
+    TestCanvas src(3, 2), dst(5, 3, kBlue);
     PaintSource(src);
     EXPECT_TRUE(BitBlt(dst.Dc, 1, 1, 3, 2, src.Dc, 0, 0, SRCCOPY));
     // Only what lies inside the source is copied: source (3, 1) does not exist.
     EXPECT_TRUE(BitBlt(dst.Dc, 3, 0, 3, 1, src.Dc, 1, 1, SRCCOPY));
-    EXPECT_EQ(dst.Ascii(Legend),
+    EXPECT_EQ(dst.Ascii(kLegend),
               "bbb.r\n"
               "brgbb\n"
               "b#.rb\n");
@@ -64,7 +64,7 @@ TEST(BlitTest, StretchingIsNearestNeighbourAndNegativeExtentsMirror) {
     PaintSource(src);
     TestCanvas up(6, 4);
     EXPECT_TRUE(StretchBlt(up.Dc, 0, 0, 6, 4, src.Dc, 0, 0, 3, 2, SRCCOPY));
-    EXPECT_EQ(up.Ascii(Legend),
+    EXPECT_EQ(up.Ascii(kLegend),
               "rrggbb\n"
               "rrggbb\n"
               "##..rr\n"
@@ -72,36 +72,36 @@ TEST(BlitTest, StretchingIsNearestNeighbourAndNegativeExtentsMirror) {
 
     TestCanvas mirrored(3, 2);
     EXPECT_TRUE(StretchBlt(mirrored.Dc, 3, 0, -3, 2, src.Dc, 0, 0, 3, 2, SRCCOPY));
-    EXPECT_EQ(mirrored.Ascii(Legend),
+    EXPECT_EQ(mirrored.Ascii(kLegend),
               "bgr\n"
               "r.#\n");
     TestCanvas flipped(3, 2);
     EXPECT_TRUE(StretchBlt(flipped.Dc, 0, 0, 3, 2, src.Dc, 0, 2, 3, -2, SRCCOPY));
-    EXPECT_EQ(flipped.Ascii(Legend),
+    EXPECT_EQ(flipped.Ascii(kLegend),
               "#.r\n"
               "rgb\n");
     TestCanvas both(3, 2);  // two mirrors cancel
     EXPECT_TRUE(StretchBlt(both.Dc, 3, 0, -3, 2, src.Dc, 3, 0, -3, 2, SRCCOPY));
-    EXPECT_EQ(both.Ascii(Legend), src.Ascii(Legend));
+    EXPECT_EQ(both.Ascii(kLegend), src.Ascii(kLegend));
 
     TestCanvas down(2, 1);
     TestCanvas wide(4, 1);
-    for (int x = 0; x < 4; ++x) SetPixel(wide.Dc, x, 0, x % 2 ? Red : Blue);
+    for (int x = 0; x < 4; ++x) SetPixel(wide.Dc, x, 0, x % 2 ? kRed : kBlue);
     EXPECT_TRUE(StretchBlt(down.Dc, 0, 0, 2, 1, wide.Dc, 0, 0, 4, 1, SRCCOPY));
-    EXPECT_EQ(down.Ascii(Legend), "rr\n");  // samples at pixel centres: source 1 and 3
+    EXPECT_EQ(down.Ascii(kLegend), "rr\n");  // samples at pixel centres: source 1 and 3
 }
 
 TEST(BlitTest, TransparentAndAlphaCopies) {
     TestCanvas src(3, 2);
     PaintSource(src);
-    TestCanvas dst(6, 2, Blue);
-    EXPECT_TRUE(TransparentBlt(dst.Dc, 0, 0, 6, 2, src.Dc, 0, 0, 3, 2, Red));
-    EXPECT_EQ(dst.Ascii(Legend),
+    TestCanvas dst(6, 2, kBlue);
+    EXPECT_TRUE(TransparentBlt(dst.Dc, 0, 0, 6, 2, src.Dc, 0, 0, 3, 2, kRed));
+    EXPECT_EQ(dst.Ascii(kLegend),
               "bbggbb\n"
               "##..bb\n");
-    EXPECT_FALSE(TransparentBlt(dst.Dc, 0, 0, -6, 2, src.Dc, 0, 0, 3, 2, Red));
+    EXPECT_FALSE(TransparentBlt(dst.Dc, 0, 0, -6, 2, src.Dc, 0, 0, 3, 2, kRed));
 
-    TestCanvas white(2, 1), black(2, 1, Black);
+    TestCanvas white(2, 1), black(2, 1, kBlack);
     BLENDFUNCTION half;
     half.SourceConstantAlpha = 128;
     EXPECT_TRUE(AlphaBlend(white.Dc, 0, 0, 2, 1, black.Dc, 0, 0, 2, 1, half));
@@ -143,16 +143,16 @@ TEST(BlitTest, DeviceIndependentRowsInAndOut) {
     EXPECT_EQ(rows[14], 255); // red channel of red at (0, 0), top row second
     TestCanvas back(3, 2);
     EXPECT_EQ(SetDIBitsToDevice(back.Dc, 0, 0, 3, 2, 0, 0, 0, 2, rows.data(), &info, DIB_RGB_COLORS), 2);
-    EXPECT_EQ(back.Ascii(Legend), src.Ascii(Legend));
+    EXPECT_EQ(back.Ascii(kLegend), src.Ascii(kLegend));
 
     // Only the bottom scan line supplied: the top row stays as it was.
-    TestCanvas part(3, 2, Blue);
+    TestCanvas part(3, 2, kBlue);
     EXPECT_EQ(SetDIBitsToDevice(part.Dc, 0, 0, 3, 2, 0, 0, 0, 1, rows.data(), &info, DIB_RGB_COLORS), 1);
-    EXPECT_EQ(part.Ascii(Legend), "bbb\n#.r\n");
+    EXPECT_EQ(part.Ascii(kLegend), "bbb\n#.r\n");
 
     TestCanvas big(6, 4);
     EXPECT_EQ(StretchDIBits(big.Dc, 0, 0, 6, 4, 0, 0, 3, 2, rows.data(), &info, DIB_RGB_COLORS, SRCCOPY), 2);
-    EXPECT_EQ(big.Ascii(Legend),
+    EXPECT_EQ(big.Ascii(kLegend),
               "rrggbb\n"
               "rrggbb\n"
               "##..rr\n"
@@ -171,7 +171,7 @@ TEST(BlitTest, DeviceIndependentRowsInAndOut) {
     const uint8_t pixels[4] = {1, 0, 0, 0};
     TestCanvas small(2, 1);
     SetDIBitsToDevice(small.Dc, 0, 0, 2, 1, 0, 0, 0, 1, pixels, reinterpret_cast<BITMAPINFO*>(&indexed), DIB_RGB_COLORS);
-    EXPECT_EQ(small.Ascii(Legend), "r#\n");
+    EXPECT_EQ(small.Ascii(kLegend), "r#\n");
 }
 
 TEST(BlitTest, BitmapCreationLimits) {
@@ -186,9 +186,9 @@ TEST(BlitTest, BitmapCreationLimits) {
     HBITMAP m = CreateBitmap(2, 2, 1, 1, mono);
     HDC dc = CreateCompatibleDC(HDC());
     SelectObject(dc, m);
-    EXPECT_EQ(GetPixel(dc, 0, 0), White);
-    EXPECT_EQ(GetPixel(dc, 1, 0), Black);
-    EXPECT_EQ(GetPixel(dc, 1, 1), White);
+    EXPECT_EQ(GetPixel(dc, 0, 0), kWhite);
+    EXPECT_EQ(GetPixel(dc, 1, 0), kBlack);
+    EXPECT_EQ(GetPixel(dc, 1, 1), kWhite);
     // A bitmap selected into one DC cannot go into a second or be deleted.
     HDC other = CreateCompatibleDC(HDC());
     EXPECT_FALSE(SelectObject(other, m));

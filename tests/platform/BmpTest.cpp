@@ -8,13 +8,13 @@
 namespace kora {
 namespace {
 
-const std::vector<uint32_t> Picture = {
+const std::vector<uint32_t> kPicture = {
     0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000,  //
     0x123456, 0x00FF00, 0xFF0000, 0x000000, 0xFFFFFF,  //
     0xFFFFFF, 0x000000, 0x0000FF, 0x123456, 0x00FF00,
 };
 
-const std::vector<RGBQUAD> Palette = {
+const std::vector<RGBQUAD> kPalette = {
     {0, 0, 0, 0}, {255, 255, 255, 0}, {0, 0, 255, 0}, {0, 255, 0, 0}, {255, 0, 0, 0}, {0x56, 0x34, 0x12, 0},
 };
 
@@ -23,8 +23,8 @@ void Put32(std::vector<uint8_t>& b, std::size_t at, uint32_t v) { std::memcpy(b.
 TEST(BmpTest, EveryDepthRoundTrips) {
     for (int bits : {1, 4, 8, 24, 32}) {
         SCOPED_TRACE(bits);
-        std::vector<uint32_t> pixels = Picture;
-        std::vector<RGBQUAD> palette = Palette;
+        std::vector<uint32_t> pixels = kPicture;
+        std::vector<RGBQUAD> palette = kPalette;
         if (bits == 1) {
             palette.resize(2);
             for (uint32_t& p : pixels) p = (p == 0xFFFFFF) ? p : 0;
@@ -46,39 +46,39 @@ TEST(BmpTest, EveryDepthRoundTrips) {
 
 TEST(BmpTest, IndexedWritingPicksTheNearestEntry) {
     const std::vector<uint32_t> pixels = {0x101010, 0xF0F0F0};
-    const auto bytes = EncodeBmp(pixels.data(), 2, 1, 2, 1, std::vector<RGBQUAD>(Palette.begin(), Palette.begin() + 2));
+    const auto bytes = EncodeBmp(pixels.data(), 2, 1, 2, 1, std::vector<RGBQUAD>(kPalette.begin(), kPalette.begin() + 2));
     EXPECT_EQ(DecodeBmp(bytes).Pixels, (std::vector<uint32_t>{0x000000, 0xFFFFFF}));
     EXPECT_THROW(EncodeBmp(pixels.data(), 2, 1, 2, 8, {}), std::invalid_argument);
-    EXPECT_THROW(EncodeBmp(pixels.data(), 2, 1, 2, 1, Palette), std::invalid_argument);  // 6 entries for 1 bit
+    EXPECT_THROW(EncodeBmp(pixels.data(), 2, 1, 2, 1, kPalette), std::invalid_argument);  // 6 entries for 1 bit
 }
 
 TEST(BmpTest, TopDownRowsAndTheFileSizeField) {
-    auto bytes = EncodeBmp(Picture.data(), 5, 3, 5, 24);
+    auto bytes = EncodeBmp(kPicture.data(), 5, 3, 5, 24);
     // Flip to top-down: negative height and rows reversed.
     std::vector<uint8_t> flipped = bytes;
     Put32(flipped, 22, uint32_t(-3));
     const std::size_t row = 16, off = 54;
     for (int y = 0; y < 3; ++y) std::memcpy(flipped.data() + off + row * y, bytes.data() + off + row * (2 - y), row);
-    EXPECT_EQ(DecodeBmp(flipped).Pixels, Picture);
+    EXPECT_EQ(DecodeBmp(flipped).Pixels, kPicture);
 
     // Two files back to back: the first reports its own length, so the
     // second can be found after it.
     std::vector<uint8_t> both = bytes;
-    const auto second = EncodeBmp(Picture.data(), 5, 3, 5, 8, Palette);
+    const auto second = EncodeBmp(kPicture.data(), 5, 3, 5, 8, kPalette);
     both.insert(both.end(), second.begin(), second.end());
     const BmpImage first = DecodeBmp(both);
     EXPECT_EQ(first.FileSize, bytes.size());
     const BmpImage next = DecodeBmp(std::span<const uint8_t>(both).subspan(first.FileSize));
     EXPECT_EQ(next.BitsPerPixel, 8);
-    EXPECT_EQ(next.Pixels, Picture);
+    EXPECT_EQ(next.Pixels, kPicture);
 }
 
 // A compressed file: header, palette, data.
 std::vector<uint8_t> RleFile(int width, int height, uint32_t compression, const std::vector<uint8_t>& data) {
     const int bits = compression == BI_RLE8 ? 8 : 4;
     const std::vector<uint32_t> blank(std::size_t(width * height), 0);
-    auto bytes = EncodeBmp(blank.data(), width, height, width, bits, Palette);
-    const std::size_t off = 54 + 4 * Palette.size();
+    auto bytes = EncodeBmp(blank.data(), width, height, width, bits, kPalette);
+    const std::size_t off = 54 + 4 * kPalette.size();
     bytes.resize(off);
     bytes.insert(bytes.end(), data.begin(), data.end());
     Put32(bytes, 2, uint32_t(bytes.size()));
@@ -100,7 +100,7 @@ TEST(BmpTest, RunLengthEncodedPixels) {
 }
 
 TEST(BmpTest, MalformedFilesAreRejected) {
-    const auto good = EncodeBmp(Picture.data(), 5, 3, 5, 8, Palette);
+    const auto good = EncodeBmp(kPicture.data(), 5, 3, 5, 8, kPalette);
     const auto rejects = [](std::vector<uint8_t> bytes) {
         EXPECT_THROW(DecodeBmp(bytes), BitmapFormatError);
     };
@@ -162,14 +162,14 @@ TEST(BmpTest, MalformedFilesAreRejected) {
 }
 
 TEST(BmpTest, BitmapsLoadAndSave) {
-    const BmpImage image = DecodeBmp(EncodeBmp(Picture.data(), 5, 3, 5, 24));
+    const BmpImage image = DecodeBmp(EncodeBmp(kPicture.data(), 5, 3, 5, 24));
     HBITMAP bitmap = CreateBitmapFromBmp(image);
     ASSERT_TRUE(bitmap);
     BITMAP info;
     EXPECT_EQ(GetObject(bitmap, &info), int(sizeof(BITMAP)));
     EXPECT_EQ(info.bmWidth, 5);
     EXPECT_EQ(info.bmHeight, 3);
-    EXPECT_EQ(BmpImageFromBitmap(bitmap).Pixels, Picture);
+    EXPECT_EQ(BmpImageFromBitmap(bitmap).Pixels, kPicture);
     DeleteObject(bitmap);
     EXPECT_THROW(BmpImageFromBitmap(bitmap), std::invalid_argument);
 }

@@ -5,10 +5,10 @@
 namespace kora {
 namespace {
 
-using test::Black;
-using test::Red;
+using test::kBlack;
+using test::kRed;
 using test::TestCanvas;
-using test::White;
+using test::kWhite;
 
 void FillAll(HDC dc, COLORREF color, int w, int h) {
     const RECT all{0, 0, w, h};
@@ -24,9 +24,9 @@ TEST(DcStateTest, ClippingWithSaveAndRestore) {
     RECT box;
     EXPECT_EQ(GetClipBox(c.Dc, &box), COMPLEXREGION);
     EXPECT_EQ(box, (RECT{1, 1, 5, 3}));
-    FillAll(c.Dc, Black, 6, 4);
+    FillAll(c.Dc, kBlack, 6, 4);
     EXPECT_EQ(GetPixel(c.Dc, 0, 0), CLR_INVALID);  // outside the clip
-    EXPECT_EQ(SetPixel(c.Dc, 0, 0, Red), CLR_INVALID);
+    EXPECT_EQ(SetPixel(c.Dc, 0, 0, kRed), CLR_INVALID);
     EXPECT_FALSE(PtVisible(c.Dc, 2, 1));
     EXPECT_TRUE(RestoreDC(c.Dc, -1));
     EXPECT_EQ(GetClipBox(c.Dc, &box), SIMPLEREGION);
@@ -45,8 +45,8 @@ TEST(DcStateTest, OriginsMoveDrawingButNotTheClip) {
     EXPECT_TRUE(SetViewportOrgEx(c.Dc, 2, 1, &old));
     EXPECT_EQ(old, (POINT{0, 0}));
     EXPECT_TRUE(SetWindowOrgEx(c.Dc, 1, 0, nullptr));  // logical (x, y) lands at (x + 1, y + 1)
-    SetPixel(c.Dc, 0, 0, Black);  // at (1, 1)
-    SetPixel(c.Dc, 3, 0, Black);  // at (4, 1): clipped, the clip stays in device units
+    SetPixel(c.Dc, 0, 0, kBlack);  // at (1, 1)
+    SetPixel(c.Dc, 3, 0, kBlack);  // at (4, 1): clipped, the clip stays in device units
     RECT box;
     GetClipBox(c.Dc, &box);
     EXPECT_EQ(box, (RECT{-1, -1, 3, 3}));
@@ -63,26 +63,26 @@ TEST(DcStateTest, OriginsMoveDrawingButNotTheClip) {
     // Clip operations after the origin change use the new logical units.
     SelectClipRgn(c.Dc, HRGN());
     IntersectClipRect(c.Dc, 2, 1, 3, 2);  // device (3, 2)
-    FillAll(c.Dc, Red, 6, 4);
-    EXPECT_EQ(c.At(3, 2), Red);
-    EXPECT_EQ(c.At(2, 2), White);
+    FillAll(c.Dc, kRed, 6, 4);
+    EXPECT_EQ(c.At(3, 2), kRed);
+    EXPECT_EQ(c.At(2, 2), kWhite);
 }
 
 TEST(DcStateTest, SaveLevelsObjectsAndTheGuard) {
     TestCanvas c(2, 1);
-    HPEN pen = CreatePen(PS_SOLID, 1, Red);
-    SetTextColor(c.Dc, Red);
+    HPEN pen = CreatePen(PS_SOLID, 1, kRed);
+    SetTextColor(c.Dc, kRed);
     {
         ScopedSaveDC guard(c.Dc);
         EXPECT_EQ(guard.Level(), 1);
         SelectObject(c.Dc, pen);
-        SetTextColor(c.Dc, Black);
+        SetTextColor(c.Dc, kBlack);
         SetBkMode(c.Dc, TRANSPARENT);
         EXPECT_EQ(SaveDC(c.Dc), 2);
         SetViewportOrgEx(c.Dc, 5, 5, nullptr);
         EXPECT_FALSE(DeleteObject(pen));  // selected
     }
-    EXPECT_EQ(GetTextColor(c.Dc), Red);
+    EXPECT_EQ(GetTextColor(c.Dc), kRed);
     EXPECT_EQ(GetBkMode(c.Dc), OPAQUE);
     EXPECT_EQ(GetCurrentObject(c.Dc, OBJ_PEN), GetStockObject(BLACK_PEN));
     POINT org;
@@ -92,7 +92,7 @@ TEST(DcStateTest, SaveLevelsObjectsAndTheGuard) {
     EXPECT_TRUE(DeleteObject(pen));
 
     // A pen deleted while only a saved state refers to it comes back as the default.
-    HPEN gone = CreatePen(PS_SOLID, 1, Red);
+    HPEN gone = CreatePen(PS_SOLID, 1, kRed);
     SelectObject(c.Dc, gone);
     SaveDC(c.Dc);
     SelectObject(c.Dc, GetStockObject(WHITE_PEN));
@@ -109,7 +109,7 @@ TEST(DcStateTest, SurfaceDcsDrawThroughOriginAndVisibleRegion) {
     ASSERT_TRUE(win);
     SetDCOwnerTag(win, 42);
     EXPECT_EQ(GetDCOwnerTag(win), 42u);
-    FillAll(win, Black, 10, 10);
+    FillAll(win, kBlack, 10, 10);
     EXPECT_EQ(c.Ascii(),
               "........\n"
               "..######\n"
@@ -117,9 +117,9 @@ TEST(DcStateTest, SurfaceDcsDrawThroughOriginAndVisibleRegion) {
               "..###...\n");
     // The DC's own clip narrows further and is relative to its origin.
     IntersectClipRect(win, 0, 0, 1, 1);
-    FillAll(win, Red, 10, 10);
-    EXPECT_EQ(c.At(2, 1), Red);
-    EXPECT_EQ(c.At(3, 1), Black);
+    FillAll(win, kRed, 10, 10);
+    EXPECT_EQ(c.At(2, 1), kRed);
+    EXPECT_EQ(c.At(3, 1), kBlack);
     POINT origin;
     EXPECT_TRUE(GetDCDeviceOrigin(win, &origin));
     EXPECT_EQ(origin, (POINT{2, 1}));
@@ -138,17 +138,17 @@ TEST(DcStateTest, GlyphMasksBlendThroughTheClip) {
     const uint8_t coverage[8] = {0, 128, 255, 64, 255, 255, 255, 255};
     GlyphMask mask{coverage, 4, 2, 4, false};
     IntersectClipRect(c.Dc, 0, 0, 4, 1);
-    EXPECT_TRUE(BlendGlyphMask(c.Dc, 0, 0, mask, Black));
-    EXPECT_EQ(c.At(0, 0), White);
+    EXPECT_TRUE(BlendGlyphMask(c.Dc, 0, 0, mask, kBlack));
+    EXPECT_EQ(c.At(0, 0), kWhite);
     EXPECT_EQ(c.At(1, 0), RGB(127, 127, 127));
-    EXPECT_EQ(c.At(2, 0), Black);
-    EXPECT_EQ(c.At(0, 1), White);  // clipped
+    EXPECT_EQ(c.At(2, 0), kBlack);
+    EXPECT_EQ(c.At(0, 1), kWhite);  // clipped
     const uint8_t bits[2] = {0xA0, 0x40};  // 1010 / 0100
     GlyphMask mono{bits, 4, 2, 1, true};
     SelectClipRgn(c.Dc, HRGN());
-    c.Fill(White);
-    BlendGlyphMask(c.Dc, 0, 0, mono, Red);
-    EXPECT_EQ(c.Ascii({{Red, 'r'}}), "r.r.\n.r..\n");
+    c.Fill(kWhite);
+    BlendGlyphMask(c.Dc, 0, 0, mono, kRed);
+    EXPECT_EQ(c.Ascii({{kRed, 'r'}}), "r.r.\n.r..\n");
 }
 
 TEST(DcStateTest, BadHandlesFailCleanly) {

@@ -5,12 +5,12 @@
 namespace kora {
 namespace {
 
-using test::Black;
-using test::Blue;
-using test::Red;
+using test::kBlack;
+using test::kBlue;
+using test::kRed;
 using test::Selected;
 using test::TestCanvas;
-using test::White;
+using test::kWhite;
 
 TEST(DrawTest, LinesLeaveOutTheirEndPoint) {
     TestCanvas c(7, 5);
@@ -32,7 +32,7 @@ TEST(DrawTest, LinesLeaveOutTheirEndPoint) {
     TestCanvas p(5, 4);
     const POINT pts[] = {{0, 0}, {3, 0}, {3, 3}, {0, 3}};
     {
-        Selected pen(p.Dc, CreatePen(PS_SOLID, 1, Red));
+        Selected pen(p.Dc, CreatePen(PS_SOLID, 1, kRed));
         SetROP2(p.Dc, R2_XORPEN);  // a pixel drawn twice would cancel out
         EXPECT_TRUE(Polyline(p.Dc, pts, 4));
     }
@@ -46,7 +46,7 @@ TEST(DrawTest, LinesLeaveOutTheirEndPoint) {
 TEST(DrawTest, WideAndDottedPens) {
     TestCanvas c(12, 7);
     {
-        Selected pen(c.Dc, CreatePen(PS_SOLID, 3, Black));
+        Selected pen(c.Dc, CreatePen(PS_SOLID, 3, kBlack));
         MoveToEx(c.Dc, 1, 1, nullptr);
         LineTo(c.Dc, 6, 1);
     }
@@ -57,15 +57,15 @@ TEST(DrawTest, WideAndDottedPens) {
 
     // Dots are three on, three off; OPAQUE fills the gaps with the background colour.
     TestCanvas d(12, 2);
-    Selected pen(d.Dc, CreatePen(PS_DOT, 1, Black));
-    SetBkColor(d.Dc, Red);
+    Selected pen(d.Dc, CreatePen(PS_DOT, 1, kBlack));
+    SetBkColor(d.Dc, kRed);
     SetBkMode(d.Dc, OPAQUE);
     MoveToEx(d.Dc, 0, 0, nullptr);
     LineTo(d.Dc, 12, 0);
     SetBkMode(d.Dc, TRANSPARENT);
     MoveToEx(d.Dc, 0, 1, nullptr);
     LineTo(d.Dc, 12, 1);
-    EXPECT_EQ(d.Ascii({{Red, 'r'}}),
+    EXPECT_EQ(d.Ascii({{kRed, 'r'}}),
               "###rrr###rrr\n"
               "###...###...\n");
 }
@@ -73,13 +73,13 @@ TEST(DrawTest, WideAndDottedPens) {
 TEST(DrawTest, AbsurdCoordinatesAreClippedCheaply) {
     TestCanvas c(10, 3);
     {
-        Selected pen(c.Dc, CreatePen(PS_DOT, 1, Black));
+        Selected pen(c.Dc, CreatePen(PS_DOT, 1, kBlack));
         SetBkMode(c.Dc, TRANSPARENT);
         MoveToEx(c.Dc, -100000, 0, nullptr);  // the dash phase is kept across the unseen part
         LineTo(c.Dc, 100000, 0);
     }
     {
-        Selected pen(c.Dc, CreatePen(PS_SOLID, 3, Red));
+        Selected pen(c.Dc, CreatePen(PS_SOLID, 3, kRed));
         MoveToEx(c.Dc, INT32_MIN, 2, nullptr);
         LineTo(c.Dc, INT32_MAX, 2);
         SelectObject(c.Dc, GetStockObject(NULL_BRUSH));
@@ -90,17 +90,17 @@ TEST(DrawTest, AbsurdCoordinatesAreClippedCheaply) {
     SetViewportOrgEx(c.Dc, 5, 5, nullptr);
     EXPECT_EQ(FillRect(c.Dc, &huge, HBRUSH(GetStockObject(NULL_BRUSH))), 0);
     EXPECT_TRUE(PatBlt(c.Dc, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, BLACKNESS));
-    EXPECT_EQ(c.Ascii({0, 0, 10, 1}, {{Red, 'r'}}), "..###...##\n");
-    EXPECT_EQ(c.Ascii({0, 2, 10, 3}, {{Red, 'r'}}), "rrrrrrrrrr\n");
+    EXPECT_EQ(c.Ascii({0, 0, 10, 1}, {{kRed, 'r'}}), "..###...##\n");
+    EXPECT_EQ(c.Ascii({0, 2, 10, 3}, {{kRed, 'r'}}), "rrrrrrrrrr\n");
 }
 
 TEST(DrawTest, FillFrameAndRectangleRules) {
     TestCanvas c(8, 6);
-    HBRUSH red = CreateSolidBrush(Red);
+    HBRUSH red = CreateSolidBrush(kRed);
     const RECT fill{1, 1, 4, 3}, frame{0, 0, 8, 6};
     EXPECT_EQ(FillRect(c.Dc, &fill, red), 1);
     EXPECT_EQ(FrameRect(c.Dc, &frame, HBRUSH(GetStockObject(BLACK_BRUSH))), 1);
-    EXPECT_EQ(c.Ascii({{Red, 'r'}}),
+    EXPECT_EQ(c.Ascii({{kRed, 'r'}}),
               "########\n"
               "#rrr...#\n"
               "#rrr...#\n"
@@ -112,7 +112,7 @@ TEST(DrawTest, FillFrameAndRectangleRules) {
     // stops one pixel short on the right and bottom.
     TestCanvas r(8, 5);
     {
-        Selected brush(r.Dc, CreateSolidBrush(Red));
+        Selected brush(r.Dc, CreateSolidBrush(kRed));
         EXPECT_TRUE(Rectangle(r.Dc, 0, 0, 5, 4));
         SelectObject(r.Dc, GetStockObject(NULL_PEN));
         EXPECT_TRUE(Rectangle(r.Dc, 5, 0, 8, 3));
@@ -120,7 +120,7 @@ TEST(DrawTest, FillFrameAndRectangleRules) {
     }
     SelectObject(r.Dc, GetStockObject(NULL_BRUSH));
     EXPECT_TRUE(Rectangle(r.Dc, 1, 3, 8, 5));
-    EXPECT_EQ(r.Ascii({{Red, 'r'}}),
+    EXPECT_EQ(r.Ascii({{kRed, 'r'}}),
               "#####rr.\n"
               "#rrr#rr.\n"
               "#rrr#...\n"
@@ -131,9 +131,9 @@ TEST(DrawTest, FillFrameAndRectangleRules) {
 
 TEST(DrawTest, EllipsesAndRoundRectsAreSymmetricAndInsideTheirBox) {
     TestCanvas c(12, 10);
-    Selected brush(c.Dc, CreateSolidBrush(Red));
+    Selected brush(c.Dc, CreateSolidBrush(kRed));
     EXPECT_TRUE(Ellipse(c.Dc, 1, 1, 11, 9));
-    const std::string art = c.Ascii({{Red, 'r'}});
+    const std::string art = c.Ascii({{kRed, 'r'}});
     std::vector<std::string> rows;
     for (std::size_t at = 0; at < art.size(); at = art.find('\n', at) + 1) rows.push_back(art.substr(at, 12));
     for (int y = 0; y < 10; ++y) {
@@ -159,10 +159,10 @@ TEST(DrawTest, EllipsesAndRoundRectsAreSymmetricAndInsideTheirBox) {
 
 TEST(DrawTest, PolygonFillsInsideAndOutlinesThroughTheVertices) {
     TestCanvas c(7, 6);
-    Selected brush(c.Dc, CreateSolidBrush(Red));
+    Selected brush(c.Dc, CreateSolidBrush(kRed));
     const POINT square[] = {{1, 1}, {5, 1}, {5, 5}, {1, 5}};
     EXPECT_TRUE(Polygon(c.Dc, square, 4));
-    EXPECT_EQ(c.Ascii({{Red, 'r'}}),
+    EXPECT_EQ(c.Ascii({{kRed, 'r'}}),
               ".......\n"
               ".#####.\n"
               ".#rrr#.\n"
@@ -193,15 +193,15 @@ TEST(DrawTest, MixModesPatternsAndFocusRectanglesUndoThemselves) {
     EXPECT_TRUE(PatBlt(c.Dc, 1, 1, 7, 5, DSTINVERT));
     EXPECT_EQ(c.Ascii({{RGB(10, 20, 30), 'o'}}), before);
 
-    HGDIOBJ old = SelectObject(c.Dc, CreateSolidBrush(Blue));
+    HGDIOBJ old = SelectObject(c.Dc, CreateSolidBrush(kBlue));
     EXPECT_TRUE(PatBlt(c.Dc, 8, 6, -2, -2, PATCOPY));  // negative extents cover (6, 4)..(7, 5)
-    EXPECT_EQ(c.At(6, 4), Blue);
-    EXPECT_EQ(c.At(7, 5), Blue);
+    EXPECT_EQ(c.At(6, 4), kBlue);
+    EXPECT_EQ(c.At(7, 5), kBlue);
     EXPECT_EQ(c.At(8, 6), RGB(10, 20, 30));
     EXPECT_TRUE(PatBlt(c.Dc, 0, 0, 1, 1, WHITENESS));
     EXPECT_TRUE(PatBlt(c.Dc, 1, 0, 1, 1, BLACKNESS));
-    EXPECT_EQ(c.At(0, 0), White);
-    EXPECT_EQ(c.At(1, 0), Black);
+    EXPECT_EQ(c.At(0, 0), kWhite);
+    EXPECT_EQ(c.At(1, 0), kBlack);
     EXPECT_FALSE(PatBlt(c.Dc, 0, 0, 1, 1, SRCCOPY));  // needs a source
     DeleteObject(SelectObject(c.Dc, old));
 

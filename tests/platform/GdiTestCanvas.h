@@ -8,16 +8,16 @@
 
 namespace kora::test {
 
-constexpr COLORREF White = RGB(255, 255, 255);
-constexpr COLORREF Black = RGB(0, 0, 0);
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Green = RGB(0, 255, 0);
-constexpr COLORREF Blue = RGB(0, 0, 255);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
 
 // A memory DC on a fresh bitmap, read back pixel by pixel or as text.
 class TestCanvas {
 public:
-    TestCanvas(int width, int height, COLORREF fill = White)
+    TestCanvas(int width, int height, COLORREF fill = kWhite)
         : Dc(CreateCompatibleDC(HDC())), Bitmap(CreateCompatibleBitmap(Dc, width, height)),
           FOld(SelectObject(Dc, Bitmap)) {
         Fill(fill);
@@ -44,8 +44,8 @@ public:
     }
     // One character per pixel of the area, rows separated by newlines.
     std::string Ascii(const RECT& area, std::map<COLORREF, char> legend = {}) const {
-        legend.emplace(White, '.');
-        legend.emplace(Black, '#');
+        legend.emplace(kWhite, '.');
+        legend.emplace(kBlack, '#');
         std::string out;
         for (int y = area.Top; y < area.Bottom; ++y) {
             for (int x = area.Left; x < area.Right; ++x) {

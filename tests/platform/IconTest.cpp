@@ -5,11 +5,11 @@
 namespace kora {
 namespace {
 
-using test::Black;
-using test::Blue;
-using test::Red;
+using test::kBlack;
+using test::kBlue;
+using test::kRed;
 using test::TestCanvas;
-using test::White;
+using test::kWhite;
 
 SIZE IconSize(HICON icon) {
     ICONINFO info;
@@ -30,16 +30,16 @@ TEST(IconTest, StandardIconsAreSharedAndDrawnCleanly) {
         EXPECT_TRUE(DestroyIcon(icon));  // shared: stays alive
         EXPECT_EQ(IconSize(icon), (SIZE{32, 32}));
 
-        TestCanvas c(32, 32, Blue);
+        TestCanvas c(32, 32, kBlue);
         EXPECT_TRUE(DrawIcon(c.Dc, 0, 0, icon));
-        EXPECT_EQ(c.At(0, 0), Blue);  // the corner stays transparent
+        EXPECT_EQ(c.At(0, 0), kBlue);  // the corner stays transparent
         int partial = 0, changed = 0;
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x) {
                 const COLORREF p = c.At(x, y);
-                changed += p != Blue;
+                changed += p != kBlue;
                 // Edge pixels mix with the background: anti-aliasing.
-                partial += p != Blue && GetBValue(p) > 0 && GetBValue(p) < 255 && GetRValue(p) > 0 &&
+                partial += p != kBlue && GetBValue(p) > 0 && GetBValue(p) < 255 && GetRValue(p) > 0 &&
                            GetRValue(p) < 200;
             }
         EXPECT_GT(changed, 300);
@@ -52,7 +52,7 @@ TEST(IconTest, StandardIconsAreSharedAndDrawnCleanly) {
 TEST(IconTest, GlyphsSitInTheMiddleOfTheirBadge) {
     TestCanvas c(32, 32);
     DrawIconEx(c.Dc, 0, 0, LoadIcon(nullptr, IDI_ERROR), 0, 0, 0, HBRUSH(), DI_NORMAL);
-    EXPECT_EQ(c.At(16, 16), White);  // the crossing of the "x"
+    EXPECT_EQ(c.At(16, 16), kWhite);  // the crossing of the "x"
     EXPECT_GT(GetRValue(c.At(16, 26)), 150);  // red badge below it
     EXPECT_LT(GetGValue(c.At(16, 26)), 100);
     TestCanvas w(32, 32);
@@ -76,20 +76,20 @@ TEST(IconTest, SizesCopiesAndMasks) {
     DestroyIcon(copied);
 
     // A classic mask icon: white mask keeps the background, black shows the colour.
-    TestCanvas colour(2, 1, Red), mask(2, 1, White);
-    SetPixel(mask.Dc, 1, 0, Black);
+    TestCanvas colour(2, 1, kRed), mask(2, 1, kWhite);
+    SetPixel(mask.Dc, 1, 0, kBlack);
     ICONINFO info;
     info.hbmColor = colour.Bitmap;
     info.hbmMask = mask.Bitmap;
     HICON icon = CreateIconIndirect(&info);
     ASSERT_TRUE(icon);
-    TestCanvas target(4, 2, Blue);
+    TestCanvas target(4, 2, kBlue);
     EXPECT_TRUE(DrawIconEx(target.Dc, 0, 0, icon, 0, 0, 0, HBRUSH(), DI_NORMAL));
-    EXPECT_EQ(target.At(0, 0), Blue ^ Red);  // AND white keeps blue, XOR red mixes in
-    EXPECT_EQ(target.At(1, 0), Red);
+    EXPECT_EQ(target.At(0, 0), kBlue ^ kRed);  // AND white keeps blue, XOR red mixes in
+    EXPECT_EQ(target.At(1, 0), kRed);
     // A size stretches; the flicker-free brush is laid under the image.
     EXPECT_TRUE(DrawIconEx(target.Dc, 0, 1, icon, 4, 1, 0, GetSysColorBrush(COLOR_WINDOW), DI_IMAGE));
-    EXPECT_EQ(target.Ascii({0, 1, 4, 2}, {{Red, 'r'}}), "rrrr\n");
+    EXPECT_EQ(target.Ascii({0, 1, 4, 2}, {{kRed, 'r'}}), "rrrr\n");
     DestroyIcon(icon);
     ICONINFO none;
     EXPECT_FALSE(CreateIconIndirect(&none));

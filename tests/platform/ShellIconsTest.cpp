@@ -11,7 +11,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr ShellIconSize Sizes[] = {ShellIconSize::Small, ShellIconSize::Large};
+constexpr ShellIconSize kSizes[] = {ShellIconSize::Small, ShellIconSize::Large};
 
 uint32_t Alpha(uint32_t pixel) { return pixel >> 24; }
 COLORREF ColorOf(uint32_t pixel) { return (pixel & 0xFF) << 16 | (pixel & 0xFF00) | (pixel >> 16 & 0xFF); }
@@ -43,7 +43,7 @@ private:
 };
 
 TEST(ShellIcons, EveryIconHasAClearBackgroundAndASolidBody) {
-    for (const ShellIconSize size : Sizes) {
+    for (const ShellIconSize size : kSizes) {
         const int side = int(size);
         for (int kind = 0; kind < SHELL_ICON_KIND_COUNT; ++kind) {
             const ShellIconImage icon = RenderShellIcon(ShellIconKind(kind), size);

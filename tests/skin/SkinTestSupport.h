@@ -18,18 +18,18 @@ namespace kora::test {
 
 // A w x h BMP file of the given depth with a diagonal colour pattern.
 inline std::string BmpBytes(int width, int height, int bits) {
-  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  std::vector<uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
-      pixels[static_cast<std::size_t>(y * width + x)] = ((x + y) & 1) ? 0x00FFFFFF : static_cast<std::uint32_t>(x * 7 + y * 3) & 0xFF;
+      pixels[static_cast<std::size_t>(y * width + x)] = ((x + y) & 1) ? 0x00FFFFFF : static_cast<uint32_t>(x * 7 + y * 3) & 0xFF;
   std::vector<RGBQUAD> palette;
   if (bits <= 8) {
     for (int i = 0; i < (1 << bits); ++i) {
-      const auto v = static_cast<std::uint8_t>(i * 255 / ((1 << bits) - 1));
+      const auto v = static_cast<uint8_t>(i * 255 / ((1 << bits) - 1));
       palette.push_back(RGBQUAD{v, v, v, 0});
     }
   }
-  const std::vector<std::uint8_t> bytes = EncodeBmp(pixels.data(), width, height, width, bits, palette);
+  const std::vector<uint8_t> bytes = EncodeBmp(pixels.data(), width, height, width, bits, palette);
   return std::string(bytes.begin(), bytes.end());
 }
 
@@ -156,11 +156,11 @@ inline std::vector<std::pair<std::string, std::string>> SamplePictures() {
 // An archive written field by field, for layouts the builder never makes.
 class ArchiveWriter {
 public:
-  ArchiveWriter& Int32(std::int32_t value) {
-    for (int i = 0; i < 4; ++i) FBytes += static_cast<char>(static_cast<std::uint32_t>(value) >> (8 * i));
+  ArchiveWriter& Int32(int32_t value) {
+    for (int i = 0; i < 4; ++i) FBytes += static_cast<char>(static_cast<uint32_t>(value) >> (8 * i));
     return *this;
   }
-  ArchiveWriter& Byte(std::uint8_t value) {
+  ArchiveWriter& Byte(uint8_t value) {
     FBytes += static_cast<char>(value);
     return *this;
   }
@@ -181,7 +181,7 @@ private:
 
 inline std::string Deflate(const std::string& bytes) {
   TMemoryStream source;
-  source.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+  source.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
   TMemoryStream packed;
   DeflateMemoryStream(source, packed);
   return std::string(packed.Bytes().begin(), packed.Bytes().end());
@@ -191,7 +191,7 @@ inline std::string Deflate(const std::string& bytes) {
 inline void StoreCompressed(TbsCompressedStoredSkin& stored, const std::string& compressed) {
   TMemoryStream& data = stored.CompressedStream();
   data.Clear();
-  data.WriteBuffer(compressed.data(), static_cast<std::int64_t>(compressed.size()));
+  data.WriteBuffer(compressed.data(), static_cast<int64_t>(compressed.size()));
 }
 
 inline void StoreArchive(TbsCompressedStoredSkin& stored, const std::string& archive) {

@@ -78,7 +78,7 @@ TEST(SkinValues, KeysReadWithTheirRulesAndFallbacks) {
   keys.Boolean("missing", flag);
   EXPECT_FALSE(flag);
 
-  std::int32_t value = 0;
+  int32_t value = 0;
   keys.Integer("NEG", value, 5);
   EXPECT_EQ(value, -7);
   keys.Integer("hex", value, 5);

@@ -27,9 +27,9 @@ std::string Compressed(TbsCompressedStoredSkin& stored) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-std::uint32_t Le32At(const std::string& bytes, std::size_t at) {
-  std::uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<std::uint8_t>(bytes.at(at + i));
+uint32_t Le32At(const std::string& bytes, std::size_t at) {
+  uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<uint8_t>(bytes.at(at + i));
   return value;
 }
 
@@ -54,7 +54,7 @@ TEST(StoredSkin, BuildWritesTheArchiveLayout) {
   ++at;
   EXPECT_EQ(archive[at], 0);  // the mask follows at once
   EXPECT_EQ(archive.substr(at + 1, 2), "BM");
-  EXPECT_EQ(static_cast<std::uint8_t>(archive[at + 1 + 28]), 8);  // bit depth kept
+  EXPECT_EQ(static_cast<uint8_t>(archive[at + 1 + 28]), 8);  // bit depth kept
   at += 1 + Le32At(archive, at + 3);
   EXPECT_EQ(Le32At(archive, at), 3u);
   at += 4;
@@ -69,7 +69,7 @@ TEST(StoredSkin, BuildWritesTheArchiveLayout) {
 
   // Recompressing at level 9 gives back the stored bytes.
   TMemoryStream source;
-  source.WriteBuffer(archive.data(), static_cast<std::int64_t>(archive.size()));
+  source.WriteBuffer(archive.data(), static_cast<int64_t>(archive.size()));
   TMemoryStream again;
   DeflateMemoryStream(source, again);
   EXPECT_EQ(std::string(again.Bytes().begin(), again.Bytes().end()), packed);

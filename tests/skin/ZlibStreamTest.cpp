@@ -13,26 +13,26 @@
 namespace kora {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using Bytes = std::vector<uint8_t>;
 
 // Text-like data that compresses well but not to nothing.
 Bytes SampleData(std::size_t size) {
   Bytes data(size);
   std::mt19937 random(42);
-  for (std::size_t i = 0; i < size; ++i) data[i] = static_cast<std::uint8_t>("skin.ini=0123"[random() % 13]);
+  for (std::size_t i = 0; i < size; ++i) data[i] = static_cast<uint8_t>("skin.ini=0123"[random() % 13]);
   return data;
 }
 
 Bytes RandomData(std::size_t size) {
   Bytes data(size);
   std::mt19937 random(7);
-  for (auto& b : data) b = static_cast<std::uint8_t>(random());
+  for (auto& b : data) b = static_cast<uint8_t>(random());
   return data;
 }
 
 TMemoryStream StreamOf(const Bytes& bytes) {
   TMemoryStream stream;
-  stream.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+  stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
   return stream;
 }
 
@@ -43,7 +43,7 @@ Bytes Deflate(const Bytes& data) {
   return target.Bytes();
 }
 
-Bytes Inflate(const Bytes& packed, std::int64_t maxSize = -1) {
+Bytes Inflate(const Bytes& packed, int64_t maxSize = -1) {
   TMemoryStream source = StreamOf(packed);
   TMemoryStream target;
   InflateMemoryStream(target, source, maxSize);
@@ -77,11 +77,11 @@ TEST(ZlibStreams, EmptyInputIsAFinishedStream) {
 TEST(ZlibStreams, CompressorWritesWholeBlocksAndReportsEach) {
   const Bytes data = RandomData(20000);
   TMemoryStream target;
-  std::vector<std::int64_t> sizesAtProgress;
+  std::vector<int64_t> sizesAtProgress;
   {
     TCompressionStream compressor(TCompressionLevel::clNone, target);
     compressor.OnProgress = [&](TCustomZlibStream&) { sizesAtProgress.push_back(target.Size()); };
-    compressor.WriteBuffer(data.data(), static_cast<std::int64_t>(data.size()));
+    compressor.WriteBuffer(data.data(), static_cast<int64_t>(data.size()));
     EXPECT_EQ(compressor.Seek(0, TSeekOrigin::soCurrent), 20000);
     for (std::size_t i = 0; i + 1 < sizesAtProgress.size(); ++i) EXPECT_EQ(sizesAtProgress[i], 4096 * (i + 1));
   }
@@ -116,7 +116,7 @@ TEST(ZlibStreams, DecompressorSeeksForwardAndRewindsOnly) {
   TMemoryStream source = StreamOf(Deflate(data));
   source.SetPosition(0);
   TDecompressionStream reader(source);
-  std::uint8_t buffer[100];
+  uint8_t buffer[100];
 
   EXPECT_EQ(reader.Seek(10000, TSeekOrigin::soCurrent), 10000);
   ASSERT_EQ(reader.Read(buffer, 100), 100);
@@ -158,7 +158,7 @@ TEST(ZlibStreams, DecompressorStopsAtTheStreamEnd) {
 TEST(ZlibStreams, DamagedTruncatedAndOversizedInputRaise) {
   const Bytes data = SampleData(40000);
   const Bytes packed = Deflate(data);
-  auto expectError = [](const Bytes& input, std::int64_t maxSize, const char* message) {
+  auto expectError = [](const Bytes& input, int64_t maxSize, const char* message) {
     try {
       Inflate(input, maxSize);
       ADD_FAILURE() << "no error for " << message;

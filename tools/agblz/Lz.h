@@ -15,17 +15,17 @@ struct LzError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-inline constexpr std::uint8_t TypeLz10 = 0x10;
-inline constexpr std::uint8_t TypeLz11 = 0x11;
+inline constexpr uint8_t kTypeLz10 = 0x10;
+inline constexpr uint8_t kTypeLz11 = 0x11;
 
 // The header's size field has 24 bits, so nothing this large can be described.
-inline constexpr std::size_t SizeLimit = std::size_t{1} << 24;
+inline constexpr std::size_t kSizeLimit = std::size_t{1} << 24;
 
 // Type 0x10 stream of the smallest possible size, padded with zeros to a
-// multiple of 4. Throws LzError for input of SizeLimit bytes or more.
-std::vector<std::uint8_t> Pack(std::span<const std::uint8_t> data);
+// multiple of 4. Throws LzError for input of kSizeLimit bytes or more.
+std::vector<uint8_t> Pack(std::span<const uint8_t> data);
 
 // Reads type 0x10 and 0x11. Throws LzError with a one-line message on bad input.
-std::vector<std::uint8_t> Unpack(std::span<const std::uint8_t> stream);
+std::vector<uint8_t> Unpack(std::span<const uint8_t> stream);
 
 }  // namespace kora::lz

@@ -12,18 +12,18 @@ namespace kora::lz {
 // the same distance, which is what lets the packer's parse stay exact while
 // looking at one match per position.
 struct Match {
-    std::uint8_t Length = 0;     // 0 when no copy of 3 bytes or more exists
-    std::uint16_t Distance = 0;  // 2..4096
+    uint8_t Length = 0;     // 0 when no copy of 3 bytes or more exists
+    uint16_t Distance = 0;  // 2..4096
 };
 
-inline constexpr std::size_t MinMatch = 3;
-inline constexpr std::size_t MaxMatch = 18;
-inline constexpr std::size_t Window = 4096;
+inline constexpr std::size_t kMinMatch = 3;
+inline constexpr std::size_t kMaxMatch = 18;
+inline constexpr std::size_t kWindow = 4096;
 // Distance 1 is left out so that the stream also decodes with routines that
 // write 16 bits at a time into video memory.
-inline constexpr std::size_t MinDistance = 2;
+inline constexpr std::size_t kMinDistance = 2;
 
 // The longest match for every position of the data.
-std::vector<Match> FindLongestMatches(std::span<const std::uint8_t> data);
+std::vector<Match> FindLongestMatches(std::span<const uint8_t> data);
 
 }  // namespace kora::lz

@@ -10,22 +10,22 @@ namespace {
 
 std::string Hex(unsigned value)
 {
-    static constexpr char Digits[] = "0123456789ABCDEF";
-    return std::string("0x") + Digits[(value >> 4) & 0xF] + Digits[value & 0xF];
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    return std::string("0x") + kDigits[(value >> 4) & 0xF] + kDigits[value & 0xF];
 }
 
 // Walks the stream token by token into an output buffer of the declared size.
 class Decoder {
 public:
-    Decoder(std::span<const std::uint8_t> stream, std::size_t size)
+    Decoder(std::span<const uint8_t> stream, std::size_t size)
         : FStream(stream), FOut(size)
     {
     }
 
-    std::vector<std::uint8_t> Run(bool extended)
+    std::vector<uint8_t> Run(bool extended)
     {
         while (FPos < FOut.size()) {
-            const std::uint8_t flags = Next();
+            const uint8_t flags = Next();
             for (int bit = 7; bit >= 0 && FPos < FOut.size(); --bit) {
                 if ((flags >> bit) & 1)
                     extended ? Reference11() : Reference10();
@@ -37,7 +37,7 @@ public:
     }
 
 private:
-    std::uint8_t Next()
+    uint8_t Next()
     {
         if (FIn >= FStream.size())
             throw LzError("truncated stream: it ends after " + std::to_string(FPos) + " of " +
@@ -85,23 +85,23 @@ private:
             FOut[FPos] = FOut[FPos - distance];
     }
 
-    std::span<const std::uint8_t> FStream;
+    std::span<const uint8_t> FStream;
     std::size_t FIn = 4;
-    std::vector<std::uint8_t> FOut;
+    std::vector<uint8_t> FOut;
     std::size_t FPos = 0;
 };
 
 }  // namespace
 
-std::vector<std::uint8_t> Unpack(std::span<const std::uint8_t> stream)
+std::vector<uint8_t> Unpack(std::span<const uint8_t> stream)
 {
     if (stream.size() < 4)
         throw LzError("truncated stream: " + std::to_string(stream.size()) + " bytes, shorter than the 4-byte header");
-    const std::uint8_t type = stream[0];
-    if (type != TypeLz10 && type != TypeLz11)
+    const uint8_t type = stream[0];
+    if (type != kTypeLz10 && type != kTypeLz11)
         throw LzError("unknown stream type " + Hex(type) + " (expected 0x10 or 0x11)");
     const std::size_t size = stream[1] | stream[2] << 8 | stream[3] << 16;
-    return Decoder(stream, size).Run(type == TypeLz11);
+    return Decoder(stream, size).Run(type == kTypeLz11);
 }
 
 }  // namespace kora::lz

@@ -4,11 +4,11 @@
 
 namespace kora::cli {
 
-void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes)
+void WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes)
 {
     WriteWholeFile(path, [&](const std::string& temporary) {
         TFileStream file(temporary, fmCreate);
-        file.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+        file.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
     });
 }
 

@@ -28,7 +28,7 @@ private:
     RomSession& FSession;
 };
 
-std::string Hex(std::uint32_t v) { return Format("0x%X", v); }
+std::string Hex(uint32_t v) { return Format("0x%X", v); }
 
 NameLists LoadLists(const std::string& appPath)
 {
@@ -42,7 +42,7 @@ NameLists LoadLists(const std::string& appPath)
 void MakeDemoRom(const std::string& outPath, bool alternate)
 {
     const DataImage image = MakeDemoImage();
-    const std::vector<std::uint8_t> packed = lz::Pack(image);
+    const std::vector<uint8_t> packed = lz::Pack(image);
     WriteFileAtomically(outPath, BuildDemoRom(packed, alternate));
 }
 

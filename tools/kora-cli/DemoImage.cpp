@@ -11,7 +11,7 @@ namespace kora::cli {
 
 namespace {
 
-using Stats = std::array<int, StatCount>;
+using Stats = std::array<int, kStatCount>;
 
 struct ClassFamily {
     Stats Base;
@@ -19,7 +19,7 @@ struct ClassFamily {
 };
 
 // Sword, lance, armour, axe, bow, mage, priest, flier, thief, banner.
-constexpr std::array<ClassFamily, 10> Families{{
+constexpr std::array<ClassFamily, 10> kFamilies{{
     {{18, 4, 0, 8, 9, 0, 3, 1}, {70, 35, 5, 55, 60, 30, 20, 20}},
     {{20, 6, 0, 6, 6, 0, 6, 1}, {80, 45, 5, 45, 40, 30, 30, 15}},
     {{24, 8, 0, 3, 1, 0, 11, 2}, {90, 50, 0, 35, 20, 25, 55, 20}},
@@ -34,20 +34,20 @@ constexpr std::array<ClassFamily, 10> Families{{
 
 // Family and tier (0 trainee, 1 basic, 2 advanced) of the sample classes in
 // list order.
-constexpr std::array<std::array<int, 2>, 25> SampleClasses{{
+constexpr std::array<std::array<int, 2>, 25> kSampleClasses{{
     {0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}, {1, 2}, {2, 1}, {2, 2}, {3, 0}, {3, 1},
     {3, 2}, {4, 0}, {4, 1}, {4, 2}, {5, 0}, {5, 1}, {5, 2}, {6, 1}, {6, 2}, {6, 0},
     {7, 1}, {7, 2}, {8, 1}, {9, 1}, {9, 2},
 }};
 
 // Class list position of the sample characters 001..01E.
-constexpr std::array<int, 30> SampleCharClasses{
+constexpr std::array<int, 30> kSampleCharClasses{
     23, 1, 4, 6, 9, 12, 15, 17, 20, 22, 0, 3, 8, 11, 14,
     19, 2, 5, 10, 13, 16, 18, 21, 7, 24, 1, 4, 9, 15, 2};
 
 // price, uses, might, hit, crit, weight, range1, range2, bonus stat, bonus
 // value; one row per sample item 01..28.
-constexpr std::array<std::array<int, 10>, 40> SampleItems{{
+constexpr std::array<std::array<int, 10>, 40> kSampleItems{{
     {350, 45, 3, 100, 0, 3, 1, 1, 0, 0},   {460, 46, 5, 90, 0, 5, 1, 1, 0, 0},
     {600, 30, 8, 75, 0, 10, 1, 1, 0, 0},   {1500, 20, 13, 80, 0, 8, 1, 1, 0, 0},
     {900, 40, 3, 100, 10, 2, 1, 1, 4, 2},  {1800, 25, 10, 85, 5, 7, 1, 2, 7, 2},
@@ -70,16 +70,16 @@ constexpr std::array<std::array<int, 10>, 40> SampleItems{{
     {900, 1, 0, 0, 0, 0, 0, 0, 7, 7},      {38000, 1, 0, 0, 0, 0, 0, 0, 1, 2},
 }};
 
-constexpr int CharSlots = ClassTableOffset / CharRecordSize;
-constexpr int ClassSlots = (ItemTableOffset + ItemPriceOffset - ClassTableOffset) / ClassRecordSize;
-constexpr int ItemSlots = (DataImageSize - (ItemTableOffset + ItemPriceOffset)) / ItemRecordSize;
+constexpr int kCharSlots = kClassTableOffset / kCharRecordSize;
+constexpr int kClassSlots = (kItemTableOffset + kItemPriceOffset - kClassTableOffset) / kClassRecordSize;
+constexpr int kItemSlots = (kDataImageSize - (kItemTableOffset + kItemPriceOffset)) / kItemRecordSize;
 
-std::int8_t Byte(int v) { return static_cast<std::int8_t>(std::clamp(v, -128, 127)); }
+int8_t Byte(int v) { return static_cast<int8_t>(std::clamp(v, -128, 127)); }
 
 // Table-like filler: each column of a table keeps one kind of value (zero,
 // small count, id, percentage, flag bits, pointer byte), the way real record
 // tables look, so the block still packs reasonably.
-void FillTable(DataImage& image, int first, int end, int recordSize, std::uint64_t seed)
+void FillTable(DataImage& image, int first, int end, int recordSize, uint64_t seed)
 {
     SplitMix columns(seed);
     std::vector<int> kinds(static_cast<std::size_t>(recordSize));
@@ -97,15 +97,15 @@ void FillTable(DataImage& image, int first, int end, int recordSize, std::uint64
         case 4: v = random.Range(0, 3) == 0 ? 1 << random.Range(0, 7) : 0; break;
         case 5: v = col % 4 == 3 ? 0x08 : col % 4 == 2 ? 0x7A : random.Range(0, 255); break;
         }
-        image[static_cast<std::size_t>(at)] = static_cast<std::uint8_t>(v);
+        image[static_cast<std::size_t>(at)] = static_cast<uint8_t>(v);
     }
 }
 
 ClassRecord MakeClass(int family, int tier, SplitMix& random)
 {
-    const ClassFamily& f = Families[static_cast<std::size_t>(family)];
+    const ClassFamily& f = kFamilies[static_cast<std::size_t>(family)];
     ClassRecord record;
-    for (int s = 0; s < StatCount; ++s) {
+    for (int s = 0; s < kStatCount; ++s) {
         const int lift = tier == 0 ? -2 : tier == 2 ? (s == 0 ? 6 : s == 5 ? 0 : 3) : 0;
         record.Base[s] = Byte(std::max(0, f.Base[s] + lift));
         record.Growth[s] = Byte(f.Growth[s] + random.Range(-5, 5) - (tier == 0 ? 5 : 0));
@@ -118,29 +118,29 @@ ClassRecord MakeClass(int family, int tier, SplitMix& random)
 
 void WriteClasses(DataImage& image, SplitMix& random)
 {
-    for (int k = 0; k < ClassSlots; ++k) {
-        const bool sample = k < static_cast<int>(SampleClasses.size());
-        const int family = sample ? SampleClasses[static_cast<std::size_t>(k)][0] : k % 10;
-        const int tier = sample ? SampleClasses[static_cast<std::size_t>(k)][1] : 1;
+    for (int k = 0; k < kClassSlots; ++k) {
+        const bool sample = k < static_cast<int>(kSampleClasses.size());
+        const int family = sample ? kSampleClasses[static_cast<std::size_t>(k)][0] : k % 10;
+        const int tier = sample ? kSampleClasses[static_cast<std::size_t>(k)][1] : 1;
         WriteClassRecord(image, k, MakeClass(family, tier, random));
     }
 }
 
 void WriteCharacters(DataImage& image, SplitMix& random)
 {
-    for (int c = 0; c < CharSlots; ++c) {
-        const bool sample = c >= 1 && c <= static_cast<int>(SampleCharClasses.size());
-        const int cls = sample ? SampleCharClasses[static_cast<std::size_t>(c - 1)] : c % 25;
-        const auto family = static_cast<std::size_t>(SampleClasses[static_cast<std::size_t>(cls)][0]);
-        const std::size_t at = static_cast<std::size_t>(c * CharRecordSize);
-        image[at + 4] = static_cast<std::uint8_t>(c);
-        image[at + 5] = static_cast<std::uint8_t>(cls);
+    for (int c = 0; c < kCharSlots; ++c) {
+        const bool sample = c >= 1 && c <= static_cast<int>(kSampleCharClasses.size());
+        const int cls = sample ? kSampleCharClasses[static_cast<std::size_t>(c - 1)] : c % 25;
+        const auto family = static_cast<std::size_t>(kSampleClasses[static_cast<std::size_t>(cls)][0]);
+        const std::size_t at = static_cast<std::size_t>(c * kCharRecordSize);
+        image[at + 4] = static_cast<uint8_t>(c);
+        image[at + 5] = static_cast<uint8_t>(cls);
         CharRecord record;
-        for (int s = 0; s < StatCount; ++s) {
+        for (int s = 0; s < kStatCount; ++s) {
             // Personal bases add to the class's; a weak stat may sit below it.
-            const int low = Families[family].Growth[s] <= 10 ? -2 : 0;
+            const int low = kFamilies[family].Growth[s] <= 10 ? -2 : 0;
             record.Base[s] = Byte(s == 0 ? random.Range(0, 8) : random.Range(low, sample ? 6 : 3));
-            record.Growth[s] = Byte(std::clamp(Families[family].Growth[s] + random.Range(-15, 20), 0, 95));
+            record.Growth[s] = Byte(std::clamp(kFamilies[family].Growth[s] + random.Range(-15, 20), 0, 95));
         }
         WriteCharRecord(image, c, record);
     }
@@ -148,11 +148,11 @@ void WriteCharacters(DataImage& image, SplitMix& random)
 
 void WriteItems(DataImage& image, SplitMix& random)
 {
-    for (int i = 0; i < ItemSlots; ++i) {
+    for (int i = 0; i < kItemSlots; ++i) {
         // Price, uses, might, hit, crit, weight, range1, range2, bonus block.
         std::vector<int> values(ColumnsOf(RecordKind::Item).size());
-        if (i < static_cast<int>(SampleItems.size())) {
-            const auto& row = SampleItems[static_cast<std::size_t>(i)];
+        if (i < static_cast<int>(kSampleItems.size())) {
+            const auto& row = kSampleItems[static_cast<std::size_t>(i)];
             std::copy(row.begin(), row.begin() + 8, values.begin());
             values[static_cast<std::size_t>(8 + row[8])] = row[9];
         } else {
@@ -169,11 +169,11 @@ void WriteItems(DataImage& image, SplitMix& random)
 
 DataImage MakeDemoImage()
 {
-    DataImage image(DataImageSize);
-    const int items = ItemTableOffset + ItemPriceOffset;
-    FillTable(image, 0, ClassTableOffset, CharRecordSize, 1);
-    FillTable(image, ClassTableOffset, items, ClassRecordSize, 2);
-    FillTable(image, items, DataImageSize, ItemRecordSize, 3);
+    DataImage image(kDataImageSize);
+    const int items = kItemTableOffset + kItemPriceOffset;
+    FillTable(image, 0, kClassTableOffset, kCharRecordSize, 1);
+    FillTable(image, kClassTableOffset, items, kClassRecordSize, 2);
+    FillTable(image, items, kDataImageSize, kItemRecordSize, 3);
     SplitMix random(0x5EED);
     WriteCharacters(image, random);
     WriteClasses(image, random);

@@ -10,11 +10,11 @@ namespace kora::cli {
 
 // CRC-16 with the reflected polynomial 0xA001 and start value 0xFFFF, the
 // checksum the cartridge header carries at 0x15C (logo) and 0x15E (header).
-std::uint16_t Crc16(std::span<const std::uint8_t> bytes);
+uint16_t Crc16(std::span<const uint8_t> bytes);
 
 // Header, dummy ARM9/ARM7 code, file name table, file allocation table and a
 // few dummy files, with `packedBlock` as one file placed where the chosen
 // layout expects it. The same inputs give the same bytes.
-std::vector<std::uint8_t> BuildDemoRom(std::span<const std::uint8_t> packedBlock, bool alternate);
+std::vector<uint8_t> BuildDemoRom(std::span<const uint8_t> packedBlock, bool alternate);
 
 }  // namespace kora::cli

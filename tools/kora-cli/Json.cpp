@@ -8,7 +8,7 @@ namespace kora::cli {
 namespace {
 
 // Deep nesting would only exhaust the stack; record files are three deep.
-constexpr int MaxDepth = 64;
+constexpr int kMaxDepth = 64;
 
 void AppendUtf8(std::string& out, char32_t c)
 {
@@ -74,7 +74,7 @@ private:
 
     JsonValue Value(int depth)
     {
-        if (depth > MaxDepth)
+        if (depth > kMaxDepth)
             Fail("nesting too deep");
         const char c = Peek();
         JsonValue value;
@@ -250,7 +250,7 @@ bool JsonValue::IsInteger() const
 {
     if (Type != Kind::Number || Text.find_first_of(".eE") != std::string::npos)
         return false;
-    std::int64_t v = 0;
+    int64_t v = 0;
     const auto [end, error] = std::from_chars(Text.data(), Text.data() + Text.size(), v);
     return error == std::errc() && end == Text.data() + Text.size();
 }
@@ -275,7 +275,7 @@ JsonValue ParseJson(std::string_view text)
 
 std::string JsonString(std::string_view text)
 {
-    static const char* const Hex = "0123456789abcdef";
+    static const char* const kHex = "0123456789abcdef";
     std::string out = "\"";
     for (char c : text) {
         const auto u = static_cast<unsigned char>(c);
@@ -290,8 +290,8 @@ std::string JsonString(std::string_view text)
             out += "\\t";
         } else if (u < 0x20) {
             out += "\\u00";
-            out += Hex[u >> 4];
-            out += Hex[u & 15];
+            out += kHex[u >> 4];
+            out += kHex[u & 15];
         } else {
             out += c;
         }

@@ -10,7 +10,7 @@ namespace {
 
 void AddStats(std::vector<ColumnDef>& columns, const std::string& prefix, int min, int max)
 {
-    for (const char* key : StatKeys)
+    for (const char* key : kStatKeys)
         columns.push_back({prefix + key, min, max});
 }
 
@@ -119,26 +119,26 @@ bool WriteValues(RecordKind kind, DataImage& image, int index, const std::vector
     case RecordKind::Char: {
         CharRecord record;
         TakeStats(record.Base, values, 0);
-        TakeStats(record.Growth, values, StatCount);
+        TakeStats(record.Growth, values, kStatCount);
         return WriteCharRecord(image, index, record);
     }
     case RecordKind::Class: {
         ClassRecord record;
         TakeStats(record.Base, values, 0);
-        TakeStats(record.Growth, values, StatCount);
-        TakeStats(record.Cap, values, 2 * StatCount);
+        TakeStats(record.Growth, values, kStatCount);
+        TakeStats(record.Cap, values, 2 * kStatCount);
         return WriteClassRecord(image, index, record);
     }
     case RecordKind::Item: {
         ItemRecord record;
-        record.Price = static_cast<std::uint16_t>(values[0]);
-        record.Uses = static_cast<std::uint8_t>(values[1]);
-        record.Might = static_cast<std::uint8_t>(values[2]);
-        record.Hit = static_cast<std::uint8_t>(values[3]);
-        record.Crit = static_cast<std::uint8_t>(values[4]);
-        record.Weight = static_cast<std::uint8_t>(values[5]);
-        record.Range1 = static_cast<std::uint8_t>(values[6]);
-        record.Range2 = static_cast<std::uint8_t>(values[7]);
+        record.Price = static_cast<uint16_t>(values[0]);
+        record.Uses = static_cast<uint8_t>(values[1]);
+        record.Might = static_cast<uint8_t>(values[2]);
+        record.Hit = static_cast<uint8_t>(values[3]);
+        record.Crit = static_cast<uint8_t>(values[4]);
+        record.Weight = static_cast<uint8_t>(values[5]);
+        record.Range1 = static_cast<uint8_t>(values[6]);
+        record.Range2 = static_cast<uint8_t>(values[7]);
         TakeStats(record.Bonus, values, 8);
         return WriteItemRecord(image, index, record);
     }

@@ -11,8 +11,8 @@ namespace kora::cli {
 
 namespace {
 
-const int NameColumn = -2;
-const int KeyColumn = -1;
+const int kNameColumn = -2;
+const int kKeyColumn = -1;
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
@@ -38,17 +38,17 @@ std::string_view Trim(std::string_view text)
 
 // Decimal with an optional sign. A number too large for 64 bits saturates, so
 // the range check still reports it.
-bool ParseDecimal(std::string_view text, std::int64_t& value)
+bool ParseDecimal(std::string_view text, int64_t& value)
 {
     const bool negative = !text.empty() && text.front() == '-';
     if (!text.empty() && (text.front() == '-' || text.front() == '+'))
         text.remove_prefix(1);
     if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos)
         return false;
-    std::uint64_t magnitude = 0;
+    uint64_t magnitude = 0;
     if (std::from_chars(text.data(), text.data() + text.size(), magnitude).ec != std::errc() || magnitude > INT64_MAX)
         magnitude = INT64_MAX;
-    value = negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
+    value = negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
     return true;
 }
 
@@ -69,7 +69,7 @@ public:
         return FEdits.back();
     }
 
-    static void SetValue(RecordEdit& edit, int column, std::int64_t value, std::string_view text, int line)
+    static void SetValue(RecordEdit& edit, int column, int64_t value, std::string_view text, int line)
     {
         const ColumnDef& def = ColumnsOf(edit.Kind)[static_cast<std::size_t>(column)];
         if (value < def.Min || value > def.Max)
@@ -85,9 +85,9 @@ private:
     {
         const char* field = InfoOf(kind).Key;
         if (kind == RecordKind::Class) {
-            std::int64_t position = -1;
+            int64_t position = -1;
             if (!ParseDecimal(key, position) || position < 0 ||
-                position >= static_cast<std::int64_t>(FLists.ClassNames.size()))
+                position >= static_cast<int64_t>(FLists.ClassNames.size()))
                 throw EImportError(line, field, "no class at list position " + key);
             return FLists.ClassRecordAt(static_cast<int>(position));
         }
@@ -108,7 +108,7 @@ private:
 struct CsvHeader {
     RecordKind Kind;
     std::vector<std::string> Names;
-    std::vector<int> Columns;  // value column, NameColumn or KeyColumn
+    std::vector<int> Columns;  // value column, kNameColumn or kKeyColumn
 };
 
 CsvHeader ReadCsvHeader(const CsvRecord& record)
@@ -132,14 +132,14 @@ CsvHeader ReadCsvHeader(const CsvRecord& record)
     } else {
         throw EImportError(line, header.Names[0], "a header starts with \"id\" or \"index\"");
     }
-    header.Columns.push_back(KeyColumn);
+    header.Columns.push_back(kKeyColumn);
     for (std::size_t i = 1; i < header.Names.size(); ++i) {
         const std::string& name = header.Names[i];
         for (std::size_t k = 0; k < i; ++k) {
             if (header.Names[k] == name)
                 throw EImportError(line, name, "column appears twice");
         }
-        int column = NameColumn;
+        int column = kNameColumn;
         if (name != "name" && (column = ColumnIndex(header.Kind, name)) < 0)
             throw EImportError(line, name, std::string("unknown column for ") + InfoOf(header.Kind).Section);
         header.Columns.push_back(column);
@@ -175,10 +175,10 @@ std::vector<RecordEdit> ParseCsvRecords(std::string_view text, const NameLists& 
         RecordEdit& edit = collector.Begin(header->Kind, std::string(Trim(record.Fields[0])), record.Line);
         for (std::size_t i = 1; i < width; ++i) {
             const int column = header->Columns[i];
-            if (column == NameColumn)
+            if (column == kNameColumn)
                 continue;
             const std::string_view value = Trim(record.Fields[i]);
-            std::int64_t number = 0;
+            int64_t number = 0;
             if (!ParseDecimal(value, number))
                 throw EImportError(record.Line, header->Names[i], Quoted(value) + " is not an integer");
             EditCollector::SetValue(edit, column, number, value, record.Line);
@@ -227,7 +227,7 @@ void ReadJsonRecord(const JsonValue& object, RecordKind kind, EditCollector& col
             throw EImportError(value.Line, name, std::string("unknown field for ") + info.Section);
         if (value.Type != JsonValue::Kind::Number)
             throw EImportError(value.Line, name, std::string("expected an integer, found ") + value.TypeName());
-        std::int64_t number = 0;
+        int64_t number = 0;
         if (!ParseDecimal(value.Text, number))
             throw EImportError(value.Line, name, value.Text + " is not an integer");
         EditCollector::SetValue(edit, column, number, value.Text, value.Line);

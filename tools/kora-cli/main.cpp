@@ -17,7 +17,7 @@ namespace {
 
 using namespace kora::cli;
 
-const char* const Usage =
+const char* const kUsage =
     "usage: kora-cli make-demo-rom OUT [--alternate]\n"
     "       kora-cli info ROM\n"
     "       kora-cli export ROM [--kind char|class|item] [--format csv|json]\n"
@@ -87,7 +87,7 @@ int Run(const std::vector<std::string>& args)
         throw UsageError{"no command"};
     const std::string& command = args[0];
     if (command == "--help" || command == "help") {
-        std::cout << Usage;
+        std::cout << kUsage;
         return 0;
     }
     const Arguments a = Parse({args.begin() + 1, args.end()});
@@ -127,7 +127,7 @@ int main(int argc, char** argv)
             throw std::runtime_error("cannot write to standard output");
         return status;
     } catch (const UsageError& e) {
-        std::cerr << "kora-cli: " << e.Message << '\n' << Usage;
+        std::cerr << "kora-cli: " << e.Message << '\n' << kUsage;
         return 2;
     } catch (const std::exception& e) {
         std::cerr << "kora-cli: " << e.what() << '\n';

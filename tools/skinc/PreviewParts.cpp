@@ -24,8 +24,8 @@ void PasteInRegion(TBitmap& target, int x, int y, TBitmap& bitmap, HRGN region) 
   for (int row = 0; row < bitmap.Height(); ++row) {
     const int ty = y + row;
     if (ty < 0 || ty >= target.Height()) continue;
-    const auto* from = reinterpret_cast<const std::uint32_t*>(bitmap.ScanLine(row));
-    auto* to = reinterpret_cast<std::uint32_t*>(target.ScanLine(ty));
+    const auto* from = reinterpret_cast<const uint32_t*>(bitmap.ScanLine(row));
+    auto* to = reinterpret_cast<uint32_t*>(target.ScanLine(ty));
     for (int col = 0; col < bitmap.Width(); ++col) {
       const int tx = x + col;
       if (tx >= 0 && tx < target.Width() && PtInRegion(region, col, row)) to[tx] = from[col];

@@ -6,7 +6,7 @@
 namespace kora {
 
 BitmapObject::BitmapObject(int width, int height)
-    : GdiObject(ObjectKind), Width(width), Height(height), Pixels(std::size_t(width) * std::size_t(height), 0) {}
+    : GdiObject(kObjectKind), Width(width), Height(height), Pixels(std::size_t(width) * std::size_t(height), 0) {}
 
 BitmapObject* FindBitmap(HBITMAP bitmap) { return LookupGdiObject<BitmapObject>(bitmap); }
 

@@ -5,7 +5,7 @@ namespace kora {
 namespace {
 
 // The light classic scheme.
-constexpr COLORREF SysColors[SYS_COLOR_COUNT] = {
+constexpr COLORREF kSysColors[SYS_COLOR_COUNT] = {
     RGB(212, 208, 200),  // COLOR_SCROLLBAR
     RGB(58, 110, 165),   // COLOR_BACKGROUND
     RGB(10, 36, 106),    // COLOR_ACTIVECAPTION
@@ -43,7 +43,7 @@ constexpr COLORREF SysColors[SYS_COLOR_COUNT] = {
 
 COLORREF GetSysColor(int index) {
     if (index < 0 || index >= SYS_COLOR_COUNT) return 0;
-    return SysColors[index];
+    return kSysColors[index];
 }
 
 COLORREF ColorToRGB(COLORREF color) {

@@ -31,8 +31,8 @@ struct DcState {
 
 class DeviceContext : public GdiObject {
 public:
-    static constexpr GdiKind ObjectKind = GdiKind::Dc;
-    DeviceContext() : GdiObject(ObjectKind) {}
+    static constexpr GdiKind kObjectKind = GdiKind::Dc;
+    DeviceContext() : GdiObject(kObjectKind) {}
 
     DcState State;
     std::vector<DcState> Saved;

@@ -42,10 +42,10 @@ private:
 uint64_t RegisterGdiObject(std::unique_ptr<GdiObject> object);
 // The live object behind a handle value if it has the given kind, else null.
 GdiObject* LookupGdiObject(uint64_t value, GdiKind kind);
-// T declares `static constexpr GdiKind ObjectKind`.
+// T declares `static constexpr GdiKind kObjectKind`.
 template <class T>
 T* LookupGdiObject(HandleValue handle) {
-    return static_cast<T*>(LookupGdiObject(handle.Value(), T::ObjectKind));
+    return static_cast<T*>(LookupGdiObject(handle.Value(), T::kObjectKind));
 }
 // Destroys a live object of the given kind regardless of selection; false for a bad handle.
 bool UnregisterGdiObject(uint64_t value, GdiKind kind);

@@ -23,22 +23,22 @@ constexpr uint32_t RGB_MASK = 0x00FFFFFF;
 constexpr int64_t MAX_BITMAP_PIXELS = int64_t(1) << 26;
 
 struct PenObject : GdiObject {
-    static constexpr GdiKind ObjectKind = GdiKind::Pen;
-    PenObject() : GdiObject(ObjectKind) {}
+    static constexpr GdiKind kObjectKind = GdiKind::Pen;
+    PenObject() : GdiObject(kObjectKind) {}
     int Style = PS_SOLID;
     int Width = 1;
     COLORREF Color = 0;
 };
 
 struct BrushObject : GdiObject {
-    static constexpr GdiKind ObjectKind = GdiKind::Brush;
-    BrushObject() : GdiObject(ObjectKind) {}
+    static constexpr GdiKind kObjectKind = GdiKind::Brush;
+    BrushObject() : GdiObject(kObjectKind) {}
     uint32_t Style = BS_SOLID;
     COLORREF Color = 0;
 };
 
 struct BitmapObject : GdiObject {
-    static constexpr GdiKind ObjectKind = GdiKind::Bitmap;
+    static constexpr GdiKind kObjectKind = GdiKind::Bitmap;
     BitmapObject(int width, int height);
     int Width;
     int Height;
@@ -48,8 +48,8 @@ struct BitmapObject : GdiObject {
 };
 
 struct RegionObject : GdiObject {
-    static constexpr GdiKind ObjectKind = GdiKind::Region;
-    RegionObject() : GdiObject(ObjectKind) {}
+    static constexpr GdiKind kObjectKind = GdiKind::Region;
+    RegionObject() : GdiObject(kObjectKind) {}
     Region Rgn;
 };
 

@@ -8,7 +8,7 @@ namespace kora {
 
 namespace {
 
-constexpr int Samples = 4;  // per pixel and axis
+constexpr int kSamples = 4;  // per pixel and axis
 
 double SegmentDistance(double x, double y, IconPoint a, IconPoint b) {
     const double dx = b.X - a.X, dy = b.Y - a.Y;
@@ -32,9 +32,9 @@ uint32_t Mix(uint32_t c0, uint32_t c1, double t) {
 
 // Points along a quarter arc around (cx, cy), from angle a0 to a0 + 90 degrees.
 void AddArc(std::vector<IconPoint>& points, double cx, double cy, double rx, double ry, double a0) {
-    constexpr int Steps = 6;
-    for (int i = 0; i <= Steps; ++i) {
-        const double a = a0 + (std::numbers::pi / 2) * i / Steps;
+    constexpr int kSteps = 6;
+    for (int i = 0; i <= kSteps; ++i) {
+        const double a = a0 + (std::numbers::pi / 2) * i / kSteps;
         points.push_back({cx + rx * std::cos(a), cy + ry * std::sin(a)});
     }
 }
@@ -106,14 +106,14 @@ void IconPainter::Paint(const Covers& covers, const IconPaint& paint) {
     for (int py = 0; py < FSize; ++py) {
         for (int px = 0; px < FSize; ++px) {
             int hits = 0;
-            for (int sy = 0; sy < Samples; ++sy) {
-                for (int sx = 0; sx < Samples; ++sx) {
-                    hits += covers(px + (sx + 0.5) / Samples, py + (sy + 0.5) / Samples);
+            for (int sy = 0; sy < kSamples; ++sy) {
+                for (int sx = 0; sx < kSamples; ++sx) {
+                    hits += covers(px + (sx + 0.5) / kSamples, py + (sy + 0.5) / kSamples);
                 }
             }
             if (hits == 0) continue;
             const uint32_t color = paint(px + 0.5, py + 0.5);
-            const float a = Channel(color, 24) * float(hits) / float(Samples * Samples);
+            const float a = Channel(color, 24) * float(hits) / float(kSamples * kSamples);
             Rgba& d = FPixels[size_t(py) * size_t(FSize) + size_t(px)];
             d.R = Channel(color, 16) * a + d.R * (1 - a);
             d.G = Channel(color, 8) * a + d.G * (1 - a);

@@ -13,8 +13,8 @@ namespace {
 constexpr int DEFAULT_ICON_SIZE = 32;
 
 struct IconObject : GdiObject {
-    static constexpr GdiKind ObjectKind = GdiKind::Icon;
-    IconObject() : GdiObject(ObjectKind) {}
+    static constexpr GdiKind kObjectKind = GdiKind::Icon;
+    IconObject() : GdiObject(kObjectKind) {}
     int Width = 0;
     int Height = 0;
     std::vector<uint32_t> Color;          // 0xAARRGGBB, straight alpha when HasAlpha

@@ -17,7 +17,7 @@ namespace kora {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr auto ReportInterval = std::chrono::milliseconds(100);
+constexpr auto kReportInterval = std::chrono::milliseconds(100);
 
 class FileDescriptor {
 public:
@@ -92,12 +92,12 @@ struct FolderWatcher::Worker {
     void Run() {
         uint32_t pending = 0;
         bool gone = false;
-        auto lastReport = Clock::now() - ReportInterval;
+        auto lastReport = Clock::now() - kReportInterval;
         for (;;) {
             pollfd fds[2] = {{Wake.Get(), POLLIN, 0}, {Inotify.Get(), POLLIN, 0}};
             int timeoutMs = -1;
             if (pending) {
-                const auto wait = lastReport + ReportInterval - Clock::now();
+                const auto wait = lastReport + kReportInterval - Clock::now();
                 timeoutMs = int(std::max<int64_t>(
                     0, std::chrono::ceil<std::chrono::milliseconds>(wait).count()));
             }
@@ -110,7 +110,7 @@ struct FolderWatcher::Worker {
                 gone = (pending & FOLDER_CHANGE_GONE) != 0;
             }
             const auto now = Clock::now();
-            if (pending && now - lastReport >= ReportInterval) {
+            if (pending && now - lastReport >= kReportInterval) {
                 if (OnChange) OnChange(pending);
                 pending = 0;
                 lastReport = now;

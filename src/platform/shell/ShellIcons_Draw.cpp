@@ -49,22 +49,22 @@ public:
 
 // ---- Folders ---------------------------------------------------------------
 
-constexpr uint32_t FolderBack = 0xFFE1A63A;
-constexpr uint32_t FolderBackDark = 0xFFCB8A22;
-constexpr uint32_t FolderOutline = 0xFF9A6510;
-constexpr uint32_t FolderFrontTop = 0xFFFFE89E;
-constexpr uint32_t FolderFrontBottom = 0xFFF3BC4A;
-constexpr uint32_t FolderHighlight = 0xFFFFF8DC;
+constexpr uint32_t kFolderBack = 0xFFE1A63A;
+constexpr uint32_t kFolderBackDark = 0xFFCB8A22;
+constexpr uint32_t kFolderOutline = 0xFF9A6510;
+constexpr uint32_t kFolderFrontTop = 0xFFFFE89E;
+constexpr uint32_t kFolderFrontBottom = 0xFFF3BC4A;
+constexpr uint32_t kFolderHighlight = 0xFFFFF8DC;
 
 void DrawFolderBack(const Art& a) {
-    a.Shape(a.Round(1, 2, 7, 6, 1), SolidPaint(FolderBack), FolderOutline);  // the tab
-    a.Shape(a.Rect(1, 3, 15, 14), a.Down(3, FolderBack, 14, FolderBackDark), FolderOutline);
+    a.Shape(a.Round(1, 2, 7, 6, 1), SolidPaint(kFolderBack), kFolderOutline);  // the tab
+    a.Shape(a.Rect(1, 3, 15, 14), a.Down(3, kFolderBack, 14, kFolderBackDark), kFolderOutline);
 }
 
 void DrawFolderClosed(const Art& a) {
     DrawFolderBack(a);
-    a.Shape(a.Rect(1, 5, 15, 14), a.Down(5, FolderFrontTop, 14, FolderFrontBottom), FolderOutline);
-    a.P.Fill(IconShape::Rect(a.K + 1, 5 * a.K + 1, 15 * a.K - 1, 5 * a.K + 2), FolderHighlight);
+    a.Shape(a.Rect(1, 5, 15, 14), a.Down(5, kFolderFrontTop, 14, kFolderFrontBottom), kFolderOutline);
+    a.P.Fill(IconShape::Rect(a.K + 1, 5 * a.K + 1, 15 * a.K - 1, 5 * a.K + 2), kFolderHighlight);
 }
 
 void DrawFolderOpen(const Art& a) {
@@ -76,20 +76,20 @@ void DrawFolderOpen(const Art& a) {
     }
     // The front flap, tipped forward.
     const IconShape front = a.Poly({{1, 14}, {3.5, 7}, {16, 7}, {13.5, 14}});
-    a.Shape(front, a.Down(7, FolderFrontTop, 14, FolderFrontBottom), FolderOutline);
-    a.P.Fill(IconShape::Rect(3.5 * a.K + 1, 7 * a.K + 1, 16 * a.K - 2, 7 * a.K + 2), FolderHighlight);
+    a.Shape(front, a.Down(7, kFolderFrontTop, 14, kFolderFrontBottom), kFolderOutline);
+    a.P.Fill(IconShape::Rect(3.5 * a.K + 1, 7 * a.K + 1, 16 * a.K - 2, 7 * a.K + 2), kFolderHighlight);
 }
 
 // ---- Documents -------------------------------------------------------------
 
-constexpr uint32_t PageOutline = 0xFF7A8597;
+constexpr uint32_t kPageOutline = 0xFF7A8597;
 
 // The page with its folded corner; the writing area is x 4..12, y 6..14.
 void DrawPage(const Art& a) {
     const IconShape page = a.Poly({{2, 1}, {10, 1}, {14, 5}, {14, 15}, {2, 15}});
-    a.Shape(page, a.Across(2, 1, 0xFFFFFFFF, 14, 15, 0xFFDCE2EA), PageOutline);
+    a.Shape(page, a.Across(2, 1, 0xFFFFFFFF, 14, 15, 0xFFDCE2EA), kPageOutline);
     const IconShape fold = a.Poly({{10, 1}, {10, 5}, {14, 5}});
-    a.Shape(fold, a.Across(10, 1, 0xFFF7F9FB, 14, 5, 0xFFC9D1DC), PageOutline);
+    a.Shape(fold, a.Across(10, 1, 0xFFF7F9FB, 14, 5, 0xFFC9D1DC), kPageOutline);
 }
 
 void DrawTextFile(const Art& a) {
@@ -106,9 +106,9 @@ void DrawTextFile(const Art& a) {
 
 // Pixel digits, 3 x 5, '#' set.
 void DrawDigit(IconPainter& p, int x, int y, char digit, uint32_t color) {
-    static const char* const Zero[5] = {"###", "#.#", "#.#", "#.#", "###"};
-    static const char* const One[5] = {".#.", "##.", ".#.", ".#.", "###"};
-    const char* const* rows = digit == '0' ? Zero : One;
+    static const char* const kZero[5] = {"###", "#.#", "#.#", "#.#", "###"};
+    static const char* const kOne[5] = {".#.", "##.", ".#.", ".#.", "###"};
+    const char* const* rows = digit == '0' ? kZero : kOne;
     for (int r = 0; r < 5; ++r) {
         for (int c = 0; c < 3; ++c) {
             if (rows[r][c] == '#') p.Fill(IconShape::Rect(x + c, y + r, x + c + 1, y + r + 1), color);

@@ -14,8 +14,8 @@ namespace kora {
 
 namespace {
 
-const char* const DesktopName = "桌面";
-const char* const DriveName = "文件系统";
+const char* const kDesktopName = "桌面";
+const char* const kDriveName = "文件系统";
 
 // Absolute, resolved by text, no trailing '/' except for the root.
 std::string CleanPath(std::string_view path) {
@@ -59,8 +59,8 @@ ShellItemKind KindOf(const std::string& path, bool isFolder, const Places& place
 
 std::string DisplayNameOf(ShellItemKind kind, const std::string& path) {
     switch (kind) {
-        case ShellItemKind::Desktop: return DesktopName;
-        case ShellItemKind::Drive: return DriveName;
+        case ShellItemKind::Desktop: return kDesktopName;
+        case ShellItemKind::Drive: return kDriveName;
         default: return std::string(PathFileName(path));
     }
 }
@@ -105,7 +105,7 @@ std::string ShellDesktopFolder() {
 ShellItem ShellDesktop() {
     ShellItem item;
     item.Kind = ShellItemKind::Desktop;
-    item.DisplayName = DesktopName;
+    item.DisplayName = kDesktopName;
     return item;
 }
 

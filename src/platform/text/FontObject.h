@@ -10,7 +10,7 @@ namespace kora {
 // The table entry behind an HFONT.
 class FontObject : public GdiObject {
 public:
-    static constexpr GdiKind ObjectKind = GdiKind::Font;
+    static constexpr GdiKind kObjectKind = GdiKind::Font;
 
     explicit FontObject(const LOGFONT& logFont) : GdiObject(GdiKind::Font), FLogFont(logFont) {}
 

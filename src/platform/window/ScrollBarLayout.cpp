@@ -12,7 +12,7 @@ namespace kora {
 namespace {
 
 // Below this the thumb would be too small to grab.
-constexpr int KMinThumb = 8;
+constexpr int kMinThumb = 8;
 
 DWORD BarStyle(int bar) { return bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL; }
 
@@ -61,7 +61,7 @@ ScrollBarGeometry ComputeScrollBar(const WindowRec& w, int bar) {
     const int track = length - 2 * g.Arrow;
     const int64_t span = int64_t(r.Max) - r.Min + 1;
     int thumb = r.Page ? int(int64_t(track) * r.Page / span) : GetSystemMetrics(g.Vertical ? SM_CYVTHUMB : SM_CXHTHUMB);
-    thumb = std::max(thumb, KMinThumb);
+    thumb = std::max(thumb, kMinThumb);
     if (thumb > track) return g;  // no room for a thumb: only the arrows work
     const int64_t pos = r.Tracking ? r.TrackPos : r.Pos;
     const int64_t offset = int64_t(track - thumb) * (pos - r.Min) / (MaxPos(r) - r.Min);

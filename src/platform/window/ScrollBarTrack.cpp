@@ -15,12 +15,12 @@ namespace kora {
 namespace {
 
 // A system timer id, out of the way of the ids programs choose.
-constexpr UINT_PTR KRepeatTimer = 0xFFFA;
-constexpr UINT KFirstDelay = 350;
-constexpr UINT KRepeatDelay = 50;
+constexpr UINT_PTR kRepeatTimer = 0xFFFA;
+constexpr UINT kFirstDelay = 350;
+constexpr UINT kRepeatDelay = 50;
 // Farther than this many bar widths across the bar, the thumb goes back
 // to where the drag began.
-constexpr int KSnapBackWidths = 4;
+constexpr int kSnapBackWidths = 4;
 
 int RequestFor(ScrollPart part) {
     switch (part) {
@@ -87,12 +87,12 @@ private:
         const int code = RequestFor(FPart);
         Show(FPart);
         if (!Send(code, 0)) return;
-        SetTimer(FWnd, KRepeatTimer, KFirstDelay, nullptr);
+        SetTimer(FWnd, kRepeatTimer, kFirstDelay, nullptr);
         bool first = true;
         MSG msg;
         while (Next(msg)) {
-            if (IsOurs(msg, WM_TIMER) && msg.wParam == KRepeatTimer) {
-                if (first) SetTimer(FWnd, KRepeatTimer, KRepeatDelay, nullptr);
+            if (IsOurs(msg, WM_TIMER) && msg.wParam == kRepeatTimer) {
+                if (first) SetTimer(FWnd, kRepeatTimer, kRepeatDelay, nullptr);
                 first = false;
                 if (PartUnder(pointer) == FPart && !Send(code, 0)) return;
                 continue;
@@ -106,7 +106,7 @@ private:
             if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) continue;
             ProcessMessage(msg);
         }
-        KillTimer(FWnd, KRepeatTimer);
+        KillTimer(FWnd, kRepeatTimer);
         Show(SBP_NONE);
     }
 
@@ -142,7 +142,7 @@ private:
                 const int thickness = g.Vertical ? g.Bar.Width() : g.Bar.Height();
                 const int across = g.Vertical ? std::max(g.Bar.Left - p.X, p.X - g.Bar.Right + 1)
                                               : std::max(g.Bar.Top - p.Y, p.Y - g.Bar.Bottom + 1);
-                const int pos = across > KSnapBackWidths * thickness ? start : ScrollPosAt(*cur, FBar, g.Along(p) - grab);
+                const int pos = across > kSnapBackWidths * thickness ? start : ScrollPosAt(*cur, FBar, g.Along(p) - grab);
                 if (pos == ScrollBarOf(*cur, FBar).TrackPos) continue;
                 SetTrack(pos);
                 if (!Send(SB_THUMBTRACK, pos)) return;

@@ -30,7 +30,7 @@ constexpr LPARAM SKINMSG_LPARAM = 1000;
 // [SKINCOLORS]: colours of control parts not taken from pictures.
 class TbsSkinColors {
 public:
-  static constexpr const char* Section = "SKINCOLORS";
+  static constexpr const char* kSection = "SKINCOLORS";
 
   // The system colours each key falls back to.
   void SetColorsToDefault();
@@ -47,7 +47,7 @@ private:
 
 // [FORMINFO]: the form frame's geometry in the main picture and its options.
 struct TbsSkinFormInfo {
-  static constexpr const char* Section = "FORMINFO";
+  static constexpr const char* kSection = "FORMINFO";
 
   void ReadFromIni(const TCustomIniFile& ini);
   void WriteToIni(TCustomIniFile& ini) const;
@@ -57,17 +57,17 @@ struct TbsSkinFormInfo {
 
   POINT LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
   RECT ClientRect;
-  std::int32_t BGPictureIndex = -1;
-  std::int32_t MDIBGPictureIndex = -1;
+  int32_t BGPictureIndex = -1;
+  int32_t MDIBGPictureIndex = -1;
   bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
   RECT MaskRectArea;
   POINT HitTestLeftTopPoint, HitTestRightTopPoint, HitTestLeftBottomPoint, HitTestRightBottomPoint;
   RECT ButtonsRect, CaptionRect;
-  std::int32_t ButtonsOffset = 0;
+  int32_t ButtonsOffset = 0;
   bool ButtonsInLeft = false;
   bool MainMenuPopupUp = false;
-  std::int32_t BorderWidth = 0;
-  std::int32_t FormMinWidth = 0;
+  int32_t BorderWidth = 0;
+  int32_t FormMinWidth = 0;
   bool AutoRenderingInActiveImage = false;
   TbsInactiveEffect InActiveEffect = ieBrightness;
 
@@ -77,7 +77,7 @@ private:
 
 // [VERSION]: who made the skin; nothing here changes how it draws.
 struct TbsSkinVersionInfo {
-  static constexpr const char* Section = "VERSION";
+  static constexpr const char* kSection = "VERSION";
 
   void ReadFromIni(const TCustomIniFile& ini);
   void WriteToIni(TCustomIniFile& ini) const;
@@ -129,7 +129,7 @@ class TbsCompressedStoredSkin : public TComponent {
   void ExportCompressedFile(const std::string& path);
   // Appends the decompressed archive at target's position; see
   // InflateMemoryStream for the errors and maxSize.
-  void InflateInto(TMemoryStream& target, std::int64_t maxSize = -1);
+  void InflateInto(TMemoryStream& target, int64_t maxSize = -1);
 
   void DefineProperties(TFiler& filer) override;
 
@@ -150,7 +150,7 @@ class TbsResourceStrData : public TComponent {
   TStrings* ResStrings() const { return FResStrings.get(); }
   // Copies the lines.
   void SetResStrings(TStrings* value);
-  std::int32_t CharSet = bsDefaultFontCharset;
+  int32_t CharSet = bsDefaultFontCharset;
 
   // The text after the first "=" of the first line named exactly `name`;
   // "" when there is none.
@@ -245,7 +245,7 @@ protected:
 
 private:
   void LoadArchive(TbsCompressedStoredSkin& stored);
-  void ReadArchivePictures(TMemoryStream& archive, std::int32_t version);
+  void ReadArchivePictures(TMemoryStream& archive, int32_t version);
   void ReadDescription(const TCustomIniFile& ini);
   void ReadVersionAndPictures(const TCustomIniFile& ini);
   void ReadFormInfo(const TCustomIniFile& ini);

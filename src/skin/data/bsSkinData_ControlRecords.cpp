@@ -258,7 +258,7 @@ void TbsDataSkinGridControl::ExchangeKeys(TbsSkinKeys& keys) {
 namespace {
 
 // Edits read their character set between the font's name and height.
-void EditFontKeys(TbsSkinKeys& keys, std::string& name, TFontCharset& charset, std::int32_t& height,
+void EditFontKeys(TbsSkinKeys& keys, std::string& name, TFontCharset& charset, int32_t& height,
                   TFontStyles& style, TColor& color) {
   keys.String("fontname", name, bsDefaultFontName);
   keys.Charset("FontCharset", charset);

@@ -22,8 +22,8 @@ class TbsDataSkinControl : public TObject {
   void WriteToIni(TCustomIniFile& ini) const;
 
   std::string IDName;
-  std::int32_t PictureIndex = -1;
-  std::int32_t MaskPictureIndex = -1;
+  int32_t PictureIndex = -1;
+  int32_t MaskPictureIndex = -1;
   RECT SkinRect;
 
 protected:
@@ -74,16 +74,16 @@ class TbsDataSkinListBox : public TbsDataSkinCustomControl {
   using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
 
   RECT ItemRect, ActiveItemRect, FocusItemRect;
-  std::int32_t ItemLeftOffset = 0, ItemRightOffset = 0;
+  int32_t ItemLeftOffset = 0, ItemRightOffset = 0;
   RECT ItemTextRect;
   std::string FontName = bsDefaultFontName;
-  std::int32_t FontHeight = bsDefaultFontHeight;
+  int32_t FontHeight = bsDefaultFontHeight;
   TFontStyles FontStyle;
   TColor FontColor = 0, ActiveFontColor = 0, FocusFontColor = 0;
   TFontCharset FontCharset = bsDefaultFontCharset;
   RECT CaptionRect;
   std::string CaptionFontName = bsDefaultFontName;
-  std::int32_t CaptionFontHeight = bsDefaultFontHeight;
+  int32_t CaptionFontHeight = bsDefaultFontHeight;
   TFontStyles CaptionFontStyle;
   TColor CaptionFontColor = 0;
   TFontCharset CaptionFontCharset = bsDefaultFontCharset;
@@ -113,10 +113,10 @@ class TbsDataSkinComboBox : public TbsDataSkinCustomControl {
   using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
 
   RECT ActiveSkinRect, ItemRect, ActiveItemRect, FocusItemRect;
-  std::int32_t ItemLeftOffset = 0, ItemRightOffset = 0;
+  int32_t ItemLeftOffset = 0, ItemRightOffset = 0;
   RECT ItemTextRect;
   std::string FontName = bsDefaultFontName;
-  std::int32_t FontHeight = bsDefaultFontHeight;
+  int32_t FontHeight = bsDefaultFontHeight;
   TFontStyles FontStyle;
   TColor FontColor = 0, FocusFontColor = 0, ActiveFontColor = 0;
   TFontCharset FontCharset = bsDefaultFontCharset;
@@ -134,9 +134,9 @@ class TbsDataSkinControlBar : public TbsDataSkinCustomControl {
   using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
 
   RECT ItemRect;
-  std::int32_t BGPictureIndex = -1;
+  int32_t BGPictureIndex = -1;
   RECT HGripRect, VGripRect;
-  std::int32_t GripOffset1 = 0, GripOffset2 = 0;
+  int32_t GripOffset1 = 0, GripOffset2 = 0;
 
 protected:
   void ExchangeKeys(TbsSkinKeys& keys) override;
@@ -148,7 +148,7 @@ class TbsDataSkinSlider : public TbsDataSkinControl {
 
   TColor BGColor = 0;
   RECT HRulerRect, HThumbRect, VRulerRect, VThumbRect;
-  std::int32_t EdgeSize = 0;
+  int32_t EdgeSize = 0;
   TColor PointsColor = 0;
 
 protected:
@@ -172,7 +172,7 @@ protected:
     using TbsDataSkinControl::TbsDataSkinControl;                 \
                                                                   \
     std::string FontName = bsDefaultFontName;                     \
-    std::int32_t FontHeight = bsDefaultFontHeight;                \
+    int32_t FontHeight = bsDefaultFontHeight;                \
     TFontStyles FontStyle;                                        \
     TColor FontColor = 0;                                         \
     TFontCharset FontCharset = bsDefaultFontCharset;              \
@@ -191,21 +191,21 @@ class TbsDataSkinTabControl : public TbsDataSkinControl {
   using TbsDataSkinControl::TbsDataSkinControl;
 
   RECT TabRect, ActiveTabRect, FocusTabRect, MouseInTabRect, ClientRect;
-  std::int32_t BGPictureIndex = -1;
+  int32_t BGPictureIndex = -1;
   POINT LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
-  std::int32_t TabLeftOffset = 0, TabRightOffset = 0;
+  int32_t TabLeftOffset = 0, TabRightOffset = 0;
   RECT TabsBGRect;
   bool TabStretchEffect = false, LeftStretch = false, TopStretch = false, RightStretch = false;
   bool BottomStretch = false;
   std::string FontName = bsDefaultFontName;
-  std::int32_t FontHeight = bsDefaultFontHeight;
+  int32_t FontHeight = bsDefaultFontHeight;
   TFontStyles FontStyle;
   TColor FontColor = 0, ActiveFontColor = 0, FocusFontColor = 0, MouseInFontColor = 0;
   TFontCharset FontCharset = bsDefaultFontCharset;
   // The up-down control record of the tab scroller.
   std::string UpDown;
   bool ShowFocus = false;
-  std::int32_t FocusOffsetX = 0, FocusOffsetY = 0;
+  int32_t FocusOffsetX = 0, FocusOffsetY = 0;
 
 protected:
   void ExchangeKeys(TbsSkinKeys& keys) override;
@@ -216,19 +216,19 @@ class TbsDataSkinGridControl : public TbsDataSkinControl {
   using TbsDataSkinControl::TbsDataSkinControl;
 
   RECT FixedCellRect, SelectCellRect, FocusCellRect;
-  std::int32_t FixedCellLeftOffset = 0, FixedCellRightOffset = 0;
+  int32_t FixedCellLeftOffset = 0, FixedCellRightOffset = 0;
   RECT FixedCellTextRect;
-  std::int32_t CellLeftOffset = 0, CellRightOffset = 0;
+  int32_t CellLeftOffset = 0, CellRightOffset = 0;
   RECT CellTextRect;
   TColor LinesColor = 0, BGColor = 0;
   std::string FontName = bsDefaultFontName;
   TFontCharset FontCharset = bsDefaultFontCharset;
-  std::int32_t FontHeight = bsDefaultFontHeight;
+  int32_t FontHeight = bsDefaultFontHeight;
   TFontStyles FontStyle;
   TColor FontColor = 0, SelectFontColor = 0, FocusFontColor = 0;
   std::string FixedFontName = bsDefaultFontName;
   TFontCharset FixedFontCharset = bsDefaultFontCharset;
-  std::int32_t FixedFontHeight = bsDefaultFontHeight;
+  int32_t FixedFontHeight = bsDefaultFontHeight;
   TFontStyles FixedFontStyle;
   TColor FixedFontColor = 0;
   bool CellStretchEffect = false, FixedCellStretchEffect = false, ShowFocus = false;
@@ -244,7 +244,7 @@ class TbsDataSkinSpinEditControl : public TbsDataSkinCustomControl {
   RECT ActiveSkinRect;
   std::string FontName = bsDefaultFontName;
   TFontCharset FontCharset = bsDefaultFontCharset;
-  std::int32_t FontHeight = bsDefaultFontHeight;
+  int32_t FontHeight = bsDefaultFontHeight;
   TFontStyles FontStyle;
   TColor FontColor = 0, ActiveFontColor = 0, DisabledFontColor = 0;
   RECT UpButtonRect, ActiveUpButtonRect, DownUpButtonRect;
@@ -261,7 +261,7 @@ class TbsDataSkinEditControl : public TbsDataSkinCustomControl {
   RECT ActiveSkinRect;
   std::string FontName = bsDefaultFontName;
   TFontCharset FontCharset = bsDefaultFontCharset;
-  std::int32_t FontHeight = bsDefaultFontHeight;
+  int32_t FontHeight = bsDefaultFontHeight;
   TFontStyles FontStyle;
   TColor FontColor = 0, DisabledFontColor = 0, ActiveFontColor = 0;
   RECT ButtonRect, ActiveButtonRect, DownButtonRect, UnEnabledButtonRect;
@@ -285,7 +285,7 @@ class TbsDataSkinStdLabelControl : public TbsDataSkinControl {
   using TbsDataSkinControl::TbsDataSkinControl;
 
   std::string FontName = bsDefaultFontName;
-  std::int32_t FontHeight = bsDefaultFontHeight;
+  int32_t FontHeight = bsDefaultFontHeight;
   TFontStyles FontStyle;
   TColor FontColor = 0;
   TFontCharset FontCharset = bsDefaultFontCharset;
@@ -300,7 +300,7 @@ class TbsDataSkinLabelControl : public TbsDataSkinCustomControl {
   using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
 
   std::string FontName = bsDefaultFontName;
-  std::int32_t FontHeight = bsDefaultFontHeight;
+  int32_t FontHeight = bsDefaultFontHeight;
   TFontStyles FontStyle;
   TColor FontColor = 0;
   TFontCharset FontCharset = bsDefaultFontCharset;
@@ -317,7 +317,7 @@ class TbsDataSkinScrollBarControl : public TbsDataSkinCustomControl {
   RECT UpButtonRect, ActiveUpButtonRect, DownUpButtonRect;
   RECT DownButtonRect, ActiveDownButtonRect, DownDownButtonRect;
   RECT ThumbRect, ActiveThumbRect, DownThumbRect;
-  std::int32_t ThumbOffset1 = 0, ThumbOffset2 = 0;
+  int32_t ThumbOffset1 = 0, ThumbOffset2 = 0;
   bool ThumbTransparent = false;
   TColor ThumbTransparentColor = 0;
   RECT GlyphRect, ActiveGlyphRect, DownGlyphRect;
@@ -355,10 +355,10 @@ class TbsDataSkinGaugeControl : public TbsDataSkinCustomControl {
   using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
 
   RECT ProgressArea, ProgressRect;
-  std::int32_t BeginOffset = 0, EndOffset = 0;
+  int32_t BeginOffset = 0, EndOffset = 0;
   bool Vertical = false;
   std::string FontName = bsDefaultFontName;
-  std::int32_t FontHeight = bsDefaultFontHeight;
+  int32_t FontHeight = bsDefaultFontHeight;
   TFontStyles FontStyle;
   TColor FontColor = 0;
   TFontCharset FontCharset = bsDefaultFontCharset;
@@ -374,7 +374,7 @@ class TbsDataSkinScrollBoxControl : public TbsDataSkinCustomControl {
   KORA_CLASS(TbsDataSkinScrollBoxControl, TbsDataSkinCustomControl)
   using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
 
-  std::int32_t BGPictureIndex = -1;
+  int32_t BGPictureIndex = -1;
 
 protected:
   void ExchangeKeys(TbsSkinKeys& keys) override;
@@ -385,7 +385,7 @@ class TbsDataSkinExPanelControl : public TbsDataSkinCustomControl {
   using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
 
   RECT RollHSkinRect, RollVSkinRect;
-  std::int32_t RollLeftOffset = 0, RollRightOffset = 0, RollTopOffset = 0, RollBottomOffset = 0;
+  int32_t RollLeftOffset = 0, RollRightOffset = 0, RollTopOffset = 0, RollBottomOffset = 0;
   RECT RollVCaptionRect, RollHCaptionRect;
   RECT CloseButtonRect, CloseButtonActiveRect, CloseButtonDownRect;
   RECT HRollButtonRect, HRollButtonActiveRect, HRollButtonDownRect;
@@ -394,7 +394,7 @@ class TbsDataSkinExPanelControl : public TbsDataSkinCustomControl {
   RECT VRestoreButtonRect, VRestoreButtonActiveRect, VRestoreButtonDownRect;
   RECT CaptionRect;
   std::string FontName = bsDefaultFontName;
-  std::int32_t FontHeight = bsDefaultFontHeight;
+  int32_t FontHeight = bsDefaultFontHeight;
   TFontStyles FontStyle;
   TColor FontColor = 0;
   TFontCharset FontCharset = bsDefaultFontCharset;
@@ -407,16 +407,16 @@ class TbsDataSkinPanelControl : public TbsDataSkinCustomControl {
   KORA_CLASS(TbsDataSkinPanelControl, TbsDataSkinCustomControl)
   using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
 
-  std::int32_t BGPictureIndex = -1;
+  int32_t BGPictureIndex = -1;
   RECT CaptionRect;
   TAlignment Alignment = taCenter;
   std::string FontName = bsDefaultFontName;
-  std::int32_t FontHeight = bsDefaultFontHeight;
+  int32_t FontHeight = bsDefaultFontHeight;
   TFontStyles FontStyle;
   TColor FontColor = 0;
   TFontCharset FontCharset = bsDefaultFontCharset;
   RECT CheckImageRect, UnCheckImageRect, MarkFrameRect, FrameRect, FrameTextRect;
-  std::int32_t FrameLeftOffset = 0, FrameRightOffset = 0;
+  int32_t FrameLeftOffset = 0, FrameRightOffset = 0;
   RECT GripperRect;
   bool GripperTransparent = false;
   TColor GripperTransparentColor = 0;
@@ -430,7 +430,7 @@ class TbsDataSkinCheckRadioControl : public TbsDataSkinCustomControl {
   using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
 
   std::string FontName = bsDefaultFontName;
-  std::int32_t FontHeight = bsDefaultFontHeight;
+  int32_t FontHeight = bsDefaultFontHeight;
   TFontStyles FontStyle;
   TColor FontColor = 0, ActiveFontColor = 0, UnEnabledFontColor = 0, FrameFontColor = 0;
   TFontCharset FontCharset = bsDefaultFontCharset;
@@ -449,7 +449,7 @@ class TbsDataSkinButtonControl : public TbsDataSkinCustomControl {
   using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
 
   std::string FontName = bsDefaultFontName;
-  std::int32_t FontHeight = bsDefaultFontHeight;
+  int32_t FontHeight = bsDefaultFontHeight;
   TFontStyles FontStyle;
   TColor FontColor = 0, ActiveFontColor = 0, DownFontColor = 0, DisabledFontColor = 0;
   TFontCharset FontCharset = bsDefaultFontCharset;
@@ -457,8 +457,8 @@ class TbsDataSkinButtonControl : public TbsDataSkinCustomControl {
   bool Morphing = false;
   TbsMorphKind MorphKind = mkDefault;
   RECT AnimateSkinRect;
-  std::int32_t FrameCount = 0;
-  std::int32_t AnimateInterval = 25;
+  int32_t FrameCount = 0;
+  int32_t AnimateInterval = 25;
   bool ShowFocus = false;
   RECT MenuMarkerFlatRect, MenuMarkerRect, MenuMarkerActiveRect, MenuMarkerDownRect;
   TColor MenuMarkerTransparentColor = 0;

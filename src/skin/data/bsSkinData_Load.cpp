@@ -13,10 +13,10 @@ namespace {
 
 // The archive of the program's own skin inflates to about 1.2 MB; far
 // beyond that is a forged stream, not a skin.
-constexpr std::int64_t kMaxArchiveSize = std::int64_t(64) << 20;
+constexpr int64_t kMaxArchiveSize = int64_t(64) << 20;
 
-std::uint32_t Le32(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+uint32_t Le32(const uint8_t* p) {
+  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
 // Reads one BMP file of the archive; the bitmap leaves the stream where the
@@ -28,7 +28,7 @@ public:
   explicit TArchivePictureReader(TMemoryStream& archive) : FArchive(archive) {}
 
   void Read(TBitmap& bitmap) {
-    const std::int64_t left = FArchive.Size() - FArchive.Position();
+    const int64_t left = FArchive.Size() - FArchive.Position();
     // A bitmap with nothing left to read would quietly come out empty.
     if (left <= 0) throw EReadError("Stream read error");
     if (left >= 26) Charge(FArchive.Memory() + FArchive.Position());
@@ -36,23 +36,23 @@ public:
   }
 
 private:
-  void Charge(const std::uint8_t* file) {
-    const std::uint32_t infoSize = Le32(file + 14);
-    std::int64_t width, height;
+  void Charge(const uint8_t* file) {
+    const uint32_t infoSize = Le32(file + 14);
+    int64_t width, height;
     if (infoSize == 12) {
       width = file[18] | file[19] << 8;
       height = file[20] | file[21] << 8;
     } else {
-      width = static_cast<std::int32_t>(Le32(file + 18));
-      height = static_cast<std::int32_t>(Le32(file + 22));
+      width = static_cast<int32_t>(Le32(file + 18));
+      height = static_cast<int32_t>(Le32(file + 22));
     }
-    const std::int64_t pixels = std::llabs(width) * std::llabs(height);
+    const int64_t pixels = std::llabs(width) * std::llabs(height);
     if (pixels > FBudget) throw EbsSkinDataError("Skin archive: the pictures are too large");
     FBudget -= pixels;
   }
 
   TMemoryStream& FArchive;
-  std::int64_t FBudget = static_cast<std::int64_t>(BMP_MAX_PIXELS);
+  int64_t FBudget = static_cast<int64_t>(BMP_MAX_PIXELS);
 };
 
 }  // namespace
@@ -86,8 +86,8 @@ void TbsSkinData::LoadArchive(TbsCompressedStoredSkin& stored) {
   TMemoryStream archive;
   stored.InflateInto(archive, kMaxArchiveSize);
   archive.SetPosition(0);
-  const std::int32_t version = skin_archive::ReadInt32(archive);
-  if (version > skin_archive::Version) return;
+  const int32_t version = skin_archive::ReadInt32(archive);
+  if (version > skin_archive::kVersion) return;
   ReadArchivePictures(archive, version);
   TStringList lines;
   lines.LoadFromStream(archive);
@@ -97,10 +97,10 @@ void TbsSkinData::LoadArchive(TbsCompressedStoredSkin& stored) {
   FEmpty = false;
 }
 
-void TbsSkinData::ReadArchivePictures(TMemoryStream& archive, std::int32_t version) {
+void TbsSkinData::ReadArchivePictures(TMemoryStream& archive, int32_t version) {
   TArchivePictureReader reader(archive);
   auto readFlagged = [&](TBitmap& bitmap) {
-    std::uint8_t absent = 0;
+    uint8_t absent = 0;
     archive.ReadBuffer(&absent, 1);
     if (absent)
       bitmap.Assign(nullptr);
@@ -116,8 +116,8 @@ void TbsSkinData::ReadArchivePictures(TMemoryStream& archive, std::int32_t versi
     readFlagged(discarded);
     readFlagged(discarded);
   }
-  const std::int32_t count = skin_archive::ReadInt32(archive);
-  for (std::int32_t i = 0; i < count; ++i) {
+  const int32_t count = skin_archive::ReadInt32(archive);
+  for (int32_t i = 0; i < count; ++i) {
     FActivePictures.push_back(std::make_unique<TBitmap>());
     reader.Read(*FActivePictures.back());
   }

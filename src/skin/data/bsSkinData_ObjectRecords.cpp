@@ -147,7 +147,7 @@ void TbsDataSkinCaption::ExchangeKeys(TbsSkinKeys& keys) {
 namespace {
 
 // The window pictures and corner scheme both window records start with.
-void WindowFrameKeys(TbsSkinKeys& keys, std::int32_t& windowPicture, std::int32_t& maskPicture, POINT& leftTop,
+void WindowFrameKeys(TbsSkinKeys& keys, int32_t& windowPicture, int32_t& maskPicture, POINT& leftTop,
                      POINT& rightTop, POINT& leftBottom, POINT& rightBottom) {
   keys.Integer("windowpictureindex", windowPicture, -1);
   keys.Integer("maskpictureindex", maskPicture, -1);
@@ -167,13 +167,13 @@ void WindowStretchKeys(TbsSkinKeys& keys, bool& left, bool& right, bool& top, bo
 }  // namespace
 
 void TbsDataSkinPopupWindow::ReadFromIni(const TCustomIniFile& ini) {
-  ReadSkinSection(ini, Section, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
+  ReadSkinSection(ini, kSection, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
 }
 
 void TbsDataSkinPopupWindow::WriteToIni(TCustomIniFile& ini) const {
   // Writing only reads the fields.
   auto* self = const_cast<TbsDataSkinPopupWindow*>(this);
-  WriteSkinSection(ini, Section, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
+  WriteSkinSection(ini, kSection, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
 }
 
 void TbsDataSkinPopupWindow::ExchangeKeys(TbsSkinKeys& keys) {
@@ -186,13 +186,13 @@ void TbsDataSkinPopupWindow::ExchangeKeys(TbsSkinKeys& keys) {
 }
 
 void TbsDataSkinHintWindow::ReadFromIni(const TCustomIniFile& ini) {
-  ReadSkinSection(ini, Section, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
+  ReadSkinSection(ini, kSection, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
 }
 
 void TbsDataSkinHintWindow::WriteToIni(TCustomIniFile& ini) const {
   // Writing only reads the fields.
   auto* self = const_cast<TbsDataSkinHintWindow*>(this);
-  WriteSkinSection(ini, Section, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
+  WriteSkinSection(ini, kSection, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
 }
 
 void TbsDataSkinHintWindow::ExchangeKeys(TbsSkinKeys& keys) {

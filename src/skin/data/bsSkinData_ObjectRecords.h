@@ -23,7 +23,7 @@ class TbsDataSkinObject : public TObject {
 
   std::string IDName;
   std::string Hint;
-  std::int32_t ActivePictureIndex = -1;
+  int32_t ActivePictureIndex = -1;
   bool SkinRectInAPicture = false;
   RECT SkinRect, ActiveSkinRect, InActiveSkinRect;
   bool Morphing = false;
@@ -75,9 +75,9 @@ class TbsDataSkinAnimate : public TbsDataSkinObject {
   KORA_CLASS(TbsDataSkinAnimate, TbsDataSkinObject)
   using TbsDataSkinObject::TbsDataSkinObject;
 
-  std::int32_t CountFrames = 1;
+  int32_t CountFrames = 1;
   bool Cycle = false, ButtonStyle = false;
-  std::int32_t TimerInterval = 50;
+  int32_t TimerInterval = 50;
   TbsStdCommand Command = cmDefault;
   RECT DownSkinRect, RestoreRect, RestoreActiveRect, RestoreDownRect, RestoreInActiveRect;
 
@@ -89,19 +89,19 @@ class TbsDataSkinMenuItem : public TbsDataSkinObject {
   KORA_CLASS(TbsDataSkinMenuItem, TbsDataSkinObject)
   using TbsDataSkinObject::TbsDataSkinObject;
 
-  std::int32_t ItemLeftOffset = 0, ItemRightOffset = 0;
+  int32_t ItemLeftOffset = 0, ItemRightOffset = 0;
   RECT DividerRect;
-  std::int32_t DividerLeftOffset = 0, DividerRightOffset = 0;
+  int32_t DividerLeftOffset = 0, DividerRightOffset = 0;
   RECT TextRect, ImageRect;
   std::string FontName = bsDefaultFontName;
-  std::int32_t FontHeight = bsDefaultFontHeight;
+  int32_t FontHeight = bsDefaultFontHeight;
   TFontStyles FontStyle;
   TColor FontColor = 0, ActiveFontColor = 0, UnEnabledFontColor = 0;
   TFontCharset FontCharset = bsDefaultFontCharset;
   bool StretchEffect = false, InActiveStretchEffect = false, DividerStretchEffect = false;
   RECT AnimateSkinRect;
-  std::int32_t FrameCount = 0;
-  std::int32_t AnimateInterval = 25;
+  int32_t FrameCount = 0;
+  int32_t AnimateInterval = 25;
   bool InActiveAnimation = false, UseImageColor = false;
   TColor ImageColor = 0, ActiveImageColor = 0;
 
@@ -113,10 +113,10 @@ class TbsDataSkinMainMenuItem : public TbsDataSkinObject {
   KORA_CLASS(TbsDataSkinMainMenuItem, TbsDataSkinObject)
   using TbsDataSkinObject::TbsDataSkinObject;
 
-  std::int32_t ItemLeftOffset = 0, ItemRightOffset = 0;
+  int32_t ItemLeftOffset = 0, ItemRightOffset = 0;
   RECT DownRect, TextRect;
   std::string FontName = bsDefaultFontName;
-  std::int32_t FontHeight = bsDefaultFontHeight;
+  int32_t FontHeight = bsDefaultFontHeight;
   TFontStyles FontStyle;
   TColor FontColor = 0, ActiveFontColor = 0, DownFontColor = 0;
   // Key "unenabledfontColor".
@@ -124,8 +124,8 @@ class TbsDataSkinMainMenuItem : public TbsDataSkinObject {
   TFontCharset FontCharset = bsDefaultFontCharset;
   bool StretchEffect = false;
   RECT AnimateSkinRect;
-  std::int32_t FrameCount = 0;
-  std::int32_t AnimateInterval = 25;
+  int32_t FrameCount = 0;
+  int32_t AnimateInterval = 25;
   bool InActiveAnimation = false;
 
 protected:
@@ -143,7 +143,7 @@ class TbsDataSkinCaption : public TbsDataSkinObject {
 
   RECT TextRect;
   std::string FontName = bsDefaultFontName;
-  std::int32_t FontHeight = bsDefaultFontHeight;
+  int32_t FontHeight = bsDefaultFontHeight;
   TFontStyles FontStyle;
   TColor FontColor = 0, ActiveFontColor = 0;
   TFontCharset FontCharset = bsDefaultFontCharset;
@@ -153,11 +153,11 @@ class TbsDataSkinCaption : public TbsDataSkinObject {
   bool Shadow = false;
   TColor ShadowColor = 0, ActiveShadowColor = 0;
   RECT FrameRect, ActiveFrameRect, FrameTextRect;
-  std::int32_t FrameLeftOffset = 0, FrameRightOffset = 0;
+  int32_t FrameLeftOffset = 0, FrameRightOffset = 0;
   bool StretchEffect = false;
   RECT AnimateSkinRect;
-  std::int32_t FrameCount = 0;
-  std::int32_t AnimateInterval = 25;
+  int32_t FrameCount = 0;
+  int32_t AnimateInterval = 25;
   bool InActiveAnimation = false, FullFrame = false;
 
 protected:
@@ -169,13 +169,13 @@ protected:
 class TbsDataSkinPopupWindow : public TObject {
   KORA_CLASS(TbsDataSkinPopupWindow, TObject)
 
-  static constexpr const char* Section = "POPUPWINDOW";
+  static constexpr const char* kSection = "POPUPWINDOW";
 
   void ReadFromIni(const TCustomIniFile& ini);
   void WriteToIni(TCustomIniFile& ini) const;
 
-  std::int32_t WindowPictureIndex = -1;
-  std::int32_t MaskPictureIndex = -1;
+  int32_t WindowPictureIndex = -1;
+  int32_t MaskPictureIndex = -1;
   POINT LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
   // Where the items go in the window picture.
   RECT ItemsRect;
@@ -190,17 +190,17 @@ private:
 class TbsDataSkinHintWindow : public TObject {
   KORA_CLASS(TbsDataSkinHintWindow, TObject)
 
-  static constexpr const char* Section = "HINTWINDOW";
+  static constexpr const char* kSection = "HINTWINDOW";
 
   void ReadFromIni(const TCustomIniFile& ini);
   void WriteToIni(TCustomIniFile& ini) const;
 
-  std::int32_t WindowPictureIndex = -1;
-  std::int32_t MaskPictureIndex = -1;
+  int32_t WindowPictureIndex = -1;
+  int32_t MaskPictureIndex = -1;
   POINT LeftTopPoint, RightTopPoint, LeftBottomPoint, RightBottomPoint;
   RECT ClientRect;
   std::string FontName = bsDefaultFontName;
-  std::int32_t FontHeight = bsDefaultFontHeight;
+  int32_t FontHeight = bsDefaultFontHeight;
   TFontStyles FontStyle;
   TColor FontColor = 0;
   TFontCharset FontCharset = bsDefaultFontCharset;

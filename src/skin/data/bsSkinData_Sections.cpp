@@ -36,13 +36,13 @@ void TbsSkinColors::SetColorsToDefault() {
 }
 
 void TbsSkinColors::ReadFromIni(const TCustomIniFile& ini) {
-  ReadSkinSection(ini, Section, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
+  ReadSkinSection(ini, kSection, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
 }
 
 void TbsSkinColors::WriteToIni(TCustomIniFile& ini) const {
   // Writing only reads the fields.
   auto* self = const_cast<TbsSkinColors*>(this);
-  WriteSkinSection(ini, Section, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
+  WriteSkinSection(ini, kSection, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
 }
 
 void TbsSkinColors::ExchangeKeys(TbsSkinKeys& keys) {
@@ -52,13 +52,13 @@ void TbsSkinColors::ExchangeKeys(TbsSkinKeys& keys) {
 // --- TbsSkinFormInfo -------------------------------------------------------
 
 void TbsSkinFormInfo::ReadFromIni(const TCustomIniFile& ini) {
-  ReadSkinSection(ini, Section, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
+  ReadSkinSection(ini, kSection, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
 }
 
 void TbsSkinFormInfo::WriteToIni(TCustomIniFile& ini) const {
   // Writing only reads the fields.
   auto* self = const_cast<TbsSkinFormInfo*>(this);
-  WriteSkinSection(ini, Section, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
+  WriteSkinSection(ini, kSection, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
 }
 
 void TbsSkinFormInfo::ExchangeKeys(TbsSkinKeys& keys) {
@@ -119,13 +119,13 @@ void TbsSkinFormInfo::Adjust(bool hasMask) {
 // --- TbsSkinVersionInfo ----------------------------------------------------
 
 void TbsSkinVersionInfo::ReadFromIni(const TCustomIniFile& ini) {
-  ReadSkinSection(ini, Section, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
+  ReadSkinSection(ini, kSection, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
 }
 
 void TbsSkinVersionInfo::WriteToIni(TCustomIniFile& ini) const {
   // Writing only reads the fields.
   auto* self = const_cast<TbsSkinVersionInfo*>(this);
-  WriteSkinSection(ini, Section, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
+  WriteSkinSection(ini, kSection, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
 }
 
 void TbsSkinVersionInfo::ExchangeKeys(TbsSkinKeys& keys) {

@@ -18,7 +18,7 @@ using skin_archive::WriteInt32;
 void WriteFlaggedPicture(TStream& archive, const std::string& folder, const std::string& fileName) {
   TBitmap bitmap;
   if (!fileName.empty()) bitmap.LoadFromFile(folder + fileName);
-  const std::uint8_t absent = bitmap.Empty() ? 1 : 0;
+  const uint8_t absent = bitmap.Empty() ? 1 : 0;
   archive.WriteBuffer(&absent, 1);
   bitmap.SaveToStream(archive);
 }
@@ -78,7 +78,7 @@ void TbsCompressedStoredSkin::BuildFromSkinFolder(const std::string& skinIniPath
 
   FCompressedData.Clear();
   TMemoryStream archive;
-  WriteInt32(archive, skin_archive::Version);
+  WriteInt32(archive, skin_archive::kVersion);
   for (const char* key : {"picture", "inactivepicture", "mask"})
     WriteFlaggedPicture(archive, folder, ini.ReadString("PICTURES", key, ""));
 
@@ -96,7 +96,7 @@ void TbsCompressedStoredSkin::BuildFromSkinFolder(const std::string& skinIniPath
 
   for (int i = 0; i < lines.Count(); ++i) {
     const std::string line = lines[i] + "\r\n";
-    archive.WriteBuffer(line.data(), static_cast<std::int64_t>(line.size()));
+    archive.WriteBuffer(line.data(), static_cast<int64_t>(line.size()));
   }
   DeflateMemoryStream(archive, FCompressedData);
 }
@@ -104,8 +104,8 @@ void TbsCompressedStoredSkin::BuildFromSkinFolder(const std::string& skinIniPath
 void TbsCompressedStoredSkin::ImportCompressedFile(const std::string& path) {
   FCompressedData.Clear();
   TFileStream file(path, fmOpenRead | fmShareDenyWrite);
-  if (ReadInt32(file) > skin_archive::Version) return;
-  const std::int32_t length = ReadInt32(file);
+  if (ReadInt32(file) > skin_archive::kVersion) return;
+  const int32_t length = ReadInt32(file);
   try {
     // CopyFrom takes a count of 0 as "everything", which is not what 0 means here.
     if (length > 0) FCompressedData.CopyFrom(file, length);
@@ -118,12 +118,12 @@ void TbsCompressedStoredSkin::ImportCompressedFile(const std::string& path) {
 
 void TbsCompressedStoredSkin::ExportCompressedFile(const std::string& path) {
   TFileStream file(path, fmCreate);
-  WriteInt32(file, skin_archive::Version);
-  WriteInt32(file, static_cast<std::int32_t>(FCompressedData.Size()));
+  WriteInt32(file, skin_archive::kVersion);
+  WriteInt32(file, static_cast<int32_t>(FCompressedData.Size()));
   FCompressedData.SaveToStream(file);
 }
 
-void TbsCompressedStoredSkin::InflateInto(TMemoryStream& target, std::int64_t maxSize) {
+void TbsCompressedStoredSkin::InflateInto(TMemoryStream& target, int64_t maxSize) {
   InflateMemoryStream(target, FCompressedData, maxSize);
 }
 

@@ -11,7 +11,7 @@ namespace {
 
 // Digits only, fields split at commas; all N fields must be numbers.
 template <std::size_t N>
-std::array<std::int32_t, N> ParseSkinFields(std::string_view text) {
+std::array<int32_t, N> ParseSkinFields(std::string_view text) {
   std::array<std::string, N> fields;
   std::size_t field = 0;
   for (const char c : text) {
@@ -21,7 +21,7 @@ std::array<std::int32_t, N> ParseSkinFields(std::string_view text) {
       fields[field] += c;
     }
   }
-  std::array<std::int32_t, N> values{};
+  std::array<int32_t, N> values{};
   for (std::size_t i = 0; i < N; ++i) values[i] = StrToInt(fields[i]);
   return values;
 }
@@ -49,9 +49,9 @@ constexpr std::array<const char*, 6> kInactiveEffects{"iebrightness", "iedarknes
 constexpr std::array<const char*, 4> kFontStyles{"fsbold", "fsitalic", "fsunderline", "fsstrikeout"};
 
 // The decimal name of a counted entry ("0", "17"), or -1 for any other key.
-std::int64_t EntryIndex(std::string_view key) {
+int64_t EntryIndex(std::string_view key) {
   if (key.empty() || key.size() > 10 || (key.size() > 1 && key[0] == '0')) return -1;
-  std::int64_t value = 0;
+  int64_t value = 0;
   for (const char c : key) {
     if (c < '0' || c > '9') return -1;
     value = value * 10 + (c - '0');
@@ -61,10 +61,10 @@ std::int64_t EntryIndex(std::string_view key) {
 
 // One past the highest counted entry the section holds: the entries beyond
 // it all read as empty, so nobody needs to look them up.
-std::int64_t EntryLimit(const TCustomIniFile& ini, std::string_view section) {
+int64_t EntryLimit(const TCustomIniFile& ini, std::string_view section) {
   TStringList keys;
   ini.ReadSection(section, keys);
-  std::int64_t limit = 0;
+  int64_t limit = 0;
   for (int i = 0; i < keys.Count(); ++i) limit = std::max(limit, EntryIndex(keys[i]) + 1);
   return limit;
 }
@@ -128,15 +128,15 @@ std::string SkinCommandName(TbsStdCommand value) { return KeywordName(value, kCo
 std::string SkinInactiveEffectName(TbsInactiveEffect value) { return KeywordName(value, kInactiveEffects); }
 
 void ReadSkinStrings(const TCustomIniFile& ini, std::string_view section, std::string_view name, TStrings& list) {
-  const std::int32_t count = ini.ReadInteger(section, std::string(name) + "count", 0);
+  const int32_t count = ini.ReadInteger(section, std::string(name) + "count", 0);
   if (count > bsMaxSkinListCount)
     throw EbsSkinDataError(Format("Skin description: %.*scount %d in [%.*s] is too large",
                                   static_cast<int>(name.size()), name.data(), count,
                                   static_cast<int>(section.size()), section.data()));
   TStringsUpdate update(list);
   list.Clear();
-  const std::int64_t present = std::min<std::int64_t>(count, EntryLimit(ini, section));
-  for (std::int32_t i = 0; i < count; ++i)
+  const int64_t present = std::min<int64_t>(count, EntryLimit(ini, section));
+  for (int32_t i = 0; i < count; ++i)
     list.Add(i < present ? ini.ReadString(section, IntToStr(i), "") : std::string());
 }
 
@@ -147,9 +147,9 @@ TbsSkinRegistryEntry SplitSkinRegistryEntry(std::string_view entry) {
 }
 
 std::vector<TbsSkinRegistryEntry> ReadSkinRegistry(const TCustomIniFile& ini, std::string_view section) {
-  const std::int64_t count = std::min<std::int64_t>(ini.ReadInteger(section, "count", 0), EntryLimit(ini, section));
+  const int64_t count = std::min<int64_t>(ini.ReadInteger(section, "count", 0), EntryLimit(ini, section));
   std::vector<TbsSkinRegistryEntry> entries;
-  for (std::int64_t i = 0; i < count; ++i) {
+  for (int64_t i = 0; i < count; ++i) {
     TbsSkinRegistryEntry entry = SplitSkinRegistryEntry(ini.ReadString(section, IntToStr(i), ""));
     if (!entry.Kind.empty() || !entry.Name.empty()) entries.push_back(std::move(entry));
   }
@@ -164,7 +164,7 @@ std::string TbsSkinKeys::ReadText(std::string_view key, const std::string& fallb
 
 void TbsSkinKeys::WriteText(std::string_view key, const std::string& text) { FWriter->WriteString(FSection, key, text); }
 
-void TbsSkinKeys::Integer(std::string_view key, std::int32_t& value, std::int32_t fallback) {
+void TbsSkinKeys::Integer(std::string_view key, int32_t& value, int32_t fallback) {
   if (Reading())
     value = FReader->ReadInteger(FSection, key, fallback);
   else
@@ -241,7 +241,7 @@ void TbsSkinKeys::Charset(std::string_view key, TFontCharset& value) {
     WriteText(key, IntToStr(value));
 }
 
-void TbsSkinKeys::Font(std::string_view prefix, std::string& name, std::int32_t& height, TFontStyles& style,
+void TbsSkinKeys::Font(std::string_view prefix, std::string& name, int32_t& height, TFontStyles& style,
                        TColor& color) {
   const std::string p(prefix);
   String(p + "name", name, bsDefaultFontName);

@@ -16,22 +16,22 @@
 namespace kora {
 
 // Ordinals as the skin keywords "mkdefault" .. "mkpush".
-enum TbsMorphKind : std::uint8_t {
+enum TbsMorphKind : uint8_t {
   mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush
 };
 // Caption-button commands, "cmclose" .. "cmminimizetotray".
-enum TbsStdCommand : std::uint8_t {
+enum TbsStdCommand : uint8_t {
   cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray
 };
 // Looks of an inactive form, "iebrightness" .. "ieinvert".
-enum TbsInactiveEffect : std::uint8_t {
+enum TbsInactiveEffect : uint8_t {
   ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert
 };
 
 // Fonts of the skin records start out as this face and height; their
 // character set as GB2312, the skin's texts being Chinese.
 inline const std::string bsDefaultFontName = "宋体";
-constexpr std::int32_t bsDefaultFontHeight = 14;
+constexpr int32_t bsDefaultFontHeight = 14;
 constexpr TFontCharset bsDefaultFontCharset = 134;
 
 // A skin whose description or archive asks for more than we will hold.
@@ -65,7 +65,7 @@ std::string SkinCommandName(TbsStdCommand value);
 std::string SkinInactiveEffectName(TbsInactiveEffect value);
 
 // Counted lists longer than this are refused with EbsSkinDataError.
-constexpr std::int32_t bsMaxSkinListCount = 65536;
+constexpr int32_t bsMaxSkinListCount = 65536;
 
 // The counted list `name` of a section: NAMEcount entries from the keys
 // "0" .. count-1, a missing entry reading as empty.
@@ -95,9 +95,9 @@ public:
   }
 
   bool Reading() const { return FWriter == nullptr; }
-  const std::string& Section() const { return FSection; }
+  const std::string& kSection() const { return FSection; }
 
-  void Integer(std::string_view key, std::int32_t& value, std::int32_t fallback = 0);
+  void Integer(std::string_view key, int32_t& value, int32_t fallback = 0);
   void Color(std::string_view key, TColor& value, TColor fallback = 0) { Integer(key, value, fallback); }
   // True only for the value 1.
   void Boolean(std::string_view key, bool& value);
@@ -116,7 +116,7 @@ public:
   // Absent: the value as it is.
   void Charset(std::string_view key, TFontCharset& value);
   // The keys PREFIXname, PREFIXheight, PREFIXstyle and PREFIXcolor.
-  void Font(std::string_view prefix, std::string& name, std::int32_t& height, TFontStyles& style, TColor& color);
+  void Font(std::string_view prefix, std::string& name, int32_t& height, TFontStyles& style, TColor& color);
 
 private:
   TbsSkinKeys(const TCustomIniFile* reader, TCustomIniFile* writer, std::string section)

@@ -20,7 +20,7 @@ int DCheck(int code) {
 }
 
 // zlib counts in 32-bit units; larger requests go through in slices.
-constexpr std::int64_t kMaxSlice = std::numeric_limits<uInt>::max();
+constexpr int64_t kMaxSlice = std::numeric_limits<uInt>::max();
 
 int ZlibLevel(TCompressionLevel level) {
   switch (level) {
@@ -46,7 +46,7 @@ void TCustomZlibStream::RestoreStreamPosition() {
 
 TCompressionStream::TCompressionStream(TCompressionLevel level, TStream& target) : TCustomZlibStream(target) {
   FZRec.next_out = FBuffer;
-  FZRec.avail_out = BufferSize;
+  FZRec.avail_out = kBufferSize;
   CCheck(deflateInit(&FZRec, ZlibLevel(level)));
 }
 
@@ -59,10 +59,10 @@ TCompressionStream::~TCompressionStream() {
   deflateEnd(&FZRec);
 }
 
-void TCompressionStream::WriteBufferOut(std::int64_t count) {
+void TCompressionStream::WriteBufferOut(int64_t count) {
   FStrm.WriteBuffer(FBuffer, count);
   FZRec.next_out = FBuffer;
-  FZRec.avail_out = BufferSize;
+  FZRec.avail_out = kBufferSize;
   FStrmPos = FStrm.Position();
   Progress();
 }
@@ -73,25 +73,25 @@ void TCompressionStream::Finish() {
   FZRec.next_in = nullptr;
   FZRec.avail_in = 0;
   RestoreStreamPosition();
-  while (CCheck(deflate(&FZRec, Z_FINISH)) != Z_STREAM_END && FZRec.avail_out == 0) WriteBufferOut(BufferSize);
-  if (FZRec.avail_out < static_cast<uInt>(BufferSize)) WriteBufferOut(BufferSize - FZRec.avail_out);
+  while (CCheck(deflate(&FZRec, Z_FINISH)) != Z_STREAM_END && FZRec.avail_out == 0) WriteBufferOut(kBufferSize);
+  if (FZRec.avail_out < static_cast<uInt>(kBufferSize)) WriteBufferOut(kBufferSize - FZRec.avail_out);
 }
 
-std::int64_t TCompressionStream::Read(void*, std::int64_t) { throw ECompressionError(kInvalidOperation); }
+int64_t TCompressionStream::Read(void*, int64_t) { throw ECompressionError(kInvalidOperation); }
 
-std::int64_t TCompressionStream::Write(const void* buffer, std::int64_t count) {
+int64_t TCompressionStream::Write(const void* buffer, int64_t count) {
   if (FFinished) throw ECompressionError(kInvalidOperation);
   if (count <= 0) return 0;
   RestoreStreamPosition();
   auto* next = static_cast<const Bytef*>(buffer);
-  std::int64_t left = count;
+  int64_t left = count;
   while (left > 0) {
-    const std::int64_t slice = std::min(left, kMaxSlice);
+    const int64_t slice = std::min(left, kMaxSlice);
     FZRec.next_in = const_cast<Bytef*>(next);
     FZRec.avail_in = static_cast<uInt>(slice);
     while (FZRec.avail_in > 0) {
       CCheck(deflate(&FZRec, Z_NO_FLUSH));
-      if (FZRec.avail_out == 0) WriteBufferOut(BufferSize);
+      if (FZRec.avail_out == 0) WriteBufferOut(kBufferSize);
     }
     next += slice;
     left -= slice;
@@ -99,8 +99,8 @@ std::int64_t TCompressionStream::Write(const void* buffer, std::int64_t count) {
   return count;
 }
 
-std::int64_t TCompressionStream::Seek(std::int64_t offset, TSeekOrigin origin) {
-  if (offset == 0 && origin == TSeekOrigin::soCurrent) return static_cast<std::int64_t>(FZRec.total_in);
+int64_t TCompressionStream::Seek(int64_t offset, TSeekOrigin origin) {
+  if (offset == 0 && origin == TSeekOrigin::soCurrent) return static_cast<int64_t>(FZRec.total_in);
   throw ECompressionError(kInvalidOperation);
 }
 
@@ -114,18 +114,18 @@ TDecompressionStream::TDecompressionStream(TStream& source) : TCustomZlibStream(
 
 TDecompressionStream::~TDecompressionStream() { inflateEnd(&FZRec); }
 
-std::int64_t TDecompressionStream::Read(void* buffer, std::int64_t count) {
+int64_t TDecompressionStream::Read(void* buffer, int64_t count) {
   if (count <= 0 || FStreamEnded) return 0;
   RestoreStreamPosition();
   auto* out = static_cast<Bytef*>(buffer);
-  std::int64_t done = 0;
+  int64_t done = 0;
   while (done < count) {
-    const std::int64_t slice = std::min(count - done, kMaxSlice);
+    const int64_t slice = std::min(count - done, kMaxSlice);
     FZRec.next_out = out + done;
     FZRec.avail_out = static_cast<uInt>(slice);
     while (FZRec.avail_out > 0) {
       if (FZRec.avail_in == 0) {
-        const std::int64_t got = FStrm.Read(FBuffer, BufferSize);
+        const int64_t got = FStrm.Read(FBuffer, kBufferSize);
         if (got <= 0) return done + (slice - FZRec.avail_out);
         FZRec.next_in = FBuffer;
         FZRec.avail_in = static_cast<uInt>(got);
@@ -143,10 +143,10 @@ std::int64_t TDecompressionStream::Read(void* buffer, std::int64_t count) {
   return done;
 }
 
-std::int64_t TDecompressionStream::Write(const void*, std::int64_t) { throw EDecompressionError(kInvalidOperation); }
+int64_t TDecompressionStream::Write(const void*, int64_t) { throw EDecompressionError(kInvalidOperation); }
 
-std::int64_t TDecompressionStream::Seek(std::int64_t offset, TSeekOrigin origin) {
-  const auto produced = static_cast<std::int64_t>(FZRec.total_out);
+int64_t TDecompressionStream::Seek(int64_t offset, TSeekOrigin origin) {
+  const auto produced = static_cast<int64_t>(FZRec.total_out);
   if (offset == 0 && origin == TSeekOrigin::soBeginning) {
     DCheck(inflateReset(&FZRec));
     FZRec.next_in = FBuffer;
@@ -157,13 +157,13 @@ std::int64_t TDecompressionStream::Seek(std::int64_t offset, TSeekOrigin origin)
   } else if ((origin == TSeekOrigin::soCurrent && offset >= 0) ||
              (origin == TSeekOrigin::soBeginning && offset > produced)) {
     if (origin == TSeekOrigin::soBeginning) offset -= produced;
-    Bytef discard[BufferSize];
-    for (; offset >= BufferSize; offset -= BufferSize) ReadBuffer(discard, BufferSize);
+    Bytef discard[kBufferSize];
+    for (; offset >= kBufferSize; offset -= kBufferSize) ReadBuffer(discard, kBufferSize);
     ReadBuffer(discard, offset);
   } else {
     throw EDecompressionError(kInvalidOperation);
   }
-  return static_cast<std::int64_t>(FZRec.total_out);
+  return static_cast<int64_t>(FZRec.total_out);
 }
 
 }  // namespace kora

@@ -34,7 +34,7 @@ using TZlibProgressEvent = std::function<void(TCustomZlibStream& sender)>;
 
 class TCustomZlibStream : public TStream {
 public:
-  static constexpr int BufferSize = 4096;
+  static constexpr int kBufferSize = 4096;
 
   ~TCustomZlibStream() override = default;
   TCustomZlibStream(const TCustomZlibStream&) = delete;
@@ -53,9 +53,9 @@ protected:
   void RestoreStreamPosition();
 
   TStream& FStrm;
-  std::int64_t FStrmPos;
+  int64_t FStrmPos;
   z_stream FZRec{};
-  Bytef FBuffer[BufferSize];
+  Bytef FBuffer[kBufferSize];
 };
 
 enum class TCompressionLevel { clNone, clFastest, clDefault, clMax };
@@ -73,13 +73,13 @@ public:
   void Finish();
 
   // ECompressionError "Invalid stream operation".
-  std::int64_t Read(void* buffer, std::int64_t count) override;
-  std::int64_t Write(const void* buffer, std::int64_t count) override;
+  int64_t Read(void* buffer, int64_t count) override;
+  int64_t Write(const void* buffer, int64_t count) override;
   // Only Seek(0, soCurrent), which returns the bytes taken in so far.
-  std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
+  int64_t Seek(int64_t offset, TSeekOrigin origin) override;
 
 private:
-  void WriteBufferOut(std::int64_t count);
+  void WriteBufferOut(int64_t count);
 
   bool FFinished = false;
 };
@@ -92,13 +92,13 @@ public:
 
   // Up to count bytes; fewer when the source is exhausted or the zlib
   // stream has ended.
-  std::int64_t Read(void* buffer, std::int64_t count) override;
+  int64_t Read(void* buffer, int64_t count) override;
   // EDecompressionError "Invalid stream operation".
-  std::int64_t Write(const void* buffer, std::int64_t count) override;
+  int64_t Write(const void* buffer, int64_t count) override;
   // Seek(0, soBeginning) starts over; forward seeks decompress and discard;
   // anything else raises EDecompressionError "Invalid stream operation".
   // Returns the bytes produced so far.
-  std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
+  int64_t Seek(int64_t offset, TSeekOrigin origin) override;
 
   // Whether the zlib stream's end (with its checksum) has been read. A
   // source that runs out before it holds a truncated stream.

@@ -12,13 +12,13 @@ void DeflateMemoryStream(TMemoryStream& source, TStream& target) {
   compressor.Finish();
 }
 
-void InflateMemoryStream(TStream& target, TMemoryStream& source, std::int64_t maxSize) {
+void InflateMemoryStream(TStream& target, TMemoryStream& source, int64_t maxSize) {
   source.SetPosition(0);
   TDecompressionStream decompressor(source);
-  std::uint8_t buffer[TCustomZlibStream::BufferSize];
-  std::int64_t total = 0;
+  uint8_t buffer[TCustomZlibStream::kBufferSize];
+  int64_t total = 0;
   for (;;) {
-    const std::int64_t count = decompressor.Read(buffer, sizeof buffer);
+    const int64_t count = decompressor.Read(buffer, sizeof buffer);
     if (count == 0) break;
     total += count;
     if (maxSize >= 0 && total > maxSize)

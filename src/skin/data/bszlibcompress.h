@@ -16,6 +16,6 @@ void DeflateMemoryStream(TMemoryStream& source, TStream& target);
 // "compression error", as does damaged data. With maxSize >= 0, output
 // beyond that many bytes raises EDecompressionError as well, so a small
 // forged input cannot make us allocate without bound.
-void InflateMemoryStream(TStream& target, TMemoryStream& source, std::int64_t maxSize = -1);
+void InflateMemoryStream(TStream& target, TMemoryStream& source, int64_t maxSize = -1);
 
 }  // namespace kora

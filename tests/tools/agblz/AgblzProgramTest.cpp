@@ -16,7 +16,7 @@ namespace kora::lz {
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<std::uint8_t>;
+using Bytes = std::vector<uint8_t>;
 
 struct ToolRun {
     int ExitCode = -1;

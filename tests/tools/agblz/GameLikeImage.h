@@ -12,7 +12,7 @@ namespace kora::lz::testdata {
 // xorshift32: the same data on every run and platform.
 class Rng {
 public:
-    explicit Rng(std::uint32_t seed) : FState(seed * 2654435761u + 1) {}
+    explicit Rng(uint32_t seed) : FState(seed * 2654435761u + 1) {}
 
     unsigned Below(unsigned bound)
     {
@@ -23,28 +23,28 @@ public:
     }
 
 private:
-    std::uint32_t FState;
+    uint32_t FState;
 };
 
-inline std::vector<std::uint8_t> RandomBytes(std::size_t size, std::uint32_t seed, unsigned alphabet = 256)
+inline std::vector<uint8_t> RandomBytes(std::size_t size, uint32_t seed, unsigned alphabet = 256)
 {
     Rng rng(seed);
-    std::vector<std::uint8_t> bytes(size);
+    std::vector<uint8_t> bytes(size);
     for (auto& b : bytes)
-        b = static_cast<std::uint8_t>(rng.Below(alphabet));
+        b = static_cast<uint8_t>(rng.Below(alphabet));
     return bytes;
 }
 
 // A data image laid out like the game's: 80-byte character records from 0,
 // 92-byte class records from 29960, 60-byte item records from 34718, holding
 // small varied values; unused records and gaps stay zero.
-inline std::vector<std::uint8_t> GameLikeImage(std::size_t size = 72043, std::uint32_t seed = 1)
+inline std::vector<uint8_t> GameLikeImage(std::size_t size = 72043, uint32_t seed = 1)
 {
-    std::vector<std::uint8_t> image(size, 0);
+    std::vector<uint8_t> image(size, 0);
     Rng rng(seed);
     auto put = [&](std::size_t at, unsigned value) {
         if (at < image.size())
-            image[at] = static_cast<std::uint8_t>(value);
+            image[at] = static_cast<uint8_t>(value);
     };
     for (std::size_t c = 0; c < 330; ++c) {
         put(80 * c, static_cast<unsigned>(c));

@@ -14,7 +14,7 @@ namespace kora::lz {
 namespace {
 
 using testdata::RandomBytes;
-using Bytes = std::vector<std::uint8_t>;
+using Bytes = std::vector<uint8_t>;
 
 // Smallest stream size before padding, found the slow way: every reference
 // (all distances 2..4096, every length 3..18 that matches there) is tried
@@ -22,10 +22,10 @@ using Bytes = std::vector<std::uint8_t>;
 std::size_t BruteForceSize(const Bytes& data)
 {
     const std::size_t n = data.size();
-    constexpr std::size_t Inf = std::numeric_limits<std::size_t>::max() / 2;
+    constexpr std::size_t kInf = std::numeric_limits<std::size_t>::max() / 2;
     std::vector<std::array<std::size_t, 8>> cost(n + 1);
     for (auto& row : cost)
-        row.fill(Inf);
+        row.fill(kInf);
     cost[0][0] = 0;
     for (std::size_t i = 0; i < n; ++i) {
         std::bitset<19> usable;
@@ -39,7 +39,7 @@ std::size_t BruteForceSize(const Bytes& data)
                 break;  // nothing left to find
         }
         for (std::size_t slot = 0; slot < 8; ++slot) {
-            if (cost[i][slot] == Inf)
+            if (cost[i][slot] == kInf)
                 continue;
             const std::size_t here = cost[i][slot] + (slot == 0 ? 1 : 0);
             const std::size_t next = (slot + 1) % 8;
@@ -83,7 +83,7 @@ TEST(LzPackOptimal, MatchesExhaustiveSearch)
 TEST(LzPackOptimal, MatchesExhaustiveSearchOnShortInputs)
 {
     // Short inputs make the flag-group slot matter most.
-    for (std::uint32_t seed = 1; seed <= 300; ++seed)
+    for (uint32_t seed = 1; seed <= 300; ++seed)
         ExpectOptimal(RandomBytes(1 + seed % 60, seed, 2 + seed % 3), "seed " + std::to_string(seed));
 }
 

@@ -13,7 +13,7 @@ namespace {
 using testdata::DecodeSimple;
 using testdata::GameLikeImage;
 using testdata::RandomBytes;
-using Bytes = std::vector<std::uint8_t>;
+using Bytes = std::vector<uint8_t>;
 
 Bytes Repeat(const Bytes& unit, std::size_t size)
 {
@@ -64,8 +64,8 @@ TEST(LzPack, RoundTripsManyShapes)
         CheckPack(data, name);
     // Group and padding boundaries fall on every size here.
     for (std::size_t size = 1; size <= 70; ++size) {
-        CheckPack(RandomBytes(size, static_cast<std::uint32_t>(size), 2), "small, 2 symbols");
-        CheckPack(RandomBytes(size, static_cast<std::uint32_t>(size)), "small random");
+        CheckPack(RandomBytes(size, static_cast<uint32_t>(size), 2), "small, 2 symbols");
+        CheckPack(RandomBytes(size, static_cast<uint32_t>(size)), "small random");
     }
 }
 
@@ -103,7 +103,7 @@ TEST(LzPack, WritesHeaderAndStopsAtLastToken)
 
 TEST(LzPack, RefusesInputTheHeaderCannotDescribe)
 {
-    const Bytes huge(SizeLimit, 0);
+    const Bytes huge(kSizeLimit, 0);
     EXPECT_THROW(Pack(huge), LzError);
 }
 

@@ -7,12 +7,12 @@
 namespace kora::lz {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using Bytes = std::vector<uint8_t>;
 
-Bytes Header(std::uint8_t type, std::size_t size)
+Bytes Header(uint8_t type, std::size_t size)
 {
-    return {type, static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size >> 8),
-            static_cast<std::uint8_t>(size >> 16)};
+    return {type, static_cast<uint8_t>(size), static_cast<uint8_t>(size >> 8),
+            static_cast<uint8_t>(size >> 16)};
 }
 
 Bytes operator+(Bytes a, const Bytes& b)
@@ -28,21 +28,21 @@ Bytes Ref11(std::size_t length, std::size_t distance)
 {
     const std::size_t d = distance - 1;
     if (length <= 16)
-        return {static_cast<std::uint8_t>((length - 1) << 4 | d >> 8), static_cast<std::uint8_t>(d)};
+        return {static_cast<uint8_t>((length - 1) << 4 | d >> 8), static_cast<uint8_t>(d)};
     if (length <= 272) {
         const std::size_t v = length - 0x11;
-        return {static_cast<std::uint8_t>(v >> 4), static_cast<std::uint8_t>((v & 0xF) << 4 | d >> 8),
-                static_cast<std::uint8_t>(d)};
+        return {static_cast<uint8_t>(v >> 4), static_cast<uint8_t>((v & 0xF) << 4 | d >> 8),
+                static_cast<uint8_t>(d)};
     }
     const std::size_t v = length - 0x111;
-    return {static_cast<std::uint8_t>(0x10 | v >> 12), static_cast<std::uint8_t>(v >> 4),
-            static_cast<std::uint8_t>((v & 0xF) << 4 | d >> 8), static_cast<std::uint8_t>(d)};
+    return {static_cast<uint8_t>(0x10 | v >> 12), static_cast<uint8_t>(v >> 4),
+            static_cast<uint8_t>((v & 0xF) << 4 | d >> 8), static_cast<uint8_t>(d)};
 }
 
 Bytes Ref10(std::size_t length, std::size_t distance)
 {
     const std::size_t d = distance - 1;
-    return {static_cast<std::uint8_t>((length - 3) << 4 | d >> 8), static_cast<std::uint8_t>(d)};
+    return {static_cast<uint8_t>((length - 3) << 4 | d >> 8), static_cast<uint8_t>(d)};
 }
 
 std::string Message(const Bytes& stream)
@@ -67,8 +67,8 @@ TEST(LzUnpack, ReadsType10)
     for (std::size_t i = 0; i < 4096; ++i) {
         if (i % 8 == 0)
             stream.push_back(0x00);
-        stream.push_back(static_cast<std::uint8_t>(i % 251));
-        expected.push_back(static_cast<std::uint8_t>(i % 251));
+        stream.push_back(static_cast<uint8_t>(i % 251));
+        expected.push_back(static_cast<uint8_t>(i % 251));
     }
     stream = stream + Bytes{0x80} + Ref10(3, 4096);
     expected.insert(expected.end(), {0, 1, 2});

@@ -13,15 +13,15 @@
 namespace kora::lz::testdata {
 
 struct Decoded {
-    std::vector<std::uint8_t> Data;
+    std::vector<uint8_t> Data;
     std::size_t End = 0;              // stream offset just past the last token
     std::size_t References = 0;
-    std::size_t MinDistance = 0;      // over all references; 0 when there are none
+    std::size_t MinDistance = 0;       // over all references; 0 when there are none
     std::size_t MaxDistance = 0;
-    std::uint8_t UnusedFlagBits = 0;  // bits of the last flag byte that lead no token
+    uint8_t UnusedFlagBits = 0;  // bits of the last flag byte that lead no token
 };
 
-inline Decoded DecodeSimple(const std::vector<std::uint8_t>& stream)
+inline Decoded DecodeSimple(const std::vector<uint8_t>& stream)
 {
     if (stream.size() < 4 || stream[0] != 0x10)
         throw std::runtime_error("not a type 0x10 stream");
@@ -29,7 +29,7 @@ inline Decoded DecodeSimple(const std::vector<std::uint8_t>& stream)
     Decoded d;
     std::size_t in = 4;
     while (d.Data.size() < size) {
-        const std::uint8_t flags = stream.at(in++);
+        const uint8_t flags = stream.at(in++);
         int used = 0;
         while (used < 8 && d.Data.size() < size) {
             const bool reference = flags & (0x80 >> used);
@@ -38,8 +38,8 @@ inline Decoded DecodeSimple(const std::vector<std::uint8_t>& stream)
                 d.Data.push_back(stream.at(in++));
                 continue;
             }
-            const std::uint8_t b0 = stream.at(in++);
-            const std::uint8_t b1 = stream.at(in++);
+            const uint8_t b0 = stream.at(in++);
+            const uint8_t b1 = stream.at(in++);
             const std::size_t length = (b0 >> 4) + 3;
             const std::size_t distance = (b0 & 0x0F) * 256 + b1 + 1;
             if (distance > d.Data.size() || d.Data.size() + length > size)

@@ -45,14 +45,14 @@ std::string ReadText(const fs::path& path)
     return s.str();
 }
 
-std::uint32_t U32(const Bytes& b, std::size_t at)
+uint32_t U32(const Bytes& b, std::size_t at)
 {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
 }
 
-Bytes UnpackedImage(const Bytes& rom, std::uint32_t pointerTable)
+Bytes UnpackedImage(const Bytes& rom, uint32_t pointerTable)
 {
-    const std::uint32_t start = U32(rom, pointerTable), end = U32(rom, pointerTable + 4);
+    const uint32_t start = U32(rom, pointerTable), end = U32(rom, pointerTable + 4);
     return lz::Unpack(std::span(rom).subspan(start, end - start));
 }
 

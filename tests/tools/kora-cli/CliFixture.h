@@ -13,7 +13,7 @@ namespace kora::clitest {
 
 namespace fs = std::filesystem;
 
-using Bytes = std::vector<std::uint8_t>;
+using Bytes = std::vector<uint8_t>;
 
 struct RunResult {
     int Status = -1;
@@ -24,10 +24,10 @@ struct RunResult {
 Bytes ReadBytes(const fs::path& path);
 void WriteText(const fs::path& path, const std::string& text);
 std::string ReadText(const fs::path& path);
-std::uint32_t U32(const Bytes& b, std::size_t at);
+uint32_t U32(const Bytes& b, std::size_t at);
 
 // The pointer pair's block of a ROM, unpacked.
-Bytes UnpackedImage(const Bytes& rom, std::uint32_t pointerTable);
+Bytes UnpackedImage(const Bytes& rom, uint32_t pointerTable);
 
 class CliTest : public ::testing::Test {
 protected:

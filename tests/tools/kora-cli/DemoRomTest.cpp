@@ -11,9 +11,9 @@ namespace kora::clitest {
 
 namespace {
 
-std::uint16_t Crc16(const std::uint8_t* p, std::size_t n)
+uint16_t Crc16(const uint8_t* p, std::size_t n)
 {
-    std::uint16_t crc = 0xFFFF;
+    uint16_t crc = 0xFFFF;
     while (n--) {
         crc ^= *p++;
         for (int i = 0; i < 8; ++i)
@@ -23,13 +23,13 @@ std::uint16_t Crc16(const std::uint8_t* p, std::size_t n)
 }
 
 // Number of files the name table lists, walking every directory's entries.
-std::size_t FilesInNameTable(const Bytes& rom, std::uint32_t fnt)
+std::size_t FilesInNameTable(const Bytes& rom, uint32_t fnt)
 {
     const std::size_t dirs = rom[fnt + 6] | rom[fnt + 7] << 8;
     std::size_t files = 0;
     for (std::size_t d = 0; d < dirs; ++d) {
         std::size_t at = fnt + U32(rom, fnt + d * 8);
-        while (const std::uint8_t head = rom[at]) {
+        while (const uint8_t head = rom[at]) {
             const std::size_t length = head & 0x7F;
             at += 1 + length;
             if (head & 0x80)
@@ -53,7 +53,7 @@ std::map<std::string, std::string> KeyValues(const std::string& text)
     return values;
 }
 
-std::string Hex(std::uint32_t v)
+std::string Hex(uint32_t v)
 {
     std::ostringstream s;
     s << "0x" << std::uppercase << std::hex << v;
@@ -65,7 +65,7 @@ class DemoRomTest : public CliTest, public ::testing::WithParamInterface<bool> {
 TEST(DemoRomCrc, MatchesTheStandardCheckValue)
 {
     const std::string text = "123456789";
-    EXPECT_EQ(Crc16(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), 0x4B37);
+    EXPECT_EQ(Crc16(reinterpret_cast<const uint8_t*>(text.data()), text.size()), 0x4B37);
 }
 
 TEST_P(DemoRomTest, HeaderFatAndBlockAreConsistent)
@@ -78,22 +78,22 @@ TEST_P(DemoRomTest, HeaderFatAndBlockAreConsistent)
     EXPECT_EQ(U32(rom, 0x80), rom.size());
     EXPECT_EQ(U32(rom, 0x84), 0x4000u);
 
-    const std::uint32_t pointerTable = alternate ? AltPointerTable : PrimaryPointerTable;
-    const std::uint32_t writeBack = alternate ? AltWriteBackOffset : PrimaryWriteBackOffset;
-    EXPECT_EQ(U32(rom, ProbeOffset) == PrimaryProbeValue, !alternate);
+    const uint32_t pointerTable = alternate ? kAltPointerTable : kPrimaryPointerTable;
+    const uint32_t writeBack = alternate ? kAltWriteBackOffset : kPrimaryWriteBackOffset;
+    EXPECT_EQ(U32(rom, kProbeOffset) == kPrimaryProbeValue, !alternate);
 
     // Every FAT entry is a file inside the ROM, clear of the others and of
     // the header, code, name table and FAT itself.
-    const std::uint32_t fat = U32(rom, FatOffsetField), fatSize = U32(rom, FatSizeField);
+    const uint32_t fat = U32(rom, kFatOffsetField), fatSize = U32(rom, kFatSizeField);
     ASSERT_EQ(fatSize % 8, 0u);
     ASSERT_LE(fat, pointerTable);
     ASSERT_LT(pointerTable, fat + fatSize);
     ASSERT_EQ((pointerTable - fat) % 8, 0u);
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> areas{
+    std::vector<std::pair<uint32_t, uint32_t>> areas{
         {0, 0x4000}, {U32(rom, 0x20), U32(rom, 0x20) + U32(rom, 0x2C)},
         {U32(rom, 0x30), U32(rom, 0x30) + U32(rom, 0x3C)},
         {U32(rom, 0x40), U32(rom, 0x40) + U32(rom, 0x44)}, {fat, fat + fatSize}};
-    for (std::uint32_t at = fat; at < fat + fatSize; at += 8) {
+    for (uint32_t at = fat; at < fat + fatSize; at += 8) {
         EXPECT_LE(U32(rom, at), U32(rom, at + 4));
         EXPECT_LE(U32(rom, at + 4), rom.size());
         areas.emplace_back(U32(rom, at), U32(rom, at + 4));
@@ -104,7 +104,7 @@ TEST_P(DemoRomTest, HeaderFatAndBlockAreConsistent)
     EXPECT_EQ(FilesInNameTable(rom, U32(rom, 0x40)), fatSize / 8);
 
     // The block's entry is the pointer pair; the next file leaves some room.
-    const std::uint32_t start = U32(rom, pointerTable), end = U32(rom, pointerTable + 4);
+    const uint32_t start = U32(rom, pointerTable), end = U32(rom, pointerTable + 4);
     EXPECT_EQ(start, writeBack);
     const auto next = std::upper_bound(areas.begin(), areas.end(), std::pair(start, end));
     ASSERT_NE(next, areas.end());
@@ -112,8 +112,8 @@ TEST_P(DemoRomTest, HeaderFatAndBlockAreConsistent)
     EXPECT_GE(next->first, end + 0x400);
 
     const Bytes image = UnpackedImage(rom, pointerTable);
-    ASSERT_EQ(image.size(), static_cast<std::size_t>(DataImageSize));
-    EXPECT_GT(std::count_if(image.begin(), image.end(), [](std::uint8_t b) { return b != 0; }), DataImageSize / 4);
+    ASSERT_EQ(image.size(), static_cast<std::size_t>(kDataImageSize));
+    EXPECT_GT(std::count_if(image.begin(), image.end(), [](uint8_t b) { return b != 0; }), kDataImageSize / 4);
 
     // Same bytes every run.
     EXPECT_EQ(ReadBytes(MakeRom("again.nds", alternate)), rom);
@@ -127,14 +127,14 @@ TEST_P(DemoRomTest, InfoDescribesTheBlock)
     const RunResult r = Cli({"info", path.string()});
     ASSERT_EQ(r.Status, 0) << r.Err;
     auto info = KeyValues(r.Out);
-    const std::uint32_t pointerTable = alternate ? AltPointerTable : PrimaryPointerTable;
-    const std::uint32_t start = U32(rom, pointerTable), end = U32(rom, pointerTable + 4);
+    const uint32_t pointerTable = alternate ? kAltPointerTable : kPrimaryPointerTable;
+    const uint32_t start = U32(rom, pointerTable), end = U32(rom, pointerTable + 4);
     EXPECT_EQ(info["layout"], alternate ? "alternate" : "primary");
     EXPECT_EQ(info["pointer_table"], Hex(pointerTable));
     EXPECT_EQ(info["block_start"], Hex(start));
     EXPECT_EQ(info["block_end"], Hex(end));
     EXPECT_EQ(info["block_size"], std::to_string(end - start));
-    EXPECT_EQ(info["writeback_offset"], Hex(alternate ? AltWriteBackOffset : PrimaryWriteBackOffset));
+    EXPECT_EQ(info["writeback_offset"], Hex(alternate ? kAltWriteBackOffset : kPrimaryWriteBackOffset));
     EXPECT_GT(std::stoul(info["room"]), end - start);
     EXPECT_EQ(info["image_size"], "72043");
 }

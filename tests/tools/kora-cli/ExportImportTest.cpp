@@ -27,8 +27,8 @@ std::vector<std::vector<std::string>> CsvRows(const std::string& text)
 
 class LayoutTest : public CliTest, public ::testing::WithParamInterface<bool> {
 protected:
-    std::uint32_t PointerTable() const { return GetParam() ? AltPointerTable : PrimaryPointerTable; }
-    std::uint32_t WriteBack() const { return GetParam() ? AltWriteBackOffset : PrimaryWriteBackOffset; }
+    uint32_t PointerTable() const { return GetParam() ? kAltPointerTable : kPrimaryPointerTable; }
+    uint32_t WriteBack() const { return GetParam() ? kAltWriteBackOffset : kPrimaryWriteBackOffset; }
 
     std::string Export(const fs::path& rom, std::vector<std::string> options) const
     {
@@ -127,21 +127,21 @@ TEST_P(LayoutTest, ImportChangesExactlyTheFieldsBytes)
 
     const Bytes after = ReadBytes(rom);
     const Bytes newImage = UnpackedImage(after, PointerTable());
-    const int item4 = ItemTableOffset + 4 * ItemRecordSize;
-    const std::set<int> owned{CharRecordSize + CharBaseOffset,
-                              ClassTableOffset + 2 * ClassRecordSize + ClassCapOffset + 7,
-                              item4 + ItemPriceOffset, item4 + ItemPriceOffset + 1, item4 + ItemRangeOffset,
-                              item4 + ItemBonusOffset + 7, ItemTableOffset + ItemHitOffset};
+    const int item4 = kItemTableOffset + 4 * kItemRecordSize;
+    const std::set<int> owned{kCharRecordSize + kCharBaseOffset,
+                              kClassTableOffset + 2 * kClassRecordSize + kClassCapOffset + 7,
+                              item4 + kItemPriceOffset, item4 + kItemPriceOffset + 1, item4 + kItemRangeOffset,
+                              item4 + kItemBonusOffset + 7, kItemTableOffset + kItemHitOffset};
     ASSERT_EQ(newImage.size(), oldImage.size());
     for (std::size_t i = 0; i < newImage.size(); ++i)
         EXPECT_EQ(newImage[i] != oldImage[i], owned.count(static_cast<int>(i)) == 1) << "image byte " << i;
-    EXPECT_EQ(static_cast<std::int8_t>(newImage[CharRecordSize + CharBaseOffset]), -5);
-    EXPECT_EQ(newImage[item4 + ItemRangeOffset] >> 4, 15);
-    EXPECT_EQ(newImage[item4 + ItemRangeOffset] & 15, oldImage[item4 + ItemRangeOffset] & 15);
+    EXPECT_EQ(static_cast<int8_t>(newImage[kCharRecordSize + kCharBaseOffset]), -5);
+    EXPECT_EQ(newImage[item4 + kItemRangeOffset] >> 4, 15);
+    EXPECT_EQ(newImage[item4 + kItemRangeOffset] & 15, oldImage[item4 + kItemRangeOffset] & 15);
 
     // In the ROM only the block region and the end pointer may change.
     ASSERT_EQ(after.size(), before.size());
-    const std::uint32_t oldEnd = U32(before, PointerTable() + 4), newEnd = U32(after, PointerTable() + 4);
+    const uint32_t oldEnd = U32(before, PointerTable() + 4), newEnd = U32(after, PointerTable() + 4);
     EXPECT_EQ(U32(after, PointerTable()), U32(before, PointerTable()));
     auto same = [&](std::size_t from, std::size_t to) {
         return std::equal(after.begin() + from, after.begin() + to, before.begin() + from);

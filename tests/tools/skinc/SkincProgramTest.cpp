@@ -83,7 +83,7 @@ TEST_F(SkincProgram, FailuresExitWithTheErrorText) {
 
   const std::string newer = test::Deflate(test::ArchiveWriter().Int32(4).Bytes());
   test::WriteFileBytes(FDir + "newer.skn", std::string("\3\0\0\0", 4) + test::ArchiveWriter()
-                                               .Int32(static_cast<std::int32_t>(newer.size())).Bytes() + newer);
+                                               .Int32(static_cast<int32_t>(newer.size())).Bytes() + newer);
   r = Run("dump '" + FDir + "newer.skn'");
   EXPECT_EQ(r.ExitCode, 1);
   EXPECT_NE(r.Errors.find("above 3"), std::string::npos);

@@ -45,7 +45,7 @@ std::string FolderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-void WriteAll(int fd, std::span<const std::uint8_t> bytes, const std::string& path)
+void WriteAll(int fd, std::span<const uint8_t> bytes, const std::string& path)
 {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -70,13 +70,13 @@ void SetDefaultMode(int fd, const std::string& path)
 
 }  // namespace
 
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
+std::vector<uint8_t> ReadWholeFile(const std::string& path)
 {
     FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.Fd() < 0)
         Fail("cannot open", path);
-    std::vector<std::uint8_t> bytes;
-    std::uint8_t buffer[1 << 16];
+    std::vector<uint8_t> bytes;
+    uint8_t buffer[1 << 16];
     for (;;) {
         const ssize_t got = ::read(file.Fd(), buffer, sizeof buffer);
         if (got < 0) {
@@ -90,7 +90,7 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
     }
 }
 
-void ReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes)
+void ReplaceFile(const std::string& path, std::span<const uint8_t> bytes)
 {
     std::string temporary = path + ".XXXXXX";
     FileHandle file(::mkstemp(temporary.data()));
