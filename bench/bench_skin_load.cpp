@@ -34,17 +34,22 @@ std::string ObjectSection(const std::string& name, const std::string& kind) {
 std::string ProgramLikeDescription() {
   std::string ini = test::SampleSkinIni();
   ini = ini.substr(0, ini.find("[SKINOBJECTS]"));
-  const std::vector<std::pair<std::string, std::string>> objects = {
-      {"closebutton", "stdbutton"},       {"maxbutton", "stdbutton"},
-      {"minbutton", "stdbutton"},         {"rollupbutton", "stdbutton"},
-      {"sysmenubutton", "stdbutton"},     {"traybutton", "stdbutton"},
-      {"caption", "caption"},             {"menuitem", "menuitem"},
-      {"mainmenubaritem", "mainmenubaritem"}, {"menubarsysmenubutton", "mainmenubarbutton"},
-      {"menubarclosebutton", "mainmenubarbutton"}, {"menubarmaxbutton", "mainmenubarbutton"},
-      {"menubarminbutton", "mainmenubarbutton"}};
-  const std::vector<std::string> kinds = {"panel",    "button",  "stdlabel", "spinedit", "combobox", "listbox",
-                                          "tab",      "updown",  "scrollbar", "edit",    "memo",     "checkradio",
-                                          "gauge",    "trackbar", "mainmenubar", "grid"};
+  const std::vector<std::pair<std::string, std::string>> objects = {{"closebutton", "stdbutton"},
+                                                                    {"maxbutton", "stdbutton"},
+                                                                    {"minbutton", "stdbutton"},
+                                                                    {"rollupbutton", "stdbutton"},
+                                                                    {"sysmenubutton", "stdbutton"},
+                                                                    {"traybutton", "stdbutton"},
+                                                                    {"caption", "caption"},
+                                                                    {"menuitem", "menuitem"},
+                                                                    {"mainmenubaritem", "mainmenubaritem"},
+                                                                    {"menubarsysmenubutton", "mainmenubarbutton"},
+                                                                    {"menubarclosebutton", "mainmenubarbutton"},
+                                                                    {"menubarmaxbutton", "mainmenubarbutton"},
+                                                                    {"menubarminbutton", "mainmenubarbutton"}};
+  const std::vector<std::string> kinds = {"panel", "button",   "stdlabel",    "spinedit", "combobox", "listbox",
+                                          "tab",   "updown",   "scrollbar",   "edit",     "memo",     "checkradio",
+                                          "gauge", "trackbar", "mainmenubar", "grid"};
   std::string registry = "[SKINOBJECTS]\ncount=" + std::to_string(objects.size()) + "\n";
   std::string sections;
   for (std::size_t i = 0; i < objects.size(); ++i) {
@@ -68,11 +73,7 @@ struct ProgramLikeSkin {
 
   ProgramLikeSkin() {
     test::ArchiveWriter archive;
-    archive.Int32(3)
-        .Flagged(test::BmpBytes(285, 210, 24))
-        .Flagged("")
-        .Flagged(test::BmpBytes(285, 210, 8))
-        .Int32(8);
+    archive.Int32(3).Flagged(test::BmpBytes(285, 210, 24)).Flagged("").Flagged(test::BmpBytes(285, 210, 8)).Int32(8);
     const int sizes[8][3] = {{75, 263, 24},  {28, 21, 24},   {93, 55, 24}, {132, 126, 24},
                              {556, 410, 24}, {219, 178, 24}, {93, 55, 4},  {28, 21, 1}};
     for (const auto& s : sizes) archive.Raw(test::BmpBytes(s[0], s[1], s[2]));

@@ -17,11 +17,11 @@ using DataImage = std::vector<uint8_t>;
 
 // The eight stats, in the order they are stored in every stat block.
 inline constexpr int kStatCount = 8;
-inline constexpr std::array<const char*, kStatCount> kStatLabels = {
-    "体力", "力量", "魔力", "技术", "速度", "运气", "防御", "魔防"};
+inline constexpr std::array<const char*, kStatCount> kStatLabels = {"体力", "力量", "魔力", "技术",
+                                                                    "速度", "运气", "防御", "魔防"};
 // Short ASCII keys for the same stats, for files and command lines.
-inline constexpr std::array<const char*, kStatCount> kStatKeys = {
-    "hp", "str", "mag", "skl", "spd", "lck", "def", "res"};
+inline constexpr std::array<const char*, kStatCount> kStatKeys = {"hp",  "str", "mag", "skl",
+                                                                  "spd", "lck", "def", "res"};
 
 // Hexadecimal text to a 32-bit value (wrapping). Any character other than
 // 0-9, A-F, a-f makes the whole result 0; an empty text is 0.

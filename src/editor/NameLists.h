@@ -52,8 +52,7 @@ struct NameLists {
 // cleared first. A missing file raises "Cannot open file ..." and leaves what
 // was loaded up to that point. Pictures are Image/Item/<id>.bmp and
 // Image/Face/<id>.bmp; a null loader skips them.
-void LoadNameLists(const std::string& appPath, NameLists& lists,
-                   const PictureLoader& loadItemIcon = {},
+void LoadNameLists(const std::string& appPath, NameLists& lists, const PictureLoader& loadItemIcon = {},
                    const PictureLoader& loadPortrait = {});
 
 }  // namespace kora

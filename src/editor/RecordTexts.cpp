@@ -13,12 +13,8 @@ std::string UnsignedText(uint8_t byte) { return IntToStr(byte); }
 // The low 8 bits of the text's number: "200" is 0xC8, "-1" is 0xFF.
 uint8_t LowByte(const std::string& text) { return static_cast<uint8_t>(StrToInt(text) & 0xFF); }
 
-uint8_t& ByteAt(DataImage& image, int64_t offset) {
-  return image[static_cast<std::size_t>(offset)];
-}
-uint8_t ByteAt(const DataImage& image, int64_t offset) {
-  return image[static_cast<std::size_t>(offset)];
-}
+uint8_t& ByteAt(DataImage& image, int64_t offset) { return image[static_cast<std::size_t>(offset)]; }
+uint8_t ByteAt(const DataImage& image, int64_t offset) { return image[static_cast<std::size_t>(offset)]; }
 
 }  // namespace
 

@@ -29,18 +29,14 @@ using ItemBonusTexts = std::array<std::string, 8>;
 bool GetCharData(const DataImage& image, int index, CharTexts& fields);
 bool PutCharData(DataImage& image, int index, const CharTexts& fields);
 
-bool GetCareData(const DataImage& image, int index, CareTexts& fields,
-                 CareLimitTexts& limitFields);
+bool GetCareData(const DataImage& image, int index, CareTexts& fields, CareLimitTexts& limitFields);
 // Stores the 16 CareFields, then the 8 CareLimitFields.
-bool PutCareData(DataImage& image, int index, const CareTexts& fields,
-                 const CareLimitTexts& limitFields);
+bool PutCareData(DataImage& image, int index, const CareTexts& fields, const CareLimitTexts& limitFields);
 
-bool GetItemData(const DataImage& image, int index, ItemTexts& fields,
-                 ItemBonusTexts& bonusFields);
+bool GetItemData(const DataImage& image, int index, ItemTexts& fields, ItemBonusTexts& bonusFields);
 // Stores fields 0-4, then the bonus block, then the range byte (the two
 // nibble values joined as hexadecimal), then the unit price (low 16 bits,
 // little-endian).
-bool PutItemData(DataImage& image, int index, const ItemTexts& fields,
-                 const ItemBonusTexts& bonusFields);
+bool PutItemData(DataImage& image, int index, const ItemTexts& fields, const ItemBonusTexts& bonusFields);
 
 }  // namespace kora

@@ -6,8 +6,8 @@ namespace kora {
 
 namespace {
 
-std::optional<ByteSpan> SpanIn(const DataImage& image, int index, int64_t recordStart,
-                               int64_t firstOffset, int64_t endOffset) {
+std::optional<ByteSpan> SpanIn(const DataImage& image, int index, int64_t recordStart, int64_t firstOffset,
+                               int64_t endOffset) {
   if (index < 0) return std::nullopt;
   const ByteSpan span{recordStart + firstOffset, recordStart + endOffset};
   if (span.First < 0 || span.End > static_cast<int64_t>(image.size())) return std::nullopt;
@@ -93,8 +93,8 @@ std::optional<ItemRecord> ReadItemRecord(const DataImage& image, int index) {
 bool WriteItemRecord(DataImage& image, int index, const ItemRecord& record) {
   if (!ItemRecordSpan(image, index)) return false;
   if (record.Range1 > 15 || record.Range2 > 15) {
-    throw Exception(Format("Item range values must be 0..15, not %u and %u",
-                           unsigned{record.Range1}, unsigned{record.Range2}));
+    throw Exception(
+        Format("Item range values must be 0..15, not %u and %u", unsigned{record.Range1}, unsigned{record.Range2}));
   }
   const auto base = static_cast<std::size_t>(ItemRecordBase(index));
   const auto at = [&](int offset) -> uint8_t& { return image[base + static_cast<std::size_t>(offset)]; };

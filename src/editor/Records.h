@@ -61,12 +61,8 @@ struct ItemRecord {
 // Image offsets of a record: where character/class record `index` starts and
 // where item record `index` has its base (the price lies before it).
 inline int64_t CharRecordStart(int index) { return int64_t{kCharRecordSize} * index; }
-inline int64_t ClassRecordStart(int index) {
-  return kClassTableOffset + int64_t{kClassRecordSize} * index;
-}
-inline int64_t ItemRecordBase(int index) {
-  return kItemTableOffset + int64_t{kItemRecordSize} * index;
-}
+inline int64_t ClassRecordStart(int index) { return kClassTableOffset + int64_t{kClassRecordSize} * index; }
+inline int64_t ItemRecordBase(int index) { return kItemTableOffset + int64_t{kItemRecordSize} * index; }
 
 // Image offset of the first byte a record's routines touch and one past the
 // last, or nothing when the index is negative (-1 is "no record") or any

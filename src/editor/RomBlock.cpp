@@ -1,7 +1,7 @@
 #include "editor/RomBlock.h"
 
-#include <algorithm>
 #include <sys/stat.h>
+#include <algorithm>
 
 #include "framework/Classes.h"
 
@@ -13,13 +13,12 @@ uint32_t ReadU32(TStream& stream, int64_t offset) {
   uint8_t bytes[4];
   stream.SetPosition(offset);
   stream.ReadBuffer(bytes, 4);
-  return static_cast<uint32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16) |
-         static_cast<uint32_t>(bytes[3]) << 24;
+  return static_cast<uint32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16) | static_cast<uint32_t>(bytes[3]) << 24;
 }
 
 void WriteU32(TStream& stream, int64_t offset, uint32_t value) {
   const uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                                 static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
+                            static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
   stream.SetPosition(offset);
   stream.WriteBuffer(bytes, 4);
 }
@@ -44,7 +43,7 @@ void FindRoomEnd(TStream& rom, RoomInfo& info) {
       int64_t next = romSize;
       for (std::size_t at = 0; at + 8 <= fat.size(); at += 8) {
         const uint32_t start = static_cast<uint32_t>(fat[at] | fat[at + 1] << 8 | fat[at + 2] << 16) |
-                                    static_cast<uint32_t>(fat[at + 3]) << 24;
+                               static_cast<uint32_t>(fat[at + 3]) << 24;
         if (start > layout.BlockStart) next = std::min<int64_t>(next, start);
       }
       roomEnd = next;
@@ -62,8 +61,8 @@ void FindRoomEnd(TStream& rom, RoomInfo& info) {
 RomLayout ReadRomLayout(TStream& rom) {
   const int64_t size = rom.Size();
   if (size < int64_t{kProbeOffset} + 8) {
-    throw ERomError(Format("The ROM is too short to hold the data pointers (%lld bytes)",
-                           static_cast<long long>(size)));
+    throw ERomError(
+        Format("The ROM is too short to hold the data pointers (%lld bytes)", static_cast<long long>(size)));
   }
   RomLayout layout;
   layout.PointerTableOffset = kPrimaryPointerTable;
@@ -75,8 +74,8 @@ RomLayout ReadRomLayout(TStream& rom) {
   }
   layout.BlockEnd = ReadU32(rom, int64_t{layout.PointerTableOffset} + 4);
   if (layout.BlockEnd < layout.BlockStart) {
-    throw ERomError(Format("The ROM's data block ends (0x%X) before it starts (0x%X)",
-                           layout.BlockEnd, layout.BlockStart));
+    throw ERomError(
+        Format("The ROM's data block ends (0x%X) before it starts (0x%X)", layout.BlockEnd, layout.BlockStart));
   }
   if (layout.BlockEnd > size) {
     throw ERomError(Format("The ROM's data block (0x%X..0x%X) reaches past the end of the file (%lld bytes)",
@@ -125,9 +124,10 @@ void WriteRomData(const RomLayout& layout, const std::string& packedPath, const 
   TFileStream rom(romPath, fmOpenReadWrite | fmShareDenyWrite);
   const RoomInfo room = MeasureRoom(rom, layout);
   if (packed.Size() > room.Room) {
-    throw ERomError(Format("The packed data (%lld bytes) does not fit the room of %u bytes at 0x%X; "
-                           "the ROM was not changed",
-                           static_cast<long long>(packed.Size()), room.Room, layout.WriteBackOffset()));
+    throw ERomError(
+        Format("The packed data (%lld bytes) does not fit the room of %u bytes at 0x%X; "
+               "the ROM was not changed",
+               static_cast<long long>(packed.Size()), room.Room, layout.WriteBackOffset()));
   }
   const uint32_t offset = layout.WriteBackOffset();
   rom.SetPosition(offset);

@@ -40,9 +40,7 @@ struct RomLayout {
   uint32_t BlockEnd = 0;
 
   // Fixed per layout; the start pointer does not move it.
-  uint32_t WriteBackOffset() const {
-    return AltLayout ? kAltWriteBackOffset : kPrimaryWriteBackOffset;
-  }
+  uint32_t WriteBackOffset() const { return AltLayout ? kAltWriteBackOffset : kPrimaryWriteBackOffset; }
 };
 
 // What `kora-cli info` shows: the layout, the block and the room a new block
@@ -82,8 +80,7 @@ RomLayout ExtractRomData(const std::string& romPath, const std::string& outPath)
 // the room checked before the ROM is opened for writing; an empty packed file
 // or one larger than the room raises ERomError and leaves the ROM unchanged.
 // The written bytes are flushed to disk before it returns.
-void WriteRomData(const RomLayout& layout, const std::string& packedPath,
-                  const std::string& romPath);
+void WriteRomData(const RomLayout& layout, const std::string& packedPath, const std::string& romPath);
 
 // Reads exactly kDataImageSize bytes from the start of the file ("Stream read
 // error" when shorter); later bytes are ignored.

@@ -1,8 +1,8 @@
 #include "editor/RomSession.h"
 
+#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
-#include <unistd.h>
 
 #include "framework/Classes.h"
 #include "platform/shell/Process.h"
@@ -23,8 +23,7 @@ std::string ToolArgument(const std::string& path) {
 
 }  // namespace
 
-RomSession::RomSession(const std::string& programFolder)
-    : FAppPath(IncludeTrailingPathDelimiter(programFolder)) {}
+RomSession::RomSession(const std::string& programFolder) : FAppPath(IncludeTrailingPathDelimiter(programFolder)) {}
 
 std::string RomSession::ExecutableFolder() {
   std::string buffer(4096, '\0');
@@ -58,9 +57,7 @@ void RomSession::UnPackRomData(const std::string& in, const std::string& out) {
   RunTool(UnpackCommandLine(in, out), 0);
 }
 
-void RomSession::PackRomData(const std::string& in, const std::string& out) {
-  RunTool(PackCommandLine(in, out), 0);
-}
+void RomSession::PackRomData(const std::string& in, const std::string& out) { RunTool(PackCommandLine(in, out), 0); }
 
 int RomSession::RunTool(const std::string& commandLine, int /*showState*/) {
   return RunProcess(SplitCommandLine(commandLine), ExcludeTrailingPathDelimiter(FAppPath), FOnProcessMessages);
@@ -123,4 +120,3 @@ RoomInfo RomSession::Room() const {
 }
 
 }  // namespace kora
-

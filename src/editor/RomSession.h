@@ -35,9 +35,7 @@ public:
 
   // Called once while the packer runs, before the wait (the window lets
   // waiting messages through there).
-  void SetOnProcessMessages(std::function<void()> handler) {
-    FOnProcessMessages = std::move(handler);
-  }
+  void SetOnProcessMessages(std::function<void()> handler) { FOnProcessMessages = std::move(handler); }
 
   // Extracts the block, unpacks it and loads the image. The path, layout and
   // image change only when every step succeeded; a failed open leaves the
@@ -63,8 +61,7 @@ public:
   int RunTool(const std::string& commandLine, int showState = 0);
 
 private:
-  std::string ToolCommandLine(const char* mode, const std::string& in,
-                              const std::string& out) const;
+  std::string ToolCommandLine(const char* mode, const std::string& in, const std::string& out) const;
 
   std::string FAppPath;
   bool FOpen = false;

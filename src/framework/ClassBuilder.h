@@ -65,8 +65,7 @@ struct GetterTraits<R (C::*)() const noexcept> {
   using Value = std::decay_t<R>;
 };
 template <typename T, typename C>
-  requires(!std::is_function_v<T>)
-struct GetterTraits<T C::*> {
+requires(!std::is_function_v<T>) struct GetterTraits<T C::*> {
   using Value = T;
 };
 
@@ -237,7 +236,9 @@ private:
     } else if constexpr (std::is_same_v<V, std::string>) {
       prop.GetStr = [=](const TObject& object) { return std::string(Read(self(object), getter)); };
       if constexpr (writable) {
-        prop.SetStr = [=](TObject& object, const std::string& value) { Write(mutableSelf(object), getter, setter, value); };
+        prop.SetStr = [=](TObject& object, const std::string& value) {
+          Write(mutableSelf(object), getter, setter, value);
+        };
       }
     } else {
       using TTarget = std::remove_pointer_t<V>;

@@ -1,13 +1,13 @@
 #include "framework/Classes.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kora {
 
@@ -113,8 +113,7 @@ std::string FullName(const std::string& fileName) {
 
 }  // namespace
 
-TFileStream::TFileStream(const std::string& fileName, uint16_t mode)
-    : THandleStream(-1), FFileName(fileName) {
+TFileStream::TFileStream(const std::string& fileName, uint16_t mode) : THandleStream(-1), FFileName(fileName) {
   const bool create = (mode & fmCreate) == fmCreate;
   int flags = O_CLOEXEC;
   if (create) {
@@ -138,8 +137,7 @@ TFileStream::TFileStream(const std::string& fileName, uint16_t mode)
     }
   }
   if (FHandle < 0) {
-    const std::string message = Format(create ? "Cannot create file \"%s\". %s"
-                                              : "Cannot open file \"%s\". %s",
+    const std::string message = Format(create ? "Cannot create file \"%s\". %s" : "Cannot open file \"%s\". %s",
                                        FullName(fileName).c_str(), SysErrorMessage(error).c_str());
     if (create) throw EFCreateError(message);
     throw EFOpenError(message);
@@ -205,9 +203,7 @@ int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
 }
 
 int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
-  const int64_t base = origin == TSeekOrigin::soBeginning ? 0
-                            : origin == TSeekOrigin::soCurrent ? FPosition
-                                                               : Size();
+  const int64_t base = origin == TSeekOrigin::soBeginning ? 0 : origin == TSeekOrigin::soCurrent ? FPosition : Size();
   if (base + offset < 0) throw EStreamError("Stream seek error. Invalid argument");
   FPosition = base + offset;
   return FPosition;

@@ -35,7 +35,6 @@ TClass TStrings::StaticClass() {
   return &info;
 }
 
-
 int TStrings::Add(const std::string& value) {
   const int index = Count();
   Insert(index, value);

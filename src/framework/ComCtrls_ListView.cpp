@@ -160,8 +160,10 @@ int TListView::AddItem(const TListItem& item) {
 void TListView::DeleteItem(int index) {
   Items(index);
   FItems.erase(FItems.begin() + index);
-  if (FItemIndex == index) FItemIndex = -1;
-  else if (FItemIndex > index) --FItemIndex;
+  if (FItemIndex == index)
+    FItemIndex = -1;
+  else if (FItemIndex > index)
+    --FItemIndex;
   SetTopIndex(FTopIndex);
   UpdateScrollBars();
   Invalidate();
@@ -273,8 +275,10 @@ int TListView::ItemAt(int x, int y) {
 void TListView::ScrollIntoView(int index) {
   if (index < 0) return;
   const int line = index / ItemsPerLine();
-  if (line < FTopIndex) SetTopIndex(line);
-  else if (line >= FTopIndex + VisibleLines()) SetTopIndex(line - VisibleLines() + 1);
+  if (line < FTopIndex)
+    SetTopIndex(line);
+  else if (line >= FTopIndex + VisibleLines())
+    SetTopIndex(line - VisibleLines() + 1);
 }
 
 // ---- Input ----------------------------------------------------------------------------
@@ -366,8 +370,8 @@ void TListView::DrawItem(int index, const RECT& rect, bool selected) {
   int x = rect.Left + 2;
   if (FSmallImages) {
     if (item.ImageIndex >= 0 && item.ImageIndex < FSmallImages->Count())
-      FSmallImages->Draw(canvas, x, rect.Top + (rect.Bottom - rect.Top - FSmallImages->Height()) / 2,
-                         item.ImageIndex, Enabled());
+      FSmallImages->Draw(canvas, x, rect.Top + (rect.Bottom - rect.Top - FSmallImages->Height()) / 2, item.ImageIndex,
+                         Enabled());
     x += FSmallImages->Width() + 4;
   }
   const int firstWidth = FViewStyle == vsReport && !FColumns.empty() ? FColumns[0].Width : rect.Right - rect.Left;

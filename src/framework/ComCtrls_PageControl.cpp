@@ -89,19 +89,18 @@ void TTabSheet::TextChanged() {
 // ---- TPageControl ------------------------------------------------------------------
 
 TClass TPageControl::StaticClass() {
-  static const TClassInfo info(
-      TClassBuilder<TPageControl>("TPageControl")
-          .Property("ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage)
-          .Property("HotTrack", &TPageControl::HotTrack, &TPageControl::SetHotTrack)
-          .Default(false)
-          .Property("TabHeight", &TPageControl::TabHeight, &TPageControl::SetTabHeight)
-          .Default(0)
-          .Property("TabPosition", &TPageControl::TabPosition, &TPageControl::SetTabPosition)
-          .Default(tpTop)
-          .Property("TabWidth", &TPageControl::TabWidth, &TPageControl::SetTabWidth)
-          .Default(0)
-          .Property("OnChange", &TPageControl::OnChange)
-          .Property("OnChanging", &TPageControl::OnChanging));
+  static const TClassInfo info(TClassBuilder<TPageControl>("TPageControl")
+                                   .Property("ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage)
+                                   .Property("HotTrack", &TPageControl::HotTrack, &TPageControl::SetHotTrack)
+                                   .Default(false)
+                                   .Property("TabHeight", &TPageControl::TabHeight, &TPageControl::SetTabHeight)
+                                   .Default(0)
+                                   .Property("TabPosition", &TPageControl::TabPosition, &TPageControl::SetTabPosition)
+                                   .Default(tpTop)
+                                   .Property("TabWidth", &TPageControl::TabWidth, &TPageControl::SetTabWidth)
+                                   .Default(0)
+                                   .Property("OnChange", &TPageControl::OnChange)
+                                   .Property("OnChanging", &TPageControl::OnChanging));
   return &info;
 }
 
@@ -148,7 +147,8 @@ void TPageControl::PagesChanged() {
 }
 
 void TPageControl::SetActivePage(TTabSheet* page) {
-  if (page && page->FPageControl != this) throw EInvalidOperation("Page " + page->Name() + " is not in this page control");
+  if (page && page->FPageControl != this)
+    throw EInvalidOperation("Page " + page->Name() + " is not in this page control");
   if (page == FActivePage) return;
   TTabSheet* old = FActivePage;
   FActivePage = page;
@@ -256,8 +256,10 @@ void TPageControl::AdjustClientRect(RECT& rect) const {
   rect = {client.Left + 4, client.Top + 4, client.Right - 4, client.Bottom - 4};
   // The page's edge starts where the tabs end, so its 2-pixel frame is all
   // that lies between the strip and the page.
-  if (FTabPosition == tpBottom) rect.Bottom = std::min(rect.Bottom, client.Bottom - strip - 2);
-  else if (strip > 0) rect.Top = client.Top + strip + 2;
+  if (FTabPosition == tpBottom)
+    rect.Bottom = std::min(rect.Bottom, client.Bottom - strip - 2);
+  else if (strip > 0)
+    rect.Top = client.Top + strip + 2;
   rect.Right = std::max(rect.Right, rect.Left);
   rect.Bottom = std::max(rect.Bottom, rect.Top);
 }
@@ -283,7 +285,8 @@ void TPageControl::SelectNextPage(bool goForward) {
   const int count = VisibleTabCount();
   if (count == 0) return;
   const int current = TabIndex();
-  const int next = current < 0 ? (goForward ? 0 : count - 1) : ((current + (goForward ? 1 : -1)) % count + count) % count;
+  const int next =
+      current < 0 ? (goForward ? 0 : count - 1) : ((current + (goForward ? 1 : -1)) % count + count) % count;
   ChangeActivePage(PageForTab(next));
 }
 

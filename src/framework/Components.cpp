@@ -150,7 +150,7 @@ void TComponent::DefineProperties(TFiler& filer) {
   auto setHalf = [this](int shift, int32_t value) {
     const uint32_t mask = 0xFFFFu << shift;
     FDesignInfo = static_cast<int32_t>((static_cast<uint32_t>(FDesignInfo) & ~mask) |
-                                            ((static_cast<uint32_t>(value) & 0xFFFFu) << shift));
+                                       ((static_cast<uint32_t>(value) & 0xFFFFu) << shift));
   };
   filer.DefineProperty(
       "Left", [=](TReader& reader) { setHalf(0, reader.ReadInteger()); },

@@ -33,12 +33,12 @@ constexpr UINT CM_DEACTIVATE = CM_BASE + 1;
 constexpr UINT CM_GOTFOCUS = CM_BASE + 2;
 constexpr UINT CM_LOSTFOCUS = CM_BASE + 3;
 constexpr UINT CM_CANCELMODE = CM_BASE + 4;
-constexpr UINT CM_DIALOGKEY = CM_BASE + 5;    // wParam key, lParam shift bits; nonzero result: handled
-constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;   // wParam character (Alt+letter); nonzero: handled
-constexpr UINT CM_FOCUSCHANGED = CM_BASE + 7; // lParam the newly focused TWinControl*
+constexpr UINT CM_DIALOGKEY = CM_BASE + 5;     // wParam key, lParam shift bits; nonzero result: handled
+constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;    // wParam character (Alt+letter); nonzero: handled
+constexpr UINT CM_FOCUSCHANGED = CM_BASE + 7;  // lParam the newly focused TWinControl*
 constexpr UINT CM_PARENTFONTCHANGED = CM_BASE + 8;
 constexpr UINT CM_PARENTCOLORCHANGED = CM_BASE + 9;
-constexpr UINT CM_HITTEST = CM_BASE + 10;     // lParam point; nonzero: the point belongs to the control
+constexpr UINT CM_HITTEST = CM_BASE + 10;  // lParam point; nonzero: the point belongs to the control
 constexpr UINT CM_VISIBLECHANGED = CM_BASE + 11;
 constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 12;
 constexpr UINT CM_COLORCHANGED = CM_BASE + 13;
@@ -61,7 +61,7 @@ constexpr UINT CM_CHILDKEY = CM_BASE + 46;
 constexpr UINT CM_HINTSHOW = CM_BASE + 48;
 constexpr UINT CM_RECREATEWND = CM_BASE + 51;
 constexpr UINT CM_INVALIDATE = CM_BASE + 52;
-constexpr UINT CM_CONTROLCHANGE = CM_BASE + 54;      // wParam control, lParam 1 inserted / 0 removed
+constexpr UINT CM_CONTROLCHANGE = CM_BASE + 54;  // wParam control, lParam 1 inserted / 0 removed
 
 // WM_GETDLGCODE answers.
 constexpr LRESULT DLGC_WANTARROWS = 0x0001;
@@ -85,13 +85,13 @@ const TTypeInfo* TypeInfoOf(TAlign);
 
 enum TControlStateItem {
   csLButtonDown,
-  csClicked,       // a left press began inside; the release there clicks
+  csClicked,  // a left press began inside; the release there clicks
   csPalette,
   csReadingState,
   csAlignmentNeeded,
   csFocusing,
   csCreating,
-  csPaintCopy,     // the control is painting itself as a child's background
+  csPaintCopy,  // the control is painting itself as a child's background
   csCustomPaint,
   csDestroyingHandle,
 };
@@ -99,18 +99,18 @@ using TControlState = TSet<TControlStateItem>;
 
 enum TControlStyleItem {
   csAcceptsControls,
-  csCaptureMouse,   // a press captures the mouse until the release
+  csCaptureMouse,  // a press captures the mouse until the release
   csDesignInteractive,
-  csClickEvents,    // press and release inside raise Click
+  csClickEvents,  // press and release inside raise Click
   csFramed,
-  csSetCaption,     // the caption follows the name while they are equal
-  csOpaque,         // paints all its pixels: the parent need not erase under it
+  csSetCaption,  // the caption follows the name while they are equal
+  csOpaque,      // paints all its pixels: the parent need not erase under it
   csDoubleClicks,
   csFixedWidth,
   csFixedHeight,
   csNoDesignVisible,
   csReplicatable,
-  csNoStdEvents,    // no OnMouseDown/Move/Up, OnKeyDown/Press/Up
+  csNoStdEvents,  // no OnMouseDown/Move/Up, OnKeyDown/Press/Up
 };
 using TControlStyle = TSet<TControlStyleItem>;
 
@@ -481,7 +481,6 @@ protected:
   virtual bool DialogChar(char32_t key);
   // The control whose window procedure took the message.
   bool IsControlMouseMsg(TMessage& message);
-
 
 private:
   friend class TControl;

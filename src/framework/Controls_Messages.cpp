@@ -222,8 +222,7 @@ void TWinControl::WndProc(TMessage& message) {
       if (message.Msg == WM_RBUTTONUP) DefaultHandler(message);
       return;
     }
-    if ((message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK) && FTabStop && CanFocus() &&
-        !Focused())
+    if ((message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK) && FTabStop && CanFocus() && !Focused())
       SetFocus();
   }
   TControl::WndProc(message);

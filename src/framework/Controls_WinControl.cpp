@@ -121,8 +121,8 @@ void TWinControl::CreateWnd() {
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& params) {
-  CreateWindowEx(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
-                 params.Y, params.Width, params.Height, params.WndParent, 0, this);
+  CreateWindowEx(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X, params.Y,
+                 params.Width, params.Height, params.WndParent, 0, this);
 }
 
 void TWinControl::DestroyHandle() {

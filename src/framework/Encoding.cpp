@@ -1,7 +1,7 @@
 #include "framework/Encoding.h"
 
-#include <cerrno>
 #include <iconv.h>
+#include <cerrno>
 
 #include "framework/SysUtils.h"
 
@@ -54,9 +54,12 @@ private:
   static std::size_t Utf8SequenceLength(const char* p, std::size_t left) {
     const auto lead = static_cast<unsigned char>(p[0]);
     std::size_t length = 1;
-    if (lead >= 0xF0 && lead <= 0xF4) length = 4;
-    else if (lead >= 0xE0 && lead <= 0xEF) length = 3;
-    else if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+    if (lead >= 0xF0 && lead <= 0xF4)
+      length = 4;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+      length = 3;
+    else if (lead >= 0xC2 && lead <= 0xDF)
+      length = 2;
     if (length > left) return 1;
     for (std::size_t i = 1; i < length; ++i) {
       if ((static_cast<unsigned char>(p[i]) & 0xC0) != 0x80) return 1;

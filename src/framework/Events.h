@@ -19,8 +19,8 @@ public:
   TEvent() = default;
   TEvent(std::nullptr_t) {}
   // Any callable: an anonymous handler, not written to form streams.
-  template <typename F, typename = std::enable_if_t<!std::is_same_v<std::decay_t<F>, TEvent> &&
-                                                    std::is_invocable_v<F&, Args...>>>
+  template <typename F,
+            typename = std::enable_if_t<!std::is_same_v<std::decay_t<F>, TEvent> && std::is_invocable_v<F&, Args...>>>
   TEvent(F&& handler) : FHandler(std::forward<F>(handler)) {}
   // A published method of `target` known by name.
   TEvent(TObject* target, std::string methodName, THandler handler)

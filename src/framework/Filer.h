@@ -39,8 +39,8 @@ public:
                               bool hasData) = 0;
   // The same for a block of bytes (value type vaBinary): readData gets a
   // memory stream of the bytes at position 0, writeData fills one.
-  virtual void DefineBinaryProperty(const std::string& name, const TStreamProc& readData,
-                                    const TStreamProc& writeData, bool hasData) = 0;
+  virtual void DefineBinaryProperty(const std::string& name, const TStreamProc& readData, const TStreamProc& writeData,
+                                    bool hasData) = 0;
 
 protected:
   TComponent* FRoot = nullptr;

@@ -350,7 +350,8 @@ void TFormOutput::WriteObjectHeader(const TObjectHeader& header) {
 }
 
 void TFormOutput::WriteShortString(std::string_view text) {
-  if (text.size() > 255) throw EWriteError("Name too long for a form stream: " + std::string(text.substr(0, 32)) + "...");
+  if (text.size() > 255)
+    throw EWriteError("Name too long for a form stream: " + std::string(text.substr(0, 32)) + "...");
   FBytes.push_back(static_cast<uint8_t>(text.size()));
   FBytes.insert(FBytes.end(), text.begin(), text.end());
 }

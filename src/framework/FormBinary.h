@@ -81,10 +81,10 @@ public:
 
   // Whole values of the given kinds; another value type raises
   // "Invalid property value".
-  int64_t ReadInteger();  // vaInt8, vaInt16, vaInt32, vaInt64
-  double ReadFloat();          // also vaSingle, vaCurrency, vaDate, integers
-  std::string ReadString();    // vaString, vaLString, vaWString, vaUTF8String (as UTF-8)
-  std::string ReadIdent();     // vaIdent; vaFalse, vaTrue, vaNil read as their names
+  int64_t ReadInteger();     // vaInt8, vaInt16, vaInt32, vaInt64
+  double ReadFloat();        // also vaSingle, vaCurrency, vaDate, integers
+  std::string ReadString();  // vaString, vaLString, vaWString, vaUTF8String (as UTF-8)
+  std::string ReadIdent();   // vaIdent; vaFalse, vaTrue, vaNil read as their names
   std::vector<uint8_t> ReadBinary();
   std::vector<std::string> ReadSet();
 

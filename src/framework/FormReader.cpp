@@ -52,9 +52,11 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
   TComponent* created = nullptr;
   if (!root) {
     TClass rootClass = GetClass(header.ClassName);
-    if (!rootClass) throw EClassNotFound("Class " + header.ClassName + " not found at offset " + std::to_string(headerOffset));
+    if (!rootClass)
+      throw EClassNotFound("Class " + header.ClassName + " not found at offset " + std::to_string(headerOffset));
     if (!rootClass->InheritsFrom(TComponent::StaticClass()) || !rootClass->CanCreateComponent()) {
-      throw EReadError("Cannot create an instance of " + header.ClassName + " at offset " + std::to_string(headerOffset));
+      throw EReadError("Cannot create an instance of " + header.ClassName + " at offset " +
+                       std::to_string(headerOffset));
     }
     root = created = rootClass->CreateComponent(nullptr);
   } else if (!IsClassOrAncestor(root->ClassType(), header.ClassName)) {
@@ -120,10 +122,12 @@ void TReader::ReadComponent(TComponent* parent, int depth) {
   if (header.Flags.Contains(ffInherited)) {
     // Already created from the ancestor's description: only its values change.
     component = FRoot->FindComponent(header.ObjectName);
-    if (!component) throw EReadError("Ancestor for '" + header.ObjectName + "' not found at offset " + std::to_string(offset));
+    if (!component)
+      throw EReadError("Ancestor for '" + header.ObjectName + "' not found at offset " + std::to_string(offset));
   } else {
     TClass componentClass = GetClass(header.ClassName);
-    if (!componentClass) throw EClassNotFound("Class " + header.ClassName + " not found at offset " + std::to_string(offset));
+    if (!componentClass)
+      throw EClassNotFound("Class " + header.ClassName + " not found at offset " + std::to_string(offset));
     if (!componentClass->InheritsFrom(TComponent::StaticClass()) || !componentClass->CanCreateComponent()) {
       throw EReadError("Cannot create an instance of " + header.ClassName + " at offset " + std::to_string(offset));
     }

@@ -123,7 +123,9 @@ private:
     if (level > kMaxFormNesting) FInput.Error("Nesting too deep");
     const TObjectHeader header = FInput.ReadObjectHeader();
     FText += Indent(level);
-    FText += header.Flags.Contains(ffInherited) ? "inherited " : header.Flags.Contains(ffInline) ? "inline " : "object ";
+    FText += header.Flags.Contains(ffInherited) ? "inherited "
+             : header.Flags.Contains(ffInline)  ? "inline "
+                                                : "object ";
     if (!header.ObjectName.empty()) FText += PlainName(header.ObjectName) + ": ";
     FText += PlainName(header.ClassName);
     if (header.Flags.Contains(ffChildPos)) FText += " [" + std::to_string(header.ChildPos) + "]";

@@ -89,8 +89,9 @@ private:
       ReadIdent();
     } else if (c == '\'' || c == '#') {
       ReadString();
-    } else if (IsDigit(c) || c == '$' || (c == '-' && FPosition + 1 < FText.size() &&
-                                          (IsDigit(FText[FPosition + 1]) || FText[FPosition + 1] == '$'))) {
+    } else if (IsDigit(c) || c == '$' ||
+               (c == '-' && FPosition + 1 < FText.size() &&
+                (IsDigit(FText[FPosition + 1]) || FText[FPosition + 1] == '$'))) {
       ReadNumber();
     } else if (c == '{') {
       ReadBinary();
@@ -125,7 +126,8 @@ private:
     std::size_t part = 0;
     for (;;) {
       const auto dot = FToken.Text.find('.', part);
-      if (!IsValidIdent(std::string_view(FToken.Text).substr(part, dot == std::string::npos ? std::string::npos : dot - part))) {
+      if (!IsValidIdent(
+              std::string_view(FToken.Text).substr(part, dot == std::string::npos ? std::string::npos : dot - part))) {
         Error("Invalid identifier");
       }
       if (dot == std::string::npos) break;
@@ -244,7 +246,8 @@ private:
       FToken.Kind = TTokenKind::tkFloat;
     } else {
       FToken.Kind = TTokenKind::tkInteger;
-      const auto [end, error] = std::from_chars(FToken.Text.data(), FToken.Text.data() + FToken.Text.size(), FToken.Integer);
+      const auto [end, error] =
+          std::from_chars(FToken.Text.data(), FToken.Text.data() + FToken.Text.size(), FToken.Integer);
       if (error != std::errc() || end != FToken.Text.data() + FToken.Text.size()) Error("Integer out of range");
     }
     CheckNumberEnd();
@@ -412,12 +415,14 @@ private:
     } else if (FToken.FloatSuffix == 's') {
       float value = 0;
       const auto result = std::from_chars(begin, end, value);
-      if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) Error("Invalid floating point number");
+      if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
+        Error("Invalid floating point number");
       FOutput.WriteSingle(value);
     } else {
       double value = 0;
       const auto result = std::from_chars(begin, end, value);
-      if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) Error("Invalid floating point number");
+      if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
+        Error("Invalid floating point number");
       if (FToken.FloatSuffix == 'd') {
         FOutput.WriteDate(value);
       } else {

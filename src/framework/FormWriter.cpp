@@ -57,8 +57,7 @@ void TWriter::WriteProperties(const TPersistent* instance, const std::string& pr
   FPropPath = savedPath;
 }
 
-void TWriter::WriteProperty(const TPersistent* instance, const TPropInfo& prop, const std::string& prefix,
-                            int depth) {
+void TWriter::WriteProperty(const TPersistent* instance, const TPropInfo& prop, const std::string& prefix, int depth) {
   const std::string name = prefix + prop.Name;
   switch (prop.Kind()) {
     case TTypeKind::tkClass: {
@@ -169,8 +168,7 @@ std::string TWriter::ReferenceName(const TComponent* component) const {
   return owner->Name() + "." + component->Name();
 }
 
-void TWriter::DefineProperty(const std::string& name, const TReaderProc&, const TWriterProc& writeData,
-                             bool hasData) {
+void TWriter::DefineProperty(const std::string& name, const TReaderProc&, const TWriterProc& writeData, bool hasData) {
   if (!hasData || !writeData) return;
   FOutput.WriteShortString(FPropPath + name);
   writeData(*this);

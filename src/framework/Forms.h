@@ -80,12 +80,12 @@ using THintWindowClass = TClass;
 struct THintInfo {
   TControl* HintControl = nullptr;
   THintWindowClass HintWindowClass = nullptr;
-  POINT HintPos{};         // screen coordinates of the window's top-left
+  POINT HintPos{};  // screen coordinates of the window's top-left
   int HintMaxWidth = 0;
   TColor HintColor = clInfoBk;
-  RECT CursorRect{};       // client coordinates of HintControl; leaving it hides the hint
-  POINT CursorPos{};       // client coordinates of HintControl
-  int ReshowTimeout = 0;   // nonzero: ask again after this many ms
+  RECT CursorRect{};      // client coordinates of HintControl; leaving it hides the hint
+  POINT CursorPos{};      // client coordinates of HintControl
+  int ReshowTimeout = 0;  // nonzero: ask again after this many ms
   int HideTimeout = 0;
   std::string HintStr;
   void* HintData = nullptr;

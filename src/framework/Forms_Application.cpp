@@ -146,9 +146,7 @@ void TApplication::HandleException(TObject* sender, const std::exception& error)
   }
 }
 
-void TApplication::ShowException(const std::exception& error) {
-  ShowPlainMessage(FTitle, error.what());
-}
+void TApplication::ShowException(const std::exception& error) { ShowPlainMessage(FTitle, error.what()); }
 
 void TApplication::SetHint(const std::string& value) {
   if (FHint == value) return;
@@ -160,8 +158,7 @@ namespace {
 
 // The windows a minimized application hides: visible, unowned, not tools.
 bool IsApplicationWindow(HWND hwnd) {
-  return IsWindowVisible(hwnd) && !GetWindow(hwnd, GW_OWNER) &&
-         !(GetWindowLong(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  return IsWindowVisible(hwnd) && !GetWindow(hwnd, GW_OWNER) && !(GetWindowLong(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
 }
 
 std::vector<HWND> TopLevelWindows() {

@@ -147,8 +147,8 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
 void TCustomForm::CreateParams(TCreateParams& params) {
   TScrollingWinControl::CreateParams(params);
   params.WndParent = HWND{};
-  params.Style &= ~(WS_CHILD | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
-                    WS_BORDER | WS_DLGFRAME);
+  params.Style &=
+      ~(WS_CHILD | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER | WS_DLGFRAME);
   params.Style |= WS_POPUP | WS_CLIPCHILDREN;
   // Shown once its children exist (CreateHandle), or it would take the
   // activation while there is nothing to focus yet.
@@ -187,12 +187,8 @@ void TCustomForm::CreateHandle() {
 void TCustomForm::PlaceOnScreen() {
   const TCustomForm* center = nullptr;
   switch (FPosition) {
-    case poMainFormCenter:
-      center = Application ? Application->MainForm() : nullptr;
-      break;
-    case poOwnerFormCenter:
-      center = dynamic_cast<const TCustomForm*>(Owner());
-      break;
+    case poMainFormCenter: center = Application ? Application->MainForm() : nullptr; break;
+    case poOwnerFormCenter: center = dynamic_cast<const TCustomForm*>(Owner()); break;
     default: break;
   }
   if (center == this) center = nullptr;
@@ -226,9 +222,7 @@ void TCustomForm::VisibleChanging() {
 void TCustomForm::WndProc(TMessage& message) {
   if (PlainMenuBarMessage(*this, message)) return;
   switch (message.Msg) {
-    case WM_CLOSE:
-      Close();
-      return;
+    case WM_CLOSE: Close(); return;
     case WM_ACTIVATE:
       Activated(LOWORD(message.WParam) != WA_INACTIVE);
       // The default would move the focus we just placed to the form itself.
@@ -237,9 +231,7 @@ void TCustomForm::WndProc(TMessage& message) {
     case WM_ACTIVATEAPP:
       if (!message.WParam && Application) Application->CancelHint();
       break;
-    case CM_RELEASE:
-      delete this;
-      return;
+    case CM_RELEASE: delete this; return;
     case CM_VISIBLECHANGED:
       // A top-level form has nobody else to ask for its window: showing it
       // makes the window (with its children's) and brings it up active.

@@ -209,9 +209,7 @@ void TApplication::HintMessage(const MSG& msg) {
       break;
     }
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      CancelHint();
-      break;
+    case WM_SYSKEYDOWN: CancelHint(); break;
     default:
       if (IsMouseButtonPress(msg.message)) CancelHint();
       break;

@@ -61,11 +61,8 @@ LRESULT PlainMessageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   TPlainMessageState* state = StateOf(hwnd);
   if (!state) return DefWindowProc(hwnd, msg, wParam, lParam);
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(hwnd, *state);
-      return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: Paint(hwnd, *state); return 0;
     case WM_LBUTTONDOWN:
       if (PtInRect(&state->Button, LParamToPoint(lParam))) {
         state->Pressed = true;
@@ -85,11 +82,8 @@ LRESULT PlainMessageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       // OK is both the default and the cancel button.
       if (wParam == VK_RETURN || wParam == VK_ESCAPE || wParam == VK_SPACE) state->Done = true;
       return 0;
-    case WM_CLOSE:
-      state->Done = true;
-      return 0;
-    default:
-      return DefWindowProc(hwnd, msg, wParam, lParam);
+    case WM_CLOSE: state->Done = true; return 0;
+    default: return DefWindowProc(hwnd, msg, wParam, lParam);
   }
 }
 
@@ -121,7 +115,8 @@ public:
   TWindowDisabler() {
     EnumWindows(
         [](HWND hwnd, LPARAM list) {
-          if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+          if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
           return true;
         },
         reinterpret_cast<LPARAM>(&FWindows));
@@ -168,8 +163,8 @@ void ShowPlainMessage(const std::string& caption, const std::string& text) {
   const int y = work.Top + (work.Bottom - work.Top - height) / 2;
 
   std::optional<TWindowDisabler> disabler(std::in_place);
-  const HWND hwnd = CreateWindowEx(exStyle, kClassName, caption.c_str(), style, x, y, width, height, previous, 0,
-                                   nullptr);
+  const HWND hwnd =
+      CreateWindowEx(exStyle, kClassName, caption.c_str(), style, x, y, width, height, previous, 0, nullptr);
   if (!hwnd) throw Exception("Cannot create the message window");
   SetProp(hwnd, kStateProp, reinterpret_cast<uintptr_t>(&state));
   ShowWindow(hwnd, SW_SHOWNORMAL);

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "framework/Classes.h"
-#include "platform/text/Font.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/text/Font.h"
 
 namespace kora {
 
@@ -190,8 +190,22 @@ private:
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 // In the order of the platform's R2_ mix codes minus one.
 enum TPenMode {
-  pmBlack, pmNotMerge, pmMaskNotPen, pmNotCopy, pmMaskPenNot, pmNot, pmXor, pmNotMask,
-  pmMask, pmNotXor, pmNop, pmMergeNotPen, pmCopy, pmMergePenNot, pmMerge, pmWhite
+  pmBlack,
+  pmNotMerge,
+  pmMaskNotPen,
+  pmNotCopy,
+  pmMaskPenNot,
+  pmNot,
+  pmXor,
+  pmNotMask,
+  pmMask,
+  pmNotXor,
+  pmNop,
+  pmMergeNotPen,
+  pmCopy,
+  pmMergePenNot,
+  pmMerge,
+  pmWhite
 };
 const TTypeInfo* TypeInfoOf(TPenStyle);
 const TTypeInfo* TypeInfoOf(TPenMode);

@@ -50,8 +50,7 @@ void TGraphic::Changed() {
 
 void TGraphic::DefineProperties(TFiler& filer) {
   filer.DefineBinaryProperty(
-      "Data", [this](TStream& stream) { ReadData(stream); }, [this](TStream& stream) { WriteData(stream); },
-      !Empty());
+      "Data", [this](TStream& stream) { ReadData(stream); }, [this](TStream& stream) { WriteData(stream); }, !Empty());
 }
 
 void TGraphic::ReadData(TStream& stream) { LoadFromStream(stream); }
@@ -78,7 +77,9 @@ namespace {
 
 constexpr uint32_t WHITE_PIXEL = 0x00FFFFFF;
 
-std::size_t PixelCount(int width, int height) { return static_cast<std::size_t>(width) * static_cast<std::size_t>(height); }
+std::size_t PixelCount(int width, int height) {
+  return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+}
 
 }  // namespace
 
@@ -242,8 +243,8 @@ TColor TBitmap::TransparentColor() const {
   if (Empty()) return clNone;
   if (Monochrome()) return clWhite;
   const uint32_t pixel = FBits[PixelCount(FWidth, FHeight - 1)];
-  return static_cast<TColor>(RGB(static_cast<uint8_t>(pixel >> 16), static_cast<uint8_t>(pixel >> 8),
-                                 static_cast<uint8_t>(pixel)));
+  return static_cast<TColor>(
+      RGB(static_cast<uint8_t>(pixel >> 16), static_cast<uint8_t>(pixel >> 8), static_cast<uint8_t>(pixel)));
 }
 
 void TBitmap::SetTransparentColor(TColor value) {

@@ -66,10 +66,10 @@ RGBQUAD Quad(uint8_t r, uint8_t g, uint8_t b) { return RGBQUAD{b, g, r, 0}; }
 std::vector<RGBQUAD> MonochromePalette() { return {Quad(0, 0, 0), Quad(255, 255, 255)}; }
 
 std::vector<RGBQUAD> StandardPalette16() {
-  return {Quad(0, 0, 0),     Quad(128, 0, 0),   Quad(0, 128, 0),   Quad(128, 128, 0),
-          Quad(0, 0, 128),   Quad(128, 0, 128), Quad(0, 128, 128), Quad(128, 128, 128),
-          Quad(192, 192, 192), Quad(255, 0, 0), Quad(0, 255, 0),   Quad(255, 255, 0),
-          Quad(0, 0, 255),   Quad(255, 0, 255), Quad(0, 255, 255), Quad(255, 255, 255)};
+  return {Quad(0, 0, 0),       Quad(128, 0, 0),   Quad(0, 128, 0),   Quad(128, 128, 0),
+          Quad(0, 0, 128),     Quad(128, 0, 128), Quad(0, 128, 128), Quad(128, 128, 128),
+          Quad(192, 192, 192), Quad(255, 0, 0),   Quad(0, 255, 0),   Quad(255, 255, 0),
+          Quad(0, 0, 255),     Quad(255, 0, 255), Quad(0, 255, 255), Quad(255, 255, 255)};
 }
 
 // The 16 standard colours, a 6 x 6 x 6 colour cube and 24 greys.

@@ -50,7 +50,7 @@ HBITMAP PixelBitmap(int width, int height, const std::vector<uint32_t>& pixels) 
 
 // The colour rows of a DIB of 8 bits or less, through the BMP codec.
 std::vector<uint32_t> DecodePaletteRows(std::span<const uint8_t> image, int height, std::size_t infoSize,
-                                             std::size_t colours, std::size_t rowBytes) {
+                                        std::size_t colours, std::size_t rowBytes) {
   const std::size_t headerSize = 14 + INFO_SIZE + colours * 4;
   std::vector<uint8_t> file;
   file.push_back('B');
@@ -235,7 +235,8 @@ void TIcon::SaveToStream(TStream& stream) const {
   for (int y = 0; y < FHeight; ++y) {
     for (int x = 0; x < FWidth; ++x) {
       const uint8_t* p = maskPixels.data() + RowBytes(FWidth, 32) * static_cast<std::size_t>(y) + 4 * x;
-      if (p[0] | p[1] | p[2]) mask[maskRow * static_cast<std::size_t>(y) + static_cast<std::size_t>(x / 8)] |= 0x80 >> (x % 8);
+      if (p[0] | p[1] | p[2])
+        mask[maskRow * static_cast<std::size_t>(y) + static_cast<std::size_t>(x / 8)] |= 0x80 >> (x % 8);
     }
   }
   const auto imageSize = static_cast<uint32_t>(INFO_SIZE + colour.size() + mask.size());

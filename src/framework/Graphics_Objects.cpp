@@ -85,14 +85,25 @@ const TTypeInfo* TypeInfoOf(TFontPitch) {
 }
 
 const TTypeInfo* TypeInfoFontCharset() {
-  static const TTypeInfo info = IntegerTypeInfo(
-      "TFontCharset", {{"ANSI_CHARSET", 0},         {"DEFAULT_CHARSET", 1},      {"SYMBOL_CHARSET", 2},
-                       {"MAC_CHARSET", 77},         {"SHIFTJIS_CHARSET", 128},   {"HANGEUL_CHARSET", 129},
-                       {"JOHAB_CHARSET", 130},      {"GB2312_CHARSET", 134},     {"CHINESEBIG5_CHARSET", 136},
-                       {"GREEK_CHARSET", 161},      {"TURKISH_CHARSET", 162},    {"VIETNAMESE_CHARSET", 163},
-                       {"HEBREW_CHARSET", 177},     {"ARABIC_CHARSET", 178},     {"BALTIC_CHARSET", 186},
-                       {"RUSSIAN_CHARSET", 204},    {"THAI_CHARSET", 222},       {"EASTEUROPE_CHARSET", 238},
-                       {"OEM_CHARSET", 255}});
+  static const TTypeInfo info = IntegerTypeInfo("TFontCharset", {{"ANSI_CHARSET", 0},
+                                                                 {"DEFAULT_CHARSET", 1},
+                                                                 {"SYMBOL_CHARSET", 2},
+                                                                 {"MAC_CHARSET", 77},
+                                                                 {"SHIFTJIS_CHARSET", 128},
+                                                                 {"HANGEUL_CHARSET", 129},
+                                                                 {"JOHAB_CHARSET", 130},
+                                                                 {"GB2312_CHARSET", 134},
+                                                                 {"CHINESEBIG5_CHARSET", 136},
+                                                                 {"GREEK_CHARSET", 161},
+                                                                 {"TURKISH_CHARSET", 162},
+                                                                 {"VIETNAMESE_CHARSET", 163},
+                                                                 {"HEBREW_CHARSET", 177},
+                                                                 {"ARABIC_CHARSET", 178},
+                                                                 {"BALTIC_CHARSET", 186},
+                                                                 {"RUSSIAN_CHARSET", 204},
+                                                                 {"THAI_CHARSET", 222},
+                                                                 {"EASTEUROPE_CHARSET", 238},
+                                                                 {"OEM_CHARSET", 255}});
   return &info;
 }
 
@@ -185,10 +196,9 @@ const TTypeInfo* TypeInfoOf(TPenStyle) {
 }
 
 const TTypeInfo* TypeInfoOf(TPenMode) {
-  static const TTypeInfo info =
-      EnumTypeInfo("TPenMode", {"pmBlack", "pmNotMerge", "pmMaskNotPen", "pmNotCopy", "pmMaskPenNot", "pmNot",
-                                "pmXor", "pmNotMask", "pmMask", "pmNotXor", "pmNop", "pmMergeNotPen", "pmCopy",
-                                "pmMergePenNot", "pmMerge", "pmWhite"});
+  static const TTypeInfo info = EnumTypeInfo(
+      "TPenMode", {"pmBlack", "pmNotMerge", "pmMaskNotPen", "pmNotCopy", "pmMaskPenNot", "pmNot", "pmXor", "pmNotMask",
+                   "pmMask", "pmNotXor", "pmNop", "pmMergeNotPen", "pmCopy", "pmMergePenNot", "pmMerge", "pmWhite"});
   return &info;
 }
 
@@ -245,9 +255,8 @@ HGDIOBJ TPen::CreateHandle() const { return CreatePen(FStyle, FWidth, ColorToCol
 // ---- TBrush ------------------------------------------------------------------
 
 const TTypeInfo* TypeInfoOf(TBrushStyle) {
-  static const TTypeInfo info = EnumTypeInfo(
-      "TBrushStyle", {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross",
-                      "bsDiagCross"});
+  static const TTypeInfo info = EnumTypeInfo("TBrushStyle", {"bsSolid", "bsClear", "bsHorizontal", "bsVertical",
+                                                             "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"});
   return &info;
 }
 

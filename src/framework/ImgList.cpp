@@ -20,9 +20,7 @@ constexpr DWORD ROP_PATTERN_WHERE_SOURCE = 0x00E20746;
 
 uint32_t* Row(TBitmap& bitmap, int y) { return reinterpret_cast<uint32_t*>(bitmap.ScanLine(y)); }
 
-const uint32_t* Row(const TBitmap& bitmap, int y) {
-  return reinterpret_cast<const uint32_t*>(bitmap.ScanLine(y));
-}
+const uint32_t* Row(const TBitmap& bitmap, int y) { return reinterpret_cast<const uint32_t*>(bitmap.ScanLine(y)); }
 
 HDC SourceOf(TBitmap& bitmap) { return bitmap.Canvas()->Handle(); }
 
@@ -157,9 +155,9 @@ void TCustomImageList::AddFromPixels(const TBitmap& image, const std::vector<boo
       const uint32_t* source = y < height ? Row(image, y) : nullptr;
       for (int x = 0; x < FWidth; ++x) {
         const int sx = i * FWidth + x;
-        const bool opaque = source && sx < width &&
-                            !transparent[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                                         static_cast<std::size_t>(sx)];
+        const bool opaque =
+            source && sx < width &&
+            !transparent[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(sx)];
         picture[x] = opaque ? source[sx] & WHITE_PIXEL : 0;
         mask[x] = opaque ? 0 : WHITE_PIXEL;
       }
@@ -227,8 +225,8 @@ bool TCustomImageList::GetBitmap(int index, TBitmap* image) const {
 void TCustomImageList::DefineProperties(TFiler& filer) {
   inherited::DefineProperties(filer);
   filer.DefineBinaryProperty(
-      "Bitmap", [this](TStream& stream) { ReadImages(stream); },
-      [this](TStream& stream) { WriteImages(stream); }, Count() > 0);
+      "Bitmap", [this](TStream& stream) { ReadImages(stream); }, [this](TStream& stream) { WriteImages(stream); },
+      Count() > 0);
 }
 
 void TCustomImageList::ReadImages(TStream& stream) {

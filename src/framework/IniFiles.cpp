@@ -6,8 +6,7 @@ namespace kora {
 
 // --- TCustomIniFile --------------------------------------------------------
 
-int32_t TCustomIniFile::ReadInteger(std::string_view section, std::string_view ident,
-                                         int32_t fallback) const {
+int32_t TCustomIniFile::ReadInteger(std::string_view section, std::string_view ident, int32_t fallback) const {
   return StrToIntDef(ReadString(section, ident, ""), fallback);
 }
 
@@ -124,9 +123,9 @@ void TMemIniFile::ReadSectionValues(std::string_view section, TStrings& values) 
 }
 
 void TMemIniFile::EraseSection(std::string_view section) {
-  FSections.erase(std::remove_if(FSections.begin(), FSections.end(),
-                                 [&](const TSection& s) { return SameText(s.Name, section); }),
-                  FSections.end());
+  FSections.erase(
+      std::remove_if(FSections.begin(), FSections.end(), [&](const TSection& s) { return SameText(s.Name, section); }),
+      FSections.end());
 }
 
 void TMemIniFile::DeleteKey(std::string_view section, std::string_view ident) {

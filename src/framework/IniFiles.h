@@ -63,8 +63,7 @@ public:
   // an empty ini (use SetStrings to fill it from lines).
   explicit TMemIniFile(std::string fileName);
 
-  std::string ReadString(std::string_view section, std::string_view ident,
-                         const std::string& fallback) const override;
+  std::string ReadString(std::string_view section, std::string_view ident, const std::string& fallback) const override;
   void WriteString(std::string_view section, std::string_view ident, const std::string& value) override;
   void ReadSection(std::string_view section, TStrings& idents) const override;
   void ReadSections(TStrings& sections) const override;

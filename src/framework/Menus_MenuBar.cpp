@@ -88,8 +88,8 @@ void PaintBar(HWND hwnd, const TMainMenu& menu) {
       canvas.Brush()->SetColor(clHighlight);
       canvas.FillRect(r);
     }
-    DrawMenuText(canvas, items[i].Item->Caption(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
-                 items[i].Item->Enabled(), isHot);
+    DrawMenuText(canvas, items[i].Item->Caption(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE, items[i].Item->Enabled(),
+                 isHot);
   }
   canvas.SetHandle(HDC{});
   ReleaseDC(hwnd, dc);
@@ -234,8 +234,14 @@ void TrackBar(HWND hwnd, TMainMenu& menu, int index, bool open, bool selectFirst
       };
       const RECT anchor = items[size_t(index)].Rect;
       switch (tracker.Track({anchor.Left, anchor.Bottom}, &anchor, selectFirst)) {
-        case TMenuTrackEnd::Left: index = StepItem(items, index, -1); selectFirst = arrived = true; break;
-        case TMenuTrackEnd::Right: index = StepItem(items, index, 1); selectFirst = arrived = true; break;
+        case TMenuTrackEnd::Left:
+          index = StepItem(items, index, -1);
+          selectFirst = arrived = true;
+          break;
+        case TMenuTrackEnd::Right:
+          index = StepItem(items, index, 1);
+          selectFirst = arrived = true;
+          break;
         case TMenuTrackEnd::Outside:
           index = switchTo;
           selectFirst = false;
@@ -301,7 +307,8 @@ bool PlainMenuBarMessage(TCustomForm& form, TMessage& message) {
     case WM_NCLBUTTONDBLCLK: {
       if (message.WParam != WPARAM(HTMENU)) return false;
       const int index = ItemAt(LayoutBar(hwnd, *menu), LParamToPoint(message.LParam));
-      if (index >= 0 && LayoutBar(hwnd, *menu)[size_t(index)].Item->Enabled()) TrackBar(hwnd, *menu, index, true, false);
+      if (index >= 0 && LayoutBar(hwnd, *menu)[size_t(index)].Item->Enabled())
+        TrackBar(hwnd, *menu, index, true, false);
       message.Result = 0;
       return true;
     }

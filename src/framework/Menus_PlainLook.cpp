@@ -155,8 +155,8 @@ TPlainMenuLayout LayoutPlainMenu(const TMenuItem* parent) {
   ReleaseDC(HWND{}, dc);
   layout.GlyphWidth = glyph + 4;
   layout.ShortCutWidth = shortCutWidth;
-  const int inner = layout.GlyphWidth + kCaptionGap + captionWidth + (shortCutWidth ? kShortCutGap + shortCutWidth : 0) +
-                    kArrowWidth;
+  const int inner =
+      layout.GlyphWidth + kCaptionGap + captionWidth + (shortCutWidth ? kShortCutGap + shortCutWidth : 0) + kArrowWidth;
   int y = kPlainMenuFrame;
   for (const int height : heights) {
     layout.Rects.push_back({kPlainMenuFrame, y, kPlainMenuFrame + inner, y + height});

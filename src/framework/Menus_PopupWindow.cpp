@@ -191,8 +191,8 @@ void TPlainMenuTracker::OpenLevel(TMenuItem* parent, POINT at, const RECT* exclu
   }
   x = std::clamp<int>(x, screen.Left, std::max<int>(screen.Left, screen.Right - size.cx));
   y = std::clamp<int>(y, screen.Top, std::max<int>(screen.Top, screen.Bottom - size.cy));
-  level->Window = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, "",
-                                 WS_POPUP, x, y, size.cx, size.cy, HWND{}, 0, nullptr);
+  level->Window = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, "", WS_POPUP, x, y,
+                                 size.cx, size.cy, HWND{}, 0, nullptr);
   if (!level->Window) throw EMenuError("Cannot create the menu window");
   SetProp(level->Window, kLevelProp, reinterpret_cast<uintptr_t>(level.get()));
   if (selectFirst) level->Hot = level->Step(-1, 1);
@@ -310,7 +310,8 @@ void TPlainMenuTracker::HandleMouse(UINT msg, POINT screen) {
     SetHot(index, item);
     // Hovering anything but the open item closes what is open beyond it.
     if (level.Open != item) CloseLevelsAfter(index);
-    if (FWaitLevel >= 0 && FWaitLevel < int(FLevels.size())) KillTimer(FLevels[size_t(FWaitLevel)]->Window, kSubmenuTimer);
+    if (FWaitLevel >= 0 && FWaitLevel < int(FLevels.size()))
+      KillTimer(FLevels[size_t(FWaitLevel)]->Window, kSubmenuTimer);
     FWaitLevel = -1;
     if (target->VisibleCount() > 0 && level.Open != item) {
       FWaitLevel = index;

@@ -150,7 +150,7 @@ private:
   bool FModified = false;
   int FSelStart = 0;
   int FSelLength = 0;
-  int FCaret = 0;  // FSelStart or FSelStart + FSelLength
+  int FCaret = 0;   // FSelStart or FSelStart + FSelLength
   int FScroll = 0;  // pixels of text hidden on the left
   bool FCanUndo = false;
   std::string FUndoText;

@@ -203,12 +203,16 @@ void TCustomEdit::KeyDown(WORD& key, TShiftState shift) {
   const bool extend = shift.Contains(ssShift);
   switch (key) {
     case VK_LEFT:
-      if (!extend && FSelLength > 0) MoveCaret(FSelStart, false);
-      else MoveCaret(FCaret - 1, extend);
+      if (!extend && FSelLength > 0)
+        MoveCaret(FSelStart, false);
+      else
+        MoveCaret(FCaret - 1, extend);
       break;
     case VK_RIGHT:
-      if (!extend && FSelLength > 0) MoveCaret(FSelStart + FSelLength, false);
-      else MoveCaret(FCaret + 1, extend);
+      if (!extend && FSelLength > 0)
+        MoveCaret(FSelStart + FSelLength, false);
+      else
+        MoveCaret(FCaret + 1, extend);
       break;
     case VK_HOME: MoveCaret(0, extend); break;
     case VK_END: MoveCaret(CharCount(), extend); break;
@@ -221,8 +225,10 @@ void TCustomEdit::KeyDown(WORD& key, TShiftState shift) {
       }
       break;
     case VK_INSERT:
-      if (shift.Contains(ssCtrl)) CopyToClipboard();
-      else if (extend) PasteFromClipboard();
+      if (shift.Contains(ssCtrl))
+        CopyToClipboard();
+      else if (extend)
+        PasteFromClipboard();
       break;
     default: return;
   }
@@ -231,12 +237,12 @@ void TCustomEdit::KeyDown(WORD& key, TShiftState shift) {
 
 void TCustomEdit::KeyPress(char32_t& key) {
   switch (key) {
-    case 1: SelectAll(); return;          // Ctrl+A
-    case 3: CopyToClipboard(); return;    // Ctrl+C
+    case 1: SelectAll(); return;            // Ctrl+A
+    case 3: CopyToClipboard(); return;      // Ctrl+C
     case 22: PasteFromClipboard(); return;  // Ctrl+V
-    case 24: CutToClipboard(); return;    // Ctrl+X
-    case 26: Undo(); return;              // Ctrl+Z
-    case 8:                               // Backspace
+    case 24: CutToClipboard(); return;      // Ctrl+X
+    case 26: Undo(); return;                // Ctrl+Z
+    case 8:                                 // Backspace
       if (FReadOnly) return;
       if (FSelLength == 0 && FCaret > 0) {
         FSelStart = FCaret - 1;
@@ -369,8 +375,7 @@ void TCustomEdit::Paint() {
     canvas->Brush()->SetStyle(bsSolid);
     canvas->Brush()->SetColor(SystemColor(COLOR_HIGHLIGHT));
     canvas->Font()->SetColor(SystemColor(COLOR_HIGHLIGHTTEXT));
-    canvas->TextRect({x1, y, x2, y + height}, x1,
-                     y, Utf32ToUtf8(chars.substr(size_t(FSelStart), size_t(FSelLength))));
+    canvas->TextRect({x1, y, x2, y + height}, x1, y, Utf32ToUtf8(chars.substr(size_t(FSelStart), size_t(FSelLength))));
   }
   if (Focused()) {
     const int cx = x + XOfPos(FCaret);

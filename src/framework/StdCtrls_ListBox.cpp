@@ -32,8 +32,7 @@ TClass TListBox::StaticClass() {
   return &info;
 }
 
-TCustomListBox::TCustomListBox(TComponent* owner)
-    : TCustomControl(owner), FItems(std::make_unique<TStringList>()) {
+TCustomListBox::TCustomListBox(TComponent* owner) : TCustomControl(owner), FItems(std::make_unique<TStringList>()) {
   // Clicks are selection changes, raised by SelectByUser.
   SetControlStyle({csCaptureMouse, csDoubleClicks, csOpaque});
   SetBounds(0, 0, 121, 97);
@@ -136,7 +135,8 @@ void TCustomListBox::SetBorderStyle(TBorderStyle value) {
 RECT TCustomListBox::ItemsRect() const {
   RECT r = ClientRect();
   // Without a window yet the client area still includes the edge.
-  if (!HandleAllocated() && FBorderStyle == bsSingle) r = {r.Left + 2, r.Top + 2, std::max(r.Right - 2, r.Left + 2), std::max(r.Bottom - 2, r.Top + 2)};
+  if (!HandleAllocated() && FBorderStyle == bsSingle)
+    r = {r.Left + 2, r.Top + 2, std::max(r.Right - 2, r.Left + 2), std::max(r.Bottom - 2, r.Top + 2)};
   return r;
 }
 
@@ -166,8 +166,10 @@ int TCustomListBox::ItemAtPos(POINT p, bool existing) const {
 
 void TCustomListBox::ScrollIntoView(int index) {
   if (index < 0) return;
-  if (index < FTopIndex) SetTopIndex(index);
-  else if (index >= FTopIndex + VisibleItemCount()) SetTopIndex(index - VisibleItemCount() + 1);
+  if (index < FTopIndex)
+    SetTopIndex(index);
+  else if (index >= FTopIndex + VisibleItemCount())
+    SetTopIndex(index - VisibleItemCount() + 1);
 }
 
 void TCustomListBox::SelectByUser(int index) {

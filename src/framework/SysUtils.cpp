@@ -1,19 +1,18 @@
 #include "framework/SysUtils.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <limits>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kora {
 
 Exception::Exception(std::string message) : FMessage(std::move(message)) {}
 
-EInOutError::EInOutError(std::string message, int errorCode)
-    : Exception(std::move(message)), ErrorCode(errorCode) {}
+EInOutError::EInOutError(std::string message, int errorCode) : Exception(std::move(message)), ErrorCode(errorCode) {}
 
 std::string Format(const char* format, ...) {
   va_list args;
@@ -67,8 +66,7 @@ bool ParseInt(std::string_view text, int32_t& value) {
 
   uint64_t magnitude = 0;
   // Hexadecimal may fill all 32 bits; decimal stops at the signed limits.
-  const uint64_t limit = hex ? 0xFFFFFFFFull
-                                  : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+  const uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
   for (; i < text.size(); ++i) {
     int digit;
     if (hex) {
@@ -106,8 +104,7 @@ bool TryStrToInt(std::string_view text, int32_t& value) { return ParseInt(text, 
 int32_t StrToInt(std::string_view text) {
   int32_t value = 0;
   if (!ParseInt(text, value)) {
-    throw EConvertError(Format("'%.*s' is not a valid integer value",
-                               static_cast<int>(text.size()), text.data()));
+    throw EConvertError(Format("'%.*s' is not a valid integer value", static_cast<int>(text.size()), text.data()));
   }
   return value;
 }
@@ -119,13 +116,9 @@ int32_t StrToIntDef(std::string_view text, int32_t fallback) {
 
 std::string IntToStr(int64_t value) { return std::to_string(value); }
 
-std::string IntToHex(int32_t value, int digits) {
-  return HexDigits(static_cast<uint32_t>(value), digits);
-}
+std::string IntToHex(int32_t value, int digits) { return HexDigits(static_cast<uint32_t>(value), digits); }
 std::string IntToHex(uint32_t value, int digits) { return HexDigits(value, digits); }
-std::string IntToHex(int64_t value, int digits) {
-  return HexDigits(static_cast<uint64_t>(value), digits);
-}
+std::string IntToHex(int64_t value, int digits) { return HexDigits(static_cast<uint64_t>(value), digits); }
 std::string IntToHex(uint64_t value, int digits) { return HexDigits(value, digits); }
 
 std::string IncludeTrailingPathDelimiter(std::string path) {

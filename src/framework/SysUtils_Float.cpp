@@ -72,8 +72,8 @@ struct TDecimal {
 
 TDecimal ToDecimal(double value) {
   char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                    std::chars_format::scientific, 16);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 16);
   const std::string text(buffer, result.ptr);
   const auto e = text.find('e');
   TDecimal decimal;
@@ -141,8 +141,8 @@ bool TryStrToFloat(std::string_view text, double& value) { return ParseFloat(tex
 double StrToFloat(std::string_view text) {
   double value = 0;
   if (!ParseFloat(text, value)) {
-    throw EConvertError(Format("'%.*s' is not a valid floating point value",
-                               static_cast<int>(text.size()), text.data()));
+    throw EConvertError(
+        Format("'%.*s' is not a valid floating point value", static_cast<int>(text.size()), text.data()));
   }
   return value;
 }
@@ -206,8 +206,8 @@ std::string FormatFloat(std::string_view picture, double value) {
       integerPart.insert(static_cast<std::size_t>(i), 1, ',');
     }
   }
-  const bool isZero = integerPart.find_first_not_of("0,") == std::string::npos &&
-                      fraction.find_first_not_of('0') == std::string::npos;
+  const bool isZero =
+      integerPart.find_first_not_of("0,") == std::string::npos && fraction.find_first_not_of('0') == std::string::npos;
   std::string result(prefix);
   if (value < 0 && !isZero) result += '-';
   result += integerPart;

@@ -24,9 +24,7 @@ std::string LowerCase(std::string_view text) {
   return result;
 }
 
-bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && CompareText(a, b) == 0;
-}
+bool SameText(std::string_view a, std::string_view b) { return a.size() == b.size() && CompareText(a, b) == 0; }
 
 int CompareStr(std::string_view a, std::string_view b) {
   const std::size_t n = std::min(a.size(), b.size());

@@ -92,24 +92,45 @@ const TTypeInfo* TypeInfoSingle() {
 const TTypeInfo* TypeInfoColor() {
   static const TTypeInfo info = [] {
     std::vector<std::pair<std::string, int64_t>> idents = {
-        {"clBlack", 0x000000},     {"clMaroon", 0x000080},     {"clGreen", 0x008000},
-        {"clOlive", 0x008080},     {"clNavy", 0x800000},       {"clPurple", 0x800080},
-        {"clTeal", 0x808000},      {"clGray", 0x808080},       {"clSilver", 0xC0C0C0},
-        {"clRed", 0x0000FF},       {"clLime", 0x00FF00},       {"clYellow", 0x00FFFF},
-        {"clBlue", 0xFF0000},      {"clFuchsia", 0xFF00FF},    {"clAqua", 0xFFFF00},
-        {"clWhite", 0xFFFFFF},     {"clMoneyGreen", 0xC0DCC0}, {"clSkyBlue", 0xF0CAA6},
-        {"clCream", 0xF0FBFF},     {"clMedGray", 0xA4A0A0},    {"clNone", 0x1FFFFFFF},
-        {"clDefault", 0x20000000},
+        {"clBlack", 0x000000},      {"clMaroon", 0x000080},    {"clGreen", 0x008000}, {"clOlive", 0x008080},
+        {"clNavy", 0x800000},       {"clPurple", 0x800080},    {"clTeal", 0x808000},  {"clGray", 0x808080},
+        {"clSilver", 0xC0C0C0},     {"clRed", 0x0000FF},       {"clLime", 0x00FF00},  {"clYellow", 0x00FFFF},
+        {"clBlue", 0xFF0000},       {"clFuchsia", 0xFF00FF},   {"clAqua", 0xFFFF00},  {"clWhite", 0xFFFFFF},
+        {"clMoneyGreen", 0xC0DCC0}, {"clSkyBlue", 0xF0CAA6},   {"clCream", 0xF0FBFF}, {"clMedGray", 0xA4A0A0},
+        {"clNone", 0x1FFFFFFF},     {"clDefault", 0x20000000},
     };
     // System colours: 0xFF000000 plus the index, kept as signed 32-bit values.
-    static const char* const kSystem[] = {
-        "clScrollBar", "clBackground", "clActiveCaption", "clInactiveCaption", "clMenu",
-        "clWindow", "clWindowFrame", "clMenuText", "clWindowText", "clCaptionText",
-        "clActiveBorder", "clInactiveBorder", "clAppWorkSpace", "clHighlight", "clHighlightText",
-        "clBtnFace", "clBtnShadow", "clGrayText", "clBtnText", "clInactiveCaptionText",
-        "clBtnHighlight", "cl3DDkShadow", "cl3DLight", "clInfoText", "clInfoBk",
-        nullptr, "clHotLight", "clGradientActiveCaption", "clGradientInactiveCaption",
-        "clMenuHighlight", "clMenuBar"};
+    static const char* const kSystem[] = {"clScrollBar",
+                                          "clBackground",
+                                          "clActiveCaption",
+                                          "clInactiveCaption",
+                                          "clMenu",
+                                          "clWindow",
+                                          "clWindowFrame",
+                                          "clMenuText",
+                                          "clWindowText",
+                                          "clCaptionText",
+                                          "clActiveBorder",
+                                          "clInactiveBorder",
+                                          "clAppWorkSpace",
+                                          "clHighlight",
+                                          "clHighlightText",
+                                          "clBtnFace",
+                                          "clBtnShadow",
+                                          "clGrayText",
+                                          "clBtnText",
+                                          "clInactiveCaptionText",
+                                          "clBtnHighlight",
+                                          "cl3DDkShadow",
+                                          "cl3DLight",
+                                          "clInfoText",
+                                          "clInfoBk",
+                                          nullptr,
+                                          "clHotLight",
+                                          "clGradientActiveCaption",
+                                          "clGradientInactiveCaption",
+                                          "clMenuHighlight",
+                                          "clMenuBar"};
     for (int i = 0; i < static_cast<int>(std::size(kSystem)); ++i) {
       if (kSystem[i]) idents.emplace_back(kSystem[i], static_cast<int32_t>(0xFF000000u + static_cast<unsigned>(i)));
     }

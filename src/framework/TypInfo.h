@@ -29,9 +29,9 @@ using TClass = const TClassInfo*;
 // Declares a class's metadata; `inherited` names the parent class, as in
 // `inherited::Loaded()`. Leaves the class body in a public section. The
 // class defines StaticClass() in its .cpp with a TClassBuilder.
-#define KORA_CLASS(Name, Parent)   \
- public:                           \
-  using inherited = Parent;        \
+#define KORA_CLASS(Name, Parent)       \
+public:                                \
+  using inherited = Parent;            \
   static ::kora::TClass StaticClass(); \
   ::kora::TClass ClassType() const override { return StaticClass(); }
 

@@ -37,33 +37,25 @@ const TPropInfo& FindPropInfo(const TObject& instance, std::string_view name) {
   return *prop;
 }
 
-int64_t GetOrdProp(const TObject& instance, const TPropInfo& prop) {
-  return Getter(prop.GetOrd, prop)(instance);
-}
+int64_t GetOrdProp(const TObject& instance, const TPropInfo& prop) { return Getter(prop.GetOrd, prop)(instance); }
 
 void SetOrdProp(TObject& instance, const TPropInfo& prop, int64_t value) {
   Setter(prop.SetOrd, prop.GetOrd, prop)(instance, value);
 }
 
-double GetFloatProp(const TObject& instance, const TPropInfo& prop) {
-  return Getter(prop.GetFloat, prop)(instance);
-}
+double GetFloatProp(const TObject& instance, const TPropInfo& prop) { return Getter(prop.GetFloat, prop)(instance); }
 
 void SetFloatProp(TObject& instance, const TPropInfo& prop, double value) {
   Setter(prop.SetFloat, prop.GetFloat, prop)(instance, value);
 }
 
-std::string GetStrProp(const TObject& instance, const TPropInfo& prop) {
-  return Getter(prop.GetStr, prop)(instance);
-}
+std::string GetStrProp(const TObject& instance, const TPropInfo& prop) { return Getter(prop.GetStr, prop)(instance); }
 
 void SetStrProp(TObject& instance, const TPropInfo& prop, const std::string& value) {
   Setter(prop.SetStr, prop.GetStr, prop)(instance, value);
 }
 
-TObject* GetObjectProp(const TObject& instance, const TPropInfo& prop) {
-  return Getter(prop.GetObj, prop)(instance);
-}
+TObject* GetObjectProp(const TObject& instance, const TPropInfo& prop) { return Getter(prop.GetObj, prop)(instance); }
 
 void SetObjectProp(TObject& instance, const TPropInfo& prop, TObject* value) {
   const auto& setter = Setter(prop.SetObj, prop.GetObj, prop);

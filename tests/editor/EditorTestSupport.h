@@ -50,13 +50,11 @@ inline std::string U32(uint32_t value) {
   return std::string{static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
                      static_cast<char>(value >> 24)};
 }
-inline void PutU32(const std::string& path, uint64_t offset, uint32_t value) {
-  PutBytes(path, offset, U32(value));
-}
+inline void PutU32(const std::string& path, uint64_t offset, uint32_t value) { PutBytes(path, offset, U32(value)); }
 inline uint32_t GetU32(const std::string& path, uint64_t offset) {
   const std::string b = GetBytes(path, offset, 4);
-  return static_cast<uint8_t>(b[0]) | static_cast<uint8_t>(b[1]) << 8 |
-         static_cast<uint8_t>(b[2]) << 16 | static_cast<uint32_t>(static_cast<uint8_t>(b[3])) << 24;
+  return static_cast<uint8_t>(b[0]) | static_cast<uint8_t>(b[1]) << 8 | static_cast<uint8_t>(b[2]) << 16 |
+         static_cast<uint32_t>(static_cast<uint8_t>(b[3])) << 24;
 }
 
 // A zero-filled sparse file of the given size.
@@ -94,9 +92,12 @@ inline void MakeRomWithFat(const std::string& rom, const std::string& block) {
   PutU32(rom, kFatOffsetField, fat);
   PutU32(rom, kFatSizeField, 6 * 8);
   const auto blockEnd = kPrimaryWriteBackOffset + static_cast<uint32_t>(block.size());
-  const uint32_t files[6][2] = {{0x4000, 0x5000}, {kNextFileStart + 0x100, kNextFileStart + 0x200},
-                                     {0x8000, 0x9000}, {kPrimaryWriteBackOffset, blockEnd},
-                                     {kNextFileStart, kNextFileStart + 0x100}, {0, 0}};
+  const uint32_t files[6][2] = {{0x4000, 0x5000},
+                                {kNextFileStart + 0x100, kNextFileStart + 0x200},
+                                {0x8000, 0x9000},
+                                {kPrimaryWriteBackOffset, blockEnd},
+                                {kNextFileStart, kNextFileStart + 0x100},
+                                {0, 0}};
   for (uint32_t i = 0; i < 6; ++i) {
     PutU32(rom, fat + 8 * i, files[i][0]);
     PutU32(rom, fat + 8 * i + 4, files[i][1]);

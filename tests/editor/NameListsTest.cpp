@@ -55,8 +55,9 @@ TEST_F(NameListsTest, LoadsAllThreeListsWithPicturesInOrder) {
   Write("Class.dat", "Lord\rKnight\r\xB9\xAD\xB1\xF8");
   V pictures;
   NameLists lists;
-  LoadNameLists(FProgram, lists, [&](const std::string& p) { pictures.push_back("icon " + p); },
-                [&](const std::string& p) { pictures.push_back("face " + p); });
+  LoadNameLists(
+      FProgram, lists, [&](const std::string& p) { pictures.push_back("icon " + p); },
+      [&](const std::string& p) { pictures.push_back("face " + p); });
 
   EXPECT_EQ(lists.ItemIds, (V{"01", "1f"}));
   EXPECT_EQ(lists.ItemNames, (V{"长剑", "Axe"}));

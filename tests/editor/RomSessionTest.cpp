@@ -30,8 +30,8 @@ protected:
 
 TEST_F(RomSessionTest, OpenEditSaveRunsThePackerFromTheProgramFolder) {
   // The packer logs mode, current folder and paths, then copies.
-  WritePacker(FProgram, "printf '%s|%s|%s|%s\\n' \"$1\" \"$PWD\" \"$2\" \"$3\" >> ../calls.log\n" +
-                            std::string(kCopyPacker));
+  WritePacker(FProgram,
+              "printf '%s|%s|%s|%s\\n' \"$1\" \"$PWD\" \"$2\" \"$3\" >> ../calls.log\n" + std::string(kCopyPacker));
   const std::string data = Pattern(kDataImageSize, 1);
   const std::string rom = PrimaryRom("a.nds", data);
   const std::string folder = FProgram.substr(0, FProgram.size() - 1);
@@ -57,8 +57,8 @@ TEST_F(RomSessionTest, OpenEditSaveRunsThePackerFromTheProgramFolder) {
   EXPECT_EQ(GetBytes(rom, 0x015D8000, kDataImageSize), expected);
   EXPECT_EQ(GetU32(rom, 0x2353BC), 0x015D8000u + kDataImageSize);
   EXPECT_EQ(pumps, 2);
-  EXPECT_EQ(ReadFileBytes(FDir + "calls.log"), "u|" + folder + "|" + packed + "|" + unpacked + "\n" +
-                                                   "z|" + folder + "|" + unpacked + "|" + packed + "\n");
+  EXPECT_EQ(ReadFileBytes(FDir + "calls.log"), "u|" + folder + "|" + packed + "|" + unpacked + "\n" + "z|" + folder +
+                                                   "|" + unpacked + "|" + packed + "\n");
   EXPECT_TRUE(FileExists(packed) && FileExists(unpacked));
   session.CleanUp();
   EXPECT_FALSE(FileExists(packed) || FileExists(unpacked));
@@ -90,7 +90,10 @@ TEST_F(RomSessionTest, SecondOpenRetestsTheLayoutAndSavesIntoTheSecondRom) {
 // unpacked working file a later save writes through.
 struct SessionSnapshot {
   explicit SessionSnapshot(const RomSession& s)
-      : Rom(s.RomFileName()), Alt(s.AltLayout()), Table(s.PointerTableOffset()), Image(s.Image()),
+      : Rom(s.RomFileName()),
+        Alt(s.AltLayout()),
+        Table(s.PointerTableOffset()),
+        Image(s.Image()),
         Unpacked(ReadFileBytes(s.UnpackedFileName())) {}
   bool operator==(const SessionSnapshot&) const = default;
   std::string Rom;
@@ -151,10 +154,9 @@ TEST_F(RomSessionTest, FailedSaveLeavesTheRomUnchanged) {
     const char* Packer;
     const char* What;
   };
-  for (const Fault& fault : {Fault{"exit 0\n", "packer writes nothing"},
-                             Fault{"cat \"$2\" \"$2\" > \"$3\"\n", "block larger than its room"},
-                             Fault{": > \"$3\"\n", "packer writes an empty file"},
-                             Fault{"kill -KILL $$\n", "packer crashes"}}) {
+  for (const Fault& fault :
+       {Fault{"exit 0\n", "packer writes nothing"}, Fault{"cat \"$2\" \"$2\" > \"$3\"\n", "block larger than its room"},
+        Fault{": > \"$3\"\n", "packer writes an empty file"}, Fault{"kill -KILL $$\n", "packer crashes"}}) {
     SCOPED_TRACE(fault.What);
     WritePacker(FProgram, fault.Packer);
     EXPECT_THROW(session.Save(), Exception);

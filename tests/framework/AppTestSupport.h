@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/window/WindowSystem.h"
 #include "platform/backends/headless/HeadlessBackend.h"
+#include "platform/window/WindowSystem.h"
 
 namespace kora::test {
 

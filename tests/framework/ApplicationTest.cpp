@@ -40,8 +40,8 @@ protected:
   }
 
   HWND MakeTarget() {
-    HWND hwnd = CreateWindowEx(0, "ClickTarget", "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, {}, 0,
-                               nullptr);
+    HWND hwnd =
+        CreateWindowEx(0, "ClickTarget", "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, {}, 0, nullptr);
     SetProp(hwnd, "target", reinterpret_cast<uintptr_t>(&Target));
     SetActiveWindow(hwnd);
     return hwnd;
@@ -164,8 +164,8 @@ TEST_F(ApplicationTest, RunEndsOnTerminateOrQuit) {
 
 TEST_F(ApplicationTest, MinimizeAndRestoreTheApplicationWindows) {
   HWND main = MakeTarget();
-  HWND tool = CreateWindowEx(WS_EX_TOOLWINDOW, "ClickTarget", "Tool", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, {}, 0,
-                             nullptr);
+  HWND tool =
+      CreateWindowEx(WS_EX_TOOLWINDOW, "ClickTarget", "Tool", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, {}, 0, nullptr);
   std::vector<std::string> log;
   App().OnMinimize = [&](TObject*) { log.push_back("minimize"); };
   App().OnRestore = [&](TObject*) { log.push_back("restore"); };

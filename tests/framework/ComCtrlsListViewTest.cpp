@@ -54,7 +54,6 @@ protected:
     Screen.RunUntilIdle();
   }
 
-
   TListView* View = nullptr;
   std::vector<int> Events;
 };

@@ -112,8 +112,8 @@ TEST_F(Components, FreeingTheOwnerLeavesNoDanglingLinks) {
   outside->SetLink(early);
   Log().clear();
   form.reset();
-  EXPECT_EQ(Log(), (std::vector<std::string>{"Early hears of Late while destroying", "destroy Late",
-                                             "destroy Early", "Outside hears of Early"}));
+  EXPECT_EQ(Log(), (std::vector<std::string>{"Early hears of Late while destroying", "destroy Late", "destroy Early",
+                                             "Outside hears of Early"}));
   EXPECT_EQ(outside->Link(), nullptr);
 }
 

@@ -219,7 +219,7 @@ TEST_F(ControlTest, TabMovesFocusInTabOrderAndRaisesEnterAndExit) {
     box->OnExit = [&log, box](TObject*) { log.push_back("exit " + box->Name()); };
     boxes.push_back(box);
   }
-  boxes[2]->SetTabOrder(0);    // tab order 2, 0, 1, 3
+  boxes[2]->SetTabOrder(0);     // tab order 2, 0, 1, 3
   boxes[1]->SetEnabled(false);  // skipped
   boxes[2]->SetFocus();
   Screen.RunUntilIdle();

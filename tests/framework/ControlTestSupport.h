@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "framework/Controls.h"
-#include "platform/window/Backend.h"
 #include "platform/backends/headless/HeadlessBackend.h"
+#include "platform/window/Backend.h"
 
 namespace kora::test {
 

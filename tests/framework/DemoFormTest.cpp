@@ -194,9 +194,9 @@ TEST_F(DemoFormTest, DrivenByMouseAndKeys) {
   EXPECT_EQ(list->Items()->Count(), 11);
   EXPECT_EQ(list->Items()->IndexOf("Fire"), -1);
 
-  EXPECT_EQ(Demo->Log, (std::vector<std::string>{"create", "pick Sword", "pick Axe", "pick Bow", "pick Fire",
-                                                 "page Details", "page About", "page Details", "save", "about", "open",
-                                                 "remove Fire"}));
+  EXPECT_EQ(Demo->Log,
+            (std::vector<std::string>{"create", "pick Sword", "pick Axe", "pick Bow", "pick Fire", "page Details",
+                                      "page About", "page Details", "save", "about", "open", "remove Fire"}));
   Screen.SaveArtifact("demo-form");
 
   Keys({VK_CONTROL}, 'Q');

@@ -9,7 +9,10 @@ TEST(AnsiToUtf8, DecodesGbkAndReplacesBadBytes) {
   EXPECT_EQ(AnsiToUtf8("\xD6\xD0\xCE\xC4 ok"), "中文 ok");
   EXPECT_EQ(AnsiToUtf8("\x80"), "€");
   // 0xFF never starts a character; a lead byte at the end has no partner.
-  EXPECT_EQ(AnsiToUtf8("a\xFF" "b\xD6"), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+  EXPECT_EQ(AnsiToUtf8("a\xFF"
+                       "b\xD6"),
+            "a\xEF\xBF\xBD"
+            "b\xEF\xBF\xBD");
   EXPECT_EQ(AnsiToUtf8(""), "");
   // Long input crosses the converter's buffer.
   std::string many;
@@ -22,7 +25,9 @@ TEST(AnsiToUtf8, DecodesGbkAndReplacesBadBytes) {
 TEST(Utf8ToAnsi, EncodesAndReplacesWhatGbkLacks) {
   EXPECT_EQ(Utf8ToAnsi("中文"), "\xD6\xD0\xCE\xC4");
   EXPECT_EQ(Utf8ToAnsi("a😀b"), "a?b");
-  EXPECT_EQ(Utf8ToAnsi("a\xE4" "b"), "a?b");  // broken sequence keeps the next byte
+  EXPECT_EQ(Utf8ToAnsi("a\xE4"
+                       "b"),
+            "a?b");  // broken sequence keeps the next byte
 }
 
 TEST(AnsiLeft, NeverCutsADoubleByteCharacter) {

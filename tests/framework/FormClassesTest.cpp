@@ -31,11 +31,17 @@ TEST_F(FormClassesTest, EveryFrameworkClassLoadsByName) {
       "end\n";
   std::unique_ptr<TComponent> form(ReadComponentText(text));
   EXPECT_EQ(form->ClassName(), "TForm");
-  const std::pair<const char*, const char*> expected[] = {
-      {"Label1", "TLabel"},         {"Edit1", "TEdit"},           {"ListBox1", "TListBox"},
-      {"ListView1", "TListView"},   {"PageControl1", "TPageControl"}, {"TabSheet1", "TTabSheet"},
-      {"MainMenu1", "TMainMenu"},   {"MenuItem1", "TMenuItem"},   {"PopupMenu1", "TPopupMenu"},
-      {"ImageList1", "TImageList"}, {"Timer1", "TTimer"}};
+  const std::pair<const char*, const char*> expected[] = {{"Label1", "TLabel"},
+                                                          {"Edit1", "TEdit"},
+                                                          {"ListBox1", "TListBox"},
+                                                          {"ListView1", "TListView"},
+                                                          {"PageControl1", "TPageControl"},
+                                                          {"TabSheet1", "TTabSheet"},
+                                                          {"MainMenu1", "TMainMenu"},
+                                                          {"MenuItem1", "TMenuItem"},
+                                                          {"PopupMenu1", "TPopupMenu"},
+                                                          {"ImageList1", "TImageList"},
+                                                          {"Timer1", "TTimer"}};
   for (const auto& [name, className] : expected) {
     TComponent* component = form->FindComponent(name);
     ASSERT_NE(component, nullptr) << name;

@@ -73,8 +73,8 @@ protected:
 TEST_F(FormContextMenuTest, RightClickOpensTheNearestPopupMenuAtTheCursor) {
   RightClick(Edit, {7, 9});
   EXPECT_EQ(EditMenu->At, Edit->ClientToScreen({7, 9}));
-  RightClick(Plain);      // none of its own: the form's serves it
-  RightClick(Caption);    // a control without a window too
+  RightClick(Plain);    // none of its own: the form's serves it
+  RightClick(Caption);  // a control without a window too
   RightClick(Form.get(), {200, 150});
   EXPECT_EQ(Log, (std::vector<std::string>{"EditMenu for Edit", "FormMenu for Form", "FormMenu for Form",
                                            "FormMenu for Form"}));

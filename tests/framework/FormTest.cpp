@@ -29,8 +29,8 @@ public:
 
 protected:
   void WndProc(TMessage& message) override {
-    if (message.Msg == CM_DIALOGKEY && ((message.WParam == VK_RETURN && Default) ||
-                                        (message.WParam == VK_ESCAPE && Cancel))) {
+    if (message.Msg == CM_DIALOGKEY &&
+        ((message.WParam == VK_RETURN && Default) || (message.WParam == VK_ESCAPE && Cancel))) {
       Click();
       message.Result = 1;
       return;
@@ -75,9 +75,7 @@ protected:
     Cancel->Cancel = true;
     Cancel->ModalResult = mrCancel;
   }
-  POINT Centre(TControl* control) {
-    return control->ClientToScreen({control->Width() / 2, control->Height() / 2});
-  }
+  POINT Centre(TControl* control) { return control->ClientToScreen({control->Width() / 2, control->Height() / 2}); }
 
   std::unique_ptr<TApplication> App;
   std::unique_ptr<TForm> Dialog;

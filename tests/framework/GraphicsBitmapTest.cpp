@@ -201,7 +201,8 @@ TEST(GraphicsBitmap, TravelsInFormsAsData) {
   // A 32-bit length (the BMP's size) in front of the file.
   const std::size_t size = BmpBytes(*glyph).size();
   char lengthHex[32];
-  std::snprintf(lengthHex, sizeof lengthHex, "Glyph.Data={%02X%02X0000424D", unsigned(size & 0xFF), unsigned(size >> 8));
+  std::snprintf(lengthHex, sizeof lengthHex, "Glyph.Data={%02X%02X0000424D", unsigned(size & 0xFF),
+                unsigned(size >> 8));
   std::string compact = text;
   std::erase_if(compact, [](char c) { return c == ' ' || c == '\n'; });
   EXPECT_NE(compact.find(lengthHex), std::string::npos) << text;

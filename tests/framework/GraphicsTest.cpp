@@ -18,7 +18,7 @@ TEST(GraphicsFont, HeightAndSizeConvertAtNinetySixDpi) {
   EXPECT_EQ(font.Height(), -11);  // 10.67 rounds to 11
   font.SetHeight(-13);
   EXPECT_EQ(font.Size(), 10);  // 9.75 rounds to 10
-  font.SetHeight(16);  // a cell height reads as a negative size
+  font.SetHeight(16);          // a cell height reads as a negative size
   EXPECT_EQ(font.Size(), -12);
 }
 
@@ -69,14 +69,15 @@ TEST(GraphicsFont, ChangesNotifyAndRebuildTheHandle) {
 TEST(GraphicsFont, StoredFormsSetFontsByName) {
   RegisterClass(TGfxHolder::StaticClass());
   TGfxHolder holder(nullptr);
-  ReadComponentText("object Holder: TGfxHolder\n"
-                    "  Font.Charset = GB2312_CHARSET\n"
-                    "  Font.Color = clBtnText\n"
-                    "  Font.Height = -12\n"
-                    "  Font.Name = '宋体'\n"
-                    "  Font.Style = [fsBold, fsUnderline]\n"
-                    "end\n",
-                    &holder);
+  ReadComponentText(
+      "object Holder: TGfxHolder\n"
+      "  Font.Charset = GB2312_CHARSET\n"
+      "  Font.Color = clBtnText\n"
+      "  Font.Height = -12\n"
+      "  Font.Name = '宋体'\n"
+      "  Font.Style = [fsBold, fsUnderline]\n"
+      "end\n",
+      &holder);
   const TFont& font = *holder.Font();
   EXPECT_EQ(font.Charset(), 134);
   EXPECT_EQ(font.Color(), clBtnText);
@@ -203,8 +204,8 @@ TEST(GraphicsCanvas, CopiesBetweenCanvases) {
   EXPECT_EQ(canvas.Pixels(4, 4), clWhite);
   canvas.SetCopyMode(cmNotSrcCopy);
   canvas.CopyRect({10, 0, 14, 4}, source->Canvas(), {0, 0, 4, 4});
-  EXPECT_EQ(canvas.Pixels(10, 0), clAqua);  // not red
-  EXPECT_EQ(canvas.Pixels(13, 3), clBlack);   // not white
+  EXPECT_EQ(canvas.Pixels(10, 0), clAqua);   // not red
+  EXPECT_EQ(canvas.Pixels(13, 3), clBlack);  // not white
 
   // BrushCopy shows the brush where the bitmap has the given colour.
   canvas.Brush()->SetColor(clLime);

@@ -23,17 +23,18 @@ protected:
 };
 
 TEST_F(MemIni, NamesIgnoreCaseValuesKeepItAndBlanksAroundEqualsGo) {
-  Load("; a comment line\n"
-       "[Version]\n"
-       "  SkinName =  Kora Blue  \n"
-       "ver=3\n"
-       "  [ PICTURES ]  \n"
-       "picture=main.bmp\n"
-       "mask =\n"
-       "formula=a=b\n"
-       "; picture=commented.bmp\n"
-       "garbage line\n"
-       "picture=second.bmp\n");
+  Load(
+      "; a comment line\n"
+      "[Version]\n"
+      "  SkinName =  Kora Blue  \n"
+      "ver=3\n"
+      "  [ PICTURES ]  \n"
+      "picture=main.bmp\n"
+      "mask =\n"
+      "formula=a=b\n"
+      "; picture=commented.bmp\n"
+      "garbage line\n"
+      "picture=second.bmp\n");
   EXPECT_EQ(FIni.ReadString("VERSION", "skinname", "?"), "Kora Blue");
   EXPECT_EQ(FIni.ReadString("pictures", "PICTURE", "?"), "main.bmp");  // the first wins
   EXPECT_EQ(FIni.ReadString("Pictures", "mask", "?"), "");

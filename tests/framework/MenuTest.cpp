@@ -87,7 +87,7 @@ TEST(MenuItemTest, TreeKeepsOrderAndRefusesLoops) {
   EXPECT_EQ(file->Find("Nothing"), nullptr);
 
   EXPECT_THROW(file->Items(2), EMenuError);
-  EXPECT_THROW(open->Add(file), EMenuError);  // its own ancestor
+  EXPECT_THROW(open->Add(file), EMenuError);          // its own ancestor
   EXPECT_THROW(menu.Items()->Add(open), EMenuError);  // already has a parent
 
   quit->SetMenuIndex(0);

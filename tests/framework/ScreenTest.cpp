@@ -87,8 +87,8 @@ TEST_F(ScreenTest, ItsCursorShowsEverywhereUntilReset) {
 }
 
 TEST_F(ScreenTest, MonitorsAndTheWorkArea) {
-  Screen.SetMonitors({{{0, 0, 1024, 768}, {0, 0, 1024, 728}, true},
-                      {{1024, 0, 2304, 1024}, {1024, 30, 2304, 1024}, false}});
+  Screen.SetMonitors(
+      {{{0, 0, 1024, 768}, {0, 0, 1024, 728}, true}, {{1024, 0, 2304, 1024}, {1024, 30, 2304, 1024}, false}});
   EXPECT_EQ(kora::Screen->Width(), 1024);
   EXPECT_EQ(kora::Screen->Height(), 768);
   EXPECT_EQ(kora::Screen->WorkAreaRect(), (RECT{0, 0, 1024, 728}));

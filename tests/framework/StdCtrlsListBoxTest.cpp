@@ -36,7 +36,6 @@ protected:
     return 2 + (sbi.xyThumbTop + sbi.xyThumbBottom) / 2;
   }
 
-
   TListBox* List = nullptr;
   RECT Frame;
   int Clicks = 0;

@@ -147,8 +147,7 @@ class TTestWidget : public TComponent {
           Data.resize(static_cast<std::size_t>(stream.Size()));
           stream.ReadBuffer(Data.data(), stream.Size());
         },
-        [this](TStream& stream) { stream.WriteBuffer(Data.data(), static_cast<int64_t>(Data.size())); },
-        !Data.empty());
+        [this](TStream& stream) { stream.WriteBuffer(Data.data(), static_cast<int64_t>(Data.size())); }, !Data.empty());
   }
 
   bool HasParent() const override { return FParent != nullptr; }
@@ -197,30 +196,29 @@ private:
 };
 
 inline TClass TTestWidget::StaticClass() {
-  static const TClassInfo info(
-      TClassBuilder<TTestWidget>("TTestWidget")
-          .Property("Caption", &TTestWidget::Caption, &TTestWidget::SetCaption)
-          .Property("Count", &TTestWidget::Count, &TTestWidget::SetCount)
-          .Default(0)
-          .Property("Big", &TTestWidget::Big, &TTestWidget::SetBig)
-          .Default(0)
-          .Property("Enabled", &TTestWidget::Enabled, &TTestWidget::SetEnabled)
-          .Default(true)
-          .Property("Border", &TTestWidget::Border, &TTestWidget::SetBorder)
-          .Default(tbSingle)
-          .Property("Anchors", &TTestWidget::Anchors, &TTestWidget::SetAnchors)
-          .Default(TTestAnchors{taLeft, taTop})
-          .Property("Ratio", &TTestWidget::Ratio, &TTestWidget::SetRatio)
-          .Property("Scale", &TTestWidget::Scale, &TTestWidget::SetScale)
-          .Property("Color", &TTestWidget::Color, &TTestWidget::SetColor, TypeInfoColor())
-          .Default(static_cast<int32_t>(0xFF00000F))
-          .Property("Font", &TTestWidget::Font, &TTestWidget::SetFont)
-          .Property("Items", &TTestWidget::Items, &TTestWidget::SetItems)
-          .Property("Panels", &TTestWidget::Panels)
-          .Property("Link", &TTestWidget::Link, &TTestWidget::SetLink)
-          .Property("OnClick", &TTestWidget::OnClick, &TTestWidget::SetOnClick)
-          .Property("OnMeasure", &TTestWidget::OnMeasure, &TTestWidget::SetOnMeasure)
-          .Retired("OldSetting"));
+  static const TClassInfo info(TClassBuilder<TTestWidget>("TTestWidget")
+                                   .Property("Caption", &TTestWidget::Caption, &TTestWidget::SetCaption)
+                                   .Property("Count", &TTestWidget::Count, &TTestWidget::SetCount)
+                                   .Default(0)
+                                   .Property("Big", &TTestWidget::Big, &TTestWidget::SetBig)
+                                   .Default(0)
+                                   .Property("Enabled", &TTestWidget::Enabled, &TTestWidget::SetEnabled)
+                                   .Default(true)
+                                   .Property("Border", &TTestWidget::Border, &TTestWidget::SetBorder)
+                                   .Default(tbSingle)
+                                   .Property("Anchors", &TTestWidget::Anchors, &TTestWidget::SetAnchors)
+                                   .Default(TTestAnchors{taLeft, taTop})
+                                   .Property("Ratio", &TTestWidget::Ratio, &TTestWidget::SetRatio)
+                                   .Property("Scale", &TTestWidget::Scale, &TTestWidget::SetScale)
+                                   .Property("Color", &TTestWidget::Color, &TTestWidget::SetColor, TypeInfoColor())
+                                   .Default(static_cast<int32_t>(0xFF00000F))
+                                   .Property("Font", &TTestWidget::Font, &TTestWidget::SetFont)
+                                   .Property("Items", &TTestWidget::Items, &TTestWidget::SetItems)
+                                   .Property("Panels", &TTestWidget::Panels)
+                                   .Property("Link", &TTestWidget::Link, &TTestWidget::SetLink)
+                                   .Property("OnClick", &TTestWidget::OnClick, &TTestWidget::SetOnClick)
+                                   .Property("OnMeasure", &TTestWidget::OnMeasure, &TTestWidget::SetOnMeasure)
+                                   .Retired("OldSetting"));
   return &info;
 }
 
@@ -255,8 +253,8 @@ inline TClass TTestForm::StaticClass() {
 }
 
 inline void RegisterTestClasses() {
-  RegisterClasses({TTestForm::StaticClass(), TTestWidget::StaticClass(), TTestTimer::StaticClass(),
-                   TTestItem::StaticClass()});
+  RegisterClasses(
+      {TTestForm::StaticClass(), TTestWidget::StaticClass(), TTestTimer::StaticClass(), TTestItem::StaticClass()});
 }
 
 }  // namespace kora::test

@@ -77,8 +77,7 @@ TEST(PublishedProperties, ReadAndWriteThroughTheTable) {
             "Invalid property element: taMiddle");
 
   const TPropInfo& count = FindPropInfo(*widget, "Count");
-  EXPECT_EQ(MessageOf<EPropertyError>([&] { SetOrdProp(*widget, count, int64_t{1} << 40); }),
-            "Invalid property value");
+  EXPECT_EQ(MessageOf<EPropertyError>([&] { SetOrdProp(*widget, count, int64_t{1} << 40); }), "Invalid property value");
   EXPECT_EQ(MessageOf<EPropertyError>([&] { SetStrProp(*widget, count, "1"); }), "Invalid property type: Integer");
   EXPECT_EQ(MessageOf<EPropertyError>([&] { SetObjectProp(*widget, FindPropInfo(*widget, "Panels"), nullptr); }),
             "Property Panels is read-only");
@@ -119,8 +118,9 @@ TEST(PublishedMethods, BindToEventsOfTheSameArguments) {
   EXPECT_EQ(bound.Target, &form);
   EXPECT_EQ(bound.Name, "ButtonClick");
 
-  EXPECT_EQ(MessageOf<EPropertyError>([&] { SetMethodProp(*button, FindPropInfo(*button, "OnClick"), &form, "Measure"); }),
-            "Method Measure does not fit the event");
+  EXPECT_EQ(
+      MessageOf<EPropertyError>([&] { SetMethodProp(*button, FindPropInfo(*button, "OnClick"), &form, "Measure"); }),
+      "Method Measure does not fit the event");
   EXPECT_EQ(MessageOf<EPropertyError>([&] { SetMethodProp(*button, FindPropInfo(*button, "OnClick"), &form, "Gone"); }),
             "Method Gone not found");
   SetMethodProp(*button, FindPropInfo(*button, "OnClick"), nullptr, "");

@@ -18,8 +18,7 @@ void ReadLive(const std::vector<uint8_t>& binary) {
   try {
     std::unique_ptr<kora::TComponent> root(kora::ReadComponent(stream));
     kora::WriteComponentText(root.get());
-  } catch (const kora::Exception&) {
-  }
+  } catch (const kora::Exception&) {}
   kora::test::Log().clear();
 }
 
@@ -33,8 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   std::string text;
   try {
     text = kora::FormBinaryToText(data, size);
-  } catch (const kora::EReadError&) {
-  }
+  } catch (const kora::EReadError&) {}
   if (!text.empty()) {
     // Our own text always parses, and from then on nothing changes.
     const std::vector<uint8_t> binary = kora::FormTextToBinary(text);

@@ -8,32 +8,31 @@
 #include "skin/data/bsSkinData.h"
 #include "skin/data/bszlibcompress.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
-{
-    using namespace kora;
-    if (size == 0) return 0;
-    TbsCompressedStoredSkin stored(nullptr);
-    TMemoryStream& compressed = stored.CompressedStream();
-    if (data[0] & 1) {
-        compressed.WriteBuffer(data + 1, static_cast<int64_t>(size - 1));
-    } else {
-        TMemoryStream archive;
-        archive.WriteBuffer(data + 1, static_cast<int64_t>(size - 1));
-        DeflateMemoryStream(archive, compressed);
-    }
-    TbsSkinData skin(nullptr);
-    bool failed = false;
-    try {
-        skin.LoadFromStoredSkin(&stored);
-    } catch (const std::exception&) {
-        failed = true;
-    }
-    if (skin.SkinChanging() || (failed && !skin.Empty())) __builtin_trap();
-    for (int i = 0; i < skin.ActivePictureCount(); ++i) {
-        if (skin.ActivePictures(i) == nullptr) __builtin_trap();
-    }
-    for (int i = 0; i < skin.ControlRecordCount(); ++i) {
-        if (skin.FindControlRecord(skin.ControlRecord(i)->IDName) > i) __builtin_trap();
-    }
-    return 0;
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  using namespace kora;
+  if (size == 0) return 0;
+  TbsCompressedStoredSkin stored(nullptr);
+  TMemoryStream& compressed = stored.CompressedStream();
+  if (data[0] & 1) {
+    compressed.WriteBuffer(data + 1, static_cast<int64_t>(size - 1));
+  } else {
+    TMemoryStream archive;
+    archive.WriteBuffer(data + 1, static_cast<int64_t>(size - 1));
+    DeflateMemoryStream(archive, compressed);
+  }
+  TbsSkinData skin(nullptr);
+  bool failed = false;
+  try {
+    skin.LoadFromStoredSkin(&stored);
+  } catch (const std::exception&) {
+    failed = true;
+  }
+  if (skin.SkinChanging() || (failed && !skin.Empty())) __builtin_trap();
+  for (int i = 0; i < skin.ActivePictureCount(); ++i) {
+    if (skin.ActivePictures(i) == nullptr) __builtin_trap();
+  }
+  for (int i = 0; i < skin.ControlRecordCount(); ++i) {
+    if (skin.FindControlRecord(skin.ControlRecord(i)->IDName) > i) __builtin_trap();
+  }
+  return 0;
 }

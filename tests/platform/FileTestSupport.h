@@ -11,28 +11,28 @@ namespace kora {
 
 // An empty folder of the current test's own under the test scratch folder.
 inline std::string TestFolder(const std::string& prefix) {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const auto folder = std::filesystem::path(KORA_TEST_TMP) / (prefix + "." + info->name());
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder.string();
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  const auto folder = std::filesystem::path(KORA_TEST_TMP) / (prefix + "." + info->name());
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  return folder.string();
 }
 
 // Sets (or with null clears) an environment variable for the object's life.
 class ScopedEnv {
 public:
-    ScopedEnv(const char* name, const char* value) : FName(name) {
-        if (const char* old = std::getenv(name)) FOld = old, FHad = true;
-        value ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    ~ScopedEnv() { FHad ? ::setenv(FName, FOld.c_str(), 1) : ::unsetenv(FName); }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
+  ScopedEnv(const char* name, const char* value) : FName(name) {
+    if (const char* old = std::getenv(name)) FOld = old, FHad = true;
+    value ? ::setenv(name, value, 1) : ::unsetenv(name);
+  }
+  ~ScopedEnv() { FHad ? ::setenv(FName, FOld.c_str(), 1) : ::unsetenv(FName); }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
 
 private:
-    const char* FName;
-    std::string FOld;
-    bool FHad = false;
+  const char* FName;
+  std::string FOld;
+  bool FHad = false;
 };
 
 }  // namespace kora

@@ -1,8 +1,8 @@
 #include "platform/shell/Process.h"
 
+#include <signal.h>
 #include <filesystem>
 #include <fstream>
-#include <signal.h>
 
 #include <gtest/gtest.h>
 
@@ -75,11 +75,10 @@ TEST(RunProcess, AfterStartRunsOnceWhileTheChildRuns) {
   int calls = 0;
   // The child waits for the file the handler writes, so the handler must run
   // before the wait.
-  const int code = RunProcess({"/bin/sh", "-c", "while [ ! -f go ]; do sleep 0.01; done; exit 5"}, dir,
-                              [&] {
-                                ++calls;
-                                std::ofstream(dir + "/go") << "x";
-                              });
+  const int code = RunProcess({"/bin/sh", "-c", "while [ ! -f go ]; do sleep 0.01; done; exit 5"}, dir, [&] {
+    ++calls;
+    std::ofstream(dir + "/go") << "x";
+  });
   EXPECT_EQ(code, 5);
   EXPECT_EQ(calls, 1);
 }

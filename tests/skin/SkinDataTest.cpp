@@ -6,8 +6,8 @@
 #include <tuple>
 
 #include "framework/TempFolder.h"
-#include "platform/window/WindowSystem.h"
 #include "platform/backends/headless/HeadlessBackend.h"
+#include "platform/window/WindowSystem.h"
 #include "skin/SkinTestSupport.h"
 #include "skin/data/bszlib.h"
 
@@ -36,8 +36,8 @@ TbsSkinData* gObserved = nullptr;
 
 LRESULT FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg >= SKINMSG_SKIN_CHANGING && msg <= SKINMSG_STRINGS_CHANGED)
-    Seen().push_back({hwnd, msg, wp, lp, gObserved->Empty(), gObserved->SkinChanging(),
-                      gObserved->ControlRecordCount()});
+    Seen().push_back(
+        {hwnd, msg, wp, lp, gObserved->Empty(), gObserved->SkinChanging(), gObserved->ControlRecordCount()});
   return DefWindowProc(hwnd, msg, wp, lp);
 }
 
@@ -157,10 +157,10 @@ TEST_F(SkinDataTest, FrameValuesAreFittedAfterReading) {
   const TbsSkinFormInfo& info = data.FormInfo();
   EXPECT_EQ(info.LeftTopPoint, (POINT{9, 29}));
   EXPECT_EQ(info.RightTopPoint, (POINT{274, 30}));
-  EXPECT_EQ(info.LeftBottomPoint, (POINT{4, 200}));      // pulled right onto the client edge
-  EXPECT_EQ(info.RightBottomPoint, (POINT{281, 206}));   // pulled up and left
-  EXPECT_EQ(info.MaskRectArea, info.ClientRect);         // empty, with a mask
-  EXPECT_EQ(info.HitTestLeftTopPoint, (POINT{9, 29}));   // X was 0
+  EXPECT_EQ(info.LeftBottomPoint, (POINT{4, 200}));     // pulled right onto the client edge
+  EXPECT_EQ(info.RightBottomPoint, (POINT{281, 206}));  // pulled up and left
+  EXPECT_EQ(info.MaskRectArea, info.ClientRect);        // empty, with a mask
+  EXPECT_EQ(info.HitTestLeftTopPoint, (POINT{9, 29}));  // X was 0
   EXPECT_EQ(info.HitTestRightTopPoint, (POINT{270, 6}));
   EXPECT_EQ(info.HitTestRightBottomPoint, (POINT{290, 210}));  // taken before the pull
 
@@ -185,8 +185,16 @@ TEST_F(SkinDataTest, ArchiveShapesOfEveryVersion) {
   TbsSkinData data(nullptr);
 
   // Version 2 carries two more pictures after the mask.
-  Load(data, ArchiveWriter().Int32(2).Flagged(BmpBytes(4, 3, 24)).Flagged("").Flagged("")
-                 .Flagged(BmpBytes(5, 5, 8)).Flagged(BmpBytes(6, 6, 4)).Int32(1).Raw(BmpBytes(7, 2, 24)).Raw(ini)
+  Load(data, ArchiveWriter()
+                 .Int32(2)
+                 .Flagged(BmpBytes(4, 3, 24))
+                 .Flagged("")
+                 .Flagged("")
+                 .Flagged(BmpBytes(5, 5, 8))
+                 .Flagged(BmpBytes(6, 6, 4))
+                 .Int32(1)
+                 .Raw(BmpBytes(7, 2, 24))
+                 .Raw(ini)
                  .Bytes());
   ASSERT_FALSE(data.Empty());
   EXPECT_EQ(data.Picture()->Width(), 4);
@@ -235,8 +243,8 @@ TEST_F(SkinDataTest, DamagedArchivesFailAndLeaveAnEmptySkin) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"truncated bitmap", ArchiveWriter().Int32(3).Flagged(main.substr(0, 100)).Bytes()},
       {"bad bitmap header", ArchiveWriter().Int32(3).Flagged(badHeader).Bytes()},
-      {"absurd picture count", ArchiveWriter().Int32(3).Flagged("").Flagged("").Flagged("").Int32(2000000000)
-                                   .Raw(main).Bytes()},
+      {"absurd picture count",
+       ArchiveWriter().Int32(3).Flagged("").Flagged("").Flagged("").Int32(2000000000).Raw(main).Bytes()},
       {"picture beyond the budget", ArchiveWriter().Int32(3).Flagged(huge).Bytes()},
       {"missing count", ArchiveWriter().Int32(3).Flagged("").Flagged("").Flagged("").Byte(1).Bytes()},
       {"empty point field", good.substr(0, good.find("[FORMINFO]")) + "[FORMINFO]\r\nlefttoppoint=,5\r\n"},
@@ -288,8 +296,8 @@ TEST_F(SkinDataTest, FormsHearTheChangeAroundTheNewModel) {
   const HWND o = FWindows[owner], x = FWindows[other];
   const auto wp = reinterpret_cast<WPARAM>(&data);
   const std::vector<std::tuple<HWND, UINT, bool, bool, int>> expected = {
-      {o, SKINMSG_SKIN_CHANGING, true, true, 5},     {x, SKINMSG_SKIN_CHANGING, true, true, 5},
-      {o, SKINMSG_SKIN_CHANGED, false, true, 4},     {x, SKINMSG_SKIN_CHANGED, false, true, 4},
+      {o, SKINMSG_SKIN_CHANGING, true, true, 5},      {x, SKINMSG_SKIN_CHANGING, true, true, 5},
+      {o, SKINMSG_SKIN_CHANGED, false, true, 4},      {x, SKINMSG_SKIN_CHANGED, false, true, 4},
       {o, SKINMSG_SKIN_CHANGE_DONE, false, false, 4}, {x, SKINMSG_SKIN_CHANGE_DONE, false, false, 4},
   };
   ASSERT_EQ(Seen().size(), expected.size());

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "framework/Forms.h"
-#include "platform/window/WindowSystem.h"
 #include "platform/backends/headless/HeadlessBackend.h"
+#include "platform/window/WindowSystem.h"
 #include "skin/data/bsSkinData.h"
 
 namespace kora {
@@ -45,8 +45,8 @@ TEST_F(SkinFormDirectoryTest, TheScreensFormsHearTheSkinData) {
   TbsResourceStrData strings(nullptr);
 
   // An installed directory wins; an empty one brings the screen's back.
-  SetSkinFormDirectory({[] { return 0; }, [](int) -> TComponent* { return nullptr; },
-                        [](TComponent*) { return HWND(); }});
+  SetSkinFormDirectory(
+      {[] { return 0; }, [](int) -> TComponent* { return nullptr; }, [](TComponent*) { return HWND(); }});
   data->SetResourceStrData(&strings);
   EXPECT_TRUE(owner.Heard.empty());
   SetSkinFormDirectory({});

@@ -101,8 +101,8 @@ TEST(SkinRecords, UpDownHasNoFrameWhateverItsSectionSays) {
 }
 
 TEST(SkinRecords, UserObjectReadsOnlyItsRectangle) {
-  const auto user = ReadRecord<TbsDataUserObject>(
-      "[rec]\nhint=ignored\nactivepictureindex=2\nmorphing=1\nskinrect=1,2,3,4\n");
+  const auto user =
+      ReadRecord<TbsDataUserObject>("[rec]\nhint=ignored\nactivepictureindex=2\nmorphing=1\nskinrect=1,2,3,4\n");
   EXPECT_EQ(user->Hint, "");
   EXPECT_EQ(user->ActivePictureIndex, -1);
   EXPECT_FALSE(user->Morphing);

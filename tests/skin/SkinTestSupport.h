@@ -21,7 +21,8 @@ inline std::string BmpBytes(int width, int height, int bits) {
   std::vector<uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
-      pixels[static_cast<std::size_t>(y * width + x)] = ((x + y) & 1) ? 0x00FFFFFF : static_cast<uint32_t>(x * 7 + y * 3) & 0xFF;
+      pixels[static_cast<std::size_t>(y * width + x)] =
+          ((x + y) & 1) ? 0x00FFFFFF : static_cast<uint32_t>(x * 7 + y * 3) & 0xFF;
   std::vector<RGBQUAD> palette;
   if (bits <= 8) {
     for (int i = 0; i < (1 << bits); ++i) {
@@ -148,8 +149,10 @@ inline std::string SampleSkinIni() {
 
 // The BMP files SampleSkinIni names.
 inline std::vector<std::pair<std::string, std::string>> SamplePictures() {
-  return {{"main.bmp", BmpBytes(300, 215, 24)}, {"mask.bmp", BmpBytes(300, 215, 8)},
-          {"popup.bmp", BmpBytes(40, 30, 24)},  {"hint.bmp", BmpBytes(20, 12, 4)},
+  return {{"main.bmp", BmpBytes(300, 215, 24)},
+          {"mask.bmp", BmpBytes(300, 215, 8)},
+          {"popup.bmp", BmpBytes(40, 30, 24)},
+          {"hint.bmp", BmpBytes(20, 12, 4)},
           {"buttons.bmp", BmpBytes(40, 60, 1)}};
 }
 

@@ -60,15 +60,14 @@ TEST(SkinValues, KeywordsMatchExactlyElseTakeTheirFallback) {
   EXPECT_EQ(ParseSkinCommand("CMCLOSE"), cmMinimizeToTray);
   EXPECT_EQ(ParseSkinCommand(""), cmMinimizeToTray);
 
-  for (int i = 0; i <= mkPush; ++i)
-    EXPECT_EQ(ParseSkinMorphKind(SkinMorphKindName(static_cast<TbsMorphKind>(i))), i);
+  for (int i = 0; i <= mkPush; ++i) EXPECT_EQ(ParseSkinMorphKind(SkinMorphKindName(static_cast<TbsMorphKind>(i))), i);
   for (int i = 0; i <= cmMinimizeToTray; ++i)
     EXPECT_EQ(ParseSkinCommand(SkinCommandName(static_cast<TbsStdCommand>(i))), i);
 }
 
 TEST(SkinValues, KeysReadWithTheirRulesAndFallbacks) {
-  const TMemIniFile ini = IniOf(
-      "[Sec]\nOne=1\ntwo=2\nneg=-7\nhex=$10\nbad=abc\nalign=tacenter\nALIGN2=TaCenter\ncmd=cmmaximize\n");
+  const TMemIniFile ini =
+      IniOf("[Sec]\nOne=1\ntwo=2\nneg=-7\nhex=$10\nbad=abc\nalign=tacenter\nALIGN2=TaCenter\ncmd=cmmaximize\n");
   TbsSkinKeys keys = TbsSkinKeys::Reader(ini, "sEC");
   bool flag = true;
   keys.Boolean("one", flag);
@@ -123,9 +122,9 @@ TEST(SkinValues, CountedListsFillMissingEntriesWithEmptyText) {
 
   ReadSkinStrings(IniOf("[PICTURES]\nactivepicturescount=-2\n"), "PICTURES", "activepictures", list);
   EXPECT_EQ(list.Count(), 0);
-  EXPECT_THROW(ReadSkinStrings(IniOf("[PICTURES]\nactivepicturescount=2000000000\n"), "PICTURES", "activepictures",
-                               list),
-               EbsSkinDataError);
+  EXPECT_THROW(
+      ReadSkinStrings(IniOf("[PICTURES]\nactivepicturescount=2000000000\n"), "PICTURES", "activepictures", list),
+      EbsSkinDataError);
 }
 
 TEST(SkinValues, RegistryEntriesSplitAtTheFirstColon) {
@@ -135,8 +134,8 @@ TEST(SkinValues, RegistryEntriesSplitAtTheFirstColon) {
   EXPECT_EQ(SplitSkinRegistryEntry("nocolon").Kind, "");
 
   // A huge count costs nothing: only the entries present are looked at.
-  const TMemIniFile ini = IniOf(
-      "[SKINCONTROLS]\ncount=2000000000\n0=tab:tab\n1=nocolon\n2=odd:unknownkind\n5=Button:button\n05=x:panel\n");
+  const TMemIniFile ini =
+      IniOf("[SKINCONTROLS]\ncount=2000000000\n0=tab:tab\n1=nocolon\n2=odd:unknownkind\n5=Button:button\n05=x:panel\n");
   const std::vector<TbsSkinRegistryEntry> entries = ReadSkinRegistry(ini, "skincontrols");
   ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(entries[0].Name, "tab");

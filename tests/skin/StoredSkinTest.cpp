@@ -160,7 +160,9 @@ TEST(StoredSkin, CompressedDataTravelsAsABinaryFormProperty) {
   TMemoryStream form;
   WriteComponent(form, &stored);
   const std::string bytes(form.Bytes().begin(), form.Bytes().end());
-  const std::size_t name = bytes.find("\x0E" "CompressedData");
+  const std::size_t name = bytes.find(
+      "\x0E"
+      "CompressedData");
   ASSERT_NE(name, std::string::npos);
   const std::size_t value = name + 15;
   EXPECT_EQ(bytes[value], 0x0A);

@@ -11,135 +11,135 @@ using namespace test;
 // A 20 x 16 element at (10, 5) of a 40 x 30 picture: corners 6 wide and
 // 5 high on top, middles 8 wide and 5 high, client (3, 4, 17, 12).
 struct Skin {
-    RECT R{10, 5, 30, 21};
-    RECT C{3, 4, 17, 12};
-    POINT LT{6, 5}, RT{14, 5}, LB{6, 10}, RB{14, 10};
-    TBitmap picture;
+  RECT R{10, 5, 30, 21};
+  RECT C{3, 4, 17, 12};
+  POINT LT{6, 5}, RT{14, 5}, LB{6, 10}, RB{14, 10};
+  TBitmap picture;
 
-    Skin() { MakeCodedPicture(picture, 40, 30); }
+  Skin() { MakeCodedPicture(picture, 40, 30); }
 
-    TbsSkinGeometry MovedTo(int W, int H) const { return TbsSkinGeometry{LT, RT, LB, RB, C}.Moved(R, W, H); }
-    void NinePart(TBitmap& target, int W, int H, bool stretchEdges = false, bool stretchClient = false) {
-        const TbsSkinGeometry n = MovedTo(W, H);
-        ComposeNinePart(LT, RT, LB, RB, C, n.LT, n.RT, n.LB, n.RB, n.C, &target, &picture, R, W, H, true,
-                        stretchEdges, stretchEdges, stretchEdges, stretchEdges, stretchClient);
-    }
-    // Where a point relative to R lies in the picture.
-    POINT At(int x, int y) const { return {R.Left + x, R.Top + y}; }
+  TbsSkinGeometry MovedTo(int W, int H) const { return TbsSkinGeometry{LT, RT, LB, RB, C}.Moved(R, W, H); }
+  void NinePart(TBitmap& target, int W, int H, bool stretchEdges = false, bool stretchClient = false) {
+    const TbsSkinGeometry n = MovedTo(W, H);
+    ComposeNinePart(LT, RT, LB, RB, C, n.LT, n.RT, n.LB, n.RB, n.C, &target, &picture, R, W, H, true, stretchEdges,
+                    stretchEdges, stretchEdges, stretchEdges, stretchClient);
+  }
+  // Where a point relative to R lies in the picture.
+  POINT At(int x, int y) const { return {R.Left + x, R.Top + y}; }
 };
 
 TEST(bsUtilsComposeTest, TargetOfTheSkinSizeReproducesItExactly) {
-    Skin skin;
-    for (int flags = 0; flags < 4; ++flags) {
-        TBitmap target;
-        skin.NinePart(target, 20, 16, flags & 1, flags & 2);
-        EXPECT_TRUE(Copied(target, {0, 0, 20, 16}, skin.At(0, 0))) << flags;
-    }
+  Skin skin;
+  for (int flags = 0; flags < 4; ++flags) {
+    TBitmap target;
+    skin.NinePart(target, 20, 16, flags & 1, flags & 2);
+    EXPECT_TRUE(Copied(target, {0, 0, 20, 16}, skin.At(0, 0))) << flags;
+  }
 }
 
 TEST(bsUtilsComposeTest, WiderTargetsRepeatTheMiddlesFromTheirStart) {
-    Skin skin;
-    TBitmap target;
-    skin.NinePart(target, 31, 25);  // NewRT.X 25, NewLB.Y 19, NewC (3, 4, 28, 21)
-    EXPECT_TRUE(Copied(target, {14, 0, 22, 4}, skin.At(6, 0)));   // second top tile
-    EXPECT_TRUE(Copied(target, {22, 0, 25, 4}, skin.At(6, 0)));   // third, cut at NewRT.X
-    EXPECT_TRUE(Copied(target, {25, 0, 31, 4}, skin.At(14, 0)));  // right corner
-    EXPECT_TRUE(Copied(target, {0, 15, 3, 19}, skin.At(0, 5)));   // left tile cut at NewLB.Y
-    EXPECT_TRUE(Copied(target, {25, 21, 31, 25}, skin.At(14, 12)));
-    EXPECT_TRUE(Copied(target, {17, 12, 28, 20}, skin.At(3, 4)));  // client tiled both ways
-    EXPECT_TRUE(Copied(target, {3, 20, 17, 21}, skin.At(3, 4)));
+  Skin skin;
+  TBitmap target;
+  skin.NinePart(target, 31, 25);                                // NewRT.X 25, NewLB.Y 19, NewC (3, 4, 28, 21)
+  EXPECT_TRUE(Copied(target, {14, 0, 22, 4}, skin.At(6, 0)));   // second top tile
+  EXPECT_TRUE(Copied(target, {22, 0, 25, 4}, skin.At(6, 0)));   // third, cut at NewRT.X
+  EXPECT_TRUE(Copied(target, {25, 0, 31, 4}, skin.At(14, 0)));  // right corner
+  EXPECT_TRUE(Copied(target, {0, 15, 3, 19}, skin.At(0, 5)));   // left tile cut at NewLB.Y
+  EXPECT_TRUE(Copied(target, {25, 21, 31, 25}, skin.At(14, 12)));
+  EXPECT_TRUE(Copied(target, {17, 12, 28, 20}, skin.At(3, 4)));  // client tiled both ways
+  EXPECT_TRUE(Copied(target, {3, 20, 17, 21}, skin.At(3, 4)));
 }
 
 TEST(bsUtilsComposeTest, NarrowTargetsCutOrDropTheMiddlesAndDegenerateOnesStayBlank) {
-    Skin skin;
-    TBitmap target;
-    skin.NinePart(target, 17, 16);  // NewRT.X 11: one tile cut at 11
-    EXPECT_TRUE(Copied(target, {6, 0, 11, 4}, skin.At(6, 0)));
-    EXPECT_TRUE(Copied(target, {11, 0, 17, 4}, skin.At(14, 0)));
-    skin.NinePart(target, 10, 16);  // NewRT.X 4 < NewLT.X: corners overlap, the right one last
-    EXPECT_TRUE(Copied(target, {0, 0, 4, 4}, skin.At(0, 0)));
-    EXPECT_TRUE(Copied(target, {4, 0, 10, 4}, skin.At(14, 0)));
+  Skin skin;
+  TBitmap target;
+  skin.NinePart(target, 17, 16);  // NewRT.X 11: one tile cut at 11
+  EXPECT_TRUE(Copied(target, {6, 0, 11, 4}, skin.At(6, 0)));
+  EXPECT_TRUE(Copied(target, {11, 0, 17, 4}, skin.At(14, 0)));
+  skin.NinePart(target, 10, 16);  // NewRT.X 4 < NewLT.X: corners overlap, the right one last
+  EXPECT_TRUE(Copied(target, {0, 0, 4, 4}, skin.At(0, 0)));
+  EXPECT_TRUE(Copied(target, {4, 0, 10, 4}, skin.At(14, 0)));
 
-    skin.RB.X = skin.LT.X;
-    TBitmap blank;
-    skin.NinePart(blank, 30, 20);
-    EXPECT_EQ(blank.Width(), 30);
-    EXPECT_TRUE(Uniform(blank, {0, 0, 30, 20}, kWhite));
+  skin.RB.X = skin.LT.X;
+  TBitmap blank;
+  skin.NinePart(blank, 30, 20);
+  EXPECT_EQ(blank.Width(), 30);
+  EXPECT_TRUE(Uniform(blank, {0, 0, 30, 20}, kWhite));
 }
 
 TEST(bsUtilsComposeTest, StretchedPiecesScaleByNearestPixel) {
-    Skin skin;
-    TBitmap target;
-    skin.NinePart(target, 28, 26, true, true);  // top middle 8 -> 16
-    for (int x = 6; x < 22; ++x) EXPECT_TRUE(Copied(target, {x, 0, x + 1, 4}, skin.At(6 + (x - 6) / 2, 0))) << x;
-    EXPECT_TRUE(Copied(target, {22, 0, 28, 4}, skin.At(14, 0)));
-    EXPECT_EQ(PixelAt(target, 24, 21), Code(skin.R.Left + 16, skin.R.Top + 11));  // client 14 x 8 -> 22 x 18
+  Skin skin;
+  TBitmap target;
+  skin.NinePart(target, 28, 26, true, true);  // top middle 8 -> 16
+  for (int x = 6; x < 22; ++x) EXPECT_TRUE(Copied(target, {x, 0, x + 1, 4}, skin.At(6 + (x - 6) / 2, 0))) << x;
+  EXPECT_TRUE(Copied(target, {22, 0, 28, 4}, skin.At(14, 0)));
+  EXPECT_EQ(PixelAt(target, 24, 21), Code(skin.R.Left + 16, skin.R.Top + 11));  // client 14 x 8 -> 22 x 18
 
-    TBitmap frame;
-    frame.SetSize(40, 32);
-    ComposeStretchedFrame(&frame, &skin.picture, skin.R, skin.C, true);  // points at C's corners
-    EXPECT_TRUE(Copied(frame, {0, 0, 3, 4}, skin.At(0, 0)));
-    EXPECT_TRUE(Copied(frame, {37, 28, 40, 32}, skin.At(17, 12)));
-    EXPECT_EQ(PixelAt(frame, 36, 27), Code(skin.R.Left + 16, skin.R.Top + 11));
+  TBitmap frame;
+  frame.SetSize(40, 32);
+  ComposeStretchedFrame(&frame, &skin.picture, skin.R, skin.C, true);  // points at C's corners
+  EXPECT_TRUE(Copied(frame, {0, 0, 3, 4}, skin.At(0, 0)));
+  EXPECT_TRUE(Copied(frame, {37, 28, 40, 32}, skin.At(17, 12)));
+  EXPECT_EQ(PixelAt(frame, 36, 27), Code(skin.R.Left + 16, skin.R.Top + 11));
 }
 
 TEST(bsUtilsComposeTest, OpenRightRunsTheTopAndClientToTheEdge) {
-    Skin skin;
-    TBitmap target;
-    const TbsSkinGeometry n = skin.MovedTo(31, 16);
-    ComposeNinePartOpenRight(skin.LT, skin.RT, skin.LB, skin.RB, skin.C, n.LT, n.RT, n.LB, n.RB, n.C, &target,
-                             &skin.picture, skin.R, 31, 16, true, false, false, false, false, false);
-    EXPECT_TRUE(Copied(target, {30, 0, 31, 4}, skin.At(6, 0)));  // a tile, no right corner
-    EXPECT_TRUE(Copied(target, {30, 12, 31, 16}, skin.At(6, 12)));
-    EXPECT_TRUE(Copied(target, {17, 4, 31, 12}, skin.At(3, 4)));
+  Skin skin;
+  TBitmap target;
+  const TbsSkinGeometry n = skin.MovedTo(31, 16);
+  ComposeNinePartOpenRight(skin.LT, skin.RT, skin.LB, skin.RB, skin.C, n.LT, n.RT, n.LB, n.RB, n.C, &target,
+                           &skin.picture, skin.R, 31, 16, true, false, false, false, false, false);
+  EXPECT_TRUE(Copied(target, {30, 0, 31, 4}, skin.At(6, 0)));  // a tile, no right corner
+  EXPECT_TRUE(Copied(target, {30, 12, 31, 16}, skin.At(6, 12)));
+  EXPECT_TRUE(Copied(target, {17, 4, 31, 12}, skin.At(3, 4)));
 }
 
 TEST(bsUtilsComposeTest, BorderBandsTileFromTheBandEdgeAndShareTheHeight) {
-    Skin skin;
-    TBitmap left, top, right, bottom;
-    auto compose = [&](bool stretch) {
-        const TbsSkinGeometry n = skin.MovedTo(31, 25);  // NewC (3, 4, 28, 21)
-        ComposeBorderBands(skin.LT, skin.RT, skin.LB, skin.RB, skin.C, n.LT, n.RT, n.LB, n.RB, n.C, &left, &top,
-                           &right, &bottom, &skin.picture, skin.R, 31, 25, stretch, stretch, stretch, stretch);
-    };
-    compose(false);
-    ASSERT_EQ(top.Width(), 31);
-    ASSERT_EQ(top.Height(), 4);
-    ASSERT_EQ(bottom.Height(), 4);
-    ASSERT_EQ(left.Height(), 17);
-    ASSERT_EQ(right.Width(), 3);
-    // Tiles start at 0 under the corner: column 6 shows the middle's seventh column.
-    EXPECT_EQ(PixelAt(top, 6, 0), Code(skin.R.Left + 12, skin.R.Top));
-    EXPECT_TRUE(Copied(top, {25, 0, 31, 4}, skin.At(14, 0)));
-    EXPECT_TRUE(Copied(bottom, {8, 0, 16, 4}, skin.At(6, 12)));
-    // Side bands: the piece above (row 4), tiles from 0, the piece below.
-    EXPECT_TRUE(Copied(left, {0, 0, 3, 1}, skin.At(0, 4)));
-    EXPECT_TRUE(Copied(left, {0, 1, 3, 5}, skin.At(0, 6)));
-    EXPECT_TRUE(Copied(right, {0, 15, 3, 17}, skin.At(17, 10)));
+  Skin skin;
+  TBitmap left, top, right, bottom;
+  auto compose = [&](bool stretch) {
+    const TbsSkinGeometry n = skin.MovedTo(31, 25);  // NewC (3, 4, 28, 21)
+    ComposeBorderBands(skin.LT, skin.RT, skin.LB, skin.RB, skin.C, n.LT, n.RT, n.LB, n.RB, n.C, &left, &top, &right,
+                       &bottom, &skin.picture, skin.R, 31, 25, stretch, stretch, stretch, stretch);
+  };
+  compose(false);
+  ASSERT_EQ(top.Width(), 31);
+  ASSERT_EQ(top.Height(), 4);
+  ASSERT_EQ(bottom.Height(), 4);
+  ASSERT_EQ(left.Height(), 17);
+  ASSERT_EQ(right.Width(), 3);
+  // Tiles start at 0 under the corner: column 6 shows the middle's seventh column.
+  EXPECT_EQ(PixelAt(top, 6, 0), Code(skin.R.Left + 12, skin.R.Top));
+  EXPECT_TRUE(Copied(top, {25, 0, 31, 4}, skin.At(14, 0)));
+  EXPECT_TRUE(Copied(bottom, {8, 0, 16, 4}, skin.At(6, 12)));
+  // Side bands: the piece above (row 4), tiles from 0, the piece below.
+  EXPECT_TRUE(Copied(left, {0, 0, 3, 1}, skin.At(0, 4)));
+  EXPECT_TRUE(Copied(left, {0, 1, 3, 5}, skin.At(0, 6)));
+  EXPECT_TRUE(Copied(right, {0, 15, 3, 17}, skin.At(17, 10)));
 
-    compose(true);  // the middle fills the rows between the fixed pieces
-    for (int y = 1; y < 15; ++y)
-        EXPECT_TRUE(Copied(left, {0, y, 3, y + 1}, skin.At(0, 5 + (2 * (y - 1) + 1) * 5 / 28))) << y;
+  compose(true);  // the middle fills the rows between the fixed pieces
+  for (int y = 1; y < 15; ++y)
+    EXPECT_TRUE(Copied(left, {0, y, 3, y + 1}, skin.At(0, 5 + (2 * (y - 1) + 1) * 5 / 28))) << y;
 
-    skin.RT.X = skin.LT.X;  // no top middle: no top band, the sides grow
-    compose(false);
-    EXPECT_TRUE(top.Empty());
-    EXPECT_EQ(left.Height(), 21);
+  skin.RT.X = skin.LT.X;  // no top middle: no top band, the sides grow
+  compose(false);
+  EXPECT_TRUE(top.Empty());
+  EXPECT_EQ(left.Height(), 21);
 }
 
 TEST(bsUtilsComposeTest, TilesAreCutAtTheBandEndAndNeverStartThere) {
-    TBitmap picture, target;
-    MakeCodedPicture(picture, 10, 4);
-    target.SetSize(20, 4);
-    const TbsPiecePainter painter(&target, &picture);
-    painter.TileX({2, 0, 6, 4}, 1, 13, 0, 4);  // 3 tiles of 4; the fourth would start at 13
-    EXPECT_TRUE(Copied(target, {9, 0, 13, 4}, {2, 0}));
-    painter.TileX({2, 0, 6, 4}, 14, 16, 0, 4);  // cut at the band end
-    EXPECT_TRUE(Copied(target, {14, 0, 16, 4}, {2, 0}));
-    painter.TileX({2, 0, 2, 4}, 0, 20, 0, 4);   // zero-width tile
-    painter.TileX({2, 0, 6, 4}, 19, 16, 0, 4);  // band of negative length
-    EXPECT_TRUE(Uniform(target, {16, 0, 20, 4}, kWhite));
-    EXPECT_TRUE(Uniform(target, {13, 0, 14, 4}, kWhite));
+  TBitmap picture, target;
+  MakeCodedPicture(picture, 10, 4);
+  target.SetSize(20, 4);
+  const TbsPiecePainter painter(&target, &picture);
+  painter.TileX({2, 0, 6, 4}, 1, 13, 0, 4);  // 3 tiles of 4; the fourth would start at 13
+  EXPECT_TRUE(Copied(target, {9, 0, 13, 4}, {2, 0}));
+  painter.TileX({2, 0, 6, 4}, 14, 16, 0, 4);  // cut at the band end
+  EXPECT_TRUE(Copied(target, {14, 0, 16, 4}, {2, 0}));
+  painter.TileX({2, 0, 2, 4}, 0, 20, 0, 4);   // zero-width tile
+  painter.TileX({2, 0, 6, 4}, 19, 16, 0, 4);  // band of negative length
+  EXPECT_TRUE(Uniform(target, {16, 0, 20, 4}, kWhite));
+  EXPECT_TRUE(Uniform(target, {13, 0, 14, 4}, kWhite));
 }
 
 }  // namespace

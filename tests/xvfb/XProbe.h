@@ -13,44 +13,44 @@ namespace kora::test {
 
 // 0x00RRGGBB pixels of the whole root window, rows top-down.
 struct RootImage {
-    int Width = 0;
-    int Height = 0;
-    std::vector<uint32_t> Pixels;
-    uint32_t At(POINT p) const { return Pixels[size_t(p.Y) * size_t(Width) + size_t(p.X)] & 0xFFFFFF; }
+  int Width = 0;
+  int Height = 0;
+  std::vector<uint32_t> Pixels;
+  uint32_t At(POINT p) const { return Pixels[size_t(p.Y) * size_t(Width) + size_t(p.X)] & 0xFFFFFF; }
 };
 
 class XProbe {
 public:
-    // Connects to DISPLAY; throws std::runtime_error when it cannot.
-    XProbe();
-    ~XProbe();
-    XProbe(const XProbe&) = delete;
-    XProbe& operator=(const XProbe&) = delete;
+  // Connects to DISPLAY; throws std::runtime_error when it cannot.
+  XProbe();
+  ~XProbe();
+  XProbe(const XProbe&) = delete;
+  XProbe& operator=(const XProbe&) = delete;
 
-    // An even desktop colour (0xRRGGBB), so a missing shape cannot pass for it.
-    void PaintDesktop(uint32_t pixel) const;
-    RootImage Capture() const;
-    // When KORA_ARTIFACTS names a folder, saves the image there as name.png.
-    static void SaveArtifact(const RootImage& image, const std::string& name);
+  // An even desktop colour (0xRRGGBB), so a missing shape cannot pass for it.
+  void PaintDesktop(uint32_t pixel) const;
+  RootImage Capture() const;
+  // When KORA_ARTIFACTS names a folder, saves the image there as name.png.
+  static void SaveArtifact(const RootImage& image, const std::string& name);
 
-    // The top-level X window that shows at a point (shapes respected), 0 for the root.
-    unsigned long WindowAt(POINT p) const;
-    unsigned long FocusWindow() const;
-    // A 32-bit cardinal property of a window, none when it is not set.
-    std::optional<uint32_t> CardinalProperty(unsigned long window, const char* name) const;
+  // The top-level X window that shows at a point (shapes respected), 0 for the root.
+  unsigned long WindowAt(POINT p) const;
+  unsigned long FocusWindow() const;
+  // A 32-bit cardinal property of a window, none when it is not set.
+  std::optional<uint32_t> CardinalProperty(unsigned long window, const char* name) const;
 
-    // A window of another program, shown; it goes with the connection.
-    unsigned long ShowForeignWindow(RECT r) const;
-    void Focus(unsigned long window) const;
+  // A window of another program, shown; it goes with the connection.
+  unsigned long ShowForeignWindow(RECT r) const;
+  void Focus(unsigned long window) const;
 
-    void MoveTo(POINT p) const;
-    void Click(POINT p) const;
-    // keysym names as XStringToKeysym takes them ("a", "Alt_L").
-    void Key(const char* keysym, bool down) const;
-    void Tap(const char* keysym) const;
+  void MoveTo(POINT p) const;
+  void Click(POINT p) const;
+  // keysym names as XStringToKeysym takes them ("a", "Alt_L").
+  void Key(const char* keysym, bool down) const;
+  void Tap(const char* keysym) const;
 
 private:
-    void* FDisplay = nullptr;
+  void* FDisplay = nullptr;
 };
 
 }  // namespace kora::test

@@ -12,7 +12,7 @@
 namespace kora::lz {
 
 struct LzError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+  using std::runtime_error::runtime_error;
 };
 
 inline constexpr uint8_t kTypeLz10 = 0x10;

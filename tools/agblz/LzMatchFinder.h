@@ -12,8 +12,8 @@ namespace kora::lz {
 // the same distance, which is what lets the packer's parse stay exact while
 // looking at one match per position.
 struct Match {
-    uint8_t Length = 0;     // 0 when no copy of 3 bytes or more exists
-    uint16_t Distance = 0;  // 2..4096
+  uint8_t Length = 0;     // 0 when no copy of 3 bytes or more exists
+  uint16_t Distance = 0;  // 2..4096
 };
 
 inline constexpr std::size_t kMinMatch = 3;

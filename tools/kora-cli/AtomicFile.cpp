@@ -4,12 +4,11 @@
 
 namespace kora::cli {
 
-void WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes)
-{
-    WriteWholeFile(path, [&](const std::string& temporary) {
-        TFileStream file(temporary, fmCreate);
-        file.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-    });
+void WriteFileAtomically(const std::string& path, std::span<const uint8_t> bytes) {
+  WriteWholeFile(path, [&](const std::string& temporary) {
+    TFileStream file(temporary, fmCreate);
+    file.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+  });
 }
 
 }  // namespace kora::cli

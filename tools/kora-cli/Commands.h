@@ -17,8 +17,8 @@ void PrintInfo(const std::string& romPath, std::ostream& out);
 
 // Without a kind, all three tables. Entries of the lists without a record
 // in the image are named on `warnings`.
-void ExportRecords(const std::string& appPath, const std::string& romPath, std::optional<RecordKind> kind,
-                   bool json, std::ostream& out, std::ostream& warnings);
+void ExportRecords(const std::string& appPath, const std::string& romPath, std::optional<RecordKind> kind, bool json,
+                   std::ostream& out, std::ostream& warnings);
 
 // Checks the whole file first, then saves through the editor's save sequence
 // only when some value changed. Returns whether the ROM was written.

@@ -14,8 +14,8 @@ std::string CsvField(std::string_view text);
 std::string CsvLine(const std::vector<std::string>& fields);
 
 struct CsvRecord {
-    int Line = 0;  // 1-based line where the record starts
-    std::vector<std::string> Fields;
+  int Line = 0;  // 1-based line where the record starts
+  std::vector<std::string> Fields;
 };
 
 // Splits text into records. An empty line gives a record without fields, so
@@ -26,8 +26,8 @@ std::vector<CsvRecord> ParseCsv(std::string_view text);
 
 // what() is the message without the line.
 struct CsvError : std::runtime_error {
-    CsvError(int line, const std::string& message);
-    int Line;
+  CsvError(int line, const std::string& message);
+  int Line;
 };
 
 }  // namespace kora::cli

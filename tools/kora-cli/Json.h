@@ -12,25 +12,25 @@
 namespace kora::cli {
 
 struct JsonValue {
-    enum class Kind { Null, Bool, Number, String, Array, Object };
+  enum class Kind { Null, Bool, Number, String, Array, Object };
 
-    Kind Type = Kind::Null;
-    int Line = 0;
-    bool Bool = false;
-    // The string's text, or a number's literal as written.
-    std::string Text;
-    std::vector<JsonValue> Items;
-    std::vector<std::pair<std::string, JsonValue>> Members;  // in file order
+  Kind Type = Kind::Null;
+  int Line = 0;
+  bool Bool = false;
+  // The string's text, or a number's literal as written.
+  std::string Text;
+  std::vector<JsonValue> Items;
+  std::vector<std::pair<std::string, JsonValue>> Members;  // in file order
 
-    // A number without fraction or exponent that fits 64 bits.
-    bool IsInteger() const;
-    const char* TypeName() const;
+  // A number without fraction or exponent that fits 64 bits.
+  bool IsInteger() const;
+  const char* TypeName() const;
 };
 
 // what() is the message without the line.
 struct JsonError : std::runtime_error {
-    JsonError(int line, const std::string& message);
-    int Line;
+  JsonError(int line, const std::string& message);
+  int Line;
 };
 
 // Parses one value filling the whole text (blanks around it allowed).

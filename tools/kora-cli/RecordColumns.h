@@ -14,16 +14,16 @@ namespace kora::cli {
 enum class RecordKind { Char, Class, Item };
 
 struct ColumnDef {
-    std::string Name;
-    int Min;
-    int Max;
+  std::string Name;
+  int Min;
+  int Max;
 };
 
 struct KindInfo {
-    RecordKind Kind;
-    const char* Option;   // --kind value: "char", "class", "item"
-    const char* Section;  // JSON member: "characters", "classes", "items"
-    const char* Key;      // first column: "id" or "index"
+  RecordKind Kind;
+  const char* Option;   // --kind value: "char", "class", "item"
+  const char* Section;  // JSON member: "characters", "classes", "items"
+  const char* Key;      // first column: "id" or "index"
 };
 
 const std::vector<KindInfo>& AllKinds();

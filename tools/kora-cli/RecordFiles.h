@@ -16,14 +16,14 @@
 namespace kora::cli {
 
 struct RecordRow {
-    std::string Key;
-    std::string Name;
-    std::vector<int> Values;  // in ColumnsOf(kind) order
+  std::string Key;
+  std::string Name;
+  std::vector<int> Values;  // in ColumnsOf(kind) order
 };
 
 struct RecordTable {
-    RecordKind Kind;
-    std::vector<RecordRow> Rows;
+  RecordKind Kind;
+  std::vector<RecordRow> Rows;
 };
 
 // One row per list entry, in list order. Entries whose record does not lie
@@ -40,17 +40,17 @@ std::string FormatJson(const std::vector<RecordTable>& tables);
 // field.
 class EImportError : public Exception {
 public:
-    EImportError(int line, const std::string& field, const std::string& message);
-    int Line;
-    std::string Field;
+  EImportError(int line, const std::string& field, const std::string& message);
+  int Line;
+  std::string Field;
 };
 
 struct RecordEdit {
-    RecordKind Kind;
-    std::string Key;
-    int Record = -1;
-    int Line = 0;
-    std::vector<std::pair<int, int>> Values;  // (column, value), only the given columns
+  RecordKind Kind;
+  std::string Key;
+  int Record = -1;
+  int Line = 0;
+  std::vector<std::pair<int, int>> Values;  // (column, value), only the given columns
 };
 
 // Reads a JSON file (it starts with '{') or CSV file of the shape the export

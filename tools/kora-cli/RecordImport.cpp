@@ -16,283 +16,251 @@ const int kKeyColumn = -1;
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
-bool SameId(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
+bool SameId(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
 }
 
-std::string_view Trim(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+std::string_view Trim(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 // Decimal with an optional sign. A number too large for 64 bits saturates, so
 // the range check still reports it.
-bool ParseDecimal(std::string_view text, int64_t& value)
-{
-    const bool negative = !text.empty() && text.front() == '-';
-    if (!text.empty() && (text.front() == '-' || text.front() == '+'))
-        text.remove_prefix(1);
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos)
-        return false;
-    uint64_t magnitude = 0;
-    if (std::from_chars(text.data(), text.data() + text.size(), magnitude).ec != std::errc() || magnitude > INT64_MAX)
-        magnitude = INT64_MAX;
-    value = negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
-    return true;
+bool ParseDecimal(std::string_view text, int64_t& value) {
+  const bool negative = !text.empty() && text.front() == '-';
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return false;
+  uint64_t magnitude = 0;
+  if (std::from_chars(text.data(), text.data() + text.size(), magnitude).ec != std::errc() || magnitude > INT64_MAX)
+    magnitude = INT64_MAX;
+  value = negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
+  return true;
 }
 
 // Turns keys into records and collects the edits, with the checks both file
 // formats share.
 class EditCollector {
 public:
-    explicit EditCollector(const NameLists& lists) : FLists(lists) {}
+  explicit EditCollector(const NameLists& lists) : FLists(lists) {}
 
-    RecordEdit& Begin(RecordKind kind, const std::string& key, int line)
-    {
-        const int record = RecordOf(kind, key, line);
-        const auto [it, fresh] = FSeen.emplace(std::pair(static_cast<int>(kind), record), line);
-        if (!fresh)
-            throw EImportError(line, InfoOf(kind).Key,
-                               Quoted(key) + " is the same record as line " + std::to_string(it->second));
-        FEdits.push_back({kind, key, record, line, {}});
-        return FEdits.back();
-    }
+  RecordEdit& Begin(RecordKind kind, const std::string& key, int line) {
+    const int record = RecordOf(kind, key, line);
+    const auto [it, fresh] = FSeen.emplace(std::pair(static_cast<int>(kind), record), line);
+    if (!fresh)
+      throw EImportError(line, InfoOf(kind).Key,
+                         Quoted(key) + " is the same record as line " + std::to_string(it->second));
+    FEdits.push_back({kind, key, record, line, {}});
+    return FEdits.back();
+  }
 
-    static void SetValue(RecordEdit& edit, int column, int64_t value, std::string_view text, int line)
-    {
-        const ColumnDef& def = ColumnsOf(edit.Kind)[static_cast<std::size_t>(column)];
-        if (value < def.Min || value > def.Max)
-            throw EImportError(line, def.Name,
-                               std::string(text) + " is outside " + std::to_string(def.Min) + ".." + std::to_string(def.Max));
-        edit.Values.emplace_back(column, static_cast<int>(value));
-    }
+  static void SetValue(RecordEdit& edit, int column, int64_t value, std::string_view text, int line) {
+    const ColumnDef& def = ColumnsOf(edit.Kind)[static_cast<std::size_t>(column)];
+    if (value < def.Min || value > def.Max)
+      throw EImportError(line, def.Name,
+                         std::string(text) + " is outside " + std::to_string(def.Min) + ".." + std::to_string(def.Max));
+    edit.Values.emplace_back(column, static_cast<int>(value));
+  }
 
-    std::vector<RecordEdit> Take() { return std::move(FEdits); }
+  std::vector<RecordEdit> Take() { return std::move(FEdits); }
 
 private:
-    int RecordOf(RecordKind kind, const std::string& key, int line) const
-    {
-        const char* field = InfoOf(kind).Key;
-        if (kind == RecordKind::Class) {
-            int64_t position = -1;
-            if (!ParseDecimal(key, position) || position < 0 ||
-                position >= static_cast<int64_t>(FLists.ClassNames.size()))
-                throw EImportError(line, field, "no class at list position " + key);
-            return FLists.ClassRecordAt(static_cast<int>(position));
-        }
-        const auto& ids = kind == RecordKind::Char ? FLists.CharIds : FLists.ItemIds;
-        for (std::size_t p = 0; p < ids.size(); ++p) {
-            if (SameId(ids[p], key))
-                return kind == RecordKind::Char ? FLists.CharRecordAt(static_cast<int>(p))
-                                                : FLists.ItemRecordAt(static_cast<int>(p));
-        }
-        throw EImportError(line, field, "unknown " + std::string(InfoOf(kind).Option) + " id " + Quoted(key));
+  int RecordOf(RecordKind kind, const std::string& key, int line) const {
+    const char* field = InfoOf(kind).Key;
+    if (kind == RecordKind::Class) {
+      int64_t position = -1;
+      if (!ParseDecimal(key, position) || position < 0 || position >= static_cast<int64_t>(FLists.ClassNames.size()))
+        throw EImportError(line, field, "no class at list position " + key);
+      return FLists.ClassRecordAt(static_cast<int>(position));
     }
+    const auto& ids = kind == RecordKind::Char ? FLists.CharIds : FLists.ItemIds;
+    for (std::size_t p = 0; p < ids.size(); ++p) {
+      if (SameId(ids[p], key))
+        return kind == RecordKind::Char ? FLists.CharRecordAt(static_cast<int>(p))
+                                        : FLists.ItemRecordAt(static_cast<int>(p));
+    }
+    throw EImportError(line, field, "unknown " + std::string(InfoOf(kind).Option) + " id " + Quoted(key));
+  }
 
-    const NameLists& FLists;
-    std::map<std::pair<int, int>, int> FSeen;
-    std::vector<RecordEdit> FEdits;
+  const NameLists& FLists;
+  std::map<std::pair<int, int>, int> FSeen;
+  std::vector<RecordEdit> FEdits;
 };
 
 struct CsvHeader {
-    RecordKind Kind;
-    std::vector<std::string> Names;
-    std::vector<int> Columns;  // value column, kNameColumn or kKeyColumn
+  RecordKind Kind;
+  std::vector<std::string> Names;
+  std::vector<int> Columns;  // value column, kNameColumn or kKeyColumn
 };
 
-CsvHeader ReadCsvHeader(const CsvRecord& record)
-{
-    CsvHeader header;
-    for (const std::string& field : record.Fields)
-        header.Names.emplace_back(Trim(field));
-    const int line = record.Line;
-    if (header.Names[0] == "index") {
-        header.Kind = RecordKind::Class;
-    } else if (header.Names[0] == "id") {
-        // Character and item columns have no name in common; the first value
-        // column tells them apart.
-        header.Kind = RecordKind::Char;
-        for (std::size_t i = 1; i < header.Names.size(); ++i) {
-            if (header.Names[i] != "name") {
-                header.Kind = ColumnIndex(RecordKind::Item, header.Names[i]) >= 0 ? RecordKind::Item : RecordKind::Char;
-                break;
-            }
-        }
-    } else {
-        throw EImportError(line, header.Names[0], "a header starts with \"id\" or \"index\"");
-    }
-    header.Columns.push_back(kKeyColumn);
+CsvHeader ReadCsvHeader(const CsvRecord& record) {
+  CsvHeader header;
+  for (const std::string& field : record.Fields) header.Names.emplace_back(Trim(field));
+  const int line = record.Line;
+  if (header.Names[0] == "index") {
+    header.Kind = RecordKind::Class;
+  } else if (header.Names[0] == "id") {
+    // Character and item columns have no name in common; the first value
+    // column tells them apart.
+    header.Kind = RecordKind::Char;
     for (std::size_t i = 1; i < header.Names.size(); ++i) {
-        const std::string& name = header.Names[i];
-        for (std::size_t k = 0; k < i; ++k) {
-            if (header.Names[k] == name)
-                throw EImportError(line, name, "column appears twice");
-        }
-        int column = kNameColumn;
-        if (name != "name" && (column = ColumnIndex(header.Kind, name)) < 0)
-            throw EImportError(line, name, std::string("unknown column for ") + InfoOf(header.Kind).Section);
-        header.Columns.push_back(column);
+      if (header.Names[i] != "name") {
+        header.Kind = ColumnIndex(RecordKind::Item, header.Names[i]) >= 0 ? RecordKind::Item : RecordKind::Char;
+        break;
+      }
     }
-    return header;
+  } else {
+    throw EImportError(line, header.Names[0], "a header starts with \"id\" or \"index\"");
+  }
+  header.Columns.push_back(kKeyColumn);
+  for (std::size_t i = 1; i < header.Names.size(); ++i) {
+    const std::string& name = header.Names[i];
+    for (std::size_t k = 0; k < i; ++k) {
+      if (header.Names[k] == name) throw EImportError(line, name, "column appears twice");
+    }
+    int column = kNameColumn;
+    if (name != "name" && (column = ColumnIndex(header.Kind, name)) < 0)
+      throw EImportError(line, name, std::string("unknown column for ") + InfoOf(header.Kind).Section);
+    header.Columns.push_back(column);
+  }
+  return header;
 }
 
-std::vector<RecordEdit> ParseCsvRecords(std::string_view text, const NameLists& lists)
-{
-    std::vector<CsvRecord> records;
-    try {
-        records = ParseCsv(text);
-    } catch (const CsvError& e) {
-        throw EImportError(e.Line, "", e.what());
+std::vector<RecordEdit> ParseCsvRecords(std::string_view text, const NameLists& lists) {
+  std::vector<CsvRecord> records;
+  try {
+    records = ParseCsv(text);
+  } catch (const CsvError& e) {
+    throw EImportError(e.Line, "", e.what());
+  }
+  EditCollector collector(lists);
+  std::optional<CsvHeader> header;
+  for (const CsvRecord& record : records) {
+    if (record.Fields.empty()) {
+      header.reset();  // an empty line ends a section
+      continue;
     }
-    EditCollector collector(lists);
-    std::optional<CsvHeader> header;
-    for (const CsvRecord& record : records) {
-        if (record.Fields.empty()) {
-            header.reset();  // an empty line ends a section
-            continue;
-        }
-        if (!header) {
-            header = ReadCsvHeader(record);
-            continue;
-        }
-        const std::size_t width = header->Names.size();
-        if (record.Fields.size() < width)
-            throw EImportError(record.Line, header->Names[record.Fields.size()], "missing value");
-        if (record.Fields.size() > width)
-            throw EImportError(record.Line, "", "row has " + std::to_string(record.Fields.size()) +
-                                                    " fields, the header " + std::to_string(width));
-        RecordEdit& edit = collector.Begin(header->Kind, std::string(Trim(record.Fields[0])), record.Line);
-        for (std::size_t i = 1; i < width; ++i) {
-            const int column = header->Columns[i];
-            if (column == kNameColumn)
-                continue;
-            const std::string_view value = Trim(record.Fields[i]);
-            int64_t number = 0;
-            if (!ParseDecimal(value, number))
-                throw EImportError(record.Line, header->Names[i], Quoted(value) + " is not an integer");
-            EditCollector::SetValue(edit, column, number, value, record.Line);
-        }
+    if (!header) {
+      header = ReadCsvHeader(record);
+      continue;
     }
-    return collector.Take();
+    const std::size_t width = header->Names.size();
+    if (record.Fields.size() < width)
+      throw EImportError(record.Line, header->Names[record.Fields.size()], "missing value");
+    if (record.Fields.size() > width)
+      throw EImportError(
+          record.Line, "",
+          "row has " + std::to_string(record.Fields.size()) + " fields, the header " + std::to_string(width));
+    RecordEdit& edit = collector.Begin(header->Kind, std::string(Trim(record.Fields[0])), record.Line);
+    for (std::size_t i = 1; i < width; ++i) {
+      const int column = header->Columns[i];
+      if (column == kNameColumn) continue;
+      const std::string_view value = Trim(record.Fields[i]);
+      int64_t number = 0;
+      if (!ParseDecimal(value, number))
+        throw EImportError(record.Line, header->Names[i], Quoted(value) + " is not an integer");
+      EditCollector::SetValue(edit, column, number, value, record.Line);
+    }
+  }
+  return collector.Take();
 }
 
-void ReadJsonRecord(const JsonValue& object, RecordKind kind, EditCollector& collector)
-{
-    const KindInfo& info = InfoOf(kind);
-    if (object.Type != JsonValue::Kind::Object)
-        throw EImportError(object.Line, "", std::string("expected an object, found ") + object.TypeName());
-    const JsonValue* key = nullptr;
-    for (std::size_t i = 0; i < object.Members.size(); ++i) {
-        const auto& [name, value] = object.Members[i];
-        for (std::size_t k = 0; k < i; ++k) {
-            if (object.Members[k].first == name)
-                throw EImportError(value.Line, name, "field appears twice");
-        }
-        if (name == info.Key)
-            key = &value;
+void ReadJsonRecord(const JsonValue& object, RecordKind kind, EditCollector& collector) {
+  const KindInfo& info = InfoOf(kind);
+  if (object.Type != JsonValue::Kind::Object)
+    throw EImportError(object.Line, "", std::string("expected an object, found ") + object.TypeName());
+  const JsonValue* key = nullptr;
+  for (std::size_t i = 0; i < object.Members.size(); ++i) {
+    const auto& [name, value] = object.Members[i];
+    for (std::size_t k = 0; k < i; ++k) {
+      if (object.Members[k].first == name) throw EImportError(value.Line, name, "field appears twice");
     }
-    if (!key)
-        throw EImportError(object.Line, info.Key, "missing");
-    std::string keyText;
-    if (kind == RecordKind::Class && key->IsInteger())
-        keyText = key->Text;
-    else if (kind != RecordKind::Class && key->Type == JsonValue::Kind::String)
-        keyText = key->Text;
-    else
-        throw EImportError(key->Line, info.Key,
-                           std::string("expected ") + (kind == RecordKind::Class ? "an integer" : "a string") +
-                               ", found " + key->TypeName());
-    RecordEdit& edit = collector.Begin(kind, keyText, key->Line);
-    for (const auto& [name, value] : object.Members) {
-        if (&value == key)
-            continue;
-        if (name == "name") {
-            if (value.Type != JsonValue::Kind::String)
-                throw EImportError(value.Line, name, std::string("expected a string, found ") + value.TypeName());
-            continue;
-        }
-        const int column = ColumnIndex(kind, name);
-        if (column < 0)
-            throw EImportError(value.Line, name, std::string("unknown field for ") + info.Section);
-        if (value.Type != JsonValue::Kind::Number)
-            throw EImportError(value.Line, name, std::string("expected an integer, found ") + value.TypeName());
-        int64_t number = 0;
-        if (!ParseDecimal(value.Text, number))
-            throw EImportError(value.Line, name, value.Text + " is not an integer");
-        EditCollector::SetValue(edit, column, number, value.Text, value.Line);
+    if (name == info.Key) key = &value;
+  }
+  if (!key) throw EImportError(object.Line, info.Key, "missing");
+  std::string keyText;
+  if (kind == RecordKind::Class && key->IsInteger())
+    keyText = key->Text;
+  else if (kind != RecordKind::Class && key->Type == JsonValue::Kind::String)
+    keyText = key->Text;
+  else
+    throw EImportError(key->Line, info.Key,
+                       std::string("expected ") + (kind == RecordKind::Class ? "an integer" : "a string") + ", found " +
+                           key->TypeName());
+  RecordEdit& edit = collector.Begin(kind, keyText, key->Line);
+  for (const auto& [name, value] : object.Members) {
+    if (&value == key) continue;
+    if (name == "name") {
+      if (value.Type != JsonValue::Kind::String)
+        throw EImportError(value.Line, name, std::string("expected a string, found ") + value.TypeName());
+      continue;
     }
+    const int column = ColumnIndex(kind, name);
+    if (column < 0) throw EImportError(value.Line, name, std::string("unknown field for ") + info.Section);
+    if (value.Type != JsonValue::Kind::Number)
+      throw EImportError(value.Line, name, std::string("expected an integer, found ") + value.TypeName());
+    int64_t number = 0;
+    if (!ParseDecimal(value.Text, number)) throw EImportError(value.Line, name, value.Text + " is not an integer");
+    EditCollector::SetValue(edit, column, number, value.Text, value.Line);
+  }
 }
 
-std::vector<RecordEdit> ParseJsonRecords(std::string_view text, const NameLists& lists)
-{
-    JsonValue root;
-    try {
-        root = ParseJson(text);
-    } catch (const JsonError& e) {
-        throw EImportError(e.Line, "", e.what());
+std::vector<RecordEdit> ParseJsonRecords(std::string_view text, const NameLists& lists) {
+  JsonValue root;
+  try {
+    root = ParseJson(text);
+  } catch (const JsonError& e) {
+    throw EImportError(e.Line, "", e.what());
+  }
+  if (root.Type != JsonValue::Kind::Object)
+    throw EImportError(root.Line, "", std::string("expected an object, found ") + root.TypeName());
+  EditCollector collector(lists);
+  for (const auto& [name, section] : root.Members) {
+    const KindInfo* info = nullptr;
+    for (const KindInfo& k : AllKinds()) {
+      if (name == k.Section) info = &k;
     }
-    if (root.Type != JsonValue::Kind::Object)
-        throw EImportError(root.Line, "", std::string("expected an object, found ") + root.TypeName());
-    EditCollector collector(lists);
-    for (const auto& [name, section] : root.Members) {
-        const KindInfo* info = nullptr;
-        for (const KindInfo& k : AllKinds()) {
-            if (name == k.Section)
-                info = &k;
-        }
-        if (!info)
-            throw EImportError(section.Line, name, "unknown section; expected characters, classes or items");
-        if (section.Type != JsonValue::Kind::Array)
-            throw EImportError(section.Line, name, std::string("expected an array, found ") + section.TypeName());
-        for (const JsonValue& object : section.Items)
-            ReadJsonRecord(object, info->Kind, collector);
-    }
-    return collector.Take();
+    if (!info) throw EImportError(section.Line, name, "unknown section; expected characters, classes or items");
+    if (section.Type != JsonValue::Kind::Array)
+      throw EImportError(section.Line, name, std::string("expected an array, found ") + section.TypeName());
+    for (const JsonValue& object : section.Items) ReadJsonRecord(object, info->Kind, collector);
+  }
+  return collector.Take();
 }
 
 }  // namespace
 
 EImportError::EImportError(int line, const std::string& field, const std::string& message)
     : Exception("line " + std::to_string(line) + (field.empty() ? "" : ", field " + Quoted(field)) + ": " + message),
-      Line(line), Field(field)
-{
+      Line(line),
+      Field(field) {}
+
+std::vector<RecordEdit> ParseRecordFile(std::string_view text, const NameLists& lists) {
+  if (text.starts_with("\xEF\xBB\xBF"))  // spreadsheets like to add a BOM
+    text.remove_prefix(3);
+  const std::size_t first = text.find_first_not_of(" \t\r\n");
+  if (first != std::string_view::npos && text[first] == '{') return ParseJsonRecords(text, lists);
+  return ParseCsvRecords(text, lists);
 }
 
-std::vector<RecordEdit> ParseRecordFile(std::string_view text, const NameLists& lists)
-{
-    if (text.starts_with("\xEF\xBB\xBF"))  // spreadsheets like to add a BOM
-        text.remove_prefix(3);
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first != std::string_view::npos && text[first] == '{')
-        return ParseJsonRecords(text, lists);
-    return ParseCsvRecords(text, lists);
-}
-
-bool ApplyEdits(const std::vector<RecordEdit>& edits, DataImage& image)
-{
-    for (const RecordEdit& edit : edits) {
-        if (!ReadValues(edit.Kind, image, edit.Record))
-            throw EImportError(edit.Line, InfoOf(edit.Kind).Key, Quoted(edit.Key) + " has no record in the data image");
-    }
-    const DataImage before = image;
-    for (const RecordEdit& edit : edits) {
-        std::vector<int> values = *ReadValues(edit.Kind, image, edit.Record);
-        for (const auto& [column, value] : edit.Values)
-            values[static_cast<std::size_t>(column)] = value;
-        WriteValues(edit.Kind, image, edit.Record, values);
-    }
-    return image != before;
+bool ApplyEdits(const std::vector<RecordEdit>& edits, DataImage& image) {
+  for (const RecordEdit& edit : edits) {
+    if (!ReadValues(edit.Kind, image, edit.Record))
+      throw EImportError(edit.Line, InfoOf(edit.Kind).Key, Quoted(edit.Key) + " has no record in the data image");
+  }
+  const DataImage before = image;
+  for (const RecordEdit& edit : edits) {
+    std::vector<int> values = *ReadValues(edit.Kind, image, edit.Record);
+    for (const auto& [column, value] : edit.Values) values[static_cast<std::size_t>(column)] = value;
+    WriteValues(edit.Kind, image, edit.Record, values);
+  }
+  return image != before;
 }
 
 }  // namespace kora::cli

@@ -11,15 +11,15 @@ namespace kora::cli {
 
 class WorkLock {
 public:
-    // Raises EFCreateError when RomData/ is missing, Exception when another
-    // run holds the lock.
-    explicit WorkLock(const std::string& appPath);
-    ~WorkLock();
-    WorkLock(const WorkLock&) = delete;
-    WorkLock& operator=(const WorkLock&) = delete;
+  // Raises EFCreateError when RomData/ is missing, Exception when another
+  // run holds the lock.
+  explicit WorkLock(const std::string& appPath);
+  ~WorkLock();
+  WorkLock(const WorkLock&) = delete;
+  WorkLock& operator=(const WorkLock&) = delete;
 
 private:
-    int FHandle;
+  int FHandle;
 };
 
 }  // namespace kora::cli

@@ -24,113 +24,102 @@ const char* const kUsage =
     "       kora-cli import ROM FILE\n";
 
 struct UsageError {
-    std::string Message;
+  std::string Message;
 };
 
 struct Arguments {
-    std::vector<std::string> Plain;
-    std::vector<std::string> Given;  // options seen
-    bool Alternate = false;
-    std::optional<RecordKind> Kind;
-    std::optional<std::string> Format;
+  std::vector<std::string> Plain;
+  std::vector<std::string> Given;  // options seen
+  bool Alternate = false;
+  std::optional<RecordKind> Kind;
+  std::optional<std::string> Format;
 };
 
-Arguments Parse(const std::vector<std::string>& args)
-{
-    Arguments a;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size())
-                throw UsageError{arg + " needs a value"};
-            return args[++i];
-        };
-        if (arg.starts_with("--"))
-            a.Given.push_back(arg);
-        if (arg == "--alternate") {
-            a.Alternate = true;
-        } else if (arg == "--kind") {
-            const std::string& v = value();
-            for (const KindInfo& info : AllKinds()) {
-                if (v == info.Option)
-                    a.Kind = info.Kind;
-            }
-            if (!a.Kind)
-                throw UsageError{"unknown kind \"" + v + "\""};
-        } else if (arg == "--format") {
-            a.Format = value();
-            if (*a.Format != "csv" && *a.Format != "json")
-                throw UsageError{"unknown format \"" + *a.Format + "\""};
-        } else if (arg.starts_with("--")) {
-            throw UsageError{"unknown option " + arg};
-        } else {
-            a.Plain.push_back(arg);
-        }
+Arguments Parse(const std::vector<std::string>& args) {
+  Arguments a;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    auto value = [&]() -> const std::string& {
+      if (i + 1 >= args.size()) throw UsageError{arg + " needs a value"};
+      return args[++i];
+    };
+    if (arg.starts_with("--")) a.Given.push_back(arg);
+    if (arg == "--alternate") {
+      a.Alternate = true;
+    } else if (arg == "--kind") {
+      const std::string& v = value();
+      for (const KindInfo& info : AllKinds()) {
+        if (v == info.Option) a.Kind = info.Kind;
+      }
+      if (!a.Kind) throw UsageError{"unknown kind \"" + v + "\""};
+    } else if (arg == "--format") {
+      a.Format = value();
+      if (*a.Format != "csv" && *a.Format != "json") throw UsageError{"unknown format \"" + *a.Format + "\""};
+    } else if (arg.starts_with("--")) {
+      throw UsageError{"unknown option " + arg};
+    } else {
+      a.Plain.push_back(arg);
     }
-    return a;
+  }
+  return a;
 }
 
 void Expect(const std::string& command, const Arguments& a, std::size_t plain,
-            std::initializer_list<std::string_view> allowed)
-{
-    if (a.Plain.size() != plain)
-        throw UsageError{command + " takes " + std::to_string(plain) + " argument" + (plain == 1 ? "" : "s")};
-    for (const std::string& option : a.Given) {
-        if (std::find(allowed.begin(), allowed.end(), option) == allowed.end())
-            throw UsageError{command + " does not take " + option};
-    }
+            std::initializer_list<std::string_view> allowed) {
+  if (a.Plain.size() != plain)
+    throw UsageError{command + " takes " + std::to_string(plain) + " argument" + (plain == 1 ? "" : "s")};
+  for (const std::string& option : a.Given) {
+    if (std::find(allowed.begin(), allowed.end(), option) == allowed.end())
+      throw UsageError{command + " does not take " + option};
+  }
 }
 
-int Run(const std::vector<std::string>& args)
-{
-    if (args.empty())
-        throw UsageError{"no command"};
-    const std::string& command = args[0];
-    if (command == "--help" || command == "help") {
-        std::cout << kUsage;
-        return 0;
-    }
-    const Arguments a = Parse({args.begin() + 1, args.end()});
-    if (command == "make-demo-rom") {
-        Expect(command, a, 1, {"--alternate"});
-        MakeDemoRom(a.Plain[0], a.Alternate);
-        return 0;
-    }
-    if (command == "info") {
-        Expect(command, a, 1, {});
-        PrintInfo(a.Plain[0], std::cout);
-        return 0;
-    }
-    const std::string appPath = kora::RomSession::ExecutableFolder();
-    if (command == "export") {
-        Expect(command, a, 1, {"--kind", "--format"});
-        ExportRecords(appPath, a.Plain[0], a.Kind, a.Format == "json", std::cout, std::cerr);
-        return 0;
-    }
-    if (command == "import") {
-        Expect(command, a, 2, {});
-        const bool saved = ImportRecords(appPath, a.Plain[0], a.Plain[1]);
-        std::cout << (saved ? "saved into " : "no value changed; left as it was: ") << a.Plain[0] << '\n';
-        return 0;
-    }
-    throw UsageError{"unknown command \"" + command + "\""};
+int Run(const std::vector<std::string>& args) {
+  if (args.empty()) throw UsageError{"no command"};
+  const std::string& command = args[0];
+  if (command == "--help" || command == "help") {
+    std::cout << kUsage;
+    return 0;
+  }
+  const Arguments a = Parse({args.begin() + 1, args.end()});
+  if (command == "make-demo-rom") {
+    Expect(command, a, 1, {"--alternate"});
+    MakeDemoRom(a.Plain[0], a.Alternate);
+    return 0;
+  }
+  if (command == "info") {
+    Expect(command, a, 1, {});
+    PrintInfo(a.Plain[0], std::cout);
+    return 0;
+  }
+  const std::string appPath = kora::RomSession::ExecutableFolder();
+  if (command == "export") {
+    Expect(command, a, 1, {"--kind", "--format"});
+    ExportRecords(appPath, a.Plain[0], a.Kind, a.Format == "json", std::cout, std::cerr);
+    return 0;
+  }
+  if (command == "import") {
+    Expect(command, a, 2, {});
+    const bool saved = ImportRecords(appPath, a.Plain[0], a.Plain[1]);
+    std::cout << (saved ? "saved into " : "no value changed; left as it was: ") << a.Plain[0] << '\n';
+    return 0;
+  }
+  throw UsageError{"unknown command \"" + command + "\""};
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    try {
-        const int status = Run({argv + 1, argv + argc});
-        // A full disk or closed pipe must not pass for a complete export.
-        if (!std::cout.flush())
-            throw std::runtime_error("cannot write to standard output");
-        return status;
-    } catch (const UsageError& e) {
-        std::cerr << "kora-cli: " << e.Message << '\n' << kUsage;
-        return 2;
-    } catch (const std::exception& e) {
-        std::cerr << "kora-cli: " << e.what() << '\n';
-        return 1;
-    }
+int main(int argc, char** argv) {
+  try {
+    const int status = Run({argv + 1, argv + argc});
+    // A full disk or closed pipe must not pass for a complete export.
+    if (!std::cout.flush()) throw std::runtime_error("cannot write to standard output");
+    return status;
+  } catch (const UsageError& e) {
+    std::cerr << "kora-cli: " << e.Message << '\n' << kUsage;
+    return 2;
+  } catch (const std::exception& e) {
+    std::cerr << "kora-cli: " << e.what() << '\n';
+    return 1;
+  }
 }

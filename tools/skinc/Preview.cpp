@@ -9,8 +9,8 @@ namespace kora::skinc {
 namespace {
 
 constexpr int kMargin = 10;
-constexpr int kCell = 25;  // caption-button table: column pitch
-constexpr int kRow = 22;   // and row pitch, the caption strip without the client edge
+constexpr int kCell = 25;        // caption-button table: column pitch
+constexpr int kRow = 22;         // and row pitch, the caption strip without the client edge
 constexpr int kRowHeight = 220;  // the row of single elements
 
 const std::vector<std::string> kMenuBarItems = {"文件(&F)", "帮助(&H)"};

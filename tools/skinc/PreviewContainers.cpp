@@ -38,12 +38,12 @@ void PaintGroupBox(const TbsSkinData& data, TCanvas* canvas, const RECT& area, c
   const int W = WidthOf(area), H = HeightOf(area);
   const int dx = W - WidthOf(r->SkinRect), dy = H - HeightOf(r->SkinRect);
   const TbsSkinGeometry g =
-      TbsSkinGeometry{r->LeftTopPoint, r->RightTopPoint, r->LeftBottomPoint, r->RightBottomPoint, r->ClientRect}
-          .Moved(r->SkinRect, W, H);
+      TbsSkinGeometry{r->LeftTopPoint, r->RightTopPoint, r->LeftBottomPoint, r->RightBottomPoint, r->ClientRect}.Moved(
+          r->SkinRect, W, H);
   TBitmap left, top, right, bottom;
-  ComposeBorderBands(r->LeftTopPoint, r->RightTopPoint, r->LeftBottomPoint, r->RightBottomPoint, r->ClientRect,
-                     g.LT, g.RT, g.LB, g.RB, g.C, &left, &top, &right, &bottom, picture, r->SkinRect, W, H,
-                     r->LeftStretch, r->TopStretch, r->RightStretch, r->BottomStretch);
+  ComposeBorderBands(r->LeftTopPoint, r->RightTopPoint, r->LeftBottomPoint, r->RightBottomPoint, r->ClientRect, g.LT,
+                     g.RT, g.LB, g.RB, g.C, &left, &top, &right, &bottom, picture, r->SkinRect, W, H, r->LeftStretch,
+                     r->TopStretch, r->RightStretch, r->BottomStretch);
 
   // The caption goes into the top band, clipped to its rectangle.
   const RECT work = TransferRect(*r, r->CaptionRect, dx, dy);
@@ -84,7 +84,7 @@ void PaintPageControl(const TbsSkinData& data, TCanvas* canvas, const RECT& area
   const int fw = WidthOf(page) + WidthOf(skin) - WidthOf(c), fh = HeightOf(page) + HeightOf(skin) - HeightOf(c);
   const TbsSkinGeometry g =
       TbsSkinGeometry{r->LeftTopPoint, r->RightTopPoint, r->LeftBottomPoint, r->RightBottomPoint, c}.Moved(skin, fw,
-                                                                                                            fh);
+                                                                                                           fh);
   TBitmap left, top, right, bottom;
   ComposeBorderBands(r->LeftTopPoint, r->RightTopPoint, r->LeftBottomPoint, r->RightBottomPoint, c, g.LT, g.RT, g.LB,
                      g.RB, g.C, &left, &top, &right, &bottom, picture, skin, fw, fh, r->LeftStretch, r->TopStretch,

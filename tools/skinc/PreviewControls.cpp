@@ -8,31 +8,30 @@ namespace kora::skinc {
 
 namespace {
 
-constexpr int kButtonSpacing = 1;  // a button's gap between glyph and text
+constexpr int kButtonSpacing = 1;   // a button's gap between glyph and text
 constexpr int kItemTextIndent = 2;  // list items draw their text this far into the text rectangle
 
 // Nine-part composition of a stretchable record to W x H, client drawn.
-void NinePart(const TbsDataSkinCustomControl& r, TBitmap* picture, const RECT& source, int W, int H,
-              TBitmap& target, RECT& fitInner) {
+void NinePart(const TbsDataSkinCustomControl& r, TBitmap* picture, const RECT& source, int W, int H, TBitmap& target,
+              RECT& fitInner) {
   const TbsSkinGeometry g =
       TbsSkinGeometry{r.LeftTopPoint, r.RightTopPoint, r.LeftBottomPoint, r.RightBottomPoint, r.ClientRect}.Moved(
           r.SkinRect, W, H);
   fitInner = g.C;
   ComposeNinePart(r.LeftTopPoint, r.RightTopPoint, r.LeftBottomPoint, r.RightBottomPoint, r.ClientRect, g.LT, g.RT,
-                  g.LB, g.RB, g.C, &target, picture, source, W, H, true, r.LeftStretch, r.TopStretch,
-                  r.RightStretch, r.BottomStretch, r.StretchEffect);
+                  g.LB, g.RB, g.C, &target, picture, source, W, H, true, r.LeftStretch, r.TopStretch, r.RightStretch,
+                  r.BottomStretch, r.StretchEffect);
 }
 
 // The horizontal strip of a record stretchable only sideways.
 void SideStrip(const TbsDataSkinCustomControl& r, TBitmap* picture, const RECT& source, int W, TBitmap& target) {
-  StripImage(target, picture, source, r.LeftTopPoint.X, WidthOf(r.SkinRect) - r.RightTopPoint.X, W,
-             r.StretchEffect);
+  StripImage(target, picture, source, r.LeftTopPoint.X, WidthOf(r.SkinRect) - r.RightTopPoint.X, W, r.StretchEffect);
 }
 
 }  // namespace
 
-void ComposeButton(const TbsSkinData& data, const char* recordName, int W, int H, int look,
-                   const std::string& caption, TBitmap& target) {
+void ComposeButton(const TbsSkinData& data, const char* recordName, int W, int H, int look, const std::string& caption,
+                   TBitmap& target) {
   const auto* r = FindControlRecord<TbsDataSkinButtonControl>(data, recordName);
   if (!r) return;
   TBitmap* picture = data.FindActivePicture(r->PictureIndex);
@@ -40,9 +39,12 @@ void ComposeButton(const TbsSkinData& data, const char* recordName, int W, int H
   const RECT down = IsEmptyRect(r->DownSkinRect) ? hot : r->DownSkinRect;
   RECT source = r->SkinRect;
   bool active = false, pressed = false;
-  if (look == 3 && !IsEmptyRect(r->DisabledSkinRect)) source = r->DisabledSkinRect;
-  else if (look == 2) source = down, active = pressed = true;
-  else if (look == 1) source = hot, active = true;
+  if (look == 3 && !IsEmptyRect(r->DisabledSkinRect))
+    source = r->DisabledSkinRect;
+  else if (look == 2)
+    source = down, active = pressed = true;
+  else if (look == 1)
+    source = hot, active = true;
 
   RECT textArea;
   NinePart(*r, picture, source, W, H, target, textArea);
@@ -61,8 +63,7 @@ void ComposeButton(const TbsSkinData& data, const char* recordName, int W, int H
   DrawTextAt(canvas, cx + half - size.cx + 1 + shift, cy - size.cy / 2 + shift, caption);
 }
 
-void ComposeSpinEdit(const TbsSkinData& data, int W, bool hot, int pressed, const std::string& text,
-                     TBitmap& target) {
+void ComposeSpinEdit(const TbsSkinData& data, int W, bool hot, int pressed, const std::string& text, TBitmap& target) {
   const auto* r = FindControlRecord<TbsDataSkinSpinEditControl>(data, "spinedit");
   if (!r) return;
   TBitmap* picture = data.FindActivePicture(r->PictureIndex);
@@ -82,8 +83,7 @@ void ComposeSpinEdit(const TbsSkinData& data, int W, bool hot, int pressed, cons
   }
   // The inner edit: the text area's left, one font cell high, centred.
   const RECT area{r->ClientRect.Left, r->ClientRect.Top, r->ClientRect.Right + dW, r->ClientRect.Bottom};
-  SetFont(canvas, r->FontName, r->FontHeight, r->FontStyle, hot ? r->ActiveFontColor : r->FontColor,
-          r->FontCharset);
+  SetFont(canvas, r->FontName, r->FontHeight, r->FontStyle, hot ? r->ActiveFontColor : r->FontColor, r->FontCharset);
   const SIZE size = MeasureText(canvas, text.empty() ? " " : text);
   DrawTextAt(canvas, area.Left + 1, area.Top + HeightOf(area) / 2 - size.cy / 2, text);
 }
@@ -100,8 +100,10 @@ void ComposeComboBox(const TbsSkinData& data, int W, int look, const std::string
   if (button.Left >= WidthOf(r->SkinRect) - r->RightTopPoint.X) button.Offset(dW, 0);
   const RECT itemArea{r->ClientRect.Left, r->ClientRect.Top, r->ClientRect.Right + dW, r->ClientRect.Bottom};
   TCanvas* canvas = target.Canvas();
-  if (look == 2) CopyPiece(canvas, button.Left, button.Top, picture, r->DownButtonRect);
-  else if (hot) CopyPiece(canvas, button.Left, button.Top, picture, r->ActiveButtonRect);
+  if (look == 2)
+    CopyPiece(canvas, button.Left, button.Top, picture, r->DownButtonRect);
+  else if (hot)
+    CopyPiece(canvas, button.Left, button.Top, picture, r->ActiveButtonRect);
 
   // The shown item: a strip as wide as the item area, as tall as itemrect.
   const RECT focusItem = IsEmptyRect(r->FocusItemRect) ? r->ItemRect : r->FocusItemRect;
@@ -114,7 +116,10 @@ void ComposeComboBox(const TbsSkinData& data, int W, int look, const std::string
   t.Right += itemW - WidthOf(r->ItemRect);
   TCanvas* c = item.Canvas();
   SetFont(c, r->FontName, r->FontHeight, r->FontStyle,
-          focused ? r->FocusFontColor : hot ? r->ActiveFontColor : r->FontColor, r->FontCharset);
+          focused ? r->FocusFontColor
+          : hot   ? r->ActiveFontColor
+                  : r->FontColor,
+          r->FontCharset);
   const SIZE size = MeasureText(c, text);
   DrawTextAt(c, t.Left + kItemTextIndent, t.Top + HeightOf(t) / 2 - size.cy / 2, text);
   Paste(canvas, itemArea.Left, itemArea.Top, item);
@@ -135,13 +140,12 @@ void ComposeDropDownList(const TbsSkinData& data, int W, const std::vector<std::
     const bool isSelected = int(i) == selected;
     const int rowW = WidthOf(inner);
     TBitmap row;
-    StripImage(row, picture, isSelected ? r->FocusItemRect : r->ItemRect, r->ItemLeftOffset, r->ItemRightOffset,
-               rowW, true);
+    StripImage(row, picture, isSelected ? r->FocusItemRect : r->ItemRect, r->ItemLeftOffset, r->ItemRightOffset, rowW,
+               true);
     RECT t = r->ItemTextRect;
     t.Right += rowW - WidthOf(r->ItemRect);
     TCanvas* c = row.Canvas();
-    SetFont(c, r->FontName, r->FontHeight, r->FontStyle, isSelected ? r->FocusFontColor : r->FontColor,
-            r->FontCharset);
+    SetFont(c, r->FontName, r->FontHeight, r->FontStyle, isSelected ? r->FocusFontColor : r->FontColor, r->FontCharset);
     const SIZE size = MeasureText(c, rows[i]);
     DrawTextAt(c, t.Left + kItemTextIndent, t.Top + HeightOf(t) / 2 - size.cy / 2, rows[i]);
     Paste(target.Canvas(), inner.Left, inner.Top + int(i) * rowH, row);

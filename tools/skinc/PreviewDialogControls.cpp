@@ -5,8 +5,8 @@
 
 namespace kora::skinc {
 
-void ComposeCheckRadio(const TbsSkinData& data, const char* recordName, bool checked, int look,
-                       const std::string& text, TBitmap& target) {
+void ComposeCheckRadio(const TbsSkinData& data, const char* recordName, bool checked, int look, const std::string& text,
+                       TBitmap& target) {
   const auto* r = FindControlRecord<TbsDataSkinCheckRadioControl>(data, recordName);
   if (!r) return;
   TBitmap* picture = data.FindActivePicture(r->PictureIndex);
@@ -30,8 +30,7 @@ void ComposeCheckRadio(const TbsSkinData& data, const char* recordName, bool che
   DrawTextAt(canvas, r->TextArea.Left, r->TextArea.Top + HeightOf(r->TextArea) / 2 - size.cy / 2, text);
 }
 
-void ComposeUpDown(const TbsSkinData& data, const char* recordName, int hotButton, bool pressed,
-                   TBitmap& target) {
+void ComposeUpDown(const TbsSkinData& data, const char* recordName, int hotButton, bool pressed, TBitmap& target) {
   const auto* r = FindControlRecord<TbsDataSkinUpDownControl>(data, recordName);
   if (!r) return;
   TBitmap* picture = data.FindActivePicture(r->PictureIndex);

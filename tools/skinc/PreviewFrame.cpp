@@ -34,15 +34,15 @@ FrameGeometry FitFrame(const TbsSkinFormInfo& info, int dx, int dy) {
 
 // The object's look in the top band: in-picture buttons copy their state
 // rectangle from the object's active picture.
-void DrawButtonObject(const TbsSkinData& data, const TbsDataSkinStdButton& record, TCanvas* canvas,
-                      const RECT& at, int look) {
+void DrawButtonObject(const TbsSkinData& data, const TbsDataSkinStdButton& record, TCanvas* canvas, const RECT& at,
+                      int look) {
   TBitmap image;
   ComposeCaptionButton(data, record, look, false, image);
   Paste(canvas, at.Left, at.Top, image);
 }
 
-void DrawCaptionText(const TbsDataSkinCaption& caption, TCanvas* canvas,
-                     const RECT& object, bool active, const std::string& text) {
+void DrawCaptionText(const TbsDataSkinCaption& caption, TCanvas* canvas, const RECT& object, bool active,
+                     const std::string& text) {
   RECT t = caption.TextRect;
   if (IsEmptyRect(t) || text.empty()) return;
   t.Right += WidthOf(object) - WidthOf(caption.SkinRect);
@@ -111,8 +111,7 @@ void ComposeCaptionButton(const TbsSkinData& data, const TbsDataSkinStdButton& r
   CopyPiece(target.Canvas(), 0, 0, picture, piece);
 }
 
-HRGN ComposeFrame(const TbsSkinData& data, int W, int H, const FrameState& state, TBitmap& window,
-                  RECT& clientRect) {
+HRGN ComposeFrame(const TbsSkinData& data, int W, int H, const FrameState& state, TBitmap& window, RECT& clientRect) {
   const TbsSkinFormInfo& info = data.FormInfo();
   TBitmap* picture = data.Picture();
   const int picW = picture->Width(), picH = picture->Height();
@@ -121,8 +120,8 @@ HRGN ComposeFrame(const TbsSkinData& data, int W, int H, const FrameState& state
 
   TBitmap left, top, right, bottom;
   ComposeBorderBands(info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint,
-                     info.ClientRect, g.LT, g.RT, g.LB, g.RB, g.Inner, &left, &top, &right, &bottom, picture, R, W,
-                     H, info.LeftStretch, info.TopStretch, info.RightStretch, info.BottomStretch);
+                     info.ClientRect, g.LT, g.RT, g.LB, g.RB, g.Inner, &left, &top, &right, &bottom, picture, R, W, H,
+                     info.LeftStretch, info.TopStretch, info.RightStretch, info.BottomStretch);
   if (!state.Active && info.AutoRenderingInActiveImage)
     for (TBitmap* band : {&left, &top, &right, &bottom}) ApplyEffect(*band, info.InActiveEffect);
 

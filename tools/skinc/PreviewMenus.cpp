@@ -17,8 +17,8 @@ void ItemFont(TCanvas* canvas, const TbsDataSkinMenuItem& item, TColor color) {
 
 }  // namespace
 
-void ComposeMenuBar(const TbsSkinData& data, int W, const std::vector<std::string>& items, int hotItem,
-                    int downItem, TBitmap& bar, std::vector<RECT>& itemRects) {
+void ComposeMenuBar(const TbsSkinData& data, int W, const std::vector<std::string>& items, int hotItem, int downItem,
+                    TBitmap& bar, std::vector<RECT>& itemRects) {
   itemRects.clear();
   const auto* record = FindControlRecord<TbsDataSkinMainMenuBar>(data, "mainmenubar");
   if (!record) return;
@@ -44,21 +44,25 @@ void ComposeMenuBar(const TbsSkinData& data, int W, const std::vector<std::strin
 
     const bool down = int(i) == downItem, hot = int(i) == hotItem;
     RECT state = item->SkinRect;
-    if (down) state = !IsEmptyRect(item->DownRect) ? item->DownRect : item->ActiveSkinRect;
-    else if (hot && !IsEmptyRect(item->ActiveSkinRect)) state = item->ActiveSkinRect;
+    if (down)
+      state = !IsEmptyRect(item->DownRect) ? item->DownRect : item->ActiveSkinRect;
+    else if (hot && !IsEmptyRect(item->ActiveSkinRect))
+      state = item->ActiveSkinRect;
     TBitmap image;
     StripImage(image, itemPicture, state, item->ItemLeftOffset, item->ItemRightOffset, w,
                (down || hot) && item->StretchEffect);
     TCanvas* c = image.Canvas();
     SetFont(c, item->FontName, item->FontHeight, item->FontStyle,
-            down ? item->DownFontColor : hot ? item->ActiveFontColor : item->FontColor, item->FontCharset);
+            down  ? item->DownFontColor
+            : hot ? item->ActiveFontColor
+                  : item->FontColor,
+            item->FontCharset);
     DrawTextAt(c, item->TextRect.Left, item->TextRect.Top, items[i]);
     Paste(canvas, r.Left, r.Top, image);
   }
 }
 
-void ComposePopupMenu(const TbsSkinData& data, const std::vector<PopupItem>& items, int activeItem,
-                      TBitmap& window) {
+void ComposePopupMenu(const TbsSkinData& data, const std::vector<PopupItem>& items, int activeItem, TBitmap& window) {
   const TbsDataSkinPopupWindow& popup = data.PopupWindow();
   TBitmap* picture = data.FindActivePicture(popup.WindowPictureIndex);
   const TbsDataSkinMenuItem* item = nullptr;
@@ -85,8 +89,7 @@ void ComposePopupMenu(const TbsSkinData& data, const std::vector<PopupItem>& ite
   const int H = height + picH - HeightOf(itemsRect);
 
   const TbsSkinGeometry g =
-      TbsSkinGeometry{popup.LeftTopPoint, popup.RightTopPoint, popup.LeftBottomPoint, popup.RightBottomPoint,
-                      itemsRect}
+      TbsSkinGeometry{popup.LeftTopPoint, popup.RightTopPoint, popup.LeftBottomPoint, popup.RightBottomPoint, itemsRect}
           .Moved({0, 0, picW, picH}, W, H);
   ComposeNinePartTiled(popup.LeftTopPoint, popup.RightTopPoint, popup.LeftBottomPoint, popup.RightBottomPoint,
                        itemsRect, g.LT, g.RT, g.LB, g.RB, g.C, &window, picture, {0, 0, picW, picH}, W, H, false,

@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "platform/gdi/Region.h"
-#include "skin/data/bsEffects.h"
 #include "platform/text/Text.h"
 #include "platform/text/TextFlags.h"
+#include "skin/data/bsEffects.h"
 
 namespace kora::skinc {
 

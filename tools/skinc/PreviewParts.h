@@ -62,8 +62,7 @@ struct FrameState {
 };
 // clientRect receives the client area; returns the window region (the
 // caller deletes it), null without a mask.
-HRGN ComposeFrame(const TbsSkinData& data, int W, int H, const FrameState& state, TBitmap& window,
-                  RECT& clientRect);
+HRGN ComposeFrame(const TbsSkinData& data, int W, int H, const FrameState& state, TBitmap& window, RECT& clientRect);
 
 // One caption button object in one look: 0 normal, 1 hot, 2 down,
 // 3 inactive window; restore picks the restore rectangles.
@@ -72,8 +71,8 @@ void ComposeCaptionButton(const TbsSkinData& data, const TbsDataSkinStdButton& r
 
 // The main menu bar W wide with its items; itemRects receives the item
 // rectangles in bar coordinates. hotItem/downItem index the items (-1 none).
-void ComposeMenuBar(const TbsSkinData& data, int W, const std::vector<std::string>& items, int hotItem,
-                    int downItem, TBitmap& bar, std::vector<RECT>& itemRects);
+void ComposeMenuBar(const TbsSkinData& data, int W, const std::vector<std::string>& items, int hotItem, int downItem,
+                    TBitmap& bar, std::vector<RECT>& itemRects);
 
 // A popup menu window; a caption "-" is a separator, activeItem the
 // highlighted item.
@@ -81,19 +80,17 @@ struct PopupItem {
   std::string Caption;
   bool Enabled = true;
 };
-void ComposePopupMenu(const TbsSkinData& data, const std::vector<PopupItem>& items, int activeItem,
-                      TBitmap& window);
+void ComposePopupMenu(const TbsSkinData& data, const std::vector<PopupItem>& items, int activeItem, TBitmap& window);
 
 void ComposeHint(const TbsSkinData& data, const std::string& text, TBitmap& window);
 
 // A push button of W x H: look 0 normal, 1 hot (or focused), 2 down, 3 disabled.
-void ComposeButton(const TbsSkinData& data, const char* recordName, int W, int H, int look,
-                   const std::string& caption, TBitmap& target);
+void ComposeButton(const TbsSkinData& data, const char* recordName, int W, int H, int look, const std::string& caption,
+                   TBitmap& target);
 
 // A spin edit of the given width at the skin's height: hot shows the
 // active look; pressed 1 presses the up, 2 the down arrow (while hot).
-void ComposeSpinEdit(const TbsSkinData& data, int W, bool hot, int pressed, const std::string& text,
-                     TBitmap& target);
+void ComposeSpinEdit(const TbsSkinData& data, int W, bool hot, int pressed, const std::string& text, TBitmap& target);
 
 // A closed combo box; look 0 normal, 1 hot, 2 hot with the button pressed,
 // 3 focused.
@@ -103,8 +100,8 @@ void ComposeDropDownList(const TbsSkinData& data, int W, const std::vector<std::
                          TBitmap& target);
 
 // A check or radio box of its skin size: look 0 normal, 1 hot, 3 disabled.
-void ComposeCheckRadio(const TbsSkinData& data, const char* recordName, bool checked, int look,
-                       const std::string& text, TBitmap& target);
+void ComposeCheckRadio(const TbsSkinData& data, const char* recordName, bool checked, int look, const std::string& text,
+                       TBitmap& target);
 // A two-button up-down; hotButton 0 is the up, 1 the down button (-1 none).
 void ComposeUpDown(const TbsSkinData& data, const char* recordName, int hotButton, bool pressed, TBitmap& target);
 // A horizontal scroll bar W wide with its thumb thumbAt pixels into the track.

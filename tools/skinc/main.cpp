@@ -58,8 +58,7 @@ void Preview(const std::string& file, const std::string& out) {
 
 int main(int argc, char** argv) {
   const std::string_view command = argc >= 2 ? argv[1] : "";
-  if (!((command == "build" && argc == 4) || (command == "dump" && argc == 3) ||
-        (command == "preview" && argc == 4))) {
+  if (!((command == "build" && argc == 4) || (command == "dump" && argc == 3) || (command == "preview" && argc == 4))) {
     std::fputs("skinc: usage: skinc build SKIN_INI OUT | skinc dump FILE | skinc preview FILE OUT.png\n", stderr);
     return 2;
   }

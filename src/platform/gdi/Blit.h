@@ -7,12 +7,12 @@
 namespace kora {
 
 struct BlitParams {
-    enum Kind { Rop, Transparent, Alpha };
-    Kind Mode = Rop;
-    uint8_t Code = 0xCC;        // ternary raster operation
-    uint32_t Pattern = 0;       // the brush pixel when the operation uses it
-    uint32_t Key = 0;           // Transparent: the pixel left out
-    BLENDFUNCTION Blend;        // Alpha
+  enum Kind { Rop, Transparent, Alpha };
+  Kind Mode = Rop;
+  uint8_t Code = 0xCC;   // ternary raster operation
+  uint32_t Pattern = 0;  // the brush pixel when the operation uses it
+  uint32_t Key = 0;      // Transparent: the pixel left out
+  BLENDFUNCTION Blend;   // Alpha
 };
 
 // Copies the source rectangle (sx, sy, sw, sh) of src onto the destination

@@ -15,7 +15,7 @@ namespace kora {
 // not valid".
 class BitmapFormatError : public std::runtime_error {
 public:
-    explicit BitmapFormatError(const std::string& detail);
+  explicit BitmapFormatError(const std::string& detail);
 };
 
 // Decoding refuses anything larger than this many pixels (and any side above
@@ -25,12 +25,12 @@ constexpr std::size_t BMP_MAX_PIXELS = std::size_t(64) << 20;
 // A decoded BMP file: 32-bit pixels 0x00RRGGBB, rows top-down, plus what the
 // file said about itself so it can be written back the same way.
 struct BmpImage {
-    int Width = 0;
-    int Height = 0;
-    std::vector<uint32_t> Pixels;
-    int BitsPerPixel = 24;          // of the file: 1, 4, 8, 16, 24 or 32
-    std::vector<RGBQUAD> Palette;   // the file's colour table (1/4/8-bit)
-    std::size_t FileSize = 0;       // bytes the file occupies: its size field (where the pixels end when that is 0)
+  int Width = 0;
+  int Height = 0;
+  std::vector<uint32_t> Pixels;
+  int BitsPerPixel = 24;         // of the file: 1, 4, 8, 16, 24 or 32
+  std::vector<RGBQUAD> Palette;  // the file's colour table (1/4/8-bit)
+  std::size_t FileSize = 0;      // bytes the file occupies: its size field (where the pixels end when that is 0)
 };
 
 // Reads one BMP file from the start of data. Handles 1/4/8/16/24/32-bit,

@@ -42,12 +42,10 @@ constexpr COLORREF kSysColors[SYS_COLOR_COUNT] = {
 }  // namespace
 
 COLORREF GetSysColor(int index) {
-    if (index < 0 || index >= SYS_COLOR_COUNT) return 0;
-    return kSysColors[index];
+  if (index < 0 || index >= SYS_COLOR_COUNT) return 0;
+  return kSysColors[index];
 }
 
-COLORREF ColorToRGB(COLORREF color) {
-    return IsSystemColor(color) ? GetSysColor(int(color & 0xFF)) : color;
-}
+COLORREF ColorToRGB(COLORREF color) { return IsSystemColor(color) ? GetSysColor(int(color & 0xFF)) : color; }
 
 }  // namespace kora

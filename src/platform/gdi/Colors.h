@@ -9,7 +9,7 @@ namespace kora {
 using COLORREF = uint32_t;
 
 constexpr COLORREF RGB(uint8_t r, uint8_t g, uint8_t b) {
-    return COLORREF(r) | (COLORREF(g) << 8) | (COLORREF(b) << 16);
+  return COLORREF(r) | (COLORREF(g) << 8) | (COLORREF(b) << 16);
 }
 constexpr uint8_t GetRValue(COLORREF c) { return uint8_t(c); }
 constexpr uint8_t GetGValue(COLORREF c) { return uint8_t(c >> 8); }

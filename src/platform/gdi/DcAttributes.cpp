@@ -13,62 +13,62 @@ POINT LogicalToDevice(const DeviceContext& d) { return d.State.ViewportOrg - d.S
 // Everything the DC can reach, in its device units: the base a clip
 // operation starts from when the DC has no clip yet.
 Region DeviceExtent(DeviceContext& d) {
-    const PixelSurface s = d.Surface();
-    Region extent(RECT{0, 0, s.Width, s.Height});
-    if (d.HasVisible) extent = extent.Intersect(d.Visible);
-    extent.Offset(-d.DeviceOrigin.X, -d.DeviceOrigin.Y);
-    return extent;
+  const PixelSurface s = d.Surface();
+  Region extent(RECT{0, 0, s.Width, s.Height});
+  if (d.HasVisible) extent = extent.Intersect(d.Visible);
+  extent.Offset(-d.DeviceOrigin.X, -d.DeviceOrigin.Y);
+  return extent;
 }
 
 int ClipType(DeviceContext& d) {
-    const PixelSurface s = d.Surface();
-    if (!s.Bits) return NULLREGION;
-    return d.EffectiveClip(s).Type();
+  const PixelSurface s = d.Surface();
+  if (!s.Bits) return NULLREGION;
+  return d.EffectiveClip(s).Type();
 }
 
 int SetClip(DeviceContext& d, Region clip) {
-    d.State.Clip = std::move(clip);
-    d.State.HasClip = true;
-    d.InvalidateClip();
-    return ClipType(d);
+  d.State.Clip = std::move(clip);
+  d.State.HasClip = true;
+  d.InvalidateClip();
+  return ClipType(d);
 }
 
 Region ClipBase(DeviceContext& d) { return d.State.HasClip ? d.State.Clip : DeviceExtent(d); }
 
 RECT LogicalRectToDevice(const DeviceContext& d, int left, int top, int right, int bottom) {
-    const POINT o = LogicalToDevice(d);
-    const RECT r = RECT{left, top, right, bottom}.Normalized();
-    return {ClampCoord(int64_t(r.Left) + o.X), ClampCoord(int64_t(r.Top) + o.Y), ClampCoord(int64_t(r.Right) + o.X),
-            ClampCoord(int64_t(r.Bottom) + o.Y)};
+  const POINT o = LogicalToDevice(d);
+  const RECT r = RECT{left, top, right, bottom}.Normalized();
+  return {ClampCoord(int64_t(r.Left) + o.X), ClampCoord(int64_t(r.Top) + o.Y), ClampCoord(int64_t(r.Right) + o.X),
+          ClampCoord(int64_t(r.Bottom) + o.Y)};
 }
 
 // A DC attribute exchanged or read; fail for a bad DC.
 template <class T>
 T Exchange(HDC dc, T DcState::*field, T value, T fail) {
-    DeviceContext* d = FindDc(dc);
-    if (!d) return fail;
-    const T old = d->State.*field;
-    d->State.*field = value;
-    return old;
+  DeviceContext* d = FindDc(dc);
+  if (!d) return fail;
+  const T old = d->State.*field;
+  d->State.*field = value;
+  return old;
 }
 
 template <class T>
 T Read(HDC dc, T DcState::*field, T fail) {
-    const DeviceContext* d = FindDc(dc);
-    return d ? d->State.*field : fail;
+  const DeviceContext* d = FindDc(dc);
+  return d ? d->State.*field : fail;
 }
 
 bool SetOrigin(HDC dc, POINT DcState::*field, POINT value, POINT* old) {
-    if (!FindDc(dc)) return false;
-    const POINT previous = Exchange(dc, field, value, POINT());
-    if (old) *old = previous;
-    return true;
+  if (!FindDc(dc)) return false;
+  const POINT previous = Exchange(dc, field, value, POINT());
+  if (old) *old = previous;
+  return true;
 }
 
 bool GetOrigin(HDC dc, POINT DcState::*field, POINT* out) {
-    if (!FindDc(dc) || !out) return false;
-    *out = Read(dc, field, POINT());
-    return true;
+  if (!FindDc(dc) || !out) return false;
+  *out = Read(dc, field, POINT());
+  return true;
 }
 
 }  // namespace
@@ -81,27 +81,27 @@ bool SetWindowOrgEx(HDC dc, int x, int y, POINT* old) { return SetOrigin(dc, &Dc
 bool GetWindowOrgEx(HDC dc, POINT* out) { return GetOrigin(dc, &DcState::WindowOrg, out); }
 
 bool OffsetViewportOrgEx(HDC dc, int dx, int dy, POINT* old) {
-    DeviceContext* d = FindDc(dc);
-    if (!d) return false;
-    if (old) *old = d->State.ViewportOrg;
-    d->State.ViewportOrg = d->State.ViewportOrg.Offsetted(dx, dy);
-    return true;
+  DeviceContext* d = FindDc(dc);
+  if (!d) return false;
+  if (old) *old = d->State.ViewportOrg;
+  d->State.ViewportOrg = d->State.ViewportOrg.Offsetted(dx, dy);
+  return true;
 }
 
 bool LPtoDP(HDC dc, POINT* points, int count) {
-    DeviceContext* d = FindDc(dc);
-    if (!d || (!points && count > 0)) return false;
-    const POINT o = LogicalToDevice(*d);
-    for (int i = 0; i < count; ++i) points[i] = points[i] + o;
-    return true;
+  DeviceContext* d = FindDc(dc);
+  if (!d || (!points && count > 0)) return false;
+  const POINT o = LogicalToDevice(*d);
+  for (int i = 0; i < count; ++i) points[i] = points[i] + o;
+  return true;
 }
 
 bool DPtoLP(HDC dc, POINT* points, int count) {
-    DeviceContext* d = FindDc(dc);
-    if (!d || (!points && count > 0)) return false;
-    const POINT o = LogicalToDevice(*d);
-    for (int i = 0; i < count; ++i) points[i] = points[i] - o;
-    return true;
+  DeviceContext* d = FindDc(dc);
+  if (!d || (!points && count > 0)) return false;
+  const POINT o = LogicalToDevice(*d);
+  for (int i = 0; i < count; ++i) points[i] = points[i] - o;
+  return true;
 }
 
 // ---- Clipping -----------------------------------------------------------------
@@ -109,66 +109,66 @@ bool DPtoLP(HDC dc, POINT* points, int count) {
 int SelectClipRgn(HDC dc, HRGN region) { return ExtSelectClipRgn(dc, region, RGN_COPY); }
 
 int ExtSelectClipRgn(HDC dc, HRGN region, int mode) {
-    DeviceContext* d = FindDc(dc);
-    if (!d || mode < RGN_AND || mode > RGN_COPY) return ERROR;
-    if (!region) {
-        if (mode != RGN_COPY) return ERROR;
-        d->State.HasClip = false;
-        d->State.Clip.Clear();
-        d->InvalidateClip();
-        return ClipType(*d);
-    }
-    const Region* r = GetRegionObject(region);
-    if (!r) return ERROR;
-    if (mode == RGN_COPY) return SetClip(*d, *r);
-    return SetClip(*d, ClipBase(*d).Combine(*r, mode));
+  DeviceContext* d = FindDc(dc);
+  if (!d || mode < RGN_AND || mode > RGN_COPY) return ERROR;
+  if (!region) {
+    if (mode != RGN_COPY) return ERROR;
+    d->State.HasClip = false;
+    d->State.Clip.Clear();
+    d->InvalidateClip();
+    return ClipType(*d);
+  }
+  const Region* r = GetRegionObject(region);
+  if (!r) return ERROR;
+  if (mode == RGN_COPY) return SetClip(*d, *r);
+  return SetClip(*d, ClipBase(*d).Combine(*r, mode));
 }
 
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom) {
-    DeviceContext* d = FindDc(dc);
-    if (!d) return ERROR;
-    return SetClip(*d, ClipBase(*d).Intersect(LogicalRectToDevice(*d, left, top, right, bottom)));
+  DeviceContext* d = FindDc(dc);
+  if (!d) return ERROR;
+  return SetClip(*d, ClipBase(*d).Intersect(LogicalRectToDevice(*d, left, top, right, bottom)));
 }
 
 int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom) {
-    DeviceContext* d = FindDc(dc);
-    if (!d) return ERROR;
-    return SetClip(*d, ClipBase(*d).Subtract(Region(LogicalRectToDevice(*d, left, top, right, bottom))));
+  DeviceContext* d = FindDc(dc);
+  if (!d) return ERROR;
+  return SetClip(*d, ClipBase(*d).Subtract(Region(LogicalRectToDevice(*d, left, top, right, bottom))));
 }
 
 int OffsetClipRgn(HDC dc, int dx, int dy) {
-    DeviceContext* d = FindDc(dc);
-    if (!d) return ERROR;
-    if (!d->State.HasClip) return ClipType(*d);
-    Region moved = d->State.Clip;
-    moved.Offset(dx, dy);
-    return SetClip(*d, std::move(moved));
+  DeviceContext* d = FindDc(dc);
+  if (!d) return ERROR;
+  if (!d->State.HasClip) return ClipType(*d);
+  Region moved = d->State.Clip;
+  moved.Offset(dx, dy);
+  return SetClip(*d, std::move(moved));
 }
 
 int GetClipRgn(HDC dc, HRGN region) {
-    DeviceContext* d = FindDc(dc);
-    Region* r = GetRegionObject(region);
-    if (!d || !r) return -1;
-    if (!d->State.HasClip) return 0;
-    *r = d->State.Clip;
-    return 1;
+  DeviceContext* d = FindDc(dc);
+  Region* r = GetRegionObject(region);
+  if (!d || !r) return -1;
+  if (!d->State.HasClip) return 0;
+  *r = d->State.Clip;
+  return 1;
 }
 
 int GetClipBox(HDC dc, RECT* out) {
-    DrawTarget t;
-    if (!out || !AcquireTarget(dc, t)) return ERROR;
-    *out = t.Clip->IsEmpty() ? RECT{} : t.Clip->Bounds().Offsetted(-t.Dx, -t.Dy);
-    return t.Clip->Type();
+  DrawTarget t;
+  if (!out || !AcquireTarget(dc, t)) return ERROR;
+  *out = t.Clip->IsEmpty() ? RECT{} : t.Clip->Bounds().Offsetted(-t.Dx, -t.Dy);
+  return t.Clip->Type();
 }
 
 bool PtVisible(HDC dc, int x, int y) {
-    DrawTarget t;
-    return AcquireTarget(dc, t) && t.Clip->Contains(t.ToSurface(POINT{x, y}));
+  DrawTarget t;
+  return AcquireTarget(dc, t) && t.Clip->Contains(t.ToSurface(POINT{x, y}));
 }
 
 bool RectVisible(HDC dc, const RECT* r) {
-    DrawTarget t;
-    return r && AcquireTarget(dc, t) && t.Clip->Intersects(t.ToSurface(r->Normalized()));
+  DrawTarget t;
+  return r && AcquireTarget(dc, t) && t.Clip->Intersects(t.ToSurface(r->Normalized()));
 }
 
 // ---- Colours and modes --------------------------------------------------------
@@ -184,11 +184,11 @@ int GetROP2(HDC dc) { return Read(dc, &DcState::Rop2, 0); }
 int GetPolyFillMode(HDC dc) { return Read(dc, &DcState::PolyFillMode, 0); }
 
 int SetBkMode(HDC dc, int mode) {
-    return mode == TRANSPARENT || mode == OPAQUE ? Exchange(dc, &DcState::BkMode, mode, 0) : 0;
+  return mode == TRANSPARENT || mode == OPAQUE ? Exchange(dc, &DcState::BkMode, mode, 0) : 0;
 }
 
 int SetROP2(HDC dc, int mode) {
-    switch (mode) {
+  switch (mode) {
     case R2_BLACK:
     case R2_NOT:
     case R2_XORPEN:
@@ -196,11 +196,11 @@ int SetROP2(HDC dc, int mode) {
     case R2_COPYPEN:
     case R2_WHITE: return Exchange(dc, &DcState::Rop2, mode, 0);
     default: return 0;
-    }
+  }
 }
 
 int SetPolyFillMode(HDC dc, int mode) {
-    return mode == ALTERNATE || mode == WINDING ? Exchange(dc, &DcState::PolyFillMode, mode, 0) : 0;
+  return mode == ALTERNATE || mode == WINDING ? Exchange(dc, &DcState::PolyFillMode, mode, 0) : 0;
 }
 
 // ---- Surface DCs ----------------------------------------------------------------
@@ -208,62 +208,62 @@ int SetPolyFillMode(HDC dc, int mode) {
 namespace {
 
 HDC NewSurfaceDc(HBITMAP bitmap, const PixelSurface& raw, POINT origin, const Region* visible) {
-    auto dc = std::make_unique<DeviceContext>();
-    dc->SurfaceBitmap = bitmap;
-    dc->RawSurface = raw;
-    dc->DeviceOrigin = origin;
-    dc->HasVisible = visible != nullptr;
-    if (visible) dc->Visible = *visible;
-    InitDcState(*dc);
-    return HDC(RegisterGdiObject(std::move(dc)));
+  auto dc = std::make_unique<DeviceContext>();
+  dc->SurfaceBitmap = bitmap;
+  dc->RawSurface = raw;
+  dc->DeviceOrigin = origin;
+  dc->HasVisible = visible != nullptr;
+  if (visible) dc->Visible = *visible;
+  InitDcState(*dc);
+  return HDC(RegisterGdiObject(std::move(dc)));
 }
 
 }  // namespace
 
 HDC CreateSurfaceDC(HBITMAP surface, POINT origin, const Region* visible) {
-    if (!FindBitmap(surface)) return HDC();
-    return NewSurfaceDc(surface, {}, origin, visible);
+  if (!FindBitmap(surface)) return HDC();
+  return NewSurfaceDc(surface, {}, origin, visible);
 }
 
 HDC CreateSurfaceDC(const PixelSurface& surface, POINT origin, const Region* visible) {
-    if (!surface.Bits || surface.Width <= 0 || surface.Height <= 0 || surface.Stride < surface.Width) return HDC();
-    return NewSurfaceDc(HBITMAP(), surface, origin, visible);
+  if (!surface.Bits || surface.Width <= 0 || surface.Height <= 0 || surface.Stride < surface.Width) return HDC();
+  return NewSurfaceDc(HBITMAP(), surface, origin, visible);
 }
 
 bool SetDCVisibleRegion(HDC dc, const Region* visible) {
-    DeviceContext* d = FindDc(dc);
-    if (!d) return false;
-    d->HasVisible = visible != nullptr;
-    d->Visible = visible ? *visible : Region();
-    d->InvalidateClip();
-    return true;
+  DeviceContext* d = FindDc(dc);
+  if (!d) return false;
+  d->HasVisible = visible != nullptr;
+  d->Visible = visible ? *visible : Region();
+  d->InvalidateClip();
+  return true;
 }
 
 bool SetDCDeviceOrigin(HDC dc, POINT origin) {
-    DeviceContext* d = FindDc(dc);
-    if (!d) return false;
-    d->DeviceOrigin = origin;
-    d->InvalidateClip();
-    return true;
+  DeviceContext* d = FindDc(dc);
+  if (!d) return false;
+  d->DeviceOrigin = origin;
+  d->InvalidateClip();
+  return true;
 }
 
 bool GetDCDeviceOrigin(HDC dc, POINT* origin) {
-    DeviceContext* d = FindDc(dc);
-    if (!d || !origin) return false;
-    *origin = d->DeviceOrigin;
-    return true;
+  DeviceContext* d = FindDc(dc);
+  if (!d || !origin) return false;
+  *origin = d->DeviceOrigin;
+  return true;
 }
 
 bool SetDCOwnerTag(HDC dc, uintptr_t tag) {
-    DeviceContext* d = FindDc(dc);
-    if (!d) return false;
-    d->OwnerTag = tag;
-    return true;
+  DeviceContext* d = FindDc(dc);
+  if (!d) return false;
+  d->OwnerTag = tag;
+  return true;
 }
 
 uintptr_t GetDCOwnerTag(HDC dc) {
-    const DeviceContext* d = FindDc(dc);
-    return d ? d->OwnerTag : 0;
+  const DeviceContext* d = FindDc(dc);
+  return d ? d->OwnerTag : 0;
 }
 
 }  // namespace kora

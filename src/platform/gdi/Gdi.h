@@ -20,7 +20,7 @@ HGDIOBJ GetStockObject(int index);
 // Fails for an object that is selected into a device context. Stock objects
 // are never deleted (true is returned).
 bool DeleteObject(HGDIOBJ object);
-int GetObjectType(HGDIOBJ object);  // OBJ_xxx, 0 for a bad handle
+int GetObjectType(HGDIOBJ object);           // OBJ_xxx, 0 for a bad handle
 int GetObject(HBITMAP bitmap, BITMAP* out);  // bytes written, 0 on failure
 int GetObject(HPEN pen, LOGPEN* out);
 int GetObject(HBRUSH brush, LOGBRUSH* out);
@@ -55,8 +55,7 @@ int GetDIBits(HDC dc, HBITMAP bitmap, uint32_t startScan, uint32_t scanLines, vo
 // either row order) through the DC's origin and clip. startScan/scanLines
 // select whole DIB rows in storage order as in the classic call.
 int SetDIBitsToDevice(HDC dc, int xDest, int yDest, uint32_t width, uint32_t height, int xSrc, int ySrc,
-                      uint32_t startScan, uint32_t scanLines, const void* bits, const BITMAPINFO* info,
-                      uint32_t usage);
+                      uint32_t startScan, uint32_t scanLines, const void* bits, const BITMAPINFO* info, uint32_t usage);
 int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc, int srcWidth,
                   int srcHeight, const void* bits, const BITMAPINFO* info, uint32_t usage, DWORD rop);
 
@@ -82,17 +81,17 @@ bool RestoreDC(HDC dc, int level);
 // Restores the DC on scope exit.
 class ScopedSaveDC {
 public:
-    explicit ScopedSaveDC(HDC dc) : FDc(dc), FLevel(SaveDC(dc)) {}
-    ~ScopedSaveDC() {
-        if (FLevel > 0) RestoreDC(FDc, FLevel);
-    }
-    ScopedSaveDC(const ScopedSaveDC&) = delete;
-    ScopedSaveDC& operator=(const ScopedSaveDC&) = delete;
-    int Level() const { return FLevel; }
+  explicit ScopedSaveDC(HDC dc) : FDc(dc), FLevel(SaveDC(dc)) {}
+  ~ScopedSaveDC() {
+    if (FLevel > 0) RestoreDC(FDc, FLevel);
+  }
+  ScopedSaveDC(const ScopedSaveDC&) = delete;
+  ScopedSaveDC& operator=(const ScopedSaveDC&) = delete;
+  int Level() const { return FLevel; }
 
 private:
-    HDC FDc;
-    int FLevel;
+  HDC FDc;
+  int FLevel;
 };
 
 // Logical to device: device = logical - window origin + viewport origin.
@@ -124,7 +123,7 @@ COLORREF SetBkColor(HDC dc, COLORREF color);
 COLORREF GetBkColor(HDC dc);
 int SetBkMode(HDC dc, int mode);  // returns the old mode, 0 on failure
 int GetBkMode(HDC dc);
-int SetROP2(HDC dc, int mode);    // R2_COPYPEN, R2_XORPEN, R2_NOT, R2_NOP, R2_BLACK, R2_WHITE
+int SetROP2(HDC dc, int mode);  // R2_COPYPEN, R2_XORPEN, R2_NOT, R2_NOP, R2_BLACK, R2_WHITE
 int GetROP2(HDC dc);
 uint32_t SetTextAlign(HDC dc, uint32_t align);  // stored for the text layer
 uint32_t GetTextAlign(HDC dc);
@@ -157,13 +156,13 @@ COLORREF GetPixel(HDC dc, int x, int y);                  // CLR_INVALID when cl
 bool BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, DWORD rop);
 // Nearest neighbour. Negative extents mirror: a destination width of -w
 // covers x - w .. x - 1 from right to left.
-bool StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, int srcWidth,
-                int srcHeight, DWORD rop);
+bool StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, int srcWidth, int srcHeight,
+                DWORD rop);
 // Stretched copy that leaves out source pixels of the key colour.
 bool TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, int srcWidth,
                     int srcHeight, COLORREF transparent);
-bool AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, int srcWidth,
-                int srcHeight, BLENDFUNCTION blend);
+bool AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, int srcWidth, int srcHeight,
+                BLENDFUNCTION blend);
 // Inverts every other pixel of the rectangle's outline; drawing it twice
 // restores the picture.
 bool DrawFocusRect(HDC dc, const RECT* r);

@@ -11,21 +11,21 @@ namespace kora {
 // cleanly. The value 0 is the null handle.
 class HandleValue {
 public:
-    constexpr HandleValue() noexcept = default;
-    constexpr HandleValue(std::nullptr_t) noexcept {}
-    constexpr explicit HandleValue(uint64_t value) noexcept : FValue(value) {}
-    constexpr uint64_t Value() const noexcept { return FValue; }
-    constexpr explicit operator bool() const noexcept { return FValue != 0; }
+  constexpr HandleValue() noexcept = default;
+  constexpr HandleValue(std::nullptr_t) noexcept {}
+  constexpr explicit HandleValue(uint64_t value) noexcept : FValue(value) {}
+  constexpr uint64_t Value() const noexcept { return FValue; }
+  constexpr explicit operator bool() const noexcept { return FValue != 0; }
 
 private:
-    uint64_t FValue = 0;
+  uint64_t FValue = 0;
 };
 
 // Any drawing object: bitmap, region, pen, brush, font.
 class HGDIOBJ : public HandleValue {
 public:
-    using HandleValue::HandleValue;
-    friend constexpr bool operator==(HGDIOBJ a, HGDIOBJ b) noexcept { return a.Value() == b.Value(); }
+  using HandleValue::HandleValue;
+  friend constexpr bool operator==(HGDIOBJ a, HGDIOBJ b) noexcept { return a.Value() == b.Value(); }
 };
 
 // A typed drawing-object handle. It converts to HGDIOBJ implicitly; the way
@@ -33,9 +33,9 @@ public:
 template <int Tag>
 class TypedGdiHandle : public HGDIOBJ {
 public:
-    using HGDIOBJ::HGDIOBJ;
-    constexpr explicit TypedGdiHandle(HandleValue h) noexcept : HGDIOBJ(h.Value()) {}
-    friend constexpr bool operator==(TypedGdiHandle a, TypedGdiHandle b) noexcept { return a.Value() == b.Value(); }
+  using HGDIOBJ::HGDIOBJ;
+  constexpr explicit TypedGdiHandle(HandleValue h) noexcept : HGDIOBJ(h.Value()) {}
+  friend constexpr bool operator==(TypedGdiHandle a, TypedGdiHandle b) noexcept { return a.Value() == b.Value(); }
 };
 
 using HBITMAP = TypedGdiHandle<1>;
@@ -48,9 +48,9 @@ using HFONT = TypedGdiHandle<5>;
 template <int Tag>
 class OtherHandle : public HandleValue {
 public:
-    using HandleValue::HandleValue;
-    constexpr explicit OtherHandle(HandleValue h) noexcept : HandleValue(h.Value()) {}
-    friend constexpr bool operator==(OtherHandle a, OtherHandle b) noexcept { return a.Value() == b.Value(); }
+  using HandleValue::HandleValue;
+  constexpr explicit OtherHandle(HandleValue h) noexcept : HandleValue(h.Value()) {}
+  friend constexpr bool operator==(OtherHandle a, OtherHandle b) noexcept { return a.Value() == b.Value(); }
 };
 
 using HDC = OtherHandle<10>;
@@ -58,7 +58,7 @@ using HICON = OtherHandle<11>;
 using HCURSOR = HICON;
 
 struct HandleHash {
-    std::size_t operator()(const HandleValue& h) const noexcept { return std::hash<uint64_t>()(h.Value()); }
+  std::size_t operator()(const HandleValue& h) const noexcept { return std::hash<uint64_t>()(h.Value()); }
 };
 
 }  // namespace kora

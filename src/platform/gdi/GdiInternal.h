@@ -18,24 +18,24 @@ enum class GdiKind : uint8_t { Pen, Brush, Font, Bitmap, Region, Dc, Icon };
 
 class GdiObject {
 public:
-    explicit GdiObject(GdiKind kind) : FKind(kind) {}
-    virtual ~GdiObject() = default;
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
+  explicit GdiObject(GdiKind kind) : FKind(kind) {}
+  virtual ~GdiObject() = default;
+  GdiObject(const GdiObject&) = delete;
+  GdiObject& operator=(const GdiObject&) = delete;
 
-    GdiKind Kind() const { return FKind; }
-    // Stock objects are shared and survive DeleteObject.
-    bool IsStock() const { return FStock; }
-    void SetStock(bool stock) { FStock = stock; }
-    // How many DCs have this object selected; such an object is not deleted.
-    int SelectCount() const { return FSelectCount; }
-    void AddSelection() { ++FSelectCount; }
-    void RemoveSelection() { --FSelectCount; }
+  GdiKind Kind() const { return FKind; }
+  // Stock objects are shared and survive DeleteObject.
+  bool IsStock() const { return FStock; }
+  void SetStock(bool stock) { FStock = stock; }
+  // How many DCs have this object selected; such an object is not deleted.
+  int SelectCount() const { return FSelectCount; }
+  void AddSelection() { ++FSelectCount; }
+  void RemoveSelection() { --FSelectCount; }
 
 private:
-    GdiKind FKind;
-    bool FStock = false;
-    int FSelectCount = 0;
+  GdiKind FKind;
+  bool FStock = false;
+  int FSelectCount = 0;
 };
 
 // Takes ownership and returns the new handle value (never 0).
@@ -45,7 +45,7 @@ GdiObject* LookupGdiObject(uint64_t value, GdiKind kind);
 // T declares `static constexpr GdiKind kObjectKind`.
 template <class T>
 T* LookupGdiObject(HandleValue handle) {
-    return static_cast<T*>(LookupGdiObject(handle.Value(), T::kObjectKind));
+  return static_cast<T*>(LookupGdiObject(handle.Value(), T::kObjectKind));
 }
 // Destroys a live object of the given kind regardless of selection; false for a bad handle.
 bool UnregisterGdiObject(uint64_t value, GdiKind kind);
@@ -57,10 +57,10 @@ void RegisterStockObject(int index, HGDIOBJ object);
 
 // 32-bit pixels 0xAARRGGBB, rows top-down, Stride in pixels.
 struct PixelSurface {
-    uint32_t* Bits = nullptr;
-    int Width = 0;
-    int Height = 0;
-    int Stride = 0;
+  uint32_t* Bits = nullptr;
+  int Width = 0;
+  int Height = 0;
+  int Stride = 0;
 };
 
 // The pixel memory of a bitmap, Bits null for a bad handle. Valid until the
@@ -94,11 +94,11 @@ HRGN CreateRegionHandle(Region region);
 // A glyph's coverage: 8-bit (0 = none, 255 = full) or 1-bit rows, most
 // significant bit first. Stride in bytes.
 struct GlyphMask {
-    const uint8_t* Bits = nullptr;
-    int Width = 0;
-    int Height = 0;
-    int Stride = 0;
-    bool Monochrome = false;
+  const uint8_t* Bits = nullptr;
+  int Width = 0;
+  int Height = 0;
+  int Stride = 0;
+  bool Monochrome = false;
 };
 
 // Blends the mask in color with its top-left at logical (x, y), through the

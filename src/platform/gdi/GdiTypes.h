@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "platform/gdi/Colors.h"
-#include "platform/gdi/Geometry.h"
 #include "platform/gdi/GdiHandles.h"
+#include "platform/gdi/Geometry.h"
 
 namespace kora {
 
@@ -165,87 +165,87 @@ constexpr int LOGPIXELSX = 88;
 constexpr int LOGPIXELSY = 90;
 
 struct BITMAP {
-    int32_t bmType = 0;
-    int32_t bmWidth = 0;
-    int32_t bmHeight = 0;
-    int32_t bmWidthBytes = 0;
-    uint16_t bmPlanes = 1;
-    uint16_t bmBitsPixel = 32;
-    void* bmBits = nullptr;  // the pixel memory of a DIB section, else null
+  int32_t bmType = 0;
+  int32_t bmWidth = 0;
+  int32_t bmHeight = 0;
+  int32_t bmWidthBytes = 0;
+  uint16_t bmPlanes = 1;
+  uint16_t bmBitsPixel = 32;
+  void* bmBits = nullptr;  // the pixel memory of a DIB section, else null
 };
 
 // Byte-exact with the file and memory format (40 bytes).
 struct BITMAPINFOHEADER {
-    uint32_t biSize = 40;
-    int32_t biWidth = 0;
-    int32_t biHeight = 0;  // negative: rows run top-down
-    uint16_t biPlanes = 1;
-    uint16_t biBitCount = 0;
-    uint32_t biCompression = BI_RGB;
-    uint32_t biSizeImage = 0;
-    int32_t biXPelsPerMeter = 0;
-    int32_t biYPelsPerMeter = 0;
-    uint32_t biClrUsed = 0;
-    uint32_t biClrImportant = 0;
+  uint32_t biSize = 40;
+  int32_t biWidth = 0;
+  int32_t biHeight = 0;  // negative: rows run top-down
+  uint16_t biPlanes = 1;
+  uint16_t biBitCount = 0;
+  uint32_t biCompression = BI_RGB;
+  uint32_t biSizeImage = 0;
+  int32_t biXPelsPerMeter = 0;
+  int32_t biYPelsPerMeter = 0;
+  uint32_t biClrUsed = 0;
+  uint32_t biClrImportant = 0;
 };
 static_assert(sizeof(BITMAPINFOHEADER) == 40);
 
 struct RGBQUAD {
-    uint8_t rgbBlue = 0;
-    uint8_t rgbGreen = 0;
-    uint8_t rgbRed = 0;
-    uint8_t rgbReserved = 0;
-    friend constexpr bool operator==(RGBQUAD, RGBQUAD) = default;
+  uint8_t rgbBlue = 0;
+  uint8_t rgbGreen = 0;
+  uint8_t rgbRed = 0;
+  uint8_t rgbReserved = 0;
+  friend constexpr bool operator==(RGBQUAD, RGBQUAD) = default;
 };
 
 // The header and the first colour entry (44 bytes); a palette of more entries
 // follows in memory the caller owns, as in the classic layout.
 struct BITMAPINFO {
-    BITMAPINFOHEADER bmiHeader;
-    RGBQUAD bmiColors[1];
+  BITMAPINFOHEADER bmiHeader;
+  RGBQUAD bmiColors[1];
 };
 static_assert(sizeof(BITMAPINFO) == 44);
 
 struct LOGPEN {
-    uint32_t lopnStyle = PS_SOLID;
-    POINT lopnWidth;  // X is the width
-    COLORREF lopnColor = 0;
+  uint32_t lopnStyle = PS_SOLID;
+  POINT lopnWidth;  // X is the width
+  COLORREF lopnColor = 0;
 };
 
 struct LOGBRUSH {
-    uint32_t lbStyle = BS_SOLID;
-    COLORREF lbColor = 0;
-    uintptr_t lbHatch = 0;
+  uint32_t lbStyle = BS_SOLID;
+  COLORREF lbColor = 0;
+  uintptr_t lbHatch = 0;
 };
 
 struct RGNDATAHEADER {
-    uint32_t dwSize = 32;
-    uint32_t iType = RDH_RECTANGLES;
-    uint32_t nCount = 0;
-    uint32_t nRgnSize = 0;
-    RECT rcBound;
+  uint32_t dwSize = 32;
+  uint32_t iType = RDH_RECTANGLES;
+  uint32_t nCount = 0;
+  uint32_t nRgnSize = 0;
+  RECT rcBound;
 };
 static_assert(sizeof(RGNDATAHEADER) == 32);
 
 // The header followed by nCount RECTs (16 bytes each) in the same block.
 struct RGNDATA {
-    RGNDATAHEADER rdh;
-    char Buffer[1];
+  RGNDATAHEADER rdh;
+  char Buffer[1];
 };
 
 struct ICONINFO {
-    bool fIcon = true;
-    uint32_t xHotspot = 0;
-    uint32_t yHotspot = 0;
-    HBITMAP hbmMask;   // AND mask: white (non-zero) pixels keep the background
-    HBITMAP hbmColor;  // colour image; non-zero alpha bytes make it an alpha icon
+  bool fIcon = true;
+  uint32_t xHotspot = 0;
+  uint32_t yHotspot = 0;
+  HBITMAP hbmMask;   // AND mask: white (non-zero) pixels keep the background
+  HBITMAP hbmColor;  // colour image; non-zero alpha bytes make it an alpha icon
 };
 
 struct BLENDFUNCTION {
-    uint8_t BlendOp = AC_SRC_OVER;
-    uint8_t BlendFlags = 0;
-    uint8_t SourceConstantAlpha = 255;
-    uint8_t AlphaFormat = 0;  // AC_SRC_ALPHA: the source has premultiplied alpha
+  uint8_t BlendOp = AC_SRC_OVER;
+  uint8_t BlendFlags = 0;
+  uint8_t SourceConstantAlpha = 255;
+  uint8_t AlphaFormat = 0;  // AC_SRC_ALPHA: the source has premultiplied alpha
 };
 
 struct XFORM;  // transformations are not supported; pass nullptr

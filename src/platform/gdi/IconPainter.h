@@ -11,24 +11,24 @@
 namespace kora {
 
 struct IconPoint {
-    double X = 0;
-    double Y = 0;
+  double X = 0;
+  double Y = 0;
 };
 
 // Filled with the even-odd rule.
 class IconShape {
 public:
-    explicit IconShape(std::vector<IconPoint> points) : FPoints(std::move(points)) {}
-    static IconShape Rect(double left, double top, double right, double bottom);
-    static IconShape RoundRect(double left, double top, double right, double bottom, double radius);
-    static IconShape Ellipse(double left, double top, double right, double bottom);
+  explicit IconShape(std::vector<IconPoint> points) : FPoints(std::move(points)) {}
+  static IconShape Rect(double left, double top, double right, double bottom);
+  static IconShape RoundRect(double left, double top, double right, double bottom, double radius);
+  static IconShape Ellipse(double left, double top, double right, double bottom);
 
-    bool Contains(double x, double y) const;
-    // Distance from a point to the nearest edge.
-    double EdgeDistance(double x, double y) const;
+  bool Contains(double x, double y) const;
+  // Distance from a point to the nearest edge.
+  double EdgeDistance(double x, double y) const;
 
 private:
-    std::vector<IconPoint> FPoints;
+  std::vector<IconPoint> FPoints;
 };
 
 // A colour 0xAARRGGBB (straight alpha) for a point.
@@ -41,30 +41,30 @@ IconPaint DiagonalGradient(double x0, double y0, uint32_t c0, double x1, double 
 
 class IconPainter {
 public:
-    explicit IconPainter(int size);
-    int Size() const { return FSize; }
+  explicit IconPainter(int size);
+  int Size() const { return FSize; }
 
-    void Fill(const IconShape& shape, const IconPaint& paint);
-    void Fill(const IconShape& shape, uint32_t color) { Fill(shape, SolidPaint(color)); }
-    // The band of the given width just inside the shape's edge: a 1-px
-    // outline on a rectangle with whole-pixel edges.
-    void Border(const IconShape& shape, uint32_t color, double width = 1);
-    // A straight stroke of the given width centred on the segment; a 1-px
-    // line through pixel centres (x.5) is crisp.
-    void Line(double x0, double y0, double x1, double y1, uint32_t color, double width = 1);
+  void Fill(const IconShape& shape, const IconPaint& paint);
+  void Fill(const IconShape& shape, uint32_t color) { Fill(shape, SolidPaint(color)); }
+  // The band of the given width just inside the shape's edge: a 1-px
+  // outline on a rectangle with whole-pixel edges.
+  void Border(const IconShape& shape, uint32_t color, double width = 1);
+  // A straight stroke of the given width centred on the segment; a 1-px
+  // line through pixel centres (x.5) is crisp.
+  void Line(double x0, double y0, double x1, double y1, uint32_t color, double width = 1);
 
-    // Straight-alpha 0xAARRGGBB pixels, rows top-down.
-    std::vector<uint32_t> Pixels() const;
+  // Straight-alpha 0xAARRGGBB pixels, rows top-down.
+  std::vector<uint32_t> Pixels() const;
 
 private:
-    template <class Covers>
-    void Paint(const Covers& covers, const IconPaint& paint);
+  template <class Covers>
+  void Paint(const Covers& covers, const IconPaint& paint);
 
-    struct Rgba {
-        float R = 0, G = 0, B = 0, A = 0;  // premultiplied
-    };
-    int FSize;
-    std::vector<Rgba> FPixels;
+  struct Rgba {
+    float R = 0, G = 0, B = 0, A = 0;  // premultiplied
+  };
+  int FSize;
+  std::vector<Rgba> FPixels;
 };
 
 }  // namespace kora

@@ -15,69 +15,69 @@ namespace kora {
 // canonical, so two regions are equal exactly when their lists are.
 class Region {
 public:
-    Region() = default;
-    explicit Region(const RECT& r);
-    // Any rectangles, overlapping or not; empty ones are ignored.
-    static Region FromRects(std::span<const RECT> rects);
+  Region() = default;
+  explicit Region(const RECT& r);
+  // Any rectangles, overlapping or not; empty ones are ignored.
+  static Region FromRects(std::span<const RECT> rects);
 
-    bool IsEmpty() const { return FRects.empty(); }
-    const RECT& Bounds() const { return FBounds; }  // all zero when empty
-    std::span<const RECT> Rects() const { return FRects; }
-    int Type() const;  // NULLREGION, SIMPLEREGION or COMPLEXREGION
+  bool IsEmpty() const { return FRects.empty(); }
+  const RECT& Bounds() const { return FBounds; }  // all zero when empty
+  std::span<const RECT> Rects() const { return FRects; }
+  int Type() const;  // NULLREGION, SIMPLEREGION or COMPLEXREGION
 
-    bool Contains(int x, int y) const;
-    bool Contains(POINT p) const { return Contains(p.X, p.Y); }
-    bool Intersects(const RECT& r) const;
+  bool Contains(int x, int y) const;
+  bool Contains(POINT p) const { return Contains(p.X, p.Y); }
+  bool Intersects(const RECT& r) const;
 
-    void Clear();
-    void SetRect(const RECT& r);
-    void Offset(int dx, int dy);
+  void Clear();
+  void SetRect(const RECT& r);
+  void Offset(int dx, int dy);
 
-    Region Intersect(const Region& other) const;
-    Region Union(const Region& other) const;
-    Region Xor(const Region& other) const;
-    Region Subtract(const Region& other) const;
-    Region Intersect(const RECT& r) const { return Intersect(Region(r)); }
-    // mode is RGN_AND, RGN_OR, RGN_XOR, RGN_DIFF or RGN_COPY (a copy of this).
-    Region Combine(const Region& other, int mode) const;
+  Region Intersect(const Region& other) const;
+  Region Union(const Region& other) const;
+  Region Xor(const Region& other) const;
+  Region Subtract(const Region& other) const;
+  Region Intersect(const RECT& r) const { return Intersect(Region(r)); }
+  // mode is RGN_AND, RGN_OR, RGN_XOR, RGN_DIFF or RGN_COPY (a copy of this).
+  Region Combine(const Region& other, int mode) const;
 
-    // Calls f(x0, x1) for each run of row y inside [left, right) that belongs
-    // to the region, left to right.
-    template <class F>
-    void ForEachSpan(int y, int left, int right, F&& f) const;
-    // Calls f(piece) for each non-empty intersection of area with the
-    // region's rectangles, top to bottom.
-    template <class F>
-    void ForEachRectIn(const RECT& area, F&& f) const;
+  // Calls f(x0, x1) for each run of row y inside [left, right) that belongs
+  // to the region, left to right.
+  template <class F>
+  void ForEachSpan(int y, int left, int right, F&& f) const;
+  // Calls f(piece) for each non-empty intersection of area with the
+  // region's rectangles, top to bottom.
+  template <class F>
+  void ForEachRectIn(const RECT& area, F&& f) const;
 
-    friend bool operator==(const Region& a, const Region& b) { return a.FRects == b.FRects; }
+  friend bool operator==(const Region& a, const Region& b) { return a.FRects == b.FRects; }
 
 private:
-    friend class RegionBuilder;
-    std::size_t FindBand(int y) const;  // index of the first rectangle of the band holding y, or size()
+  friend class RegionBuilder;
+  std::size_t FindBand(int y) const;  // index of the first rectangle of the band holding y, or size()
 
-    std::vector<RECT> FRects;
-    RECT FBounds;
+  std::vector<RECT> FRects;
+  RECT FBounds;
 };
 
 template <class F>
 void Region::ForEachSpan(int y, int left, int right, F&& f) const {
-    for (std::size_t i = FindBand(y); i < FRects.size() && FRects[i].Top <= y; ++i) {
-        const RECT& r = FRects[i];
-        if (r.Left >= right) break;
-        const int x0 = r.Left > left ? r.Left : left;
-        const int x1 = r.Right < right ? r.Right : right;
-        if (x0 < x1) f(x0, x1);
-    }
+  for (std::size_t i = FindBand(y); i < FRects.size() && FRects[i].Top <= y; ++i) {
+    const RECT& r = FRects[i];
+    if (r.Left >= right) break;
+    const int x0 = r.Left > left ? r.Left : left;
+    const int x1 = r.Right < right ? r.Right : right;
+    if (x0 < x1) f(x0, x1);
+  }
 }
 
 template <class F>
 void Region::ForEachRectIn(const RECT& area, F&& f) const {
-    if (area.IsEmpty()) return;
-    for (std::size_t i = FindBand(area.Top); i < FRects.size() && FRects[i].Top < area.Bottom; ++i) {
-        const RECT piece = FRects[i].Intersect(area);
-        if (!piece.IsEmpty()) f(piece);
-    }
+  if (area.IsEmpty()) return;
+  for (std::size_t i = FindBand(area.Top); i < FRects.size() && FRects[i].Top < area.Bottom; ++i) {
+    const RECT piece = FRects[i].Intersect(area);
+    if (!piece.IsEmpty()) f(piece);
+  }
 }
 
 // ---- Region handles ----------------------------------------------------------

@@ -22,23 +22,23 @@ using FileTime = std::chrono::system_clock::time_point;
 
 // A moment in the local time zone, as the date-and-time text shows it.
 struct LocalDateTime {
-    int Year = 0;
-    int Month = 0;  // 1..12
-    int Day = 0;    // 1..31
-    int Hour = 0;
-    int Minute = 0;
-    int Second = 0;
-    friend bool operator==(const LocalDateTime&, const LocalDateTime&) = default;
+  int Year = 0;
+  int Month = 0;  // 1..12
+  int Day = 0;    // 1..31
+  int Hour = 0;
+  int Minute = 0;
+  int Second = 0;
+  friend bool operator==(const LocalDateTime&, const LocalDateTime&) = default;
 };
 LocalDateTime ToLocalDateTime(FileTime time);
 
 struct FolderEntry {
-    std::string Name;
-    bool IsFolder = false;  // symbolic links count as what they point to
-    bool Hidden = false;    // a dot file
-    int64_t Size = 0;       // bytes; 0 for folders
-    FileTime LastWrite;
-    LocalDateTime LastWriteLocal;
+  std::string Name;
+  bool IsFolder = false;  // symbolic links count as what they point to
+  bool Hidden = false;    // a dot file
+  int64_t Size = 0;       // bytes; 0 for folders
+  FileTime LastWrite;
+  LocalDateTime LastWriteLocal;
 };
 
 // Every entry of a folder except "." and "..", in the order the file system

@@ -25,29 +25,29 @@ constexpr uint32_t FOLDER_CHANGE_GONE = 0x8;
 
 class FolderWatcher {
 public:
-    // Runs on the watcher's thread; it must only hand the news on (as
-    // PostMessage does) and must not throw.
-    using Notify = std::function<void(uint32_t changes)>;
+  // Runs on the watcher's thread; it must only hand the news on (as
+  // PostMessage does) and must not throw.
+  using Notify = std::function<void(uint32_t changes)>;
 
-    // Throws std::system_error when the folder cannot be watched (missing,
-    // not a folder, no permission, the system's watch limit reached).
-    FolderWatcher(const std::string& folder, Notify notify, uint32_t filter = FOLDER_CHANGE_ALL);
-    // Posts (message, wParam, changes) to target; a report for a window that
-    // is gone is dropped.
-    FolderWatcher(const std::string& folder, HWND target, UINT message, WPARAM wParam = 0,
-                  uint32_t filter = FOLDER_CHANGE_ALL);
-    ~FolderWatcher();
-    FolderWatcher(const FolderWatcher&) = delete;
-    FolderWatcher& operator=(const FolderWatcher&) = delete;
+  // Throws std::system_error when the folder cannot be watched (missing,
+  // not a folder, no permission, the system's watch limit reached).
+  FolderWatcher(const std::string& folder, Notify notify, uint32_t filter = FOLDER_CHANGE_ALL);
+  // Posts (message, wParam, changes) to target; a report for a window that
+  // is gone is dropped.
+  FolderWatcher(const std::string& folder, HWND target, UINT message, WPARAM wParam = 0,
+                uint32_t filter = FOLDER_CHANGE_ALL);
+  ~FolderWatcher();
+  FolderWatcher(const FolderWatcher&) = delete;
+  FolderWatcher& operator=(const FolderWatcher&) = delete;
 
-    const std::string& Folder() const { return FFolder; }
-    uint32_t Filter() const { return FFilter; }
+  const std::string& Folder() const { return FFolder; }
+  uint32_t Filter() const { return FFilter; }
 
 private:
-    struct Worker;
-    std::string FFolder;
-    uint32_t FFilter;
-    std::unique_ptr<Worker> FWorker;
+  struct Worker;
+  std::string FFolder;
+  uint32_t FFilter;
+  std::unique_ptr<Worker> FWorker;
 };
 
 }  // namespace kora

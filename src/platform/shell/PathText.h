@@ -8,16 +8,16 @@ namespace kora {
 
 // "a/b.txt" -> "b.txt": the part after the last '/'.
 inline std::string_view PathFileName(std::string_view path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+  const size_t slash = path.rfind('/');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
 // "a/b.tar.gz" -> ".gz", "a.b/c" -> ""; a dot file's whole name counts as
 // its extension, as the classic rule has it.
 inline std::string_view PathExtension(std::string_view path) {
-    const std::string_view name = PathFileName(path);
-    const size_t dot = name.rfind('.');
-    return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
+  const std::string_view name = PathFileName(path);
+  const size_t dot = name.rfind('.');
+  return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
 }
 
 }  // namespace kora

@@ -1,10 +1,10 @@
 #include "platform/shell/Process.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
 
 extern char** environ;
 

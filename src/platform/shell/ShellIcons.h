@@ -14,17 +14,17 @@
 namespace kora {
 
 enum class ShellIconKind {
-    FolderClosed,
-    FolderOpen,
-    Document,    // any other file
-    TextFile,    // .txt .ini .log
-    BinaryFile,  // .bin
-    Picture,     // .bmp .png .jpg .jpeg .gif
-    Cartridge,   // .nds
-    Executable,  // .exe, or a file with an execute permission
-    Drive,
-    Desktop,
-    Home,
+  FolderClosed,
+  FolderOpen,
+  Document,    // any other file
+  TextFile,    // .txt .ini .log
+  BinaryFile,  // .bin
+  Picture,     // .bmp .png .jpg .jpeg .gif
+  Cartridge,   // .nds
+  Executable,  // .exe, or a file with an execute permission
+  Drive,
+  Desktop,
+  Home,
 };
 constexpr int SHELL_ICON_KIND_COUNT = int(ShellIconKind::Home) + 1;
 
@@ -33,8 +33,8 @@ enum class ShellIconSize { Small = 16, Large = 32 };
 // Straight-alpha 0xAARRGGBB pixels, rows top-down; the background is fully
 // transparent.
 struct ShellIconImage {
-    int Size = 0;
-    std::vector<uint32_t> Pixels;
+  int Size = 0;
+  std::vector<uint32_t> Pixels;
 };
 ShellIconImage RenderShellIcon(ShellIconKind kind, ShellIconSize size);
 

@@ -17,16 +17,16 @@ namespace kora {
 enum class ShellItemKind { Desktop, Home, Drive, DesktopFolder, Folder, File };
 
 struct ShellItem {
-    ShellItemKind Kind = ShellItemKind::File;
-    std::string Path;  // absolute, without a trailing '/' except "/"; empty for the desktop
-    std::string DisplayName;
-    bool Hidden = false;  // a dot file or folder
-    int64_t Size = 0;     // bytes; 0 for folders
-    FileTime LastWrite;
+  ShellItemKind Kind = ShellItemKind::File;
+  std::string Path;  // absolute, without a trailing '/' except "/"; empty for the desktop
+  std::string DisplayName;
+  bool Hidden = false;  // a dot file or folder
+  int64_t Size = 0;     // bytes; 0 for folders
+  FileTime LastWrite;
 
-    bool IsFolder() const { return Kind != ShellItemKind::File; }
-    // The same place in the namespace (kind and path).
-    bool SamePlace(const ShellItem& other) const { return Kind == other.Kind && Path == other.Path; }
+  bool IsFolder() const { return Kind != ShellItemKind::File; }
+  // The same place in the namespace (kind and path).
+  bool SamePlace(const ShellItem& other) const { return Kind == other.Kind && Path == other.Path; }
 };
 
 // The home folder ($HOME, else the password database) and the desktop

@@ -4,8 +4,8 @@
 // invalid bytes count as U+FFFD. A DC without a selected font measures with
 // the stock SYSTEM_FONT.
 
-#include "platform/text/FontTypes.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/text/FontTypes.h"
 
 #include <string_view>
 #include <vector>
@@ -26,8 +26,8 @@ bool GetTextMetrics(HDC dc, TEXTMETRIC* out);
 bool GetTextExtentPoint32(HDC dc, std::string_view text, SIZE* size);
 // As above; fit receives how many characters fit in maxExtent (when not
 // null) and partialExtents the pen position after each character.
-bool GetTextExtentExPoint(HDC dc, std::string_view text, int maxExtent, int* fit,
-                          std::vector<int>* partialExtents, SIZE* size);
+bool GetTextExtentExPoint(HDC dc, std::string_view text, int maxExtent, int* fit, std::vector<int>* partialExtents,
+                          SIZE* size);
 // Advances of the characters first..last into widths[0 .. last - first].
 bool GetCharWidth32(HDC dc, char32_t first, char32_t last, int* widths);
 // The face name of the selected font as it was asked for.

@@ -11,18 +11,18 @@ namespace kora {
 // A rendered glyph: 8-bit coverage, Width x Height, top row Top pixels above
 // the baseline, first column Left pixels right of the pen position.
 struct GlyphImage {
-    int Left = 0;
-    int Top = 0;
-    int Width = 0;
-    int Height = 0;
-    int Advance = 0;
-    std::vector<uint8_t> Coverage;
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+  int Advance = 0;
+  std::vector<uint8_t> Coverage;
 };
 
 // What a face is asked to imitate because it lacks the style itself.
 struct GlyphSynthesis {
-    bool Bold = false;
-    bool Italic = false;
+  bool Bold = false;
+  bool Italic = false;
 };
 
 // A face at one pixel size and synthesis, with the cache of its rendered
@@ -30,29 +30,29 @@ struct GlyphSynthesis {
 // drawn as solid 0/255 coverage for the crisp classic look.
 class SizedFace {
 public:
-    SizedFace(FontFace& face, int pixelWidth, int pixelHeight, GlyphSynthesis synthesis);
-    ~SizedFace();
-    SizedFace(const SizedFace&) = delete;
-    SizedFace& operator=(const SizedFace&) = delete;
+  SizedFace(FontFace& face, int pixelWidth, int pixelHeight, GlyphSynthesis synthesis);
+  ~SizedFace();
+  SizedFace(const SizedFace&) = delete;
+  SizedFace& operator=(const SizedFace&) = delete;
 
-    FontFace& Face() const { return FFace; }
-    bool UsesStrike() const { return FUsesStrike; }
-    // Pixels synthetic bold adds to every advance.
-    int BoldExtra() const;
-    const GlyphImage& Glyph(uint32_t index);
-    // Size metrics in pixels, for faces without outlines.
-    int StrikeAscent() const;
-    int StrikeDescent() const;
+  FontFace& Face() const { return FFace; }
+  bool UsesStrike() const { return FUsesStrike; }
+  // Pixels synthetic bold adds to every advance.
+  int BoldExtra() const;
+  const GlyphImage& Glyph(uint32_t index);
+  // Size metrics in pixels, for faces without outlines.
+  int StrikeAscent() const;
+  int StrikeDescent() const;
 
 private:
-    GlyphImage Render(uint32_t index);
+  GlyphImage Render(uint32_t index);
 
-    FontFace& FFace;
-    FT_Size FSize = nullptr;
-    int FPixelHeight;
-    GlyphSynthesis FSynthesis;
-    bool FUsesStrike = false;
-    std::unordered_map<uint32_t, GlyphImage> FGlyphs;
+  FontFace& FFace;
+  FT_Size FSize = nullptr;
+  int FPixelHeight;
+  GlyphSynthesis FSynthesis;
+  bool FUsesStrike = false;
+  std::unordered_map<uint32_t, GlyphImage> FGlyphs;
 };
 
 }  // namespace kora

@@ -19,24 +19,24 @@ class FontInstance;
 // GUI thread only, like the rest of the drawing calls.
 class FontLibrary {
 public:
-    static FontLibrary& Instance();
+  static FontLibrary& Instance();
 
-    FontMatcher& Matcher() { return FMatcher; }
-    FontFace& Face(const FontFileMatch& match);
-    SizedFace& Sized(FontFace& face, int pixelWidth, int pixelHeight, GlyphSynthesis synthesis);
-    // The realised font for a logical font; equal descriptions share one.
-    std::shared_ptr<FontInstance> Realize(const LOGFONT& logFont);
+  FontMatcher& Matcher() { return FMatcher; }
+  FontFace& Face(const FontFileMatch& match);
+  SizedFace& Sized(FontFace& face, int pixelWidth, int pixelHeight, GlyphSynthesis synthesis);
+  // The realised font for a logical font; equal descriptions share one.
+  std::shared_ptr<FontInstance> Realize(const LOGFONT& logFont);
 
-    ~FontLibrary();
+  ~FontLibrary();
 
 private:
-    FontLibrary();
+  FontLibrary();
 
-    FT_Library FLibrary = nullptr;
-    FontMatcher FMatcher;
-    std::map<std::pair<std::string, int>, std::unique_ptr<FontFace>> FFaces;
-    std::map<std::tuple<int, int, int, bool, bool>, std::unique_ptr<SizedFace>> FSized;
-    std::map<std::string, std::shared_ptr<FontInstance>> FInstances;
+  FT_Library FLibrary = nullptr;
+  FontMatcher FMatcher;
+  std::map<std::pair<std::string, int>, std::unique_ptr<FontFace>> FFaces;
+  std::map<std::tuple<int, int, int, bool, bool>, std::unique_ptr<SizedFace>> FSized;
+  std::map<std::string, std::shared_ptr<FontInstance>> FInstances;
 };
 
 }  // namespace kora

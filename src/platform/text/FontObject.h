@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/text/FontInstance.h"
 #include "platform/gdi/GdiInternal.h"
+#include "platform/text/FontInstance.h"
 
 #include <memory>
 
@@ -10,17 +10,17 @@ namespace kora {
 // The table entry behind an HFONT.
 class FontObject : public GdiObject {
 public:
-    static constexpr GdiKind kObjectKind = GdiKind::Font;
+  static constexpr GdiKind kObjectKind = GdiKind::Font;
 
-    explicit FontObject(const LOGFONT& logFont) : GdiObject(GdiKind::Font), FLogFont(logFont) {}
+  explicit FontObject(const LOGFONT& logFont) : GdiObject(GdiKind::Font), FLogFont(logFont) {}
 
-    const LOGFONT& LogFont() const { return FLogFont; }
-    // Realised on first use and shared with equal descriptions.
-    FontInstance& Instance();
+  const LOGFONT& LogFont() const { return FLogFont; }
+  // Realised on first use and shared with equal descriptions.
+  FontInstance& Instance();
 
 private:
-    LOGFONT FLogFont;
-    std::shared_ptr<FontInstance> FInstance;
+  LOGFONT FLogFont;
+  std::shared_ptr<FontInstance> FInstance;
 };
 
 // Puts the stock fonts into the object table once; every text entry point

@@ -48,45 +48,45 @@ constexpr int LF_FACESIZE = 32;
 // lfHeight > 0 for a cell height (ascent + descent), 0 for the default size.
 // The face name is UTF-8.
 struct LOGFONT {
-    int32_t lfHeight = 0;
-    int32_t lfWidth = 0;
-    int32_t lfEscapement = 0;
-    int32_t lfOrientation = 0;
-    int32_t lfWeight = FW_DONTCARE;
-    uint8_t lfItalic = 0;
-    uint8_t lfUnderline = 0;
-    uint8_t lfStrikeOut = 0;
-    uint8_t lfCharSet = DEFAULT_CHARSET;
-    uint8_t lfOutPrecision = OUT_DEFAULT_PRECIS;
-    uint8_t lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    uint8_t lfQuality = DEFAULT_QUALITY;
-    uint8_t lfPitchAndFamily = DEFAULT_PITCH;
-    std::string lfFaceName;
+  int32_t lfHeight = 0;
+  int32_t lfWidth = 0;
+  int32_t lfEscapement = 0;
+  int32_t lfOrientation = 0;
+  int32_t lfWeight = FW_DONTCARE;
+  uint8_t lfItalic = 0;
+  uint8_t lfUnderline = 0;
+  uint8_t lfStrikeOut = 0;
+  uint8_t lfCharSet = DEFAULT_CHARSET;
+  uint8_t lfOutPrecision = OUT_DEFAULT_PRECIS;
+  uint8_t lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  uint8_t lfQuality = DEFAULT_QUALITY;
+  uint8_t lfPitchAndFamily = DEFAULT_PITCH;
+  std::string lfFaceName;
 
-    bool operator==(const LOGFONT&) const = default;
+  bool operator==(const LOGFONT&) const = default;
 };
 
 struct TEXTMETRIC {
-    int32_t tmHeight = 0;
-    int32_t tmAscent = 0;
-    int32_t tmDescent = 0;
-    int32_t tmInternalLeading = 0;
-    int32_t tmExternalLeading = 0;
-    int32_t tmAveCharWidth = 0;
-    int32_t tmMaxCharWidth = 0;
-    int32_t tmWeight = 0;
-    int32_t tmOverhang = 0;
-    int32_t tmDigitizedAspectX = 96;
-    int32_t tmDigitizedAspectY = 96;
-    char32_t tmFirstChar = 0x20;
-    char32_t tmLastChar = 0xFFFF;
-    char32_t tmDefaultChar = 0x1F;
-    char32_t tmBreakChar = 0x20;
-    uint8_t tmItalic = 0;
-    uint8_t tmUnderlined = 0;
-    uint8_t tmStruckOut = 0;
-    uint8_t tmPitchAndFamily = 0;
-    uint8_t tmCharSet = 0;
+  int32_t tmHeight = 0;
+  int32_t tmAscent = 0;
+  int32_t tmDescent = 0;
+  int32_t tmInternalLeading = 0;
+  int32_t tmExternalLeading = 0;
+  int32_t tmAveCharWidth = 0;
+  int32_t tmMaxCharWidth = 0;
+  int32_t tmWeight = 0;
+  int32_t tmOverhang = 0;
+  int32_t tmDigitizedAspectX = 96;
+  int32_t tmDigitizedAspectY = 96;
+  char32_t tmFirstChar = 0x20;
+  char32_t tmLastChar = 0xFFFF;
+  char32_t tmDefaultChar = 0x1F;
+  char32_t tmBreakChar = 0x20;
+  uint8_t tmItalic = 0;
+  uint8_t tmUnderlined = 0;
+  uint8_t tmStruckOut = 0;
+  uint8_t tmPitchAndFamily = 0;
+  uint8_t tmCharSet = 0;
 };
 
 }  // namespace kora

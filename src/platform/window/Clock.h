@@ -10,15 +10,15 @@ namespace kora {
 
 class Clock {
 public:
-    virtual ~Clock() = default;
-    // Milliseconds on a monotonic scale.
-    virtual uint64_t NowMs() const = 0;
+  virtual ~Clock() = default;
+  // Milliseconds on a monotonic scale.
+  virtual uint64_t NowMs() const = 0;
 };
 
 // Monotonic time since the process started.
 class RealClock final : public Clock {
 public:
-    uint64_t NowMs() const override;
+  uint64_t NowMs() const override;
 };
 
 // The backend's clock (the real one when no backend is attached), in ms.

@@ -9,9 +9,9 @@
 namespace kora {
 
 struct PAINTSTRUCT {
-    HDC hdc;
-    bool fErase = false;  // the background still needs erasing (WM_ERASEBKGND answered 0)
-    RECT rcPaint;         // client coordinates
+  HDC hdc;
+  bool fErase = false;  // the background still needs erasing (WM_ERASEBKGND answered 0)
+  RECT rcPaint;         // client coordinates
 };
 
 constexpr UINT RDW_INVALIDATE = 0x0001;

@@ -61,25 +61,25 @@ constexpr WPARAM SC_VSCROLL = 0xF070;
 constexpr WPARAM SC_HSCROLL = 0xF080;
 
 struct SCROLLINFO {
-    UINT cbSize = sizeof(SCROLLINFO);
-    UINT fMask = 0;
-    int nMin = 0;
-    int nMax = 0;
-    UINT nPage = 0;
-    int nPos = 0;
-    int nTrackPos = 0;  // where the thumb is while the user drags it
+  UINT cbSize = sizeof(SCROLLINFO);
+  UINT fMask = 0;
+  int nMin = 0;
+  int nMax = 0;
+  UINT nPage = 0;
+  int nPos = 0;
+  int nTrackPos = 0;  // where the thumb is while the user drags it
 };
 
 // rgstate: the bar, the top/left arrow, the page area before the thumb,
 // the thumb, the page area after it, the bottom/right arrow.
 struct SCROLLBARINFO {
-    DWORD cbSize = sizeof(SCROLLBARINFO);
-    RECT rcScrollBar;    // screen coordinates
-    int dxyLineButton = 0;
-    int xyThumbTop = 0;  // from the start of rcScrollBar
-    int xyThumbBottom = 0;
-    int reserved = 0;
-    DWORD rgstate[6] = {};
+  DWORD cbSize = sizeof(SCROLLBARINFO);
+  RECT rcScrollBar;  // screen coordinates
+  int dxyLineButton = 0;
+  int xyThumbTop = 0;  // from the start of rcScrollBar
+  int xyThumbBottom = 0;
+  int reserved = 0;
+  DWORD rgstate[6] = {};
 };
 
 // Applies the fields fMask names and returns the new position: the page is

@@ -22,13 +22,13 @@ using ATOM = uint16_t;
 // a stale handle is detected at every entry point.
 class HWND : public HandleValue {
 public:
-    using HandleValue::HandleValue;
-    friend constexpr bool operator==(HWND a, HWND b) noexcept { return a.Value() == b.Value(); }
+  using HandleValue::HandleValue;
+  friend constexpr bool operator==(HWND a, HWND b) noexcept { return a.Value() == b.Value(); }
 };
 class HMONITOR : public HandleValue {
 public:
-    using HandleValue::HandleValue;
-    friend constexpr bool operator==(HMONITOR a, HMONITOR b) noexcept { return a.Value() == b.Value(); }
+  using HandleValue::HandleValue;
+  friend constexpr bool operator==(HMONITOR a, HMONITOR b) noexcept { return a.Value() == b.Value(); }
 };
 
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
@@ -47,78 +47,82 @@ constexpr POINT LParamToPoint(LPARAM l) { return {GET_X_LPARAM(l), GET_Y_LPARAM(
 
 // Pointer-valued parameters travel through LPARAM/WPARAM.
 template <class T>
-LPARAM ToLParam(T* p) { return reinterpret_cast<LPARAM>(p); }
+LPARAM ToLParam(T* p) {
+  return reinterpret_cast<LPARAM>(p);
+}
 template <class T>
-T* FromLParam(LPARAM l) { return reinterpret_cast<T*>(l); }
+T* FromLParam(LPARAM l) {
+  return reinterpret_cast<T*>(l);
+}
 // Window handles travel in WPARAM/LPARAM as their value.
 constexpr LPARAM HwndToParam(HWND h) { return LPARAM(h.Value()); }
 constexpr HWND ParamToHwnd(uintptr_t v) { return HWND(uint64_t(v)); }
 
 struct MSG {
-    HWND hwnd = nullptr;
-    UINT message = 0;
-    WPARAM wParam = 0;
-    LPARAM lParam = 0;
-    DWORD time = 0;
-    POINT pt;
+  HWND hwnd = nullptr;
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+  DWORD time = 0;
+  POINT pt;
 };
 
 struct CREATESTRUCT {
-    void* lpCreateParams = nullptr;
-    UINT_PTR hMenu = 0;  // the child id
-    HWND hwndParent = nullptr;
-    int cy = 0;
-    int cx = 0;
-    int y = 0;
-    int x = 0;
-    LONG style = 0;
-    const char* lpszName = nullptr;
-    const char* lpszClass = nullptr;
-    DWORD dwExStyle = 0;
+  void* lpCreateParams = nullptr;
+  UINT_PTR hMenu = 0;  // the child id
+  HWND hwndParent = nullptr;
+  int cy = 0;
+  int cx = 0;
+  int y = 0;
+  int x = 0;
+  LONG style = 0;
+  const char* lpszName = nullptr;
+  const char* lpszClass = nullptr;
+  DWORD dwExStyle = 0;
 };
 
 struct WINDOWPOS {
-    HWND hwnd = nullptr;
-    HWND hwndInsertAfter = nullptr;
-    int x = 0;
-    int y = 0;
-    int cx = 0;
-    int cy = 0;
-    UINT flags = 0;
+  HWND hwnd = nullptr;
+  HWND hwndInsertAfter = nullptr;
+  int x = 0;
+  int y = 0;
+  int cx = 0;
+  int cy = 0;
+  UINT flags = 0;
 };
 
 // rgrc[0]: in the proposed window rectangle, out the client rectangle (both
 // in parent client coordinates). rgrc[1], rgrc[2]: old window and client.
 struct NCCALCSIZE_PARAMS {
-    RECT rgrc[3];
-    WINDOWPOS* lppos = nullptr;
+  RECT rgrc[3];
+  WINDOWPOS* lppos = nullptr;
 };
 
 struct MINMAXINFO {
-    POINT ptReserved;
-    POINT ptMaxSize;
-    POINT ptMaxPosition;
-    POINT ptMinTrackSize;
-    POINT ptMaxTrackSize;
+  POINT ptReserved;
+  POINT ptMaxSize;
+  POINT ptMaxPosition;
+  POINT ptMinTrackSize;
+  POINT ptMaxTrackSize;
 };
 
 struct STYLESTRUCT {
-    DWORD styleOld = 0;
-    DWORD styleNew = 0;
+  DWORD styleOld = 0;
+  DWORD styleNew = 0;
 };
 
 struct TRACKMOUSEEVENT {
-    DWORD cbSize = sizeof(TRACKMOUSEEVENT);
-    DWORD dwFlags = 0;
-    HWND hwndTrack = nullptr;
-    DWORD dwHoverTime = 0;
+  DWORD cbSize = sizeof(TRACKMOUSEEVENT);
+  DWORD dwFlags = 0;
+  HWND hwndTrack = nullptr;
+  DWORD dwHoverTime = 0;
 };
 
 struct MONITORINFO {
-    DWORD cbSize = sizeof(MONITORINFO);
-    RECT rcMonitor;
-    RECT rcWork;
-    DWORD dwFlags = 0;
+  DWORD cbSize = sizeof(MONITORINFO);
+  RECT rcMonitor;
+  RECT rcWork;
+  DWORD dwFlags = 0;
 };
 
 }  // namespace kora

@@ -14,13 +14,13 @@ namespace kora {
 
 // hbrBackground may be a system colour index + 1 (HBRUSH(COLOR_BTNFACE + 1)).
 struct WNDCLASS {
-    UINT style = 0;
-    WNDPROC lpfnWndProc = nullptr;
-    HICON hIcon;
-    HCURSOR hCursor;
-    HBRUSH hbrBackground;
-    const char* lpszClassName = nullptr;
-    HICON hIconSm;
+  UINT style = 0;
+  WNDPROC lpfnWndProc = nullptr;
+  HICON hIcon;
+  HCURSOR hCursor;
+  HBRUSH hbrBackground;
+  const char* lpszClassName = nullptr;
+  HICON hIconSm;
 };
 
 // Returns the class atom, 0 when the name is taken or the record incomplete.
@@ -39,8 +39,8 @@ LONG_PTR SetClassLong(HWND hwnd, int index, LONG_PTR value);
 // A top-level window's parent argument is its owner. Returns null when the
 // class is unknown, the parent is stale, or WM_NCCREATE answers 0 or
 // WM_CREATE answers -1 (the window is destroyed again then).
-HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
-                    int width, int height, HWND parent, UINT_PTR id, void* param);
+HWND CreateWindowEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int width,
+                    int height, HWND parent, UINT_PTR id, void* param);
 bool DestroyWindow(HWND hwnd);
 
 bool IsWindow(HWND hwnd);
@@ -125,12 +125,12 @@ bool ShowWindow(HWND hwnd, int cmd);
 bool BringWindowToTop(HWND hwnd);
 
 struct WINDOWPLACEMENT {
-    UINT length = sizeof(WINDOWPLACEMENT);
-    UINT flags = 0;
-    UINT showCmd = SW_SHOWNORMAL;
-    POINT ptMinPosition;
-    POINT ptMaxPosition;
-    RECT rcNormalPosition;
+  UINT length = sizeof(WINDOWPLACEMENT);
+  UINT flags = 0;
+  UINT showCmd = SW_SHOWNORMAL;
+  POINT ptMinPosition;
+  POINT ptMaxPosition;
+  RECT rcNormalPosition;
 };
 bool GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* out);
 

@@ -3,25 +3,25 @@
 // share. Everything here runs on the GUI thread except the parts of
 // QueueState that are guarded by its mutex.
 
+#include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
 #include <memory>
-#include <atomic>
-#include <condition_variable>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
-#include "platform/window/Focus.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiInternal.h"
+#include "platform/gdi/Region.h"
+#include "platform/window/Focus.h"
 #include "platform/window/MessageQueue.h"
 #include "platform/window/Messages.h"
-#include "platform/gdi/Region.h"
 #include "platform/window/Screen.h"
 #include "platform/window/ScrollBars.h"
 #include "platform/window/VirtualKeys.h"
@@ -35,160 +35,160 @@ class Clock;
 
 // A window's standard scroll bar: visible while its style bit is set.
 struct ScrollBarRec {
-    int Min = 0;
-    int Max = 100;
-    UINT Page = 0;
-    int Pos = 0;
-    int TrackPos = 0;
-    bool Tracking = false;  // the user drags the thumb: it is drawn at TrackPos
-    UINT Disabled = 0;      // ESB_ bits
-    int Pressed = 0;        // the ScrollPart drawn pressed
+  int Min = 0;
+  int Max = 100;
+  UINT Page = 0;
+  int Pos = 0;
+  int TrackPos = 0;
+  bool Tracking = false;  // the user drags the thumb: it is drawn at TrackPos
+  UINT Disabled = 0;      // ESB_ bits
+  int Pressed = 0;        // the ScrollPart drawn pressed
 };
 
 struct WindowClassRec {
-    std::string Name;
-    ATOM Atom = 0;
-    UINT Style = 0;
-    WNDPROC Proc = nullptr;
-    HICON Icon;
-    HICON IconSmall;
-    HCURSOR Cursor;
-    HBRUSH Background;
+  std::string Name;
+  ATOM Atom = 0;
+  UINT Style = 0;
+  WNDPROC Proc = nullptr;
+  HICON Icon;
+  HICON IconSmall;
+  HCURSOR Cursor;
+  HBRUSH Background;
 };
 
 struct WindowRec {
-    HWND Handle;
-    std::shared_ptr<WindowClassRec> Class;
-    WNDPROC Proc = nullptr;
-    DWORD Style = 0;
-    DWORD ExStyle = 0;
-    UINT_PTR Id = 0;
-    LONG_PTR UserData = 0;
-    HWND Parent;                // null for a top-level window
-    HWND Owner;                 // top-level windows only
-    std::vector<HWND> Children;  // z-order, topmost first
-    // Both in the parent's client coordinates (screen for a top-level window).
-    RECT Window;
-    RECT Client;
-    std::string Text;
-    std::optional<Region> Shape;  // window coordinates; none = rectangular
-    HRGN ShapeHandle;             // owned, deleted when replaced or destroyed
-    uint8_t Alpha = 255;
-    RECT NormalRect;              // the restored rectangle while minimized or maximized
-    bool RestoreMaximized = false;  // a minimized window that was maximized before
-    HICON IconSmall;
-    HICON IconBig;
-    std::map<std::string, uintptr_t, std::less<>> Props;
+  HWND Handle;
+  std::shared_ptr<WindowClassRec> Class;
+  WNDPROC Proc = nullptr;
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  UINT_PTR Id = 0;
+  LONG_PTR UserData = 0;
+  HWND Parent;                 // null for a top-level window
+  HWND Owner;                  // top-level windows only
+  std::vector<HWND> Children;  // z-order, topmost first
+  // Both in the parent's client coordinates (screen for a top-level window).
+  RECT Window;
+  RECT Client;
+  std::string Text;
+  std::optional<Region> Shape;  // window coordinates; none = rectangular
+  HRGN ShapeHandle;             // owned, deleted when replaced or destroyed
+  uint8_t Alpha = 255;
+  RECT NormalRect;                // the restored rectangle while minimized or maximized
+  bool RestoreMaximized = false;  // a minimized window that was maximized before
+  HICON IconSmall;
+  HICON IconBig;
+  std::map<std::string, uintptr_t, std::less<>> Props;
 
-    // Painting. The update region is in client coordinates.
-    Region Update;
-    bool EraseNeeded = false;
-    Region FrameUpdate;        // window coordinates, outside the client area: waits for WM_NCPAINT
-    bool InternalPaint = false;
-    bool NoRedraw = false;  // WM_SETREDRAW(false)
+  // Painting. The update region is in client coordinates.
+  Region Update;
+  bool EraseNeeded = false;
+  Region FrameUpdate;  // window coordinates, outside the client area: waits for WM_NCPAINT
+  bool InternalPaint = false;
+  bool NoRedraw = false;  // WM_SETREDRAW(false)
 
-    // Top-level windows own the pixels their whole tree draws into.
-    HBITMAP Surface;
-    std::vector<RECT> Dirty;  // window coordinates, not yet presented
+  // Top-level windows own the pixels their whole tree draws into.
+  HBITMAP Surface;
+  std::vector<RECT> Dirty;  // window coordinates, not yet presented
 
-    bool FrameActive = false;  // the last WM_NCACTIVATE state, for the built-in frame
-    LRESULT PressedButton = 0;  // the caption button drawn pressed (its hit code)
-    ScrollBarRec HScroll;
-    ScrollBarRec VScroll;
-    bool Destroying = false;
+  bool FrameActive = false;   // the last WM_NCACTIVATE state, for the built-in frame
+  LRESULT PressedButton = 0;  // the caption button drawn pressed (its hit code)
+  ScrollBarRec HScroll;
+  ScrollBarRec VScroll;
+  bool Destroying = false;
 };
 
 struct TimerRec {
-    HWND Wnd;
-    UINT_PTR Id = 0;
-    UINT Interval = 0;
-    TIMERPROC Proc = nullptr;
-    uint64_t Due = 0;
-    uint64_t Order = 0;  // creation order breaks ties between equal due times
+  HWND Wnd;
+  UINT_PTR Id = 0;
+  UINT Interval = 0;
+  TIMERPROC Proc = nullptr;
+  uint64_t Due = 0;
+  uint64_t Order = 0;  // creation order breaks ties between equal due times
 };
 
 // Device events in arrival order, routed one at a time when messages are
 // retrieved, so capture and focus changes made while handling one event
 // already apply to the next.
 struct RawInput {
-    enum Kind : uint8_t { MouseMove, ButtonDown, ButtonUp, Wheel, KeyDown, KeyUp, Char, AppActivate };
-    Kind Type = MouseMove;
-    POINT Pt;
-    int Button = 0;  // 0 left, 1 right, 2 middle
-    int Delta = 0;   // wheel
-    UINT Vk = 0;
-    char32_t Code = 0;
-    bool Active = false;
+  enum Kind : uint8_t { MouseMove, ButtonDown, ButtonUp, Wheel, KeyDown, KeyUp, Char, AppActivate };
+  Kind Type = MouseMove;
+  POINT Pt;
+  int Button = 0;  // 0 left, 1 right, 2 middle
+  int Delta = 0;   // wheel
+  UINT Vk = 0;
+  char32_t Code = 0;
+  bool Active = false;
 };
 
 struct QueueState {
-    std::mutex Mutex;
-    std::deque<MSG> Posted;
-    std::unordered_set<uint64_t> Live;  // handles PostMessage accepts, readable from any thread
-    std::deque<RawInput> Raw;
-    bool Quit = false;
-    int QuitCode = 0;
-    // Wakes a GetMessage that waits without a backend.
-    std::condition_variable Wakeup;
-    bool WakePending = false;
+  std::mutex Mutex;
+  std::deque<MSG> Posted;
+  std::unordered_set<uint64_t> Live;  // handles PostMessage accepts, readable from any thread
+  std::deque<RawInput> Raw;
+  bool Quit = false;
+  int QuitCode = 0;
+  // Wakes a GetMessage that waits without a backend.
+  std::condition_variable Wakeup;
+  bool WakePending = false;
 };
 
 struct MouseState {
-    POINT Pos;
-    HCURSOR Cursor;
-    // The last button press, for double-clicks.
-    UINT LastDownMsg = 0;
-    HWND LastDownWnd;
-    DWORD LastDownTime = 0;
-    POINT LastDownPt;
-    // TrackMouseEvent: one window at a time, as with the classic call.
-    HWND TrackWnd;
-    DWORD TrackFlags = 0;
+  POINT Pos;
+  HCURSOR Cursor;
+  // The last button press, for double-clicks.
+  UINT LastDownMsg = 0;
+  HWND LastDownWnd;
+  DWORD LastDownTime = 0;
+  POINT LastDownPt;
+  // TrackMouseEvent: one window at a time, as with the classic call.
+  HWND TrackWnd;
+  DWORD TrackFlags = 0;
 };
 
 struct WindowSystemState {
-    // The table: slots are reused oldest-first and carry a generation, so a
-    // stale handle does not name a new window for a long time.
-    std::vector<std::unique_ptr<WindowRec>> Slots;
-    std::vector<uint32_t> Generations;
-    std::deque<uint32_t> FreeSlots;
+  // The table: slots are reused oldest-first and carry a generation, so a
+  // stale handle does not name a new window for a long time.
+  std::vector<std::unique_ptr<WindowRec>> Slots;
+  std::vector<uint32_t> Generations;
+  std::deque<uint32_t> FreeSlots;
 
-    std::map<std::string, std::shared_ptr<WindowClassRec>, std::less<>> Classes;
-    ATOM NextAtom = 0xC000;
+  std::map<std::string, std::shared_ptr<WindowClassRec>, std::less<>> Classes;
+  ATOM NextAtom = 0xC000;
 
-    std::vector<HWND> TopLevels;  // z-order, topmost first
+  std::vector<HWND> TopLevels;  // z-order, topmost first
 
-    QueueState Queue;
-    std::deque<MSG> Routed;  // input already routed, waiting to be retrieved
-    DWORD LastMessageTime = 0;
-    POINT LastMessagePos;
-    bool PaintMaybePending = false;
-    std::vector<std::pair<int, std::function<bool(MSG&)>>> Hooks;
-    int NextHookId = 1;
+  QueueState Queue;
+  std::deque<MSG> Routed;  // input already routed, waiting to be retrieved
+  DWORD LastMessageTime = 0;
+  POINT LastMessagePos;
+  bool PaintMaybePending = false;
+  std::vector<std::pair<int, std::function<bool(MSG&)>>> Hooks;
+  int NextHookId = 1;
 
-    std::vector<TimerRec> Timers;
-    uint64_t NextTimerOrder = 1;
-    UINT_PTR NextThreadTimerId = 0x7000;
+  std::vector<TimerRec> Timers;
+  uint64_t NextTimerOrder = 1;
+  UINT_PTR NextThreadTimerId = 0x7000;
 
-    HWND Focus;
-    HWND Active;
-    HWND Capture;
-    HWND Deactivated;  // the active window while the application is in the background
-    bool AppActive = true;
+  HWND Focus;
+  HWND Active;
+  HWND Capture;
+  HWND Deactivated;  // the active window while the application is in the background
+  bool AppActive = true;
 
-    uint8_t Keys[256] = {};       // as of the last retrieved input message
-    uint8_t AsyncKeys[256] = {};  // as of the last device event
-    bool AltAlone = false;        // Alt went down and nothing else happened since
-    bool AltTapped = false;       // the Alt release being handled ended such a press
-    MouseState Mouse;
+  uint8_t Keys[256] = {};       // as of the last retrieved input message
+  uint8_t AsyncKeys[256] = {};  // as of the last device event
+  bool AltAlone = false;        // Alt went down and nothing else happened since
+  bool AltTapped = false;       // the Alt release being handled ended such a press
+  MouseState Mouse;
 
-    bool DragFullWindows = true;
-    std::optional<std::vector<RECT>> WorkAreaOverride;
-    std::string Clipboard;
-    bool ClipboardOpen = false;
+  bool DragFullWindows = true;
+  std::optional<std::vector<RECT>> WorkAreaOverride;
+  std::string Clipboard;
+  bool ClipboardOpen = false;
 
-    // Read by PostMessage on other threads.
-    std::atomic<Backend*> CurrentBackend{nullptr};
+  // Read by PostMessage on other threads.
+  std::atomic<Backend*> CurrentBackend{nullptr};
 };
 
 WindowSystemState& Sys();
@@ -231,12 +231,12 @@ int CaptionHeightFor(DWORD exStyle);
 
 // The parts of the built-in frame in window coordinates; empty when absent.
 struct FrameLayout {
-    int Border = 0;  // outer border thickness (without client edges)
-    RECT Caption;
-    RECT SysIcon;
-    RECT Close;
-    RECT Max;
-    RECT Min;
+  int Border = 0;  // outer border thickness (without client edges)
+  RECT Caption;
+  RECT SysIcon;
+  RECT Close;
+  RECT Max;
+  RECT Min;
 };
 FrameLayout ComputeFrameLayout(const WindowRec& w);
 LRESULT DefaultHitTest(const WindowRec& w, POINT screen);
@@ -255,14 +255,14 @@ enum ScrollPart : int { SBP_NONE, SBP_LINEUP, SBP_PAGEUP, SBP_THUMB, SBP_PAGEDOW
 // One bar's pixels in window coordinates; positions along the bar count
 // from Bar's top (vertical) or left edge.
 struct ScrollBarGeometry {
-    RECT Bar;  // empty when the bar is hidden
-    bool Vertical = true;
-    int Arrow = 0;
-    int ThumbStart = 0;  // both 0: no thumb
-    int ThumbEnd = 0;
-    int Length() const { return Vertical ? Bar.Height() : Bar.Width(); }
-    // The position of a window point along the bar.
-    int Along(POINT p) const { return Vertical ? p.Y - Bar.Top : p.X - Bar.Left; }
+  RECT Bar;  // empty when the bar is hidden
+  bool Vertical = true;
+  int Arrow = 0;
+  int ThumbStart = 0;  // both 0: no thumb
+  int ThumbEnd = 0;
+  int Length() const { return Vertical ? Bar.Height() : Bar.Width(); }
+  // The position of a window point along the bar.
+  int Along(POINT p) const { return Vertical ? p.Y - Bar.Top : p.X - Bar.Left; }
 };
 
 ScrollBarRec& ScrollBarOf(WindowRec& w, int bar);

@@ -2,11 +2,11 @@
 // The window system in one include: windows and messages, painting, input,
 // focus, timers, the screen, cursors and the clipboard.
 
+#include "platform/gdi/Gdi.h"
 #include "platform/window/Clipboard.h"
 #include "platform/window/Clock.h"
 #include "platform/window/Cursor.h"
 #include "platform/window/Focus.h"
-#include "platform/gdi/Gdi.h"
 #include "platform/window/Input.h"
 #include "platform/window/MessageQueue.h"
 #include "platform/window/Messages.h"

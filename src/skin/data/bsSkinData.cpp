@@ -91,8 +91,7 @@ TBitmap* TbsSkinData::ActivePictures(int index) const {
 }
 
 TBitmap* TbsSkinData::FindActivePicture(int index) const {
-  return index >= 0 && index < ActivePictureCount() ? FActivePictures[static_cast<std::size_t>(index)].get()
-                                                    : nullptr;
+  return index >= 0 && index < ActivePictureCount() ? FActivePictures[static_cast<std::size_t>(index)].get() : nullptr;
 }
 
 const TbsDataSkinObject* TbsSkinData::ObjectRecord(int index) const {

@@ -1,7 +1,7 @@
 // Keys of the control records, each class's in read order.
 
-#include "framework/ClassBuilder.h"
 #include "skin/data/bsSkinData_ControlRecords.h"
+#include "framework/ClassBuilder.h"
 
 namespace kora {
 
@@ -184,11 +184,11 @@ void TbsDataSkinBevel::ExchangeKeys(TbsSkinKeys& keys) {
   keys.Color("darkcolor", DarkColor);
 }
 
-#define KORA_SKIN_TEXT_VIEW_KEYS(Name)                                \
-  void Name::ExchangeKeys(TbsSkinKeys& keys) {                        \
-    inherited::ExchangeKeys(keys);                                    \
-    keys.Font("font", FontName, FontHeight, FontStyle, FontColor);    \
-    keys.Color("bgcolor", BGColor);                                   \
+#define KORA_SKIN_TEXT_VIEW_KEYS(Name)                             \
+  void Name::ExchangeKeys(TbsSkinKeys& keys) {                     \
+    inherited::ExchangeKeys(keys);                                 \
+    keys.Font("font", FontName, FontHeight, FontStyle, FontColor); \
+    keys.Color("bgcolor", BGColor);                                \
   }
 KORA_SKIN_TEXT_VIEW_KEYS(TbsDataSkinTreeView)
 KORA_SKIN_TEXT_VIEW_KEYS(TbsDataSkinListView)
@@ -258,8 +258,8 @@ void TbsDataSkinGridControl::ExchangeKeys(TbsSkinKeys& keys) {
 namespace {
 
 // Edits read their character set between the font's name and height.
-void EditFontKeys(TbsSkinKeys& keys, std::string& name, TFontCharset& charset, int32_t& height,
-                  TFontStyles& style, TColor& color) {
+void EditFontKeys(TbsSkinKeys& keys, std::string& name, TFontCharset& charset, int32_t& height, TFontStyles& style,
+                  TColor& color) {
   keys.String("fontname", name, bsDefaultFontName);
   keys.Charset("FontCharset", charset);
   keys.Integer("fontheight", height, bsDefaultFontHeight);

@@ -166,20 +166,20 @@ protected:
 };
 
 // The three text views share their keys.
-#define KORA_SKIN_TEXT_VIEW_RECORD(Name)                          \
-  class Name : public TbsDataSkinControl {                        \
-    KORA_CLASS(Name, TbsDataSkinControl)                          \
-    using TbsDataSkinControl::TbsDataSkinControl;                 \
-                                                                  \
-    std::string FontName = bsDefaultFontName;                     \
-    int32_t FontHeight = bsDefaultFontHeight;                \
-    TFontStyles FontStyle;                                        \
-    TColor FontColor = 0;                                         \
-    TFontCharset FontCharset = bsDefaultFontCharset;              \
-    TColor BGColor = 0;                                           \
-                                                                  \
-  protected:                                                      \
-    void ExchangeKeys(TbsSkinKeys& keys) override;                \
+#define KORA_SKIN_TEXT_VIEW_RECORD(Name)             \
+  class Name : public TbsDataSkinControl {           \
+    KORA_CLASS(Name, TbsDataSkinControl)             \
+    using TbsDataSkinControl::TbsDataSkinControl;    \
+                                                     \
+    std::string FontName = bsDefaultFontName;        \
+    int32_t FontHeight = bsDefaultFontHeight;        \
+    TFontStyles FontStyle;                           \
+    TColor FontColor = 0;                            \
+    TFontCharset FontCharset = bsDefaultFontCharset; \
+    TColor BGColor = 0;                              \
+                                                     \
+  protected:                                         \
+    void ExchangeKeys(TbsSkinKeys& keys) override;   \
   };
 KORA_SKIN_TEXT_VIEW_RECORD(TbsDataSkinTreeView)
 KORA_SKIN_TEXT_VIEW_RECORD(TbsDataSkinListView)

@@ -1,7 +1,7 @@
 // Keys of the frame-object records and the popup and hint window records.
 
-#include "framework/ClassBuilder.h"
 #include "skin/data/bsSkinData_ObjectRecords.h"
+#include "framework/ClassBuilder.h"
 
 namespace kora {
 
@@ -147,8 +147,8 @@ void TbsDataSkinCaption::ExchangeKeys(TbsSkinKeys& keys) {
 namespace {
 
 // The window pictures and corner scheme both window records start with.
-void WindowFrameKeys(TbsSkinKeys& keys, int32_t& windowPicture, int32_t& maskPicture, POINT& leftTop,
-                     POINT& rightTop, POINT& leftBottom, POINT& rightBottom) {
+void WindowFrameKeys(TbsSkinKeys& keys, int32_t& windowPicture, int32_t& maskPicture, POINT& leftTop, POINT& rightTop,
+                     POINT& leftBottom, POINT& rightBottom) {
   keys.Integer("windowpictureindex", windowPicture, -1);
   keys.Integer("maskpictureindex", maskPicture, -1);
   keys.Point("lefttoppoint", leftTop);

@@ -26,12 +26,12 @@ void WriteFlaggedPicture(TStream& archive, const std::string& folder, const std:
 }  // namespace
 
 TClass TbsCompressedStoredSkin::StaticClass() {
-  static const TClassInfo info(TClassBuilder<TbsCompressedStoredSkin>("TbsCompressedStoredSkin")
-                                   .Property("FileName", &TbsCompressedStoredSkin::FileName,
-                                             &TbsCompressedStoredSkin::SetFileName)
-                                   .Property("CompressedFileName", &TbsCompressedStoredSkin::CompressedFileName,
-                                             &TbsCompressedStoredSkin::SetCompressedFileName)
-                                   .Property("Description", &TbsCompressedStoredSkin::Description));
+  static const TClassInfo info(
+      TClassBuilder<TbsCompressedStoredSkin>("TbsCompressedStoredSkin")
+          .Property("FileName", &TbsCompressedStoredSkin::FileName, &TbsCompressedStoredSkin::SetFileName)
+          .Property("CompressedFileName", &TbsCompressedStoredSkin::CompressedFileName,
+                    &TbsCompressedStoredSkin::SetCompressedFileName)
+          .Property("Description", &TbsCompressedStoredSkin::Description));
   return &info;
 }
 

@@ -133,11 +133,11 @@ constexpr const char* kDefaultResStrings[] = {
 }  // namespace
 
 TClass TbsResourceStrData::StaticClass() {
-  static const TClassInfo info(TClassBuilder<TbsResourceStrData>("TbsResourceStrData")
-                                   .Property("ResStrings", &TbsResourceStrData::ResStrings,
-                                             &TbsResourceStrData::SetResStrings)
-                                   .Property("CharSet", &TbsResourceStrData::CharSet)
-                                   .Default(bsDefaultFontCharset));
+  static const TClassInfo info(
+      TClassBuilder<TbsResourceStrData>("TbsResourceStrData")
+          .Property("ResStrings", &TbsResourceStrData::ResStrings, &TbsResourceStrData::SetResStrings)
+          .Property("CharSet", &TbsResourceStrData::CharSet)
+          .Default(bsDefaultFontCharset));
   return &info;
 }
 

@@ -40,7 +40,7 @@ std::string KeywordName(std::size_t value, const std::array<const char*, N>& nam
 }
 
 constexpr std::array<const char*, 3> kAlignments{"taleftjustify", "tarightjustify", "tacenter"};
-constexpr std::array<const char*, 7> kMorphKinds{"mkdefault",    "mkgradient",    "mkleftgradient", "mkrightgradient",
+constexpr std::array<const char*, 7> kMorphKinds{"mkdefault",   "mkgradient",   "mkleftgradient", "mkrightgradient",
                                                  "mkleftslide", "mkrightslide", "mkpush"};
 constexpr std::array<const char*, 7> kCommands{"cmclose",   "cmmaximize", "cmminimize",      "cmsysmenu",
                                                "cmdefault", "cmrollup",   "cmminimizetotray"};
@@ -114,9 +114,7 @@ TAlignment ParseSkinAlignment(std::string_view text) {
 
 TbsMorphKind ParseSkinMorphKind(std::string_view text) { return ParseKeyword(text, kMorphKinds, mkDefault); }
 
-TbsStdCommand ParseSkinCommand(std::string_view text) {
-  return ParseKeyword(text, kCommands, cmMinimizeToTray);
-}
+TbsStdCommand ParseSkinCommand(std::string_view text) { return ParseKeyword(text, kCommands, cmMinimizeToTray); }
 
 TbsInactiveEffect ParseSkinInactiveEffect(std::string_view text) {
   return ParseKeyword(text, kInactiveEffects, ieGrayScale);
@@ -131,13 +129,12 @@ void ReadSkinStrings(const TCustomIniFile& ini, std::string_view section, std::s
   const int32_t count = ini.ReadInteger(section, std::string(name) + "count", 0);
   if (count > bsMaxSkinListCount)
     throw EbsSkinDataError(Format("Skin description: %.*scount %d in [%.*s] is too large",
-                                  static_cast<int>(name.size()), name.data(), count,
-                                  static_cast<int>(section.size()), section.data()));
+                                  static_cast<int>(name.size()), name.data(), count, static_cast<int>(section.size()),
+                                  section.data()));
   TStringsUpdate update(list);
   list.Clear();
   const int64_t present = std::min<int64_t>(count, EntryLimit(ini, section));
-  for (int32_t i = 0; i < count; ++i)
-    list.Add(i < present ? ini.ReadString(section, IntToStr(i), "") : std::string());
+  for (int32_t i = 0; i < count; ++i) list.Add(i < present ? ini.ReadString(section, IntToStr(i), "") : std::string());
 }
 
 TbsSkinRegistryEntry SplitSkinRegistryEntry(std::string_view entry) {
@@ -162,7 +159,9 @@ std::string TbsSkinKeys::ReadText(std::string_view key, const std::string& fallb
   return FReader->ReadString(FSection, key, fallback);
 }
 
-void TbsSkinKeys::WriteText(std::string_view key, const std::string& text) { FWriter->WriteString(FSection, key, text); }
+void TbsSkinKeys::WriteText(std::string_view key, const std::string& text) {
+  FWriter->WriteString(FSection, key, text);
+}
 
 void TbsSkinKeys::Integer(std::string_view key, int32_t& value, int32_t fallback) {
   if (Reading())
@@ -241,8 +240,7 @@ void TbsSkinKeys::Charset(std::string_view key, TFontCharset& value) {
     WriteText(key, IntToStr(value));
 }
 
-void TbsSkinKeys::Font(std::string_view prefix, std::string& name, int32_t& height, TFontStyles& style,
-                       TColor& color) {
+void TbsSkinKeys::Font(std::string_view prefix, std::string& name, int32_t& height, TFontStyles& style, TColor& color) {
   const std::string p(prefix);
   String(p + "name", name, bsDefaultFontName);
   Integer(p + "height", height, bsDefaultFontHeight);

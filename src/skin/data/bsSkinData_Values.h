@@ -17,16 +17,18 @@ namespace kora {
 
 // Ordinals as the skin keywords "mkdefault" .. "mkpush".
 enum TbsMorphKind : uint8_t {
-  mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush
+  mkDefault,
+  mkGradient,
+  mkLeftGradient,
+  mkRightGradient,
+  mkLeftSlide,
+  mkRightSlide,
+  mkPush
 };
 // Caption-button commands, "cmclose" .. "cmminimizetotray".
-enum TbsStdCommand : uint8_t {
-  cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray
-};
+enum TbsStdCommand : uint8_t { cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray };
 // Looks of an inactive form, "iebrightness" .. "ieinvert".
-enum TbsInactiveEffect : uint8_t {
-  ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert
-};
+enum TbsInactiveEffect : uint8_t { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };
 
 // Fonts of the skin records start out as this face and height; their
 // character set as GB2312, the skin's texts being Chinese.
@@ -147,8 +149,8 @@ void WriteSkinSection(TCustomIniFile& ini, const std::string& section, Exchange 
 
 // Defines StaticClass() of a skin record class, which publishes nothing;
 // the record units include framework/ClassBuilder.h for it.
-#define KORA_SKIN_RECORD_CLASS(Name)                          \
-  ::kora::TClass Name::StaticClass() {                        \
+#define KORA_SKIN_RECORD_CLASS(Name)                                          \
+  ::kora::TClass Name::StaticClass() {                                        \
     static const ::kora::TClassInfo info(::kora::TClassBuilder<Name>(#Name)); \
-    return &info;                                             \
+    return &info;                                                             \
   }

@@ -32,24 +32,27 @@ inline bool IsEmptyRect(const RECT& r) { return WidthOf(r) <= 0 || HeightOf(r) <
 inline bool IsZeroPoint(POINT p) { return p.X == 0 || p.Y == 0; }
 // Edges included.
 inline bool PointInsideRect(const RECT& r, POINT p) {
-    return p.X >= r.Left && p.X <= r.Right && p.Y >= r.Top && p.Y <= r.Bottom;
+  return p.X >= r.Left && p.X <= r.Right && p.Y >= r.Top && p.Y <= r.Bottom;
 }
 // Both corners inside outer with its right and bottom edges excluded.
 inline bool RectInsideRect(const RECT& inner, const RECT& outer) {
-    return outer.Contains(inner.TopLeft()) && outer.Contains(inner.BottomRight());
+  return outer.Contains(inner.TopLeft()) && outer.Contains(inner.BottomRight());
 }
 
 // A skin element's corner points and client rectangle.
 struct TbsSkinGeometry {
-    POINT LT, RT, LB, RB;
-    RECT C;
+  POINT LT, RT, LB, RB;
+  RECT C;
 
-    // The geometry for a target W x H of an element whose skin rectangle is R.
-    TbsSkinGeometry Moved(const RECT& R, int W, int H) const {
-        const int dW = W - WidthOf(R), dH = H - HeightOf(R);
-        return {LT, RT.Offsetted(dW, 0), LB.Offsetted(0, dH), RB.Offsetted(dW, dH),
-                {C.Left, C.Top, C.Right + dW, C.Bottom + dH}};
-    }
+  // The geometry for a target W x H of an element whose skin rectangle is R.
+  TbsSkinGeometry Moved(const RECT& R, int W, int H) const {
+    const int dW = W - WidthOf(R), dH = H - HeightOf(R);
+    return {LT,
+            RT.Offsetted(dW, 0),
+            LB.Offsetted(0, dH),
+            RB.Offsetted(dW, dH),
+            {C.Left, C.Top, C.Right + dW, C.Bottom + dH}};
+  }
 };
 
 // ---- Piece copying -------------------------------------------------------------
@@ -59,25 +62,25 @@ struct TbsSkinGeometry {
 // in the picture or on the target draw nothing.
 class TbsPiecePainter {
 public:
-    // The target must already have its final size.
-    TbsPiecePainter(TBitmap* target, TBitmap* picture, POINT origin = {});
+  // The target must already have its final size.
+  TbsPiecePainter(TBitmap* target, TBitmap* picture, POINT origin = {});
 
-    // Unscaled when the sizes agree, else scaled to dest (nearest pixel).
-    void Copy(const RECT& source, const RECT& dest) const;
-    // Repeats source from x = a towards b in rows [top, bottom): the last
-    // tile is cut at b, a tile starting at b is empty; b < a draws nothing.
-    void TileX(const RECT& source, int a, int b, int top, int bottom) const;
-    void TileY(const RECT& source, int a, int b, int left, int right) const;
-    // Repeats source from dest's top-left corner, cut at its right and bottom.
-    void TileXY(const RECT& source, const RECT& dest) const;
-    // Stretches source over [a, b) or tiles it there.
-    void FillX(bool stretch, const RECT& source, int a, int b, int top, int bottom) const;
-    void FillY(bool stretch, const RECT& source, int a, int b, int left, int right) const;
+  // Unscaled when the sizes agree, else scaled to dest (nearest pixel).
+  void Copy(const RECT& source, const RECT& dest) const;
+  // Repeats source from x = a towards b in rows [top, bottom): the last
+  // tile is cut at b, a tile starting at b is empty; b < a draws nothing.
+  void TileX(const RECT& source, int a, int b, int top, int bottom) const;
+  void TileY(const RECT& source, int a, int b, int left, int right) const;
+  // Repeats source from dest's top-left corner, cut at its right and bottom.
+  void TileXY(const RECT& source, const RECT& dest) const;
+  // Stretches source over [a, b) or tiles it there.
+  void FillX(bool stretch, const RECT& source, int a, int b, int top, int bottom) const;
+  void FillY(bool stretch, const RECT& source, int a, int b, int left, int right) const;
 
 private:
-    HDC FTarget;
-    HDC FPicture;
-    POINT FOrigin;
+  HDC FTarget;
+  HDC FPicture;
+  POINT FOrigin;
 };
 
 // ---- Composition -----------------------------------------------------------------
@@ -92,17 +95,16 @@ void ComposeNinePart(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, POIN
                      bool DrawClient, bool StretchLeftEdge, bool StretchTopEdge, bool StretchRightEdge,
                      bool StretchBottomEdge, bool StretchClient);
 // The same with the client always tiled.
-void ComposeNinePartTiled(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, POINT NewLT, POINT NewRT,
-                          POINT NewLB, POINT NewRB, const RECT& NewC, TBitmap* target, TBitmap* picture,
-                          const RECT& R, int W, int H, bool DrawClient, bool StretchLeftEdge, bool StretchTopEdge,
-                          bool StretchRightEdge, bool StretchBottomEdge);
+void ComposeNinePartTiled(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, POINT NewLT, POINT NewRT, POINT NewLB,
+                          POINT NewRB, const RECT& NewC, TBitmap* target, TBitmap* picture, const RECT& R, int W, int H,
+                          bool DrawClient, bool StretchLeftEdge, bool StretchTopEdge, bool StretchRightEdge,
+                          bool StretchBottomEdge);
 // Without the right band: the top and bottom middles and the client run to
 // the target's right edge (StretchRightEdge is not used).
 void ComposeNinePartOpenRight(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, POINT NewLT, POINT NewRT,
                               POINT NewLB, POINT NewRB, const RECT& NewC, TBitmap* target, TBitmap* picture,
-                              const RECT& R, int W, int H, bool DrawClient, bool StretchLeftEdge,
-                              bool StretchTopEdge, bool StretchRightEdge, bool StretchBottomEdge,
-                              bool StretchClient);
+                              const RECT& R, int W, int H, bool DrawClient, bool StretchLeftEdge, bool StretchTopEdge,
+                              bool StretchRightEdge, bool StretchBottomEdge, bool StretchClient);
 // Everything stretched, with the corner points at C's corners, to the
 // target's current size.
 void ComposeStretchedFrame(TBitmap* target, TBitmap* picture, const RECT& R, const RECT& C, bool DrawClient);
@@ -111,10 +113,10 @@ void ComposeStretchedFrame(TBitmap* target, TBitmap* picture, const RECT& R, con
 // NewC.Bottom), left and right between them. A band that cannot be made
 // (no size, or no middle in the picture) comes back empty, and the side
 // bands then take its height.
-void ComposeBorderBands(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, POINT NewLT, POINT NewRT,
-                        POINT NewLB, POINT NewRB, const RECT& NewC, TBitmap* left, TBitmap* top, TBitmap* right,
-                        TBitmap* bottom, TBitmap* picture, const RECT& R, int W, int H, bool StretchLeftEdge,
-                        bool StretchTopEdge, bool StretchRightEdge, bool StretchBottomEdge);
+void ComposeBorderBands(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, POINT NewLT, POINT NewRT, POINT NewLB,
+                        POINT NewRB, const RECT& NewC, TBitmap* left, TBitmap* top, TBitmap* right, TBitmap* bottom,
+                        TBitmap* picture, const RECT& R, int W, int H, bool StretchLeftEdge, bool StretchTopEdge,
+                        bool StretchRightEdge, bool StretchBottomEdge);
 // The four bands of a mask picture whose origin is R's (always tiled): top
 // W x C.Top, bottom W x (mask height - C.Bottom), left C.Left and right
 // (mask width - C.Right) wide, both height(NewC) high.
@@ -165,29 +167,29 @@ std::vector<uint8_t> ReadBitmap24(HBITMAP bitmap, int& width, int& height);
 // Rows are 3 x width + padding bytes, padding = width mod 4.
 class TbsFBitmap {
 public:
-    // Throws Exception for a bad handle.
-    explicit TbsFBitmap(HBITMAP bitmap);
-    // The row table points into the pixels, so copies would dangle.
-    TbsFBitmap(const TbsFBitmap&) = delete;
-    TbsFBitmap& operator=(const TbsFBitmap&) = delete;
+  // Throws Exception for a bad handle.
+  explicit TbsFBitmap(HBITMAP bitmap);
+  // The row table points into the pixels, so copies would dangle.
+  TbsFBitmap(const TbsFBitmap&) = delete;
+  TbsFBitmap& operator=(const TbsFBitmap&) = delete;
 
-    int Width() const { return FWidth; }
-    int Height() const { return FHeight; }
-    uint32_t Padding() const { return FPadding; }
-    int RowBytes() const { return FRowBytes; }
-    std::size_t TotalBytes() const { return FBits.size(); }
-    uint8_t* Bits() { return FBits.data(); }
-    uint8_t* Row(int y) const { return FRows[std::size_t(y)]; }
-    const BITMAPINFO& Info() const { return FInfo; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  uint32_t Padding() const { return FPadding; }
+  int RowBytes() const { return FRowBytes; }
+  std::size_t TotalBytes() const { return FBits.size(); }
+  uint8_t* Bits() { return FBits.data(); }
+  uint8_t* Row(int y) const { return FRows[std::size_t(y)]; }
+  const BITMAPINFO& Info() const { return FInfo; }
 
 private:
-    std::vector<uint8_t> FBits;
-    std::vector<uint8_t*> FRows;
-    uint32_t FPadding = 0;
-    int FRowBytes = 0;
-    int FWidth = 0;
-    int FHeight = 0;
-    BITMAPINFO FInfo;
+  std::vector<uint8_t> FBits;
+  std::vector<uint8_t*> FRows;
+  uint32_t FPadding = 0;
+  int FRowBytes = 0;
+  int FWidth = 0;
+  int FHeight = 0;
+  BITMAPINFO FInfo;
 };
 
 // ---- Text --------------------------------------------------------------------------
@@ -243,13 +245,13 @@ constexpr DWORD bsStateInvisible = 0x8000;
 
 // What a native scroll bar reports of itself.
 struct TbsScrollBarInfo {
-    DWORD cbSize = sizeof(TbsScrollBarInfo);
-    RECT rcScrollBar;
-    int dxyLineButton = 0;
-    int xyThumbTop = 0;
-    int xyThumbBottom = 0;
-    int reserved = 0;
-    DWORD rgstate[6] = {};
+  DWORD cbSize = sizeof(TbsScrollBarInfo);
+  RECT rcScrollBar;
+  int dxyLineButton = 0;
+  int xyThumbTop = 0;
+  int xyThumbBottom = 0;
+  int reserved = 0;
+  DWORD rgstate[6] = {};
 };
 // The window's own scroll bar (bar = OBJID_VSCROLL or OBJID_HSCROLL) as
 // the window system reports it; a bar it cannot report (no such window,
@@ -260,9 +262,9 @@ bool QueryScrollBarInfo(HWND window, int bar, TbsScrollBarInfo& info);
 // own (tab sheets, page controls), so that transparent children show it.
 class IbsSkinBackground {
 public:
-    virtual ~IbsSkinBackground() = default;
-    // Paints the background in the container's client coordinates.
-    virtual void PaintSkinBackground(HDC dc) = 0;
+  virtual ~IbsSkinBackground() = default;
+  // Paints the background in the container's client coordinates.
+  virtual void PaintSkinBackground(HDC dc) = 0;
 };
 
 // Paints what the control's parent shows under the control into the canvas

@@ -9,42 +9,42 @@
 namespace kora {
 
 std::vector<uint8_t> MaskRunsToRegionData(TBitmap* bitmap, int dx, int dy) {
-    if (!bitmap || bitmap->Empty()) return {};
-    const TbsFBitmap pixels(bitmap->Handle());
-    const int w = pixels.Width(), h = pixels.Height();
+  if (!bitmap || bitmap->Empty()) return {};
+  const TbsFBitmap pixels(bitmap->Handle());
+  const int w = pixels.Width(), h = pixels.Height();
 
-    // The classic collector stopped at 10,001 rectangles; a growing list
-    // keeps every run, so detailed masks are not cut off.
-    std::vector<RECT> runs;
-    for (int y = 0; y < h; ++y) {
-        const uint8_t* row = pixels.Row(y);
-        int x = 0;
-        while (x < w) {
-            const uint8_t* p = row + std::size_t(x) * 3;
-            if ((p[0] | p[1] | p[2]) != 0) {
-                ++x;
-                continue;
-            }
-            const int start = x;
-            for (p += 3, ++x; x < w && (p[0] | p[1] | p[2]) == 0; p += 3) ++x;
-            runs.push_back({start + dx, y + dy, x + dx, y + dy + 1});
-        }
+  // The classic collector stopped at 10,001 rectangles; a growing list
+  // keeps every run, so detailed masks are not cut off.
+  std::vector<RECT> runs;
+  for (int y = 0; y < h; ++y) {
+    const uint8_t* row = pixels.Row(y);
+    int x = 0;
+    while (x < w) {
+      const uint8_t* p = row + std::size_t(x) * 3;
+      if ((p[0] | p[1] | p[2]) != 0) {
+        ++x;
+        continue;
+      }
+      const int start = x;
+      for (p += 3, ++x; x < w && (p[0] | p[1] | p[2]) == 0; p += 3) ++x;
+      runs.push_back({start + dx, y + dy, x + dx, y + dy + 1});
     }
+  }
 
-    RGNDATAHEADER header;
-    header.nCount = uint32_t(runs.size());
-    header.rcBound = {dx, dy, dx + w, dy + h};
-    std::vector<uint8_t> block(sizeof header + runs.size() * sizeof(RECT), 0);
-    std::memcpy(block.data(), &header, sizeof header);
-    if (!runs.empty()) std::memcpy(block.data() + sizeof header, runs.data(), runs.size() * sizeof(RECT));
-    return block;
+  RGNDATAHEADER header;
+  header.nCount = uint32_t(runs.size());
+  header.rcBound = {dx, dy, dx + w, dy + h};
+  std::vector<uint8_t> block(sizeof header + runs.size() * sizeof(RECT), 0);
+  std::memcpy(block.data(), &header, sizeof header);
+  if (!runs.empty()) std::memcpy(block.data() + sizeof header, runs.data(), runs.size() * sizeof(RECT));
+  return block;
 }
 
 namespace {
 
 HRGN RegionFromBlock(const std::vector<uint8_t>& block) {
-    if (block.empty()) return HRGN();
-    return ExtCreateRegion(nullptr, uint32_t(block.size()), reinterpret_cast<const RGNDATA*>(block.data()));
+  if (block.empty()) return HRGN();
+  return ExtCreateRegion(nullptr, uint32_t(block.size()), reinterpret_cast<const RGNDATA*>(block.data()));
 }
 
 }  // namespace
@@ -53,24 +53,24 @@ HRGN RegionFromMask(TBitmap* mask) { return RegionFromBlock(MaskRunsToRegionData
 
 HRGN BuildSkinRegion(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, POINT NewLT, POINT NewRT, POINT NewLB,
                      POINT NewRB, const RECT& NewC, TBitmap* mask, int W, int H) {
-    // A target smaller than the mask's fixed parts keeps its plain shape.
-    if (NewRT.X < NewLT.X || NewLB.Y < NewLT.Y || IsEmptyRect(NewC)) return HRGN();
-    TBitmap top, left, right, bottom;
-    ComposeMaskBands(LT, RT, LB, RB, C, NewLT, NewRT, NewLB, NewRB, NewC, mask, &top, &left, &right, &bottom, W, H);
+  // A target smaller than the mask's fixed parts keeps its plain shape.
+  if (NewRT.X < NewLT.X || NewLB.Y < NewLT.Y || IsEmptyRect(NewC)) return HRGN();
+  TBitmap top, left, right, bottom;
+  ComposeMaskBands(LT, RT, LB, RB, C, NewLT, NewRT, NewLB, NewRB, NewC, mask, &top, &left, &right, &bottom, W, H);
 
-    HRGN result = CreateRectRgnIndirect(&NewC);
-    auto add = [&](TBitmap* band, int dx, int dy) {
-        if (band->Empty()) return;
-        HRGN part = RegionFromBlock(MaskRunsToRegionData(band, dx, dy));
-        if (!part) return;
-        CombineRgn(result, result, part, RGN_OR);
-        DeleteObject(part);
-    };
-    add(&top, 0, 0);
-    add(&bottom, 0, NewC.Bottom);
-    add(&left, 0, NewC.Top);
-    add(&right, NewC.Right, NewC.Top);
-    return result;
+  HRGN result = CreateRectRgnIndirect(&NewC);
+  auto add = [&](TBitmap* band, int dx, int dy) {
+    if (band->Empty()) return;
+    HRGN part = RegionFromBlock(MaskRunsToRegionData(band, dx, dy));
+    if (!part) return;
+    CombineRgn(result, result, part, RGN_OR);
+    DeleteObject(part);
+  };
+  add(&top, 0, 0);
+  add(&bottom, 0, NewC.Bottom);
+  add(&left, 0, NewC.Top);
+  add(&right, NewC.Right, NewC.Top);
+  return result;
 }
 
 }  // namespace kora

@@ -65,7 +65,10 @@ TEST_F(FormcProgram, ConvertsBothWaysWithoutLoss) {
   const std::string binary = ReadFile(Path("main.bin"));
   EXPECT_EQ(binary.substr(0, 4), "TPF0");
   // The stored skin's bytes: name, vaBinary, a 32-bit count, the bytes.
-  EXPECT_NE(binary.find(std::string("\x0E" "CompressedData\x0A\x04\x00\x00\x00\x78\xDA", 22)), std::string::npos);
+  EXPECT_NE(binary.find(std::string("\x0E"
+                                    "CompressedData\x0A\x04\x00\x00\x00\x78\xDA",
+                                    22)),
+            std::string::npos);
   ASSERT_EQ(RunFormc({"bin2text", Path("main.bin"), Path("back.txt")}).ExitCode, 0);
   EXPECT_EQ(ReadFile(Path("back.txt")), kForm);
 }

@@ -16,9 +16,9 @@ namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
 struct RunResult {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
+  int Status = -1;
+  std::string Out;
+  std::string Err;
 };
 
 Bytes ReadBytes(const fs::path& path);
@@ -31,16 +31,16 @@ Bytes UnpackedImage(const Bytes& rom, uint32_t pointerTable);
 
 class CliTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+  void SetUp() override;
+  void TearDown() override;
 
-    // Runs build/kora-cli from the private folder with the given arguments.
-    RunResult Cli(const std::vector<std::string>& args) const;
-    // make-demo-rom into the test folder; fails the test when it fails.
-    fs::path MakeRom(const std::string& name, bool alternate) const;
+  // Runs build/kora-cli from the private folder with the given arguments.
+  RunResult Cli(const std::vector<std::string>& args) const;
+  // make-demo-rom into the test folder; fails the test when it fails.
+  fs::path MakeRom(const std::string& name, bool alternate) const;
 
-    fs::path FDir;      // the test's own folder
-    fs::path FProgram;  // its program folder
+  fs::path FDir;      // the test's own folder
+  fs::path FProgram;  // its program folder
 };
 
 }  // namespace kora::clitest

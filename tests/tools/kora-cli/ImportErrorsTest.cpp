@@ -9,38 +9,34 @@ namespace kora::clitest {
 namespace {
 
 struct BadImport {
-    const char* Name;
-    const char* Text;
-    int Line;
-    const char* Field;  // "" when the error has no field
+  const char* Name;
+  const char* Text;
+  int Line;
+  const char* Field;  // "" when the error has no field
 };
 
-void PrintTo(const BadImport& bad, std::ostream* out)
-{
-    *out << bad.Name;
-}
+void PrintTo(const BadImport& bad, std::ostream* out) { *out << bad.Name; }
 
 class ImportErrorTest : public CliTest, public ::testing::WithParamInterface<BadImport> {};
 
-TEST_P(ImportErrorTest, NamesLineAndFieldAndLeavesTheRom)
-{
-    const BadImport& bad = GetParam();
-    const fs::path rom = MakeRom("demo.nds", false);
-    const Bytes before = ReadBytes(rom);
-    const auto stamp = fs::last_write_time(rom);
-    WriteText(FDir / "bad.txt", bad.Text);
+TEST_P(ImportErrorTest, NamesLineAndFieldAndLeavesTheRom) {
+  const BadImport& bad = GetParam();
+  const fs::path rom = MakeRom("demo.nds", false);
+  const Bytes before = ReadBytes(rom);
+  const auto stamp = fs::last_write_time(rom);
+  WriteText(FDir / "bad.txt", bad.Text);
 
-    const RunResult r = Cli({"import", rom.string(), (FDir / "bad.txt").string()});
-    EXPECT_EQ(r.Status, 1);
-    EXPECT_EQ(r.Err.rfind("kora-cli: " + (FDir / "bad.txt").string() + ": line " + std::to_string(bad.Line), 0), 0u)
-        << r.Err;
-    if (*bad.Field)
-        EXPECT_NE(r.Err.find("field \"" + std::string(bad.Field) + "\""), std::string::npos) << r.Err;
-    else
-        EXPECT_EQ(r.Err.find("field \""), std::string::npos) << r.Err;
-    EXPECT_EQ(std::count(r.Err.begin(), r.Err.end(), '\n'), 1);
-    EXPECT_EQ(ReadBytes(rom), before);
-    EXPECT_EQ(fs::last_write_time(rom), stamp);
+  const RunResult r = Cli({"import", rom.string(), (FDir / "bad.txt").string()});
+  EXPECT_EQ(r.Status, 1);
+  EXPECT_EQ(r.Err.rfind("kora-cli: " + (FDir / "bad.txt").string() + ": line " + std::to_string(bad.Line), 0), 0u)
+      << r.Err;
+  if (*bad.Field)
+    EXPECT_NE(r.Err.find("field \"" + std::string(bad.Field) + "\""), std::string::npos) << r.Err;
+  else
+    EXPECT_EQ(r.Err.find("field \""), std::string::npos) << r.Err;
+  EXPECT_EQ(std::count(r.Err.begin(), r.Err.end(), '\n'), 1);
+  EXPECT_EQ(ReadBytes(rom), before);
+  EXPECT_EQ(fs::last_write_time(rom), stamp);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -67,37 +63,34 @@ INSTANTIATE_TEST_SUITE_P(
         BadImport{"JsonTruncated", "{\"classes\": [\n{\"index\": 1,", 2, ""}),
     [](const auto& p) { return std::string(p.param.Name); });
 
-TEST_F(CliTest, MissingRomDataFolderIsReported)
-{
-    const fs::path rom = MakeRom("demo.nds", false);
-    fs::remove_all(FProgram / "RomData");
-    WriteText(FDir / "edit.csv", "id,hit\n01,7\n");
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"export", rom.string()}, {"import", rom.string(), (FDir / "edit.csv").string()}}) {
-        const RunResult r = Cli(args);
-        EXPECT_EQ(r.Status, 1);
-        EXPECT_NE(r.Err.find("Cannot create file \"" + (FProgram / "RomData").string() + "/"), std::string::npos)
-            << r.Err;
-    }
-    EXPECT_FALSE(fs::exists(FProgram / "RomData"));
+TEST_F(CliTest, MissingRomDataFolderIsReported) {
+  const fs::path rom = MakeRom("demo.nds", false);
+  fs::remove_all(FProgram / "RomData");
+  WriteText(FDir / "edit.csv", "id,hit\n01,7\n");
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"export", rom.string()}, {"import", rom.string(), (FDir / "edit.csv").string()}}) {
+    const RunResult r = Cli(args);
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("Cannot create file \"" + (FProgram / "RomData").string() + "/"), std::string::npos) << r.Err;
+  }
+  EXPECT_FALSE(fs::exists(FProgram / "RomData"));
 }
 
-TEST_F(CliTest, SecondRunWaitsForNobodyAndFailsWhileLocked)
-{
-    const fs::path rom = MakeRom("demo.nds", false);
-    const Bytes before = ReadBytes(rom);
-    WriteText(FDir / "edit.csv", "id,hit\n01,7\n");
-    const int fd = ::open((FProgram / "RomData" / "kora-cli.lock").c_str(), O_RDWR | O_CREAT, 0644);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
-    const RunResult r = Cli({"import", rom.string(), (FDir / "edit.csv").string()});
-    ::close(fd);
-    EXPECT_EQ(r.Status, 1);
-    EXPECT_NE(r.Err.find("locked"), std::string::npos) << r.Err;
-    EXPECT_EQ(ReadBytes(rom), before);
+TEST_F(CliTest, SecondRunWaitsForNobodyAndFailsWhileLocked) {
+  const fs::path rom = MakeRom("demo.nds", false);
+  const Bytes before = ReadBytes(rom);
+  WriteText(FDir / "edit.csv", "id,hit\n01,7\n");
+  const int fd = ::open((FProgram / "RomData" / "kora-cli.lock").c_str(), O_RDWR | O_CREAT, 0644);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+  const RunResult r = Cli({"import", rom.string(), (FDir / "edit.csv").string()});
+  ::close(fd);
+  EXPECT_EQ(r.Status, 1);
+  EXPECT_NE(r.Err.find("locked"), std::string::npos) << r.Err;
+  EXPECT_EQ(ReadBytes(rom), before);
 
-    EXPECT_EQ(Cli({"import", rom.string(), (FDir / "edit.csv").string()}).Status, 0);
-    EXPECT_NE(ReadBytes(rom), before);
+  EXPECT_EQ(Cli({"import", rom.string(), (FDir / "edit.csv").string()}).Status, 0);
+  EXPECT_NE(ReadBytes(rom), before);
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 #include <sys/wait.h>
 #include <zlib.h>
 
+#include <gtest/gtest.h>
 #include <cstdlib>
 #include <filesystem>
-#include <gtest/gtest.h>
 
 #include "framework/TempFolder.h"
 #include "skin/SkinTestSupport.h"
@@ -80,8 +80,8 @@ struct PreviewRun {
 // Runs skinc preview with its errors in folder's stderr.txt.
 PreviewRun Preview(const std::string& file, const std::string& out, const std::string& folder) {
   const std::string err = folder + "stderr.txt";
-  const int status = std::system(
-      ("'" KORA_PROGRAM_DIR "/skinc' preview '" + file + "' '" + out + "' 2>'" + err + "'").c_str());
+  const int status =
+      std::system(("'" KORA_PROGRAM_DIR "/skinc' preview '" + file + "' '" + out + "' 2>'" + err + "'").c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::ReadFileBytes(err)};
 }
 
@@ -114,9 +114,8 @@ TEST(SkinPreview, ComposesTheProgramSkinIntoASheet) {
   for (int shift : {0, 8, 16})
     EXPECT_NEAR(double(inactive >> shift & 0xFF), 0.7 * double(active >> shift & 0xFF), 1.0) << shift;
   // Close buttons end at the caption rectangle's right (282 of 285).
-  EXPECT_GT(png.Difference(kActiveX + kFrameW - 3 - 21, kFrameY + 5, kInactiveX + kFrameW - 3 - 21, kFrameY + 5, 21,
-                           21),
-            0);
+  EXPECT_GT(
+      png.Difference(kActiveX + kFrameW - 3 - 21, kFrameY + 5, kInactiveX + kFrameW - 3 - 21, kFrameY + 5, 21, 21), 0);
 
   // Buttons at 80 x 25 in the element row: each look differs from normal.
   const int buttonX = 10 + 250, buttonY = kRowY + 10;

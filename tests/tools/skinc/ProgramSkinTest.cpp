@@ -2,11 +2,11 @@
 // elements look up is there, with the geometry the frame layout relies on.
 #include <sys/wait.h>
 
+#include <gtest/gtest.h>
 #include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
-#include <gtest/gtest.h>
 
 #include "framework/TempFolder.h"
 #include "skin/SkinTestSupport.h"
@@ -39,13 +39,47 @@ RECT RectOf(const std::string& section, const std::string& key) {
 
 TEST(ProgramSkin, HoldsEveryRecordTheWindowLooksUp) {
   const std::string dump = DumpProgramSkin();
-  for (const char* name :
-       {"closebutton", "maxbutton", "minbutton", "rollupbutton", "sysmenubutton", "traybutton", "caption", "menuitem",
-        "mainmenubaritem", "menubarsysmenubutton", "menubarclosebutton", "menubarmaxbutton", "menubarminbutton",
-        "button", "resizebutton", "groupbox", "panel", "toolpanel", "stdlabel", "spinedit", "statusspinedit",
-        "combobox", "tab", "hupdown", "mainmenubar", "edit", "checkbox", "hscrollbar", "vscrollbar", "bothhscrollbar",
-        "toolbutton", "toolmenubutton", "bevel", "statusbar", "label", "listbox", "radiobox", "listview",
-        "POPUPWINDOW", "HINTWINDOW", "SKINCOLORS"})
+  for (const char* name : {"closebutton",
+                           "maxbutton",
+                           "minbutton",
+                           "rollupbutton",
+                           "sysmenubutton",
+                           "traybutton",
+                           "caption",
+                           "menuitem",
+                           "mainmenubaritem",
+                           "menubarsysmenubutton",
+                           "menubarclosebutton",
+                           "menubarmaxbutton",
+                           "menubarminbutton",
+                           "button",
+                           "resizebutton",
+                           "groupbox",
+                           "panel",
+                           "toolpanel",
+                           "stdlabel",
+                           "spinedit",
+                           "statusspinedit",
+                           "combobox",
+                           "tab",
+                           "hupdown",
+                           "mainmenubar",
+                           "edit",
+                           "checkbox",
+                           "hscrollbar",
+                           "vscrollbar",
+                           "bothhscrollbar",
+                           "toolbutton",
+                           "toolmenubutton",
+                           "bevel",
+                           "statusbar",
+                           "label",
+                           "listbox",
+                           "radiobox",
+                           "listview",
+                           "POPUPWINDOW",
+                           "HINTWINDOW",
+                           "SKINCOLORS"})
     EXPECT_NE(kSection(dump, name), "") << name;
   // The combo box names its drop-down list, and that list exists too.
   const std::string combo = kSection(dump, "combobox");
@@ -62,16 +96,15 @@ TEST(ProgramSkin, FrameGeometryMatchesTheWindowLayout) {
   EXPECT_NE(dump.find("inactivepicture=\n"), std::string::npos);
   EXPECT_EQ(dump.find("mask=\n"), std::string::npos);  // the mask cuts the corners
   const std::string form = kSection(dump, "FORMINFO");
-  for (const char* line : {"clientrect=4,27,281,206\n", "lefttoppoint=9,29\n", "righttoppoint=274,30\n",
-                           "captionrect=3,5,282,24\n", "buttonsrect=0,0,0,0\n", "buttonsoffset=2\n",
-                           "bgpictureindex=-1\n"})
+  for (const char* line :
+       {"clientrect=4,27,281,206\n", "lefttoppoint=9,29\n", "righttoppoint=274,30\n", "captionrect=3,5,282,24\n",
+        "buttonsrect=0,0,0,0\n", "buttonsoffset=2\n", "bgpictureindex=-1\n"})
     EXPECT_NE(form.find(line), std::string::npos) << line;
 
   const std::string caption = kSection(dump, "caption");
-  for (const char* line : {"skinrect=5,4,280,24\n", "activeskinrect=0,0,0,0\n", "framerect=0,0,0,0\n",
-                           "framecount=0\n", "fontname=Arial\n", "fontheight=16\n", "fontstyle=fsbold\n",
-                           "fontcolor=16111036\n", "activefontcolor=11168318\n", "shadow=1\n",
-                           "shadowcolor=16777215\n"})
+  for (const char* line : {"skinrect=5,4,280,24\n", "activeskinrect=0,0,0,0\n", "framerect=0,0,0,0\n", "framecount=0\n",
+                           "fontname=Arial\n", "fontheight=16\n", "fontstyle=fsbold\n", "fontcolor=16111036\n",
+                           "activefontcolor=11168318\n", "shadow=1\n", "shadowcolor=16777215\n"})
     EXPECT_NE(caption.find(line), std::string::npos) << line;
 
   for (const char* button : {"closebutton", "minbutton"}) {

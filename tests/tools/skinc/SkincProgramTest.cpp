@@ -2,8 +2,8 @@
 // fail with a one-line message on bad input.
 #include <sys/wait.h>
 
-#include <cstdlib>
 #include <gtest/gtest.h>
+#include <cstdlib>
 
 #include "framework/TempFolder.h"
 #include "skin/SkinTestSupport.h"
@@ -82,8 +82,9 @@ TEST_F(SkincProgram, FailuresExitWithTheErrorText) {
   EXPECT_TRUE(r.Output.empty());
 
   const std::string newer = test::Deflate(test::ArchiveWriter().Int32(4).Bytes());
-  test::WriteFileBytes(FDir + "newer.skn", std::string("\3\0\0\0", 4) + test::ArchiveWriter()
-                                               .Int32(static_cast<int32_t>(newer.size())).Bytes() + newer);
+  test::WriteFileBytes(
+      FDir + "newer.skn",
+      std::string("\3\0\0\0", 4) + test::ArchiveWriter().Int32(static_cast<int32_t>(newer.size())).Bytes() + newer);
   r = Run("dump '" + FDir + "newer.skn'");
   EXPECT_EQ(r.ExitCode, 1);
   EXPECT_NE(r.Errors.find("above 3"), std::string::npos);

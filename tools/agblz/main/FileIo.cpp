@@ -1,120 +1,102 @@
 #include "agblz/main/FileIo.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
-#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
 
 namespace kora::agblz {
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& what, const std::string& path)
-{
-    throw std::runtime_error(what + " \"" + path + "\": " + std::strerror(errno));
+[[noreturn]] void Fail(const std::string& what, const std::string& path) {
+  throw std::runtime_error(what + " \"" + path + "\": " + std::strerror(errno));
 }
 
 // Closes the descriptor on every way out.
 class FileHandle {
 public:
-    explicit FileHandle(int fd) : FFd(fd) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { Close(); }
+  explicit FileHandle(int fd) : FFd(fd) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() { Close(); }
 
-    int Fd() const { return FFd; }
+  int Fd() const { return FFd; }
 
-    int Close()
-    {
-        const int result = FFd >= 0 ? ::close(FFd) : 0;
-        FFd = -1;
-        return result;
-    }
+  int Close() {
+    const int result = FFd >= 0 ? ::close(FFd) : 0;
+    FFd = -1;
+    return result;
+  }
 
 private:
-    int FFd;
+  int FFd;
 };
 
-std::string FolderOf(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-void WriteAll(int fd, std::span<const uint8_t> bytes, const std::string& path)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            Fail("cannot write", path);
-        }
-        bytes = bytes.subspan(static_cast<std::size_t>(written));
+void WriteAll(int fd, std::span<const uint8_t> bytes, const std::string& path) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      Fail("cannot write", path);
     }
+    bytes = bytes.subspan(static_cast<std::size_t>(written));
+  }
 }
 
 // mkstemp creates files readable by the owner only; give the output the mode
 // a plain create would.
-void SetDefaultMode(int fd, const std::string& path)
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    if (::fchmod(fd, 0666 & ~mask) != 0)
-        Fail("cannot set the mode of", path);
+void SetDefaultMode(int fd, const std::string& path) {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  if (::fchmod(fd, 0666 & ~mask) != 0) Fail("cannot set the mode of", path);
 }
 
 }  // namespace
 
-std::vector<uint8_t> ReadWholeFile(const std::string& path)
-{
-    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.Fd() < 0)
-        Fail("cannot open", path);
-    std::vector<uint8_t> bytes;
-    uint8_t buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(file.Fd(), buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            Fail("cannot read", path);
-        }
-        if (got == 0)
-            return bytes;
-        bytes.insert(bytes.end(), buffer, buffer + got);
+std::vector<uint8_t> ReadWholeFile(const std::string& path) {
+  FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.Fd() < 0) Fail("cannot open", path);
+  std::vector<uint8_t> bytes;
+  uint8_t buffer[1 << 16];
+  for (;;) {
+    const ssize_t got = ::read(file.Fd(), buffer, sizeof buffer);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      Fail("cannot read", path);
     }
+    if (got == 0) return bytes;
+    bytes.insert(bytes.end(), buffer, buffer + got);
+  }
 }
 
-void ReplaceFile(const std::string& path, std::span<const uint8_t> bytes)
-{
-    std::string temporary = path + ".XXXXXX";
-    FileHandle file(::mkstemp(temporary.data()));
-    if (file.Fd() < 0)
-        Fail("cannot create a temporary file for", path);
-    try {
-        WriteAll(file.Fd(), bytes, temporary);
-        SetDefaultMode(file.Fd(), temporary);
-        if (::fsync(file.Fd()) != 0)
-            Fail("cannot sync", temporary);
-        if (file.Close() != 0)
-            Fail("cannot close", temporary);
-        if (::rename(temporary.c_str(), path.c_str()) != 0)
-            Fail("cannot replace", path);
-    } catch (...) {
-        file.Close();
-        ::unlink(temporary.c_str());
-        throw;
-    }
-    // Make the rename itself durable; the data is already safe, so a folder
-    // that cannot be synced is not worth failing for.
-    FileHandle folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.Fd() >= 0)
-        ::fsync(folder.Fd());
+void ReplaceFile(const std::string& path, std::span<const uint8_t> bytes) {
+  std::string temporary = path + ".XXXXXX";
+  FileHandle file(::mkstemp(temporary.data()));
+  if (file.Fd() < 0) Fail("cannot create a temporary file for", path);
+  try {
+    WriteAll(file.Fd(), bytes, temporary);
+    SetDefaultMode(file.Fd(), temporary);
+    if (::fsync(file.Fd()) != 0) Fail("cannot sync", temporary);
+    if (file.Close() != 0) Fail("cannot close", temporary);
+    if (::rename(temporary.c_str(), path.c_str()) != 0) Fail("cannot replace", path);
+  } catch (...) {
+    file.Close();
+    ::unlink(temporary.c_str());
+    throw;
+  }
+  // Make the rename itself durable; the data is already safe, so a folder
+  // that cannot be synced is not worth failing for.
+  FileHandle folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder.Fd() >= 0) ::fsync(folder.Fd());
 }
 
 }  // namespace kora::agblz

@@ -22,52 +22,52 @@ class SdlWindowSet;
 
 class SdlBackend final : public Backend {
 public:
-    // Opens the display (the DISPLAY environment variable); throws
-    // std::runtime_error when there is none.
-    SdlBackend();
-    // Detaches itself when still attached, closes the windows and the display.
-    ~SdlBackend() override;
-    SdlBackend(const SdlBackend&) = delete;
-    SdlBackend& operator=(const SdlBackend&) = delete;
+  // Opens the display (the DISPLAY environment variable); throws
+  // std::runtime_error when there is none.
+  SdlBackend();
+  // Detaches itself when still attached, closes the windows and the display.
+  ~SdlBackend() override;
+  SdlBackend(const SdlBackend&) = delete;
+  SdlBackend& operator=(const SdlBackend&) = delete;
 
-    Clock& GetClock() override { return FClock; }
-    std::vector<MonitorDesc> Monitors() const override;
-    void PollEvents() override;
-    void WaitEvents(int timeoutMs) override;
-    void Wake() override;
-    void WindowChanged(HWND top) override;
-    void Present(HWND top, std::span<const RECT> dirty) override;
-    void SetCursorShape(CursorShape shape) override;
-    void WarpCursor(POINT screen) override;
-    void Beep() override;
-    void SetClipboardText(const std::string& utf8) override;
-    std::string GetClipboardText() override;
+  Clock& GetClock() override { return FClock; }
+  std::vector<MonitorDesc> Monitors() const override;
+  void PollEvents() override;
+  void WaitEvents(int timeoutMs) override;
+  void Wake() override;
+  void WindowChanged(HWND top) override;
+  void Present(HWND top, std::span<const RECT> dirty) override;
+  void SetCursorShape(CursorShape shape) override;
+  void WarpCursor(POINT screen) override;
+  void Beep() override;
+  void SetClipboardText(const std::string& utf8) override;
+  std::string GetClipboardText() override;
 
 private:
-    // SdlBackend_Events.cpp
-    void Translate(const SDL_Event& e);
-    void TranslateWindowEvent(const SDL_WindowEvent& e);
-    // Screen coordinates of a window-relative SDL position, by our rectangles.
-    bool ToScreen(uint32_t windowId, int x, int y, POINT* out);
-    // Work that needs the whole batch of events: the application's
-    // activation and the pointer outside our windows.
-    void AfterEvents();
+  // SdlBackend_Events.cpp
+  void Translate(const SDL_Event& e);
+  void TranslateWindowEvent(const SDL_WindowEvent& e);
+  // Screen coordinates of a window-relative SDL position, by our rectangles.
+  bool ToScreen(uint32_t windowId, int x, int y, POINT* out);
+  // Work that needs the whole batch of events: the application's
+  // activation and the pointer outside our windows.
+  void AfterEvents();
 
-    RealClock FClock;
-    std::unique_ptr<SdlWindowSet> FWindows;
-    uint32_t FWakeEvent = 0;
-    // One wake-up in SDL's queue is enough; a flood could fill it and drop input.
-    std::atomic<bool> FWakePending{false};
-    std::array<SDL_Cursor*, 12> FCursors{};
-    CursorShape FCursor = CursorShape::Arrow;
+  RealClock FClock;
+  std::unique_ptr<SdlWindowSet> FWindows;
+  uint32_t FWakeEvent = 0;
+  // One wake-up in SDL's queue is enough; a flood could fill it and drop input.
+  std::atomic<bool> FWakePending{false};
+  std::array<SDL_Cursor*, 12> FCursors{};
+  CursorShape FCursor = CursorShape::Arrow;
 
-    POINT FPointer;  // screen, as last posted
-    bool FPointerInside = false;
-    uint64_t FLastPointerQuery = 0;
-    uint16_t FKeyMods = 0;
-    int32_t FLastKey = 0;
-    bool FFocusChanged = false;
-    bool FAppActive = true;
+  POINT FPointer;  // screen, as last posted
+  bool FPointerInside = false;
+  uint64_t FLastPointerQuery = 0;
+  uint16_t FKeyMods = 0;
+  int32_t FLastKey = 0;
+  bool FFocusChanged = false;
+  bool FAppActive = true;
 };
 
 }  // namespace kora

@@ -1,10 +1,10 @@
 #include <SDL.h>
 
-#include "platform/window/Messages.h"
-#include "platform/window/MessageQueue.h"
 #include "platform/backends/sdl/SdlBackend.h"
 #include "platform/backends/sdl/SdlKeys.h"
 #include "platform/backends/sdl/SdlWindows.h"
+#include "platform/window/MessageQueue.h"
+#include "platform/window/Messages.h"
 
 namespace kora {
 
@@ -15,123 +15,113 @@ namespace {
 constexpr uint64_t kPointerPollMs = 40;
 
 int ButtonOf(Uint8 sdlButton) {
-    switch (sdlButton) {
+  switch (sdlButton) {
     case SDL_BUTTON_LEFT: return MOUSE_LEFT;
     case SDL_BUTTON_RIGHT: return MOUSE_RIGHT;
     case SDL_BUTTON_MIDDLE: return MOUSE_MIDDLE;
     default: return -1;
-    }
+  }
 }
 
 }  // namespace
 
 bool SdlBackend::ToScreen(uint32_t windowId, int x, int y, POINT* out) {
-    const NativeWindow* w = FWindows->FromSdlId(windowId);
-    if (!w) return false;
-    *out = {w->Rect.Left + x, w->Rect.Top + y};
-    return true;
+  const NativeWindow* w = FWindows->FromSdlId(windowId);
+  if (!w) return false;
+  *out = {w->Rect.Left + x, w->Rect.Top + y};
+  return true;
 }
 
 void SdlBackend::Translate(const SDL_Event& e) {
-    POINT p;
-    switch (e.type) {
+  POINT p;
+  switch (e.type) {
     case SDL_MOUSEMOTION:
-        if (e.motion.which == SDL_TOUCH_MOUSEID || !ToScreen(e.motion.windowID, e.motion.x, e.motion.y, &p)) break;
-        FPointer = p;
-        PostMouseMove(p);
-        break;
+      if (e.motion.which == SDL_TOUCH_MOUSEID || !ToScreen(e.motion.windowID, e.motion.x, e.motion.y, &p)) break;
+      FPointer = p;
+      PostMouseMove(p);
+      break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
-        // SDL's click counts keep running; double-clicks are found above us.
-        const int button = ButtonOf(e.button.button);
-        if (button < 0 || e.button.which == SDL_TOUCH_MOUSEID) break;
-        if (!ToScreen(e.button.windowID, e.button.x, e.button.y, &p)) break;
-        FPointer = p;
-        PostMouseButton(button, e.type == SDL_MOUSEBUTTONDOWN, p);
-        break;
+      // SDL's click counts keep running; double-clicks are found above us.
+      const int button = ButtonOf(e.button.button);
+      if (button < 0 || e.button.which == SDL_TOUCH_MOUSEID) break;
+      if (!ToScreen(e.button.windowID, e.button.x, e.button.y, &p)) break;
+      FPointer = p;
+      PostMouseButton(button, e.type == SDL_MOUSEBUTTONDOWN, p);
+      break;
     }
     case SDL_MOUSEWHEEL: {
-        int notches = e.wheel.y;
-        if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
-        if (notches != 0) PostMouseWheel(notches * WHEEL_DELTA, FPointer);
-        break;
+      int notches = e.wheel.y;
+      if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
+      if (notches != 0) PostMouseWheel(notches * WHEEL_DELTA, FPointer);
+      break;
     }
     case SDL_KEYDOWN:
-    case SDL_KEYUP:
-    {
-        const bool down = e.type == SDL_KEYDOWN;
-        FKeyMods = e.key.keysym.mod;
-        if (down) FLastKey = e.key.keysym.sym;
-        if (!down && OtherSideStillHeld(e.key.keysym.sym, FKeyMods)) break;
-        if (const UINT vk = VirtualKeyFromSdl(e.key.keysym.sym)) PostKey(vk, down);
-        break;
+    case SDL_KEYUP: {
+      const bool down = e.type == SDL_KEYDOWN;
+      FKeyMods = e.key.keysym.mod;
+      if (down) FLastKey = e.key.keysym.sym;
+      if (!down && OtherSideStillHeld(e.key.keysym.sym, FKeyMods)) break;
+      if (const UINT vk = VirtualKeyFromSdl(e.key.keysym.sym)) PostKey(vk, down);
+      break;
     }
     case SDL_TEXTINPUT:
-        if (!IsAltShortcutText(e.text.text, FKeyMods, FLastKey)) PostText(e.text.text);
-        break;
-    case SDL_WINDOWEVENT:
-        TranslateWindowEvent(e.window);
-        break;
+      if (!IsAltShortcutText(e.text.text, FKeyMods, FLastKey)) PostText(e.text.text);
+      break;
+    case SDL_WINDOWEVENT: TranslateWindowEvent(e.window); break;
     default:
-        if (e.type == FWakeEvent) FWakePending = false;
-        break;
-    }
+      if (e.type == FWakeEvent) FWakePending = false;
+      break;
+  }
 }
 
 void SdlBackend::TranslateWindowEvent(const SDL_WindowEvent& e) {
-    NativeWindow* w = FWindows->FromSdlId(e.windowID);
-    if (!w) return;
-    switch (e.event) {
-    case SDL_WINDOWEVENT_EXPOSED:
-        FWindows->PresentAll(*w);
-        break;
+  NativeWindow* w = FWindows->FromSdlId(e.windowID);
+  if (!w) return;
+  switch (e.event) {
+    case SDL_WINDOWEVENT_EXPOSED: FWindows->PresentAll(*w); break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
     case SDL_WINDOWEVENT_FOCUS_LOST:
-        // A popup only holds the focus for a moment after it is shown.
-        if (!w->Popup) FFocusChanged = true;
-        break;
-    case SDL_WINDOWEVENT_ENTER:
-        FPointerInside = true;
-        break;
+      // A popup only holds the focus for a moment after it is shown.
+      if (!w->Popup) FFocusChanged = true;
+      break;
+    case SDL_WINDOWEVENT_ENTER: FPointerInside = true; break;
     case SDL_WINDOWEVENT_LEAVE:
-        FPointerInside = false;
-        FLastPointerQuery = 0;
-        break;
-    case SDL_WINDOWEVENT_CLOSE:
-        PostMessage(w->Wnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-        break;
+      FPointerInside = false;
+      FLastPointerQuery = 0;
+      break;
+    case SDL_WINDOWEVENT_CLOSE: PostMessage(w->Wnd, WM_SYSCOMMAND, SC_CLOSE, 0); break;
     case SDL_WINDOWEVENT_MINIMIZED:
     case SDL_WINDOWEVENT_RESTORED: {
-        // Only what a window manager did on its own is news to us.
-        TopLevelInfo info;
-        const bool minimized = e.event == SDL_WINDOWEVENT_MINIMIZED;
-        if (GetTopLevelInfo(w->Wnd, &info) && info.Minimized != minimized && w->Shown)
-            PostMessage(w->Wnd, WM_SYSCOMMAND, minimized ? SC_MINIMIZE : SC_RESTORE, 0);
-        break;
+      // Only what a window manager did on its own is news to us.
+      TopLevelInfo info;
+      const bool minimized = e.event == SDL_WINDOWEVENT_MINIMIZED;
+      if (GetTopLevelInfo(w->Wnd, &info) && info.Minimized != minimized && w->Shown)
+        PostMessage(w->Wnd, WM_SYSCOMMAND, minimized ? SC_MINIMIZE : SC_RESTORE, 0);
+      break;
     }
-    default:
-        break;  // moves and sizes: our own rectangles are the truth
-    }
+    default: break;  // moves and sizes: our own rectangles are the truth
+  }
 }
 
 void SdlBackend::AfterEvents() {
-    if (FFocusChanged) {
-        FFocusChanged = false;
-        const bool active = FWindows->OwnsInputFocus();
-        if (active != FAppActive) {
-            FAppActive = active;
-            PostAppActivation(active);
-        }
+  if (FFocusChanged) {
+    FFocusChanged = false;
+    const bool active = FWindows->OwnsInputFocus();
+    if (active != FAppActive) {
+      FAppActive = active;
+      PostAppActivation(active);
     }
-    if (FPointerInside || !FWindows->Display()) return;
-    const uint64_t now = FClock.NowMs();
-    if (FLastPointerQuery != 0 && now - FLastPointerQuery < kPointerPollMs) return;
-    FLastPointerQuery = now;
-    POINT p;
-    if (FWindows->Display().QueryPointer(&p) && p != FPointer) {
-        FPointer = p;
-        PostMouseMove(p);
-    }
+  }
+  if (FPointerInside || !FWindows->Display()) return;
+  const uint64_t now = FClock.NowMs();
+  if (FLastPointerQuery != 0 && now - FLastPointerQuery < kPointerPollMs) return;
+  FLastPointerQuery = now;
+  POINT p;
+  if (FWindows->Display().QueryPointer(&p) && p != FPointer) {
+    FPointer = p;
+    PostMouseMove(p);
+  }
 }
 
 }  // namespace kora
