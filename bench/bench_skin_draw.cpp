@@ -47,8 +47,8 @@ void BM_ComposeBorderBands_560x460(benchmark::State& state) {
   const TbsSkinGeometry n = skin.MovedTo(560, 460);
   for (auto _ : state) {
     TBitmap left, top, right, bottom;
-    ComposeBorderBands(skin.LT, skin.RT, skin.LB, skin.RB, skin.C, n.LT, n.RT, n.LB, n.RB, n.C, &left, &top, &right,
-                       &bottom, &skin.picture, skin.R, 560, 460, false, false, false, false);
+    ComposeBorderBands({skin.LT, skin.RT, skin.LB, skin.RB, skin.C}, n, {&left, &top, &right, &bottom}, &skin.picture,
+                       skin.R, {560, 460}, {});
     benchmark::DoNotOptimize(top.Handle());
   }
 }
@@ -64,8 +64,7 @@ void BM_ComposeNinePart_537x401(benchmark::State& state) {
   const TbsSkinGeometry n = TbsSkinGeometry{LT, RT, LB, RB, C}.Moved(R, W, H);
   TBitmap target;
   for (auto _ : state) {
-    ComposeNinePart(LT, RT, LB, RB, C, n.LT, n.RT, n.LB, n.RB, n.C, &target, &picture, R, W, H, true, false, false,
-                    false, false, false);
+    ComposeNinePart({LT, RT, LB, RB, C}, n, &target, &picture, R, {W, H}, true, {});
     benchmark::DoNotOptimize(target.Handle());
   }
 }
@@ -87,8 +86,7 @@ void BM_BuildSkinRegion_560x460(benchmark::State& state) {
   FrameSkin skin;
   const TbsSkinGeometry n = skin.MovedTo(560, 460);
   for (auto _ : state) {
-    HRGN region =
-        BuildSkinRegion(skin.LT, skin.RT, skin.LB, skin.RB, skin.C, n.LT, n.RT, n.LB, n.RB, n.C, &skin.mask, 560, 460);
+    HRGN region = BuildSkinRegion({skin.LT, skin.RT, skin.LB, skin.RB, skin.C}, n, &skin.mask, {560, 460});
     benchmark::DoNotOptimize(region);
     DeleteObject(region);
   }

@@ -21,8 +21,8 @@ struct Skin {
   TbsSkinGeometry MovedTo(int W, int H) const { return TbsSkinGeometry{LT, RT, LB, RB, C}.Moved(R, W, H); }
   void NinePart(TBitmap& target, int W, int H, bool stretchEdges = false, bool stretchClient = false) {
     const TbsSkinGeometry n = MovedTo(W, H);
-    ComposeNinePart(LT, RT, LB, RB, C, n.LT, n.RT, n.LB, n.RB, n.C, &target, &picture, R, W, H, true, stretchEdges,
-                    stretchEdges, stretchEdges, stretchEdges, stretchClient);
+    ComposeNinePart({LT, RT, LB, RB, C}, n, &target, &picture, R, {W, H}, true,
+                    {stretchEdges, stretchEdges, stretchEdges, stretchEdges, stretchClient});
   }
   // Where a point relative to R lies in the picture.
   POINT At(int x, int y) const { return {R.Left + x, R.Top + y}; }
@@ -87,8 +87,8 @@ TEST(bsUtilsComposeTest, OpenRightRunsTheTopAndClientToTheEdge) {
   Skin skin;
   TBitmap target;
   const TbsSkinGeometry n = skin.MovedTo(31, 16);
-  ComposeNinePartOpenRight(skin.LT, skin.RT, skin.LB, skin.RB, skin.C, n.LT, n.RT, n.LB, n.RB, n.C, &target,
-                           &skin.picture, skin.R, 31, 16, true, false, false, false, false, false);
+  ComposeNinePartOpenRight({skin.LT, skin.RT, skin.LB, skin.RB, skin.C}, n, &target, &skin.picture, skin.R, {31, 16},
+                           true, {});
   EXPECT_TRUE(Copied(target, {30, 0, 31, 4}, skin.At(6, 0)));  // a tile, no right corner
   EXPECT_TRUE(Copied(target, {30, 12, 31, 16}, skin.At(6, 12)));
   EXPECT_TRUE(Copied(target, {17, 4, 31, 12}, skin.At(3, 4)));
@@ -99,8 +99,8 @@ TEST(bsUtilsComposeTest, BorderBandsTileFromTheBandEdgeAndShareTheHeight) {
   TBitmap left, top, right, bottom;
   auto compose = [&](bool stretch) {
     const TbsSkinGeometry n = skin.MovedTo(31, 25);  // NewC (3, 4, 28, 21)
-    ComposeBorderBands(skin.LT, skin.RT, skin.LB, skin.RB, skin.C, n.LT, n.RT, n.LB, n.RB, n.C, &left, &top, &right,
-                       &bottom, &skin.picture, skin.R, 31, 25, stretch, stretch, stretch, stretch);
+    ComposeBorderBands({skin.LT, skin.RT, skin.LB, skin.RB, skin.C}, n, {&left, &top, &right, &bottom}, &skin.picture,
+                       skin.R, {31, 25}, {stretch, stretch, stretch, stretch});
   };
   compose(false);
   ASSERT_EQ(top.Width(), 31);

@@ -76,7 +76,7 @@ struct RoundedMask {
   }
   HRGN Build(int W, int H) {
     const TbsSkinGeometry n = TbsSkinGeometry{LT, RT, LB, RB, C}.Moved({0, 0, 20, 16}, W, H);
-    return BuildSkinRegion(LT, RT, LB, RB, C, n.LT, n.RT, n.LB, n.RB, n.C, &mask, W, H);
+    return BuildSkinRegion({LT, RT, LB, RB, C}, n, &mask, {W, H});
   }
 };
 

@@ -48,12 +48,12 @@ struct WindowSkin {
   }
   void Compose(TBitmap& target, int W, int H, bool stretch) {
     const TbsSkinGeometry n = TbsSkinGeometry{LT, RT, LB, RB, C}.Moved(R, W, H);
-    ComposeNinePart(LT, RT, LB, RB, C, n.LT, n.RT, n.LB, n.RB, n.C, &target, &picture, R, W, H, true, stretch, stretch,
-                    stretch, stretch, stretch);
+    ComposeNinePart({LT, RT, LB, RB, C}, n, &target, &picture, R, {W, H}, true,
+                    {stretch, stretch, stretch, stretch, stretch});
   }
   HRGN Region(int W, int H) {
     const TbsSkinGeometry n = TbsSkinGeometry{LT, RT, LB, RB, C}.Moved(R, W, H);
-    return BuildSkinRegion(LT, RT, LB, RB, C, n.LT, n.RT, n.LB, n.RB, n.C, &mask, W, H);
+    return BuildSkinRegion({LT, RT, LB, RB, C}, n, &mask, {W, H});
   }
 };
 

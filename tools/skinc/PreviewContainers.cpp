@@ -37,13 +37,11 @@ void PaintGroupBox(const TbsSkinData& data, TCanvas* canvas, const RECT& area, c
   TBitmap* picture = data.FindActivePicture(r->PictureIndex);
   const int W = WidthOf(area), H = HeightOf(area);
   const int dx = W - WidthOf(r->SkinRect), dy = H - HeightOf(r->SkinRect);
-  const TbsSkinGeometry g =
-      TbsSkinGeometry{r->LeftTopPoint, r->RightTopPoint, r->LeftBottomPoint, r->RightBottomPoint, r->ClientRect}.Moved(
-          r->SkinRect, W, H);
+  const TbsSkinGeometry geo{r->LeftTopPoint, r->RightTopPoint, r->LeftBottomPoint, r->RightBottomPoint, r->ClientRect};
+  const TbsSkinGeometry g = geo.Moved(r->SkinRect, W, H);
   TBitmap left, top, right, bottom;
-  ComposeBorderBands(r->LeftTopPoint, r->RightTopPoint, r->LeftBottomPoint, r->RightBottomPoint, r->ClientRect, g.LT,
-                     g.RT, g.LB, g.RB, g.C, &left, &top, &right, &bottom, picture, r->SkinRect, W, H, r->LeftStretch,
-                     r->TopStretch, r->RightStretch, r->BottomStretch);
+  ComposeBorderBands(geo, g, {&left, &top, &right, &bottom}, picture, r->SkinRect, {W, H},
+                     {r->LeftStretch, r->TopStretch, r->RightStretch, r->BottomStretch});
 
   // The caption goes into the top band, clipped to its rectangle.
   const RECT work = TransferRect(*r, r->CaptionRect, dx, dy);
@@ -82,13 +80,11 @@ void PaintPageControl(const TbsSkinData& data, TCanvas* canvas, const RECT& area
 
   // The frame around the page area.
   const int fw = WidthOf(page) + WidthOf(skin) - WidthOf(c), fh = HeightOf(page) + HeightOf(skin) - HeightOf(c);
-  const TbsSkinGeometry g =
-      TbsSkinGeometry{r->LeftTopPoint, r->RightTopPoint, r->LeftBottomPoint, r->RightBottomPoint, c}.Moved(skin, fw,
-                                                                                                           fh);
+  const TbsSkinGeometry geo{r->LeftTopPoint, r->RightTopPoint, r->LeftBottomPoint, r->RightBottomPoint, c};
+  const TbsSkinGeometry g = geo.Moved(skin, fw, fh);
   TBitmap left, top, right, bottom;
-  ComposeBorderBands(r->LeftTopPoint, r->RightTopPoint, r->LeftBottomPoint, r->RightBottomPoint, c, g.LT, g.RT, g.LB,
-                     g.RB, g.C, &left, &top, &right, &bottom, picture, skin, fw, fh, r->LeftStretch, r->TopStretch,
-                     r->RightStretch, r->BottomStretch);
+  ComposeBorderBands(geo, g, {&left, &top, &right, &bottom}, picture, skin, {fw, fh},
+                     {r->LeftStretch, r->TopStretch, r->RightStretch, r->BottomStretch});
   const int fx = area.Left + page.Left - c.Left, fy = area.Top + page.Top - c.Top;
   // The sheet's background: the tab record's client piece tiled.
   TilePiece(canvas, pageArea, picture, c.Offsetted(skin.Left, skin.Top));

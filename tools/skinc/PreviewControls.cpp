@@ -14,13 +14,11 @@ constexpr int kItemTextIndent = 2;  // list items draw their text this far into 
 // Nine-part composition of a stretchable record to W x H, client drawn.
 void NinePart(const TbsDataSkinCustomControl& r, TBitmap* picture, const RECT& source, int W, int H, TBitmap& target,
               RECT& fitInner) {
-  const TbsSkinGeometry g =
-      TbsSkinGeometry{r.LeftTopPoint, r.RightTopPoint, r.LeftBottomPoint, r.RightBottomPoint, r.ClientRect}.Moved(
-          r.SkinRect, W, H);
+  const TbsSkinGeometry geo{r.LeftTopPoint, r.RightTopPoint, r.LeftBottomPoint, r.RightBottomPoint, r.ClientRect};
+  const TbsSkinGeometry g = geo.Moved(r.SkinRect, W, H);
   fitInner = g.C;
-  ComposeNinePart(r.LeftTopPoint, r.RightTopPoint, r.LeftBottomPoint, r.RightBottomPoint, r.ClientRect, g.LT, g.RT,
-                  g.LB, g.RB, g.C, &target, picture, source, W, H, true, r.LeftStretch, r.TopStretch, r.RightStretch,
-                  r.BottomStretch, r.StretchEffect);
+  ComposeNinePart(geo, g, &target, picture, source, {W, H}, true,
+                  {r.LeftStretch, r.TopStretch, r.RightStretch, r.BottomStretch, r.StretchEffect});
 }
 
 // The horizontal strip of a record stretchable only sideways.

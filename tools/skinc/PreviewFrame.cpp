@@ -73,8 +73,9 @@ void DrawCaptionText(const TbsDataSkinCaption& caption, TCanvas* canvas, const R
 // pixels of the four mask bands around the fitted mask area.
 HRGN FrameRegion(const TbsSkinFormInfo& info, const FrameGeometry& g, TBitmap* mask, int W, int H) {
   TBitmap top, left, right, bottom;
-  ComposeMaskBands(info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint,
-                   info.MaskRectArea, g.LT, g.RT, g.LB, g.RB, g.Mask, mask, &top, &left, &right, &bottom, W, H);
+  ComposeMaskBands(
+      {info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint, info.MaskRectArea},
+      {g.LT, g.RT, g.LB, g.RB, g.Mask}, mask, {&left, &top, &right, &bottom}, {W, H});
   HRGN region = CreateRectRgn(g.Mask.Left, g.Mask.Top, g.Mask.Right, g.Mask.Bottom);
   const struct {
     TBitmap* Band;
@@ -119,9 +120,10 @@ HRGN ComposeFrame(const TbsSkinData& data, int W, int H, const FrameState& state
   const RECT R{0, 0, picW, picH};
 
   TBitmap left, top, right, bottom;
-  ComposeBorderBands(info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint,
-                     info.ClientRect, g.LT, g.RT, g.LB, g.RB, g.Inner, &left, &top, &right, &bottom, picture, R, W, H,
-                     info.LeftStretch, info.TopStretch, info.RightStretch, info.BottomStretch);
+  ComposeBorderBands(
+      {info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint, info.ClientRect},
+      {g.LT, g.RT, g.LB, g.RB, g.Inner}, {&left, &top, &right, &bottom}, picture, R, {W, H},
+      {info.LeftStretch, info.TopStretch, info.RightStretch, info.BottomStretch});
   if (!state.Active && info.AutoRenderingInActiveImage)
     for (TBitmap* band : {&left, &top, &right, &bottom}) ApplyEffect(*band, info.InActiveEffect);
 

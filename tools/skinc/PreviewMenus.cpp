@@ -88,12 +88,11 @@ void ComposePopupMenu(const TbsSkinData& data, const std::vector<PopupItem>& ite
   const int W = w + item->TextRect.Left + (WidthOf(item->SkinRect) - item->TextRect.Right) + picW - WidthOf(itemsRect);
   const int H = height + picH - HeightOf(itemsRect);
 
-  const TbsSkinGeometry g =
-      TbsSkinGeometry{popup.LeftTopPoint, popup.RightTopPoint, popup.LeftBottomPoint, popup.RightBottomPoint, itemsRect}
-          .Moved({0, 0, picW, picH}, W, H);
-  ComposeNinePartTiled(popup.LeftTopPoint, popup.RightTopPoint, popup.LeftBottomPoint, popup.RightBottomPoint,
-                       itemsRect, g.LT, g.RT, g.LB, g.RB, g.C, &window, picture, {0, 0, picW, picH}, W, H, false,
-                       popup.LeftStretch, popup.TopStretch, popup.RightStretch, popup.BottomStretch);
+  const TbsSkinGeometry geo{popup.LeftTopPoint, popup.RightTopPoint, popup.LeftBottomPoint, popup.RightBottomPoint,
+                            itemsRect};
+  const TbsSkinGeometry g = geo.Moved({0, 0, picW, picH}, W, H);
+  ComposeNinePartTiled(geo, g, &window, picture, {0, 0, picW, picH}, {W, H}, false,
+                       {popup.LeftStretch, popup.TopStretch, popup.RightStretch, popup.BottomStretch});
 
   int y = g.C.Top;
   for (std::size_t i = 0; i < items.size(); ++i) {
@@ -134,12 +133,10 @@ void ComposeHint(const TbsSkinData& data, const std::string& text, TBitmap& wind
   const RECT& c = hint.ClientRect;
   const int W = std::max(size.cx + c.Left + picW - c.Right, picW);
   const int H = std::max(size.cy + c.Top + picH - c.Bottom, picH);
-  const TbsSkinGeometry g =
-      TbsSkinGeometry{hint.LeftTopPoint, hint.RightTopPoint, hint.LeftBottomPoint, hint.RightBottomPoint, c}.Moved(
-          {0, 0, picW, picH}, W, H);
-  ComposeNinePartTiled(hint.LeftTopPoint, hint.RightTopPoint, hint.LeftBottomPoint, hint.RightBottomPoint, c, g.LT,
-                       g.RT, g.LB, g.RB, g.C, &window, picture, {0, 0, picW, picH}, W, H, true, hint.LeftStretch,
-                       hint.TopStretch, hint.RightStretch, hint.BottomStretch);
+  const TbsSkinGeometry geo{hint.LeftTopPoint, hint.RightTopPoint, hint.LeftBottomPoint, hint.RightBottomPoint, c};
+  const TbsSkinGeometry g = geo.Moved({0, 0, picW, picH}, W, H);
+  ComposeNinePartTiled(geo, g, &window, picture, {0, 0, picW, picH}, {W, H}, true,
+                       {hint.LeftStretch, hint.TopStretch, hint.RightStretch, hint.BottomStretch});
   TCanvas* canvas = window.Canvas();
   SetFont(canvas, hint.FontName, hint.FontHeight, hint.FontStyle, hint.FontColor, hint.FontCharset);
   DrawTextAt(canvas, g.C.Left + WidthOf(g.C) / 2 - size.cx / 2, g.C.Top + HeightOf(g.C) / 2 - size.cy / 2, text);

@@ -84,45 +84,55 @@ private:
 };
 
 // ---- Composition -----------------------------------------------------------------
-// Each sets the target's size first; the caller owns every bitmap.
+// Each sets the target's size first; the caller owns every bitmap. `geo` is
+// the element's geometry in the picture, `fit` the same geometry moved for
+// the target size (usually geo.Moved(R, size.cx, size.cy)).
+
+// Which parts of a composition are stretched; the others are tiled.
+struct TbsStretchFlags {
+  bool LeftEdge = false;
+  bool TopEdge = false;
+  bool RightEdge = false;
+  bool BottomEdge = false;
+  bool Client = false;
+};
+
+// The four band bitmaps of a frame decomposition.
+struct TbsBandTargets {
+  TBitmap* Left = nullptr;
+  TBitmap* Top = nullptr;
+  TBitmap* Right = nullptr;
+  TBitmap* Bottom = nullptr;
+};
 
 // The pinwheel composition: fixed corners keep their size, the four border
 // middles and the client are stretched or tiled to the new geometry. An
 // empty picture, RB.X = LT.X or RB.Y = LT.Y leave the target sized and
 // unpainted.
-void ComposeNinePart(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, POINT NewLT, POINT NewRT, POINT NewLB,
-                     POINT NewRB, const RECT& NewC, TBitmap* target, TBitmap* picture, const RECT& R, int W, int H,
-                     bool DrawClient, bool StretchLeftEdge, bool StretchTopEdge, bool StretchRightEdge,
-                     bool StretchBottomEdge, bool StretchClient);
-// The same with the client always tiled.
-void ComposeNinePartTiled(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, POINT NewLT, POINT NewRT, POINT NewLB,
-                          POINT NewRB, const RECT& NewC, TBitmap* target, TBitmap* picture, const RECT& R, int W, int H,
-                          bool DrawClient, bool StretchLeftEdge, bool StretchTopEdge, bool StretchRightEdge,
-                          bool StretchBottomEdge);
+void ComposeNinePart(const TbsSkinGeometry& geo, const TbsSkinGeometry& fit, TBitmap* target, TBitmap* picture,
+                     const RECT& R, SIZE size, bool drawClient, TbsStretchFlags stretch);
+// The same with the client always tiled (stretch.Client is not used).
+void ComposeNinePartTiled(const TbsSkinGeometry& geo, const TbsSkinGeometry& fit, TBitmap* target, TBitmap* picture,
+                          const RECT& R, SIZE size, bool drawClient, TbsStretchFlags stretch);
 // Without the right band: the top and bottom middles and the client run to
-// the target's right edge (StretchRightEdge is not used).
-void ComposeNinePartOpenRight(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, POINT NewLT, POINT NewRT,
-                              POINT NewLB, POINT NewRB, const RECT& NewC, TBitmap* target, TBitmap* picture,
-                              const RECT& R, int W, int H, bool DrawClient, bool StretchLeftEdge, bool StretchTopEdge,
-                              bool StretchRightEdge, bool StretchBottomEdge, bool StretchClient);
+// the target's right edge (stretch.RightEdge is not used).
+void ComposeNinePartOpenRight(const TbsSkinGeometry& geo, const TbsSkinGeometry& fit, TBitmap* target, TBitmap* picture,
+                              const RECT& R, SIZE size, bool drawClient, TbsStretchFlags stretch);
 // Everything stretched, with the corner points at C's corners, to the
 // target's current size.
 void ComposeStretchedFrame(TBitmap* target, TBitmap* picture, const RECT& R, const RECT& C, bool DrawClient);
 
-// The frame as four band bitmaps: top W x NewC.Top, bottom W x (H -
-// NewC.Bottom), left and right between them. A band that cannot be made
+// The frame as four band bitmaps: top W x fit.C.Top, bottom W x (H -
+// fit.C.Bottom), left and right between them. A band that cannot be made
 // (no size, or no middle in the picture) comes back empty, and the side
-// bands then take its height.
-void ComposeBorderBands(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, POINT NewLT, POINT NewRT, POINT NewLB,
-                        POINT NewRB, const RECT& NewC, TBitmap* left, TBitmap* top, TBitmap* right, TBitmap* bottom,
-                        TBitmap* picture, const RECT& R, int W, int H, bool StretchLeftEdge, bool StretchTopEdge,
-                        bool StretchRightEdge, bool StretchBottomEdge);
+// bands then take its height. stretch.Client is not used.
+void ComposeBorderBands(const TbsSkinGeometry& geo, const TbsSkinGeometry& fit, const TbsBandTargets& bands,
+                        TBitmap* picture, const RECT& R, SIZE size, TbsStretchFlags stretch);
 // The four bands of a mask picture whose origin is R's (always tiled): top
 // W x C.Top, bottom W x (mask height - C.Bottom), left C.Left and right
-// (mask width - C.Right) wide, both height(NewC) high.
-void ComposeMaskBands(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, POINT NewLT, POINT NewRT, POINT NewLB,
-                      POINT NewRB, const RECT& NewC, TBitmap* mask, TBitmap* top, TBitmap* left, TBitmap* right,
-                      TBitmap* bottom, int W, int H);
+// (mask width - C.Right) wide, both height(fit.C) high.
+void ComposeMaskBands(const TbsSkinGeometry& geo, const TbsSkinGeometry& fit, TBitmap* mask,
+                      const TbsBandTargets& bands, SIZE size);
 
 // Strips of source rectangle s of the picture: fixed ends, the middle
 // stretched or tiled. A middle of width 0 counts as one column wide.
@@ -151,11 +161,10 @@ void DrawStripFrame(TCanvas* canvas, int x, int y, int n, int count, TBitmap* st
 std::vector<uint8_t> MaskRunsToRegionData(TBitmap* bitmap, int dx, int dy);
 // Null for an empty mask; the caller deletes the region.
 HRGN RegionFromMask(TBitmap* mask);
-// The window region of a W x H element: NewC plus the black pixels of the
-// four mask bands. Null when the target is smaller than the mask's fixed
-// parts or NewC is empty.
-HRGN BuildSkinRegion(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, POINT NewLT, POINT NewRT, POINT NewLB,
-                     POINT NewRB, const RECT& NewC, TBitmap* mask, int W, int H);
+// The window region of an element of the given size: fit.C plus the black
+// pixels of the four mask bands. Null when the target is smaller than the
+// mask's fixed parts or fit.C is empty.
+HRGN BuildSkinRegion(const TbsSkinGeometry& geo, const TbsSkinGeometry& fit, TBitmap* mask, SIZE size);
 
 // ---- 24-bit pixel access --------------------------------------------------------------
 

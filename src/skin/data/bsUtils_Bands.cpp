@@ -34,10 +34,12 @@ void SideBand(TBitmap* band, TBitmap* picture, POINT origin, int col0, int col1,
 
 }  // namespace
 
-void ComposeBorderBands(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, POINT NewLT, POINT NewRT, POINT NewLB,
-                        POINT NewRB, const RECT& NewC, TBitmap* left, TBitmap* top, TBitmap* right, TBitmap* bottom,
-                        TBitmap* picture, const RECT& R, int W, int H, bool StretchLeftEdge, bool StretchTopEdge,
-                        bool StretchRightEdge, bool StretchBottomEdge) {
+void ComposeBorderBands(const TbsSkinGeometry& geo, const TbsSkinGeometry& fit, const TbsBandTargets& bands,
+                        TBitmap* picture, const RECT& R, SIZE size, TbsStretchFlags stretch) {
+  const auto& [LT, RT, LB, RB, C] = geo;
+  const auto& [NewLT, NewRT, NewLB, NewRB, NewC] = fit;
+  const auto [left, top, right, bottom] = bands;
+  const int W = size.cx, H = size.cy;
   const bool hasPicture = picture && !picture->Empty();
   const POINT origin = R.TopLeft();
   const int rw = WidthOf(R), rh = HeightOf(R);
@@ -46,7 +48,7 @@ void ComposeBorderBands(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, P
     const TbsPiecePainter p(top, picture, origin);
     const int t = NewC.Top;
     // Tiles start at the band's left edge; the corners cover the ends.
-    if (StretchTopEdge)
+    if (stretch.TopEdge)
       p.Copy({LT.X, 0, RT.X, t}, {NewLT.X, 0, NewRT.X, t});
     else
       p.TileX({LT.X, 0, RT.X, t}, 0, W, 0, t);
@@ -58,7 +60,7 @@ void ComposeBorderBands(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, P
   if (SizeBand(bottom, W, b, hasPicture && RB.X > LB.X)) {
     const TbsPiecePainter p(bottom, picture, origin);
     const int y0 = rh - b;
-    if (StretchBottomEdge)
+    if (stretch.BottomEdge)
       p.Copy({LB.X, y0, RB.X, rh}, {NewLB.X, 0, NewRB.X, b});
     else
       p.TileX({LB.X, y0, RB.X, rh}, 0, W, 0, b);
@@ -69,15 +71,20 @@ void ComposeBorderBands(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, P
   // The side bands fill what the top and bottom bands that were made leave.
   const int h = H - bottom->Height() - top->Height();
   if (SizeBand(left, NewC.Left, h, hasPicture && LB.Y > LT.Y))
-    SideBand(left, picture, origin, 0, NewC.Left, LT.Y, LB.Y, C, h, StretchLeftEdge);
+    SideBand(left, picture, origin, 0, NewC.Left, LT.Y, LB.Y, C, h, stretch.LeftEdge);
   const int r = W - NewC.Right;
   if (SizeBand(right, r, h, hasPicture && RB.Y > RT.Y))
-    SideBand(right, picture, origin, C.Right, rw, RT.Y, RB.Y, C, h, StretchRightEdge);
+    SideBand(right, picture, origin, C.Right, rw, RT.Y, RB.Y, C, h, stretch.RightEdge);
 }
 
-void ComposeMaskBands(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, POINT NewLT, POINT NewRT, POINT NewLB,
-                      POINT NewRB, const RECT& NewC, TBitmap* mask, TBitmap* top, TBitmap* left, TBitmap* right,
-                      TBitmap* bottom, int W, int /*H: the heights come from the mask and NewC*/) {
+void ComposeMaskBands(const TbsSkinGeometry& geo, const TbsSkinGeometry& fit, TBitmap* mask,
+                      const TbsBandTargets& bands, SIZE size) {
+  // The heights come from the mask and fit.C, not from size.cy.
+  const auto& [LT, RT, LB, RB, C] = geo;
+  const POINT NewRT = fit.RT, NewLT = fit.LT, NewLB = fit.LB, NewRB = fit.RB;
+  const RECT& NewC = fit.C;
+  const auto [left, top, right, bottom] = bands;
+  const int W = size.cx;
   const bool hasMask = mask && !mask->Empty();
   const int mw = hasMask ? mask->Width() : 0, mh = hasMask ? mask->Height() : 0;
   const int sideHeight = HeightOf(NewC);
@@ -86,10 +93,12 @@ void ComposeMaskBands(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, POI
     if (!SizeBand(band, col1 - col0, sideHeight, hasMask)) return;
     const TbsPiecePainter p(band, mask);
     const int width = col1 - col0;
-    const int below = C.Bottom - mid1;
+    // clang 14 cannot capture a structured binding in a lambda.
+    const RECT& c = geo.C;
+    const int below = c.Bottom - mid1;
     p.TileY({col0, mid0, col1, mid1}, 0, sideHeight, 0, width);  // nothing without a middle
-    if (mid0 > C.Top) p.Copy({col0, C.Top, col1, mid0}, {0, 0, width, mid0 - C.Top});
-    if (below > 0) p.Copy({col0, mid1, col1, C.Bottom}, {0, sideHeight - below, width, sideHeight});
+    if (mid0 > c.Top) p.Copy({col0, c.Top, col1, mid0}, {0, 0, width, mid0 - c.Top});
+    if (below > 0) p.Copy({col0, mid1, col1, c.Bottom}, {0, sideHeight - below, width, sideHeight});
   };
   side(left, 0, C.Left, LT.Y, LB.Y);
   side(right, C.Right, mw, RT.Y, RB.Y);

@@ -51,12 +51,12 @@ HRGN RegionFromBlock(const std::vector<uint8_t>& block) {
 
 HRGN RegionFromMask(TBitmap* mask) { return RegionFromBlock(MaskRunsToRegionData(mask, 0, 0)); }
 
-HRGN BuildSkinRegion(POINT LT, POINT RT, POINT LB, POINT RB, const RECT& C, POINT NewLT, POINT NewRT, POINT NewLB,
-                     POINT NewRB, const RECT& NewC, TBitmap* mask, int W, int H) {
+HRGN BuildSkinRegion(const TbsSkinGeometry& geo, const TbsSkinGeometry& fit, TBitmap* mask, SIZE size) {
+  const RECT& NewC = fit.C;
   // A target smaller than the mask's fixed parts keeps its plain shape.
-  if (NewRT.X < NewLT.X || NewLB.Y < NewLT.Y || IsEmptyRect(NewC)) return HRGN();
+  if (fit.RT.X < fit.LT.X || fit.LB.Y < fit.LT.Y || IsEmptyRect(NewC)) return HRGN();
   TBitmap top, left, right, bottom;
-  ComposeMaskBands(LT, RT, LB, RB, C, NewLT, NewRT, NewLB, NewRB, NewC, mask, &top, &left, &right, &bottom, W, H);
+  ComposeMaskBands(geo, fit, mask, {&left, &top, &right, &bottom}, size);
 
   HRGN result = CreateRectRgnIndirect(&NewC);
   auto add = [&](TBitmap* band, int dx, int dy) {
