@@ -28,29 +28,25 @@ constexpr UINT SKINMSG_STRINGS_CHANGED = WM_USER + 250;   // ResourceStrData was
 constexpr LPARAM SKINMSG_LPARAM = 1000;
 
 // [SKINCOLORS]: colours of control parts not taken from pictures.
-class TbsSkinColors {
+class TbsSkinColors : public TbsSkinSectionRecord {
 public:
   static constexpr const char* kSection = "SKINCOLORS";
 
   // The system colours each key falls back to.
   void SetColorsToDefault();
-  void ReadFromIni(const TCustomIniFile& ini);
-  void WriteToIni(TCustomIniFile& ini) const;
 
   // Zero until the first SetColorsToDefault.
   TColor BtnFace = 0, BtnText = 0, Window = 0, WindowText = 0;
   TColor Highlight = 0, HighlightText = 0, BtnHighlight = 0, BtnShadow = 0;
 
-private:
-  void ExchangeKeys(TbsSkinKeys& keys);
+protected:
+  std::string SectionName() const override { return kSection; }
+  void ExchangeKeys(TbsSkinKeys& keys) override;
 };
 
 // [FORMINFO]: the form frame's geometry in the main picture and its options.
-struct TbsSkinFormInfo {
+struct TbsSkinFormInfo : TbsSkinSectionRecord {
   static constexpr const char* kSection = "FORMINFO";
-
-  void ReadFromIni(const TCustomIniFile& ini);
-  void WriteToIni(TCustomIniFile& ini) const;
   // Fits the mask area and hit-test points to a skin with a mask, and pulls
   // the corner points into the client rectangle.
   void Adjust(bool hasMask);
@@ -71,21 +67,20 @@ struct TbsSkinFormInfo {
   bool AutoRenderingInActiveImage = false;
   TbsInactiveEffect InActiveEffect = ieBrightness;
 
-private:
-  void ExchangeKeys(TbsSkinKeys& keys);
+protected:
+  std::string SectionName() const override { return kSection; }
+  void ExchangeKeys(TbsSkinKeys& keys) override;
 };
 
 // [VERSION]: who made the skin; nothing here changes how it draws.
-struct TbsSkinVersionInfo {
+struct TbsSkinVersionInfo : TbsSkinSectionRecord {
   static constexpr const char* kSection = "VERSION";
-
-  void ReadFromIni(const TCustomIniFile& ini);
-  void WriteToIni(TCustomIniFile& ini) const;
 
   std::string SkinName, SkinAuthor, AuthorEMail, AuthorURL, SkinComments;
 
-private:
-  void ExchangeKeys(TbsSkinKeys& keys);
+protected:
+  std::string SectionName() const override { return kSection; }
+  void ExchangeKeys(TbsSkinKeys& keys) override;
 };
 
 // The record class registered for a kind of [SKINOBJECTS] or [SKINCONTROLS]

@@ -36,16 +36,6 @@ KORA_SKIN_RECORD_CLASS(TbsDataSkinCheckRadioControl)
 KORA_SKIN_RECORD_CLASS(TbsDataSkinButtonControl)
 KORA_SKIN_RECORD_CLASS(TbsDataSkinMenuButtonControl)
 
-void TbsDataSkinControl::ReadFromIni(const TCustomIniFile& ini) {
-  ReadSkinSection(ini, IDName, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
-}
-
-void TbsDataSkinControl::WriteToIni(TCustomIniFile& ini) const {
-  // Writing only reads the fields.
-  auto* self = const_cast<TbsDataSkinControl*>(this);
-  WriteSkinSection(ini, IDName, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
-}
-
 void TbsDataSkinControl::ExchangeKeys(TbsSkinKeys& keys) {
   keys.Integer("pictureindex", PictureIndex, -1);
   keys.Integer("maskpictureindex", MaskPictureIndex, -1);
@@ -112,7 +102,7 @@ void TbsDataSkinListBox::ExchangeKeys(TbsSkinKeys& keys) {
   keys.Integer("itemleftoffset", ItemLeftOffset);
   keys.Integer("itemrightoffset", ItemRightOffset);
   keys.Rect("itemtextrect", ItemTextRect);
-  keys.Font("font", FontName, FontHeight, FontStyle, FontColor);
+  keys.Font("font", *this);
   keys.Color("activefontcolor", ActiveFontColor);
   keys.Color("focusfontcolor", FocusFontColor);
   keys.Rect("captionrect", CaptionRect);
@@ -144,7 +134,7 @@ void TbsDataSkinComboBox::ExchangeKeys(TbsSkinKeys& keys) {
   keys.Integer("itemleftoffset", ItemLeftOffset);
   keys.Integer("itemrightoffset", ItemRightOffset);
   keys.Rect("itemtextrect", ItemTextRect);
-  keys.Font("font", FontName, FontHeight, FontStyle, FontColor);
+  keys.Font("font", *this);
   keys.Color("focusfontcolor", FocusFontColor);
   keys.Color("activefontcolor", ActiveFontColor);
   keys.String("listboxname", ListBoxName);
@@ -184,11 +174,11 @@ void TbsDataSkinBevel::ExchangeKeys(TbsSkinKeys& keys) {
   keys.Color("darkcolor", DarkColor);
 }
 
-#define KORA_SKIN_TEXT_VIEW_KEYS(Name)                             \
-  void Name::ExchangeKeys(TbsSkinKeys& keys) {                     \
-    inherited::ExchangeKeys(keys);                                 \
-    keys.Font("font", FontName, FontHeight, FontStyle, FontColor); \
-    keys.Color("bgcolor", BGColor);                                \
+#define KORA_SKIN_TEXT_VIEW_KEYS(Name)         \
+  void Name::ExchangeKeys(TbsSkinKeys& keys) { \
+    inherited::ExchangeKeys(keys);             \
+    keys.Font("font", *this);                  \
+    keys.Color("bgcolor", BGColor);            \
   }
 KORA_SKIN_TEXT_VIEW_KEYS(TbsDataSkinTreeView)
 KORA_SKIN_TEXT_VIEW_KEYS(TbsDataSkinListView)
@@ -215,7 +205,7 @@ void TbsDataSkinTabControl::ExchangeKeys(TbsSkinKeys& keys) {
   keys.Boolean("topstretch", TopStretch);
   keys.Boolean("rightstretch", RightStretch);
   keys.Boolean("bottomstretch", BottomStretch);
-  keys.Font("font", FontName, FontHeight, FontStyle, FontColor);
+  keys.Font("font", *this);
   keys.Color("activefontcolor", ActiveFontColor);
   keys.Color("focusfontcolor", FocusFontColor);
   keys.Color("mouseinfontcolor", MouseInFontColor);
@@ -238,41 +228,20 @@ void TbsDataSkinGridControl::ExchangeKeys(TbsSkinKeys& keys) {
   keys.Rect("celltextrect", CellTextRect);
   keys.Color("linescolor", LinesColor);
   keys.Color("bgcolor", BGColor);
-  keys.String("fontname", FontName, bsDefaultFontName);
-  keys.Charset("FontCharset", FontCharset);
-  keys.Integer("fontheight", FontHeight, bsDefaultFontHeight);
-  keys.FontStyles("fontstyle", FontStyle);
-  keys.Color("fontcolor", FontColor);
+  keys.CharsetFont(*this);
   keys.Color("selectfontcolor", SelectFontColor);
   keys.Color("focusfontcolor", FocusFontColor);
-  keys.String("fixedfontname", FixedFontName, bsDefaultFontName);
-  keys.Charset("FixedFontCharset", FixedFontCharset);
-  keys.Integer("fixedfontheight", FixedFontHeight, bsDefaultFontHeight);
-  keys.FontStyles("fixedfontstyle", FixedFontStyle);
-  keys.Color("fixedfontcolor", FixedFontColor);
+  keys.CharsetFont("fixedfont", "FixedFontCharset", FixedFontName, FixedFontCharset, FixedFontHeight, FixedFontStyle,
+                   FixedFontColor);
   keys.Boolean("cellstretcheffect", CellStretchEffect);
   keys.Boolean("fixedcellstretcheffect", FixedCellStretchEffect);
   keys.Boolean("showfocus", ShowFocus);
 }
 
-namespace {
-
-// Edits read their character set between the font's name and height.
-void EditFontKeys(TbsSkinKeys& keys, std::string& name, TFontCharset& charset, int32_t& height, TFontStyles& style,
-                  TColor& color) {
-  keys.String("fontname", name, bsDefaultFontName);
-  keys.Charset("FontCharset", charset);
-  keys.Integer("fontheight", height, bsDefaultFontHeight);
-  keys.FontStyles("fontstyle", style);
-  keys.Color("fontcolor", color);
-}
-
-}  // namespace
-
 void TbsDataSkinSpinEditControl::ExchangeKeys(TbsSkinKeys& keys) {
   inherited::ExchangeKeys(keys);
   keys.Rect("activeskinrect", ActiveSkinRect);
-  EditFontKeys(keys, FontName, FontCharset, FontHeight, FontStyle, FontColor);
+  keys.CharsetFont(*this);
   keys.Color("activefontcolor", ActiveFontColor);
   keys.Color("disabledfontcolor", DisabledFontColor);
   UpDownButtonKeys(keys, UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect, ActiveDownButtonRect,
@@ -282,7 +251,7 @@ void TbsDataSkinSpinEditControl::ExchangeKeys(TbsSkinKeys& keys) {
 void TbsDataSkinEditControl::ExchangeKeys(TbsSkinKeys& keys) {
   inherited::ExchangeKeys(keys);
   keys.Rect("activeskinrect", ActiveSkinRect);
-  EditFontKeys(keys, FontName, FontCharset, FontHeight, FontStyle, FontColor);
+  keys.CharsetFont(*this);
   keys.Color("disabledfontcolor", DisabledFontColor);
   keys.Color("activefontcolor", ActiveFontColor);
   keys.Rect("buttonrect", ButtonRect);
@@ -299,13 +268,13 @@ void TbsDataSkinMemoControl::ExchangeKeys(TbsSkinKeys& keys) {
 
 void TbsDataSkinStdLabelControl::ExchangeKeys(TbsSkinKeys& keys) {
   inherited::ExchangeKeys(keys);
-  keys.Font("font", FontName, FontHeight, FontStyle, FontColor);
+  keys.Font("font", *this);
   keys.Color("activefontcolor", ActiveFontColor, clBlue);
 }
 
 void TbsDataSkinLabelControl::ExchangeKeys(TbsSkinKeys& keys) {
   inherited::ExchangeKeys(keys);
-  keys.Font("font", FontName, FontHeight, FontStyle, FontColor);
+  keys.Font("font", *this);
 }
 
 void TbsDataSkinScrollBarControl::ExchangeKeys(TbsSkinKeys& keys) {
@@ -349,7 +318,7 @@ void TbsDataSkinGaugeControl::ExchangeKeys(TbsSkinKeys& keys) {
   keys.Integer("beginoffset", BeginOffset);
   keys.Integer("endoffset", EndOffset);
   keys.Boolean("vertical", Vertical);
-  keys.Font("font", FontName, FontHeight, FontStyle, FontColor);
+  keys.Font("font", *this);
   keys.Boolean("progresstransparent", ProgressTransparent);
   keys.Color("progresstransparentcolor", ProgressTransparentColor);
   keys.Boolean("progressstretch", ProgressStretch);
@@ -386,7 +355,7 @@ void TbsDataSkinExPanelControl::ExchangeKeys(TbsSkinKeys& keys) {
   keys.Rect("vrestorebuttonactiverect", VRestoreButtonActiveRect);
   keys.Rect("vrestorebuttondownrect", VRestoreButtonDownRect);
   keys.Rect("captionrect", CaptionRect);
-  keys.Font("font", FontName, FontHeight, FontStyle, FontColor);
+  keys.Font("font", *this);
 }
 
 void TbsDataSkinPanelControl::ExchangeKeys(TbsSkinKeys& keys) {
@@ -394,7 +363,7 @@ void TbsDataSkinPanelControl::ExchangeKeys(TbsSkinKeys& keys) {
   keys.Integer("bgpictureindex", BGPictureIndex, -1);
   keys.Rect("captionrect", CaptionRect);
   keys.Alignment("alignment", Alignment);
-  keys.Font("font", FontName, FontHeight, FontStyle, FontColor);
+  keys.Font("font", *this);
   keys.Rect("checkimagerect", CheckImageRect);
   keys.Rect("uncheckimagerect", UnCheckImageRect);
   keys.Rect("markframerect", MarkFrameRect);
@@ -409,7 +378,7 @@ void TbsDataSkinPanelControl::ExchangeKeys(TbsSkinKeys& keys) {
 
 void TbsDataSkinCheckRadioControl::ExchangeKeys(TbsSkinKeys& keys) {
   inherited::ExchangeKeys(keys);
-  keys.Font("font", FontName, FontHeight, FontStyle, FontColor);
+  keys.Font("font", *this);
   keys.Color("activefontcolor", ActiveFontColor);
   keys.Color("unenabledfontcolor", UnEnabledFontColor);
   keys.Color("framefontcolor", FrameFontColor);
@@ -428,7 +397,7 @@ void TbsDataSkinCheckRadioControl::ExchangeKeys(TbsSkinKeys& keys) {
 
 void TbsDataSkinButtonControl::ExchangeKeys(TbsSkinKeys& keys) {
   inherited::ExchangeKeys(keys);
-  keys.Font("font", FontName, FontHeight, FontStyle, FontColor);
+  keys.Font("font", *this);
   keys.Color("activefontcolor", ActiveFontColor);
   keys.Color("downfontcolor", DownFontColor);
   keys.Color("disabledfontcolor", DisabledFontColor);

@@ -18,16 +18,6 @@ KORA_SKIN_RECORD_CLASS(TbsDataSkinCaption)
 KORA_SKIN_RECORD_CLASS(TbsDataSkinPopupWindow)
 KORA_SKIN_RECORD_CLASS(TbsDataSkinHintWindow)
 
-void TbsDataSkinObject::ReadFromIni(const TCustomIniFile& ini) {
-  ReadSkinSection(ini, IDName, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
-}
-
-void TbsDataSkinObject::WriteToIni(TCustomIniFile& ini) const {
-  // Writing only reads the fields.
-  auto* self = const_cast<TbsDataSkinObject*>(this);
-  WriteSkinSection(ini, IDName, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
-}
-
 void TbsDataSkinObject::ExchangeKeys(TbsSkinKeys& keys) {
   keys.String("hint", Hint);
   keys.Integer("activepictureindex", ActivePictureIndex, -1);
@@ -87,7 +77,7 @@ void TbsDataSkinMenuItem::ExchangeKeys(TbsSkinKeys& keys) {
   keys.Integer("dividerrightoffset", DividerRightOffset);
   keys.Rect("textrect", TextRect);
   keys.Rect("imagerect", ImageRect);
-  keys.Font("font", FontName, FontHeight, FontStyle, FontColor);
+  keys.Font("font", *this);
   keys.Color("activefontcolor", ActiveFontColor);
   keys.Color("unenabledfontcolor", UnEnabledFontColor);
   keys.Boolean("stretcheffect", StretchEffect);
@@ -108,7 +98,7 @@ void TbsDataSkinMainMenuItem::ExchangeKeys(TbsSkinKeys& keys) {
   keys.Integer("itemrightoffset", ItemRightOffset);
   keys.Rect("downrect", DownRect);
   keys.Rect("textrect", TextRect);
-  keys.Font("font", FontName, FontHeight, FontStyle, FontColor);
+  keys.Font("font", *this);
   keys.Color("activefontcolor", ActiveFontColor);
   keys.Color("downfontcolor", DownFontColor);
   keys.Color("unenabledfontColor", UnEnabledFontColor);
@@ -122,7 +112,7 @@ void TbsDataSkinMainMenuItem::ExchangeKeys(TbsSkinKeys& keys) {
 void TbsDataSkinCaption::ExchangeKeys(TbsSkinKeys& keys) {
   inherited::ExchangeKeys(keys);
   keys.Rect("textrect", TextRect);
-  keys.Font("font", FontName, FontHeight, FontStyle, FontColor);
+  keys.Font("font", *this);
   keys.Color("activefontcolor", ActiveFontColor);
   keys.Alignment("alignment", Alignment);
   keys.Boolean("light", Light);
@@ -166,16 +156,6 @@ void WindowStretchKeys(TbsSkinKeys& keys, bool& left, bool& right, bool& top, bo
 
 }  // namespace
 
-void TbsDataSkinPopupWindow::ReadFromIni(const TCustomIniFile& ini) {
-  ReadSkinSection(ini, kSection, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
-}
-
-void TbsDataSkinPopupWindow::WriteToIni(TCustomIniFile& ini) const {
-  // Writing only reads the fields.
-  auto* self = const_cast<TbsDataSkinPopupWindow*>(this);
-  WriteSkinSection(ini, kSection, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
-}
-
 void TbsDataSkinPopupWindow::ExchangeKeys(TbsSkinKeys& keys) {
   WindowFrameKeys(keys, WindowPictureIndex, MaskPictureIndex, LeftTopPoint, RightTopPoint, LeftBottomPoint,
                   RightBottomPoint);
@@ -185,21 +165,11 @@ void TbsDataSkinPopupWindow::ExchangeKeys(TbsSkinKeys& keys) {
   WindowStretchKeys(keys, LeftStretch, RightStretch, TopStretch, BottomStretch);
 }
 
-void TbsDataSkinHintWindow::ReadFromIni(const TCustomIniFile& ini) {
-  ReadSkinSection(ini, kSection, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
-}
-
-void TbsDataSkinHintWindow::WriteToIni(TCustomIniFile& ini) const {
-  // Writing only reads the fields.
-  auto* self = const_cast<TbsDataSkinHintWindow*>(this);
-  WriteSkinSection(ini, kSection, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
-}
-
 void TbsDataSkinHintWindow::ExchangeKeys(TbsSkinKeys& keys) {
   WindowFrameKeys(keys, WindowPictureIndex, MaskPictureIndex, LeftTopPoint, RightTopPoint, LeftBottomPoint,
                   RightBottomPoint);
   keys.Rect("clientrect", ClientRect);
-  keys.Font("font", FontName, FontHeight, FontStyle, FontColor);
+  keys.Font("font", *this);
   WindowStretchKeys(keys, LeftStretch, RightStretch, TopStretch, BottomStretch);
 }
 

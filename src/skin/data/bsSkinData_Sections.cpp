@@ -35,31 +35,11 @@ void TbsSkinColors::SetColorsToDefault() {
   for (const TColorKey& c : kColorKeys) this->*c.Field = c.Default;
 }
 
-void TbsSkinColors::ReadFromIni(const TCustomIniFile& ini) {
-  ReadSkinSection(ini, kSection, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
-}
-
-void TbsSkinColors::WriteToIni(TCustomIniFile& ini) const {
-  // Writing only reads the fields.
-  auto* self = const_cast<TbsSkinColors*>(this);
-  WriteSkinSection(ini, kSection, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
-}
-
 void TbsSkinColors::ExchangeKeys(TbsSkinKeys& keys) {
   for (const TColorKey& c : kColorKeys) keys.Color(c.Key, this->*c.Field, c.Default);
 }
 
 // --- TbsSkinFormInfo -------------------------------------------------------
-
-void TbsSkinFormInfo::ReadFromIni(const TCustomIniFile& ini) {
-  ReadSkinSection(ini, kSection, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
-}
-
-void TbsSkinFormInfo::WriteToIni(TCustomIniFile& ini) const {
-  // Writing only reads the fields.
-  auto* self = const_cast<TbsSkinFormInfo*>(this);
-  WriteSkinSection(ini, kSection, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
-}
 
 void TbsSkinFormInfo::ExchangeKeys(TbsSkinKeys& keys) {
   keys.Point("lefttoppoint", LeftTopPoint);
@@ -117,16 +97,6 @@ void TbsSkinFormInfo::Adjust(bool hasMask) {
 }
 
 // --- TbsSkinVersionInfo ----------------------------------------------------
-
-void TbsSkinVersionInfo::ReadFromIni(const TCustomIniFile& ini) {
-  ReadSkinSection(ini, kSection, [this](TbsSkinKeys& keys) { ExchangeKeys(keys); });
-}
-
-void TbsSkinVersionInfo::WriteToIni(TCustomIniFile& ini) const {
-  // Writing only reads the fields.
-  auto* self = const_cast<TbsSkinVersionInfo*>(this);
-  WriteSkinSection(ini, kSection, [self](TbsSkinKeys& keys) { self->ExchangeKeys(keys); });
-}
 
 void TbsSkinVersionInfo::ExchangeKeys(TbsSkinKeys& keys) {
   keys.String("skinname", SkinName);

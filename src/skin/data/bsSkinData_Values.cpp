@@ -248,4 +248,27 @@ void TbsSkinKeys::Font(std::string_view prefix, std::string& name, int32_t& heig
   Color(p + "color", color);
 }
 
+void TbsSkinKeys::CharsetFont(std::string_view prefix, std::string_view charsetKey, std::string& name,
+                              TFontCharset& charset, int32_t& height, TFontStyles& style, TColor& color) {
+  const std::string p(prefix);
+  String(p + "name", name, bsDefaultFontName);
+  Charset(charsetKey, charset);
+  Integer(p + "height", height, bsDefaultFontHeight);
+  FontStyles(p + "style", style);
+  Color(p + "color", color);
+}
+
+void TbsSkinSectionRecord::ReadFromIni(const TCustomIniFile& ini) {
+  TbsSkinKeys keys = TbsSkinKeys::Reader(ini, SectionName());
+  ExchangeKeys(keys);
+}
+
+void TbsSkinSectionRecord::WriteToIni(TCustomIniFile& ini) const {
+  const std::string section = SectionName();
+  ini.EraseSection(section);
+  TbsSkinKeys keys = TbsSkinKeys::Writer(ini, section);
+  // Writing only reads the fields.
+  const_cast<TbsSkinSectionRecord*>(this)->ExchangeKeys(keys);
+}
+
 }  // namespace kora

@@ -84,6 +84,16 @@ TbsSkinRegistryEntry SplitSkinRegistryEntry(std::string_view entry);
 // order; missing and colon-less entries are left out.
 std::vector<TbsSkinRegistryEntry> ReadSkinRegistry(const TCustomIniFile& ini, std::string_view section);
 
+// The font of a record: the keys PREFIXname, PREFIXheight, PREFIXstyle and
+// PREFIXcolor, and a character set that only some sections set by a key.
+struct TbsSkinFontFields {
+  std::string FontName = bsDefaultFontName;
+  int32_t FontHeight = bsDefaultFontHeight;
+  TFontStyles FontStyle;
+  TColor FontColor = 0;
+  TFontCharset FontCharset = bsDefaultFontCharset;
+};
+
 // One record's section, read into the record's fields or written from
 // them. A record lists its keys once, in read order, and the same list
 // serves both directions. Absent keys read as the given fallback.
@@ -97,7 +107,7 @@ public:
   }
 
   bool Reading() const { return FWriter == nullptr; }
-  const std::string& kSection() const { return FSection; }
+  const std::string& Section() const { return FSection; }
 
   void Integer(std::string_view key, int32_t& value, int32_t fallback = 0);
   void Color(std::string_view key, TColor& value, TColor fallback = 0) { Integer(key, value, fallback); }
@@ -119,6 +129,17 @@ public:
   void Charset(std::string_view key, TFontCharset& value);
   // The keys PREFIXname, PREFIXheight, PREFIXstyle and PREFIXcolor.
   void Font(std::string_view prefix, std::string& name, int32_t& height, TFontStyles& style, TColor& color);
+  void Font(std::string_view prefix, TbsSkinFontFields& font) {
+    Font(prefix, font.FontName, font.FontHeight, font.FontStyle, font.FontColor);
+  }
+  // The edits' order: PREFIXname, then the character set under charsetKey,
+  // then PREFIXheight, PREFIXstyle and PREFIXcolor.
+  void CharsetFont(std::string_view prefix, std::string_view charsetKey, std::string& name, TFontCharset& charset,
+                   int32_t& height, TFontStyles& style, TColor& color);
+  void CharsetFont(TbsSkinFontFields& font) {
+    CharsetFont("font", "FontCharset", font.FontName, font.FontCharset, font.FontHeight, font.FontStyle,
+                font.FontColor);
+  }
 
 private:
   TbsSkinKeys(const TCustomIniFile* reader, TCustomIniFile* writer, std::string section)
@@ -131,21 +152,35 @@ private:
   std::string FSection;
 };
 
-// A record's ReadFromIni and WriteToIni: `exchange(keys)` lists the keys.
-// Writing erases the section first, so it holds exactly the record's keys.
-template <typename Exchange>
-void ReadSkinSection(const TCustomIniFile& ini, const std::string& section, Exchange exchange) {
-  TbsSkinKeys keys = TbsSkinKeys::Reader(ini, section);
-  exchange(keys);
-}
-template <typename Exchange>
-void WriteSkinSection(TCustomIniFile& ini, const std::string& section, Exchange exchange) {
-  ini.EraseSection(section);
-  TbsSkinKeys keys = TbsSkinKeys::Writer(ini, section);
-  exchange(keys);
-}
+// A record of one section. It lists its keys once, in read order, in
+// ExchangeKeys (each class after calling the inherited one), and the same
+// list reads the section and writes it back.
+class TbsSkinSectionRecord {
+public:
+  virtual ~TbsSkinSectionRecord() = default;
+
+  void ReadFromIni(const TCustomIniFile& ini);
+  // Replaces the section by every key in read order, so it holds exactly the
+  // record's keys.
+  void WriteToIni(TCustomIniFile& ini) const;
+
+protected:
+  virtual std::string SectionName() const = 0;
+  virtual void ExchangeKeys(TbsSkinKeys& keys) = 0;
+};
 
 }  // namespace kora
+
+// The head of a record class derived from Parent: its class information,
+// Parent's constructor and its key list.
+#define KORA_SKIN_RECORD(Name, Parent)                   \
+  KORA_CLASS(Name, Parent)                               \
+  using Parent::Parent;                                  \
+                                                         \
+protected:                                               \
+  void ExchangeKeys(::kora::TbsSkinKeys& keys) override; \
+                                                         \
+public:
 
 // Defines StaticClass() of a skin record class, which publishes nothing;
 // the record units include framework/ClassBuilder.h for it.

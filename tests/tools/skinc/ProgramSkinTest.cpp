@@ -22,7 +22,7 @@ std::string DumpProgramSkin() {
 }
 
 // The lines of one "[name]" section of the dump.
-std::string kSection(const std::string& dump, const std::string& name) {
+std::string Section(const std::string& dump, const std::string& name) {
   const std::size_t start = dump.find("[" + name + "]\n");
   if (start == std::string::npos) return {};
   const std::size_t end = dump.find("\n[", start + 1);
@@ -80,14 +80,14 @@ TEST(ProgramSkin, HoldsEveryRecordTheWindowLooksUp) {
                            "POPUPWINDOW",
                            "HINTWINDOW",
                            "SKINCOLORS"})
-    EXPECT_NE(kSection(dump, name), "") << name;
+    EXPECT_NE(Section(dump, name), "") << name;
   // The combo box names its drop-down list, and that list exists too.
-  const std::string combo = kSection(dump, "combobox");
+  const std::string combo = Section(dump, "combobox");
   const std::size_t key = combo.find("listboxname=");
   ASSERT_NE(key, std::string::npos);
   const std::string list = combo.substr(key + 12, combo.find('\n', key) - key - 12);
-  EXPECT_NE(kSection(dump, list), "") << list;
-  EXPECT_NE(kSection(dump, "tab").find("updown=hupdown\n"), std::string::npos);
+  EXPECT_NE(Section(dump, list), "") << list;
+  EXPECT_NE(Section(dump, "tab").find("updown=hupdown\n"), std::string::npos);
 }
 
 TEST(ProgramSkin, FrameGeometryMatchesTheWindowLayout) {
@@ -95,25 +95,25 @@ TEST(ProgramSkin, FrameGeometryMatchesTheWindowLayout) {
   EXPECT_NE(dump.find("picture=frame.bmp 285x210x"), std::string::npos);
   EXPECT_NE(dump.find("inactivepicture=\n"), std::string::npos);
   EXPECT_EQ(dump.find("mask=\n"), std::string::npos);  // the mask cuts the corners
-  const std::string form = kSection(dump, "FORMINFO");
+  const std::string form = Section(dump, "FORMINFO");
   for (const char* line :
        {"clientrect=4,27,281,206\n", "lefttoppoint=9,29\n", "righttoppoint=274,30\n", "captionrect=3,5,282,24\n",
         "buttonsrect=0,0,0,0\n", "buttonsoffset=2\n", "bgpictureindex=-1\n"})
     EXPECT_NE(form.find(line), std::string::npos) << line;
 
-  const std::string caption = kSection(dump, "caption");
+  const std::string caption = Section(dump, "caption");
   for (const char* line : {"skinrect=5,4,280,24\n", "activeskinrect=0,0,0,0\n", "framerect=0,0,0,0\n", "framecount=0\n",
                            "fontname=Arial\n", "fontheight=16\n", "fontstyle=fsbold\n", "fontcolor=16111036\n",
                            "activefontcolor=11168318\n", "shadow=1\n", "shadowcolor=16777215\n"})
     EXPECT_NE(caption.find(line), std::string::npos) << line;
 
   for (const char* button : {"closebutton", "minbutton"}) {
-    const RECT r = RectOf(kSection(dump, button), "skinrect");
+    const RECT r = RectOf(Section(dump, button), "skinrect");
     EXPECT_EQ(r.Right - r.Left, 21) << button;
     EXPECT_EQ(r.Bottom - r.Top, 21) << button;
   }
 
-  const std::string item = kSection(dump, "mainmenubaritem");
+  const std::string item = Section(dump, "mainmenubaritem");
   const RECT r = RectOf(item, "skinrect");
   EXPECT_EQ(r.Right - r.Left, 51);
   EXPECT_EQ(r.Bottom - r.Top, 20);
@@ -138,7 +138,7 @@ TEST(ProgramSkin, PlacesInsideAControlLieInItsSkinRect) {
       {"groupbox", {"captionrect", "clientrect"}},
       {"button", {"clientrect"}}};
   for (const auto& [name, keys] : places) {
-    const std::string section = kSection(dump, name);
+    const std::string section = Section(dump, name);
     const RECT skin = RectOf(section, "skinrect");
     for (const std::string& key : keys) {
       const RECT r = RectOf(section, key);
