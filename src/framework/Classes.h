@@ -177,21 +177,15 @@ class TStrings : public TPersistent {
   void Assign(const TPersistent* source) override;
   // Compares without regard to ASCII case unless CaseSensitive is set.
   virtual int IndexOf(std::string_view value) const;
-  int IndexOfObject(const TObject* object) const;
   virtual void Exchange(int index1, int index2);
   void Move(int currentIndex, int newIndex);
-  // Same strings in the same order (objects are not compared).
-  bool Equals(const TStrings& strings) const;
 
   bool CaseSensitive() const { return FCaseSensitive; }
   virtual void SetCaseSensitive(bool value) { FCaseSensitive = value; }
 
   // name=value lines. Names(i) is "" for a line without the separator.
-  char NameValueSeparator() const { return FNameValueSeparator; }
-  void SetNameValueSeparator(char value) { FNameValueSeparator = value; }
   std::string Names(int index) const;
   std::string ValueFromIndex(int index) const;
-  void SetValueFromIndex(int index, const std::string& value);
   // The value of the first line with that name; "" when there is none.
   std::string Values(std::string_view name) const;
   // Replaces the first line with that name, or appends one; an empty value
@@ -200,18 +194,15 @@ class TStrings : public TPersistent {
   int IndexOfName(std::string_view name) const;
 
   // Items joined by Delimiter (',' unless set); items with blanks,
-  // delimiters, quotes or control characters are quoted with QuoteChar
-  // ('"'), quotes inside doubled. SetDelimitedText splits the same way and
-  // also at blanks outside quotes unless StrictDelimiter is set.
-  // CommaText is the same with ',' and '"', never strict.
-  std::string DelimitedText() const;
+  // delimiters, quotes or control characters are quoted with '"', quotes
+  // inside doubled. SetDelimitedText splits the same way and also at blanks
+  // outside quotes unless StrictDelimiter is set. CommaText is the same with
+  // ',', never strict.
   void SetDelimitedText(std::string_view text);
   std::string CommaText() const;
   void SetCommaText(std::string_view text);
   char Delimiter() const { return FDelimiter; }
   void SetDelimiter(char value) { FDelimiter = value; }
-  char QuoteChar() const { return FQuoteChar; }
-  void SetQuoteChar(char value) { FQuoteChar = value; }
   bool StrictDelimiter() const { return FStrictDelimiter; }
   void SetStrictDelimiter(bool value) { FStrictDelimiter = value; }
 
@@ -242,9 +233,9 @@ private:
   void SetDelimitedTextWith(std::string_view text, char delimiter, char quote, bool strict);
 
   bool FCaseSensitive = false;
-  char FNameValueSeparator = '=';
+  static constexpr char kNameValueSeparator = '=';
+  static constexpr char kQuoteChar = '"';
   char FDelimiter = ',';
-  char FQuoteChar = '"';
   bool FStrictDelimiter = false;
   std::string FLineBreak = "\n";
   int FUpdateCount = 0;

@@ -78,13 +78,6 @@ int TStrings::IndexOf(std::string_view value) const {
   return -1;
 }
 
-int TStrings::IndexOfObject(const TObject* object) const {
-  for (int i = 0; i < Count(); ++i) {
-    if (GetObject(i) == object) return i;
-  }
-  return -1;
-}
-
 void TStrings::Exchange(int index1, int index2) {
   TStringsUpdate update(*this);
   const std::string string1 = Get(index1);
@@ -103,14 +96,6 @@ void TStrings::Move(int currentIndex, int newIndex) {
   Delete(currentIndex);
   Insert(newIndex, value);
   PutObject(newIndex, object);
-}
-
-bool TStrings::Equals(const TStrings& strings) const {
-  if (Count() != strings.Count()) return false;
-  for (int i = 0; i < Count(); ++i) {
-    if (Get(i) != strings.Get(i)) return false;
-  }
-  return true;
 }
 
 std::string TStrings::Text() const {

@@ -5,24 +5,20 @@ namespace kora {
 
 std::string TStrings::Names(int index) const {
   const std::string line = Get(index);
-  const auto separator = line.find(FNameValueSeparator);
+  const auto separator = line.find(kNameValueSeparator);
   return separator == std::string::npos ? std::string() : line.substr(0, separator);
 }
 
 std::string TStrings::ValueFromIndex(int index) const {
   const std::string line = Get(index);
-  const auto separator = line.find(FNameValueSeparator);
+  const auto separator = line.find(kNameValueSeparator);
   return separator == std::string::npos ? std::string() : line.substr(separator + 1);
-}
-
-void TStrings::SetValueFromIndex(int index, const std::string& value) {
-  Put(index, Names(index) + FNameValueSeparator + value);
 }
 
 int TStrings::IndexOfName(std::string_view name) const {
   for (int i = 0; i < Count(); ++i) {
     const std::string line = Get(i);
-    const auto separator = line.find(FNameValueSeparator);
+    const auto separator = line.find(kNameValueSeparator);
     if (separator != std::string::npos && SameText(std::string_view(line).substr(0, separator), name)) return i;
   }
   return -1;
@@ -38,9 +34,9 @@ void TStrings::SetValue(std::string_view name, const std::string& value) {
   if (value.empty()) {
     if (index >= 0) Delete(index);
   } else if (index >= 0) {
-    Put(index, std::string(name) + FNameValueSeparator + value);
+    Put(index, std::string(name) + kNameValueSeparator + value);
   } else {
-    Add(std::string(name) + FNameValueSeparator + value);
+    Add(std::string(name) + kNameValueSeparator + value);
   }
 }
 
@@ -109,10 +105,8 @@ void TStrings::SetDelimitedTextWith(std::string_view text, char delimiter, char 
   }
 }
 
-std::string TStrings::DelimitedText() const { return DelimitedTextWith(FDelimiter, FQuoteChar); }
-
 void TStrings::SetDelimitedText(std::string_view text) {
-  SetDelimitedTextWith(text, FDelimiter, FQuoteChar, FStrictDelimiter);
+  SetDelimitedTextWith(text, FDelimiter, kQuoteChar, FStrictDelimiter);
 }
 
 std::string TStrings::CommaText() const { return DelimitedTextWith(',', '"'); }

@@ -42,7 +42,6 @@ class TCollection : public TPersistent {
   TCollection(const TCollection&) = delete;
   TCollection& operator=(const TCollection&) = delete;
 
-  TClass ItemClass() const { return FItemClass; }
   int Count() const { return static_cast<int>(FItems.size()); }
   // EListError "List index out of bounds (%d)".
   TCollectionItem* Items(int index) const;

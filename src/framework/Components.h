@@ -75,7 +75,6 @@ class TComponent : public TPersistent {
   // the low 16 bits, Top in the high 16 bits. Stored as the defined
   // properties Left and Top when not zero.
   int32_t DesignInfo() const { return FDesignInfo; }
-  void SetDesignInfo(int32_t value) { FDesignInfo = value; }
 
   TComponentState ComponentState() const { return FComponentState; }
   // Puts this component and everything it owns into or out of design mode.

@@ -550,7 +550,6 @@ class TScrollingWinControl : public TWinControl {
   explicit TScrollingWinControl(TComponent* owner);
 
   // Moves every child by (dx, dy) and repaints.
-  void ScrollBy(int dx, int dy);
 };
 
 // The top-level control the control sits in (the form), or null.

@@ -123,14 +123,4 @@ TClass TScrollingWinControl::StaticClass() {
 
 TScrollingWinControl::TScrollingWinControl(TComponent* owner) : TWinControl(owner) {}
 
-void TScrollingWinControl::ScrollBy(int dx, int dy) {
-  DisableAlign();
-  for (int i = 0; i < ControlCount(); ++i) {
-    TControl* c = Controls(i);
-    c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
-  }
-  EnableAlign();
-  Invalidate();
-}
-
 }  // namespace kora

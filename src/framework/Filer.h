@@ -69,8 +69,6 @@ public:
   void ReadListBegin();
   void ReadListEnd() { FInput.ReadListEnd(); }
   int32_t ReadInteger();
-  int64_t ReadInt64() { return FInput.ReadInteger(); }
-  bool ReadBoolean();
   double ReadFloat() { return FInput.ReadFloat(); }
   std::string ReadString() { return FInput.ReadString(); }
   std::string ReadIdent() { return FInput.ReadIdent(); }
@@ -133,7 +131,6 @@ public:
   void WriteListBegin() { FOutput.WriteValue(vaList); }
   void WriteListEnd() { FOutput.WriteListEnd(); }
   void WriteInteger(int64_t value) { FOutput.WriteInteger(value); }
-  void WriteBoolean(bool value) { FOutput.WriteValue(value ? vaTrue : vaFalse); }
   void WriteFloat(double value) { FOutput.WriteExtended(value); }
   void WriteSingle(float value) { FOutput.WriteSingle(value); }
   void WriteString(std::string_view value) { FOutput.WriteString(value); }

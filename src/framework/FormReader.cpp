@@ -324,13 +324,6 @@ int32_t TReader::ReadInteger() {
   return static_cast<int32_t>(value);
 }
 
-bool TReader::ReadBoolean() {
-  const TValueType type = FInput.NextValue();
-  if (type != vaFalse && type != vaTrue) FInput.Error("Invalid property value");
-  FInput.ReadValue();
-  return type == vaTrue;
-}
-
 void TReader::DefineProperty(const std::string& name, const TReaderProc& readData, const TWriterProc&, bool) {
   if (FPropHandled || !readData || !SameText(name, FPropName)) return;
   FPropHandled = true;

@@ -192,8 +192,6 @@ class TApplication : public TComponent {
   TNotifyEvent OnRestore;
 
   // ---- Help ----
-  const std::string& HelpFile() const { return FHelpFile; }
-  void SetHelpFile(const std::string& value) { FHelpFile = value; }
   // Asks OnHelp to show the topic; false when nobody showed help.
   bool HelpContext(int32_t context);
   THelpEvent OnHelp;
@@ -234,7 +232,6 @@ private:
   std::unique_ptr<TTimer> FHintTimer;
   THintTimerMode FHintTimerMode = THintTimerMode::Show;
   bool FMinimized = false;
-  std::string FHelpFile;
 };
 
 extern TApplication* Application;
@@ -400,17 +397,13 @@ class TScreen : public TComponent {
   // Anything but crDefault shows everywhere over our windows until reset.
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor value);
-  // The shape of a cursor number: the standard ones and those added here.
+  // The shape of a cursor number.
   HCURSOR Cursors(TCursor index) const;
-  void SetCursors(TCursor index, HCURSOR cursor);
 
   // ---- The desktop ----
   int Width() const;
   int Height() const;
   RECT WorkAreaRect() const;
-  int WorkAreaLeft() const { return WorkAreaRect().Left; }
-  int WorkAreaTop() const { return WorkAreaRect().Top; }
-  int WorkAreaWidth() const { return WorkAreaRect().Right - WorkAreaRect().Left; }
   int WorkAreaHeight() const { return WorkAreaRect().Bottom - WorkAreaRect().Top; }
   int MonitorCount() const;
   TMonitor Monitors(int index) const;
@@ -432,7 +425,6 @@ private:
   TCustomForm* FActiveForm = nullptr;
   TWinControl* FActiveControl = nullptr;
   TCursor FCursor = crDefault;
-  std::map<TCursor, HCURSOR> FCursors;
 };
 
 // Made when the program starts and kept for its whole life.

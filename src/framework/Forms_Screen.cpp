@@ -99,17 +99,8 @@ void TScreen::SetCursor(TCursor value) {
 }
 
 HCURSOR TScreen::Cursors(TCursor index) const {
-  if (auto it = FCursors.find(index); it != FCursors.end()) return it->second;
   if (index == crDefault) return LoadCursor(nullptr, IDC_ARROW);
   return CursorHandle(index);
-}
-
-void TScreen::SetCursors(TCursor index, HCURSOR cursor) {
-  if (cursor) {
-    FCursors[index] = cursor;
-  } else {
-    FCursors.erase(index);
-  }
 }
 
 // ---- The desktop ------------------------------------------------------------------------

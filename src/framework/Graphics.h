@@ -319,13 +319,10 @@ class TCanvas : public TPersistent {
   TBrush* Brush() const { return FBrush.get(); }
   // Copy the attributes of the given objects.
   void SetFont(const TFont* value) { FFont->Assign(value); }
-  void SetPen(const TPen* value) { FPen->Assign(value); }
-  void SetBrush(const TBrush* value) { FBrush->Assign(value); }
 
   TCopyMode CopyMode() const { return FCopyMode; }
   void SetCopyMode(TCopyMode value) { FCopyMode = value; }
   POINT PenPos();
-  void SetPenPos(POINT value) { MoveTo(value.X, value.Y); }
 
   // Lines exclude their end point.
   void MoveTo(int x, int y);
@@ -370,16 +367,6 @@ class TCanvas : public TPersistent {
   // The drawable area in logical coordinates.
   RECT ClipRect();
 
-  // Kept for callers that guard a canvas across threads; everything runs on
-  // the GUI thread, so these only count.
-  void Lock() { ++FLockCount; }
-  void Unlock() { --FLockCount; }
-  bool TryLock() {
-    Lock();
-    return true;
-  }
-  int LockCount() const { return FLockCount; }
-
   // Around every drawing call.
   TNotifyEvent OnChanging;
   TNotifyEvent OnChange;
@@ -407,7 +394,6 @@ private:
   HGDIOBJ FOldPen;
   HGDIOBJ FOldBrush;
   TCopyMode FCopyMode = cmSrcCopy;
-  int FLockCount = 0;
 };
 
 // ---- Graphics --------------------------------------------------------------
@@ -528,10 +514,6 @@ class TBitmap : public TGraphic {
   // "Scan line index out of range" outside the bitmap.
   uint8_t* ScanLine(int y);
   const uint8_t* ScanLine(int y) const;
-
-  // The pixels always stay in memory; kept for callers that ask.
-  void Dormant() {}
-  void FreeImage() {}
 
 protected:
   void Draw(TCanvas* canvas, const RECT& r) const override;

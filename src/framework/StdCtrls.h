@@ -80,8 +80,6 @@ class TCustomEdit : public TCustomControl {
   bool ReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool value) { FReadOnly = value; }
   // Shown instead of every character when not 0; copying is refused then.
-  char32_t PasswordChar() const { return FPasswordChar; }
-  void SetPasswordChar(char32_t value);
   TBorderStyle BorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TBorderStyle value);
   // Paints the parent's picture behind the text instead of the colour.
@@ -108,7 +106,6 @@ class TCustomEdit : public TCustomControl {
   bool CanUndo() const { return FCanUndo; }
   // Swaps the text with the one before the last edit, so a second Undo redoes.
   void Undo();
-  void ClearUndo() { FCanUndo = false; }
   // The caret's character position (one end of the selection).
   int CaretPos() const { return FCaret; }
 
@@ -131,7 +128,6 @@ protected:
 
 private:
   std::u32string Chars() const;
-  std::string DisplayText() const;
   int CharCount() const;
   // Moves the caret, extending the selection from its anchor or not.
   void MoveCaret(int pos, bool extend);
@@ -143,7 +139,6 @@ private:
 
   int FMaxLength = 0;
   bool FReadOnly = false;
-  char32_t FPasswordChar = 0;
   TBorderStyle FBorderStyle = bsSingle;
   bool FTransparent = false;
   bool FAutoSelect = true;

@@ -59,16 +59,6 @@ TCustomEdit::TCustomEdit(TComponent* owner) : TCustomControl(owner) {
 std::u32string TCustomEdit::Chars() const { return Utf8ToUtf32(Text()); }
 int TCustomEdit::CharCount() const { return int(Chars().size()); }
 
-std::string TCustomEdit::DisplayText() const {
-  if (!FPasswordChar) return Text();
-  return Utf32ToUtf8(std::u32string(Chars().size(), FPasswordChar));
-}
-
-void TCustomEdit::SetPasswordChar(char32_t value) {
-  FPasswordChar = value;
-  Invalidate();
-}
-
 void TCustomEdit::SetBorderStyle(TBorderStyle value) {
   if (value == FBorderStyle) return;
   FBorderStyle = value;
@@ -145,12 +135,11 @@ void TCustomEdit::ClearSelection() {
 }
 
 void TCustomEdit::CopyToClipboard() {
-  // A password stays in the field.
-  if (FSelLength > 0 && !FPasswordChar) SetClipboardText(SelText());
+  if (FSelLength > 0) SetClipboardText(SelText());
 }
 
 void TCustomEdit::CutToClipboard() {
-  if (FReadOnly || FPasswordChar) return;
+  if (FReadOnly) return;
   CopyToClipboard();
   ClearSelection();
 }
@@ -306,7 +295,7 @@ RECT TCustomEdit::TextRect() const {
 }
 
 int TCustomEdit::XOfPos(int pos) {
-  const std::u32string shown = Utf8ToUtf32(DisplayText());
+  const std::u32string shown = Utf8ToUtf32(Text());
   pos = std::clamp(pos, 0, int(shown.size()));
   return Canvas()->TextExtent(Utf32ToUtf8(shown.substr(0, size_t(pos)))).cx;
 }
@@ -359,7 +348,7 @@ void TCustomEdit::Paint() {
 
   const RECT text = TextRect();
   canvas->SetFont(Font());
-  const std::string shown = DisplayText();
+  const std::string shown = Text();
   const int height = canvas->TextExtent("Wg").cy;
   const int y = text.Top + std::max((text.Bottom - text.Top - height) / 2, 0);
   const int x = text.Left - FScroll;

@@ -15,7 +15,6 @@ public:
   explicit Exception(std::string message);
 
   const std::string& Message() const { return FMessage; }
-  void SetMessage(std::string message) { FMessage = std::move(message); }
   const char* what() const noexcept override { return FMessage.c_str(); }
 
 private:

@@ -141,7 +141,15 @@ TEST(bsEffectsTest, MorphKindsAndInactiveEffectsSelectTheirOperation) {
   EXPECT_EQ(effect(bsEffectDarkness, Grey(100)), Grey(70));
   EXPECT_EQ(effect(bsEffectGrayscale, {0, 0, 255}), Grey(76));  // 76.5 -> 76
   EXPECT_EQ(effect(bsEffectInvert, {55, 0, 255}), (TbsBGR{200, 255, 0}));
-  EXPECT_EQ(effect(bsEffectSplitBlur, Grey(40)), Grey(40));
+  {
+    // Split blur keeps the colours of a coloured picture (greyscale would not).
+    TbsEffectBmp viaEffect = Coded(6, 5, 3), direct = Coded(6, 5, 3), grey = Coded(6, 5, 3);
+    viaEffect.ApplyInactiveEffect(bsEffectSplitBlur);
+    direct.SplitBlurPass(1);
+    grey.ToGrayscale();
+    EXPECT_EQ(BytesOf(viaEffect), BytesOf(direct));
+    EXPECT_NE(BytesOf(viaEffect), BytesOf(grey));
+  }
   EXPECT_EQ(effect(42, {0, 0, 255}), Grey(76));  // unknown: grey
 
   // Noise shifts the three channels of a pixel alike, by -25 .. 24.

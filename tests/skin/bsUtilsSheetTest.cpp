@@ -57,6 +57,8 @@ struct WindowSkin {
   }
 };
 
+std::vector<uint8_t> Bytes(const TbsEffectBmp& bmp) { return {bmp.Bits(), bmp.Bits() + bmp.Size()}; }
+
 // An 80 x 25 button look, blue when normal and orange when active.
 TbsEffectBmp Button(bool active) {
   TBitmap bmp;
@@ -102,14 +104,23 @@ TEST(bsUtilsSheetTest, CompositionsMorphsAndEffects) {
 
   // Strips from the caption row.
   label(10, 118, "Strips: horizontal 200 tiled / stretched, vertical 70, middle only 120");
-  TBitmap strip;
+  TBitmap strip, stretched;
   ComposeHorizontalStrip(14, 14, &strip, false, 200, {0, 0, 60, 14}, &skin.picture);
   put(10, 134, strip);
-  ComposeHorizontalStrip(14, 14, &strip, true, 200, {0, 0, 60, 14}, &skin.picture);
-  put(10, 152, strip);
+  ComposeHorizontalStrip(14, 14, &stretched, true, 200, {0, 0, 60, 14}, &skin.picture);
+  put(10, 152, stretched);
+  EXPECT_EQ(PixelAt(strip, 199, 5), PixelAt(skin.picture, 59, 5));  // the fixed right end
+  EXPECT_EQ(PixelAt(stretched, 199, 5), PixelAt(skin.picture, 59, 5));
+  int differing = 0;
+  for (int x = 14; x < 186; ++x) differing += PixelAt(strip, x, 5) != PixelAt(stretched, x, 5);
+  EXPECT_GT(differing, 10);  // tiles repeat the middle, a stretch widens it
   ComposeVerticalStrip(14, 3, &strip, false, 70, {0, 0, 20, 40}, &skin.picture);
+  EXPECT_EQ(strip.Width(), 20);
+  EXPECT_EQ(strip.Height(), 70);
   put(220, 134, strip);
   ComposeHorizontalMiddle(14, 14, &strip, false, 120, {0, 0, 60, 14}, &skin.picture);
+  EXPECT_EQ(strip.Width(), 120);
+  EXPECT_EQ(PixelAt(strip, 0, 5), PixelAt(skin.picture, 14, 5));  // the middle starts at once
   put(250, 134, strip);
 
   // A window-sized composition cut out by its region.
@@ -139,6 +150,9 @@ TEST(bsUtilsSheetTest, CompositionsMorphsAndEffects) {
       TbsEffectBmp step = normal;
       step.Morph(kind, active, 0.25 * (i + 1));
       step.DrawToDevice(dc, col, row + 12 + i * 28);
+      // Part way, a morph shows neither look alone.
+      EXPECT_NE(Bytes(step), Bytes(normal)) << names[kind] << " " << i;
+      EXPECT_NE(Bytes(step), Bytes(active)) << names[kind] << " " << i;
     }
   }
 
@@ -146,10 +160,18 @@ TEST(bsUtilsSheetTest, CompositionsMorphsAndEffects) {
   label(10, 484, "Inactive effects: brightness, darkness, grayscale, noise, split blur, invert");
   TBitmap small;
   skin.Compose(small, 110, 60, false);
+  const TbsEffectBmp original(small.Handle());
+  std::vector<std::vector<uint8_t>> looks;
   for (int effect = 0; effect < 6; ++effect) {
     TbsEffectBmp image(small.Handle());
     image.ApplyInactiveEffect(effect);
     image.DrawToDevice(dc, 10 + effect * 122, 502);
+    looks.push_back(Bytes(image));
+  }
+  // Each effect changes the window, and no two look alike.
+  for (int a = 0; a < 6; ++a) {
+    EXPECT_NE(looks[std::size_t(a)], Bytes(original)) << a;
+    for (int b = a + 1; b < 6; ++b) EXPECT_NE(looks[std::size_t(a)], looks[std::size_t(b)]) << a << " " << b;
   }
 
   const char* folder = std::getenv("KORA_ARTIFACTS");

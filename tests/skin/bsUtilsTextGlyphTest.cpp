@@ -19,7 +19,7 @@ struct Sheet {
     Canvas()->Brush()->SetStyle(bsClear);
   }
   TCanvas* Canvas() { return bmp.Canvas(); }
-  // The bounding box of the non-white pixels.
+  // The bounding box of the non-white pixels; empty on a blank sheet.
   RECT Ink() const {
     RECT box{bmp.Width(), bmp.Height(), 0, 0};
     for (int y = 0; y < bmp.Height(); ++y)
@@ -54,14 +54,17 @@ TEST(bsUtilsTextTest, WideAndItemTextsDrawWhereTheyShould) {
   EXPECT_EQ(MeasureWideTextHeight(c, u"a\nb"), 2 * c->TextHeight("a"));
   RECT r{10, 5, 110, 35};
   EXPECT_EQ(DrawWideText(c, u"Skin", r, DT_SINGLELINE), c->TextHeight("Skin"));
+  ASSERT_FALSE(IsEmptyRect(sheet.Ink()));
   EXPECT_GE(sheet.Ink().Left, 10);
 
   Sheet single;
   DrawSingleLineText(single.Canvas(), "Hg", {20, 0, 100, 40});
+  ASSERT_FALSE(IsEmptyRect(single.Ink()));
   EXPECT_LE(std::abs(single.Ink().Top + single.Ink().Bottom - 40), 6);  // centred within a few pixels
 
   Sheet item;
   DrawItemText(item.Canvas(), "Wide item text", {30, 10, 60, 30}, 5);
+  ASSERT_FALSE(IsEmptyRect(item.Ink()));
   EXPECT_GE(item.Ink().Left, 37);
   EXPECT_LE(item.Ink().Right, 60);  // clipped to the rectangle
 }

@@ -57,8 +57,4 @@ using HDC = OtherHandle<10>;
 using HICON = OtherHandle<11>;
 using HCURSOR = HICON;
 
-struct HandleHash {
-  std::size_t operator()(const HandleValue& h) const noexcept { return std::hash<uint64_t>()(h.Value()); }
-};
-
 }  // namespace kora

@@ -50,10 +50,6 @@ void TbsEffectBmp::SetPixel(int x, int y, TbsBGR color) {
   p[2] = color.R;
 }
 
-void TbsEffectBmp::GetRow(int y, uint8_t* buffer) const { std::memcpy(buffer, Row(y), std::size_t(FWidth) * 3); }
-
-void TbsEffectBmp::SetRow(int y, const uint8_t* buffer) { std::memcpy(Row(y), buffer, std::size_t(FWidth) * 3); }
-
 void TbsEffectBmp::DrawToDevice(HDC dc, int x, int y) const {
   if (FBits.empty()) return;
   SetDIBitsToDevice(dc, x, y, uint32_t(FWidth), uint32_t(FHeight), 0, 0, 0, uint32_t(FHeight), FBits.data(), &FInfo,

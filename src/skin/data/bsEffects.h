@@ -58,9 +58,6 @@ public:
   void SetPixel(int x, int y, TbsBGR color);
   uint8_t* Row(int y) { return FBits.data() + std::size_t(y) * FRowBytes; }
   const uint8_t* Row(int y) const { return FBits.data() + std::size_t(y) * FRowBytes; }
-  // Copy 3 x width bytes out of or into row y.
-  void GetRow(int y, uint8_t* buffer) const;
-  void SetRow(int y, const uint8_t* buffer);
 
   // Puts the whole image at (x, y) through the DC's origin and clip.
   void DrawToDevice(HDC dc, int x, int y) const;

@@ -26,14 +26,9 @@ class TControl;
 
 inline int WidthOf(const RECT& r) { return r.Right - r.Left; }
 inline int HeightOf(const RECT& r) { return r.Bottom - r.Top; }
-inline bool SameRect(const RECT& a, const RECT& b) { return a == b; }
 inline bool IsEmptyRect(const RECT& r) { return WidthOf(r) <= 0 || HeightOf(r) <= 0; }
 // A point with a zero coordinate counts as unset.
-inline bool IsZeroPoint(POINT p) { return p.X == 0 || p.Y == 0; }
-// Edges included.
-inline bool PointInsideRect(const RECT& r, POINT p) {
-  return p.X >= r.Left && p.X <= r.Right && p.Y >= r.Top && p.Y <= r.Bottom;
-}
+inline bool HasZeroCoordinate(POINT p) { return p.X == 0 || p.Y == 0; }
 // Both corners inside outer with its right and bottom edges excluded.
 inline bool RectInsideRect(const RECT& inner, const RECT& outer) {
   return outer.Contains(inner.TopLeft()) && outer.Contains(inner.BottomRight());

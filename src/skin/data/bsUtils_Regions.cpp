@@ -13,8 +13,7 @@ std::vector<uint8_t> MaskRunsToRegionData(TBitmap* bitmap, int dx, int dy) {
   const TbsFBitmap pixels(bitmap->Handle());
   const int w = pixels.Width(), h = pixels.Height();
 
-  // The classic collector stopped at 10,001 rectangles; a growing list
-  // keeps every run, so detailed masks are not cut off.
+  // A growing list keeps every run, so detailed masks are not cut off.
   std::vector<RECT> runs;
   for (int y = 0; y < h; ++y) {
     const uint8_t* row = pixels.Row(y);

@@ -61,7 +61,7 @@ void HeadlessBackend::WaitEvents(int timeoutMs) {
   throw std::runtime_error("headless screen: a message loop waits for input that will never come");
 }
 
-void HeadlessBackend::WindowChanged(HWND) { ++FWindowChanges; }
+void HeadlessBackend::WindowChanged(HWND) {}
 
 void HeadlessBackend::Present(HWND top, std::span<const RECT> dirty) {
   for (const RECT& r : dirty) FPresented.push_back({top, r});

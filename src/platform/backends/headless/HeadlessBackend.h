@@ -109,7 +109,6 @@ public:
   };
   const std::vector<PresentedRect>& Presented() const { return FPresented; }
   void ClearPresented() { FPresented.clear(); }
-  int WindowChanges() const { return FWindowChanges; }
 
 private:
   HeadlessOptions FOptions;
@@ -122,7 +121,6 @@ private:
   int FBeeps = 0;
   std::string FClipboard;
   std::vector<PresentedRect> FPresented;
-  int FWindowChanges = 0;
   bool FQuit = false;
   int FQuitCode = 0;
 };
