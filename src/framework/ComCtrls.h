@@ -203,6 +203,10 @@ protected:
   void Notification(TComponent* component, TOperation operation) override;
   // Brings both scroll bars in line with the layout and the positions.
   void UpdateScrollBars();
+  // Where the bars' ranges go: the window's own bars here; a list with
+  // scroll bars of its own outside the window takes them instead (and
+  // drives SetTopIndex and SetScrollX from them).
+  virtual void SetBarInfo(int bar, const SCROLLINFO& info);
   // A WM_VSCROLL / WM_HSCROLL request on one bar.
   void Scroll(int bar, int request);
   virtual void DrawItem(int index, const RECT& rect, bool selected);

@@ -95,7 +95,7 @@ void TListView::UpdateScrollBars() {
     lines.nMax = std::max((ItemCount() + perLine - 1) / perLine - 1, 0);
     lines.nPage = UINT(VisibleLines());
     lines.nPos = FTopIndex;
-    SetScrollInfo(Handle(), ColumnMajor() ? SB_HORZ : SB_VERT, &lines, true);
+    SetBarInfo(ColumnMajor() ? SB_HORZ : SB_VERT, lines);
     const RECT area = ItemsArea();
     SCROLLINFO across;
     across.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -104,13 +104,15 @@ void TListView::UpdateScrollBars() {
       across.nPage = UINT(std::max(int(area.Right - area.Left), 0));
       across.nPos = FScrollX;
     }
-    SetScrollInfo(Handle(), ColumnMajor() ? SB_VERT : SB_HORZ, &across, true);
+    SetBarInfo(ColumnMajor() ? SB_VERT : SB_HORZ, across);
     if (ClientRect() == before) break;
     FTopIndex = std::clamp(FTopIndex, 0, std::max(int(lines.nMax) + 1 - VisibleLines(), 0));
     FScrollX = std::clamp(FScrollX, 0, std::max(ColumnsWidth() - int(ItemsArea().Right - ItemsArea().Left), 0));
   }
   FUpdatingBars = false;
 }
+
+void TListView::SetBarInfo(int bar, const SCROLLINFO& info) { SetScrollInfo(Handle(), bar, &info, true); }
 
 void TListView::Scroll(int bar, int request) {
   if ((bar == SB_HORZ) == ColumnMajor()) {

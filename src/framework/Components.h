@@ -88,6 +88,8 @@ class TComponent : public TPersistent {
   // Form streaming hooks.
   // After a form stream is read and every reference fixed up; clears csLoading.
   virtual void Loaded();
+  // On the root of a form stream, once every component of it is loaded.
+  virtual void StreamLoaded() {}
   // Whether the component is written inside its parent rather than its owner.
   virtual bool HasParent() const { return false; }
   virtual TComponent* GetParentComponent() const { return nullptr; }

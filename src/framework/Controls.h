@@ -555,4 +555,12 @@ class TScrollingWinControl : public TWinControl {
 // The top-level control the control sits in (the form), or null.
 TWinControl* GetParentForm(const TControl* control);
 
+// Paints what the control's parent shows under the control into dc, whose
+// origin is the control's top-left corner moved by -offset, so that a
+// transparent control can draw over it: the parent's background and
+// picture with its windowless children, or what `paint` draws there (in the
+// parent's client coordinates) instead. A parent already painting itself as
+// a background is not asked again.
+void PaintParentImage(TControl* control, HDC dc, POINT offset = {}, const std::function<void(HDC)>& paint = {});
+
 }  // namespace kora

@@ -27,7 +27,15 @@ void TWinControl::HandleContextMenu(TMessage& message) {
     screen = ClientToScreen({Width() / 2, Height() / 2});
   } else {
     screen = LParamToPoint(message.LParam);
-    if (TControl* child = ControlAtPos(ScreenToClient(screen))) target = child;
+    const POINT client = ScreenToClient(screen);
+    // A click on the frame (the caption, a border) is the frame's: its
+    // system menu, not a control's popup menu.
+    if (!ClientRect().Contains(client)) {
+      message.Result = 0;
+      DefaultHandler(message);
+      return;
+    }
+    if (TControl* child = ControlAtPos(client)) target = child;
   }
   // Our parents are asked here, with our point, rather than through the
   // window system, which would pass them the keyboard's (-1, -1).

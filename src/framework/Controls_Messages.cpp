@@ -176,11 +176,14 @@ void TWinControl::WndProc(TMessage& message) {
       GetWindowRect(FHandle, &r);
       if (Parent() && Parent()->HandleAllocated()) MapWindowPoints(HWND(), Parent()->Handle(), &r);
       const bool sized = r.Right - r.Left != Width() || r.Bottom - r.Top != Height();
+      // A frame change alone moves the client edges too.
+      const auto* wp = reinterpret_cast<const WINDOWPOS*>(message.LParam);
+      const bool clientSized = wp && !(wp->flags & SWP_NOCLIENTSIZE);
       FLeft = r.Left;
       FTop = r.Top;
       FWidth = r.Right - r.Left;
       FHeight = r.Bottom - r.Top;
-      if (sized) {
+      if (sized || clientSized) {
         Realign();
         Resize();
       }
@@ -287,6 +290,11 @@ void TWinControl::HandleKeyDown(TMessage& message) {
 
 void TWinControl::HandleChar(TMessage& message) {
   char32_t key = char32_t(message.WParam);
+  // A control that does not take characters lets the form try them as
+  // accelerators first ("是(&Y)" answers a plain Y).
+  if (!(Perform(WM_GETDLGCODE, 0, 0) & (DLGC_WANTCHARS | DLGC_WANTALLKEYS))) {
+    if (TWinControl* form = GetParentForm(this); form && form->Perform(CM_DIALOGCHAR, message.WParam, 0)) return;
+  }
   if (!ControlStyle().Contains(csNoStdEvents)) {
     OnKeyPress(this, key);
     if (!key) return;

@@ -114,6 +114,31 @@ void TGraphicControl::WndProc(TMessage& message) {
   TControl::WndProc(message);
 }
 
+// ---- The parent as a background ----------------------------------------------------------
+
+void PaintParentImage(TControl* control, HDC dc, POINT offset, const std::function<void(HDC)>& paint) {
+  TWinControl* parent = control ? control->Parent() : nullptr;
+  // A parent painting a child's background that asks for its own
+  // background again would recurse without end.
+  if (!parent || parent->ControlState().Contains(csPaintCopy)) return;
+  struct PaintCopyScope {
+    TWinControl* Parent;
+    explicit PaintCopyScope(TWinControl* p) : Parent(p) {
+      Parent->SetControlState(Parent->ControlState() + TControlState{csPaintCopy});
+    }
+    ~PaintCopyScope() { Parent->SetControlState(Parent->ControlState() - TControlState{csPaintCopy}); }
+  } copying(parent);
+  const ScopedSaveDC saved(dc);
+  OffsetViewportOrgEx(dc, -control->Left() - offset.X, -control->Top() - offset.Y, nullptr);
+  IntersectClipRect(dc, 0, 0, parent->ClientWidth(), parent->ClientHeight());
+  if (paint) {
+    paint(dc);
+    return;
+  }
+  parent->Perform(WM_ERASEBKGND, WPARAM(dc.Value()), 0);
+  parent->Perform(WM_PAINT, WPARAM(dc.Value()), 0);
+}
+
 // ---- TScrollingWinControl -----------------------------------------------------------------
 
 TClass TScrollingWinControl::StaticClass() {

@@ -75,6 +75,7 @@ TComponent* TReader::ReadRootComponent(TComponent* root) {
     root->Exclude(csReading);
     FixupReferences();
     for (TComponent* component : FLoaded) component->Loaded();
+    root->StreamLoaded();
   } catch (...) {
     FreeCreated(created);
     throw;

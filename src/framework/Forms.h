@@ -201,6 +201,9 @@ protected:
 
 private:
   friend class TMainMenu;
+  friend class TCustomForm;
+  // From a form's WM_SIZE: the window system minimized or restored it.
+  void FormMinimized(TCustomForm* form, bool minimized);
   bool IsQuit(const MSG& msg);
   void Idle();
   bool DispatchThroughHook(MSG& msg);
@@ -256,12 +259,20 @@ enum TPosition : uint8_t {
 };
 const TTypeInfo* TypeInfoOf(TPosition);
 
+enum TWindowState : uint8_t { wsNormal, wsMinimized, wsMaximized };
+const TTypeInfo* TypeInfoOf(TWindowState);
+
 // What Close does with the form after OnClose.
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 // handler(sender, action)
 using TCloseEvent = TEvent<TObject*, TCloseAction&>;
 // handler(sender, canClose)
 using TCloseQueryEvent = TEvent<TObject*, bool&>;
+// handler(msg, handled): a WM_KEYDOWN or WM_SYSKEYDOWN on its way to a
+// control of the form; set handled to take it.
+using TShortCutEvent = TEvent<const MSG&, bool&>;
+// Adjusts the parameters a form's window is made with, every time it is made.
+using TCreateParamsHook = std::function<void(TCreateParams&)>;
 
 // A top-level window holding controls: its frame, modal showing, closing
 // with a query, key preview, default and cancel keys, the focused control.
@@ -290,6 +301,27 @@ class TCustomForm : public TScrollingWinControl {
   int32_t HelpContext() const { return FHelpContext; }
   void SetHelpContext(int32_t value) { FHelpContext = value; }
   bool Active() const { return FActive; }
+  // The window's icon; an empty one leaves the window system's.
+  TIcon* Icon() const { return FIcon.get(); }
+  void SetIcon(const TIcon* value);
+  // Applied when the form is shown; follows the window afterwards.
+  TWindowState WindowState() const { return FWindowState; }
+  void SetWindowState(TWindowState value);
+
+  // The client size asked for. Set before the window exists it is kept, and
+  // the window is sized to it when it is made and whenever its frame
+  // changes; sizing the window otherwise asks for its new client size.
+  RECT ClientRect() const override;
+  void SetClientWidth(int value);
+  void SetClientHeight(int value);
+
+  // The form's short-cuts for a key-down message: OnShortCut, then the
+  // main menu's items. True when one took the key. The application asks
+  // before the key reaches the focused control or becomes a character.
+  virtual bool IsShortCut(const MSG& msg);
+  TShortCutEvent OnShortCut;
+  // A component that owns the frame keeps its style here across re-creates.
+  void SetCreateParamsHook(TCreateParamsHook hook);
 
   // Setting a result other than mrNone ends ShowModal.
   TModalResult ModalResult() const { return FModalResult; }
@@ -313,7 +345,8 @@ class TCustomForm : public TScrollingWinControl {
   TCloseEvent OnClose;
   TCloseQueryEvent OnCloseQuery;
 
-  void Loaded() override;
+  // OnCreate runs here, once the whole form stream is loaded.
+  void StreamLoaded() override;
   void SetFocusedControl(TWinControl* control) override;
 
 protected:
@@ -322,8 +355,6 @@ protected:
   void WndProc(TMessage& message) override;
   void VisibleChanging() override;
   void Notification(TComponent* component, TOperation operation) override;
-  // Short-cuts of the main menu; true when one ran.
-  virtual bool IsShortCut(WORD key, TShiftState shift);
 
 private:
   friend class TApplication;
@@ -331,8 +362,12 @@ private:
   void Activated(bool active);
   // Focus to ActiveControl, else to the first tab stop.
   void FocusActiveControl();
-  // Key preview and menu short-cuts for keys going to the form's windows.
+  // Short-cuts and key preview for keys going to the form's windows.
   bool PreviewKey(const MSG& msg);
+  // Sizes the window to the client size asked for.
+  void ApplyClientSize();
+  void WindowPosChanged(const WINDOWPOS* wp);
+  void SizeChanged(WPARAM type);
 
   TFormBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
@@ -347,6 +382,12 @@ private:
   bool FModal = false;
   bool FShown = false;
   bool FCreated = false;
+  std::unique_ptr<TIcon> FIcon;
+  TWindowState FWindowState = wsNormal;
+  int FClientWidth = 0;  // asked for; 0 = whatever the bounds give
+  int FClientHeight = 0;
+  bool FApplyingClientSize = false;
+  TCreateParamsHook FCreateParamsHook;
 };
 
 class TForm : public TCustomForm {

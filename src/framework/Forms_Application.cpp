@@ -176,10 +176,11 @@ std::vector<HWND> TopLevelWindows() {
 
 void TApplication::Minimize() {
   if (FMinimized) return;
+  // Set first, so the forms' own notices below find it done.
+  FMinimized = true;
   for (HWND hwnd : TopLevelWindows()) {
     if (IsApplicationWindow(hwnd) && !IsIconic(hwnd)) ShowWindow(hwnd, SW_MINIMIZE);
   }
-  FMinimized = true;
   OnMinimize(this);
 }
 
@@ -190,6 +191,14 @@ void TApplication::Restore() {
     if (IsApplicationWindow(hwnd) && IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
   }
   OnRestore(this);
+}
+
+void TApplication::FormMinimized(TCustomForm* form, bool minimized) {
+  if (minimized) {
+    if (form == FMainForm) Minimize();
+  } else {
+    Restore();
+  }
 }
 
 bool TApplication::HelpContext(int32_t context) {

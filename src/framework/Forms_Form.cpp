@@ -20,6 +20,10 @@ const TTypeInfo* TypeInfoOf(TFormStyle) {
   static const TTypeInfo info = EnumTypeInfo("TFormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"});
   return &info;
 }
+const TTypeInfo* TypeInfoOf(TWindowState) {
+  static const TTypeInfo info = EnumTypeInfo("TWindowState", {"wsNormal", "wsMinimized", "wsMaximized"});
+  return &info;
+}
 const TTypeInfo* TypeInfoOf(TPosition) {
   static const TTypeInfo info =
       EnumTypeInfo("TPosition", {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
@@ -35,15 +39,20 @@ TClass TCustomForm::StaticClass() {
           .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize})
           .Property("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle)
           .Default(bsSizeable)
+          .Property("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight)
+          .Property("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth)
           .Property("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle)
           .Default(fsNormal)
           .Property("HelpContext", &TCustomForm::HelpContext, &TCustomForm::SetHelpContext)
           .Default(0)
+          .Property("Icon", &TCustomForm::Icon, &TCustomForm::SetIcon)
           .Property("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview)
           .Default(false)
           .Property("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
           .Property("Position", &TCustomForm::Position, &TCustomForm::SetPosition)
           .Default(poDesigned)
+          .Property("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState)
+          .Default(wsNormal)
           .Property("OnActivate", &TCustomForm::OnActivate)
           .Property("OnClose", &TCustomForm::OnClose)
           .Property("OnCloseQuery", &TCustomForm::OnCloseQuery)
@@ -60,7 +69,10 @@ TClass TForm::StaticClass() {
   return &info;
 }
 
-TCustomForm::TCustomForm(TComponent* owner) : TScrollingWinControl(owner) {
+TCustomForm::TCustomForm(TComponent* owner) : TScrollingWinControl(owner), FIcon(std::make_unique<TIcon>()) {
+  FIcon->OnChange = [this](TObject*) {
+    if (HandleAllocated()) SendMessage(Handle(), WM_SETICON, ICON_BIG, LPARAM(FIcon->Handle().Value()));
+  };
   // A form starts hidden; Show or ShowModal puts it on screen.
   SetVisible(false);
   SetBounds(0, 0, 320, 240);
@@ -74,11 +86,78 @@ TCustomForm::~TCustomForm() {
   DestroyComponents();
 }
 
-void TCustomForm::Loaded() {
-  TScrollingWinControl::Loaded();
+void TCustomForm::StreamLoaded() {
   FCreated = true;
   OnCreate(this);
 }
+
+void TCustomForm::SetIcon(const TIcon* value) { FIcon->Assign(value); }
+
+void TCustomForm::SetWindowState(TWindowState value) {
+  if (value == FWindowState) return;
+  if (HandleAllocated() && IsWindowVisible(Handle())) {
+    // WM_SIZE records the state the window takes.
+    const int show[] = {SW_RESTORE, SW_MINIMIZE, SW_MAXIMIZE};
+    ShowWindow(Handle(), show[value]);
+    return;
+  }
+  FWindowState = value;
+}
+
+RECT TCustomForm::ClientRect() const {
+  if (HandleAllocated()) return TScrollingWinControl::ClientRect();
+  return {0, 0, FClientWidth > 0 ? FClientWidth : Width(), FClientHeight > 0 ? FClientHeight : Height()};
+}
+
+void TCustomForm::SetClientWidth(int value) {
+  FClientWidth = std::max(value, 0);
+  if (HandleAllocated()) ApplyClientSize();
+}
+
+void TCustomForm::SetClientHeight(int value) {
+  FClientHeight = std::max(value, 0);
+  if (HandleAllocated()) ApplyClientSize();
+}
+
+void TCustomForm::ApplyClientSize() {
+  if (FApplyingClientSize || !HandleAllocated() || IsIconic(Handle()) || IsZoomed(Handle())) return;
+  const RECT client = TScrollingWinControl::ClientRect();
+  const int width = FClientWidth > 0 ? FClientWidth : client.Right;
+  const int height = FClientHeight > 0 ? FClientHeight : client.Bottom;
+  if (width == client.Right && height == client.Bottom) return;
+  FApplyingClientSize = true;
+  try {
+    SetClientSize(width, height);
+  } catch (...) {
+    FApplyingClientSize = false;
+    throw;
+  }
+  FApplyingClientSize = false;
+}
+
+void TCustomForm::WindowPosChanged(const WINDOWPOS* wp) {
+  if (!wp || !HandleAllocated() || IsIconic(Handle()) || IsZoomed(Handle())) return;
+  if (wp->flags & SWP_FRAMECHANGED) {
+    ApplyClientSize();
+  } else if (!(wp->flags & SWP_NOSIZE) && !FApplyingClientSize) {
+    // Sized by the user or the program: that is the client size asked for now.
+    const RECT client = TScrollingWinControl::ClientRect();
+    if (FClientWidth > 0) FClientWidth = client.Right;
+    if (FClientHeight > 0) FClientHeight = client.Bottom;
+  }
+}
+
+void TCustomForm::SizeChanged(WPARAM type) {
+  const TWindowState state = type == SIZE_MINIMIZED ? wsMinimized : type == SIZE_MAXIMIZED ? wsMaximized : wsNormal;
+  if (type != SIZE_RESTORED && type != SIZE_MINIMIZED && type != SIZE_MAXIMIZED) return;
+  const bool wasMinimized = FWindowState == wsMinimized;
+  FWindowState = state;
+  if (!Application) return;
+  if (state == wsMinimized && !wasMinimized) Application->FormMinimized(this, true);
+  if (state != wsMinimized && wasMinimized) Application->FormMinimized(this, false);
+}
+
+void TCustomForm::SetCreateParamsHook(TCreateParamsHook hook) { FCreateParamsHook = std::move(hook); }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
   if (FBorderStyle == value) return;
@@ -177,10 +256,13 @@ void TCustomForm::CreateParams(TCreateParams& params) {
   if (Application && Application->MainForm() && Application->MainForm() != this &&
       Application->MainForm()->HandleAllocated())
     params.WndParent = Application->MainForm()->Handle();  // the owner: stays above the main form
+  if (FCreateParamsHook) FCreateParamsHook(params);
 }
 
 void TCustomForm::CreateHandle() {
   TScrollingWinControl::CreateHandle();
+  if (!FIcon->Empty()) SendMessage(Handle(), WM_SETICON, ICON_BIG, LPARAM(FIcon->Handle().Value()));
+  ApplyClientSize();
   if (Visible() && !IsWindowVisible(Handle())) ShowWindow(Handle(), SW_SHOWNA);
 }
 
@@ -236,10 +318,19 @@ void TCustomForm::WndProc(TMessage& message) {
       // A top-level form has nobody else to ask for its window: showing it
       // makes the window (with its children's) and brings it up active.
       if (message.WParam && !Parent() && !ComponentState().Contains(csLoading)) {
-        ShowWindow(Handle(), SW_SHOW);
+        const int show[] = {SW_SHOW, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+        ShowWindow(Handle(), show[FWindowState]);
         return;
       }
       break;
+    case WM_WINDOWPOSCHANGED:
+      TScrollingWinControl::WndProc(message);
+      WindowPosChanged(reinterpret_cast<const WINDOWPOS*>(message.LParam));
+      return;
+    case WM_SIZE:
+      TScrollingWinControl::WndProc(message);
+      SizeChanged(message.WParam);
+      return;
     default: break;
   }
   TScrollingWinControl::WndProc(message);
@@ -266,16 +357,20 @@ void TCustomForm::FocusActiveControl() {
   }
 }
 
-bool TCustomForm::IsShortCut(WORD key, TShiftState shift) { return FMenu && FMenu->IsShortCut(key, shift); }
+bool TCustomForm::IsShortCut(const MSG& msg) {
+  bool handled = false;
+  OnShortCut(msg, handled);
+  if (handled) return true;
+  return FMenu && FMenu->IsShortCut(WORD(msg.wParam), KeyboardShiftState());
+}
 
 bool TCustomForm::PreviewKey(const MSG& msg) {
   WORD key = WORD(msg.wParam);
-  const TShiftState shift = KeyboardShiftState();
   if (FKeyPreview && msg.hwnd != (HandleAllocated() ? Handle() : HWND{})) {
-    OnKeyDown(this, key, shift);
+    OnKeyDown(this, key, KeyboardShiftState());
     if (!key) return true;
   }
-  return IsShortCut(key, shift);
+  return IsShortCut(msg);
 }
 
 bool TCustomForm::CloseQuery() {

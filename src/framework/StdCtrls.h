@@ -79,7 +79,6 @@ class TCustomEdit : public TCustomControl {
   void SetMaxLength(int value) { FMaxLength = value < 0 ? 0 : value; }
   bool ReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool value) { FReadOnly = value; }
-  // Shown instead of every character when not 0; copying is refused then.
   TBorderStyle BorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TBorderStyle value);
   // Paints the parent's picture behind the text instead of the colour.
@@ -108,6 +107,10 @@ class TCustomEdit : public TCustomControl {
   void Undo();
   // The caret's character position (one end of the selection).
   int CaretPos() const { return FCaret; }
+  // Space between the text and the client edges, inside the border: one
+  // pixel on each side unless set.
+  RECT TextMargins() const { return FTextMargins; }
+  void SetTextMargins(const RECT& value);
 
   TNotifyEvent OnChange;
 
@@ -123,8 +126,13 @@ protected:
   void DblClick() override;
   LRESULT DialogCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
   void WndProc(TMessage& message) override;
-  // The area the text is drawn in, inside the border.
-  RECT TextRect() const;
+  // The area the text is drawn in: inside the border and the margins.
+  virtual RECT TextRect() const;
+  // The text's colour: the font's, grey while disabled.
+  virtual TColor TextColor() const;
+  // Fills the client behind the text: the colour (button face while
+  // disabled), or the parent's picture when Transparent.
+  virtual void PaintBackground(TCanvas* canvas, const RECT& client);
 
 private:
   std::u32string Chars() const;
@@ -140,6 +148,7 @@ private:
   int FMaxLength = 0;
   bool FReadOnly = false;
   TBorderStyle FBorderStyle = bsSingle;
+  RECT FTextMargins{1, 1, 1, 1};
   bool FTransparent = false;
   bool FAutoSelect = true;
   bool FModified = false;
@@ -219,6 +228,10 @@ protected:
   LRESULT DialogCode() override { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
   // Brings the scroll bar in line with the items, the page and TopIndex.
   void UpdateScrollBar();
+  // Where the bar's range goes: the window's own vertical bar here; a list
+  // with a scroll bar of its own outside the window takes it instead (and
+  // drives SetTopIndex from it).
+  virtual void SetBarInfo(const SCROLLINFO& info);
   // Selects an item for the user: scrolls it into view and raises OnClick on change.
   void SelectByUser(int index);
 

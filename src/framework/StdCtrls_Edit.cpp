@@ -10,8 +10,6 @@ namespace kora {
 
 namespace {
 
-constexpr int kMargin = 2;
-
 bool IsWordChar(char32_t c) { return c != U' ' && c != U'\t'; }
 
 // Marks the text change as the edit's own for its duration.
@@ -287,11 +285,32 @@ void TCustomEdit::WndProc(TMessage& message) {
 
 // ---- Geometry and painting ---------------------------------------------------------------
 
+void TCustomEdit::SetTextMargins(const RECT& value) {
+  if (value == FTextMargins) return;
+  FTextMargins = value;
+  ScrollToCaret();
+  Invalidate();
+}
+
 RECT TCustomEdit::TextRect() const {
-  RECT r = ClientRect();
-  const int inset = (FBorderStyle == bsSingle ? 2 : 0) + kMargin - 1;
-  return {r.Left + inset, r.Top + inset, std::max(r.Right - inset, r.Left + inset),
-          std::max(r.Bottom - inset, r.Top + inset)};
+  const RECT r = ClientRect();
+  const int border = FBorderStyle == bsSingle ? 2 : 0;
+  const int left = r.Left + border + FTextMargins.Left, top = r.Top + border + FTextMargins.Top;
+  return {left, top, std::max(r.Right - border - FTextMargins.Right, left),
+          std::max(r.Bottom - border - FTextMargins.Bottom, top)};
+}
+
+TColor TCustomEdit::TextColor() const { return Enabled() ? Font()->Color() : SystemColor(COLOR_GRAYTEXT); }
+
+void TCustomEdit::PaintBackground(TCanvas* canvas, const RECT& client) {
+  if (FTransparent && Parent()) {
+    // The parent's picture under this control stands in for the colour.
+    PaintParentImage(this, canvas->Handle());
+    return;
+  }
+  canvas->Brush()->SetStyle(bsSolid);
+  canvas->Brush()->SetColor(Enabled() ? Color() : SystemColor(COLOR_BTNFACE));
+  canvas->FillRect(client);
 }
 
 int TCustomEdit::XOfPos(int pos) {
@@ -331,19 +350,7 @@ void TCustomEdit::Paint() {
   TCanvas* canvas = Canvas();
   const HDC dc = canvas->Handle();
   RECT client = ClientRect();
-  if (FTransparent && Parent()) {
-    // The parent's picture under this control stands in for the colour.
-    ScopedSaveDC saved(dc);
-    Parent()->SetControlState(Parent()->ControlState() + TControlState{csPaintCopy});
-    OffsetViewportOrgEx(dc, -Left(), -Top(), nullptr);
-    Parent()->Perform(WM_ERASEBKGND, WPARAM(dc.Value()), 0);
-    Parent()->PaintWindow(dc);
-    Parent()->SetControlState(Parent()->ControlState() - TControlState{csPaintCopy});
-  } else {
-    canvas->Brush()->SetStyle(bsSolid);
-    canvas->Brush()->SetColor(Enabled() ? Color() : SystemColor(COLOR_BTNFACE));
-    canvas->FillRect(client);
-  }
+  PaintBackground(canvas, client);
   if (FBorderStyle == bsSingle) DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT);
 
   const RECT text = TextRect();
@@ -355,7 +362,7 @@ void TCustomEdit::Paint() {
   ScopedSaveDC saved(dc);
   IntersectClipRect(dc, text.Left, text.Top, text.Right, text.Bottom);
   canvas->Brush()->SetStyle(bsClear);
-  canvas->Font()->SetColor(Enabled() ? Font()->Color() : SystemColor(COLOR_GRAYTEXT));
+  canvas->Font()->SetColor(TextColor());
   canvas->TextOut(x, y, shown);
   if (FSelLength > 0 && Focused()) {
     const std::u32string chars = Utf8ToUtf32(shown);

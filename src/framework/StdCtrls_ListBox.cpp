@@ -75,8 +75,10 @@ void TCustomListBox::UpdateScrollBar() {
   si.nMax = std::max(Count() - 1, 0);
   si.nPage = UINT(VisibleItemCount());
   si.nPos = FTopIndex;
-  SetScrollInfo(Handle(), SB_VERT, &si, true);
+  SetBarInfo(si);
 }
+
+void TCustomListBox::SetBarInfo(const SCROLLINFO& info) { SetScrollInfo(Handle(), SB_VERT, &info, true); }
 
 int ScrolledPosition(HWND window, int bar, int request, int pos, int page) {
   switch (request) {

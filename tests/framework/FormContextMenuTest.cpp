@@ -81,6 +81,19 @@ TEST_F(FormContextMenuTest, RightClickOpensTheNearestPopupMenuAtTheCursor) {
   EXPECT_EQ(FormMenu->At, Form->ClientToScreen({200, 150}));
 }
 
+TEST_F(FormContextMenuTest, RightClickOnTheCaptionIsTheFramesNotThePopupMenus) {
+  RECT window;
+  GetWindowRect(Form->Handle(), &window);
+  const POINT caption{window.Left + 60, window.Top + 8};
+  ASSERT_EQ(SendMessage(Form->Handle(), WM_NCHITTEST, 0, PointToLParam(caption)), HTCAPTION);
+  Screen.Click(caption, MOUSE_RIGHT);
+  Screen.RunUntilIdle();
+  EXPECT_TRUE(Log.empty());
+  // The client area right under it still opens the form's menu.
+  RightClick(Form.get(), {60, 2});
+  EXPECT_EQ(Log, (std::vector<std::string>{"FormMenu for Form"}));
+}
+
 TEST_F(FormContextMenuTest, HandlersAndAutoPopupDecide) {
   std::vector<POINT> asked;
   Edit->OnContextPopup = [&](TObject*, POINT mousePos, bool& handled) {

@@ -159,5 +159,42 @@ TEST_F(EditTest, TabMovesBetweenEditsAndFocusSelectsAll) {
   EXPECT_EQ(second->SelLength(), 0);
 }
 
+// An edit laid out and coloured by its owner, as a skinned spin edit's inner one.
+class TInnerEdit : public TEdit {
+public:
+  using TEdit::TEdit;
+  using TEdit::TextRect;
+
+protected:
+  TColor TextColor() const override { return clRed; }
+  void PaintBackground(TCanvas* canvas, const RECT& client) override {
+    canvas->Brush()->SetColor(clYellow);
+    canvas->FillRect(client);
+  }
+};
+
+TEST_F(EditTest, AnInnerEditTakesItsTextRectangleAndColoursFromItsOwner) {
+  auto* inner = new TInnerEdit(Form);
+  inner->SetParent(Form);
+  inner->SetBorderStyle(bsNone);
+  inner->Font()->SetHeight(-12);
+  inner->SetBounds(10, 60, 60, 12);
+  EXPECT_EQ(inner->TextRect(), (RECT{1, 1, 59, 11}));  // the default margin of one pixel
+  inner->SetTextMargins({0, 0, 0, 0});
+  EXPECT_EQ(inner->TextRect(), (RECT{0, 0, 60, 12}));  // all twelve rows for a 12-pixel font
+  inner->SetText("Wg");
+  Screen.RunUntilIdle();
+  int red = 0, lowest = -1;
+  for (int y = 0; y < 12; ++y)
+    for (int x = 0; x < 30; ++x)
+      if (const COLORREF c = PixelAt(inner, x, y); GetRValue(c) > 200 && GetGValue(c) < 128) {
+        ++red;
+        lowest = y;
+      }
+  EXPECT_GT(red, 10);
+  EXPECT_GE(lowest, 9);  // the descender of "g" is drawn, not clipped
+  EXPECT_EQ(PixelAt(inner, 55, 6), RGB(255, 255, 0));
+}
+
 }  // namespace
 }  // namespace kora::test

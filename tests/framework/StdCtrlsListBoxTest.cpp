@@ -173,5 +173,34 @@ TEST_F(ListBoxTest, ArrowTrackAndThumbMoveTheTopIndex) {
   Screen.SaveArtifact("listbox_scroll");
 }
 
+// A list whose scroll bar lives outside its window, as in a skinned drop-down.
+class TOutsideBarList : public TListBox {
+public:
+  using TListBox::TListBox;
+  std::vector<SCROLLINFO> Bars;
+
+protected:
+  void SetBarInfo(const SCROLLINFO& info) override { Bars.push_back(info); }
+};
+
+TEST_F(ListBoxTest, AScrollBarOutsideTheListGetsTheRangesAndDrivesTopIndex) {
+  auto* list = new TOutsideBarList(Form);
+  list->SetBounds(200, 10, 120, 4 + 5 * 16);
+  list->SetParent(Form);
+  for (int i = 0; i < 12; ++i) list->Items()->Add("row " + std::to_string(i));
+  Screen.RunUntilIdle();
+  EXPECT_FALSE(GetWindowLong(list->Handle(), GWL_STYLE) & WS_VSCROLL);
+  ASSERT_FALSE(list->Bars.empty());
+  EXPECT_EQ(list->Bars.back().nMax, 11);
+  EXPECT_EQ(list->Bars.back().nPage, 5u);
+  // The outside bar moves the list; keys move the bar.
+  list->SetTopIndex(4);
+  EXPECT_EQ(list->Bars.back().nPos, 4);
+  list->SetFocus();
+  Screen.PressKey(VK_END);
+  Screen.RunUntilIdle();
+  EXPECT_EQ(list->Bars.back().nPos, 7);
+}
+
 }  // namespace
 }  // namespace kora::test

@@ -110,6 +110,16 @@ public:
   TCanvas* Target = nullptr;
 };
 
+// A windowless child that paints green: a label of the parent.
+class GreenMark : public TGraphicControl {
+public:
+  using TGraphicControl::TGraphicControl;
+  void Paint() override {
+    Canvas()->Brush()->SetColor(clLime);
+    Canvas()->FillRect(ClientRect());
+  }
+};
+
 class SkinnedParent : public MarkedParent, public IbsSkinBackground {
 public:
   void PaintSkinBackground(HDC dc) override { Fill(dc, RGB(0, 0, 255)); }
@@ -129,6 +139,16 @@ TEST(bsUtilsPlatformTest, ParentBackgroundShowsThroughAtTheControlsPlace) {
   EXPECT_TRUE(Uniform(canvas, {0, 8, 10, 12}, kWhite));
   EXPECT_TRUE(parent.SawPaintCopy);
   EXPECT_FALSE(parent.ControlState().Contains(csPaintCopy));
+  EXPECT_EQ(parent.Paints, 1);
+
+  // The parent's windowless children under the control show too, not
+  // painted over by the parent a second time.
+  GreenMark label(nullptr);
+  label.SetBounds(14, 8, 3, 3);
+  label.SetParent(&parent);
+  PaintParentBackground(&child, canvas.Canvas());
+  EXPECT_EQ(PixelAt(canvas, 5, 2), 0x00FF00u);
+  label.SetParent(nullptr);
 
   PaintParentBackground(&child, canvas.Canvas(), {1, 1, 0, 0});
   EXPECT_EQ(PixelAt(canvas, 1, 1), 0u);
