@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <algorithm>
 
+#include "editor/RomJournal.h"
 #include "framework/Classes.h"
 
 namespace kora {
@@ -16,17 +17,15 @@ uint32_t ReadU32(TStream& stream, int64_t offset) {
   return static_cast<uint32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16) | static_cast<uint32_t>(bytes[3]) << 24;
 }
 
-void WriteU32(TStream& stream, int64_t offset, uint32_t value) {
-  const uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                            static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
-  stream.SetPosition(offset);
-  stream.WriteBuffer(bytes, 4);
+std::vector<uint8_t> U32Bytes(uint32_t value) {
+  return {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value >> 16),
+          static_cast<uint8_t>(value >> 24)};
 }
 
 // The end of the room: the next file of the allocation table after the block
 // when the pointer pair is one of its entries, else the block's end pointer.
 // Never beyond the end of the ROM file, which is not grown.
-void FindRoomEnd(TStream& rom, RoomInfo& info) {
+int64_t FindRoomEnd(TStream& rom, RoomInfo& info) {
   const int64_t romSize = rom.Size();
   const RomLayout& layout = info.Layout;
   int64_t roomEnd = layout.BlockEnd;
@@ -50,10 +49,7 @@ void FindRoomEnd(TStream& rom, RoomInfo& info) {
       info.RoomFromFat = true;
     }
   }
-  roomEnd = std::min(roomEnd, romSize);
-  info.RoomEnd = static_cast<uint32_t>(roomEnd);
-  const int64_t room = roomEnd - layout.WriteBackOffset();
-  info.Room = room > 0 ? static_cast<uint32_t>(room) : 0;
+  return std::min(roomEnd, romSize);
 }
 
 }  // namespace
@@ -77,6 +73,9 @@ RomLayout ReadRomLayout(TStream& rom) {
     throw ERomError(
         Format("The ROM's data block ends (0x%X) before it starts (0x%X)", layout.BlockEnd, layout.BlockStart));
   }
+  if (layout.BlockEnd == layout.BlockStart) {
+    throw ERomError(Format("The ROM's data block is empty (it starts and ends at 0x%X)", layout.BlockStart));
+  }
   if (layout.BlockEnd > size) {
     throw ERomError(Format("The ROM's data block (0x%X..0x%X) reaches past the end of the file (%lld bytes)",
                            layout.BlockStart, layout.BlockEnd, static_cast<long long>(size)));
@@ -91,7 +90,17 @@ RoomInfo MeasureRoom(TStream& rom, const RomLayout& layout) {
   info.Layout.BlockStart = ReadU32(rom, layout.PointerTableOffset);
   info.Layout.BlockEnd = ReadU32(rom, int64_t{layout.PointerTableOffset} + 4);
   info.BlockSize = info.Layout.BlockEnd >= info.Layout.BlockStart ? info.Layout.BlockEnd - info.Layout.BlockStart : 0;
-  FindRoomEnd(rom, info);
+  int64_t roomEnd = FindRoomEnd(rom, info);
+  // A shorter block written since the open lowered the end pointer, but the
+  // old block's bytes behind it are still the block's room. Only while the
+  // pair is the one this open last saw: a pair changed by anyone else is
+  // measured afresh.
+  if (info.Layout.BlockStart == layout.BlockStart && info.Layout.BlockEnd == layout.BlockEnd)
+    roomEnd = std::max(roomEnd, std::min<int64_t>(layout.RoomEnd, rom.Size()));
+  info.RoomEnd = static_cast<uint32_t>(roomEnd);
+  info.Layout.RoomEnd = info.RoomEnd;
+  const int64_t room = roomEnd - layout.WriteBackOffset();
+  info.Room = room > 0 ? static_cast<uint32_t>(room) : 0;
   return info;
 }
 
@@ -106,35 +115,49 @@ RomLayout ExtractRomData(const std::string& romPath, const std::string& outPath)
   {
     TFileStream rom(romPath, fmOpenRead | fmShareDenyWrite);
     layout = ReadRomLayout(rom);
+    layout.RoomEnd = MeasureRoom(rom, layout).RoomEnd;
+    // Read the exact count: the stream copy takes 0 as "the whole ROM".
+    block.SetSize(layout.BlockEnd - layout.BlockStart);
     rom.SetPosition(layout.BlockStart);
-    block.CopyFrom(rom, layout.BlockEnd - layout.BlockStart);
+    rom.ReadBuffer(block.Memory(), block.Size());
   }
   block.SaveToFile(outPath);
   return layout;
 }
 
-void WriteRomData(const RomLayout& layout, const std::string& packedPath, const std::string& romPath) {
-  // Every input is ready before the ROM is opened for writing.
+RomLayout WriteRomData(const RomLayout& layout, const std::string& packedPath, const std::string& romPath,
+                       const std::string& journalPath) {
+  // Every input is ready and checked before the ROM is opened for writing.
   TMemoryStream packed;
   packed.LoadFromFile(packedPath);
   if (packed.Size() == 0) {
     throw ERomError(Format("The packed data \"%s\" is empty; the ROM was not changed", packedPath.c_str()));
   }
-
-  TFileStream rom(romPath, fmOpenReadWrite | fmShareDenyWrite);
-  const RoomInfo room = MeasureRoom(rom, layout);
+  const uint32_t offset = layout.WriteBackOffset();
+  RoomInfo room;
+  {
+    TFileStream rom(romPath, fmOpenRead | fmShareDenyWrite);
+    room = MeasureRoom(rom, layout);
+  }
+  if (room.Layout.BlockStart != offset) {
+    throw ERomError(
+        Format("The ROM's data block starts at 0x%X, not at 0x%X where it is written back; writing there would "
+               "overwrite other data and leave the start pointer inside the new block, so the ROM was not changed",
+               room.Layout.BlockStart, offset));
+  }
   if (packed.Size() > room.Room) {
     throw ERomError(
         Format("The packed data (%lld bytes) does not fit the room of %u bytes at 0x%X; "
                "the ROM was not changed",
-               static_cast<long long>(packed.Size()), room.Room, layout.WriteBackOffset()));
+               static_cast<long long>(packed.Size()), room.Room, offset));
   }
-  const uint32_t offset = layout.WriteBackOffset();
-  rom.SetPosition(offset);
-  packed.SaveToStream(rom);
+  const auto end = offset + static_cast<uint32_t>(packed.Size());
   // Only the end pointer moves; the start pointer stays as it was.
-  WriteU32(rom, int64_t{layout.PointerTableOffset} + 4, offset + static_cast<uint32_t>(packed.Size()));
-  rom.Flush();
+  WriteRomPatches(romPath, {RomPatch{offset, packed.Bytes()}, RomPatch{layout.PointerTableOffset + 4u, U32Bytes(end)}},
+                  journalPath);
+  RomLayout written = room.Layout;
+  written.BlockEnd = end;
+  return written;
 }
 
 DataImage LoadDataImage(const std::string& path) {

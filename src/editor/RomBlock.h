@@ -38,6 +38,10 @@ struct RomLayout {
   // The pointer pair as read: the packed block is [BlockStart, BlockEnd).
   uint32_t BlockStart = 0;
   uint32_t BlockEnd = 0;
+  // Where the room for a new block ended when the ROM was opened (0 when
+  // not measured). While the pointer pair is still the one above, a save
+  // has at least this room, however short the block an earlier save wrote.
+  uint32_t RoomEnd = 0;
 
   // Fixed per layout; the start pointer does not move it.
   uint32_t WriteBackOffset() const { return AltLayout ? kAltWriteBackOffset : kPrimaryWriteBackOffset; }
@@ -50,7 +54,8 @@ struct RoomInfo {
   uint32_t BlockSize = 0;
   // Where the room ends: the start of the next file of the allocation table
   // when the pointer pair is an entry of it (RoomFromFat), else the end
-  // pointer. Never beyond the end of the ROM file.
+  // pointer; not before the layout's RoomEnd while the pair is unchanged.
+  // Never beyond the end of the ROM file.
   uint32_t RoomEnd = 0;
   uint32_t Room = 0;
   bool RoomFromFat = false;
@@ -61,8 +66,8 @@ struct RoomInfo {
 
 // Runs the layout test and reads the pointer pair. Raises ERomError when the
 // ROM is too short for the probe or the pointer pair, when the end pointer
-// lies below the start pointer, or when the block reaches past the end of
-// the file.
+// does not lie above the start pointer (an empty block included), or when
+// the block reaches past the end of the file.
 RomLayout ReadRomLayout(TStream& rom);
 
 // The room for a block written back under `layout`, from the ROM's current
@@ -71,16 +76,21 @@ RoomInfo MeasureRoom(TStream& rom, const RomLayout& layout);
 // Layout and room of a ROM file (opened for reading only).
 RoomInfo InspectRom(const std::string& romPath);
 
-// Reads the layout and writes the packed block, byte for byte, to outPath
-// (created or replaced). Nothing is written when the ROM is rejected.
+// Reads the layout and its room and writes the packed block, byte for byte,
+// to outPath (created or replaced). Nothing is written when the ROM is
+// rejected.
 RomLayout ExtractRomData(const std::string& romPath, const std::string& outPath);
 
 // Writes the whole packed file into the ROM at the layout's write-back offset
-// and patches the end pointer to offset + size. The packed file is read and
-// the room checked before the ROM is opened for writing; an empty packed file
-// or one larger than the room raises ERomError and leaves the ROM unchanged.
-// The written bytes are flushed to disk before it returns.
-void WriteRomData(const RomLayout& layout, const std::string& packedPath, const std::string& romPath);
+// and patches the end pointer to offset + size, all or nothing through the
+// journal at journalPath (see RomJournal.h). The packed file is read and the
+// ROM checked before anything is written: an empty packed file, one larger
+// than the room, or a block whose start pointer is not the write-back offset
+// (writing there would bury other data and leave the start pointer inside
+// the new block) raises ERomError and leaves the ROM unchanged. Returns the
+// layout as it is after the write, for the next save of the same open.
+RomLayout WriteRomData(const RomLayout& layout, const std::string& packedPath, const std::string& romPath,
+                       const std::string& journalPath);
 
 // Reads exactly kDataImageSize bytes from the start of the file ("Stream read
 // error" when shorter); later bytes are ignored.

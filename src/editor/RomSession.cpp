@@ -40,6 +40,8 @@ std::string RomSession::PackedFileName() const { return FAppPath + "RomData/romD
 
 std::string RomSession::UnpackedFileName() const { return FAppPath + "RomData/romDataUnPack.bin"; }
 
+std::string RomSession::JournalFileName() const { return FAppPath + "RomData/romData.journal"; }
+
 std::string RomSession::ToolCommandLine(const char* mode, const std::string& in, const std::string& out) const {
   // AppPath ends in '/', so the tool path has a doubled separator, as ever.
   return ToolArgument(FAppPath + "/Tool/agblz") + " " + mode + " " + QuoteArgument(in) + " " + QuoteArgument(out);
@@ -63,7 +65,14 @@ int RomSession::RunTool(const std::string& commandLine, int /*showState*/) {
   return RunProcess(SplitCommandLine(commandLine), ExcludeTrailingPathDelimiter(FAppPath), FOnProcessMessages);
 }
 
+RecoveryReport RomSession::Recover() {
+  FLastRecovery = RecoveryReport();
+  FLastRecovery = RecoverRomWrite(JournalFileName());
+  return FLastRecovery;
+}
+
 void RomSession::Open(const std::string& romPath) {
+  Recover();
   const std::string packed = PackedFileName();
   const std::string unpacked = UnpackedFileName();
   const std::string previous = unpacked + kPreviousSuffix;
@@ -102,7 +111,7 @@ void RomSession::Save() {
   // packer writes nothing this time.
   DeleteFile(packed);
   PackRomData(unpacked, packed);
-  WriteRomData(FLayout, packed, FRomFileName);
+  FLayout = WriteRomData(FLayout, packed, FRomFileName, JournalFileName());
 }
 
 void RomSession::CleanUp() {

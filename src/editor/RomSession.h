@@ -7,6 +7,7 @@
 
 #include "editor/DataImage.h"
 #include "editor/RomBlock.h"
+#include "editor/RomJournal.h"
 
 namespace kora {
 
@@ -32,19 +33,31 @@ public:
 
   std::string PackedFileName() const;    // RomData/romData.bin
   std::string UnpackedFileName() const;  // RomData/romDataUnPack.bin
+  std::string JournalFileName() const;   // RomData/romData.journal, only while a save writes
 
   // Called once while the packer runs, before the wait (the window lets
   // waiting messages through there).
   void SetOnProcessMessages(std::function<void()> handler) { FOnProcessMessages = std::move(handler); }
 
-  // Extracts the block, unpacks it and loads the image. The path, layout and
-  // image change only when every step succeeded; a failed open leaves the
-  // previous ROM's state and its unpacked working file as they were.
+  // The caller holds the program folder's WorkLock for every call below
+  // that touches the working files.
+
+  // Rolls back a save that was cut short (see RecoverRomWrite), into
+  // whichever ROM it was writing. Open does this first.
+  RecoveryReport Recover();
+  // What the last Recover found.
+  const RecoveryReport& LastRecovery() const { return FLastRecovery; }
+
+  // Recovers, then extracts the block, unpacks it and loads the image. The
+  // path, layout and image change only when every step succeeded; a failed
+  // open leaves the previous ROM's state and its unpacked working file as
+  // they were.
   void Open(const std::string& romPath);
   // Writes the image into the unpacked working file, packs it and writes the
-  // block into the ROM. Raises Exception when no ROM is open.
+  // block into the ROM, all or nothing. Raises Exception when no ROM is open.
   void Save();
-  // Deletes the working files that exist; failures are ignored.
+  // Deletes the working files that exist; failures are ignored. A journal
+  // stays: it is what the next open rolls back.
   void CleanUp();
 
   // Layout and room of the open ROM as it is on disk now.
@@ -68,6 +81,7 @@ private:
   std::string FRomFileName;
   RomLayout FLayout;
   DataImage FImage;
+  RecoveryReport FLastRecovery;
   std::function<void()> FOnProcessMessages;
 };
 

@@ -68,7 +68,7 @@ TEST_F(RomSessionTest, SecondOpenRetestsTheLayoutAndSavesIntoTheSecondRom) {
   const std::string first = PrimaryRom("a.nds", Pattern(kDataImageSize, 1));
   const std::string second = FDir + "b.nds";
   const std::string data = Pattern(kDataImageSize, 9);
-  MakeAltRom(second, 0x015D8000, data);
+  MakeAltRom(second, kAltWriteBackOffset, data);
   const uint64_t firstDigest = Digest(first);
 
   RomSession session(FProgram);
@@ -81,7 +81,7 @@ TEST_F(RomSessionTest, SecondOpenRetestsTheLayoutAndSavesIntoTheSecondRom) {
 
   session.Save();
   EXPECT_EQ(GetBytes(second, 0x015D7C00, kDataImageSize), data);
-  EXPECT_EQ(GetU32(second, 0x1223B8), 0x015D8000u);
+  EXPECT_EQ(GetU32(second, 0x1223B8), 0x015D7C00u);
   EXPECT_EQ(GetU32(second, 0x1223BC), 0x015D7C00u + kDataImageSize);
   EXPECT_EQ(Digest(first), firstDigest);
 }
@@ -162,6 +162,36 @@ TEST_F(RomSessionTest, FailedSaveLeavesTheRomUnchanged) {
     EXPECT_THROW(session.Save(), Exception);
     EXPECT_EQ(Digest(rom), saved);
   }
+}
+
+TEST_F(RomSessionTest, RoomStaysAsLargeAsAtOpenAfterASmallerSave) {
+  // The packer stores the image and then whatever ../pad holds, so the block
+  // shrinks and grows with it. Without an allocation table the room ends at
+  // the end pointer, which the smaller save lowers.
+  WritePacker(FProgram,
+              "if [ \"$1\" = z ]; then head -c 72043 \"$2\" > \"$3\"; cat ../pad >> \"$3\"; "
+              "else cat \"$2\" > \"$3\"; fi\n");
+  const std::string tail = Pattern(200, 3);
+  const std::string rom = PrimaryRom("a.nds", Pattern(kDataImageSize, 2) + tail);
+  RomSession session(FProgram);
+  session.Open(rom);
+  EXPECT_EQ(session.Room().Room, kDataImageSize + 200u);
+
+  WriteFileBytes(FDir + "pad", "");
+  session.Save();
+  EXPECT_EQ(GetU32(rom, kPrimaryPointerTable + 4), kPrimaryWriteBackOffset + kDataImageSize);
+  EXPECT_EQ(session.Room().Room, kDataImageSize + 200u);
+
+  WriteFileBytes(FDir + "pad", tail);
+  session.Save();
+  EXPECT_EQ(GetU32(rom, kPrimaryPointerTable + 4), kPrimaryWriteBackOffset + kDataImageSize + 200);
+  EXPECT_EQ(GetBytes(rom, kPrimaryWriteBackOffset + kDataImageSize, 200), tail);
+
+  // Never more than the open found.
+  const uint64_t before = Digest(rom);
+  WriteFileBytes(FDir + "pad", tail + "x");
+  EXPECT_THROW(session.Save(), ERomError);
+  EXPECT_EQ(Digest(rom), before);
 }
 
 TEST_F(RomSessionTest, MissingWorkingFolderIsACreateError) {

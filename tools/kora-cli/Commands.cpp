@@ -3,12 +3,12 @@
 #include "agblz/Lz.h"
 #include "editor/NameLists.h"
 #include "editor/RomSession.h"
+#include "editor/WorkLock.h"
 #include "framework/Classes.h"
 #include "kora-cli/AtomicFile.h"
 #include "kora-cli/DemoImage.h"
 #include "kora-cli/DemoRom.h"
 #include "kora-cli/RecordFiles.h"
-#include "kora-cli/WorkLock.h"
 
 #include <ostream>
 
@@ -28,7 +28,30 @@ private:
   RomSession& FSession;
 };
 
+constexpr const char* kHolder = "kora-cli";
+
 std::string Hex(uint32_t v) { return Format("0x%X", v); }
+
+void ReportRecovery(const RecoveryReport& report, std::ostream& warnings) {
+  if (report.Outcome == RecoveryOutcome::RolledBack) {
+    warnings << "kora-cli: warning: a save into " << report.RomPath
+             << " was cut short; the ROM was rolled back to what it held before\n";
+  } else if (report.Outcome == RecoveryOutcome::Discarded) {
+    warnings << "kora-cli: warning: dropped the journal of a save cut short"
+             << (report.RomPath.empty() ? "" : " into " + report.RomPath) << ": " << report.Reason << '\n';
+  }
+}
+
+// A rollback is worth telling also when the open then fails.
+void Open(RomSession& session, const std::string& romPath, std::ostream& warnings) {
+  try {
+    session.Open(romPath);
+  } catch (...) {
+    ReportRecovery(session.LastRecovery(), warnings);
+    throw;
+  }
+  ReportRecovery(session.LastRecovery(), warnings);
+}
 
 NameLists LoadLists(const std::string& appPath) {
   NameLists lists;
@@ -44,7 +67,14 @@ void MakeDemoRom(const std::string& outPath, bool alternate) {
   WriteFileAtomically(outPath, BuildDemoRom(packed, alternate));
 }
 
-void PrintInfo(const std::string& romPath, std::ostream& out) {
+void PrintInfo(const std::string& appPath, const std::string& romPath, std::ostream& out, std::ostream& warnings) {
+  // info never needed the working folder, and still runs without it or
+  // while another program holds it.
+  try {
+    WorkLock lock(appPath, kHolder);
+    ReportRecovery(RomSession(appPath).Recover(), warnings);
+  } catch (const EWorkFolderLocked&) {
+  } catch (const EFCreateError&) {}
   const RoomInfo info = InspectRom(romPath);
   out << "layout: " << info.LayoutName() << '\n'
       << "pointer_table: " << Hex(info.Layout.PointerTableOffset) << '\n'
@@ -61,10 +91,10 @@ void ExportRecords(const std::string& appPath, const std::string& romPath, std::
   const NameLists lists = LoadLists(appPath);
   DataImage image;
   {
-    WorkLock lock(appPath);
+    WorkLock lock(appPath, kHolder);
     RomSession session(appPath);
     SessionCleanUp cleanUp(session);
-    session.Open(romPath);
+    Open(session, romPath, warnings);
     image = session.Image();
   }
   std::vector<RecordTable> tables;
@@ -77,17 +107,18 @@ void ExportRecords(const std::string& appPath, const std::string& romPath, std::
   out << (json ? FormatJson(tables) : FormatCsv(tables));
 }
 
-bool ImportRecords(const std::string& appPath, const std::string& romPath, const std::string& filePath) {
+bool ImportRecords(const std::string& appPath, const std::string& romPath, const std::string& filePath,
+                   std::ostream& warnings) {
   TMemoryStream file;
   file.LoadFromFile(filePath);
   const std::string_view text(reinterpret_cast<const char*>(file.Memory()), file.Bytes().size());
   const NameLists lists = LoadLists(appPath);
   try {
     const std::vector<RecordEdit> edits = ParseRecordFile(text, lists);
-    WorkLock lock(appPath);
+    WorkLock lock(appPath, kHolder);
     RomSession session(appPath);
     SessionCleanUp cleanUp(session);
-    session.Open(romPath);
+    Open(session, romPath, warnings);
     if (!ApplyEdits(edits, session.Image())) return false;
     session.Save();
     return true;

@@ -7,13 +7,16 @@
 #include <string>
 
 // The subcommands of kora-cli. appPath is the program folder whose Data/,
-// Tool/agblz and RomData/ they use; errors are raised as exceptions.
+// Tool/agblz and RomData/ they use; errors are raised as exceptions. A save
+// that an earlier run left cut short is rolled back and named on `warnings`.
 namespace kora::cli {
 
 void MakeDemoRom(const std::string& outPath, bool alternate);
 
 // `key: value` lines; offsets in hexadecimal with 0x, sizes in decimal.
-void PrintInfo(const std::string& romPath, std::ostream& out);
+// When the working folder is free, a save cut short is rolled back first,
+// so the ROM shown is whole.
+void PrintInfo(const std::string& appPath, const std::string& romPath, std::ostream& out, std::ostream& warnings);
 
 // Without a kind, all three tables. Entries of the lists without a record
 // in the image are named on `warnings`.
@@ -22,6 +25,7 @@ void ExportRecords(const std::string& appPath, const std::string& romPath, std::
 
 // Checks the whole file first, then saves through the editor's save sequence
 // only when some value changed. Returns whether the ROM was written.
-bool ImportRecords(const std::string& appPath, const std::string& romPath, const std::string& filePath);
+bool ImportRecords(const std::string& appPath, const std::string& romPath, const std::string& filePath,
+                   std::ostream& warnings);
 
 }  // namespace kora::cli

@@ -87,12 +87,12 @@ int Run(const std::vector<std::string>& args) {
     MakeDemoRom(a.Plain[0], a.Alternate);
     return 0;
   }
+  const std::string appPath = kora::RomSession::ExecutableFolder();
   if (command == "info") {
     Expect(command, a, 1, {});
-    PrintInfo(a.Plain[0], std::cout);
+    PrintInfo(appPath, a.Plain[0], std::cout, std::cerr);
     return 0;
   }
-  const std::string appPath = kora::RomSession::ExecutableFolder();
   if (command == "export") {
     Expect(command, a, 1, {"--kind", "--format"});
     ExportRecords(appPath, a.Plain[0], a.Kind, a.Format == "json", std::cout, std::cerr);
@@ -100,7 +100,7 @@ int Run(const std::vector<std::string>& args) {
   }
   if (command == "import") {
     Expect(command, a, 2, {});
-    const bool saved = ImportRecords(appPath, a.Plain[0], a.Plain[1]);
+    const bool saved = ImportRecords(appPath, a.Plain[0], a.Plain[1], std::cerr);
     std::cout << (saved ? "saved into " : "no value changed; left as it was: ") << a.Plain[0] << '\n';
     return 0;
   }

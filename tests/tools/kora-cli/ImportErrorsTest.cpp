@@ -1,5 +1,7 @@
 #include "CliFixture.h"
 
+#include "editor/WorkLock.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -86,11 +88,20 @@ TEST_F(CliTest, SecondRunWaitsForNobodyAndFailsWhileLocked) {
   const RunResult r = Cli({"import", rom.string(), (FDir / "edit.csv").string()});
   ::close(fd);
   EXPECT_EQ(r.Status, 1);
-  EXPECT_NE(r.Err.find("locked"), std::string::npos) << r.Err;
+  EXPECT_NE(r.Err.find("another kora-cli is using the working files (" +
+                       (FProgram / "RomData" / "kora-cli.lock").string() + " is locked)"),
+            std::string::npos)
+      << r.Err;
   EXPECT_EQ(ReadBytes(rom), before);
 
   EXPECT_EQ(Cli({"import", rom.string(), (FDir / "edit.csv").string()}).Status, 0);
   EXPECT_NE(ReadBytes(rom), before);
+
+  // The editor window holds the same lock while it runs.
+  const WorkLock window(FProgram.string(), "Kora Editor");
+  const RunResult busy = Cli({"export", rom.string()});
+  EXPECT_EQ(busy.Status, 1);
+  EXPECT_NE(busy.Err.find("another Kora Editor is using the working files"), std::string::npos) << busy.Err;
 }
 
 }  // namespace

@@ -1,0 +1,379 @@
+#include "editor/RomJournal.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+#include "framework/Classes.h"
+
+namespace kora {
+
+namespace {
+
+// Layout of a journal, little-endian:
+//   "KORAJRN1", path length (4) and the ROM's absolute path, the ROM's size
+//   (8), the number of ranges (4), then per range its offset (8), length (4),
+//   old bytes and new bytes; an FNV-1a checksum (8) over everything before
+//   it, and "COMPLETE". It is written under a temporary name and renamed
+//   into place, so a journal under its own name is whole unless damaged.
+constexpr char kMagic[8] = {'K', 'O', 'R', 'A', 'J', 'R', 'N', '1'};
+constexpr char kComplete[8] = {'C', 'O', 'M', 'P', 'L', 'E', 'T', 'E'};
+constexpr const char* kTemporarySuffix = ".tmp";
+
+RomWriteStepHook gHook = nullptr;
+int64_t gChunkSize = 4096;
+
+// Numbers the steps of one write or rollback for the test hook.
+class Steps {
+public:
+  explicit Steps(bool hooked = true) : FHook(hooked ? gHook : nullptr) {}
+  void operator()(const char* what) {
+    if (FHook) FHook(FNext++, what);
+  }
+  // How much of `left` bytes the next step writes.
+  int64_t Piece(int64_t left) const { return FHook ? std::min(left, gChunkSize) : left; }
+
+private:
+  RomWriteStepHook FHook;
+  int FNext = 0;
+};
+
+struct JournalRange {
+  uint64_t Offset = 0;
+  std::vector<uint8_t> Old;
+  std::vector<uint8_t> New;
+};
+
+struct Journal {
+  std::string RomPath;
+  uint64_t RomSize = 0;
+  std::vector<JournalRange> Ranges;
+};
+
+uint64_t Fnv1a(const uint8_t* bytes, std::size_t size) {
+  uint64_t hash = 1469598103934665603ull;
+  for (std::size_t i = 0; i < size; ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
+  return hash;
+}
+
+void PutNumber(std::vector<uint8_t>& out, uint64_t value, int width) {
+  for (int i = 0; i < width; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+std::vector<uint8_t> Encode(const Journal& journal) {
+  std::vector<uint8_t> out(std::begin(kMagic), std::end(kMagic));
+  PutNumber(out, journal.RomPath.size(), 4);
+  out.insert(out.end(), journal.RomPath.begin(), journal.RomPath.end());
+  PutNumber(out, journal.RomSize, 8);
+  PutNumber(out, journal.Ranges.size(), 4);
+  for (const JournalRange& range : journal.Ranges) {
+    PutNumber(out, range.Offset, 8);
+    PutNumber(out, range.Old.size(), 4);
+    out.insert(out.end(), range.Old.begin(), range.Old.end());
+    out.insert(out.end(), range.New.begin(), range.New.end());
+  }
+  PutNumber(out, Fnv1a(out.data(), out.size()), 8);
+  out.insert(out.end(), std::begin(kComplete), std::end(kComplete));
+  return out;
+}
+
+// Reads a journal; false when it is cut short, damaged or not a journal.
+class Decoder {
+public:
+  explicit Decoder(const std::vector<uint8_t>& bytes) : FBytes(bytes) {}
+
+  bool Decode(Journal& journal) {
+    const std::size_t size = FBytes.size();
+    if (size < sizeof kMagic + 8 + sizeof kComplete) return false;
+    const std::size_t body = size - 8 - sizeof kComplete;
+    if (std::memcmp(FBytes.data(), kMagic, sizeof kMagic) != 0 ||
+        std::memcmp(FBytes.data() + size - sizeof kComplete, kComplete, sizeof kComplete) != 0) {
+      return false;
+    }
+    FAt = body;
+    uint64_t checksum = 0;
+    if (!Number(checksum, 8) || checksum != Fnv1a(FBytes.data(), body)) return false;
+    FEnd = body;
+    FAt = sizeof kMagic;
+    uint64_t pathLength = 0, count = 0;
+    if (!Number(pathLength, 4) || !Text(journal.RomPath, pathLength) || !Number(journal.RomSize, 8) ||
+        !Number(count, 4)) {
+      return false;
+    }
+    for (uint64_t i = 0; i < count; ++i) {
+      JournalRange range;
+      uint64_t length = 0;
+      if (!Number(range.Offset, 8) || !Number(length, 4) || !Block(range.Old, length) || !Block(range.New, length))
+        return false;
+      if (range.Offset + length > journal.RomSize) return false;
+      journal.Ranges.push_back(std::move(range));
+    }
+    return FAt == FEnd;
+  }
+
+private:
+  bool Number(uint64_t& value, int width) {
+    if (FEnd - FAt < static_cast<std::size_t>(width)) return false;
+    value = 0;
+    for (int i = 0; i < width; ++i) value |= uint64_t{FBytes[FAt++]} << (8 * i);
+    return true;
+  }
+  bool Text(std::string& text, uint64_t length) {
+    if (FEnd - FAt < length) return false;
+    text.assign(reinterpret_cast<const char*>(FBytes.data() + FAt), length);
+    FAt += length;
+    return true;
+  }
+  bool Block(std::vector<uint8_t>& block, uint64_t length) {
+    if (FEnd - FAt < length) return false;
+    block.assign(FBytes.begin() + static_cast<std::ptrdiff_t>(FAt),
+                 FBytes.begin() + static_cast<std::ptrdiff_t>(FAt + length));
+    FAt += length;
+    return true;
+  }
+
+  const std::vector<uint8_t>& FBytes;
+  std::size_t FAt = 0;
+  std::size_t FEnd = 0;
+};
+
+std::string FolderOf(const std::string& path) {
+  const std::string folder = ExtractFilePath(path);
+  return folder.empty() ? "." : folder;
+}
+
+// A rename or unlink is on disk only once its folder is.
+void SyncFolder(const std::string& path) {
+  const std::string folder = FolderOf(path);
+  const int handle = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (handle < 0 || ::fsync(handle) != 0) {
+    const int error = errno;
+    if (handle >= 0) ::close(handle);
+    throw EInOutError(Format("Cannot flush folder \"%s\" to disk. %s", folder.c_str(), SysErrorMessage(error).c_str()),
+                      error);
+  }
+  ::close(handle);
+}
+
+void RemoveJournal(const std::string& path) {
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+    const int error = errno;
+    throw EInOutError(Format("Cannot delete file \"%s\". %s", path.c_str(), SysErrorMessage(error).c_str()), error);
+  }
+}
+
+void WriteJournal(const std::string& path, const std::vector<uint8_t>& bytes, Steps& steps) {
+  const std::string temporary = path + kTemporarySuffix;
+  int handle = -1;
+  bool renamed = false;
+  auto fail = [&](int error) {
+    throw EInOutError(Format("Cannot write the save journal \"%s\". %s; the ROM was not changed", path.c_str(),
+                             SysErrorMessage(error).c_str()),
+                      error);
+  };
+  try {
+    steps("create the journal");
+    handle = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (handle < 0) fail(errno);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      const auto piece = static_cast<std::size_t>(steps.Piece(static_cast<int64_t>(bytes.size() - done)));
+      steps("write the journal");
+      for (std::size_t at = done; at < done + piece;) {
+        const ssize_t n = ::write(handle, bytes.data() + at, done + piece - at);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) fail(n < 0 ? errno : ENOSPC);
+        at += static_cast<std::size_t>(n);
+      }
+      done += piece;
+    }
+    steps("flush the journal");
+    if (::fsync(handle) != 0) fail(errno);
+    const int closed = ::close(handle);
+    handle = -1;
+    if (closed != 0) fail(errno);
+    steps("rename the journal");
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) fail(errno);
+    renamed = true;
+    steps("sync the working folder");
+    SyncFolder(path);
+  } catch (...) {
+    if (handle >= 0) ::close(handle);
+    ::unlink(temporary.c_str());
+    if (renamed) ::unlink(path.c_str());
+    throw;
+  }
+}
+
+void WriteRange(TStream& rom, uint64_t offset, const std::vector<uint8_t>& bytes, Steps& steps, const char* what) {
+  const auto size = static_cast<int64_t>(bytes.size());
+  for (int64_t done = 0; done < size;) {
+    const int64_t piece = steps.Piece(size - done);
+    steps(what);
+    rom.SetPosition(static_cast<int64_t>(offset) + done);
+    rom.WriteBuffer(bytes.data() + done, piece);
+    done += piece;
+  }
+}
+
+// Old bytes in reverse order, so that overlapping ranges end as they began.
+void PutBackOldBytes(TStream& rom, const Journal& journal, Steps& steps) {
+  for (auto range = journal.Ranges.rbegin(); range != journal.Ranges.rend(); ++range)
+    WriteRange(rom, range->Offset, range->Old, steps, "put back the ROM");
+  steps("flush the ROM");
+  rom.Flush();
+}
+
+// After a failed write: the old bytes go back at once when they can, else
+// the journal stays for the next open. Returns what to add to the error.
+std::string PutBackAfterFailure(const Journal& journal, const std::string& journalPath,
+                                std::unique_ptr<TFileStream>& rom) {
+  try {
+    Steps silent(false);
+    if (!rom) rom = std::make_unique<TFileStream>(journal.RomPath, fmOpenReadWrite | fmShareDenyWrite);
+    PutBackOldBytes(*rom, journal, silent);
+    rom.reset();
+    RemoveJournal(journalPath);
+  } catch (...) {
+    return "; the ROM is put back as it was when it is opened again";
+  }
+  try {
+    SyncFolder(journalPath);
+  } catch (const Exception&) {
+    // The ROM holds its old bytes; a journal that comes back only repeats that.
+  }
+  return "; the ROM was left as it was";
+}
+
+}  // namespace
+
+void SetRomWriteStepHook(RomWriteStepHook hook, int chunkSize) {
+  gHook = hook;
+  gChunkSize = std::max(chunkSize, 1);
+}
+
+void WriteRomPatches(const std::string& romPath, const std::vector<RomPatch>& patches, const std::string& journalPath) {
+  if (FileExists(journalPath)) {
+    throw Exception(
+        Format("An earlier save was cut short and has not been rolled back yet (\"%s\"); open the ROM again first. "
+               "The ROM was not changed",
+               journalPath.c_str()));
+  }
+  Journal journal;
+  journal.RomPath = std::filesystem::absolute(romPath).string();
+  {
+    TFileStream rom(journal.RomPath, fmOpenRead | fmShareDenyWrite);
+    journal.RomSize = static_cast<uint64_t>(rom.Size());
+    for (const RomPatch& patch : patches) {
+      if (patch.Offset + patch.Bytes.size() > journal.RomSize) {
+        throw Exception(Format("Cannot write %zu bytes at 0x%llX past the end of the ROM; the ROM was not changed",
+                               patch.Bytes.size(), static_cast<unsigned long long>(patch.Offset)));
+      }
+      JournalRange range{patch.Offset, std::vector<uint8_t>(patch.Bytes.size()), patch.Bytes};
+      rom.SetPosition(static_cast<int64_t>(patch.Offset));
+      rom.ReadBuffer(range.Old.data(), static_cast<int64_t>(range.Old.size()));
+      journal.Ranges.push_back(std::move(range));
+    }
+  }
+
+  Steps steps;
+  WriteJournal(journalPath, Encode(journal), steps);
+  std::unique_ptr<TFileStream> rom;
+  try {
+    steps("open the ROM for writing");
+    rom = std::make_unique<TFileStream>(journal.RomPath, fmOpenReadWrite | fmShareDenyWrite);
+  } catch (...) {
+    ::unlink(journalPath.c_str());  // the ROM was never touched
+    throw;
+  }
+  try {
+    for (const JournalRange& range : journal.Ranges) WriteRange(*rom, range.Offset, range.New, steps, "write the ROM");
+    steps("flush the ROM");
+    rom->Flush();
+    rom.reset();
+    steps("remove the journal");
+    RemoveJournal(journalPath);
+  } catch (const std::exception& e) {
+    const std::string failure = e.what();
+    throw ERomWriteError(failure + PutBackAfterFailure(journal, journalPath, rom));
+  } catch (...) {
+    PutBackAfterFailure(journal, journalPath, rom);
+    throw;
+  }
+  try {
+    steps("sync the working folder");
+    SyncFolder(journalPath);
+  } catch (const Exception&) {
+    // The new bytes are on disk. Should the removal be lost, the next open
+    // rolls back to the old bytes: still one of the two whole states.
+  }
+}
+
+RecoveryReport RecoverRomWrite(const std::string& journalPath) {
+  // A journal still under its temporary name was never complete, so the
+  // ROM was not touched.
+  ::unlink((journalPath + kTemporarySuffix).c_str());
+  RecoveryReport report;
+  if (!FileExists(journalPath)) return report;
+
+  auto discard = [&](const char* reason) {
+    RemoveJournal(journalPath);
+    try {
+      SyncFolder(journalPath);
+    } catch (const Exception&) {
+      // Found again, it is discarded again.
+    }
+    report.Outcome = RecoveryOutcome::Discarded;
+    report.Reason = reason;
+    return report;
+  };
+  TMemoryStream file;
+  file.LoadFromFile(journalPath);
+  Journal journal;
+  if (!Decoder(file.Bytes()).Decode(journal)) return discard("the journal is incomplete or damaged");
+  report.RomPath = journal.RomPath;
+  if (!FileExists(journal.RomPath)) return discard("the ROM is no longer there");
+
+  // Every byte must be the old or the new one; anything else means the file
+  // was replaced or changed since, and putting old bytes into it would only
+  // damage it.
+  bool touched = false;
+  {
+    TFileStream rom(journal.RomPath, fmOpenRead | fmShareDenyWrite);
+    if (static_cast<uint64_t>(rom.Size()) != journal.RomSize) return discard("the ROM has been changed since");
+    std::vector<uint8_t> now;
+    for (const JournalRange& range : journal.Ranges) {
+      now.resize(range.Old.size());
+      rom.SetPosition(static_cast<int64_t>(range.Offset));
+      rom.ReadBuffer(now.data(), static_cast<int64_t>(now.size()));
+      for (std::size_t i = 0; i < now.size(); ++i) {
+        if (now[i] != range.Old[i] && now[i] != range.New[i]) return discard("the ROM has been changed since");
+        touched = touched || now[i] != range.Old[i];
+      }
+    }
+  }
+
+  Steps steps;
+  if (touched) {
+    steps("open the ROM for writing");
+    TFileStream rom(journal.RomPath, fmOpenReadWrite | fmShareDenyWrite);
+    PutBackOldBytes(rom, journal, steps);
+  }
+  steps("remove the journal");
+  RemoveJournal(journalPath);
+  try {
+    steps("sync the working folder");
+    SyncFolder(journalPath);
+  } catch (const Exception&) {
+    // The ROM holds its old bytes; a journal that comes back finds them.
+  }
+  report.Outcome = RecoveryOutcome::RolledBack;
+  return report;
+}
+
+}  // namespace kora

@@ -1,0 +1,58 @@
+#include "editor/WorkLock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#include <cerrno>
+
+#include "framework/Exceptions.h"
+
+namespace kora {
+
+namespace {
+
+constexpr std::size_t kMaxHolderLength = 64;
+
+// The holder's name as it wrote it. Older kora-cli runs wrote none, so a
+// file without a readable name is taken for one of them.
+std::string HolderOf(int handle) {
+  char buffer[kMaxHolderLength];
+  const ssize_t n = ::pread(handle, buffer, sizeof buffer, 0);
+  std::string name(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+  for (const char c : name) {
+    if (static_cast<unsigned char>(c) < ' ' || c == 0x7F) return "kora-cli";
+  }
+  return name.empty() ? "kora-cli" : name;
+}
+
+}  // namespace
+
+std::string WorkLock::LockFileName(const std::string& appPath) {
+  return IncludeTrailingPathDelimiter(appPath) + "RomData/kora-cli.lock";
+}
+
+WorkLock::WorkLock(const std::string& appPath, const std::string& holder) {
+  const std::string path = LockFileName(appPath);
+  FHandle = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  if (FHandle < 0)
+    throw EFCreateError(Format("Cannot create file \"%s\". %s", path.c_str(), SysErrorMessage(errno).c_str()));
+  if (::flock(FHandle, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
+    const std::string other = error == EWOULDBLOCK ? HolderOf(FHandle) : "";
+    ::close(FHandle);
+    if (error == EWOULDBLOCK)
+      throw EWorkFolderLocked("another " + other + " is using the working files (" + path + " is locked)");
+    throw EInOutError("Cannot lock \"" + path + "\". " + SysErrorMessage(error), error);
+  }
+  // Only a courtesy for the message above; the lock holds without it.
+  const std::string name = holder.substr(0, kMaxHolderLength);
+  if (::ftruncate(FHandle, 0) == 0 && ::pwrite(FHandle, name.data(), name.size(), 0) < 0) {
+    // ignored, see above
+  }
+}
+
+WorkLock::~WorkLock() {
+  ::close(FHandle);  // releases the lock
+}
+
+}  // namespace kora

@@ -1,0 +1,40 @@
+#pragma once
+// One program folder, one user of its working files.
+
+#include <string>
+
+#include "framework/SysUtils.h"
+
+namespace kora {
+
+// Another program holds the working folder.
+class EWorkFolderLocked : public Exception {
+public:
+  using Exception::Exception;
+};
+
+// The working files in RomData/ are shared by every program started from one
+// program folder: the editor window and each kora-cli run. Two at once would
+// overwrite each other's blocks, and one's recovery could undo the other's
+// save in progress. The lock is an exclusive flock on RomData/kora-cli.lock
+// (the name older kora-cli runs lock too), held for the life of the object;
+// the window holds one while it runs, kora-cli one per command. The lock file
+// stays: deleting it would let a third program lock a different file than
+// the second. It names its holder for the message a second one gets.
+class WorkLock {
+public:
+  // Never waits. Raises EFCreateError when RomData/ is missing,
+  // EWorkFolderLocked "another <holder> is using the working files (<path>
+  // is locked)" when someone holds it.
+  WorkLock(const std::string& appPath, const std::string& holder);
+  ~WorkLock();
+  WorkLock(const WorkLock&) = delete;
+  WorkLock& operator=(const WorkLock&) = delete;
+
+  static std::string LockFileName(const std::string& appPath);
+
+private:
+  int FHandle;
+};
+
+}  // namespace kora
