@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "skin/bsUtilsTestSupport.h"
 #include "skin/data/bsUtils.h"
 
@@ -140,6 +143,85 @@ TEST(bsUtilsComposeTest, TilesAreCutAtTheBandEndAndNeverStartThere) {
   painter.TileX({2, 0, 6, 4}, 19, 16, 0, 4);  // band of negative length
   EXPECT_TRUE(Uniform(target, {16, 0, 20, 4}, kWhite));
   EXPECT_TRUE(Uniform(target, {13, 0, 14, 4}, kWhite));
+}
+
+// Tiling a coded piece must give, for every pixel the band covers, the
+// piece's column (or row) at the pixel's distance from the band start modulo
+// the piece, and leave every other pixel alone, however the spans are filled.
+TEST(bsUtilsComposeTest, TilingRepeatsThePieceAcrossOddCountsCutEndsAndClippedTargets) {
+  TBitmap picture;
+  MakeCodedPicture(picture, 20, 12);
+  const std::vector<std::pair<int, int>> bands{{0, 30}, {1, 13}, {3, 4}, {-5, 17}, {10, 40}, {7, 7}, {9, 2}};
+  for (int step : {1, 2, 3, 5, 6, 7})
+    for (const auto& band : bands)
+      for (int top : {0, -2, 3}) {
+        const int a = band.first, b = band.second;  // clang 14 cannot capture a structured binding
+        const RECT s{2, 1, 2 + step, 5};            // 4 rows
+        TBitmap target;
+        target.SetSize(30, 5);
+        TbsPiecePainter(&target, &picture).TileX(s, a, b, top, top + 4);
+        EXPECT_TRUE(Matches(target, {0, 0, 30, 5},
+                            [&](int x, int y) {
+                              const bool in = x >= a && x < b && y >= top && y < top + 4;
+                              return in ? Code(s.Left + (x - a) % step, s.Top + y - top) : kWhite;
+                            }))
+            << "TileX step " << step << " band " << a << ".." << b << " top " << top;
+
+        const RECT v{1, 2, 5, 2 + step};  // 4 columns
+        target.SetSize(5, 30);
+        Fill(target, kWhite);
+        TbsPiecePainter(&target, &picture).TileY(v, a, b, top, top + 4);
+        EXPECT_TRUE(Matches(target, {0, 0, 5, 30},
+                            [&](int x, int y) {
+                              const bool in = y >= a && y < b && x >= top && x < top + 4;
+                              return in ? Code(v.Left + x - top, v.Top + (y - a) % step) : kWhite;
+                            }))
+            << "TileY step " << step << " band " << a << ".." << b << " left " << top;
+      }
+
+  for (int sw : {1, 3, 5})
+    for (int sh : {1, 2, 5}) {
+      const RECT s{3, 2, 3 + sw, 2 + sh}, d{-3, 1, 25, 19};
+      TBitmap target;
+      target.SetSize(22, 16);
+      TbsPiecePainter(&target, &picture).TileXY(s, d);
+      EXPECT_TRUE(Matches(target, {0, 0, 22, 16},
+                          [&](int x, int y) {
+                            return y >= d.Top ? Code(s.Left + (x - d.Left) % sw, s.Top + (y - d.Top) % sh) : kWhite;
+                          }))
+          << "TileXY " << sw << " x " << sh;
+    }
+}
+
+TEST(bsUtilsComposeTest, TilingHonoursClipsOriginsScalingAndPiecesOffThePicture) {
+  TBitmap picture;
+  MakeCodedPicture(picture, 20, 12);
+  const RECT s{2, 1, 5, 5};
+  auto tiled = [&](int x, int y) { return Code(s.Left + x % 3, s.Top + y); };
+
+  TBitmap clipped;
+  clipped.SetSize(30, 4);
+  IntersectClipRect(clipped.Canvas()->Handle(), 5, 0, 15, 4);
+  TbsPiecePainter(&clipped, &picture).TileX(s, 0, 30, 0, 4);
+  EXPECT_TRUE(Matches(clipped, {0, 0, 30, 4}, [&](int x, int y) { return x >= 5 && x < 15 ? tiled(x, y) : kWhite; }));
+
+  TBitmap moved;
+  moved.SetSize(30, 6);
+  SetViewportOrgEx(moved.Canvas()->Handle(), 2, 1, nullptr);
+  TbsPiecePainter(&moved, &picture).TileX(s, 0, 20, 0, 4);
+  EXPECT_TRUE(Matches(moved, {0, 0, 30, 6}, [&](int x, int y) {
+    return x >= 2 && x < 22 && y >= 1 && y < 5 ? tiled(x - 2, y - 1) : kWhite;
+  }));
+
+  TBitmap scaled;  // a band twice the piece's height doubles its rows
+  scaled.SetSize(12, 8);
+  TbsPiecePainter(&scaled, &picture).TileX(s, 0, 12, 0, 8);
+  EXPECT_TRUE(Matches(scaled, {0, 0, 12, 8}, [&](int x, int y) { return tiled(x, y / 2); }));
+
+  TBitmap edge;  // columns 20 and 21 of the piece are off the picture and left out
+  edge.SetSize(12, 4);
+  TbsPiecePainter(&edge, &picture).TileX({18, 0, 22, 4}, 0, 12, 0, 4);
+  EXPECT_TRUE(Matches(edge, {0, 0, 12, 4}, [](int x, int y) { return x % 4 < 2 ? Code(18 + x % 4, y) : kWhite; }));
 }
 
 }  // namespace

@@ -62,6 +62,26 @@ TEST(bsUtilsRegionTest, MoreThanTenThousandRunsAreAllKept) {
   DeleteObject(region);
 }
 
+TEST(bsUtilsRegionTest, RunsAreFoundInRowsOfAnyWidthWhateverTheFourthByte) {
+  for (int w : {1, 2, 3, 5, 7, 33}) {
+    TBitmap mask;
+    mask.SetSize(w, 4);
+    std::vector<RECT> want{{-2, 3, w - 2, 4}};  // all black
+    for (int x = 0; x < w; ++x) {
+      SetPixelAt(mask, x, 0, 0xFF000000);                            // black with a fourth byte
+      SetPixelAt(mask, x, 1, x % 2 ? 0xFF000001 : 0x01000100);       // dark, never black
+      SetPixelAt(mask, x, 2, x % 3 == 2 ? 0x80FFFFFF : 0x7F000000);  // two black, one white
+      SetPixelAt(mask, x, 3, x == w - 1 ? 0 : 0x00000100);
+    }
+    for (int x = 0; x < w; x += 3) want.push_back({x - 2, 5, std::min(x + 2, w) - 2, 6});
+    want.push_back({w - 3, 6, w - 2, 7});
+    const std::vector<uint8_t> block = MaskRunsToRegionData(&mask, -2, 3);
+    ASSERT_EQ(block.size(), 32 + 16 * want.size()) << w;
+    EXPECT_EQ(HeaderOf(block).rcBound, (RECT{-2, 3, w - 2, 7}));
+    EXPECT_EQ(RectsOf(block), want) << w;
+  }
+}
+
 // A 20 x 16 mask whose corners are cut off by white pixels.
 struct RoundedMask {
   RECT C{3, 4, 17, 12};

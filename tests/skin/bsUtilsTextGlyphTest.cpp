@@ -47,6 +47,53 @@ TEST(bsUtilsTextTest, EllipsisKeepsWhatFitsAndAlwaysEndsInDots) {
   EXPECT_EQ(wide, u"ab\U0001F600...");
 }
 
+// The rule as it reads: drop the last whole character until the rest and
+// "..." fit or nothing is left.
+template <class Text, class Measure>
+Text DroppedOneByOne(Text text, int width, Measure measure) {
+  const Text dots = {'.', '.', '.'};
+  if (measure(text) <= width) return text;
+  do {
+    std::size_t n = text.size() - 1;
+    if constexpr (sizeof(typename Text::value_type) == 1) {
+      while (n > 0 && (uint8_t(text[n]) & 0xC0) == 0x80) --n;
+    } else if (n > 0 && text[n] >= 0xDC00 && text[n] <= 0xDFFF && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF) {
+      --n;
+    }
+    text.resize(n);
+  } while (!text.empty() && measure(text + dots) > width);
+  return text + dots;
+}
+
+TEST(bsUtilsTextTest, EllipsisCutsWhereDroppingOneCharacterAtATimeWould) {
+  Sheet sheet;
+  TCanvas* c = sheet.Canvas();
+  for (std::string text : {"Hello, 宋体 world", "a&b&&c",
+                           "ab\x80\x80"
+                           "c\xE4\xB8"}) {
+    auto measure = [c](const std::string& t) { return c->TextWidth(t); };
+    for (int width = -1; width <= measure(text) + 1; ++width) {
+      std::string shortened = text;
+      EllipsizeText(c, shortened, width);
+      EXPECT_EQ(shortened, DroppedOneByOne(text, width, measure)) << text << " in " << width;
+    }
+  }
+  // No room at all: an empty text still comes back as the ellipsis alone.
+  std::u16string none;
+  EllipsizeWideText(c, none, -1);
+  EXPECT_EQ(none, u"...");
+  // Line breaks make some longer texts narrower; the cut must not change.
+  for (std::u16string text :
+       {u"ab\U0001F600cd\U0001F600", u"x\xD800y\xDC00z\xDBFF", u"&Save 宋体", u"one\ntwo three", u"ab\r\ncdefgh"}) {
+    auto measure = [c](const std::u16string& t) { return MeasureWideTextWidth(c, t); };
+    for (int width = -1; width <= measure(text) + 1; ++width) {
+      std::u16string shortened = text;
+      EllipsizeWideText(c, shortened, width);
+      EXPECT_EQ(shortened, DroppedOneByOne(text, width, measure)) << width;
+    }
+  }
+}
+
 TEST(bsUtilsTextTest, WideAndItemTextsDrawWhereTheyShould) {
   Sheet sheet;
   TCanvas* c = sheet.Canvas();

@@ -73,9 +73,16 @@ public:
   void FillY(bool stretch, const RECT& source, int a, int b, int left, int right) const;
 
 private:
+  // Tiles straight in pixel memory; false when a blit must do it.
+  bool FillTiles(const RECT& source, const RECT& dest) const;
+
   HDC FTarget;
   HDC FPicture;
   POINT FOrigin;
+  TBitmap* FTargetBitmap;
+  TBitmap* FPictureBitmap;
+  // Both contexts draw on their bitmaps' own rows without clip or origin.
+  bool FDirect = false;
 };
 
 // ---- Composition -----------------------------------------------------------------

@@ -1,6 +1,7 @@
 // Window regions from mask pictures: every horizontal run of pure black
 // pixels becomes one rectangle.
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/gdi/Region.h"
@@ -8,34 +9,52 @@
 
 namespace kora {
 
+namespace {
+
+// Pure black whatever the unused fourth byte holds.
+bool IsBlack(uint32_t pixel) { return (pixel & 0xFFFFFF) == 0; }
+
+// Where the black run from p ends: four pixels at a time while all are
+// black, then one by one.
+const uint32_t* RunEnd(const uint32_t* p, const uint32_t* end) {
+  constexpr uint64_t kColours = 0x00FFFFFF00FFFFFFull;
+  for (; end - p >= 4; p += 4) {
+    uint64_t four[2];
+    std::memcpy(four, p, sizeof four);
+    if ((four[0] | four[1]) & kColours) break;
+  }
+  while (p != end && IsBlack(*p)) ++p;
+  return p;
+}
+
+}  // namespace
+
 std::vector<uint8_t> MaskRunsToRegionData(TBitmap* bitmap, int dx, int dy) {
   if (!bitmap || bitmap->Empty()) return {};
-  const TbsFBitmap pixels(bitmap->Handle());
-  const int w = pixels.Width(), h = pixels.Height();
+  const int w = bitmap->Width(), h = bitmap->Height();
 
-  // A growing list keeps every run, so detailed masks are not cut off.
-  std::vector<RECT> runs;
+  // The runs go straight after the header as they are found; a growing
+  // block keeps every run, so detailed masks are not cut off.
+  std::vector<uint8_t> block(sizeof(RGNDATAHEADER), 0);
+  uint32_t count = 0;
   for (int y = 0; y < h; ++y) {
-    const uint8_t* row = pixels.Row(y);
-    int x = 0;
-    while (x < w) {
-      const uint8_t* p = row + std::size_t(x) * 3;
-      if ((p[0] | p[1] | p[2]) != 0) {
-        ++x;
-        continue;
-      }
-      const int start = x;
-      for (p += 3, ++x; x < w && (p[0] | p[1] | p[2]) == 0; p += 3) ++x;
-      runs.push_back({start + dx, y + dy, x + dx, y + dy + 1});
+    const uint32_t* row = reinterpret_cast<const uint32_t*>(bitmap->ScanLine(y));
+    const uint32_t* end = row + w;
+    const uint32_t* p = row;
+    while ((p = std::find_if(p, end, IsBlack)) != end) {
+      const uint32_t* q = RunEnd(p + 1, end);
+      const RECT run{int(p - row) + dx, y + dy, int(q - row) + dx, y + dy + 1};
+      const auto* bytes = reinterpret_cast<const uint8_t*>(&run);
+      block.insert(block.end(), bytes, bytes + sizeof run);
+      ++count;
+      p = q;
     }
   }
 
   RGNDATAHEADER header;
-  header.nCount = uint32_t(runs.size());
+  header.nCount = count;
   header.rcBound = {dx, dy, dx + w, dy + h};
-  std::vector<uint8_t> block(sizeof header + runs.size() * sizeof(RECT), 0);
   std::memcpy(block.data(), &header, sizeof header);
-  if (!runs.empty()) std::memcpy(block.data() + sizeof header, runs.data(), runs.size() * sizeof(RECT));
   return block;
 }
 
