@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (or build-asan/ with --sanitize).
+# Configures and builds into build/ (or, with --sanitize, build-asan/: clang
+# with AddressSanitizer and UndefinedBehaviorSanitizer, fuzz targets included).
 # Usage: scripts/build.sh [--sanitize]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -7,7 +8,16 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 dir="$root/build"; flags=()
 if [ "${1:-}" = "--sanitize" ]; then
-  dir="$root/build-asan"; flags=(-DKORA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+  # clang, so that the same build links the libFuzzer targets; -O1 as the
+  # sanitizers recommend, or the tests and the fuzzers crawl.
+  dir="$root/build-asan"
+  flags=(-DKORA_SANITIZE=ON -DKORA_FUZZ=ON -DKORA_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "-DCMAKE_C_FLAGS_DEBUG=-g -O1" "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1")
+  # A folder configured otherwise (the gcc sanitizer build of old) starts over.
+  if [ -f "$dir/CMakeCache.txt" ] && ! { grep -q '^KORA_FUZZ:BOOL=ON' "$dir/CMakeCache.txt" &&
+    grep -q '^CMAKE_CXX_COMPILER:[A-Z]*=.*clang++' "$dir/CMakeCache.txt"; }; then
+    rm -rf "$dir"
+  fi
 fi
 if [ ! -f "$dir/build.ninja" ]; then
   cmake -S "$root" -B "$dir" -G Ninja "${flags[@]}" >&2

@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config clang-format
+  clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libfreetype-dev libfontconfig-dev
   libsdl2-dev libx11-dev libxext-dev libxtst-dev

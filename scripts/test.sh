@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test. Rendering tests write their PNGs to
-# $KORA_ARTIFACTS (default: build/artifacts).
+# $KORA_ARTIFACTS (default: build/artifacts). With --sanitize the fuzz targets
+# run briefly afterwards (scripts/fuzz.sh).
 # Usage: scripts/test.sh [--sanitize] [extra ctest arguments]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,3 +16,6 @@ if [ ${#mode[@]} -gt 0 ]; then
 fi
 cd "$dir"
 ctest --output-on-failure -j"$(nproc)" "$@"
+# Then each fuzz target a little while over its seeds (not when the tests
+# were narrowed down).
+if [ ${#mode[@]} -gt 0 ] && [ $# -eq 0 ]; then "$root/scripts/fuzz.sh" "$dir"; fi

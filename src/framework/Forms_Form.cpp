@@ -319,7 +319,9 @@ void TCustomForm::WndProc(TMessage& message) {
       // makes the window (with its children's) and brings it up active.
       if (message.WParam && !Parent() && !ComponentState().Contains(csLoading)) {
         const int show[] = {SW_SHOW, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
-        ShowWindow(Handle(), show[FWindowState]);
+        // Read the state first: making the window sends WM_SIZE, which resets it.
+        const int command = show[FWindowState];
+        ShowWindow(Handle(), command);
         return;
       }
       break;

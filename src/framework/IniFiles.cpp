@@ -4,6 +4,12 @@
 
 namespace kora {
 
+namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
+
 // --- TCustomIniFile --------------------------------------------------------
 
 int32_t TCustomIniFile::ReadInteger(std::string_view section, std::string_view ident, int32_t fallback) const {
@@ -160,7 +166,9 @@ void TMemIniFile::SetStrings(const TStrings& lines) {
   // Sections are found again by index: adding one may move the others.
   std::size_t current = 0;  // 0: before any section, else section index + 1
   for (int i = 0; i < lines.Count(); ++i) {
-    const std::string line = lines[i];
+    std::string line = lines[i];
+    // Editors may save a UTF-8 byte-order mark; it is not part of the first line.
+    if (i == 0 && line.starts_with(kUtf8ByteOrderMark)) line.erase(0, kUtf8ByteOrderMark.size());
     const std::string text = Trim(line);
     if (!text.empty() && text[0] == '[') {
       const auto close = text.find(']');

@@ -75,6 +75,9 @@ TEST_F(FormStream, TextToBinaryAndBackIsLossless) {
   const std::string written = FormBinaryToText(longBinary.data(), longBinary.size());
   EXPECT_NE(written.find("' +\n    'xxxxxx'"), std::string::npos) << written;
   EXPECT_EQ(FormTextToBinary(written), longBinary);
+
+  // A text saved with a UTF-8 byte-order mark reads as the same form.
+  EXPECT_EQ(FormTextToBinary("\xEF\xBB\xBF" + std::string(kFormText)), binary);
 }
 
 TEST_F(FormStream, ValueEncodings) {

@@ -81,6 +81,27 @@ TEST_F(MemIni, DuplicateSectionsMergeAndDeleteRemovesEveryCopy) {
   EXPECT_EQ(LinesOf(sections), (V{"A"}));
 }
 
+// Editors save UTF-8 with a byte-order mark; the first section must survive it.
+TEST(IniFile, ALeadingByteOrderMarkIsSkipped) {
+  const std::string path = test::TempFolder() + "bom.ini";
+  test::WriteFileBytes(path, "\xEF\xBB\xBF[VERSION]\r\nskinname=Kora\r\n[PICTURES]\r\npicture=a.bmp\r\n");
+  TMemIniFile ini(path);
+  EXPECT_EQ(ini.ReadString("VERSION", "skinname", "?"), "Kora");
+  EXPECT_EQ(ini.ReadString("PICTURES", "picture", "?"), "a.bmp");
+  ini.UpdateFile();
+  EXPECT_EQ(test::ReadFileBytes(path), "[VERSION]\nskinname=Kora\n\n[PICTURES]\npicture=a.bmp\n");
+
+  // Only at the very start: elsewhere the bytes are text.
+  TStringList lines;
+  lines.SetText("\xEF\xBB\xBFkey=1\n[A]\n\xEF\xBB\xBFkey=2\n");
+  TMemIniFile fromLines("");
+  fromLines.SetStrings(lines);
+  EXPECT_EQ(fromLines.ReadString("A", "\xEF\xBB\xBFkey", "?"), "2");
+  TStringList preamble;
+  fromLines.GetStrings(preamble);
+  EXPECT_EQ(preamble[0], "key=1");
+}
+
 TEST(IniFile, WritesThroughAndKeepsCommentsAndOrder) {
   const std::string path = test::TempFolder() + "settings.ini";
   test::WriteFileBytes(path, "; settings\r\n[Main]\r\nWidth=10\r\n\r\n; window\r\n[Window]\r\nTop=5\r\n");

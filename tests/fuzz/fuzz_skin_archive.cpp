@@ -1,12 +1,18 @@
 // A stored skin comes out of the form description, which may be damaged:
 // loading it must either succeed or throw, leaving Empty set, and the
 // model it builds must be consistent. The first byte picks whether the rest
-// is taken as the compressed bytes themselves or as an archive to compress.
+// is taken as the compressed bytes themselves or as an archive to wrap in a
+// zlib stream.
 #include <cstdint>
 #include <exception>
 
+#include "FuzzSupport.h"
 #include "skin/data/bsSkinData.h"
-#include "skin/data/bszlibcompress.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  kora::fuzz::CheckStoredZlibWriter();
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   using namespace kora;
@@ -16,9 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   if (data[0] & 1) {
     compressed.WriteBuffer(data + 1, static_cast<int64_t>(size - 1));
   } else {
-    TMemoryStream archive;
-    archive.WriteBuffer(data + 1, static_cast<int64_t>(size - 1));
-    DeflateMemoryStream(archive, compressed);
+    fuzz::TStoredZlibWriter writer(compressed);
+    writer.Write(data + 1, size - 1);
+    writer.Finish();
   }
   TbsSkinData skin(nullptr);
   bool failed = false;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "skin/data/bsSkinData.h"
-#include "skin/data/bszlibcompress.h"
 
 namespace {
 
@@ -57,14 +57,19 @@ void CheckRoundTrips(const TCustomIniFile& description, const char* section, int
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  fuzz::CheckStoredZlibWriter();
+  return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   // Version 3, three absent pictures, no active pictures, then the text.
   static const uint8_t head[] = {3, 0, 0, 0, 1, 1, 1, 0, 0, 0, 0};
-  TMemoryStream archive;
-  archive.WriteBuffer(head, sizeof head);
-  archive.WriteBuffer(data, static_cast<int64_t>(size));
   TbsCompressedStoredSkin stored(nullptr);
-  DeflateMemoryStream(archive, stored.CompressedStream());
+  fuzz::TStoredZlibWriter compressed(stored.CompressedStream());
+  compressed.Write(head, sizeof head);
+  compressed.Write(data, size);
+  compressed.Finish();
 
   TbsSkinData skin(nullptr);
   try {

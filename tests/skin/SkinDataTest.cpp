@@ -276,6 +276,12 @@ TEST_F(SkinDataTest, DamagedArchivesFailAndLeaveAnEmptySkin) {
     EXPECT_EQ(e.Message(), "compression error");
   }
   EXPECT_TRUE(data.Empty());
+
+  // A zlib header that asks for a preset dictionary, as a damaged stream may.
+  test::StoreCompressed(stored, std::string("\x78\x20\0\0\0\1\0\0\0\0\0\0", 12));
+  EXPECT_THROW(data.LoadFromStoredSkin(&stored), EDecompressionError);
+  EXPECT_TRUE(data.Empty());
+  EXPECT_FALSE(data.SkinChanging());
   delete &data;
 }
 

@@ -5,8 +5,10 @@
 #include <cstring>
 
 #include "framework/Filer.h"
+#include "framework/FormText.h"
 #include "framework/TempFolder.h"
 #include "skin/SkinTestSupport.h"
+#include "skin/data/bszlib.h"
 
 namespace kora {
 namespace {
@@ -93,6 +95,18 @@ TEST(StoredSkin, BuildNeedsEverySectionAndEveryPicture) {
   pictures.emplace_back("buttons.bmp", "");
   EXPECT_THROW(stored.BuildFromSkinFolder(MakeSkinFolder(folder + "c", SampleSkinIni(), pictures)), EInvalidGraphic);
   EXPECT_TRUE(stored.IsEmpty());
+}
+
+// A skin.ini saved with a UTF-8 byte-order mark still has its [VERSION].
+TEST(StoredSkin, AByteOrderMarkedSkinIniBuildsAndLoads) {
+  const std::string folder = test::TempFolder();
+  TbsCompressedStoredSkin stored(nullptr);
+  stored.BuildFromSkinFolder(MakeSkinFolder(folder, "\xEF\xBB\xBF" + SampleSkinIni(), SamplePictures()));
+  ASSERT_FALSE(stored.IsEmpty());
+  TbsSkinData data(nullptr);
+  data.LoadFromStoredSkin(&stored);
+  EXPECT_FALSE(data.Empty());
+  EXPECT_EQ(data.VersionInfo().SkinName, "Sample");
 }
 
 TEST(StoredSkin, CompressedSkinFilesRoundTrip) {
@@ -182,6 +196,20 @@ TEST(StoredSkin, CompressedDataTravelsAsABinaryFormProperty) {
   WriteComponent(emptyForm, &empty);
   const std::string emptyBytes(emptyForm.Bytes().begin(), emptyForm.Bytes().end());
   EXPECT_NE(emptyBytes.find(std::string("CompressedData\x0A\0\0\0\0", 19)), std::string::npos);
+}
+
+// A damaged form description: the skin data loads its skin while the form
+// is read, and a stream the loader cannot use ends the read with an error.
+TEST(StoredSkin, ADamagedArchiveInAFormStreamRaises) {
+  RegisterClass(TComponent::StaticClass());
+  RegisterClass(TbsCompressedStoredSkin::StaticClass());
+  RegisterClass(TbsSkinData::StaticClass());
+  for (const char* data : {"78200000000100000000000000", "789C4B"}) {
+    const std::string text = std::string("object Host: TComponent\n  object Stored: TbsCompressedStoredSkin\n") +
+                             "    CompressedData = {" + data +
+                             "}\n  end\n  object Skin: TbsSkinData\n    CompressedStoredSkin = Stored\n  end\nend\n";
+    EXPECT_THROW(std::unique_ptr<TComponent>(ReadComponentText(text)), EDecompressionError) << data;
+  }
 }
 
 }  // namespace

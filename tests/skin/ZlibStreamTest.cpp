@@ -177,5 +177,39 @@ TEST(ZlibStreams, DamagedTruncatedAndOversizedInputRaise) {
   EXPECT_EQ(Inflate(packed, 40000), data);
 }
 
+// A header that asks for a preset dictionary: zlib answers with a positive
+// code and consumes nothing more, which once kept the reader looping.
+TEST(ZlibStreams, PresetDictionaryStreamsRaise) {
+  const Bytes data = SampleData(3000);
+  z_stream z{};
+  ASSERT_EQ(deflateInit(&z, 9), Z_OK);
+  const Bytes dictionary = SampleData(100);
+  ASSERT_EQ(deflateSetDictionary(&z, dictionary.data(), static_cast<uInt>(dictionary.size())), Z_OK);
+  Bytes packed(deflateBound(&z, static_cast<uLong>(data.size())));
+  z.next_in = const_cast<Bytef*>(data.data());
+  z.avail_in = static_cast<uInt>(data.size());
+  z.next_out = packed.data();
+  z.avail_out = static_cast<uInt>(packed.size());
+  ASSERT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
+  packed.resize(z.total_out);
+  deflateEnd(&z);
+  ASSERT_TRUE(packed[1] & 0x20);  // FDICT
+
+  const Bytes headerOnly(packed.begin(), packed.begin() + 6);
+  for (const Bytes& input : {packed, headerOnly}) {
+    EXPECT_THROW(Inflate(input), EDecompressionError);
+    TMemoryStream source = StreamOf(input);
+    source.SetPosition(0);
+    TDecompressionStream reader(source);
+    uint8_t buffer[64];
+    try {
+      reader.Read(buffer, sizeof buffer);
+      ADD_FAILURE() << "no error";
+    } catch (const EDecompressionError& e) {
+      EXPECT_EQ(e.Message(), "compression error");
+    }
+  }
+}
+
 }  // namespace
 }  // namespace kora

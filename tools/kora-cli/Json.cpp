@@ -221,6 +221,13 @@ private:
 
 JsonError::JsonError(int line, const std::string& message) : std::runtime_error(message), Line(line) {}
 
+JsonValue::JsonValue() = default;
+JsonValue::JsonValue(const JsonValue&) = default;
+JsonValue::JsonValue(JsonValue&&) noexcept = default;
+JsonValue& JsonValue::operator=(const JsonValue&) = default;
+JsonValue& JsonValue::operator=(JsonValue&&) noexcept = default;
+JsonValue::~JsonValue() = default;
+
 bool JsonValue::IsInteger() const {
   if (Type != Kind::Number || Text.find_first_of(".eE") != std::string::npos) return false;
   int64_t v = 0;

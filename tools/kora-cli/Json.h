@@ -22,6 +22,15 @@ struct JsonValue {
   std::vector<JsonValue> Items;
   std::vector<std::pair<std::string, JsonValue>> Members;  // in file order
 
+  // Declared here, defined where JsonValue is complete: clang with libstdc++
+  // cannot otherwise instantiate the member vectors of this recursive type.
+  JsonValue();
+  JsonValue(const JsonValue&);
+  JsonValue(JsonValue&&) noexcept;
+  JsonValue& operator=(const JsonValue&);
+  JsonValue& operator=(JsonValue&&) noexcept;
+  ~JsonValue();
+
   // A number without fraction or exponent that fits 64 bits.
   bool IsInteger() const;
   const char* TypeName() const;

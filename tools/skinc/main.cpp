@@ -24,7 +24,13 @@ void Build(const std::string& skinIni, const std::string& out) {
 
 // Loads a compressed skin file into data; stored must outlive it.
 void LoadSkinFile(const std::string& file, TbsCompressedStoredSkin& stored, TbsSkinData& data) {
-  stored.ImportCompressedFile(file);
+  try {
+    stored.ImportCompressedFile(file);
+  } catch (const EReadError& error) {
+    // A file too short for its header or its stated length; the open error
+    // already names the file.
+    throw Exception(file + ": " + error.Message());
+  }
   if (stored.IsEmpty()) throw Exception(file + ": no skin archive of version 3 or below");
   try {
     data.SetCompressedStoredSkin(&stored);

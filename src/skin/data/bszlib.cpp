@@ -14,8 +14,11 @@ int CCheck(int code) {
   return code;
 }
 
+// Only success and the stream's end are results we can go on from. The
+// positive Z_NEED_DICT (a header that asks for a preset dictionary) consumes
+// nothing further, so taking it as success would loop for ever.
 int DCheck(int code) {
-  if (code < 0) throw EDecompressionError("compression error");
+  if (code != Z_OK && code != Z_STREAM_END) throw EDecompressionError("compression error");
   return code;
 }
 

@@ -109,14 +109,15 @@ TEST_P(LayoutTest, ImportChangesExactlyTheFieldsBytes) {
   ASSERT_NE(ReadItemRecord(oldImage, 4)->Price, 65535);
   ASSERT_NE(ReadItemRecord(oldImage, 4)->Range1, 15);
   ASSERT_NE(ReadItemRecord(oldImage, 4)->Bonus[7], 200);
+  // Both files as spreadsheets save them, with a UTF-8 byte-order mark.
   const std::string csv =
-      "id,name,base_hp\r\n001,ignored,-5\r\n\r\n"
+      "\xEF\xBB\xBFid,name,base_hp\r\n001,ignored,-5\r\n\r\n"
       "index,cap_res\r\n2,100\r\n\r\n"
       "id,price,range1,bonus_res\r\n05,65535,15,200\r\n";
   RunResult r = Import(rom, "edit.csv", csv);
   ASSERT_EQ(r.Status, 0) << r.Err;
   EXPECT_NE(r.Out.find("saved"), std::string::npos);
-  r = Import(rom, "edit.json", "{\"items\": [{\"id\": \"01\", \"hit\": 7}]}");
+  r = Import(rom, "edit.json", "\xEF\xBB\xBF{\"items\": [{\"id\": \"01\", \"hit\": 7}]}");
   ASSERT_EQ(r.Status, 0) << r.Err;
 
   const Bytes after = ReadBytes(rom);

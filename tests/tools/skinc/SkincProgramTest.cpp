@@ -23,8 +23,9 @@ protected:
 
   RunResult Run(const std::string& args) const {
     const std::string out = FDir + "stdout.txt", err = FDir + "stderr.txt";
+    // A time limit, so that a loader that hangs fails the test instead.
     const int status =
-        std::system(("'" KORA_PROGRAM_DIR "/skinc' " + args + " >'" + out + "' 2>'" + err + "'").c_str());
+        std::system(("timeout 60 '" KORA_PROGRAM_DIR "/skinc' " + args + " >'" + out + "' 2>'" + err + "'").c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::ReadFileBytes(out), test::ReadFileBytes(err)};
   }
 
@@ -88,6 +89,20 @@ TEST_F(SkincProgram, FailuresExitWithTheErrorText) {
   r = Run("dump '" + FDir + "newer.skn'");
   EXPECT_EQ(r.ExitCode, 1);
   EXPECT_NE(r.Errors.find("above 3"), std::string::npos);
+
+  // A zlib header asking for a preset dictionary: 20 bytes that once hung the loader.
+  test::WriteFileBytes(FDir + "dictionary.skn", std::string("\3\0\0\0\x0C\0\0\0\x78\x20\0\0\0\1\0\0\0\0\0\0", 20));
+  r = Run("dump '" + FDir + "dictionary.skn'");
+  EXPECT_EQ(r.ExitCode, 1);
+  EXPECT_EQ(r.Errors, "skinc: " + FDir + "dictionary.skn: compression error\n");
+
+  // Too short for its header, and shorter than its stated length.
+  for (const std::string& bytes : {std::string("\3\0\0", 3), std::string("\3\0\0\0\x40\0\0\0\x78\xDA", 10)}) {
+    test::WriteFileBytes(FDir + "short.skn", bytes);
+    r = Run("dump '" + FDir + "short.skn'");
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_EQ(r.Errors, "skinc: " + FDir + "short.skn: Stream read error\n");
+  }
 
   r = Run("dump '" + FDir + "missing.skn'");
   EXPECT_EQ(r.ExitCode, 1);
