@@ -179,10 +179,10 @@ BmpImage DecodeBmp(std::span<const uint8_t> data) {
     throw BitmapFormatError("the pixel data offset " + std::to_string(offBits) +
                             " lies inside the headers and colour table or outside the file");
 
-  image.Pixels.resize(std::size_t(image.Width) * std::size_t(image.Height));
   const bool topDown = h.Height < 0;
   std::size_t pixelEnd;
   if (h.Compression == BI_RLE8 || h.Compression == BI_RLE4) {
+    image.Pixels.resize(std::size_t(image.Width) * std::size_t(image.Height));
     std::span<const uint8_t> packed = file.subspan(offBits);
     if (h.ImageSize != 0 && h.ImageSize < packed.size()) packed = packed.first(h.ImageSize);
     const std::vector<uint8_t> indices = DecodeRle(packed, image.Width, image.Height, h.Compression == BI_RLE4);
@@ -198,6 +198,8 @@ BmpImage DecodeBmp(std::span<const uint8_t> data) {
     if (offBits + need > file.size())
       throw BitmapFormatError("the pixel data runs past the end of the file (" + std::to_string(offBits + need) +
                               " bytes needed, " + std::to_string(file.size()) + " present)");
+    // Only now: a short file must not make us allocate what it claims.
+    image.Pixels.resize(std::size_t(image.Width) * std::size_t(image.Height));
     for (int y = 0; y < image.Height; ++y) {
       const int out = topDown ? y : image.Height - 1 - y;
       UnpackDibRow(file.data() + offBits + rowBytes * std::size_t(y), h.Bits, image.Width, palette, h.Fields,
