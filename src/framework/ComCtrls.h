@@ -81,8 +81,9 @@ class TPageControl : public TCustomControl {
   bool HotTrack() const { return FHotTrack; }
   void SetHotTrack(bool value) { FHotTrack = value; }
 
-  // The rectangle of the visible tab at `tabIndex`, client coordinates.
-  RECT TabRect(int tabIndex);
+  // The rectangle of the visible tab at `tabIndex`, client coordinates;
+  // a look with tabs of its own places them here (hit tests follow).
+  virtual RECT TabRect(int tabIndex);
   // The visible tab at a client point, -1 for none.
   int IndexOfTabAt(int x, int y);
   // The area the pages fill.

@@ -179,6 +179,38 @@ private:
   HWND FWindow;
 };
 
+// ---- Size constraints ----------------------------------------------------------------
+
+// Limits on a control's size; 0 leaves a limit off. Every change of the
+// control's size goes through them, and changing a limit applies it at once.
+class TSizeConstraints : public TPersistent {
+  KORA_CLASS(TSizeConstraints, TPersistent)
+
+  explicit TSizeConstraints(class TControl* control = nullptr) : FControl(control) {}
+
+  int MaxHeight() const { return FMaxHeight; }
+  void SetMaxHeight(int value) { SetLimit(FMaxHeight, value); }
+  int MaxWidth() const { return FMaxWidth; }
+  void SetMaxWidth(int value) { SetLimit(FMaxWidth, value); }
+  int MinHeight() const { return FMinHeight; }
+  void SetMinHeight(int value) { SetLimit(FMinHeight, value); }
+  int MinWidth() const { return FMinWidth; }
+  void SetMinWidth(int value) { SetLimit(FMinWidth, value); }
+  // Copies the four limits of another TSizeConstraints.
+  void Assign(const TPersistent* source) override;
+  // The size moved inside the limits; a maximum wins over a minimum.
+  void Constrain(int& width, int& height) const;
+
+private:
+  void SetLimit(int& limit, int value);
+
+  class TControl* FControl;
+  int FMaxHeight = 0;
+  int FMaxWidth = 0;
+  int FMinHeight = 0;
+  int FMinWidth = 0;
+};
+
 // ---- TControl ---------------------------------------------------------------------
 
 class TControl : public TComponent {
@@ -222,6 +254,9 @@ class TControl : public TComponent {
   POINT ScreenToClient(POINT p) const;
   TAlign Align() const { return FAlign; }
   void SetAlign(TAlign value);
+  // Owned; SetBounds keeps the size inside them.
+  TSizeConstraints* Constraints() const { return FConstraints.get(); }
+  void SetConstraints(const TSizeConstraints* value) { FConstraints->Assign(value); }
 
   // ---- State ----
   bool Visible() const { return FVisible; }
@@ -345,6 +380,7 @@ private:
   std::string FText;
   std::string FHint;
   std::unique_ptr<TFont> FFont;
+  std::unique_ptr<TSizeConstraints> FConstraints;
   TColor FColor = SystemColor(COLOR_BTNFACE);
   TCursor FCursor = crDefault;
   TComponent* FPopupMenu = nullptr;

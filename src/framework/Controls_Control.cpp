@@ -78,6 +78,54 @@ TWinControl* GetParentForm(const TControl* control) {
   return const_cast<TWinControl*>(form);
 }
 
+// ---- TSizeConstraints ---------------------------------------------------------------
+
+TClass TSizeConstraints::StaticClass() {
+  static const TClassInfo info(TClassBuilder<TSizeConstraints>("TSizeConstraints")
+                                   .Property("MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight)
+                                   .Default(0)
+                                   .Property("MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth)
+                                   .Default(0)
+                                   .Property("MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight)
+                                   .Default(0)
+                                   .Property("MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth)
+                                   .Default(0));
+  return &info;
+}
+
+void TSizeConstraints::Assign(const TPersistent* source) {
+  const auto* other = dynamic_cast<const TSizeConstraints*>(source);
+  if (!other) {
+    TPersistent::Assign(source);
+    return;
+  }
+  FMaxHeight = other->FMaxHeight;
+  FMaxWidth = other->FMaxWidth;
+  FMinHeight = other->FMinHeight;
+  FMinWidth = other->FMinWidth;
+  if (FControl) FControl->SetBounds(FControl->Left(), FControl->Top(), FControl->Width(), FControl->Height());
+}
+
+void TSizeConstraints::SetLimit(int& limit, int value) {
+  value = std::max(value, 0);
+  if (value == limit) return;
+  limit = value;
+  if (FControl) FControl->SetBounds(FControl->Left(), FControl->Top(), FControl->Width(), FControl->Height());
+}
+
+void TSizeConstraints::Constrain(int& width, int& height) const {
+  if (FMaxWidth > 0 && width > FMaxWidth)
+    width = FMaxWidth;
+  else if (FMinWidth > 0 && width < FMinWidth)
+    width = FMinWidth;
+  if (FMaxHeight > 0 && height > FMaxHeight)
+    height = FMaxHeight;
+  else if (FMinHeight > 0 && height < FMinHeight)
+    height = FMinHeight;
+}
+
+// ---- TControl ---------------------------------------------------------------------
+
 TClass TControl::StaticClass() {
   static const TClassInfo info(TClassBuilder<TControl>("TControl")
                                    .Property("Left", &TControl::Left, &TControl::SetLeft)
@@ -87,6 +135,7 @@ TClass TControl::StaticClass() {
                                    .Property("Align", &TControl::Align, &TControl::SetAlign)
                                    .Default(alNone)
                                    .Property("Caption", &TControl::Caption, &TControl::SetCaption)
+                                   .Property("Constraints", &TControl::Constraints, &TControl::SetConstraints)
                                    .Property("Color", &TControl::Color, &TControl::SetColor, TypeInfoColor())
                                    .Property("Cursor", &TControl::Cursor, &TControl::SetCursor)
                                    .Default(crDefault)
@@ -115,7 +164,8 @@ TClass TControl::StaticClass() {
   return &info;
 }
 
-TControl::TControl(TComponent* owner) : TComponent(owner), FFont(std::make_unique<TFont>()) {
+TControl::TControl(TComponent* owner)
+    : TComponent(owner), FFont(std::make_unique<TFont>()), FConstraints(std::make_unique<TSizeConstraints>(this)) {
   WindowProc = [this](TMessage& message) { WndProc(message); };
   FControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
   FFont->OnChange = TNotifyEvent([this](TObject* sender) { FontChangedHandler(sender); });
@@ -156,6 +206,7 @@ void TControl::SetParent(TWinControl* value) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+  FConstraints->Constrain(width, height);
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
   const bool sized = width != FWidth || height != FHeight;
   // A windowless control leaves its old place to be repainted by the parent.

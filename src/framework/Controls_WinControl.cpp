@@ -342,6 +342,7 @@ bool TWinControl::DialogChar(char32_t key) {
 // ---- Geometry ---------------------------------------------------------------------
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
+  Constraints()->Constrain(width, height);
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (left == Left() && top == Top() && width == Width() && height == Height()) return;

@@ -166,6 +166,28 @@ TEST_F(ControlTest, AlignedChildrenShareTheClientAreaAndFollowResizes) {
   EXPECT_EQ(bounds(client), (std::vector<int>{0, 35, 250, 170}));
 }
 
+TEST_F(ControlTest, SizeConstraintsHoldEverySizeChangeAndApplyAtOnce) {
+  auto* box = new TBox(Form);
+  box->SetParent(Form);
+  auto* swatch = new TSwatch(Form, clRed);
+  swatch->SetParent(Form);
+  for (TControl* control : std::initializer_list<TControl*>{box, swatch}) {
+    control->SetBounds(0, 0, 100, 50);
+    TSizeConstraints* limits = control->Constraints();
+    limits->SetMinWidth(60);
+    limits->SetMaxHeight(40);
+    EXPECT_EQ(control->Height(), 40);  // at once
+    control->SetBounds(5, 5, 20, 90);
+    EXPECT_EQ(control->BoundsRect(), (RECT{5, 5, 65, 45}));
+    limits->SetMaxWidth(50);  // a maximum below the minimum wins
+    EXPECT_EQ(control->Width(), 50);
+    TSizeConstraints none;
+    control->SetConstraints(&none);
+    control->SetBounds(5, 5, 20, 90);
+    EXPECT_EQ(control->BoundsRect(), (RECT{5, 5, 25, 95}));
+  }
+}
+
 TEST_F(ControlTest, RecreatedWindowKeepsTextBoundsAndChildren) {
   auto* panel = new TBox(Form);
   panel->SetBounds(10, 10, 200, 100);

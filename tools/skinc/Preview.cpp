@@ -2,6 +2,10 @@
 
 #include "framework/Classes.h"
 #include "platform/gdi/PngFile.h"
+#include "skin/controls/bsSkinBoxCtrls.h"
+#include "skin/controls/bsSkinCtrls.h"
+#include "skin/controls/bsSkinTabs.h"
+#include "skinc/PreviewLive.h"
 #include "skinc/PreviewParts.h"
 
 namespace kora::skinc {
@@ -21,7 +25,7 @@ constexpr int kTabHeight = 20;
 
 class SheetWriter {
 public:
-  SheetWriter(const TbsSkinData& data, TBitmap& target) : FData(data), FTarget(target) {}
+  SheetWriter(TbsSkinData& data, TBitmap& target) : FData(data), FTarget(target), FStage(data) {}
 
   void Compose() {
     TBitmap* picture = FData.Picture();
@@ -70,36 +74,46 @@ private:
     std::vector<RECT> items;
     ComposeMenuBar(FData, kPreviewClientWidth, kMenuBarItems, hotItem, downItem, bar, items);
     Paste(canvas, client.Left, client.Top, bar);
-    RECT page;
-    PaintPageControl(FData, canvas, kPageControl.Offsetted(client.Left, client.Top), kTabHeight, kTabs, 0, hotTab,
-                     page);
-    PageContent(canvas, page);
+    const RECT page = PageControl(window, kPageControl.Offsetted(client.Left, client.Top), hotTab);
+    PageContent(window, page);
     PasteInRegion(FTarget, x, y, window, region);
     if (region) DeleteObject(region);
     for (RECT& r : items) r.Offset(x + client.Left, y + client.Top);
     return items;
   }
 
-  // A group box of fields on the first page, as the editor lays them out.
-  void PageContent(TCanvas* canvas, const RECT& page) {
-    const RECT box{page.Left + 8, page.Top + 8, page.Left + 8 + 250, page.Top + 8 + 150};
-    PaintGroupBox(FData, canvas, box, "角色基础能力");
-    const char* names[] = {"体力", "力量", "魔力", "技术"};
-    for (int i = 0; i < 4; ++i) {
-      const int top = box.Top + 30 + i * 28;
-      PaintStdLabel(FData, canvas, box.Left + 16, top + 4, names[i], true);
-      TBitmap spin;
-      ComposeSpinEdit(FData, 121, i == 1, i == 1 ? 1 : 0, std::to_string(20 + 7 * i), spin);
-      Paste(canvas, box.Left + 100, top, spin);
+  // The window's page control with its three tabs and the hidden fourth
+  // page, the first page active and the tab at hotTab under the pointer
+  // (-1: none), at area of the window. Returns the page area there.
+  RECT PageControl(TBitmap& window, const RECT& area, int hotTab) {
+    auto* pages = FStage.Place<TbsSkinPageControl>({0, 0, WidthOf(area), HeightOf(area)});
+    pages->SetTabHeight(kTabHeight);
+    for (const std::string& caption : kTabs) FStage.Place<TbsSkinTabSheet>({}, pages)->SetCaption(caption);
+    FStage.Place<TbsSkinTabSheet>({}, pages)->SetTabVisible(false);
+    if (hotTab >= 0) {
+      const RECT tab = pages->TabRect(hotTab);
+      FStage.PointAt(pages, {(tab.Left + tab.Right) / 2, (tab.Top + tab.Bottom) / 2});
     }
-    TBitmap button;
-    ComposeButton(FData, "button", 80, 25, 0, "确定", button);
-    Paste(canvas, box.Left, box.Bottom + 8, button);
-    ComposeButton(FData, "button", 80, 25, 1, "取消", button);
-    Paste(canvas, box.Left + 88, box.Bottom + 8, button);
-    TBitmap combo;
-    ComposeComboBox(FData, 145, 0, "剑士", combo);
-    Paste(canvas, box.Right + 16, box.Top, combo);
+    FStage.Capture(pages, window, area.Left, area.Top);
+    const RECT page = pages->DisplayRect().Offsetted(area.Left, area.Top);
+    FStage.PointAway();
+    FStage.Clear();
+    return page;
+  }
+
+  // A group box of fields on the first page, as the editor lays them out.
+  void PageContent(TBitmap& window, const RECT& page) {
+    const RECT box{page.Left + 8, page.Top + 8, page.Left + 8 + 250, page.Top + 8 + 150};
+    TbsSkinGroupBox* group = GroupBox(WidthOf(box), HeightOf(box), "角色基础能力");
+    const char* names[] = {"体力", "力量", "魔力", "技术"};
+    for (int i = 0; i < 4; ++i) FieldLabel(group, 16, 34 + i * 28, names[i]);
+    FStage.Capture(group, window, box.Left, box.Top);
+    FStage.Clear();
+    for (int i = 0; i < 4; ++i)
+      SpinEdit(121, i == 1 ? 2 : 0, 20 + 7 * i, window, box.Left + 100, box.Top + 30 + i * 28);
+    Button(80, 25, 0, "确定", window, box.Left, box.Bottom + 8);
+    Button(80, 25, 1, "取消", window, box.Left + 88, box.Bottom + 8);
+    Combo(145, 0, "剑士", window, box.Right + 16, box.Top);
   }
 
   // Each caption button in each look, on the caption's own gradient; the
@@ -132,48 +146,129 @@ private:
   // Buttons in every look at both sizes the window uses.
   void Buttons(int x, int y) {
     for (int look = 0; look < 4; ++look) {
-      TBitmap wide, narrow;
-      ComposeButton(FData, "button", 80, 25, look, "确定", wide);
-      ComposeButton(FData, "button", 33, 25, look, "+10", narrow);
-      Paste(FTarget.Canvas(), x, y + look * 32, wide);
-      Paste(FTarget.Canvas(), x + 90, y + look * 32, narrow);
+      Button(80, 25, look, "确定", FTarget, x, y + look * 32);
+      Button(33, 25, look, "+10", FTarget, x + 90, y + look * 32);
     }
   }
 
+  // The program's button in one look (0 normal, 1 hot, 2 down, 3 disabled)
+  // at (x, y) of target. Its cross-fade plays over time; the sheet shows
+  // where it ends, so the skin's effects stay off while it is captured.
+  void Button(int width, int height, int look, const std::string& caption, TBitmap& target, int x, int y) {
+    auto* button = FStage.Place<TbsSkinButton>({0, 0, width, height});
+    button->SetCaption(caption);
+    button->SetCanFocused(false);
+    button->SetEnabled(look != 3);
+    button->SetDown(look == 2);
+    TbsSkinData& skin = FStage.Skin();
+    const bool effects = skin.EnableSkinEffects;
+    skin.EnableSkinEffects = false;
+    if (look == 1 || look == 2) FStage.PointAt(button, {width / 2, height / 2});
+    FStage.Capture(button, target, x, y);
+    FStage.PointAway();
+    skin.EnableSkinEffects = effects;
+    FStage.Clear();
+  }
+
+  // Spin edits normal, hot, and with the up and the down button held.
   void SpinEdits(int x, int y) {
-    const struct {
-      bool Hot;
-      int Pressed;
-    } looks[] = {{false, 0}, {true, 0}, {true, 1}, {true, 2}};
-    for (int i = 0; i < 4; ++i) {
-      TBitmap spin;
-      ComposeSpinEdit(FData, 121, looks[i].Hot, looks[i].Pressed, std::to_string(-128 + 85 * i), spin);
-      Paste(FTarget.Canvas(), x, y + i * 32, spin);
-    }
+    for (int look = 0; look < 4; ++look) SpinEdit(121, look, -128 + 85 * look, FTarget, x, y + look * 32);
   }
 
+  // The program's spin edit at (x, y) of target: look 0 normal, 1 hot, 2
+  // with its up and 3 with its down button held (which focuses its field).
+  void SpinEdit(int width, int look, int value, TBitmap& target, int x, int y) {
+    auto* spin = FStage.Place<TbsSkinSpinEdit>({0, 0, width, 22});
+    spin->SetMinValue(-128);
+    spin->SetMaxValue(127);
+    spin->SetValue(value);
+    const RECT button = look == 2 ? spin->UpButtonRect() : spin->DownButtonRect();
+    const POINT held{(button.Left + button.Right) / 2, (button.Top + button.Bottom) / 2};
+    if (look == 1) FStage.PointAt(spin, {2, 2});
+    if (look >= 2) {
+      FStage.PointAt(spin, held);
+      spin->Perform(WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(held));
+    }
+    FStage.Capture(spin, target, x, y);
+    // Let go away from the button, so the value does not step.
+    if (look >= 2) spin->Perform(WM_LBUTTONUP, 0, PointToLParam({-100, -100}));
+    FStage.PointAway();
+    FStage.Clear();
+  }
+
+  // Combo boxes normal, hot, with the button held and focused, the last
+  // with its list open below it.
   void Combos(int x, int y) {
-    for (int look = 0; look < 4; ++look) {
-      TBitmap combo;
-      ComposeComboBox(FData, 145, look, "重甲骑士", combo);
-      Paste(FTarget.Canvas(), x, y + look * 32, combo);
-    }
-    TBitmap list;
-    ComposeDropDownList(FData, 145, {"剑士", "重甲骑士", "弓箭手"}, 1, list);
-    Paste(FTarget.Canvas(), x, y + 3 * 32 + 22, list);
+    for (int look = 0; look < 4; ++look) Combo(145, look, "重甲骑士", FTarget, x, y + look * 32, look == 3);
   }
 
+  // The program's combo box showing `item` at (x, y) of target: look 0
+  // normal, 1 hot, 2 with its button held, 3 focused; `open` adds its list
+  // below it with the row after the item under the pointer.
+  void Combo(int width, int look, const std::string& item, TBitmap& target, int x, int y, bool open = false) {
+    auto* combo = FStage.Place<TbsSkinComboBox>({0, 0, width, 22});
+    for (const char* row : {"剑士", "重甲骑士", "弓箭手"}) combo->Items()->Add(row);
+    combo->SetItemIndex(combo->Items()->IndexOf(item));
+    const RECT button = combo->ArrowButtonRect();
+    const POINT held{(button.Left + button.Right) / 2, (button.Top + button.Bottom) / 2};
+    if (look == 1) FStage.PointAt(combo, {10, 5});
+    if (look == 2) {
+      FStage.PointAt(combo, held);
+      combo->Perform(WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(held));
+      combo->CloseUp(false);  // the press opens the list; the sheet shows the box
+    }
+    if (look == 3) combo->SetFocus();
+    FStage.Capture(combo, target, x, y);
+    if (look == 2) combo->Perform(WM_LBUTTONUP, 0, PointToLParam({-100, -100}));
+    if (open) {
+      combo->DropDown();
+      TbsListBox* rows = combo->ListBox()->ListBox();
+      const RECT next = rows->ItemRect(combo->ItemIndex() + 1);
+      FStage.PointAt(rows, {(next.Left + next.Right) / 2, (next.Top + next.Bottom) / 2});
+      FStage.Capture(combo->ListBox(), target, x, y + combo->Height());
+      combo->CloseUp(false);
+    }
+    FStage.PointAway();
+    FStage.Clear();
+  }
+
+  // The group box and labels of the program, then beside them a group box
+  // without a caption, one folded to its caption bar and a plain panel.
   void GroupBoxAndLabels(int x, int y) {
-    TCanvas* canvas = FTarget.Canvas();
-    const RECT box{x, y, x + 200, y + 130};
-    PaintGroupBox(FData, canvas, box, "物品属性");
-    PaintStdLabel(FData, canvas, x + 16, y + 36, "攻击 (enabled)", true);
-    PaintStdLabel(FData, canvas, x + 16, y + 60, "重量 (disabled)", false);
-    TBitmap spin;
-    ComposeSpinEdit(FData, 60, false, 0, "5", spin);
-    Paste(canvas, x + 120, y + 84, spin);
-    const RECT empty{x + 210, y, x + 380, y + 130};
-    PaintGroupBox(FData, canvas, empty, "");
+    TbsSkinGroupBox* group = GroupBox(200, 130, "物品属性");
+    FieldLabel(group, 16, 36, "攻击 (enabled)");
+    FieldLabel(group, 16, 60, "重量 (disabled)")->SetEnabled(false);
+    FStage.Capture(group, FTarget, x, y);
+    FStage.Clear();
+    SpinEdit(60, 0, 5, FTarget, x + 120, y + 84);
+
+    TbsSkinGroupBox* empty = GroupBox(170, 50, "");
+    FStage.Capture(empty, FTarget, x + 210, y);
+    TbsSkinGroupBox* folded = GroupBox(170, 50, "已折叠");
+    folded->SetRollUpMode(true);
+    folded->SetRollUpState(true);
+    FStage.Capture(folded, FTarget, x + 210, y + 58);
+    auto* panel = FStage.Place<TbsSkinPanel>({0, 0, 170, 36});
+    FStage.Capture(panel, FTarget, x + 210, y + 94);
+    FStage.Clear();
+  }
+
+  // A group box as the main window sets them up, at the stage's corner.
+  TbsSkinGroupBox* GroupBox(int width, int height, const std::string& caption) {
+    auto* box = FStage.Place<TbsSkinGroupBox>({0, 0, width, height});
+    box->SetDefaultCaptionHeight(22);
+    box->SetBorderStyle(bvFrame);
+    box->SetCaption(caption);
+    return box;
+  }
+  // A field name as the main window's labels show it: their own face, the
+  // skin's colour.
+  TbsSkinStdLabel* FieldLabel(TWinControl* parent, int x, int y, const std::string& text) {
+    auto* label = FStage.Place<TbsSkinStdLabel>({x, y, x + 24, y + 12}, parent);
+    label->Font()->SetName("MS Sans Serif");
+    label->Font()->SetHeight(-11);
+    label->SetCaption(text);
+    return label;
   }
 
   // The frame at its smallest, as rolled up or minimized: the skin's
@@ -227,17 +322,18 @@ private:
 
   const TbsSkinData& FData;
   TBitmap& FTarget;
+  TLiveStage FStage;
   int FFrameW = 0, FFrameH = 0;
 };
 
 }  // namespace
 
-void ComposePreviewSheet(const TbsSkinData& data, TBitmap& target) {
+void ComposePreviewSheet(TbsSkinData& data, TBitmap& target) {
   if (data.Empty() || data.Picture()->Empty()) throw Exception("the skin has no main picture to preview");
   SheetWriter(data, target).Compose();
 }
 
-void WritePreviewPng(const TbsSkinData& data, const std::string& path) {
+void WritePreviewPng(TbsSkinData& data, const std::string& path) {
   TBitmap sheet;
   ComposePreviewSheet(data, sheet);
   WriteWholeFile(path, [&](const std::string& temporary) {

@@ -16,10 +16,11 @@ constexpr TColor kPreviewDesktop = 0x806E5E;
 
 // Composes the sheet into target (resized to fit). The active frame comes
 // first at (10, 10), the inactive one beside it; the single elements
-// follow below on the window's client background.
-void ComposePreviewSheet(const TbsSkinData& data, TBitmap& target);
+// follow below on the window's client background. The program's own
+// controls on the sheet are bound to data while they are drawn.
+void ComposePreviewSheet(TbsSkinData& data, TBitmap& target);
 
 // Writes the sheet of a loaded skin as a PNG, whole or not at all.
-void WritePreviewPng(const TbsSkinData& data, const std::string& path);
+void WritePreviewPng(TbsSkinData& data, const std::string& path);
 
 }  // namespace kora::skinc

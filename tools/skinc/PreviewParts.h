@@ -84,21 +84,6 @@ void ComposePopupMenu(const TbsSkinData& data, const std::vector<PopupItem>& ite
 
 void ComposeHint(const TbsSkinData& data, const std::string& text, TBitmap& window);
 
-// A push button of W x H: look 0 normal, 1 hot (or focused), 2 down, 3 disabled.
-void ComposeButton(const TbsSkinData& data, const char* recordName, int W, int H, int look, const std::string& caption,
-                   TBitmap& target);
-
-// A spin edit of the given width at the skin's height: hot shows the
-// active look; pressed 1 presses the up, 2 the down arrow (while hot).
-void ComposeSpinEdit(const TbsSkinData& data, int W, bool hot, int pressed, const std::string& text, TBitmap& target);
-
-// A closed combo box; look 0 normal, 1 hot, 2 hot with the button pressed,
-// 3 focused.
-void ComposeComboBox(const TbsSkinData& data, int W, int look, const std::string& text, TBitmap& target);
-// Its drop-down list: rows with the selected and focused rows marked.
-void ComposeDropDownList(const TbsSkinData& data, int W, const std::vector<std::string>& rows, int selected,
-                         TBitmap& target);
-
 // A check or radio box of its skin size: look 0 normal, 1 hot, 3 disabled.
 void ComposeCheckRadio(const TbsSkinData& data, const char* recordName, bool checked, int look, const std::string& text,
                        TBitmap& target);
@@ -107,17 +92,5 @@ void ComposeUpDown(const TbsSkinData& data, const char* recordName, int hotButto
 // A horizontal scroll bar W wide with its thumb thumbAt pixels into the track.
 void ComposeScrollBar(const TbsSkinData& data, const char* recordName, int W, int thumbAt, bool hotThumb,
                       TBitmap& target);
-
-// A group box painted onto canvas at area, as its container painting does.
-void PaintGroupBox(const TbsSkinData& data, TCanvas* canvas, const RECT& area, const std::string& caption);
-
-// A page control over area with one row of tabs on top, tabHeight high:
-// the tab at activeTab selected, hotTab under the mouse (-1 none).
-// pageArea receives the page in canvas coordinates.
-void PaintPageControl(const TbsSkinData& data, TCanvas* canvas, const RECT& area, int tabHeight,
-                      const std::vector<std::string>& tabs, int activeTab, int hotTab, RECT& pageArea);
-
-// A standard label; disabled labels are embossed in the skin's colours.
-void PaintStdLabel(const TbsSkinData& data, TCanvas* canvas, int x, int y, const std::string& text, bool enabled);
 
 }  // namespace kora::skinc

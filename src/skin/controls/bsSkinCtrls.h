@@ -1,5 +1,20 @@
 #pragma once
 // The skinned controls of the program: the control base, panels and group
-// boxes, the standard label, buttons, and the numeric and spin edits.
+// boxes, the standard label, buttons, the numeric and spin edits and the
+// scroll bar.
 
+#include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_Control.h"
+#include "skin/controls/bsSkinCtrls_Edit.h"
+#include "skin/controls/bsSkinCtrls_Label.h"
+#include "skin/controls/bsSkinCtrls_Panel.h"
+#include "skin/controls/bsSkinCtrls_ScrollBar.h"
+#include "skin/controls/bsSkinCtrls_SpinEdit.h"
+#include "skin/controls/bsSkinCtrls_UpDown.h"
+
+namespace kora {
+
+// Makes the classes above known by name to the form reader; once is enough.
+void RegisterSkinControlClasses();
+
+}  // namespace kora

@@ -125,6 +125,18 @@ TEST(SkinPreview, ComposesTheProgramSkinIntoASheet) {
   const int spinX = 10 + 410;
   EXPECT_GT(png.Difference(spinX, buttonY, spinX, buttonY + 32, 121, 22), 0);
   EXPECT_GT(png.Difference(spinX + 100, buttonY + 32, spinX + 100, buttonY + 64, 21, 10), 0);
+
+  // The program's own group box draws its row: the caption in the record's
+  // colour inside the caption rectangle, none in the box without a caption.
+  const int boxX = 10 + 740, boxY = kRowY + 10;
+  const auto captionInk = [&](int x) {
+    int n = 0;
+    for (int y = 1; y < 21; ++y)
+      for (int dx = 6; dx < 160; ++dx) n += png.At(x + dx, boxY + y) == 0x20407C;
+    return n;
+  };
+  EXPECT_GT(captionInk(boxX), 20);
+  EXPECT_EQ(captionInk(boxX + 210), 0);
 }
 
 TEST(SkinPreview, RefusesBadInputWithoutWritingAFile) {

@@ -1,0 +1,4 @@
+kora_bench(bench_skin_button SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/bench_skin_button.cpp
+           DEPS kora_skin_controls kora_skin_data kora_framework kora_headless kora_platform)
+target_compile_definitions(bench_skin_button PRIVATE KORA_SKIN_ARCHIVE="${KORA_SKIN_ARCHIVE}")
+add_dependencies(bench_skin_button kora_skin)
