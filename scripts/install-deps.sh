@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libfreetype-dev libfontconfig-dev
   libsdl2-dev libx11-dev libxext-dev libxtst-dev
-  xvfb xauth x11-utils
+  xvfb xauth x11-utils openbox
   fonts-arphic-uming fonts-liberation2
 )
 

@@ -1,0 +1,559 @@
+#pragma once
+// The skinned window frame: TbsSkinForm takes a form's whole non-client
+// area away from the window system (caption, borders, caption buttons, hit
+// tests, window region, window states, the system menu), and the active
+// skin objects are the caption buttons, the caption strip and the other
+// pieces of the skin it draws into that frame and routes the mouse to.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Controls.h"
+#include "framework/ExtCtrls.h"
+#include "framework/Forms.h"
+#include "framework/Menus.h"
+#include "skin/data/bsSkinData.h"
+#include "skin/data/bsUtils.h"
+
+namespace kora {
+
+class TbsSkinForm;
+
+// Where a window goes when it is first shown.
+enum TbsPositionInMonitor : uint8_t { bspDefault, bspScreenCenter, bspDesktopCenter };
+const TTypeInfo* TypeInfoOf(TbsPositionInMonitor);
+
+// Which caption buttons and system-menu commands a frame has. Scoped: the
+// framework's own border icons share the first names.
+enum class TbsBorderIcon : uint8_t { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
+using TbsBorderIcons = TSet<TbsBorderIcon>;
+const TTypeInfo* TypeInfoOf(TbsBorderIcon);
+const TTypeInfo* TypeInfoOf(TbsBorderIcons);
+
+// The frame's own window states.
+enum TbsFrameWindowState : uint8_t { fwsNormal, fwsMinimized, fwsMaximized };
+
+// Private messages of the frame and the popup menus it opens.
+constexpr UINT WM_BSMENUCLOSED = WM_USER + 204;       // 1228: a popup menu the frame opened has closed
+constexpr UINT WM_BSMENUCOMMAND = WM_USER + 205;      // 1229: a menu command was executed
+constexpr UINT WM_BSMDICHILDSIZE = WM_USER + 206;     // 1230
+constexpr UINT WM_BSMDICHILDMAX = WM_USER + 207;      // 1231
+constexpr UINT WM_BSMDICHILDRESTORE = WM_USER + 208;  // 1232
+constexpr UINT WM_BSPAINTFRAME = 48203;               // paint into the DC in wParam, with lParam kPaintFrameCode
+constexpr LPARAM kPaintFrameCode = 16802;
+
+// What the frame asks of the form's skinned menu bar (the menu bar class
+// implements it). Keys and modes of the keyboard menu mode.
+class IbsFrameMenuBar {
+public:
+  virtual ~IbsFrameMenuBar() = default;
+  // SC_KEYMENU: select the first item without opening it.
+  virtual void EnterKeyboardMenu() = 0;
+  // Leaves the menu state (Esc, a command, any closing message).
+  virtual void LeaveKeyboardMenu() = 0;
+  // A key in keyboard menu mode; true when the bar took it.
+  virtual bool MenuBarKey(WORD key) = 0;
+  // Opens the selected item's popup (Enter, Down); true when it had one.
+  virtual bool OpenSelectedItem() = 0;
+  virtual void SelectPrevItem() = 0;
+  virtual void SelectNextItem() = 0;
+  // The form's short-cuts reach the bar's menu.
+  virtual bool MenuBarShortCut(const MSG& msg) = 0;
+};
+
+// What the frame asks of a hint component.
+class IbsFrameHint {
+public:
+  virtual ~IbsFrameHint() = default;
+  virtual void ShowObjectHint(const std::string& text) = 0;
+  virtual void HideObjectHint() = 0;
+  virtual bool ObjectHintShowing() const = 0;
+};
+
+// What the frame asks of a tray icon (the tray layer).
+class IbsFrameTray {
+public:
+  virtual ~IbsFrameTray() = default;
+  virtual void SetMinimizeToTrayMode(bool value) = 0;
+  virtual void SetTrayIconVisible(bool value) = 0;
+  // The icon gives the tray popup and the activation handler when it has none.
+  virtual void SetDefaultTrayPopup(TPopupMenu* menu, TNotifyEvent onActivate) = 0;
+};
+
+// ---- Active skin objects --------------------------------------------------------
+
+// One piece of the frame made from a [SKINOBJECTS] record: it knows its
+// rectangle in the window, draws itself in its state and turns the mouse
+// the frame routes to it into state changes, events and commands.
+class TbsActiveSkinObject {
+public:
+  TbsActiveSkinObject(TbsSkinForm* parent, const TbsDataSkinObject* data);
+  virtual ~TbsActiveSkinObject() = default;
+  TbsActiveSkinObject(const TbsActiveSkinObject&) = delete;
+  TbsActiveSkinObject& operator=(const TbsActiveSkinObject&) = delete;
+
+  // Whether a morph step is still needed.
+  virtual bool EnableMorphing();
+  // Into the canvas at ObjectRect; drawNormal also draws a fixed object's
+  // normal look (its pixels are part of the frame bands otherwise).
+  virtual void Draw(TCanvas* canvas, bool drawNormal);
+  virtual void DblClick();
+  virtual void MouseDown(int x, int y, TMouseButton button);
+  virtual void MouseUp(int x, int y, TMouseButton button);
+  virtual void MouseMove(int x, int y);
+  virtual void MouseEnter();
+  virtual void MouseLeave();
+
+  // Morphing set, a skin loaded and skin effects on.
+  bool CanMorphing() const;
+  // Starts the frame's morph ticker, or repaints at once without morphing.
+  void ReDraw();
+
+  TbsSkinForm* Parent;
+  double MorphFactor = 0;
+  bool MouseIn = false;
+  // Not owned. ActivePicture is null without an active picture.
+  TBitmap* Picture = nullptr;
+  TBitmap* ActivePicture = nullptr;
+  TbsSkinData* SkinData = nullptr;
+  std::string IDName;
+  std::string Hint;
+  RECT SkinRect, ActiveSkinRect, InActiveSkinRect;
+  // Window coordinates.
+  RECT ObjectRect;
+  bool Active = false;
+  bool Morphing = false;
+  TbsMorphKind MorphKind = mkDefault;
+  bool Enabled = true;
+  bool Visible = true;
+  // The normal look lies in the active picture and the frame places the
+  // object; otherwise it is part of the main picture where it stands.
+  bool SkinRectInAPicture = false;
+
+protected:
+  // A piece of a picture at the object's size at (x, y) of the canvas.
+  void DrawPiece(TCanvas* canvas, TBitmap* picture, const RECT& source) const;
+  // The morph of two pieces of the active picture at MorphFactor.
+  void DrawMorph(TCanvas* canvas, TBitmap* normalPicture, const RECT& normal, const RECT& active) const;
+  // The normal look's picture: the active one for in-picture objects.
+  TBitmap* NormalPicture() const { return SkinRectInAPicture ? ActivePicture : Picture; }
+  bool MorphInProgress() const;
+};
+
+// Painted by the application through OnPaintEvent.
+class TbsUserObject : public TbsActiveSkinObject {
+public:
+  using TbsActiveSkinObject::TbsActiveSkinObject;
+  void Draw(TCanvas* canvas, bool drawNormal) override;
+};
+
+// Pressable; may drop a menu under itself.
+class TbsSkinButtonObject : public TbsActiveSkinObject {
+public:
+  TbsSkinButtonObject(TbsSkinForm* parent, const TbsDataSkinObject* data);
+
+  bool EnableMorphing() override;
+  void Draw(TCanvas* canvas, bool drawNormal) override;
+  void MouseDown(int x, int y, TMouseButton button) override;
+  void MouseUp(int x, int y, TMouseButton button) override;
+  void MouseEnter() override;
+  void MouseLeave() override;
+
+  bool Down() const { return FDown; }
+  void SetDown(bool value);
+  // Whether the button's menu is showing.
+  bool MenuDown() const { return FMenuDown; }
+  // The frame learnt the menu closed.
+  void MenuClosed();
+
+  RECT DownRect, DisableSkinRect;
+  // A menu whose items drop down from the button; null for none.
+  TMenuItem* MenuItem = nullptr;
+  bool PopupUp = false;
+
+protected:
+  void DropMenu();
+  bool FDown = false;
+  bool FMenuDown = false;
+};
+
+// A caption button with a command.
+class TbsSkinStdButtonObject : public TbsSkinButtonObject {
+public:
+  TbsSkinStdButtonObject(TbsSkinForm* parent, const TbsDataSkinObject* data);
+
+  bool EnableMorphing() override;
+  void Draw(TCanvas* canvas, bool drawNormal) override;
+  void DblClick() override;
+  void MouseDown(int x, int y, TMouseButton button) override;
+  void MouseUp(int x, int y, TMouseButton button) override;
+
+  // cmmaximize while maximized, cmminimize while minimized, cmrollup while rolled up.
+  bool RestoreState() const;
+  void DoCommand();
+
+  TbsStdCommand Command = cmDefault;
+  RECT RestoreRect, RestoreActiveRect, RestoreDownRect, RestoreInActiveRect;
+  // False for the default-look buttons of a frame without a skin.
+  bool SkinSupport = true;
+
+private:
+  void DrawDefaultLook(TCanvas* canvas);
+};
+
+// A strip of frames played on hover, with an optional command.
+class TbsSkinAnimateObject : public TbsActiveSkinObject {
+public:
+  TbsSkinAnimateObject(TbsSkinForm* parent, const TbsDataSkinObject* data);
+
+  bool EnableMorphing() override { return false; }
+  void Draw(TCanvas* canvas, bool drawNormal) override;
+  void MouseDown(int x, int y, TMouseButton button) override;
+  void MouseUp(int x, int y, TMouseButton button) override;
+  void MouseEnter() override;
+  void MouseLeave() override;
+  // One 25 ms tick of the frame's animation timer; true when it still runs.
+  bool AnimationStep();
+  void MenuClosed();
+  void DoCommand();
+  bool RestoreState() const;
+
+  int CountFrames = 1;
+  bool Cycle = false;
+  bool ButtonStyle = false;
+  int TimerInterval = 50;
+  TbsStdCommand Command = cmDefault;
+  RECT DownSkinRect, RestoreRect, RestoreActiveRect, RestoreDownRect, RestoreInActiveRect;
+  int Frame = 1;
+  int ElapsedTime = 25;
+  bool Increment = true;
+  bool Pressed = false;
+  bool MenuOpen = false;
+  TMenuItem* MenuItem = nullptr;
+
+private:
+  RECT FrameRect(int frame) const;
+  void DropMenu(TMenuItem* items);
+};
+
+// The caption strip: the form's caption in the record's font and colours.
+class TbsSkinCaptionObject : public TbsActiveSkinObject {
+public:
+  TbsSkinCaptionObject(TbsSkinForm* parent, const TbsDataSkinObject* data);
+
+  void Draw(TCanvas* canvas, bool drawNormal) override;
+  void MouseDown(int x, int y, TMouseButton button) override;
+  void MouseUp(int x, int y, TMouseButton button) override;
+  void MouseEnter() override;
+  void MouseLeave() override;
+
+  // The window's active state changed.
+  void SetActiveState(bool active, bool repaint);
+  // One 25 ms tick; true when it still runs.
+  bool AnimationStep();
+  bool CanAnimate() const;
+
+  std::string FontName;
+  TFontStyles FontStyle;
+  int FontHeight = 0;
+  TColor FontColor = 0, ActiveFontColor = 0;
+  TAlignment Alignment = taLeftJustify;
+  RECT TextRect;
+  bool Light = false;
+  TColor LightColor = 0, ActiveLightColor = 0;
+  bool Shadow = false;
+  TColor ShadowColor = 0, ActiveShadowColor = 0;
+  RECT FrameRect, ActiveFrameRect, FrameTextRect;
+  int FrameLeftOffset = 0, FrameRightOffset = 0;
+  bool StretchEffect = false;
+  RECT AnimateSkinRect;
+  int FrameCount = 0;
+  int AnimateInterval = 25;
+  bool InActiveAnimation = false;
+  bool FullFrame = false;
+  int AnimateFrame = 0;
+  int ElapsedTime = 0;
+
+private:
+  // The object-sized image of a source rectangle.
+  void StripImage(TBitmap& target, TBitmap* picture, const RECT& source) const;
+  RECT AnimationFrameRect(int frame) const;
+  void DrawText(TCanvas* canvas, int originX, int originY);
+};
+
+// ---- The frame ----------------------------------------------------------------------
+
+// handler(idName, objectVisible)
+using TbsActivateCustomObjectEvent = TEvent<const std::string&, bool&>;
+using TbsMouseEnterEvent = TEvent<const std::string&>;
+// handler(idName, x, y, objectRect, button)
+using TbsMouseUpDownEvent = TEvent<const std::string&, int, int, const RECT&, TMouseButton>;
+using TbsMouseMoveEvent = TEvent<const std::string&, int, int, const RECT&>;
+using TbsPaintEvent = TEvent<const std::string&, TCanvas*, const RECT&>;
+
+class TbsSkinForm : public TComponent {
+  KORA_CLASS(TbsSkinForm, TComponent)
+
+  // The owner must be a form; outside design time the frame is taken over at once.
+  explicit TbsSkinForm(TComponent* owner);
+  ~TbsSkinForm() override;
+
+  // ---- Published properties ----
+  TbsPositionInMonitor PositionInMonitor = bspDefault;
+  TWinControl* StatusBar() const { return FStatusBar; }
+  void SetStatusBar(TWinControl* value);
+  bool UseFormCursorInNCArea = false;
+  int32_t MaxMenuItemsInWindow() const { return FMaxMenuItemsInWindow; }
+  void SetMaxMenuItemsInWindow(int32_t value);
+  int32_t ClientWidth = 0;
+  int32_t ClientHeight = 0;
+  bool HideCaptionButtons() const { return FHideCaptionButtons; }
+  void SetHideCaptionButtons(bool value);
+  bool AlwaysShowInTray = false;
+  TBitmap* LogoBitMap() const { return FLogoBitMap.get(); }
+  void SetLogoBitMap(const TBitmap* value);
+  bool LogoBitMapTransparent = false;
+  bool AlwaysMinimizeToTray = false;
+  bool UseSkinFontInMenu = true;
+  bool ShowIcon() const { return FShowIcon; }
+  void SetShowIcon(bool value);
+  bool MaximizeOnFullScreen = false;
+  bool AlphaBlend = false;
+  bool AlphaBlendAnimation = false;
+  uint8_t AlphaBlendValue = 200;
+  TComponent* SkinHint() const { return FSkinHint; }
+  void SetSkinHint(TComponent* value);
+  bool ShowObjectHint = false;
+  bool UseDefaultObjectHint = true;
+  bool MenusAlphaBlend = false;
+  bool MenusAlphaBlendAnimation = false;
+  uint8_t MenusAlphaBlendValue = 200;
+  TFont* DefCaptionFont() const { return FDefCaptionFont.get(); }
+  void SetDefCaptionFont(const TFont* value);
+  TFont* DefInActiveCaptionFont() const { return FDefInActiveCaptionFont.get(); }
+  void SetDefInActiveCaptionFont(const TFont* value);
+  int32_t DefMenuItemHeight() const { return FDefMenuItemHeight; }
+  void SetDefMenuItemHeight(int32_t value);
+  TFont* DefMenuItemFont() const { return FDefMenuItemFont.get(); }
+  void SetDefMenuItemFont(const TFont* value);
+  TComponent* TrayIcon() const { return FTrayIcon; }
+  void SetTrayIcon(TComponent* value);
+  bool UseDefaultSysMenu = true;
+  // The form's skinned menu bar; the frame drives it through IbsFrameMenuBar.
+  TWinControl* MainMenuBar() const { return FMainMenuBar; }
+  void SetMainMenuBar(TWinControl* value);
+  TComponent* MDITabsBar() const { return FMDITabsBar; }
+  void SetMDITabsBar(TComponent* value);
+  TPopupMenu* SystemMenu() const { return FSystemMenu; }
+  void SetSystemMenu(TPopupMenu* value);
+  TbsSkinData* SkinData() const { return FSkinData; }
+  void SetSkinData(TbsSkinData* value);
+  TbsSkinData* MenusSkinData() const { return FMenusSkinData; }
+  void SetMenusSkinData(TbsSkinData* value);
+  int32_t MinHeight = 0, MinWidth = 0, MaxHeight = 0, MaxWidth = 0;
+  bool Magnetic = false;
+  uint8_t MagneticSize = 5;
+  TbsBorderIcons BorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(TbsBorderIcons value);
+
+  // ---- Events ----
+  TShortCutEvent OnShortCut;
+  TNotifyEvent OnChangeSkinData, OnBeforeChangeSkinData, OnAfterChangeSkinData;
+  TNotifyEvent OnActivate, OnDeActivate, OnChangeRollUpState;
+  TNotifyEvent OnMinimizeToTray, OnRestoreFromTray;
+  TbsActivateCustomObjectEvent OnActivateCustomObject;
+  TNotifyEvent OnMinimize, OnRestore, OnMaximize;
+  TNotifyEvent OnSkinMenuOpen, OnSkinMenuClose, OnMainMenuEnter, OnMainMenuExit;
+  TbsMouseEnterEvent OnMouseEnterEvent, OnMouseLeaveEvent;
+  TbsMouseUpDownEvent OnMouseDownEvent, OnMouseUpEvent;
+  TbsMouseMoveEvent OnMouseMoveEvent;
+  TbsPaintEvent OnPaintEvent;
+
+  // ---- State ----
+  TCustomForm* Form() const { return FForm; }
+  TbsFrameWindowState FrameWindowState() const { return FWindowState; }
+  bool RolledUp() const { return FRolledUp; }
+  bool SkinActive() const { return FSkinActive; }
+  // Forced, else the NC-active flag for MDI windows, else the form's.
+  bool GetFormActive() const;
+  bool NCActive() const { return FNCActive; }
+  bool MenuOpen() const { return FMenuOpen; }
+  bool KeyboardMenuMode() const { return FKeyboardMenuMode; }
+  bool InSizeMove() const { return FInSizeMove; }
+  int HotIndex() const { return FHotIndex; }
+  int CapturedIndex() const { return FCapturedIndex; }
+  int ObjectCount() const { return int(FObjects.size()); }
+  TbsActiveSkinObject* Objects(int index) const { return FObjects[size_t(index)].get(); }
+  // The first object of that IDName, null when none.
+  TbsActiveSkinObject* FindObject(const std::string& idName) const;
+  const RECT& FitInnerRect() const { return FFitInnerRect; }
+  const RECT& FitCaptionRect() const { return FFitCaptionRect; }
+  RECT SavedBounds() const { return FSavedBounds; }
+  // Null without a region; owned by the frame.
+  HRGN WindowRegion() const { return FRegion; }
+  // The system menu as last built (rebuilt before each opening).
+  TPopupMenu* BuiltSystemMenu() const { return FSysMenu.get(); }
+  TPopupMenu* TrayPopupMenu() const { return FTrayMenu.get(); }
+  TTimer* HotTrackTimer() const { return FHotTrackTimer.get(); }
+  TTimer* MorphTicker() const { return FMorphTimer.get(); }
+  TTimer* CaptionAnimateTimer() const { return FAnimateTimer.get(); }
+
+  // ---- Sizes ----
+  int GetMinWidth() const;
+  int GetMinHeight() const;
+  int GetMaxWidth() const;
+  int GetMaxHeight() const;
+  // The default look's caption height.
+  int DefaultCaptionHeight() const;
+
+  // ---- Operations ----
+  void MinimizeAll();
+  void Maximize();
+  void Restore();
+  void SetFrameWindowState(TbsFrameWindowState value);
+  void RollUp(bool value);
+  void ToggleRollUp() { RollUp(!FRolledUp); }
+  void MinimizeToTray();
+  void RestoreFromTray();
+  // Rebuilds and opens the system menu at a screen point, or under a
+  // screen rectangle.
+  void TrackSystemMenu(POINT at);
+  void TrackSystemMenu(const RECT& under);
+  // The system menu's items, rebuilt (or the application's SystemMenu
+  // with the standard commands on top).
+  TMenuItem* SystemMenuItems();
+  // Drops a menu's items at a screen point; the one place the frame shows
+  // a popup (the skinned popup engine takes it over).
+  void OpenFramePopup(TMenuItem* items, POINT at, const RECT* under);
+  void EnterKeyboardMenuMode();
+  void LeaveKeyboardMenuMode();
+  void CloseForm();
+  void UpdateSkinCaptionButtons();
+  // Paints one object straight into the window.
+  void RepaintObject(TbsActiveSkinObject* object);
+  void StartMorphTicker();
+  void StartCaptionAnimation();
+  // Repaints the whole frame now.
+  void PaintNCNow();
+  void SetBorderIconsVisibility();
+
+  // Geometry for the current size; false below the minimum.
+  bool CalcRects();
+  void CalcObjectRects();
+  void UpdateRegion(bool sizeChanged);
+  // The frame into a window DC (window coordinates) or any DC.
+  void PaintNC(HDC dc);
+  void PaintSkinFrame(HDC dc);
+  void PaintDefaultFrame(HDC dc);
+  void PaintClientBackground(HDC dc);
+  LRESULT HitTest(POINT p);
+  LRESULT SkinHitTest(POINT p);
+  LRESULT DefaultHitTest(POINT p);
+  void HotTracking(POINT p, bool allowHot = true);
+  void ResetHotState();
+  void UpdateCaptionActiveState(bool repaint, bool animate);
+  void ApplySkin();
+
+protected:
+  void Notification(TComponent* component, TOperation operation) override;
+  void Loaded() override;
+
+private:
+  friend class TbsActiveSkinObject;
+  void NewWndProc(TMessage& message);
+  void CallOldWndProc(TMessage& message);
+  bool PreFilter(const TMessage& message);
+  void HandleNCMouse(TMessage& message, LRESULT hit);
+  bool HandleMenuKey(MSG& msg);
+  void InstallLoopHook();
+  void RemoveLoopHook();
+  void MenuClosedHandling();
+  void BeforeSkinChange();
+  void AfterSkinChange(TbsSkinData* sender);
+  void HotTrackTick();
+  void MorphTick();
+  void AnimateTick();
+  void FadeTick();
+  void ShowWindowMessage(TMessage& message);
+  void MagneticMove(RECT& proposed);
+  void PlaceOnFirstShow();
+  RECT MonitorArea(bool workArea) const;
+  void CreateDefaultObjects();
+  void RebuildSystemMenu();
+  void SyncObjectsFromSkin();
+  void ForceSizeMessage();
+  POINT WindowPoint(LPARAM screenPoint) const;
+  bool Sizeable() const;
+  bool IsMainForm() const;
+  bool Designing() const { return ComponentState().Contains(csDesigning); }
+  int WindowWidth() const;
+  int WindowHeight() const;
+
+  TCustomForm* FForm = nullptr;
+  TWndMethod FOldWndProc;
+  std::vector<std::unique_ptr<TbsActiveSkinObject>> FObjects;
+  bool FSkinActive = false;
+  bool FChangingSkin = false;
+  TbsFrameWindowState FWindowState = fwsNormal;
+  bool FRolledUp = false;
+  bool FRolledUpWhileMaximized = false;
+  bool FRollUpBeforeMaximize = false;
+  RECT FSavedBounds;
+  int FSavedHeight = 0;
+  bool FFirstShowPending = true;
+  int FWidth = 0, FHeight = 0;
+  // Geometry for the current size.
+  POINT FFitTopLeft, FFitTopRight, FFitBottomLeft, FFitBottomRight;
+  RECT FFitInnerRect, FFitCaptionRect, FFitButtonsRect, FFitMaskArea;
+  POINT FFitHitTopLeft, FFitHitTopRight, FFitHitBottomLeft, FFitHitBottomRight;
+  int FButtonsOffset = 0;
+  bool FButtonsInLeft = false;
+  // Mask bands at the size they were last made for.
+  TBitmap FMaskTop, FMaskBottom, FMaskLeft, FMaskRight;
+  SIZE FRegionSize;
+  HRGN FRegion;
+  int FHotIndex = -1, FPrevHotIndex = -1, FCapturedIndex = -1;
+  bool FInSizeMove = false;
+  bool FFullDragWindows = true;
+  bool FNCActive = false;
+  bool FMenuOpen = false;
+  bool FKeyboardMenuMode = false;
+  int FLoopHookId = 0;
+  bool FSnapped[4] = {false, false, false, false};
+  POINT FSnapCursor;
+  POINT FMagnetCursor;
+  bool FFading = false;
+  int FFadeAlpha = 0;
+  int FFadeTarget = 255;
+  std::unique_ptr<TTimer> FHotTrackTimer, FMorphTimer, FAnimateTimer;
+  std::unique_ptr<TPopupMenu> FSysMenu, FTrayMenu;
+  std::unique_ptr<TBitmap> FLogoBitMap;
+  std::unique_ptr<TFont> FDefCaptionFont, FDefInActiveCaptionFont, FDefMenuItemFont;
+  TWinControl* FStatusBar = nullptr;
+  TComponent* FSkinHint = nullptr;
+  TComponent* FTrayIcon = nullptr;
+  TWinControl* FMainMenuBar = nullptr;
+  TComponent* FMDITabsBar = nullptr;
+  TPopupMenu* FSystemMenu = nullptr;
+  TbsSkinData* FSkinData = nullptr;
+  TbsSkinData* FMenusSkinData = nullptr;
+  TbsBorderIcons FBorderIcons{TbsBorderIcon::biSystemMenu, TbsBorderIcon::biMinimize, TbsBorderIcon::biMaximize,
+                              TbsBorderIcon::biRollUp};
+  int32_t FMaxMenuItemsInWindow = 0;
+  int32_t FDefMenuItemHeight = 20;
+  bool FHideCaptionButtons = false;
+  bool FShowIcon = false;
+  int FPopupCount = 0;
+};
+
+// Registers the frame's classes by name for form descriptions.
+void RegisterSkinFormClasses();
+
+// Skin texts of the frame: the skin's resource string under key, else the
+// built-in Chinese text of the string resource id.
+std::string FrameResourceString(const TbsSkinData* skin, const char* key, int resourceId);
+
+}  // namespace kora

@@ -1,0 +1,723 @@
+// The frame's geometry for any size, the caption-button layout, painting
+// in four bands, the window region, the client background, hit tests and
+// hot tracking, and applying a skin.
+
+#include <algorithm>
+
+#include "platform/gdi/Region.h"
+#include "skin/data/bsEffects.h"
+#include "skin/form/bsSkinForm.h"
+
+namespace kora {
+
+namespace {
+
+constexpr int kDefaultBorder = 3;
+
+bool IsBlackPixel(TBitmap& band, int x, int y) {
+  if (band.Empty() || x < 0 || y < 0 || x >= band.Width() || y >= band.Height()) return false;
+  const uint8_t* p = band.ScanLine(y) + size_t(x) * 4;
+  return p[0] == 0 && p[1] == 0 && p[2] == 0;
+}
+
+void ApplyEffect(TBitmap& band, TbsInactiveEffect effect) {
+  if (band.Empty()) return;
+  TbsEffectBmp image(band.Handle());
+  image.ApplyInactiveEffect(int(effect));
+  image.DrawToDevice(band.Canvas()->Handle(), 0, 0);
+}
+
+// Which corner area of the main picture holds a point (right and bottom edges excluded).
+bool InArea(const RECT& area, POINT p) { return area.Contains(p); }
+
+// The caption buttons are the standard button objects; their command says
+// where they go and whether they exist.
+TbsStdCommand CommandOf(const TbsActiveSkinObject* object, bool* hasCommand) {
+  if (const auto* button = dynamic_cast<const TbsSkinStdButtonObject*>(object)) {
+    *hasCommand = true;
+    return button->Command;
+  }
+  *hasCommand = false;
+  return cmDefault;
+}
+
+}  // namespace
+
+int TbsSkinForm::WindowWidth() const {
+  RECT r;
+  if (FForm->HandleAllocated() && GetWindowRect(FForm->Handle(), &r)) return r.Width();
+  return FForm->Width();
+}
+
+int TbsSkinForm::WindowHeight() const {
+  RECT r;
+  if (FForm->HandleAllocated() && GetWindowRect(FForm->Handle(), &r)) return r.Height();
+  return FForm->Height();
+}
+
+bool TbsSkinForm::Sizeable() const {
+  return FForm->BorderStyle() == bsSizeable || FForm->BorderStyle() == bsSizeToolWin;
+}
+
+bool TbsSkinForm::GetFormActive() const {
+  if (FForm->FormStyle() == fsMDIChild || FForm->FormStyle() == fsMDIForm) return FNCActive;
+  return FForm->Active();
+}
+
+int TbsSkinForm::DefaultCaptionHeight() const {
+  const bool tool = FForm->BorderStyle() == bsToolWindow || FForm->BorderStyle() == bsSizeToolWin;
+  return tool ? 15 : 19;
+}
+
+// ---- Geometry ----------------------------------------------------------------------
+
+bool TbsSkinForm::CalcRects() {
+  if (!FSkinActive) return false;
+  if (FWidth < GetMinWidth() || FHeight < GetMinHeight()) return false;
+  const TbsSkinFormInfo& info = FSkinData->FormInfo();
+  const int picW = FSkinData->Picture()->Width(), picH = FSkinData->Picture()->Height();
+  const int dx = FWidth - picW, dy = FHeight - picH;
+  FFitTopLeft = info.LeftTopPoint;
+  FFitTopRight = info.RightTopPoint.Offsetted(dx, 0);
+  FFitBottomLeft = info.LeftBottomPoint.Offsetted(0, dy);
+  FFitBottomRight = info.RightBottomPoint.Offsetted(dx, dy);
+  const RECT& c = info.ClientRect;
+  FFitInnerRect = {c.Left, c.Top, c.Right + dx, c.Bottom + dy};
+  FFitCaptionRect = info.CaptionRect;
+  if (!IsEmptyRect(FFitCaptionRect)) FFitCaptionRect.Right += dx;
+  FFitButtonsRect = info.ButtonsRect;
+  if (!IsEmptyRect(FFitButtonsRect) && FFitButtonsRect.Left > picW / 2) FFitButtonsRect.Offset(dx, 0);
+  FFitHitTopLeft = info.HitTestLeftTopPoint;
+  FFitHitTopRight = info.HitTestRightTopPoint.Offsetted(dx, 0);
+  FFitHitBottomLeft = info.HitTestLeftBottomPoint.Offsetted(0, dy);
+  FFitHitBottomRight = info.HitTestRightBottomPoint.Offsetted(dx, dy);
+  const RECT& m = info.MaskRectArea;
+  FFitMaskArea = {m.Left, m.Top, m.Right + dx, m.Bottom + dy};
+  FButtonsOffset = info.ButtonsOffset;
+  FButtonsInLeft = info.ButtonsInLeft;
+  return true;
+}
+
+void TbsSkinForm::CalcObjectRects() {
+  if (!FSkinActive) {
+    // The default look: square buttons from the right at y = 4, the system
+    // menu button at the caption's left.
+    const bool tool = FForm->BorderStyle() == bsToolWindow || FForm->BorderStyle() == bsSizeToolWin;
+    const int size = tool ? 13 : 17;
+    int x = FWidth - kDefaultBorder;
+    for (TbsStdCommand command : {cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray}) {
+      for (const auto& object : FObjects) {
+        auto* button = dynamic_cast<TbsSkinStdButtonObject*>(object.get());
+        if (!button || button->Command != command || !button->Visible) continue;
+        button->ObjectRect = {x - size, 4, x, 4 + size};
+        x -= size;
+      }
+    }
+    for (const auto& object : FObjects) {
+      auto* button = dynamic_cast<TbsSkinStdButtonObject*>(object.get());
+      if (button && button->Command == cmSysMenu) button->ObjectRect = {kDefaultBorder + 1, 4, 4 + size, 4 + size};
+    }
+    return;
+  }
+  const TbsSkinFormInfo& info = FSkinData->FormInfo();
+  const int picW = FSkinData->Picture()->Width(), picH = FSkinData->Picture()->Height();
+  const int dx = FWidth - picW, dy = FHeight - picH;
+  // Objects in place: by the corner areas of the main picture they lie in.
+  const RECT tl{0, 0, info.LeftTopPoint.X, info.LeftTopPoint.Y};
+  const RECT tr{info.RightTopPoint.X, 0, picW, info.RightTopPoint.Y};
+  const RECT bl{0, info.LeftBottomPoint.Y, info.LeftBottomPoint.X, picH};
+  const RECT br{info.RightBottomPoint.X, info.RightBottomPoint.Y, picW, picH};
+  for (const auto& object : FObjects) {
+    bool hasCommand;
+    CommandOf(object.get(), &hasCommand);
+    if (hasCommand && object->SkinRectInAPicture) continue;
+    RECT r = object->SkinRect;
+    const POINT t = r.TopLeft(), b = r.BottomRight();
+    if (RectInsideRect(r, tl)) {
+    } else if (RectInsideRect(r, tr)) {
+      r.Offset(dx, 0);
+    } else if (RectInsideRect(r, bl)) {
+      r.Offset(0, dy);
+    } else if (RectInsideRect(r, br)) {
+      r.Offset(dx, dy);
+    } else if (InArea(tl, t) && InArea(br, b)) {
+      r.Right += dx;
+      r.Bottom += dy;
+    } else if (InArea(tl, t) && InArea(tr, b)) {
+      r.Right += dx;
+    } else if (InArea(bl, t) && InArea(br, b)) {
+      r.Right += dx;
+      r.Offset(0, dy);
+    } else if (InArea(tl, t) && InArea(bl, b)) {
+      r.Bottom += dy;
+    } else if (InArea(tr, t) && InArea(br, b)) {
+      r.Offset(dx, 0);
+      r.Bottom += dy;
+    }
+    object->ObjectRect = r;
+  }
+  // The caption buttons along their row.
+  const bool inButtonsRect = !IsEmptyRect(FFitButtonsRect);
+  const RECT row = inButtonsRect ? FFitButtonsRect : FFitCaptionRect;
+  if (IsEmptyRect(row)) return;
+  std::vector<TbsActiveSkinObject*> order;
+  for (TbsStdCommand command : {cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray, cmDefault}) {
+    for (const auto& object : FObjects) {
+      bool hasCommand;
+      const TbsStdCommand c = CommandOf(object.get(), &hasCommand);
+      if (hasCommand && c == command && object->SkinRectInAPicture && object->Visible) order.push_back(object.get());
+    }
+  }
+  TbsActiveSkinObject* sysMenu = nullptr;
+  for (const auto& object : FObjects) {
+    bool hasCommand;
+    if (CommandOf(object.get(), &hasCommand) == cmSysMenu && hasCommand && object->SkinRectInAPicture &&
+        object->Visible) {
+      sysMenu = object.get();
+      break;
+    }
+  }
+  const auto sizeOf = [this](const TbsActiveSkinObject* object) {
+    bool hasCommand;
+    if (object->Parent && CommandOf(object, &hasCommand) == cmSysMenu && hasCommand && FShowIcon)
+      return SIZE{GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)};
+    return SIZE{WidthOf(object->SkinRect), HeightOf(object->SkinRect)};
+  };
+  const auto captions = [this](const std::function<void(TbsActiveSkinObject*)>& f) {
+    for (const auto& object : FObjects)
+      if (dynamic_cast<TbsSkinCaptionObject*>(object.get())) f(object.get());
+  };
+  if (!FButtonsInLeft) {
+    int x = row.Right;
+    for (TbsActiveSkinObject* object : order) {
+      const SIZE s = sizeOf(object);
+      object->ObjectRect = {x - s.cx, row.Top, x, row.Top + s.cy};
+      x -= s.cx + FButtonsOffset;
+    }
+    if (!inButtonsRect) captions([&](TbsActiveSkinObject* caption) { caption->ObjectRect.Right = x + FButtonsOffset; });
+    if (sysMenu && !IsEmptyRect(FFitCaptionRect)) {
+      const SIZE s = sizeOf(sysMenu);
+      const int top = FFitCaptionRect.Top + HeightOf(FFitCaptionRect) / 2 - s.cy / 2;
+      sysMenu->ObjectRect = RECT::FromSize(FFitCaptionRect.Left, top, s.cx, s.cy);
+      captions([&](TbsActiveSkinObject* caption) { caption->ObjectRect.Left = sysMenu->ObjectRect.Right; });
+    }
+  } else {
+    int x = row.Left;
+    if (sysMenu) order.push_back(sysMenu);
+    for (TbsActiveSkinObject* object : order) {
+      const SIZE s = sizeOf(object);
+      object->ObjectRect = {x, row.Top, x + s.cx, row.Top + s.cy};
+      x += s.cx + FButtonsOffset;
+    }
+    if (!inButtonsRect) captions([&](TbsActiveSkinObject* caption) { caption->ObjectRect.Left = x + FButtonsOffset; });
+  }
+}
+
+void TbsSkinForm::SetBorderIconsVisibility() {
+  for (const auto& object : FObjects) {
+    bool hasCommand;
+    const TbsStdCommand command = CommandOf(object.get(), &hasCommand);
+    if (!hasCommand) continue;
+    if (FHideCaptionButtons) {
+      object->Enabled = false;
+      if (object->SkinRectInAPicture) object->Visible = false;
+      continue;
+    }
+    const auto follow = [&](TbsBorderIcon icon) {
+      const bool on = FBorderIcons.Contains(icon);
+      object->Enabled = on;
+      object->Visible = object->SkinRectInAPicture ? on : true;
+    };
+    switch (command) {
+      case cmClose: object->Enabled = object->Visible = true; break;
+      case cmMaximize: follow(TbsBorderIcon::biMaximize); break;
+      case cmMinimize: follow(TbsBorderIcon::biMinimize); break;
+      case cmSysMenu: follow(TbsBorderIcon::biSystemMenu); break;
+      case cmRollUp: follow(TbsBorderIcon::biRollUp); break;
+      case cmMinimizeToTray: follow(TbsBorderIcon::biMinimizeToTray); break;
+      case cmDefault: {
+        bool visible = false;
+        OnActivateCustomObject(object->IDName, visible);
+        object->Visible = visible;
+        break;
+      }
+    }
+  }
+  UpdateSkinCaptionButtons();
+}
+
+void TbsSkinForm::UpdateSkinCaptionButtons() {
+  if (!UseDefaultObjectHint || !FSkinActive) return;
+  for (const auto& object : FObjects) {
+    bool hasCommand;
+    const TbsStdCommand command = CommandOf(object.get(), &hasCommand);
+    if (!hasCommand) continue;
+    switch (command) {
+      case cmClose: object->Hint = FrameResourceString(FSkinData, "CLOSEBUTTON_HINT", 65240); break;
+      case cmMaximize: object->Hint = FrameResourceString(FSkinData, "MAXBUTTON_HINT", 65239); break;
+      case cmMinimize: object->Hint = FrameResourceString(FSkinData, "MINBUTTON_HINT", 65238); break;
+      case cmSysMenu: object->Hint = FrameResourceString(FSkinData, "MENUBUTTON_HINT", 65243); break;
+      case cmRollUp: object->Hint = FrameResourceString(FSkinData, "ROLLUPBUTTON_HINT", 65242); break;
+      case cmMinimizeToTray: object->Hint = FrameResourceString(FSkinData, "TRAYBUTTON_HINT", 65241); break;
+      default: break;
+    }
+  }
+}
+
+// ---- Painting ----------------------------------------------------------------------
+
+void TbsSkinForm::PaintNC(HDC dc) {
+  if (FForm->BorderStyle() == bsNone) return;
+  FWidth = WindowWidth();
+  FHeight = WindowHeight();
+  if (FSkinActive)
+    PaintSkinFrame(dc);
+  else if (!FChangingSkin)
+    PaintDefaultFrame(dc);
+}
+
+void TbsSkinForm::PaintNCNow() {
+  if (!FForm->HandleAllocated() || !IsWindowVisible(FForm->Handle())) return;
+  SendMessage(FForm->Handle(), WM_NCPAINT, 1, 0);
+}
+
+void TbsSkinForm::PaintSkinFrame(HDC dc) {
+  if (!CalcRects()) return;
+  CalcObjectRects();
+  const TbsSkinFormInfo& info = FSkinData->FormInfo();
+  const bool active = GetFormActive();
+  TBitmap* picture =
+      active || FSkinData->InactivePicture()->Empty() ? FSkinData->Picture() : FSkinData->InactivePicture();
+  const TbsSkinGeometry geo{info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint,
+                            info.ClientRect};
+  const TbsSkinGeometry fit{FFitTopLeft, FFitTopRight, FFitBottomLeft, FFitBottomRight, FFitInnerRect};
+  TBitmap left, top, right, bottom;
+  ComposeBorderBands(geo, fit, {&left, &top, &right, &bottom}, picture, {0, 0, picture->Width(), picture->Height()},
+                     {FWidth, FHeight},
+                     {info.LeftStretch, info.TopStretch, info.RightStretch, info.BottomStretch, false});
+  if (!active && info.AutoRenderingInActiveImage) {
+    for (TBitmap* band : {&top, &bottom, &left, &right}) ApplyEffect(*band, info.InActiveEffect);
+  }
+  for (const auto& object : FObjects) {
+    if (!object->Visible) continue;
+    if (object->ObjectRect.Bottom <= FFitInnerRect.Top) {
+      if (!top.Empty()) object->Draw(top.Canvas(), false);
+    } else if (!bottom.Empty()) {
+      const RECT saved = object->ObjectRect;
+      object->ObjectRect.Offset(0, -FFitInnerRect.Bottom);
+      object->Draw(bottom.Canvas(), false);
+      object->ObjectRect = saved;
+    }
+  }
+  const ScopedSaveDC save(dc);
+  ExcludeClipRect(dc, FFitInnerRect.Left, FFitInnerRect.Top, FFitInnerRect.Right, FFitInnerRect.Bottom);
+  const auto put = [dc](TBitmap& band, int x, int y) {
+    if (!band.Empty()) BitBlt(dc, x, y, band.Width(), band.Height(), band.Canvas()->Handle(), 0, 0, SRCCOPY);
+  };
+  put(top, 0, 0);
+  put(left, 0, top.Height());
+  put(right, FWidth - right.Width(), top.Height());
+  put(bottom, 0, FHeight - bottom.Height());
+}
+
+void TbsSkinForm::PaintDefaultFrame(HDC dc) {
+  if (FWidth <= 0 || FHeight <= 0) return;
+  CalcObjectRects();
+  const int captionHeight = DefaultCaptionHeight();
+  const RECT inner{kDefaultBorder, captionHeight + kDefaultBorder, FWidth - kDefaultBorder, FHeight - kDefaultBorder};
+  TBitmap frame;
+  frame.SetSize(FWidth, FHeight);
+  TCanvas* canvas = frame.Canvas();
+  canvas->Brush()->SetStyle(bsSolid);
+  canvas->Brush()->SetColor(clBtnFace);
+  canvas->FillRect({0, 0, FWidth, FHeight});
+  RECT edge{0, 0, FWidth, FHeight};
+  DrawEdge(canvas->Handle(), &edge, EDGE_RAISED, BF_RECT);
+  const bool active = GetFormActive();
+  const RECT caption{kDefaultBorder, kDefaultBorder, FWidth - kDefaultBorder, captionHeight + kDefaultBorder - 1};
+  canvas->Brush()->SetColor(active ? clActiveCaption : clInactiveCaption);
+  canvas->FillRect(caption);
+  int textLeft = caption.Left + 2, textRight = caption.Right - 2;
+  for (const auto& object : FObjects) {
+    if (!object->Visible) continue;
+    object->Draw(canvas, true);
+    const auto* button = dynamic_cast<const TbsSkinStdButtonObject*>(object.get());
+    if (button && button->Command == cmSysMenu)
+      textLeft = std::max(textLeft, object->ObjectRect.Right + 2);
+    else
+      textRight = std::min(textRight, object->ObjectRect.Left - 2);
+  }
+  std::string text = FForm->Caption();
+  if (!text.empty() && textRight > textLeft) {
+    canvas->Font()->Assign(active ? FDefCaptionFont.get() : FDefInActiveCaptionFont.get());
+    EllipsizeText(canvas, text, textRight - textLeft);
+    canvas->Brush()->SetStyle(bsClear);
+    const SIZE size = canvas->TextExtent(text);
+    canvas->TextOut(textLeft, caption.Top + HeightOf(caption) / 2 - size.cy / 2, text);
+  }
+  const ScopedSaveDC save(dc);
+  ExcludeClipRect(dc, inner.Left, inner.Top, inner.Right, inner.Bottom);
+  BitBlt(dc, 0, 0, FWidth, FHeight, canvas->Handle(), 0, 0, SRCCOPY);
+}
+
+void TbsSkinForm::RepaintObject(TbsActiveSkinObject* object) {
+  if (!object || !FForm->HandleAllocated() || !IsWindowVisible(FForm->Handle())) return;
+  if (FSkinActive && !CalcRects()) return;
+  if (dynamic_cast<TbsSkinCaptionObject*>(object) || !object->Visible) {
+    // The caption is drawn over the band: only a whole frame paint redraws it cleanly.
+    if (object->Visible) PaintNCNow();
+    return;
+  }
+  const HDC dc = GetWindowDC(FForm->Handle());
+  if (!dc) return;
+  {
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    object->Draw(&canvas, true);
+    canvas.SetHandle(HDC());
+  }
+  ReleaseDC(FForm->Handle(), dc);
+}
+
+void TbsSkinForm::PaintClientBackground(HDC dc) {
+  RECT client;
+  GetClientRect(FForm->Handle(), &client);
+  TCanvas canvas;
+  canvas.SetHandle(dc);
+  const TbsSkinFormInfo& info = FSkinData->FormInfo();
+  TBitmap* tilePicture = nullptr;
+  RECT piece{};
+  if (info.BGPictureIndex != -1) {
+    tilePicture = FSkinData->FindActivePicture(info.BGPictureIndex);
+    if (tilePicture) piece = {0, 0, tilePicture->Width(), tilePicture->Height()};
+  } else if (!IsEmptyRect(info.ClientRect)) {
+    tilePicture = FSkinData->Picture();
+    piece = info.ClientRect;
+  }
+  if (!tilePicture || IsEmptyRect(piece)) {
+    canvas.Brush()->SetStyle(bsSolid);
+    canvas.Brush()->SetColor(clBtnFace);
+    canvas.FillRect(client);
+  } else {
+    const int w = WidthOf(piece), h = HeightOf(piece);
+    const HDC source = tilePicture->Canvas()->Handle();
+    for (int i = 0; i <= client.Right / w; ++i)
+      for (int j = 0; j <= client.Bottom / h; ++j)
+        BitBlt(dc, i * w, j * h, w, h, source, piece.Left, piece.Top, SRCCOPY);
+  }
+  if (info.BGPictureIndex == -1 && !FLogoBitMap->Empty()) {
+    FLogoBitMap->SetTransparent(LogoBitMapTransparent);
+    canvas.Draw(std::max(client.Right / 2 - FLogoBitMap->Width() / 2, 0),
+                std::max(client.Bottom / 2 - FLogoBitMap->Height() / 2, 0), FLogoBitMap.get());
+  }
+  canvas.SetHandle(HDC());
+}
+
+// ---- Region ------------------------------------------------------------------------
+
+void TbsSkinForm::UpdateRegion(bool sizeChanged) {
+  if (!FForm->HandleAllocated() || FForm->BorderStyle() == bsNone) return;
+  TBitmap* mask = FSkinActive ? FSkinData->MaskPicture() : nullptr;
+  if (!mask || mask->Empty()) {
+    if (FRegion) {
+      SetWindowRgn(FForm->Handle(), HRGN(), true);
+      DeleteObject(FRegion);
+      FRegion = HRGN();
+    }
+    for (TBitmap* band : {&FMaskTop, &FMaskBottom, &FMaskLeft, &FMaskRight}) band->SetSize(0, 0);
+    FRegionSize = {};
+    SendMessage(FForm->Handle(), WM_NCPAINT, 1, 0);
+    return;
+  }
+  if (!CalcRects()) return;
+  const SIZE size{FWidth, FHeight};
+  if (FRegion && !sizeChanged && size == FRegionSize) return;
+  const TbsSkinFormInfo& info = FSkinData->FormInfo();
+  const TbsSkinGeometry geo{info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint,
+                            info.MaskRectArea};
+  const TbsSkinGeometry fit{FFitTopLeft, FFitTopRight, FFitBottomLeft, FFitBottomRight, FFitMaskArea};
+  // The bands serve the edge hit tests as well.
+  ComposeMaskBands(geo, fit, mask, {&FMaskLeft, &FMaskTop, &FMaskRight, &FMaskBottom}, size);
+  HRGN region;
+  if (FWidth == mask->Width() && FHeight == mask->Height()) {
+    region = RegionFromMask(mask);
+  } else {
+    region = CreateRectRgnIndirect(&FFitMaskArea);
+    const auto add = [&](TBitmap& band, int dx, int dy) {
+      if (band.Empty()) return;
+      const std::vector<uint8_t> data = MaskRunsToRegionData(&band, dx, dy);
+      HRGN part = ExtCreateRegion(nullptr, uint32_t(data.size()), reinterpret_cast<const RGNDATA*>(data.data()));
+      if (!part) return;
+      CombineRgn(region, region, part, RGN_OR);
+      DeleteObject(part);
+    };
+    add(FMaskTop, 0, 0);
+    add(FMaskBottom, 0, FFitMaskArea.Bottom);
+    add(FMaskLeft, 0, FFitMaskArea.Top);
+    add(FMaskRight, FFitMaskArea.Right, FFitMaskArea.Top);
+  }
+  if (FRegion) DeleteObject(FRegion);
+  FRegion = region;
+  FRegionSize = size;
+  // The window takes the region it is given; ours stays for the hit tests.
+  HRGN copy = CreateRectRgn(0, 0, 0, 0);
+  CombineRgn(copy, FRegion, HRGN(), RGN_COPY);
+  SetWindowRgn(FForm->Handle(), copy, true);
+}
+
+// ---- Hit tests ---------------------------------------------------------------------
+
+LRESULT TbsSkinForm::HitTest(POINT p) { return FSkinActive ? SkinHitTest(p) : DefaultHitTest(p); }
+
+LRESULT TbsSkinForm::SkinHitTest(POINT p) {
+  const auto inCaption = [&] {
+    for (const auto& object : FObjects)
+      if (object->Visible && dynamic_cast<TbsSkinCaptionObject*>(object.get()) && object->ObjectRect.Contains(p))
+        return true;
+    return false;
+  };
+  FWidth = WindowWidth();
+  FHeight = WindowHeight();
+  if (!CalcRects()) return HTOBJECT;
+  CalcObjectRects();
+  if (FRolledUp || FWindowState == fwsMinimized) return inCaption() ? HTCAPTION : HTOBJECT;
+  if (FHotIndex != -1 && !inCaption() && !FFitInnerRect.Contains(p) && !FInSizeMove) return HTOBJECT;
+  if (FWindowState != fwsMaximized && Sizeable()) {
+    const int b = FSkinData->FormInfo().BorderWidth;
+    const RECT window{0, 0, FWidth, FHeight};
+    TBitmap* mask = FSkinData->MaskPicture();
+    const bool hasMask = mask && !mask->Empty() && !FMaskTop.Empty();
+    const auto inside = [&](POINT q) {
+      if (!window.Contains(q)) return false;
+      if (!hasMask) return true;
+      const RECT& m = FFitMaskArea;
+      if (m.Contains(q)) return true;
+      if (q.Y < m.Top) return IsBlackPixel(FMaskTop, q.X, q.Y);
+      if (q.Y >= m.Bottom) return IsBlackPixel(FMaskBottom, q.X, q.Y - m.Bottom);
+      if (q.X < m.Left) return IsBlackPixel(FMaskLeft, q.X, q.Y - m.Top);
+      return IsBlackPixel(FMaskRight, q.X - m.Right, q.Y - m.Top);
+    };
+    const POINT probes[] = {{p.X - b, p.Y}, {p.X, p.Y - b}, {p.X + b, p.Y}, {p.X, p.Y + b}};
+    bool near = false;
+    if (!hasMask || !FFitMaskArea.Contains(p)) {
+      for (POINT q : probes) near = near || !inside(q);
+    }
+    if (near) {
+      const POINT lt = FFitHitTopLeft, rt = FFitHitTopRight, lb = FFitHitBottomLeft, rb = FFitHitBottomRight;
+      if (p.X <= lt.X && p.Y <= lt.Y) return HTTOPLEFT;
+      if (p.X >= rt.X && p.Y <= rt.Y) return HTTOPRIGHT;
+      if (p.X <= lb.X && p.Y >= lb.Y) return HTBOTTOMLEFT;
+      if (p.X >= rb.X && p.Y >= rb.Y) return HTBOTTOMRIGHT;
+      if (RECT{lt.X, 0, rt.X, FFitInnerRect.Top}.Contains(p)) return HTTOP;
+      if (RECT{lb.X, FFitInnerRect.Bottom, rb.X, FHeight}.Contains(p)) return HTBOTTOM;
+      if (RECT{0, lt.Y, FFitInnerRect.Left, lb.Y}.Contains(p)) return HTLEFT;
+      if (RECT{FFitInnerRect.Right, rt.Y, FWidth, rb.Y}.Contains(p)) return HTRIGHT;
+    }
+  }
+  if (FFitInnerRect.Contains(p)) return HTCLIENT;
+  if (inCaption()) return HTCAPTION;
+  return HTOBJECT;
+}
+
+LRESULT TbsSkinForm::DefaultHitTest(POINT p) {
+  const int w = WindowWidth(), h = WindowHeight();
+  const int captionHeight = DefaultCaptionHeight();
+  if (FWindowState != fwsMaximized && !FRolledUp && Sizeable() && FWindowState != fwsMinimized) {
+    if (FHotIndex != -1) return HTOBJECT;
+    if (p.X <= 2 && p.Y <= 2) return HTTOPLEFT;
+    if (p.X >= w - 2 && p.Y <= 2) return HTTOPRIGHT;
+    if (p.X <= 2 && p.Y >= h - 2) return HTBOTTOMLEFT;
+    if (p.X >= w - 2 && p.Y >= h - 2) return HTBOTTOMRIGHT;
+    if (p.X <= 2) return HTLEFT;
+    if (p.Y <= 2) return HTTOP;
+    if (p.X >= w - 2) return HTRIGHT;
+    if (p.Y >= h - 2) return HTBOTTOM;
+  }
+  for (const auto& object : FObjects)
+    if (object->Visible && object->Enabled && object->ObjectRect.Contains(p)) return HTOBJECT;
+  if (RECT{3, 3, w - 3, captionHeight}.Contains(p)) return HTCAPTION;
+  if (RECT{3, captionHeight + 3, w - 3, h - 3}.Contains(p)) return HTCLIENT;
+  return HTOBJECT;
+}
+
+// ---- Hot tracking ------------------------------------------------------------------
+
+void TbsSkinForm::HotTracking(POINT p, bool allowHot) {
+  if (FObjects.empty() || !GetFormActive()) return;
+  FPrevHotIndex = FHotIndex;
+  int hot = -1;
+  if (allowHot) {
+    for (int i = 0; i < ObjectCount(); ++i) {
+      const TbsActiveSkinObject* object = Objects(i);
+      if (object->Enabled && object->Visible && object->ObjectRect.Contains(p)) {
+        hot = i;
+        break;
+      }
+    }
+  }
+  if (FCapturedIndex != -1 && hot != FCapturedIndex) hot = -1;
+  if (hot == FHotIndex) return;
+  const int previous = FHotIndex;
+  FHotIndex = hot;
+  auto* hint = dynamic_cast<IbsFrameHint*>(FSkinHint);
+  if (previous != -1 && previous < ObjectCount()) {
+    Objects(previous)->MouseLeave();
+    if (ShowObjectHint && hint) hint->HideObjectHint();
+  }
+  if (hot != -1 && hot < ObjectCount()) {
+    Objects(hot)->MouseEnter();
+    if (ShowObjectHint && hint && !Objects(hot)->Hint.empty()) hint->ShowObjectHint(Objects(hot)->Hint);
+  }
+}
+
+void TbsSkinForm::HotTrackTick() {
+  if (!FForm->HandleAllocated() || FInSizeMove || !GetFormActive()) {
+    FHotTrackTimer->SetEnabled(false);
+    return;
+  }
+  POINT cursor;
+  GetCursorPos(&cursor);
+  RECT window;
+  GetWindowRect(FForm->Handle(), &window);
+  const POINT p = cursor - window.TopLeft();
+  const bool inClient = FSkinActive
+                            ? FFitInnerRect.Contains(p)
+                            : RECT{3, DefaultCaptionHeight() + 3, window.Width() - 3, window.Height() - 3}.Contains(p);
+  HotTracking(p, !inClient);
+  if (FHotIndex == -1 && FCapturedIndex == -1) FHotTrackTimer->SetEnabled(false);
+}
+
+void TbsSkinForm::ResetHotState() {
+  for (const auto& object : FObjects) {
+    if (dynamic_cast<TbsSkinCaptionObject*>(object.get())) continue;
+    object->Active = false;
+    object->MouseIn = false;
+    object->MorphFactor = 0;
+    if (auto* animate = dynamic_cast<TbsSkinAnimateObject*>(object.get())) animate->Frame = 1;
+  }
+}
+
+void TbsSkinForm::StartMorphTicker() {
+  if (!FMorphTimer->Enabled()) FMorphTimer->SetEnabled(true);
+}
+
+void TbsSkinForm::StartCaptionAnimation() {
+  if (!FAnimateTimer->Enabled()) FAnimateTimer->SetEnabled(true);
+}
+
+void TbsSkinForm::MorphTick() {
+  bool stepped = false;
+  for (int i = 0; i < ObjectCount(); ++i) {
+    TbsActiveSkinObject* object = Objects(i);
+    if (!object->CanMorphing() || !object->EnableMorphing()) continue;
+    double k = object->MorphFactor + (object->Active ? 0.2 : -0.2);
+    // Five steps land exactly on the ends.
+    if (k < 1e-9) k = 0;
+    if (k > 1 - 1e-9) k = 1;
+    object->MorphFactor = k;
+    RepaintObject(object);
+    stepped = true;
+  }
+  if (!stepped) FMorphTimer->SetEnabled(false);
+}
+
+void TbsSkinForm::AnimateTick() {
+  bool running = false;
+  for (int i = 0; i < ObjectCount(); ++i) {
+    TbsActiveSkinObject* object = Objects(i);
+    if (auto* caption = dynamic_cast<TbsSkinCaptionObject*>(object))
+      running = caption->AnimationStep() || running;
+    else if (auto* animate = dynamic_cast<TbsSkinAnimateObject*>(object))
+      running = animate->AnimationStep() || running;
+  }
+  if (!running) FAnimateTimer->SetEnabled(false);
+}
+
+void TbsSkinForm::UpdateCaptionActiveState(bool repaint, bool animate) {
+  const bool active = GetFormActive();
+  for (const auto& object : FObjects)
+    if (auto* caption = dynamic_cast<TbsSkinCaptionObject*>(object.get()))
+      caption->SetActiveState(active, repaint && animate);
+  if (repaint) PaintNCNow();
+  if (active)
+    OnActivate(this);
+  else
+    OnDeActivate(this);
+}
+
+// ---- Skins -------------------------------------------------------------------------
+
+void TbsSkinForm::CreateDefaultObjects() {
+  for (TbsStdCommand command : {cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray, cmSysMenu}) {
+    auto button = std::make_unique<TbsSkinStdButtonObject>(this, nullptr);
+    button->Command = command;
+    button->SkinSupport = false;
+    button->SkinRectInAPicture = true;
+    FObjects.push_back(std::move(button));
+  }
+}
+
+void TbsSkinForm::SyncObjectsFromSkin() {
+  FObjects.clear();
+  FHotIndex = FPrevHotIndex = FCapturedIndex = -1;
+  if (!FSkinActive) {
+    CreateDefaultObjects();
+    return;
+  }
+  for (int i = 0; i < FSkinData->ObjectRecordCount(); ++i) {
+    const TbsDataSkinObject* record = FSkinData->ObjectRecord(i);
+    if (dynamic_cast<const TbsDataSkinMenuItem*>(record) || dynamic_cast<const TbsDataSkinMainMenuItem*>(record) ||
+        dynamic_cast<const TbsDataSkinMainMenuBarButton*>(record))
+      continue;
+    std::unique_ptr<TbsActiveSkinObject> object;
+    if (dynamic_cast<const TbsDataSkinStdButton*>(record))
+      object = std::make_unique<TbsSkinStdButtonObject>(this, record);
+    else if (dynamic_cast<const TbsDataSkinButton*>(record))
+      object = std::make_unique<TbsSkinButtonObject>(this, record);
+    else if (dynamic_cast<const TbsDataSkinCaption*>(record))
+      object = std::make_unique<TbsSkinCaptionObject>(this, record);
+    else if (dynamic_cast<const TbsDataSkinAnimate*>(record))
+      object = std::make_unique<TbsSkinAnimateObject>(this, record);
+    else if (dynamic_cast<const TbsDataUserObject*>(record))
+      object = std::make_unique<TbsUserObject>(this, record);
+    if (object) FObjects.push_back(std::move(object));
+  }
+}
+
+void TbsSkinForm::ApplySkin() {
+  FSkinActive = FSkinData && !FSkinData->Empty() && !FSkinData->Picture()->Empty();
+  SyncObjectsFromSkin();
+  SetBorderIconsVisibility();
+  if (!FSkinActive) UpdateRegion(true);
+  if (FForm->HandleAllocated() && !Designing()) {
+    const HWND h = FForm->Handle();
+    RECT r;
+    GetWindowRect(h, &r);
+    int w = r.Width(), hh = r.Height();
+    const int minW = GetMinWidth(), minH = GetMinHeight();
+    if (FRolledUp || FWindowState == fwsMinimized) hh = minH;
+    if (FWindowState == fwsMinimized) w = minW;
+    w = std::max(w, minW);
+    hh = std::max(hh, minH);
+    if (w != r.Width() || hh != r.Height())
+      SetWindowPos(h, HWND(), 0, 0, w, hh, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The client area follows the skin's frame.
+    SetWindowPos(h, HWND(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    FWidth = WindowWidth();
+    FHeight = WindowHeight();
+    if (FSkinActive) {
+      CalcRects();
+      UpdateRegion(true);
+    }
+    PaintNCNow();
+    UpdateCaptionActiveState(false, false);
+    if (GetFormActive()) FHotTrackTimer->SetEnabled(true);
+  }
+  OnChangeSkinData(this);
+  if (!FRolledUp && FForm->HandleAllocated()) {
+    if (ClientWidth > 0) FForm->SetClientWidth(ClientWidth);
+    if (ClientHeight > 0) FForm->SetClientHeight(ClientHeight);
+  }
+}
+
+}  // namespace kora

@@ -1,0 +1,230 @@
+// The frame's window management: magnetic docking, the fade-in driven by its
+// timer, placement on first show, roll-up, and the component as a form
+// description names it.
+
+#include <string>
+#include <vector>
+
+#include "SkinFormTestSupport.h"
+#include "framework/FormText.h"
+
+namespace kora::test {
+namespace {
+
+class SkinFormStatesTest : public SkinFormTest {};
+
+TEST_F(SkinFormStatesTest, AWindowNearTheEdgeSnapsAndLeavesOnlyAfterTheCursorMovedFurther) {
+  LoadProgramSkin();
+  Frame->Magnetic = true;
+  ShowForm();
+  Form->SetBounds(4, 100, Form->Width(), Form->Height());
+  Screen.RunUntilIdle();
+  const POINT grip = AtWindow(150, 12);
+  std::vector<int> lefts;
+  const auto moveBy = [&](int dx) {
+    Screen.WhenIdle([&, dx] {
+      lefts.push_back(WindowRect().Left);
+      Screen.MouseMove({grip.X + dx, grip.Y});
+    });
+  };
+  Screen.MouseMove(grip);
+  Screen.MouseDown(grip);
+  // -1 puts it 3 pixels from the edge: it snaps. The cursor then moves up
+  // to 5 pixels on without pulling it away; 6 pixels do.
+  for (int dx : {-1, 1, 4, 5}) moveBy(dx);
+  Screen.WhenIdle([&] {
+    lefts.push_back(WindowRect().Left);
+    Screen.MouseUp({grip.X + 5, grip.Y});
+  });
+  Screen.RunUntilIdle();
+  ASSERT_EQ(lefts.size(), 5u);
+  EXPECT_EQ(lefts[0], 4);  // before the first move
+  EXPECT_EQ(lefts[1], 0);
+  EXPECT_EQ(lefts[2], 0);
+  EXPECT_EQ(lefts[3], 0);
+  EXPECT_EQ(lefts[4], 9);  // the cursor is 6 pixels from where it snapped
+  EXPECT_EQ(WindowRect().Left, 9);
+}
+
+TEST_F(SkinFormStatesTest, TheFadeInRunsOnTheTimerUpToItsTarget) {
+  LoadProgramSkin();
+  Frame->AlphaBlendAnimation = true;
+  ShowForm();
+  const auto alpha = [&] {
+    uint8_t a = 255;
+    DWORD flags = 0;
+    GetLayeredWindowAttributes(Window(), nullptr, &a, &flags);
+    return int(a);
+  };
+  EXPECT_TRUE(GetWindowLong(Window(), GWL_EXSTYLE) & WS_EX_LAYERED);
+  std::vector<int> seen;
+  for (int i = 0; i < 6 && (GetWindowLong(Window(), GWL_EXSTYLE) & WS_EX_LAYERED); ++i) {
+    seen.push_back(alpha());
+    Screen.Wait(10);
+  }
+  // Rising in steps of ten, a tick at a time, not all at once.
+  ASSERT_GE(seen.size(), 3u);
+  EXPECT_LT(seen[1], seen[2]);
+  EXPECT_LE(seen[2] - seen[1], 10);
+  Screen.Wait(500);
+  // Animation without AlphaBlend ends opaque and drops the layered style.
+  EXPECT_FALSE(GetWindowLong(Window(), GWL_EXSTYLE) & WS_EX_LAYERED);
+
+  // With AlphaBlend the window stays layered at its value.
+  Form->Hide();
+  Frame->AlphaBlend = true;
+  Form->Show();
+  Screen.Wait(600);
+  EXPECT_TRUE(GetWindowLong(Window(), GWL_EXSTYLE) & WS_EX_LAYERED);
+  EXPECT_EQ(alpha(), 200);
+}
+
+TEST_F(SkinFormStatesTest, PlacementOnFirstShowAndRollingUp) {
+  LoadProgramSkin();
+  Frame->PositionInMonitor = bspDesktopCenter;
+  Frame->SetBorderIcons({TbsBorderIcon::biMinimize, TbsBorderIcon::biRollUp});
+  std::vector<bool> rolled;
+  Frame->OnChangeRollUpState = [&](TObject*) { rolled.push_back(Frame->RolledUp()); };
+  ShowForm();
+  RECT work;
+  SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT placed = WindowRect();
+  EXPECT_EQ(placed.Left, work.Left + WidthOf(work) / 2 - 562 / 2);
+  EXPECT_EQ(placed.Top, work.Top + HeightOf(work) / 2 - 465 / 2);
+  // The caption's double click rolls a non-sizeable frame up and down.
+  Screen.Click(AtWindow(150, 12));
+  Screen.Click(AtWindow(150, 12));
+  Screen.RunUntilIdle();
+  EXPECT_TRUE(Frame->RolledUp());
+  EXPECT_EQ(HeightOf(WindowRect()), 31);
+  // Rolled up, the whole frame is the caption or the buttons.
+  EXPECT_EQ(SendMessage(Window(), WM_NCHITTEST, 0, MAKELPARAM(placed.Left + 150, placed.Top + 12)), HTCAPTION);
+  Screen.Wait(1000);
+  Screen.Click(AtWindow(150, 12));
+  Screen.Click(AtWindow(150, 12));
+  Screen.RunUntilIdle();
+  EXPECT_FALSE(Frame->RolledUp());
+  EXPECT_EQ(WindowRect(), placed);
+  EXPECT_EQ(Form->ClientHeight(), 434);
+  EXPECT_EQ(rolled, (std::vector<bool>{true, false}));
+  // The system menu offers what the state allows.
+  Frame->RollUp(true);
+  std::vector<std::string> names;
+  for (int i = 0; i < Frame->SystemMenuItems()->Count(); ++i)
+    names.push_back(Frame->SystemMenuItems()->Items(i)->Name());
+  EXPECT_EQ(names, (std::vector<std::string>{"BSF_MINITEM", "BSF_RESTORE", "", "BSF_CLOSE"}));
+}
+
+TEST_F(SkinFormStatesTest, AFormDescriptionSetsEveryPublishedProperty) {
+  Form.reset();
+  RegisterFrameworkClasses();
+  RegisterSkinFormClasses();
+  RegisterClasses({TbsSkinData::StaticClass()});
+  std::unique_ptr<TComponent> root(
+      ReadComponentText("object frmMain: TForm\n"
+                        "  Caption = 'Kora Editor'\n"
+                        "  BorderStyle = bsSingle\n"
+                        "  object bsSkinForm1: TbsSkinForm\n"
+                        "    PositionInMonitor = bspScreenCenter\n"
+                        "    StatusBar = Bar\n"
+                        "    UseFormCursorInNCArea = True\n"
+                        "    MaxMenuItemsInWindow = 7\n"
+                        "    ClientWidth = 554\n"
+                        "    ClientHeight = 434\n"
+                        "    HideCaptionButtons = True\n"
+                        "    AlwaysShowInTray = True\n"
+                        "    LogoBitMapTransparent = True\n"
+                        "    AlwaysMinimizeToTray = True\n"
+                        "    UseSkinFontInMenu = False\n"
+                        "    ShowIcon = True\n"
+                        "    MaximizeOnFullScreen = True\n"
+                        "    AlphaBlend = True\n"
+                        "    AlphaBlendAnimation = True\n"
+                        "    AlphaBlendValue = 180\n"
+                        "    SkinHint = Bar\n"
+                        "    ShowObjectHint = True\n"
+                        "    UseDefaultObjectHint = False\n"
+                        "    MenusAlphaBlend = True\n"
+                        "    MenusAlphaBlendAnimation = True\n"
+                        "    MenusAlphaBlendValue = 190\n"
+                        "    DefCaptionFont.Name = 'Arial'\n"
+                        "    DefInActiveCaptionFont.Height = -13\n"
+                        "    DefMenuItemHeight = 22\n"
+                        "    DefMenuItemFont.Name = 'Arial'\n"
+                        "    TrayIcon = Bar\n"
+                        "    UseDefaultSysMenu = False\n"
+                        "    MainMenuBar = Bar\n"
+                        "    MDITabsBar = Bar\n"
+                        "    SystemMenu = Menu\n"
+                        "    SkinData = bsSkinData1\n"
+                        "    MenusSkinData = bsSkinData1\n"
+                        "    MinHeight = 100\n"
+                        "    MinWidth = 200\n"
+                        "    MaxHeight = 700\n"
+                        "    MaxWidth = 900\n"
+                        "    Magnetic = True\n"
+                        "    MagneticSize = 8\n"
+                        "    BorderIcons = [biMinimize, biMinimizeToTray]\n"
+                        "  end\n"
+                        "  object bsSkinData1: TbsSkinData\n"
+                        "  end\n"
+                        "  object Menu: TPopupMenu\n"
+                        "  end\n"
+                        "  object Bar: TListBox\n"
+                        "  end\n"
+                        "end\n"));
+  auto* form = dynamic_cast<TForm*>(root.get());
+  ASSERT_TRUE(form);
+  auto* frame = dynamic_cast<TbsSkinForm*>(form->FindComponent("bsSkinForm1"));
+  ASSERT_TRUE(frame);
+  TComponent* bar = form->FindComponent("Bar");
+  EXPECT_EQ(frame->PositionInMonitor, bspScreenCenter);
+  EXPECT_EQ(frame->StatusBar(), bar);
+  EXPECT_TRUE(frame->UseFormCursorInNCArea);
+  EXPECT_EQ(frame->MaxMenuItemsInWindow(), 7);
+  EXPECT_EQ(frame->ClientWidth, 554);
+  EXPECT_EQ(frame->ClientHeight, 434);
+  EXPECT_TRUE(frame->HideCaptionButtons());
+  EXPECT_TRUE(frame->AlwaysShowInTray && frame->LogoBitMapTransparent && frame->AlwaysMinimizeToTray);
+  EXPECT_FALSE(frame->UseSkinFontInMenu);
+  EXPECT_TRUE(frame->ShowIcon() && frame->MaximizeOnFullScreen && frame->AlphaBlend && frame->AlphaBlendAnimation);
+  EXPECT_EQ(frame->AlphaBlendValue, 180);
+  EXPECT_EQ(frame->SkinHint(), bar);
+  EXPECT_TRUE(frame->ShowObjectHint);
+  EXPECT_FALSE(frame->UseDefaultObjectHint);
+  EXPECT_TRUE(frame->MenusAlphaBlend && frame->MenusAlphaBlendAnimation);
+  EXPECT_EQ(frame->MenusAlphaBlendValue, 190);
+  EXPECT_EQ(frame->DefCaptionFont()->Name(), "Arial");
+  EXPECT_EQ(frame->DefInActiveCaptionFont()->Height(), -13);
+  EXPECT_EQ(frame->DefMenuItemHeight(), 22);
+  EXPECT_EQ(frame->DefMenuItemFont()->Name(), "Arial");
+  EXPECT_EQ(frame->TrayIcon(), bar);
+  EXPECT_FALSE(frame->UseDefaultSysMenu);
+  EXPECT_EQ(frame->MainMenuBar(), bar);
+  EXPECT_EQ(frame->MDITabsBar(), bar);
+  EXPECT_EQ(frame->SystemMenu(), form->FindComponent("Menu"));
+  EXPECT_EQ(frame->SkinData(), form->FindComponent("bsSkinData1"));
+  EXPECT_EQ(frame->MenusSkinData(), form->FindComponent("bsSkinData1"));
+  EXPECT_EQ(frame->MinHeight, 100);
+  EXPECT_EQ(frame->MinWidth, 200);
+  EXPECT_EQ(frame->MaxHeight, 700);
+  EXPECT_EQ(frame->MaxWidth, 900);
+  EXPECT_TRUE(frame->Magnetic);
+  EXPECT_EQ(frame->MagneticSize, 8);
+  EXPECT_EQ(frame->BorderIcons(), (TbsBorderIcons{TbsBorderIcon::biMinimize, TbsBorderIcon::biMinimizeToTray}));
+  // The form gave its own border icons up to the frame.
+  EXPECT_TRUE(form->BorderIcons().Empty());
+  // Invalid values are ignored.
+  frame->SetDefMenuItemHeight(0);
+  frame->SetMaxMenuItemsInWindow(-1);
+  EXPECT_EQ(frame->DefMenuItemHeight(), 22);
+  EXPECT_EQ(frame->MaxMenuItemsInWindow(), 7);
+  // A removed reference is forgotten.
+  delete bar;
+  EXPECT_EQ(frame->StatusBar(), nullptr);
+  EXPECT_EQ(frame->MainMenuBar(), nullptr);
+  EXPECT_EQ(frame->TrayIcon(), nullptr);
+}
+
+}  // namespace
+}  // namespace kora::test

@@ -1,0 +1,133 @@
+#include "xvfb/FrameXSide.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+extern char** environ;
+
+namespace kora::test {
+
+namespace {
+Display* D(void* d) { return static_cast<Display*>(d); }
+}  // namespace
+
+XSide::XSide() : FDisplay(XOpenDisplay(nullptr)) {}
+
+XSide::~XSide() {
+  if (FDisplay) XCloseDisplay(D(FDisplay));
+}
+
+void XSide::InitThreads() { XInitThreads(); }
+
+void XSide::MoveTo(POINT p) const {
+  XTestFakeMotionEvent(D(FDisplay), -1, p.X, p.Y, CurrentTime);
+  XFlush(D(FDisplay));
+}
+
+void XSide::Button(int button, bool down) const {
+  XTestFakeButtonEvent(D(FDisplay), unsigned(button), down ? True : False, CurrentTime);
+  XFlush(D(FDisplay));
+}
+
+void XSide::Tap(const char* keysym) const {
+  const KeyCode code = XKeysymToKeycode(D(FDisplay), XStringToKeysym(keysym));
+  XTestFakeKeyEvent(D(FDisplay), code, True, CurrentTime);
+  XTestFakeKeyEvent(D(FDisplay), code, False, CurrentTime);
+  XFlush(D(FDisplay));
+}
+
+unsigned long XSide::Focus() const {
+  Window focus = None;
+  int revert = 0;
+  XGetInputFocus(D(FDisplay), &focus, &revert);
+  return focus == PointerRoot ? 0 : focus;
+}
+
+bool XSide::HasWindowManager() const {
+  Display* d = D(FDisplay);
+  const Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const bool found = XGetWindowProperty(d, DefaultRootWindow(d), check, 0, 1, False, XA_WINDOW, &type, &format, &count,
+                                        &after, &data) == Success &&
+                     type == XA_WINDOW && count == 1;
+  if (data) XFree(data);
+  return found;
+}
+
+unsigned long XSide::FindByName(const std::string& name) const {
+  return FindByName(name, DefaultRootWindow(D(FDisplay)));
+}
+
+unsigned long XSide::FindByName(const std::string& name, unsigned long from) const {
+  Display* d = D(FDisplay);
+  char* title = nullptr;
+  if (XFetchName(d, from, &title) && title) {
+    const bool same = name == title;
+    XFree(title);
+    if (same) return from;
+  }
+  Window root, parent, *children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(d, from, &root, &parent, &children, &count)) return 0;
+  unsigned long found = 0;
+  for (unsigned i = 0; i < count && !found; ++i) found = FindByName(name, children[i]);
+  if (children) XFree(children);
+  return found;
+}
+
+void XSide::Activate(unsigned long window) const {
+  Display* d = D(FDisplay);
+  XEvent e{};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = window;
+  e.xclient.message_type = XInternAtom(d, "_NET_ACTIVE_WINDOW", False);
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = 2;
+  e.xclient.data.l[1] = CurrentTime;
+  XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+  XFlush(d);
+}
+
+bool XSide::Viewable(unsigned long window) const {
+  XWindowAttributes attrs;
+  return XGetWindowAttributes(D(FDisplay), window, &attrs) && attrs.map_state == IsViewable;
+}
+
+bool WindowManager::Start(const XSide& x) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  char* argv[] = {const_cast<char*>("openbox"), const_cast<char*>("--sm-disable"), nullptr};
+  const int spawned = posix_spawnp(&FPid, "openbox", &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) {
+    FPid = 0;
+    return false;
+  }
+  for (int i = 0; i < 500; ++i) {
+    if (x.HasWindowManager()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+WindowManager::~WindowManager() {
+  if (FPid <= 0) return;
+  kill(FPid, SIGTERM);
+  waitpid(FPid, nullptr, 0);
+}
+
+}  // namespace kora::test

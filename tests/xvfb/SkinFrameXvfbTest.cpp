@@ -1,0 +1,262 @@
+// The skinned main window on a real X server through the SDL backend, on a
+// bare server and under a window manager (Openbox) that places, moves and
+// focuses windows on its own: shaped and undecorated, dragged by its
+// caption, minimised and restored twice, its popup leaving the keyboard
+// focus where it was, and its close button ending the program.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "framework/Forms.h"
+#include "platform/backends/sdl/SdlBackend.h"
+#include "platform/window/WindowSystem.h"
+#include "skin/form/bsSkinForm.h"
+#include "xvfb/FrameXSide.h"
+#include "xvfb/XProbe.h"
+#include "xvfb/XvfbServer.h"
+
+namespace kora::test {
+namespace {
+
+constexpr uint32_t kRootPixel = 0x30A040;
+
+class SkinFrameXvfbTest : public ::testing::TestWithParam<bool> {
+protected:
+  void SetUp() override {
+    // The person's thread has an X connection of its own.
+    XSide::InitThreads();
+    bool missing = false;
+    std::string why;
+    FServer = XvfbServer::Start(&why, &missing);
+    if (missing) GTEST_SKIP() << why;
+    ASSERT_TRUE(FServer) << why;
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    FX = std::make_unique<XSide>();
+    ASSERT_TRUE(*FX);
+    if (GetParam()) {
+      FManager = std::make_unique<WindowManager>();
+      ASSERT_TRUE(FManager->Start(*FX)) << "openbox did not come up (scripts/install-deps.sh installs it)";
+    }
+    FProbe = std::make_unique<XProbe>();
+    FProbe->PaintDesktop(kRootPixel);
+    ResetWindowSystem();
+    FBackend = std::make_unique<SdlBackend>();
+    SetBackend(FBackend.get());
+    FApp = std::make_unique<TApplication>(nullptr);
+    FForm = std::make_unique<TForm>(nullptr);
+    FForm->SetCaption("Kora Editor");
+    FForm->SetBorderStyle(bsSingle);
+    FForm->SetBounds(120, 90, 400, 300);
+    FForm->SetClientWidth(554);
+    FForm->SetClientHeight(434);
+    FFrame = new TbsSkinForm(FForm.get());
+    FFrame->SetBorderIcons({TbsBorderIcon::biMinimize});
+    auto* skin = new TbsSkinData(FForm.get());
+    auto* stored = new TbsCompressedStoredSkin(FForm.get());
+    FFrame->SetSkinData(skin);
+    stored->ImportCompressedFile(KORA_SKIN_ARCHIVE);
+    skin->SetCompressedStoredSkin(stored);
+    FApp->SetMainForm(FForm.get());
+  }
+  void TearDown() override {
+    FForm.reset();
+    FApp.reset();
+    ResetWindowSystem();
+    SetBackend(nullptr);
+    FBackend.reset();
+    FProbe.reset();
+    FManager.reset();
+    FX.reset();
+    FServer.reset();
+  }
+
+  template <class F>
+  bool PumpUntil(F done, int limitMs = 4000) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+    for (;;) {
+      MSG m;
+      while (PeekMessage(&m, {}, 0, 0, PM_REMOVE)) ProcessMessage(m);
+      GdiFlush();
+      if (done()) return true;
+      if (std::chrono::steady_clock::now() > deadline) return false;
+      FBackend->WaitEvents(10);
+    }
+  }
+  RECT Rect() {
+    RECT r;
+    GetWindowRect(FForm->Handle(), &r);
+    return r;
+  }
+  POINT At(int x, int y) { return {Rect().Left + x, Rect().Top + y}; }
+  POINT ButtonAt(const char* name) {
+    const RECT& r = FFrame->FindObject(name)->ObjectRect;
+    return At(r.Left + WidthOf(r) / 2, r.Top + HeightOf(r) / 2);
+  }
+  // The server shows our window where we have it: its own pixels at a few
+  // frame points, the root's beyond its cut corner.
+  ::testing::AssertionResult ShownAsWeDrawIt(const RootImage& shot) {
+    TopLevelInfo info;
+    if (!GetTopLevelInfo(FForm->Handle(), &info) || !info.Pixels.Bits)
+      return ::testing::AssertionFailure() << "no pixels";
+    const RECT r = info.Rect;
+    for (POINT p : {POINT{100, 12}, POINT{300, 3}, POINT{2, 200}, POINT{300, 462}, POINT{200, 100}}) {
+      const uint32_t ours = info.Pixels.Bits[size_t(p.Y) * info.Pixels.Stride + size_t(p.X)] & 0xFFFFFF;
+      const uint32_t shown = shot.At({r.Left + p.X, r.Top + p.Y});
+      if (ours != shown)
+        return ::testing::AssertionFailure()
+               << "at " << p.X << "," << p.Y << " the server shows " << std::hex << shown << " for " << ours;
+    }
+    if (shot.At({r.Left, r.Top}) != kRootPixel || shot.At({r.Right - 1, r.Top}) != kRootPixel)
+      return ::testing::AssertionFailure() << "the corners are not cut: " << std::hex << shot.At({r.Left, r.Top});
+    return ::testing::AssertionSuccess();
+  }
+  std::string Name(const std::string& what) {
+    return std::string("xvfb-frame-") + (GetParam() ? "openbox-" : "bare-") + what;
+  }
+
+  std::unique_ptr<XvfbServer> FServer;
+  std::unique_ptr<XSide> FX;
+  std::unique_ptr<WindowManager> FManager;
+  std::unique_ptr<XProbe> FProbe;
+  std::unique_ptr<SdlBackend> FBackend;
+  std::unique_ptr<TApplication> FApp;
+  std::unique_ptr<TForm> FForm;
+  TbsSkinForm* FFrame = nullptr;
+};
+
+TEST_P(SkinFrameXvfbTest, ShapedUndecoratedAndMovedByItsCaption) {
+  FForm->Show();
+  RootImage shot;
+  const bool shown = PumpUntil([&] {
+    shot = FProbe->Capture();
+    return bool(ShownAsWeDrawIt(shot));
+  });
+  XProbe::SaveArtifact(shot, Name("shown"));
+  ASSERT_TRUE(shown) << ShownAsWeDrawIt(shot).message();
+  const RECT before = Rect();
+  const POINT grip = At(150, 12);
+  // The program is inside the move loop while the button is down: the
+  // person drags from a thread of their own.
+  std::atomic<bool> released{false};
+  std::thread person([&] {
+    XSide x;
+    x.MoveTo(grip);
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    x.Button(1, true);
+    for (int i = 1; i <= 4; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(40));
+      x.MoveTo({grip.X + 10 * i, grip.Y + 8 * i});
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    x.Button(1, false);
+    released = true;
+  });
+  const bool moved = PumpUntil([&] {
+    shot = FProbe->Capture();
+    return released && Rect() == before.Offsetted(40, 32) && ShownAsWeDrawIt(shot);
+  });
+  person.join();
+  XProbe::SaveArtifact(shot, Name("dragged"));
+  ASSERT_TRUE(moved) << "now at " << Rect().Left << "," << Rect().Top << "; " << ShownAsWeDrawIt(shot).message();
+}
+
+TEST_P(SkinFrameXvfbTest, MinimisesAndComesBackTwice) {
+  FForm->Show();
+  ASSERT_TRUE(PumpUntil([&] { return bool(ShownAsWeDrawIt(FProbe->Capture())); }));
+  const unsigned long ours = FX->FindByName("Kora Editor");
+  ASSERT_NE(ours, 0u);
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    const POINT button = ButtonAt("minbutton");
+    const POINT inside = At(300, 200);
+    FX->MoveTo(button);
+    PumpUntil([] { return false; }, 50);
+    FX->Button(1, true);
+    PumpUntil([] { return false; }, 30);
+    FX->Button(1, false);
+    ASSERT_TRUE(PumpUntil([&] { return IsIconic(FForm->Handle()) && !FX->Viewable(ours); }))
+        << "iconic " << IsIconic(FForm->Handle());
+    const RootImage gone = FProbe->Capture();
+    EXPECT_EQ(gone.At(inside), kRootPixel);
+    // Back: the window manager's way, or the program's own without one.
+    if (GetParam())
+      FX->Activate(ours);
+    else
+      PostMessage(FForm->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    RootImage shot;
+    const bool back = PumpUntil([&] {
+      shot = FProbe->Capture();
+      return !IsIconic(FForm->Handle()) && ShownAsWeDrawIt(shot);
+    });
+    XProbe::SaveArtifact(shot, Name("restored-" + std::to_string(round)));
+    ASSERT_TRUE(back) << ShownAsWeDrawIt(shot).message();
+    PumpUntil([] { return false; }, 600);  // not a double click
+  }
+}
+
+TEST_P(SkinFrameXvfbTest, ThePopupLeavesTheFocusAndTheCloseButtonEndsTheProgram) {
+  FForm->Show();
+  ASSERT_TRUE(PumpUntil([&] { return bool(ShownAsWeDrawIt(FProbe->Capture())) && GetActiveWindow(); }));
+  const POINT grip = At(150, 12);
+  const POINT close = ButtonAt("closebutton");
+  const unsigned long ours = FX->FindByName("Kora Editor");
+  std::atomic<bool> done{false};
+  unsigned long focusBefore = 0, focusWithPopup = 0;
+  bool popupSeen = false;
+  // A person on the other side of the screen while the program runs its loop.
+  std::thread person([&] {
+    XSide x;
+    XProbe probe;
+    const auto wait = [&](auto condition) {
+      for (int i = 0; i < 300; ++i) {
+        if (condition()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      }
+      return false;
+    };
+    wait([&] { return x.Focus() != 0; });
+    focusBefore = x.Focus();
+    const POINT probeAt{grip.X + 40, grip.Y + 12};
+    const uint32_t beforeMenu = probe.Capture().At(probeAt);
+    x.MoveTo(grip);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    x.Button(3, true);
+    x.Button(3, false);
+    popupSeen = wait([&] { return probe.Capture().At(probeAt) != beforeMenu; });
+    focusWithPopup = x.Focus();
+    RootImage shot = probe.Capture();
+    XProbe::SaveArtifact(shot, Name("system-menu"));
+    x.Tap("Escape");
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    x.MoveTo(close);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    x.Button(1, true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    x.Button(1, false);
+    if (!wait([&] { return done.load(); })) PostMessage(FForm->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+  FApp->Run();
+  done = true;
+  person.join();
+  EXPECT_TRUE(popupSeen);
+  EXPECT_NE(focusBefore, 0u);
+  EXPECT_EQ(focusWithPopup, focusBefore) << "the popup took the keyboard focus";
+  EXPECT_TRUE(FApp->Terminated());
+  EXPECT_FALSE(FForm->Visible());
+  PumpUntil([] { return false; }, 100);
+  EXPECT_FALSE(FX->Viewable(ours));
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktop, SkinFrameXvfbTest, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "UnderOpenbox" : "BareServer";
+                         });
+
+}  // namespace
+}  // namespace kora::test
