@@ -139,6 +139,12 @@ TbsSkinCustomComboBox::TbsSkinCustomComboBox(TComponent* owner)
 
 TbsSkinCustomComboBox::~TbsSkinCustomComboBox() {
   RemoveClickHook();
+  if (FEdit) {
+    // The edit goes with the children, after us: its handlers must not reach back.
+    FEdit->OnChange = nullptr;
+    FEdit->OnKeyDown = nullptr;
+    FEdit->OnExit = nullptr;
+  }
   delete FListBox;
   FListBox = nullptr;
 }
@@ -467,6 +473,12 @@ void TbsSkinCustomComboBox::KeyDown(WORD& key, TShiftState shift) {
       if (!DroppedDown()) return;
       CloseUp(false);
       break;
+    case VK_TAB:
+      // The open list keeps every key; Tab closes it and moves on as usual.
+      if (!DroppedDown()) return;
+      CloseUp(false);
+      if (TWinControl* form = GetParentForm(this)) form->Perform(CM_DIALOGKEY, key, LPARAM(shift.Bits()));
+      break;
     case VK_UP:
     case VK_LEFT:
       if (alt)
@@ -481,7 +493,7 @@ void TbsSkinCustomComboBox::KeyDown(WORD& key, TShiftState shift) {
       else if (index < count - 1)
         SetItemIndex(index + 1);
       break;
-    // The two page steps differ by two items, as they always have.
+    // Page Up goes two items further than Page Down.
     case VK_PRIOR: SelectStep(std::max(index - FDropDownCount - 1, 0)); break;
     case VK_NEXT: SelectStep(std::min(index + FDropDownCount - 1, count - 1)); break;
     default: TbsSkinCustomControl::KeyDown(key, shift); return;

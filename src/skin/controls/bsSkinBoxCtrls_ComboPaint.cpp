@@ -7,14 +7,6 @@
 
 namespace kora {
 
-namespace {
-
-constexpr TColor kNavy = RGB(0, 0, 128);
-constexpr TColor kPressedFill = RGB(133, 147, 181);
-constexpr TColor kHotFill = RGB(182, 189, 210);
-
-}  // namespace
-
 void TbsSkinCustomComboBox::ResolveSkinRecord() {
   TbsSkinCustomControl::ResolveSkinRecord();
   const auto* record = RecordIndex() == -1 ? nullptr : dynamic_cast<const TbsDataSkinComboBox*>(SkinRecord());
@@ -120,19 +112,7 @@ void TbsSkinCustomComboBox::PaintDefaultLook(TBitmap* bitmap) {
   canvas->FrameRect(client);
   canvas->Brush()->SetColor(FDefaultColor);
   canvas->FillRect({1, 1, client.Right - 1, client.Bottom - 1});
-  const RECT& b = FArrowButtonRect;
-  if (FButtonHot) {
-    canvas->Brush()->SetColor(FButtonPressed ? kPressedFill : kHotFill);
-    canvas->FillRect(b);
-    canvas->Brush()->SetColor(kNavy);
-    canvas->FrameRect(b);
-  } else {
-    canvas->Brush()->SetColor(SystemColor(COLOR_BTNFACE));
-    canvas->FillRect(b);
-    canvas->Brush()->SetColor(SystemColor(COLOR_BTNSHADOW));
-    canvas->FrameRect(b);
-  }
-  DrawArrow(canvas, b, Enabled() ? clBlack : SystemColor(COLOR_BTNSHADOW), 4);
+  DrawDefaultEditButton(canvas, FArrowButtonRect, FButtonHot, FButtonPressed, true, 4, Enabled());
   PaintItem(canvas, false);
 }
 

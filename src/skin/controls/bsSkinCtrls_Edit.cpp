@@ -48,6 +48,26 @@ bool DrawResizableSkinButton(TbsSkinData* skin, TCanvas* canvas, const RECT& rec
   return true;
 }
 
+void DrawDefaultEditButton(TCanvas* canvas, const RECT& rect, bool hot, bool pressed, bool framedAtRest,
+                           int arrowDirection, bool enabled) {
+  if (IsEmptyRect(rect)) return;
+  canvas->Brush()->SetStyle(bsSolid);
+  if (hot) {
+    canvas->Brush()->SetColor(pressed ? RGB(133, 147, 181) : RGB(182, 189, 210));
+    canvas->FillRect(rect);
+    canvas->Brush()->SetColor(RGB(0, 0, 128));
+    canvas->FrameRect(rect);
+  } else {
+    canvas->Brush()->SetColor(SystemColor(COLOR_BTNFACE));
+    canvas->FillRect(rect);
+    if (framedAtRest) {
+      canvas->Brush()->SetColor(SystemColor(COLOR_BTNSHADOW));
+      canvas->FrameRect(rect);
+    }
+  }
+  DrawArrow(canvas, rect, enabled ? clBlack : SystemColor(COLOR_BTNSHADOW), arrowDirection);
+}
+
 // ---- TbsCustomEdit ---------------------------------------------------------------
 
 TClass TbsCustomEdit::StaticClass() {

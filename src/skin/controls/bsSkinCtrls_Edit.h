@@ -43,6 +43,12 @@ int FontCellHeight(const TFont* font);
 // False, drawing nothing, when the skin has neither record.
 bool DrawResizableSkinButton(TbsSkinData* skin, TCanvas* canvas, const RECT& rect, bool hot, bool pressed,
                              int arrowDirection);
+// The built-in look of an edit's arrow button: navy frame with a light
+// fill while hot, a darker one while pressed; at rest the button face,
+// framed in the shadow colour when `framedAtRest`. The arrow is black, or
+// the shadow colour while disabled.
+void DrawDefaultEditButton(TCanvas* canvas, const RECT& rect, bool hot, bool pressed, bool framedAtRest,
+                           int arrowDirection, bool enabled);
 
 class TbsSkinNumEdit : public TbsCustomEdit {
   KORA_CLASS(TbsSkinNumEdit, TbsCustomEdit)

@@ -21,10 +21,6 @@ constexpr UINT kRepeatInterval = 100;
 // Back over a held button after leaving it.
 constexpr UINT kResumeInterval = 50;
 
-constexpr TColor kNavy = RGB(0, 0, 128);
-constexpr TColor kPressedFill = RGB(133, 147, 181);
-constexpr TColor kHotFill = RGB(182, 189, 210);
-
 // Sets a flag for a scope and gives it back its old value afterwards.
 class TFlagScope {
 public:
@@ -651,17 +647,7 @@ void TbsSkinSpinEdit::PaintDefaultLook(TBitmap* bitmap) {
   canvas->FrameRect({1, 1, client.Right - 1, client.Bottom - 1});
   for (int i = 0; i < 2; ++i) {
     const TButton& b = FButtons[i];
-    if (IsEmptyRect(b.Rect)) continue;
-    if (b.MouseIn) {
-      canvas->Brush()->SetColor(b.Down ? kPressedFill : kHotFill);
-      canvas->FillRect(b.Rect);
-      canvas->Brush()->SetColor(kNavy);
-      canvas->FrameRect(b.Rect);
-    } else {
-      canvas->Brush()->SetColor(SystemColor(COLOR_BTNFACE));
-      canvas->FillRect(b.Rect);
-    }
-    DrawArrow(canvas, b.Rect, Enabled() ? clBlack : SystemColor(COLOR_BTNSHADOW), i == 0 ? 3 : 4);
+    DrawDefaultEditButton(canvas, b.Rect, b.MouseIn, b.Down, false, i == 0 ? 3 : 4, Enabled());
   }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ComboTestForm.h"
 #include "SkinControlTestSupport.h"
 #include "framework/FormText.h"
 #include "framework/Forms.h"
@@ -287,7 +288,13 @@ TEST_F(SkinComboBoxTest, APressElsewhereOrLosingTheFocusClosesTheList) {
   other->SetFocus();
   Run();
   EXPECT_FALSE(combo->DroppedDown());
-  EXPECT_EQ(Events, (std::vector<std::string>{"dropdown", "dropdown"}));
+  // Tab, which the open list keeps from the form, closes it and moves on.
+  other->DropDown();
+  Run();
+  Press(VK_TAB);
+  EXPECT_FALSE(other->DroppedDown());
+  EXPECT_TRUE(combo->Focused());
+  EXPECT_EQ(Events, (std::vector<std::string>{"dropdown", "dropdown", "dropdown"}));
 }
 
 TEST_F(SkinComboBoxTest, TheListShowsAScrollBarOnlyWhenTheRowsDoNotFit) {
@@ -367,6 +374,57 @@ TEST_F(SkinComboBoxTest, OwnerDrawnRowsGetAPreparedItemBitmap) {
   const POINT row1 = list->ClientToScreen({0, list->ItemRect(1).Top});
   EXPECT_EQ(Screen.Capture().ColorAt(row1.X + 2, row1.Y + 2), RGB(255, 0, 0));
   EXPECT_EQ(Screen.Capture().ColorAt(row1.X + 20, row1.Y + 20), COLORREF(ColorToRGB(clHighlight)));
+}
+
+TEST_F(SkinComboBoxTest, TheMainWindowsDrawnListsFromAFormDescription) {
+  LoadProgramSkin();
+  TComboTestForm form(nullptr);
+  form.Load();
+  TbsSkinComboBox* portraits = form.Portraits();
+  TbsSkinComboBox* icons = form.Icons();
+  portraits->SetSkinData(Skin);
+  icons->SetSkinData(Skin);
+  form.Show();
+  portraits->SetItemIndex(0);
+  Run();
+  // Stretched to hold a whole portrait, the handler drawing the closed box.
+  EXPECT_EQ(portraits->Height(), 129);
+  EXPECT_GT(form.Draws, 0);
+  form.Draws = 0;
+  portraits->DropDown();
+  Run();
+  EXPECT_EQ(form.Draws, 2 + 1);  // both rows, and the box showing what it shows
+  EXPECT_EQ(portraits->ListBox()->ItemHeight(), 130);
+  EXPECT_EQ(portraits->ListBox()->Height(), 2 * 130 + 2);
+  EXPECT_TRUE(portraits->ListBox()->VScrollBar()->Visible());
+  portraits->CloseUp(false);
+  // The icons' rows keep their 20 pixels with the skin, and the box its 22.
+  EXPECT_EQ(icons->Height(), 22);
+  icons->DropDown();
+  Run();
+  EXPECT_EQ(icons->ListBox()->ItemHeight(), 20);
+  EXPECT_EQ(icons->ListBox()->Height(), 4 * 20 + 2);
+  EXPECT_EQ(icons->ListBox()->Images(), form.FindComponent("ImageList1"));
+}
+
+// A button in the fixed right part moves with the right edge, also when
+// that part is wider than the rest of the record (the test is against where
+// it begins, as for the spin edit).
+TEST_F(SkinComboBoxTest, TheButtonOfAWideRightPartMovesWithTheRightEdge) {
+  LoadMiniSkin(
+      "[VERSION]\nver=3\n[PICTURES]\npicture=\ninactivepicture=\nmask=\nactivepicturescount=1\n0=controls.bmp\n"
+      "[FORMINFO]\nborderwidth=4\n[SKINOBJECTS]\ncount=0\n[SKINCONTROLS]\ncount=1\n0=wide:combobox\n"
+      "[wide]\npictureindex=0\nskinrect=0,0,60,22\nlefttoppoint=3,0\nrighttoppoint=20,0\n"
+      "clientrect=3,3,20,19\nbuttonrect=25,1,40,21\n",
+      {{"controls.bmp", BmpOf(60, 22, [](int x, int) { return x < 20 ? RGB(255, 255, 255) : RGB(0, 0, 200); })}});
+  ShowForm();
+  TbsSkinComboBox* combo = Combo(20, 20, 3, 100);
+  combo->SetSkinDataName("wide");
+  combo->SetSkinData(Skin);
+  Run();
+  EXPECT_EQ(combo->Height(), 22);
+  EXPECT_EQ(combo->ArrowButtonRect(), (RECT{65, 1, 80, 21}));
+  EXPECT_EQ(combo->ItemRect(), (RECT{3, 3, 60, 19}));
 }
 
 TEST_F(SkinComboBoxTest, TheEditStyleCompletesFromTheItems) {

@@ -5,28 +5,12 @@
 
 #include <string>
 
+#include "ComboTestForm.h"
 #include "SkinControlTestSupport.h"
-#include "framework/ImgList.h"
 #include "skin/controls/bsSkinBoxCtrls.h"
 
 namespace kora::test {
 namespace {
-
-// A 128 x 128 stand-in portrait: a face of rings on white.
-void DrawPortrait(TBitmap& b, int seed) {
-  b.SetSize(128, 128);
-  TCanvas* c = b.Canvas();
-  c->Brush()->SetColor(clWhite);
-  c->FillRect({0, 0, 128, 128});
-  c->Pen()->SetColor(RGB(60, 40, 20));
-  c->Brush()->SetColor(RGB(240, 200, 160 - seed * 30));
-  c->Ellipse(24, 16, 104, 112);
-  c->Brush()->SetColor(RGB(40 + seed * 60, 60, 160));
-  c->Ellipse(44, 48, 56, 60);
-  c->Ellipse(72, 48, 84, 60);
-  c->MoveTo(48, 88);
-  c->LineTo(80, 88);
-}
 
 class SkinSpinComboSheetTest : public SkinControlTest {
 protected:
@@ -107,35 +91,6 @@ TEST_F(SkinSpinComboSheetTest, SpinEdits) {
   sheet.Save("spin-edits");
 }
 
-class TPortraitCombo {
-public:
-  // The main window's character list: 153 x 129, rows of 130 pixels, two
-  // of them in the drop-down, each drawn by the program.
-  TPortraitCombo(TForm* form, TbsSkinData* skin) {
-    Box = new TbsSkinComboBox(form);
-    Box->SetUseSkinSize(false);
-    Box->SetBounds(20, 20, 153, 129);
-    Box->Font()->SetHeight(-14);
-    Box->Font()->SetStyle({fsBold});
-    Box->SetDropDownCount(2);
-    Box->SetListBoxDefaultItemHeight(130);
-    Box->SetListBoxUseSkinItemHeight(false);
-    for (const char* name : {"艾瑞克", "赛丽娅", "罗德"}) Box->Items()->Add(name);
-    for (int i = 0; i < 3; ++i) DrawPortrait(Faces[i], i);
-    const TbsDrawSkinItemEvent draw = [this](TCanvas* canvas, int index, int, int, RECT text, TOwnerDrawState) {
-      canvas->Draw(text.Left, text.Top - 5, &Faces[index]);
-      canvas->Font()->SetColor(RGB(160, 0, 0));
-      canvas->TextOut(text.Left + 5, text.Top + 5, Box->Items()->Strings(index));
-    };
-    Box->SetOnListBoxDrawItem(draw);
-    Box->OnComboBoxDrawItem = draw;
-    Box->SetParent(form);
-    if (skin) Box->SetSkinData(skin);
-  }
-  TbsSkinComboBox* Box;
-  TBitmap Faces[3];
-};
-
 TEST_F(SkinSpinComboSheetTest, ComboBoxes) {
   LoadProgramSkin();
   ShowForm();
@@ -187,37 +142,37 @@ TEST_F(SkinSpinComboSheetTest, ComboBoxes) {
     combo->SetFocus();
     combo->DropDown();
     Hover(combo->ListBox()->ListBox(), {20, 30});
-    sheet.Put(Screen, combo, 10, y0 + 110, "open downward: 12 items, 8 shown");
+    sheet.Put(Screen, combo, 10, y0 + 110, "open: 12 items, 8 shown");
     sheet.Put(Screen, combo->ListBox(), 10, y0 + 110 + combo->Height(), "");
     combo->CloseUp(false);
     Run();
 
-    // The item list: 20-pixel rows with icons.
-    auto* images = new TImageList(Form.get());
-    TBitmap strip;
-    strip.SetSize(64, 16);
-    for (int i = 0; i < 4; ++i) {
-      strip.Canvas()->Brush()->SetColor(RGB(200 - i * 40, 60 + i * 40, 40 + i * 50));
-      strip.Canvas()->FillRect({i * 16, 0, i * 16 + 16, 16});
-      strip.Canvas()->Brush()->SetColor(clWhite);
-      strip.Canvas()->FillRect({i * 16 + 5, 5, i * 16 + 11, 11});
+    // The main window's drawn lists: icons in 20-pixel rows, portraits in
+    // 130-pixel rows, both from a form description.
+    TComboTestForm drawn(nullptr);
+    drawn.Load();
+    TbsSkinComboBox* icons = drawn.Icons();
+    TbsSkinComboBox* portraits = drawn.Portraits();
+    if (skinned) {
+      icons->SetSkinData(Skin);
+      portraits->SetSkinData(Skin);
     }
-    images->Add(&strip, nullptr);
-    auto* icons = new TbsSkinComboBox(Form.get());
-    icons->SetBounds(200, 20, 185, 25);
-    icons->SetImages(images);
-    icons->SetListBoxDefaultItemHeight(20);
-    icons->SetListBoxUseSkinItemHeight(false);
-    for (const char* name : {"铁剑", "钢枪", "银斧", "火焰魔导书"}) icons->Items()->Add(name);
-    icons->SetParent(Form.get());
-    if (skinned) icons->SetSkinData(Skin);
+    drawn.Show();
     icons->SetItemIndex(2);
+    portraits->SetItemIndex(1);
     Run();
     icons->DropDown();
     Hover(icons->ListBox()->ListBox(), {20, 30});
     sheet.Put(Screen, icons, 170, y0 + 110, "icons, 20-pixel rows");
     sheet.Put(Screen, icons->ListBox(), 170, y0 + 110 + icons->Height(), "");
     icons->CloseUp(false);
+    Run();
+    sheet.Put(Screen, portraits, 540, y0 + 20, "portraits: closed, 153 x 129");
+    portraits->DropDown();
+    Hover(portraits->ListBox()->ListBox(), {20, 150});
+    sheet.Put(Screen, portraits->ListBox(), 720, y0 + 20, "open: two 130-pixel rows");
+    portraits->CloseUp(false);
+    drawn.Hide();
     Run();
 
     // Opening upward at the bottom of the work area.
@@ -233,19 +188,7 @@ TEST_F(SkinSpinComboSheetTest, ComboBoxes) {
     Form->SetTop(20);
     Run();
 
-    TPortraitCombo portraits(Form.get(), skinned ? Skin : nullptr);
-    portraits.Box->SetLeft(420);
-    portraits.Box->SetItemIndex(1);
-    Run();
-    sheet.Put(Screen, portraits.Box, 540, y0 + 20, "portraits: closed, 153 x 129");
-    portraits.Box->DropDown();
-    Hover(portraits.Box->ListBox()->ListBox(), {20, 150});
-    sheet.Put(Screen, portraits.Box->ListBox(), 720, y0 + 20, "open: two 130-pixel rows");
-    portraits.Box->CloseUp(false);
-    Run();
     delete combo;
-    delete icons;
-    delete portraits.Box;
     Run();
   }
   sheet.Save("combo-boxes");
