@@ -166,7 +166,7 @@ def side_button(cv, r, arrow, state, sep=True):
 
 def spin(sheet, ini, name, h):
     cv = sheet.cv
-    w, bx = 60, 44
+    w, bx = 60, 48  # narrow buttons leave "-128" room in a 41-pixel field
     mid = h // 2
     up, down = (bx, 1, w - 1, mid), (bx, mid, w - 1, h - 1)
     normal, active = sheet.alloc(w, h), sheet.alloc(w, h)
@@ -185,7 +185,7 @@ def spin(sheet, ini, name, h):
         pieces[key] = rect(r)
     sheet.newline()
     ini.append((name, [("pictureindex", "0"), ("skinrect", rect(normal))] +
-                points(3, 0, bx - 2, 0) + [("clientrect", rect((3, 3, bx - 2, h - 3)))] +
+                points(3, 0, bx - 2, 0) + [("clientrect", rect((2, 3, bx - 2, h - 3)))] +
                 [("leftstretch", "0"), ("topstretch", "0"), ("rightstretch", "0"),
                  ("bottomstretch", "0"), ("stretcheffect", "1"),
                  ("activeskinrect", rect(active))] + FONT[:1] + [("FontCharset", "134")] + FONT[1:] +

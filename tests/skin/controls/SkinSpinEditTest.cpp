@@ -278,10 +278,10 @@ TEST_F(SkinSpinEditTest, LayoutBoundAndUnbound) {
   spin->SetWidth(41);
   Run();
   EXPECT_EQ(spin->Height(), 22);
-  EXPECT_EQ(spin->UpButtonRect(), (RECT{25, 1, 40, 11}));
-  EXPECT_EQ(spin->DownButtonRect(), (RECT{25, 11, 40, 21}));
-  EXPECT_EQ(spin->Edit()->Left(), 3);
-  EXPECT_EQ(spin->Edit()->Width(), 20);
+  EXPECT_EQ(spin->UpButtonRect(), (RECT{29, 1, 40, 11}));
+  EXPECT_EQ(spin->DownButtonRect(), (RECT{29, 11, 40, 21}));
+  EXPECT_EQ(spin->Edit()->Left(), 2);
+  EXPECT_EQ(spin->Edit()->Width(), 25);  // room for "-128"
   EXPECT_TRUE(spin->Edit()->EditTransparent());
   EXPECT_EQ(spin->Edit()->Font()->Color(), TColor(4599070));
 
@@ -289,8 +289,8 @@ TEST_F(SkinSpinEditTest, LayoutBoundAndUnbound) {
   spin->SetUseSkinSize(false);
   spin->SetHeight(40);
   EXPECT_EQ(spin->Height(), 40);
-  EXPECT_EQ(spin->UpButtonRect(), (RECT{25, 1, 40, 20}));
-  EXPECT_EQ(spin->DownButtonRect(), (RECT{25, 20, 40, 39}));
+  EXPECT_EQ(spin->UpButtonRect(), (RECT{29, 1, 40, 20}));
+  EXPECT_EQ(spin->DownButtonRect(), (RECT{29, 20, 40, 39}));
 }
 
 TEST_F(SkinSpinEditTest, HotAndFocusedLooksFollowThePointerAndTheFocus) {
