@@ -96,6 +96,9 @@ using TShowHintEvent = TEvent<std::string&, bool&, THintInfo&>;
 // The parts of "short|long"; a hint without "|" is both.
 std::string GetShortHint(const std::string& hint);
 std::string GetLongHint(const std::string& hint);
+// How far the current cursor reaches below its hot spot, so a hint shown
+// under the cursor is not covered by it.
+int GetCursorHeightMargin();
 
 class TTimer;
 
@@ -148,9 +151,16 @@ class TApplication : public TComponent {
   // OnException handler when set, else ShowException. Never throws.
   void HandleException(TObject* sender, const std::exception& error);
   void HandleException(TObject* sender);  // the exception being handled now
-  // A modal message window captioned with Title, the message and "OK".
+  // A modal message window captioned with Title, the message and "OK": the
+  // ExceptionReporter's when it shows one, else the plain message window.
   void ShowException(const std::exception& error);
   TExceptionEvent OnException;
+  // Another look for ShowException's window (the skin layer installs its
+  // message box here). It answers false to leave the report to the plain
+  // window, which also takes over when the reporter fails.
+  using TExceptionReporter = std::function<bool(const std::string& caption, const std::string& text)>;
+  const TExceptionReporter& ExceptionReporter() const { return FExceptionReporter; }
+  void SetExceptionReporter(TExceptionReporter value) { FExceptionReporter = std::move(value); }
 
   // ---- Hints ----
   // Off destroys the hint window; on makes a new one of HintWindowClass.
@@ -215,6 +225,7 @@ private:
   int FModalLevel = 0;
   int FHookId = 0;
   bool FHandlingException = false;
+  TExceptionReporter FExceptionReporter;
   // Hints (Forms_Hint.cpp).
   enum class THintTimerMode { Show, Hide };
   void HintMessage(const MSG& msg);

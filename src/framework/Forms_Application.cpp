@@ -146,7 +146,16 @@ void TApplication::HandleException(TObject* sender, const std::exception& error)
   }
 }
 
-void TApplication::ShowException(const std::exception& error) { ShowPlainMessage(FTitle, error.what()); }
+void TApplication::ShowException(const std::exception& error) {
+  if (FExceptionReporter) {
+    try {
+      if (FExceptionReporter(FTitle, error.what())) return;
+    } catch (...) {
+      // The other look failed; the user still gets the message below.
+    }
+  }
+  ShowPlainMessage(FTitle, error.what());
+}
 
 void TApplication::SetHint(const std::string& value) {
   if (FHint == value) return;

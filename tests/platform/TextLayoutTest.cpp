@@ -41,6 +41,9 @@ TEST_F(TextLayoutTest, CalcRectMeasuresLinesAndDrawsNothing) {
   EXPECT_EQ(three.Result, 3 * FSans.Metrics().tmHeight);
 
   EXPECT_EQ(Lay(FSans, "a\n\nb", {0, 0, 0, 0}, DT_CALCRECT).Result, 3 * FSans.Metrics().tmHeight);
+  // LF CR is one break as CR LF is; two of them leave one blank line.
+  EXPECT_EQ(Lay(FSans, "a\n\rb", {0, 0, 0, 0}, DT_CALCRECT).Result, 2 * FSans.Metrics().tmHeight);
+  EXPECT_EQ(Lay(FSans, "a\n\r\n\rb\r\r", {0, 0, 0, 0}, DT_CALCRECT).Result, 4 * FSans.Metrics().tmHeight);
 
   // Line breaks do not break a single line; an empty text has no size.
   TextLayoutResult single = Lay(FSans, "Kora\r\nEditor", {0, 0, 0, 0}, DT_CALCRECT | DT_SINGLELINE);

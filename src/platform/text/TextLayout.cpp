@@ -110,7 +110,8 @@ std::vector<std::vector<TextCell>> Layouter::SplitParagraphs(std::vector<TextCel
       paragraphs.back().push_back(cells[i]);
       continue;
     }
-    if (cells[i].Char == U'\r' && i + 1 < cells.size() && cells[i + 1].Char == U'\n') ++i;
+    // CR LF and LF CR are one break each, as the classic text drawing has it.
+    if (i + 1 < cells.size() && IsLineBreak(cells[i + 1].Char) && cells[i + 1].Char != cells[i].Char) ++i;
     paragraphs.emplace_back();
   }
   // A final line break ends the last line rather than starting another.

@@ -12,7 +12,8 @@ void RegisterSkinControlClasses() {
     RegisterClasses({TbsSkinButton::StaticClass(), TbsSkinPanel::StaticClass(), TbsSkinGroupBox::StaticClass(),
                      TbsSkinStdLabel::StaticClass(), TbsSkinUpDown::StaticClass(), TbsSkinPageControl::StaticClass(),
                      TbsSkinTabSheet::StaticClass(), TbsSkinSpinEdit::StaticClass(), TbsSkinScrollBar::StaticClass(),
-                     TbsSkinListBox::StaticClass(), TbsSkinComboBox::StaticClass()});
+                     TbsSkinListBox::StaticClass(), TbsSkinComboBox::StaticClass(),
+                     TbsSkinCheckRadioBox::StaticClass()});
     return true;
   }();
   (void)registered;

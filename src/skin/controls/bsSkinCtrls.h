@@ -1,9 +1,10 @@
 #pragma once
 // The skinned controls of the program: the control base, panels and group
-// boxes, the standard label, buttons, the numeric and spin edits and the
-// scroll bar.
+// boxes, the standard label, buttons, the check and radio box, the numeric
+// and spin edits and the scroll bar.
 
 #include "skin/controls/bsSkinCtrls_Button.h"
+#include "skin/controls/bsSkinCtrls_CheckRadio.h"
 #include "skin/controls/bsSkinCtrls_Control.h"
 #include "skin/controls/bsSkinCtrls_Edit.h"
 #include "skin/controls/bsSkinCtrls_Label.h"
