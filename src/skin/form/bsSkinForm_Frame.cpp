@@ -335,7 +335,9 @@ void TbsSkinForm::PaintDefaultFrame(HDC dc) {
   DrawEdge(canvas->Handle(), &edge, EDGE_RAISED, BF_RECT);
   const bool active = GetFormActive();
   const RECT caption{kDefaultBorder, kDefaultBorder, FWidth - kDefaultBorder, captionHeight + kDefaultBorder - 1};
-  canvas->Brush()->SetColor(active ? clActiveCaption : clInactiveCaption);
+  // The caption fonts are button text and button shadow: the caption sits on
+  // the button face, and the text colour tells active from inactive.
+  canvas->Brush()->SetColor(clBtnFace);
   canvas->FillRect(caption);
   int textLeft = caption.Left + 2, textRight = caption.Right - 2;
   for (const auto& object : FObjects) {
