@@ -2,17 +2,20 @@ include(GoogleTest)
 
 # Helpers shared by every folder's CMakeLists.
 
-# kora_library(NAME [DEPS lib...] [SUBDIRS dir...] [EXTRA_SOURCES file...])
+# kora_library(NAME [DEPS lib...] [SUBDIRS dir...] [EXCLUDE file...] [EXTRA_SOURCES file...])
 # A static library from every .cpp in the current folder and the listed
-# sub-folders. Headers are included as "layer/Unit.h": a library under src/
+# sub-folders but the excluded ones. Headers are included as "layer/Unit.h": a library under src/
 # sees src/ only, so it cannot reach a tool's header; a tool's library sees
 # src/ and tools/.
 function(kora_library name)
-  cmake_parse_arguments(A "" "" "DEPS;SUBDIRS;EXTRA_SOURCES" ${ARGN})
+  cmake_parse_arguments(A "" "" "DEPS;SUBDIRS;EXCLUDE;EXTRA_SOURCES" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   foreach(d ${A_SUBDIRS})
     file(GLOB sub CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${d}/*.cpp)
     list(APPEND srcs ${sub})
+  endforeach()
+  foreach(f ${A_EXCLUDE})
+    list(REMOVE_ITEM srcs ${CMAKE_CURRENT_SOURCE_DIR}/${f})
   endforeach()
   kora_include_dirs(dirs)
   if(NOT srcs AND NOT A_EXTRA_SOURCES)
