@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "framework/Forms.h"
+#include "framework/TempFolder.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/gdi/BmpFile.h"
 #include "platform/gdi/PngFile.h"
@@ -85,8 +86,7 @@ protected:
   }
   // A miniature skin: skin.ini text and the pictures it names.
   void LoadMiniSkin(const std::string& ini, const std::vector<std::pair<std::string, std::string>>& pictures) {
-    const std::string folder = TempFolder("mini-skin");
-    std::filesystem::remove_all(folder);
+    const std::string folder = kora::test::TempFolder() + "mini-skin";
     std::filesystem::create_directories(folder);
     for (const auto& [name, bytes] : pictures) WriteFile(folder + "/" + name, bytes);
     WriteFile(folder + "/skin.ini", ini);
@@ -109,12 +109,6 @@ protected:
     return Screen.Capture().ColorAt(p.X, p.Y);
   }
 
-  // A folder under the build's test folder, made on demand.
-  static std::string TempFolder(const std::string& name) {
-    const std::string folder = std::string(KORA_TEST_TMP) + "/skin-controls/" + name;
-    std::filesystem::create_directories(folder);
-    return folder;
-  }
   static void WriteFile(const std::string& path, const std::string& bytes) {
     FILE* f = std::fopen(path.c_str(), "wb");
     ASSERT_TRUE(f);
