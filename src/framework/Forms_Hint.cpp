@@ -162,6 +162,8 @@ int CursorHeightMargin() {
 
 }  // namespace
 
+int GetCursorHeightMargin() { return CursorHeightMargin(); }
+
 void TApplication::SetShowHint(bool value) {
   if (FShowHint == value) return;
   FShowHint = value;

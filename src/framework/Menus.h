@@ -32,7 +32,8 @@ constexpr TShortCut scNone = 0;
 
 TShortCut ShortCut(uint16_t key, TShiftState shift);
 void ShortCutToKey(TShortCut shortCut, uint16_t& key, TShiftState& shift);
-// "Ctrl+S", "Shift+Ctrl+F1", "Alt+BkSp"; empty for none or a key without a name.
+// "Ctrl+S", "Shift+Ctrl+F1", "Alt+BkSp"; empty for none or a key without a
+// name.
 std::string ShortCutToText(TShortCut shortCut);
 // The inverse, ignoring case; 0 when the text names no short-cut.
 TShortCut TextToShortCut(std::string_view text);
@@ -119,7 +120,8 @@ class TMenuItem : public TComponent {
   TMenu* GetParentMenu() const;
   int VisibleCount() const;
 
-  // Runs the command: AutoCheck toggles, then OnClick. Disabled items do nothing.
+  // Runs the command: AutoCheck toggles, then OnClick. Disabled items do
+  // nothing.
   virtual void Click();
 
   // ---- Form streaming ----
@@ -243,72 +245,7 @@ private:
   TNotifyEvent FOnPopup;
 };
 
-// ---- The plain look ----------------------------------------------------------------
-
-// How a chain of popup menus ended.
-enum class TMenuTrackEnd {
-  Closed,   // a click outside, Alt, or Escape on the only level
-  Chosen,   // an enabled item without children was picked (and clicked)
-  Left,     // Left on the first level (LeaveSideways)
-  Right,    // Right over an item without a submenu (LeaveSideways)
-  Outside,  // OnMouseOutside took a mouse move
-};
-
-// Shows the visible children of an item as a chain of plain popup windows
-// and handles the mouse and keys in a nested loop until the chain closes.
-// Submenus open on hover after a short delay, on a click, on Right and
-// Enter; the chosen item is clicked once every window is gone.
-class TPlainMenuTracker {
-public:
-  explicit TPlainMenuTracker(TMenuItem* items);
-  ~TPlainMenuTracker();
-  TPlainMenuTracker(const TPlainMenuTracker&) = delete;
-  TPlainMenuTracker& operator=(const TPlainMenuTracker&) = delete;
-
-  // Opens the first level with its top-left at `at` (screen coordinates),
-  // flipped left or up where it would leave the screen; with `exclude` it
-  // drops below that rectangle (a bar item), or rises above it when there
-  // is no room. selectFirst highlights the first selectable item.
-  TMenuTrackEnd Track(POINT at, const RECT* exclude = nullptr, bool selectFirst = false);
-  // The item picked when Track ended with Chosen.
-  TMenuItem* Chosen() const { return FChosen; }
-  // Screen rectangles of the open windows, the first level first.
-  std::vector<RECT> WindowRects() const;
-  // A mouse move outside every window (screen point): true ends Track
-  // with Outside (the menu bar switching to another of its items).
-  std::function<bool(POINT)> OnMouseOutside;
-
-  // For a menu bar's drop-downs: Left on the first level and Right over an
-  // item without a submenu end Track with Left or Right.
-  bool LeaveSideways = false;
-
-  // Milliseconds the mouse rests on an item before its submenu opens.
-  static constexpr int kSubmenuDelay = 400;
-
-  struct TLevel;  // one open window
-
-private:
-  bool HandleMessage(MSG& msg);
-  void HandleMouse(UINT msg, POINT screen);
-  void HandleKey(WORD key);
-  void OpenLevel(TMenuItem* parent, POINT at, const RECT* exclude, bool selectFirst);
-  // Levels are counted from 0 (the first window), items within a level.
-  void OpenSubmenu(int level, int item, bool selectFirst);
-  void CloseLevelsAfter(int level);
-  void SetHot(int level, int item);
-  void Choose(TMenuItem* item);
-  void End(TMenuTrackEnd how);
-  int LevelAt(POINT screen) const;
-
-  TMenuItem* FItems;
-  std::vector<std::unique_ptr<TLevel>> FLevels;
-  TMenuItem* FChosen = nullptr;
-  TMenuTrackEnd FEnd = TMenuTrackEnd::Closed;
-  bool FDone = false;
-  int FWaitLevel = -1;  // the level whose hot item waits to open its submenu
-};
-
-// The default presenter of TPopupMenu: the plain popup windows.
-void PlainPopupMenu(TPopupMenu& menu, int x, int y);
-
 }  // namespace kora
+
+// The tracker every popup menu runs on.
+#include "framework/Menus_Tracker.h"  // IWYU pragma: export

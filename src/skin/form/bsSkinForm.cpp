@@ -3,6 +3,9 @@
 
 #include "skin/form/bsSkinForm.h"
 #include "framework/ClassBuilder.h"
+#include "skin/form/bsSkinHint.h"
+#include "skin/form/bsSkinMenus.h"
+#include "skin/form/bsTrayIcon.h"
 
 namespace kora {
 
@@ -147,6 +150,9 @@ TClass TbsSkinForm::StaticClass() {
 void RegisterSkinFormClasses() {
   static const bool registered = [] {
     RegisterClasses({TbsSkinForm::StaticClass()});
+    RegisterSkinMenuClasses();
+    RegisterSkinHintClasses();
+    RegisterTrayIconClasses();
     return true;
   }();
   (void)registered;

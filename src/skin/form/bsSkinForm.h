@@ -428,6 +428,9 @@ class TbsSkinForm : public TComponent {
   // Drops a menu's items at a screen point; the one place the frame shows
   // a popup (the skinned popup engine takes it over).
   void OpenFramePopup(TMenuItem* items, POINT at, const RECT* under);
+  // The same under (popupUp: over) an anchor rectangle, with a skin of the
+  // menu's own and the control that asked (it hears 1228 and 1229).
+  void OpenFramePopup(TMenuItem* items, const RECT& anchor, bool popupUp, TbsSkinData* skin, TControl* popupControl);
   void EnterKeyboardMenuMode();
   void LeaveKeyboardMenuMode();
   void CloseForm();

@@ -4,6 +4,7 @@
 
 #include "skin/controls/bsSkinCtrls_Control.h"
 #include "skin/form/bsSkinForm.h"
+#include "skin/form/bsSkinMenus.h"
 
 namespace kora {
 
@@ -396,30 +397,32 @@ void TbsSkinForm::HandleNCMouse(TMessage& message, LRESULT hit) {
 // ---- Menus -------------------------------------------------------------------------
 
 void TbsSkinForm::OpenFramePopup(TMenuItem* items, POINT at, const RECT* under) {
+  // A menu dropped from an object comes with the point at the object's
+  // bottom, or at its top when it opens upwards.
+  const RECT anchor = under ? *under : RECT{at.X, at.Y, at.X, at.Y};
+  OpenFramePopup(items, anchor, under && at.Y == under->Top && under->Top != under->Bottom,
+                 FMenusSkinData ? FMenusSkinData : FSkinData, nullptr);
+}
+
+void TbsSkinForm::OpenFramePopup(TMenuItem* items, const RECT& anchor, bool popupUp, TbsSkinData* skin,
+                                 TControl* popupControl) {
   if (!items || items->VisibleCount() == 0) return;
   ++FPopupCount;
+  if (FMenuOpen) MenuClosedHandling();
   FMenuOpen = true;
   InstallLoopHook();
   OnSkinMenuOpen(this);
-  const HWND window = FForm->HandleAllocated() ? FForm->Handle() : HWND();
-  auto* popup = dynamic_cast<TPopupMenu*>(items->GetParentMenu());
+  TbsSkinMenu* engine = SkinMenuOf(this);
+  engine->TakeFrameSettings(*this);
   try {
-    if (popup && popup->Items() == items) {
-      const POINT place = under ? POINT{under->Left, under->Bottom} : at;
-      popup->Popup(place.X, place.Y);
-    } else {
-      TPlainMenuTracker tracker(items);
-      tracker.Track(at, under);
-    }
+    // The engine tells the form (1228) when the chain closes.
+    engine->Popup(popupControl, skin, popupUp, items, anchor);
   } catch (...) {
-    if (IsWindow(window)) SendMessage(window, WM_BSMENUCLOSED, 0, 0);
+    if (FMenuOpen) MenuClosedHandling();
     throw;
   }
-  // The chosen command may have closed the form.
-  if (IsWindow(window))
-    SendMessage(window, WM_BSMENUCLOSED, 0, 0);
-  else
-    MenuClosedHandling();
+  // Without a window to hear 1228 (or once the chosen command closed it).
+  if (FMenuOpen) MenuClosedHandling();
 }
 
 void TbsSkinForm::MenuClosedHandling() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "SkinFormTestSupport.h"
+#include "skin/form/bsSkinMenus.h"
 
 namespace kora::test {
 namespace {
@@ -82,17 +83,18 @@ TEST_F(SkinFormMouseTest, DoubleClickingTheCaptionDoesNothingAndRightClickingOpe
 
   std::vector<std::string> shown;
   POINT at{};
-  TPopupMenu::SetPresenter([&](TPopupMenu& menu, int x, int y) {
-    at = {x, y};
-    for (int i = 0; i < menu.Items()->Count(); ++i) {
-      const TMenuItem* item = menu.Items()->Items(i);
+  // The menu opens through the frame's skinned popup engine.
+  Screen.WhenIdle([&] {
+    const TbsSkinPopupWindow* popup = SkinMenuOf(Frame)->PopupWindow(0);
+    ASSERT_TRUE(popup);
+    at = popup->ScreenRect().TopLeft();
+    for (const TMenuItem* item : popup->Items)
       shown.push_back(item->Caption() + (item->ShortCutText().empty() ? "" : "\t" + item->ShortCutText()));
-    }
     EXPECT_TRUE(Frame->MenuOpen());
+    Screen.PressKey(VK_ESCAPE);
   });
   Screen.Click(grip, MOUSE_RIGHT);
   Screen.RunUntilIdle();
-  TPopupMenu::SetPresenter(nullptr);
   EXPECT_EQ(shown, (std::vector<std::string>{"最小化(&N)", "-", "关闭(&C)\tAlt+F4"}));
   EXPECT_EQ(at, grip);
   EXPECT_FALSE(Frame->MenuOpen());

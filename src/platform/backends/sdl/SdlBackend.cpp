@@ -7,6 +7,7 @@
 
 #include "platform/backends/sdl/SdlWindows.h"
 #include "platform/backends/sdl/X11Bridge.h"
+#include "platform/backends/sdl/X11Tray.h"
 
 namespace kora {
 
@@ -32,6 +33,10 @@ SDL_SystemCursor SystemCursorOf(CursorShape shape) {
 
 RECT ToRect(const SDL_Rect& r) { return RECT::FromSize(r.x, r.y, r.w, r.h); }
 
+// The tray icons' clicks arrive on a connection of their own, which SDL's
+// wait does not see: while icons are out the wait stays this short.
+constexpr int kTrayPollMs = 50;
+
 }  // namespace
 
 SdlBackend::SdlBackend() {
@@ -54,11 +59,15 @@ SdlBackend::SdlBackend() {
   InstallX11ErrorHandler();
   FWakeEvent = SDL_RegisterEvents(1);
   FWindows = std::make_unique<SdlWindowSet>();
+  FTray = std::make_unique<X11Tray>();
+  SetNotifyAreaHost(FTray.get());
   SDL_StartTextInput();
 }
 
 SdlBackend::~SdlBackend() {
   if (GetBackend() == this) SetBackend(nullptr);
+  if (GetNotifyAreaHost() == FTray.get()) SetNotifyAreaHost(nullptr);
+  FTray.reset();
   FWindows.reset();
   for (SDL_Cursor* c : FCursors)
     if (c) SDL_FreeCursor(c);
@@ -82,11 +91,13 @@ std::vector<MonitorDesc> SdlBackend::Monitors() const {
 void SdlBackend::PollEvents() {
   SDL_Event e;
   while (SDL_PollEvent(&e)) Translate(e);
+  FTray->Poll();
   AfterEvents();
 }
 
 void SdlBackend::WaitEvents(int timeoutMs) {
   SDL_Event e;
+  if (FTray->Busy() && (timeoutMs < 0 || timeoutMs > kTrayPollMs)) timeoutMs = kTrayPollMs;
   if (SDL_WaitEventTimeout(&e, timeoutMs < 0 ? -1 : timeoutMs)) Translate(e);
   PollEvents();
 }

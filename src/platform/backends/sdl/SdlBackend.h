@@ -19,6 +19,7 @@ struct SDL_WindowEvent;
 namespace kora {
 
 class SdlWindowSet;
+class X11Tray;
 
 class SdlBackend final : public Backend {
 public:
@@ -43,6 +44,9 @@ public:
   void SetClipboardText(const std::string& utf8) override;
   std::string GetClipboardText() override;
 
+  // The notification area it installed; null when it has none.
+  X11Tray* Tray() const { return FTray.get(); }
+
 private:
   // SdlBackend_Events.cpp
   void Translate(const SDL_Event& e);
@@ -55,6 +59,7 @@ private:
 
   RealClock FClock;
   std::unique_ptr<SdlWindowSet> FWindows;
+  std::unique_ptr<X11Tray> FTray;
   uint32_t FWakeEvent = 0;
   // One wake-up in SDL's queue is enough; a flood could fill it and drop input.
   std::atomic<bool> FWakePending{false};
