@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Alignment.h"
 #include "framework/Controls.h"
 #include "framework/ImgList.h"
 
@@ -132,10 +133,11 @@ private:
 enum TViewStyle : uint8_t { vsIcon, vsSmallIcon, vsList, vsReport };
 const TTypeInfo* TypeInfoOf(TViewStyle);
 
-// A column of the report view.
+// A column of the report view; its title and cells take its alignment.
 struct TListColumn {
   std::string Caption;
   int Width = 50;
+  TAlignment Alignment = taLeftJustify;
 };
 
 // A row: its caption, the texts of the further columns and an image.
@@ -144,16 +146,20 @@ struct TListItem {
   std::vector<std::string> SubItems;
   int ImageIndex = -1;
   TObject* Data = nullptr;
+  // Part of the selection (several items only with MultiSelect).
+  bool Selected = false;
 };
 
 // handler(sender, item index, selected)
 using TLVSelectItemEvent = TEvent<TObject*, int, bool>;
 
 // Items with icons shown as a grid of large icons, rows of small icons,
-// columns of small icons (list) or a report with column headers; one
-// item is selected by click or arrow keys. Scroll bars show when items
-// are out of view: across in the list style, down otherwise, and across
-// in the report when the columns are wider than the view.
+// columns of small icons (list) or a report with column headers whose
+// dividers can be dragged; one item is selected by click or arrow keys
+// (with MultiSelect, Ctrl adds and Shift extends). Scroll bars show when
+// items are out of view: across in the list style, down otherwise, and
+// across in the report when the columns are wider than the view. Only
+// the items in view are measured and painted, so long lists stay cheap.
 class TListView : public TCustomControl {
   KORA_CLASS(TListView, TCustomControl)
 
@@ -171,13 +177,28 @@ class TListView : public TCustomControl {
   void ColumnsChanged();
   int ItemCount() const { return int(FItems.size()); }
   TListItem& Items(int index);
+  // Call after changing captions through Items(): re-measures and repaints.
+  void ItemsChanged();
   // Adds an item at the end and returns its index.
   int AddItem(const TListItem& item);
   void DeleteItem(int index);
   void ClearItems();
-  // -1: none.
+  // Between the two, adding and deleting items neither re-fits the bars
+  // nor repaints; EndUpdate does both once. They nest.
+  void BeginUpdate() { ++FUpdateCount; }
+  void EndUpdate();
+  // The focused item, which single selection also selects; -1: none.
   int ItemIndex() const { return FItemIndex; }
+  // Selects only that item (none for -1).
   void SetItemIndex(int value);
+  // Several items may be selected at once.
+  bool MultiSelect() const { return FMultiSelect; }
+  void SetMultiSelect(bool value);
+  bool Selected(int index) const;
+  // Adds an item to the selection or takes it out (in single selection,
+  // selecting one moves the selection to it).
+  void SetSelected(int index, bool value);
+  int SelCount() const;
   int TopIndex() const { return FTopIndex; }
   void SetTopIndex(int value);
   // The item cell in client coordinates (empty when out of view) and the
@@ -196,6 +217,9 @@ class TListView : public TCustomControl {
 protected:
   void Paint() override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void FontChanged() override;
   void KeyDown(WORD& key, TShiftState shift) override;
   LRESULT DialogCode() override { return DLGC_WANTARROWS; }
   void WndProc(TMessage& message) override;
@@ -211,14 +235,24 @@ protected:
   // A WM_VSCROLL / WM_HSCROLL request on one bar.
   void Scroll(int bar, int request);
   virtual void DrawItem(int index, const RECT& rect, bool selected);
-  // Selects for the user, scrolling the item into view and raising OnSelectItem.
-  void SelectByUser(int index);
+  // One column title of the report at rect, straight on the canvas.
+  virtual void DrawHeader(int column, const RECT& rect);
+  // Selects for the user, scrolling the item into view and raising
+  // OnSelectItem; the shift state extends (Shift) or toggles (Ctrl) a
+  // multiple selection.
+  void SelectByUser(int index, TShiftState shift = {});
+  // Where the items are drawn (below the column headers), client coordinates.
+  RECT ItemsArea();
+  int HeaderHeight();
+  // The text flags of a column's alignment.
+  static uint32_t AlignmentFlags(TAlignment alignment);
 
 private:
   SIZE CellSize();
-  RECT ItemsArea();
-  int HeaderHeight();
   int ColumnsWidth() const;
+  int WidestCaption();
+  // The column whose right divider is at x on the header, -1 for none.
+  int DividerAt(int x, int y);
   // Items run down columns in the list style, along rows otherwise.
   bool ColumnMajor() const { return FViewStyle == vsList; }
   void ScrollIntoView(int index);
@@ -232,6 +266,12 @@ private:
   int FTopIndex = 0;  // first visible line
   int FScrollX = 0;
   bool FUpdatingBars = false;  // showing a bar resizes the client area, which updates them again
+  bool FMultiSelect = false;
+  int FAnchor = -1;  // where a Shift range starts
+  int FUpdateCount = 0;
+  int FWidestCaption = -1;  // measured on demand; -1 when stale
+  int FSizingColumn = -1;   // a header divider being dragged
+  int FSizingStart = 0;     // the column's left edge in client coordinates
 };
 
 }  // namespace kora

@@ -15,6 +15,9 @@ namespace {
 
 // A report scrolled sideways moves this many pixels for an arrow.
 constexpr int kColumnStep = 8;
+// A header divider grabs the mouse this close to it; columns keep a minimum.
+constexpr int kDividerGrip = 3;
+constexpr int kMinColumnWidth = 8;
 
 }  // namespace
 
@@ -28,7 +31,9 @@ TClass TListView::StaticClass() {
                                    .Property("ViewStyle", &TListView::ViewStyle, &TListView::SetViewStyle)
                                    .Default(vsIcon)
                                    .Property("LargeImages", &TListView::LargeImages, &TListView::SetLargeImages)
-                                   .Property("SmallImages", &TListView::SmallImages, &TListView::SetSmallImages));
+                                   .Property("SmallImages", &TListView::SmallImages, &TListView::SetSmallImages)
+                                   .Property("MultiSelect", &TListView::MultiSelect, &TListView::SetMultiSelect)
+                                   .Default(false));
   return &info;
 }
 
@@ -60,6 +65,7 @@ void TListView::CreateWnd() {
 }
 
 void TListView::ColumnsChanged() {
+  FWidestCaption = -1;
   SetScrollX(FScrollX);
   UpdateScrollBars();
   Invalidate();
@@ -83,7 +89,7 @@ void TListView::SetScrollX(int value) {
 // Lines of items run down (icons, small icons, report) or across (list);
 // the report's columns may also run wider than the view.
 void TListView::UpdateScrollBars() {
-  if (!HandleAllocated() || FUpdatingBars) return;
+  if (!HandleAllocated() || FUpdatingBars || FUpdateCount > 0) return;
   FUpdatingBars = true;
   // Showing or hiding one bar changes the room for the other: a second
   // pass fits them to the final client area.
@@ -152,20 +158,40 @@ TListItem& TListView::Items(int index) {
   return FItems[size_t(index)];
 }
 
-int TListView::AddItem(const TListItem& item) {
-  FItems.push_back(item);
+void TListView::ItemsChanged() {
+  FWidestCaption = -1;
   UpdateScrollBars();
   Invalidate();
+}
+
+int TListView::AddItem(const TListItem& item) {
+  FItems.push_back(item);
+  // Growing the widest caption is the only change a new item can make.
+  if (FWidestCaption >= 0) {
+    Canvas()->SetFont(Font());
+    FWidestCaption = std::max(FWidestCaption, int(Canvas()->TextWidth(item.Caption)));
+  }
+  if (FItems.back().Selected && !FMultiSelect) {
+    FItems.back().Selected = false;
+    SetItemIndex(ItemCount() - 1);
+  }
+  if (FUpdateCount == 0) {
+    UpdateScrollBars();
+    Invalidate();
+  }
   return ItemCount() - 1;
 }
 
 void TListView::DeleteItem(int index) {
   Items(index);
   FItems.erase(FItems.begin() + index);
+  FWidestCaption = -1;
   if (FItemIndex == index)
     FItemIndex = -1;
   else if (FItemIndex > index)
     --FItemIndex;
+  if (FAnchor >= ItemCount()) FAnchor = -1;
+  if (FUpdateCount > 0) return;
   SetTopIndex(FTopIndex);
   UpdateScrollBars();
   Invalidate();
@@ -173,18 +199,68 @@ void TListView::DeleteItem(int index) {
 
 void TListView::ClearItems() {
   FItems.clear();
+  FWidestCaption = -1;
   FItemIndex = -1;
+  FAnchor = -1;
   FTopIndex = 0;
+  if (FUpdateCount > 0) return;
+  UpdateScrollBars();
+  Invalidate();
+}
+
+void TListView::EndUpdate() {
+  if (FUpdateCount == 0 || --FUpdateCount > 0) return;
+  // Measuring needs the window; without one there is nothing to fit yet.
+  if (!HandleAllocated()) return;
+  SetTopIndex(FTopIndex);
   UpdateScrollBars();
   Invalidate();
 }
 
 void TListView::SetItemIndex(int value) {
   if (value < 0 || value >= ItemCount()) value = -1;
-  if (value == FItemIndex) return;
+  bool changed = value != FItemIndex;
+  for (int i = 0; i < ItemCount(); ++i) {
+    TListItem& item = FItems[size_t(i)];
+    const bool selected = i == value;
+    changed = changed || item.Selected != selected;
+    item.Selected = selected;
+  }
   FItemIndex = value;
+  FAnchor = value;
+  if (!changed) return;
   ScrollIntoView(value);
   Invalidate();
+}
+
+void TListView::SetMultiSelect(bool value) {
+  if (value == FMultiSelect) return;
+  FMultiSelect = value;
+  // Down to one: the focused item keeps the selection.
+  if (!value) SetItemIndex(FItemIndex);
+}
+
+bool TListView::Selected(int index) const {
+  return index >= 0 && index < ItemCount() && FItems[size_t(index)].Selected;
+}
+
+void TListView::SetSelected(int index, bool value) {
+  Items(index);
+  if (!FMultiSelect) {
+    if (value)
+      SetItemIndex(index);
+    else if (index == FItemIndex)
+      SetItemIndex(-1);
+    return;
+  }
+  if (FItems[size_t(index)].Selected == value) return;
+  FItems[size_t(index)].Selected = value;
+  if (value) FItemIndex = index;
+  Invalidate();
+}
+
+int TListView::SelCount() const {
+  return int(std::count_if(FItems.begin(), FItems.end(), [](const TListItem& item) { return item.Selected; }));
 }
 
 // ---- Layout -------------------------------------------------------------------------
@@ -204,6 +280,16 @@ RECT TListView::ItemsArea() {
   return r;
 }
 
+int TListView::WidestCaption() {
+  if (FWidestCaption < 0) {
+    Canvas()->SetFont(Font());
+    int widest = 0;
+    for (const TListItem& item : FItems) widest = std::max(widest, int(Canvas()->TextWidth(item.Caption)));
+    FWidestCaption = widest;
+  }
+  return FWidestCaption;
+}
+
 SIZE TListView::CellSize() {
   Canvas()->SetFont(Font());
   const int text = Canvas()->TextHeight("Wg");
@@ -215,9 +301,7 @@ SIZE TListView::CellSize() {
   const int icon = FSmallImages ? FSmallImages->Height() : 0;
   const int height = std::max(icon, text) + 2;
   if (FViewStyle == vsReport) return {std::max(ColumnsWidth(), ItemsArea().Right - ItemsArea().Left), height};
-  int widest = 0;
-  for (const TListItem& item : FItems) widest = std::max(widest, int(Canvas()->TextWidth(item.Caption)));
-  return {std::min(widest, 200) + (FSmallImages ? FSmallImages->Width() + 4 : 0) + 8, height};
+  return {std::min(WidestCaption(), 200) + (FSmallImages ? FSmallImages->Width() + 4 : 0) + 8, height};
 }
 
 int TListView::ItemsPerLine() {
@@ -285,22 +369,93 @@ void TListView::ScrollIntoView(int index) {
 
 // ---- Input ----------------------------------------------------------------------------
 
-void TListView::SelectByUser(int index) {
+void TListView::SelectByUser(int index, TShiftState shift) {
   if (index < 0 || index >= ItemCount()) return;
   ScrollIntoView(index);
-  if (index == FItemIndex) return;
-  const int old = FItemIndex;
-  SetItemIndex(index);
-  if (old >= 0) OnSelectItem(this, old, false);
-  OnSelectItem(this, index, true);
+  if (!FMultiSelect || !(shift.Contains(ssShift) || shift.Contains(ssCtrl))) {
+    if (index == FItemIndex && SelCount() == 1 && Selected(index)) return;
+    std::vector<int> dropped;
+    for (int i = 0; i < ItemCount(); ++i)
+      if (FItems[size_t(i)].Selected && i != index) dropped.push_back(i);
+    SetItemIndex(index);
+    for (int i : dropped) OnSelectItem(this, i, false);
+    OnSelectItem(this, index, true);
+    return;
+  }
+  if (shift.Contains(ssShift)) {
+    // The range from the anchor replaces the selection (Ctrl keeps the rest).
+    const int anchor = FAnchor >= 0 ? FAnchor : index;
+    const int low = std::min(anchor, index), high = std::max(anchor, index);
+    for (int i = 0; i < ItemCount(); ++i) {
+      const bool selected = (i >= low && i <= high) || (shift.Contains(ssCtrl) && FItems[size_t(i)].Selected);
+      if (FItems[size_t(i)].Selected == selected) continue;
+      FItems[size_t(i)].Selected = selected;
+      OnSelectItem(this, i, selected);
+    }
+    FItemIndex = index;
+    FAnchor = anchor;
+  } else {
+    const bool selected = !FItems[size_t(index)].Selected;
+    FItems[size_t(index)].Selected = selected;
+    FItemIndex = index;
+    FAnchor = index;
+    OnSelectItem(this, index, selected);
+  }
+  Invalidate();
+}
+
+int TListView::DividerAt(int x, int y) {
+  if (FViewStyle != vsReport || y < ClientRect().Top || y >= ClientRect().Top + HeaderHeight()) return -1;
+  int right = ClientRect().Left - FScrollX;
+  for (size_t c = 0; c < FColumns.size(); ++c) {
+    right += FColumns[c].Width;
+    if (std::abs(x - right) <= kDividerGrip) return int(c);
+  }
+  return -1;
 }
 
 void TListView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (button == mbLeft) {
+    const int column = DividerAt(x, y);
+    if (column >= 0) {
+      FSizingColumn = column;
+      FSizingStart = ClientRect().Left - FScrollX;
+      for (int c = 0; c < column; ++c) FSizingStart += FColumns[size_t(c)].Width;
+      TCustomControl::MouseDown(button, shift, x, y);
+      return;
+    }
+  }
   if (button == mbLeft || button == mbRight) {
     const int index = ItemAt(x, y);
-    if (index >= 0) SelectByUser(index);
+    // A right click on a selected item keeps a multiple selection for its menu.
+    if (index >= 0 && !(button == mbRight && Selected(index)))
+      SelectByUser(index, button == mbLeft ? shift : TShiftState{});
   }
   TCustomControl::MouseDown(button, shift, x, y);
+}
+
+void TListView::MouseMove(TShiftState shift, int x, int y) {
+  if (FSizingColumn >= 0) {
+    const int width = std::max(x - FSizingStart, kMinColumnWidth);
+    if (width != FColumns[size_t(FSizingColumn)].Width) {
+      FColumns[size_t(FSizingColumn)].Width = width;
+      ColumnsChanged();
+    }
+  }
+  SetCursor(FSizingColumn >= 0 || DividerAt(x, y) >= 0 ? crSizeWE : crDefault);
+  TCustomControl::MouseMove(shift, x, y);
+}
+
+void TListView::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  FSizingColumn = -1;
+  TCustomControl::MouseUp(button, shift, x, y);
+}
+
+void TListView::FontChanged() {
+  TCustomControl::FontChanged();
+  FWidestCaption = -1;
+  UpdateScrollBars();
+  Invalidate();
 }
 
 void TListView::KeyDown(WORD& key, TShiftState shift) {
@@ -320,7 +475,8 @@ void TListView::KeyDown(WORD& key, TShiftState shift) {
     default: TCustomControl::KeyDown(key, shift); return;
   }
   if (FItemIndex < 0 && ItemCount() > 0) target = 0;
-  if (target >= 0 && target < ItemCount()) SelectByUser(target);
+  // Shift extends a multiple selection from the anchor; Ctrl alone only moves it.
+  if (target >= 0 && target < ItemCount()) SelectByUser(target, shift - TShiftState{ssCtrl});
   key = 0;
 }
 
@@ -384,12 +540,35 @@ void TListView::DrawItem(int index, const RECT& rect, bool selected) {
   if (FViewStyle != vsReport) return;
   int left = rect.Left + firstWidth;
   for (size_t c = 1; c < FColumns.size(); ++c) {
-    RECT cell{left + 4, rect.Top, left + FColumns[c].Width - 2, rect.Bottom};
+    RECT cell{left + 4, rect.Top, left + FColumns[c].Width - 4, rect.Bottom};
     if (c - 1 < item.SubItems.size())
       DrawText(dc, std::string_view(item.SubItems[c - 1]), &cell,
-               DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+               DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX | AlignmentFlags(FColumns[c].Alignment));
     left += FColumns[c].Width;
   }
+}
+
+uint32_t TListView::AlignmentFlags(TAlignment alignment) {
+  switch (alignment) {
+    case taRightJustify: return DT_RIGHT;
+    case taCenter: return DT_CENTER;
+    default: return DT_LEFT;
+  }
+}
+
+void TListView::DrawHeader(int column, const RECT& header) {
+  TCanvas* canvas = Canvas();
+  canvas->Brush()->SetStyle(bsSolid);
+  canvas->Brush()->SetColor(SystemColor(COLOR_BTNFACE));
+  canvas->FillRect(header);
+  RECT edge = header;
+  DrawEdge(canvas->Handle(), &edge, EDGE_RAISED, BF_RECT);
+  RECT text{header.Left + 4, header.Top, header.Right - 4, header.Bottom};
+  SetBkMode(canvas->Handle(), TRANSPARENT);
+  SetTextColor(canvas->Handle(), ColorToColorRef(SystemColor(COLOR_BTNTEXT)));
+  const TListColumn& c = FColumns[size_t(column)];
+  DrawText(canvas->Handle(), std::string_view(c.Caption), &text,
+           DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX | AlignmentFlags(c.Alignment));
 }
 
 void TListView::Paint() {
@@ -400,30 +579,26 @@ void TListView::Paint() {
   canvas->Brush()->SetColor(Color());
   canvas->FillRect(client);
   if (FViewStyle == vsReport) {
-    // Column headers: raised buttons with their captions, scrolled with the rows.
+    // Column headers, scrolled with the rows.
     const int h = HeaderHeight();
     int left = client.Left - FScrollX;
-    for (const TListColumn& column : FColumns) {
-      RECT header{left, client.Top, left + column.Width, client.Top + h};
-      canvas->Brush()->SetColor(SystemColor(COLOR_BTNFACE));
-      canvas->FillRect(header);
-      RECT edge = header;
-      DrawEdge(canvas->Handle(), &edge, EDGE_RAISED, BF_RECT);
-      RECT text{header.Left + 4, header.Top, header.Right - 4, header.Bottom};
-      SetBkMode(canvas->Handle(), TRANSPARENT);
-      SetTextColor(canvas->Handle(), ColorToColorRef(SystemColor(COLOR_BTNTEXT)));
-      DrawText(canvas->Handle(), std::string_view(column.Caption), &text,
-               DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
-      left += column.Width;
+    for (size_t c = 0; c < FColumns.size(); ++c) {
+      const RECT header{left, client.Top, left + FColumns[c].Width, client.Top + h};
+      if (header.Right > client.Left && header.Left < client.Right) DrawHeader(int(c), header);
+      left += FColumns[c].Width;
     }
   }
   const RECT area = ItemsArea();
   ScopedSaveDC saved(canvas->Handle());
   IntersectClipRect(canvas->Handle(), area.Left, area.Top, area.Right, area.Bottom);
-  for (int i = 0; i < ItemCount(); ++i) {
+  // Only the lines in view, and the part-shown one after them.
+  const int perLine = ItemsPerLine();
+  const int first = FTopIndex * perLine;
+  const int last = std::min(ItemCount(), (FTopIndex + VisibleLines() + 1) * perLine);
+  for (int i = first; i < last; ++i) {
     const RECT r = ItemRect(i);
     if (r.Right <= r.Left) continue;
-    DrawItem(i, r, i == FItemIndex);
+    DrawItem(i, r, FItems[size_t(i)].Selected);
     if (i == FItemIndex && Focused()) canvas->DrawFocusRect(r);
   }
 }

@@ -1,6 +1,7 @@
 // The list view as a file list: layouts of the four styles, selection by
-// click and arrow keys, the selection events, and the scroll bars of each
-// style driven by the mouse.
+// click and arrow keys (one item, or several with Ctrl and Shift), the
+// selection events, the scroll bars of each style driven by the mouse, the
+// column dividers, and long lists filled in one go.
 
 #include "framework/ComCtrls.h"
 #include "framework/ControlTestSupport.h"
@@ -99,6 +100,102 @@ TEST_F(ListViewTest, ClickAndArrowsSelectWithEvents) {
   EXPECT_EQ(View->ItemIndex(), perRow);
   Press(VK_RIGHT);
   EXPECT_EQ(View->ItemIndex(), perRow + 1);
+}
+
+TEST_F(ListViewTest, MultiSelectAddsWithCtrlAndExtendsWithShift) {
+  View->SetViewStyle(vsReport);
+  ClickItem(1);
+  // Single selection: Ctrl does not add.
+  Screen.KeyDown(VK_CONTROL);
+  ClickItem(3);
+  Screen.KeyUp(VK_CONTROL);
+  EXPECT_EQ(View->SelCount(), 1);
+  EXPECT_TRUE(View->Selected(3));
+
+  View->SetMultiSelect(true);
+  Events.clear();
+  Screen.KeyDown(VK_CONTROL);
+  ClickItem(5);
+  ClickItem(3);  // a second Ctrl+click takes it out again
+  Screen.KeyUp(VK_CONTROL);
+  EXPECT_EQ(Events, (std::vector<int>{5, -4}));
+  EXPECT_EQ(View->SelCount(), 1);
+  EXPECT_EQ(View->ItemIndex(), 3);
+  // Shift: the range from the last plain or Ctrl click.
+  ClickItem(2);
+  Screen.KeyDown(VK_SHIFT);
+  ClickItem(6);
+  Screen.KeyUp(VK_SHIFT);
+  EXPECT_EQ(View->SelCount(), 5);
+  for (int i = 2; i <= 6; ++i) EXPECT_TRUE(View->Selected(i)) << i;
+  PressWith(VK_SHIFT, VK_DOWN);
+  EXPECT_EQ(View->SelCount(), 6);
+  // A plain click or arrow is one item again.
+  Press(VK_UP);
+  EXPECT_EQ(View->SelCount(), 1);
+  EXPECT_TRUE(View->Selected(6));
+  View->SetSelected(8, true);
+  EXPECT_EQ(View->SelCount(), 2);
+  View->SetMultiSelect(false);
+  EXPECT_EQ(View->SelCount(), 1);
+  EXPECT_EQ(View->ItemIndex(), 8);
+}
+
+TEST_F(ListViewTest, HeaderDividersResizeColumnsAndColumnsAlignTheirCells) {
+  View->SetViewStyle(vsReport);
+  Screen.RunUntilIdle();
+  const POINT divider = At(View, 120, 4);
+  Screen.MouseDown(divider);
+  Screen.MouseMove({divider.X + 30, divider.Y});
+  Screen.MouseUp({divider.X + 30, divider.Y});
+  Screen.RunUntilIdle();
+  EXPECT_EQ(View->Columns()[0].Width, 150);
+  // Never below a few pixels.
+  const POINT moved = At(View, 150, 4);
+  Screen.MouseDown(moved);
+  Screen.MouseMove({moved.X - 400, moved.Y});
+  Screen.MouseUp({moved.X - 400, moved.Y});
+  Screen.RunUntilIdle();
+  EXPECT_EQ(View->Columns()[0].Width, 8);
+  // A press on a row does not grab the divider.
+  View->Columns()[0].Width = 120;
+  View->ColumnsChanged();
+  ClickItem(0);
+  EXPECT_EQ(View->Columns()[0].Width, 120);
+
+  // Right-aligned cells end at their column's right edge.
+  View->Columns()[1].Alignment = taRightJustify;
+  View->ColumnsChanged();
+  Screen.RunUntilIdle();
+  const RECT row = View->ItemRect(5);
+  const ScreenImage image = Screen.Capture();
+  const auto inkIn = [&](int from, int to) {
+    for (int x = from; x < to; ++x)
+      for (int y = row.Top; y < row.Bottom; ++y) {
+        const POINT p = View->ClientToScreen({x, y});
+        if (image.ColorAt(p.X, p.Y) != ColorToColorRef(View->Color())) return true;
+      }
+    return false;
+  };
+  EXPECT_TRUE(inkIn(150, 176));
+  EXPECT_FALSE(inkIn(124, 140));
+}
+
+TEST_F(ListViewTest, ThousandsOfItemsFillAtOnceBetweenBeginAndEndUpdate) {
+  View->SetViewStyle(vsList);
+  View->BeginUpdate();
+  View->ClearItems();
+  for (int i = 0; i < 20000; ++i) View->AddItem({"rom" + std::to_string(i) + ".nds", {}, -1});
+  View->EndUpdate();
+  Screen.RunUntilIdle();
+  EXPECT_EQ(View->ItemCount(), 20000);
+  EXPECT_EQ(Info(SB_HORZ).nMax, (20000 + View->ItemsPerLine() - 1) / View->ItemsPerLine() - 1);
+  // The widest caption sets the column width, however the items came.
+  const int width = View->ItemRect(0).Width();
+  View->AddItem({std::string(40, 'W'), {}, -1});
+  EXPECT_GT(View->ItemRect(0).Width(), width);
+  View->DeleteItem(View->ItemCount() - 1);
+  EXPECT_EQ(View->ItemRect(0).Width(), width);
 }
 
 TEST_F(ListViewTest, DeletingItemsKeepsTheSelectionOnItsItem) {

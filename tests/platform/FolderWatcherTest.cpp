@@ -5,6 +5,7 @@
 #include <fstream>
 #include <mutex>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "platform/FileTestSupport.h"
@@ -122,6 +123,29 @@ TEST(FolderWatcher, RemovedFolderIsReportedOnce) {
   int gone = 0;
   for (const auto& r : reports.Take()) gone += (r.Changes & FOLDER_CHANGE_GONE) != 0;
   EXPECT_EQ(gone, 1);
+}
+
+TEST(FolderWatcher, SubtreeWatchesFoldersBelowAndThoseMadeLater) {
+  const std::string dir = TestFolder("Watch");
+  fs::create_directories(dir + "/a/b");
+  Reports reports;
+  FolderWatcher watcher(dir, reports.Sink(), FOLDER_CHANGE_ALL, true);
+  EXPECT_TRUE(watcher.Subtree());
+  std::ofstream(dir + "/a/b/deep.nds") << "x";
+  EXPECT_EQ(reports.WaitFor(FOLDER_CHANGE_NAME) & FOLDER_CHANGE_NAME, FOLDER_CHANGE_NAME);
+  fs::create_directories(dir + "/a/new");
+  reports.WaitFor(FOLDER_CHANGE_NAME);
+  std::this_thread::sleep_for(150ms);
+  reports.Take();
+  std::ofstream(dir + "/a/new/later.nds") << "x";
+  EXPECT_EQ(reports.WaitFor(FOLDER_CHANGE_NAME) & FOLDER_CHANGE_NAME, FOLDER_CHANGE_NAME);
+  // A folder below going away is a change of names, not the end of the watch.
+  fs::remove_all(dir + "/a");
+  reports.WaitFor(FOLDER_CHANGE_NAME);
+  std::this_thread::sleep_for(150ms);
+  for (const auto& r : reports.Take()) EXPECT_FALSE(r.Changes & FOLDER_CHANGE_GONE);
+  std::ofstream(dir + "/top.nds") << "x";
+  EXPECT_EQ(reports.WaitFor(FOLDER_CHANGE_NAME) & FOLDER_CHANGE_NAME, FOLDER_CHANGE_NAME);
 }
 
 TEST(FolderWatcher, UnwatchableFoldersThrow) {

@@ -59,6 +59,7 @@ public:
     GroupBoxAndLabels(panel.Left + 740, panel.Top + 10);
     Hints(panel.Left + 10, panel.Top + 150);
     DialogControls(panel.Left + 250, panel.Top + 145);
+    ToolBarControls(panel.Left + 10, panel.Top + 184);
     RolledUp(panel.Left + 740, panel.Top + 160);
   }
 
@@ -286,30 +287,100 @@ private:
     }
   }
 
-  // What the message box and the open-file dialog add.
+  // What the message box and the open-file dialog add: check and radio
+  // boxes, the tab scroller and scroll bars, each the real control in its
+  // looks.
   void DialogControls(int x, int y) {
-    TCanvas* canvas = FTarget.Canvas();
+    TbsSkinData& skin = FStage.Skin();
+    const bool effects = skin.EnableSkinEffects;
+    // The looks where their fades end.
+    skin.EnableSkinEffects = false;
     const struct {
       bool Checked;
-      int Look;
+      int Look;  // 0 normal, 1 hot, 3 disabled
     } looks[] = {{true, 0}, {false, 0}, {true, 1}, {true, 3}};
-    for (int i = 0; i < 4; ++i) {
-      TBitmap check, radio;
-      ComposeCheckRadio(FData, "checkbox", looks[i].Checked, looks[i].Look, "选项", check);
-      ComposeCheckRadio(FData, "radiobox", looks[i].Checked, looks[i].Look, "选项", radio);
-      Paste(canvas, x + i * 70, y, check);
-      Paste(canvas, x + i * 70, y + 22, radio);
-    }
+    for (int i = 0; i < 4; ++i)
+      for (bool radio : {false, true}) {
+        auto* box = FStage.Place<TbsSkinCheckRadioBox>({0, 0, 66, 20});
+        box->SetRadio(radio);
+        box->SetChecked(looks[i].Checked);
+        box->SetEnabled(looks[i].Look != 3);
+        box->SetCaption("选项");
+        if (looks[i].Look == 1) FStage.PointAt(box, {box->Width() / 2, box->Height() / 2});
+        FStage.Capture(box, FTarget, x + i * 70, y + (radio ? 22 : 0));
+        FStage.PointAway();
+        FStage.Clear();
+      }
+    // The scroller at rest, its right button hot, its left one held.
     for (int i = 0; i < 3; ++i) {
-      TBitmap upDown;
-      ComposeUpDown(FData, "hupdown", i - 1, i == 2, upDown);
-      Paste(canvas, x + i * 40, y + 46, upDown);
+      auto* upDown = FStage.Place<TbsSkinUpDown>({0, 0, 32, 16});
+      const RECT button = i == 1 ? upDown->UpButtonRect() : upDown->DownButtonRect();
+      const POINT at{(button.Left + button.Right) / 2, (button.Top + button.Bottom) / 2};
+      if (i > 0) FStage.PointAt(upDown, at);
+      if (i == 2) upDown->Perform(WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(at));
+      FStage.Capture(upDown, FTarget, x + i * 40, y + 46);
+      if (i == 2) upDown->Perform(WM_LBUTTONUP, 0, PointToLParam({-100, -100}));
+      FStage.PointAway();
+      FStage.Clear();
     }
-    TBitmap bar;
-    ComposeScrollBar(FData, "hscrollbar", 150, 30, false, bar);
-    Paste(canvas, x + 130, y + 46, bar);
-    ComposeScrollBar(FData, "hscrollbar", 100, 40, true, bar);
-    Paste(canvas, x + 290, y + 46, bar);
+    ScrollBar(150, 30, false, x + 130, y + 46);
+    ScrollBar(100, 40, true, x + 290, y + 46);
+    skin.EnableSkinEffects = effects;
+  }
+
+  // The open-file dialog's tool bar buttons at rest and hot, its view menu
+  // button, and its file-name edit at rest and focused.
+  void ToolBarControls(int x, int y) {
+    TbsSkinData& skin = FStage.Skin();
+    const bool effects = skin.EnableSkinEffects;
+    skin.EnableSkinEffects = false;
+    // A glyph on the key colour its bottom-left pixel gives.
+    TBitmap glyph;
+    glyph.SetSize(16, 16);
+    glyph.Canvas()->Brush()->SetColor(RGB(255, 0, 255));
+    glyph.Canvas()->FillRect({0, 0, 16, 16});
+    glyph.Canvas()->Brush()->SetColor(RGB(52, 96, 196));
+    glyph.Canvas()->FillRect({3, 3, 13, 13});
+    for (int i = 0; i < 2; ++i) {
+      auto* button = FStage.Place<TbsSkinSpeedButton>({0, 0, 25, 25});
+      button->SetGlyph(&glyph);
+      if (i == 1) FStage.PointAt(button, {12, 12});
+      FStage.Capture(button, FTarget, x + i * 29, y);
+      FStage.PointAway();
+      FStage.Clear();
+    }
+    // The view menu's button under the pointer, its marker at the right.
+    auto* menu = FStage.Place<TbsSkinMenuSpeedButton>({0, 0, 37, 25});
+    menu->SetGlyph(&glyph);
+    FStage.PointAt(menu, {12, 12});
+    FStage.Capture(menu, FTarget, x + 58, y);
+    FStage.PointAway();
+    FStage.Clear();
+    for (int i = 0; i < 2; ++i) {
+      auto* edit = FStage.Place<TbsSkinEdit>({0, 0, 60, 21});
+      edit->SetText("game.nds");
+      if (i == 1) edit->SetFocus();
+      FStage.Capture(edit, FTarget, x + 102 + i * 66, y + 2);
+      FStage.Clear();
+    }
+    skin.EnableSkinEffects = effects;
+  }
+
+  // A horizontal scroll bar `width` wide with its thumb `thumbAt` pixels
+  // into the track, hot if asked.
+  void ScrollBar(int width, int thumbAt, bool hot, int x, int y) {
+    auto* bar = FStage.Place<TbsSkinScrollBar>({0, 0, width, 16});
+    bar->SetParams(0, 0, 99, 20);
+    // The position that puts the thumb where it is wanted.
+    for (int position = 0; position <= bar->MaxPosition(); ++position) {
+      bar->SetPosition(position);
+      if (bar->ThumbRect().Left - bar->TrackRect().Left >= thumbAt) break;
+    }
+    const RECT thumb = bar->ThumbRect();
+    if (hot) FStage.PointAt(bar, {(thumb.Left + thumb.Right) / 2, (thumb.Top + thumb.Bottom) / 2});
+    FStage.Capture(bar, FTarget, x, y);
+    FStage.PointAway();
+    FStage.Clear();
   }
 
   void Hints(int x, int y) {

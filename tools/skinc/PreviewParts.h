@@ -84,13 +84,4 @@ void ComposePopupMenu(const TbsSkinData& data, const std::vector<PopupItem>& ite
 
 void ComposeHint(const TbsSkinData& data, const std::string& text, TBitmap& window);
 
-// A check or radio box of its skin size: look 0 normal, 1 hot, 3 disabled.
-void ComposeCheckRadio(const TbsSkinData& data, const char* recordName, bool checked, int look, const std::string& text,
-                       TBitmap& target);
-// A two-button up-down; hotButton 0 is the up, 1 the down button (-1 none).
-void ComposeUpDown(const TbsSkinData& data, const char* recordName, int hotButton, bool pressed, TBitmap& target);
-// A horizontal scroll bar W wide with its thumb thumbAt pixels into the track.
-void ComposeScrollBar(const TbsSkinData& data, const char* recordName, int W, int thumbAt, bool hotThumb,
-                      TBitmap& target);
-
 }  // namespace kora::skinc

@@ -1,5 +1,6 @@
 #include "platform/shell/FolderWatcher.h"
 
+#include <dirent.h>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/inotify.h>
@@ -9,6 +10,8 @@
 #include <chrono>
 #include <system_error>
 #include <thread>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/window/MessageQueue.h"
 
@@ -33,40 +36,78 @@ private:
   int FFd;
 };
 
-uint32_t InotifyMask(uint32_t filter) {
+uint32_t InotifyMask(uint32_t filter, bool subtree) {
   uint32_t mask = IN_ONLYDIR | IN_EXCL_UNLINK | IN_DELETE_SELF | IN_MOVE_SELF;
-  if (filter & FOLDER_CHANGE_NAME) mask |= IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
+  // New folders must be seen to be watched, whatever the filter.
+  if ((filter & FOLDER_CHANGE_NAME) || subtree) mask |= IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
   if (filter & FOLDER_CHANGE_CONTENT) mask |= IN_MODIFY;
   if (filter & FOLDER_CHANGE_ATTRIBUTES) mask |= IN_ATTRIB;
   return mask;
 }
 
-uint32_t ChangesOf(uint32_t mask, uint32_t filter) {
+// `root`: the event is about the watched folder itself rather than one below.
+uint32_t ChangesOf(uint32_t mask, uint32_t filter, bool root) {
   uint32_t changes = 0;
   if (mask & (IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO)) changes |= FOLDER_CHANGE_NAME;
   if (mask & IN_MODIFY) changes |= FOLDER_CHANGE_CONTENT;
   if (mask & IN_ATTRIB) changes |= FOLDER_CHANGE_ATTRIBUTES;
   if (mask & IN_Q_OVERFLOW) changes |= FOLDER_CHANGE_ALL;  // events were lost: anything may have changed
   changes &= filter;
-  if (mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED | IN_UNMOUNT)) changes |= FOLDER_CHANGE_GONE;
+  if (root && (mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED | IN_UNMOUNT))) changes |= FOLDER_CHANGE_GONE;
   return changes;
 }
 
 }  // namespace
 
 struct FolderWatcher::Worker {
-  Worker(const std::string& folder, Notify notify, uint32_t filter)
+  Worker(const std::string& folder, Notify notify, uint32_t filter, bool subtree)
       : Inotify(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)),
         Wake(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)),
         OnChange(std::move(notify)),
-        Filter(filter) {
+        Filter(filter),
+        Subtree(subtree) {
     if (Inotify.Get() < 0 || Wake.Get() < 0) {
       throw std::system_error(errno, std::generic_category(), "Cannot watch the folder \"" + folder + "\"");
     }
-    if (::inotify_add_watch(Inotify.Get(), folder.c_str(), InotifyMask(filter)) < 0) {
+    RootWatch = ::inotify_add_watch(Inotify.Get(), folder.c_str(), InotifyMask(filter, subtree));
+    if (RootWatch < 0) {
       throw std::system_error(errno, std::generic_category(), "Cannot watch the folder \"" + folder + "\"");
     }
+    if (Subtree) {
+      Folders[RootWatch] = folder;
+      WatchBelow(folder);
+    }
     Thread = std::thread([this] { Run(); });
+  }
+
+  // Adds a watch for every folder below `folder` (symbolic links are not
+  // followed, so a loop cannot trap us). Folders that cannot be watched are
+  // left out; at the system's limit the rest is left out too.
+  void WatchBelow(const std::string& folder) {
+    std::vector<std::string> pending{folder};
+    while (!pending.empty()) {
+      const std::string current = std::move(pending.back());
+      pending.pop_back();
+      DIR* dir = ::opendir(current.c_str());
+      if (!dir) continue;
+      while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        if (entry->d_type != DT_DIR && entry->d_type != DT_UNKNOWN) continue;
+        const std::string path = current == "/" ? "/" + name : current + "/" + name;
+        const int wd = ::inotify_add_watch(Inotify.Get(), path.c_str(), InotifyMask(Filter, true) | IN_DONT_FOLLOW);
+        if (wd < 0) {
+          if (errno == ENOSPC) {
+            ::closedir(dir);
+            return;
+          }
+          continue;  // not a folder after all, or not ours to read
+        }
+        Folders[wd] = path;
+        pending.push_back(path);
+      }
+      ::closedir(dir);
+    }
   }
 
   ~Worker() {
@@ -85,7 +126,8 @@ struct FolderWatcher::Worker {
       if (n <= 0) return changes;  // EAGAIN: drained
       for (ssize_t at = 0; at < n;) {
         const auto* e = reinterpret_cast<const inotify_event*>(buffer + at);
-        changes |= ChangesOf(e->mask, Filter);
+        changes |= ChangesOf(e->mask, Filter, e->wd == RootWatch);
+        if (Subtree) FollowFolders(*e);
         at += ssize_t(sizeof(inotify_event) + e->len);
       }
     }
@@ -119,23 +161,46 @@ struct FolderWatcher::Worker {
     }
   }
 
+  // A folder made or moved in below is watched from now on; one that went
+  // away is forgotten.
+  void FollowFolders(const inotify_event& e) {
+    if (e.mask & IN_IGNORED) {
+      if (e.wd != RootWatch) Folders.erase(e.wd);
+      return;
+    }
+    if (!(e.mask & IN_ISDIR) || !(e.mask & (IN_CREATE | IN_MOVED_TO)) || e.len == 0) return;
+    const auto parent = Folders.find(e.wd);
+    if (parent == Folders.end()) return;
+    const std::string path = (parent->second == "/" ? "" : parent->second) + "/" + e.name;
+    const int wd = ::inotify_add_watch(Inotify.Get(), path.c_str(), InotifyMask(Filter, true) | IN_DONT_FOLLOW);
+    if (wd < 0) return;
+    Folders[wd] = path;
+    WatchBelow(path);
+  }
+
   FileDescriptor Inotify;
   FileDescriptor Wake;
   Notify OnChange;
   uint32_t Filter;
+  bool Subtree;
+  int RootWatch = -1;
+  // The watched folders by their watch, with Subtree only; the thread's own.
+  std::unordered_map<int, std::string> Folders;
   std::thread Thread;
 };
 
-FolderWatcher::FolderWatcher(const std::string& folder, Notify notify, uint32_t filter)
+FolderWatcher::FolderWatcher(const std::string& folder, Notify notify, uint32_t filter, bool subtree)
     : FFolder(folder),
       FFilter(filter & FOLDER_CHANGE_ALL),
-      FWorker(std::make_unique<Worker>(folder, std::move(notify), FFilter)) {}
+      FSubtree(subtree),
+      FWorker(std::make_unique<Worker>(folder, std::move(notify), FFilter, subtree)) {}
 
-FolderWatcher::FolderWatcher(const std::string& folder, HWND target, UINT message, WPARAM wParam, uint32_t filter)
+FolderWatcher::FolderWatcher(const std::string& folder, HWND target, UINT message, WPARAM wParam, uint32_t filter,
+                             bool subtree)
     : FolderWatcher(
           folder,
           [target, message, wParam](uint32_t changes) { PostMessage(target, message, wParam, LPARAM(changes)); },
-          filter) {}
+          filter, subtree) {}
 
 FolderWatcher::~FolderWatcher() = default;
 

@@ -3,7 +3,8 @@
 // record with a skinned scroll bar of its own; TbsPopupListBox, the same
 // shown as a borderless top-level pop-up that never takes the activation;
 // and TbsSkinComboBox over TbsSkinCustomComboBox, the drop-down list that
-// owns such a pop-up and keeps its items there.
+// owns such a pop-up and keeps its items there. The skinned list view
+// (bsSkinBoxCtrls_ListView.h) comes with them.
 
 #include <cstdint>
 #include <memory>
@@ -11,6 +12,7 @@
 
 #include "framework/ImgList.h"
 #include "framework/StdCtrls.h"
+#include "skin/controls/bsSkinBoxCtrls_ListView.h"
 #include "skin/controls/bsSkinCtrls_Control.h"
 #include "skin/controls/bsSkinCtrls_Edit.h"
 #include "skin/controls/bsSkinCtrls_ScrollBar.h"

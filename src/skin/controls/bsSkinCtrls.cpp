@@ -12,8 +12,9 @@ void RegisterSkinControlClasses() {
     RegisterClasses({TbsSkinButton::StaticClass(), TbsSkinPanel::StaticClass(), TbsSkinGroupBox::StaticClass(),
                      TbsSkinStdLabel::StaticClass(), TbsSkinUpDown::StaticClass(), TbsSkinPageControl::StaticClass(),
                      TbsSkinTabSheet::StaticClass(), TbsSkinSpinEdit::StaticClass(), TbsSkinScrollBar::StaticClass(),
-                     TbsSkinListBox::StaticClass(), TbsSkinComboBox::StaticClass(),
-                     TbsSkinCheckRadioBox::StaticClass()});
+                     TbsSkinListBox::StaticClass(), TbsSkinComboBox::StaticClass(), TbsSkinCheckRadioBox::StaticClass(),
+                     TbsSkinSpeedButton::StaticClass(), TbsSkinMenuSpeedButton::StaticClass(),
+                     TbsSkinBevel::StaticClass(), TbsSkinEdit::StaticClass(), TbsSkinListView::StaticClass()});
     return true;
   }();
   (void)registered;

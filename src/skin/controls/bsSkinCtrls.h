@@ -1,8 +1,10 @@
 #pragma once
 // The skinned controls of the program: the control base, panels and group
-// boxes, the standard label, buttons, the check and radio box, the numeric
-// and spin edits and the scroll bar.
+// boxes, the standard label, buttons and tool bar buttons, the check and
+// radio box, the plain, numeric and spin edits, the bevel and the scroll
+// bar.
 
+#include "skin/controls/bsSkinCtrls_Bevel.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
 #include "skin/controls/bsSkinCtrls_CheckRadio.h"
 #include "skin/controls/bsSkinCtrls_Control.h"
@@ -10,6 +12,8 @@
 #include "skin/controls/bsSkinCtrls_Label.h"
 #include "skin/controls/bsSkinCtrls_Panel.h"
 #include "skin/controls/bsSkinCtrls_ScrollBar.h"
+#include "skin/controls/bsSkinCtrls_SkinEdit.h"
+#include "skin/controls/bsSkinCtrls_SpeedButton.h"
 #include "skin/controls/bsSkinCtrls_SpinEdit.h"
 #include "skin/controls/bsSkinCtrls_UpDown.h"
 

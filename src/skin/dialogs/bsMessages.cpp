@@ -8,6 +8,7 @@
 
 #include "framework/ClassBuilder.h"
 #include "skin/dialogs/bsSkinManager.h"
+#include "skin/dialogs/bsSkinShellCtrls.h"
 
 namespace kora {
 
@@ -372,6 +373,7 @@ void InstallSkinnedExceptionReport(TApplication& application) {
 void RegisterSkinDialogClasses() {
   static const bool registered = [] {
     RegisterClasses({TbsSkinMessage::StaticClass(), TSkinManager::StaticClass()});
+    RegisterSkinShellClasses();
     return true;
   }();
   (void)registered;
