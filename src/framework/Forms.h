@@ -366,6 +366,10 @@ protected:
   void WndProc(TMessage& message) override;
   void VisibleChanging() override;
   void Notification(TComponent* component, TOperation operation) override;
+  // Raises OnDestroy once, for a form made from a stream. The base's
+  // destructor does it last; a form whose handler needs the form's own
+  // members calls it first thing in its destructor.
+  void DoDestroy();
 
 private:
   friend class TApplication;

@@ -80,10 +80,16 @@ TCustomForm::TCustomForm(TComponent* owner) : TScrollingWinControl(owner), FIcon
 }
 
 TCustomForm::~TCustomForm() {
-  if (FCreated) OnDestroy(this);
+  DoDestroy();
   if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
   Screen->RemoveForm(this);
   DestroyComponents();
+}
+
+void TCustomForm::DoDestroy() {
+  if (!FCreated) return;
+  FCreated = false;
+  OnDestroy(this);
 }
 
 void TCustomForm::StreamLoaded() {

@@ -59,6 +59,33 @@ TEST_F(FormFrameworkTest, OnCreateRunsOnceEveryComponentOfTheStreamIsLoaded) {
   EXPECT_GT(label->Width(), label->Canvas()->TextWidth("Short"));
 }
 
+// A form class whose destroy handler reads a member of its own.
+class TFormWithMember : public TForm {
+public:
+  using TForm::TForm;
+  ~TFormWithMember() override {
+    DoDestroy();
+    Member.reset();
+  }
+  std::unique_ptr<std::string> Member = std::make_unique<std::string>("kept");
+};
+
+TEST_F(FormFrameworkTest, OnDestroyRunsOnceWhileTheDerivedFormStillHasItsMembers) {
+  auto form = std::make_unique<TFormWithMember>(nullptr);
+  std::vector<std::string> seen;
+  TFormWithMember* raw = form.get();
+  form->OnDestroy = [&](TObject*) { seen.push_back(raw->Member ? *raw->Member : "gone"); };
+  ReadComponentText("object Form1: TForm\nend\n", form.get());
+  form.reset();
+  EXPECT_EQ(seen, (std::vector<std::string>{"kept"}));
+
+  // A form never made from a stream hears no destroy.
+  auto plain = std::make_unique<TFormWithMember>(nullptr);
+  plain->OnDestroy = [&](TObject*) { seen.push_back("plain"); };
+  plain.reset();
+  EXPECT_EQ(seen.size(), 1u);
+}
+
 TEST_F(FormFrameworkTest, AClientSizeSetEarlyIsKeptThroughTheFrameAndItsChanges) {
   Form = std::unique_ptr<TForm>(static_cast<TForm*>(
       ReadComponentText("object Form1: TForm\n  Left = 50\n  Top = 40\n  Width = 562\n  Height = 465\n"

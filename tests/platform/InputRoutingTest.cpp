@@ -256,5 +256,32 @@ TEST_F(InputRoutingTest, CursorFollowsTheHitCode) {
   EXPECT_EQ(Screen.Cursor(), CursorShape::IBeam);
 }
 
+TEST_F(InputRoutingTest, DroppedFilesGoToTheAcceptingWindowOrItsAncestor) {
+  HWND top = Top(100, 100, 300, 200);
+  HWND child = Child(top, 10, 10, 100, 50);
+  Screen.RunUntilIdle();
+  const POINT onChild = ScreenPointOf(child, 5, 6);
+  // Nobody accepts files yet: the drop is refused.
+  EXPECT_FALSE(PostDropFiles(onChild, {"/a.nds"}));
+  DragAcceptFiles(top, true);
+  EXPECT_FALSE(PostDropFiles(onChild, {}));
+  Log().Clear();
+  ASSERT_TRUE(PostDropFiles(onChild, {"/a.nds", "/b c.nds"}));
+  Screen.RunUntilIdle();
+  EXPECT_EQ(Log().Count(child, WM_DROPFILES), 0u);
+  const LoggedMessage* drop = Log().Last(top, WM_DROPFILES);
+  ASSERT_TRUE(drop);
+  EXPECT_EQ(DragQueryFiles(drop->WParam), (std::vector<std::string>{"/a.nds", "/b c.nds"}));
+  POINT at{};
+  ASSERT_TRUE(DragQueryPoint(drop->WParam, &at));
+  const POINT origin = ScreenPointOf(top, 0, 0);
+  EXPECT_EQ(at, (POINT{onChild.X - origin.X, onChild.Y - origin.Y}));  // the accepting window's client coordinates
+  DragFinish(drop->WParam);
+  EXPECT_TRUE(DragQueryFiles(drop->WParam).empty());
+  EXPECT_FALSE(DragQueryPoint(drop->WParam, &at));
+  DragAcceptFiles(top, false);
+  EXPECT_FALSE(PostDropFiles(onChild, {"/a.nds"}));
+}
+
 }  // namespace
 }  // namespace kora::test

@@ -6,6 +6,7 @@
 #include "platform/window/Clipboard.h"
 #include "platform/window/Clock.h"
 #include "platform/window/Cursor.h"
+#include "platform/window/DropFiles.h"
 #include "platform/window/Focus.h"
 #include "platform/window/Input.h"
 #include "platform/window/MessageQueue.h"

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "platform/gdi/PngFile.h"
+#include "platform/window/DropFiles.h"
 #include "platform/window/MessageQueue.h"
 #include "platform/window/Painting.h"
 #include "platform/window/Timers.h"
@@ -87,6 +88,8 @@ void HeadlessBackend::PressKey(UINT vk) {
 }
 
 void HeadlessBackend::Type(std::string_view utf8) { PostText(utf8); }
+
+void HeadlessBackend::DropFiles(POINT p, std::vector<std::string> paths) { PostDropFiles(p, std::move(paths)); }
 
 int HeadlessBackend::RunUntilIdle() {
   int count = 0;

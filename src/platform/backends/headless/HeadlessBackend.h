@@ -79,6 +79,8 @@ public:
   void KeyUp(UINT vk);
   void PressKey(UINT vk);  // down and up
   void Type(std::string_view utf8);
+  // Files dragged from the desktop and dropped at p.
+  void DropFiles(POINT p, std::vector<std::string> paths);
 
   // ---- Running ----
   // Retrieves and dispatches (through the message hooks) everything

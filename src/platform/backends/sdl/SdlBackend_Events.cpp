@@ -3,6 +3,7 @@
 #include "platform/backends/sdl/SdlBackend.h"
 #include "platform/backends/sdl/SdlKeys.h"
 #include "platform/backends/sdl/SdlWindows.h"
+#include "platform/window/DropFiles.h"
 #include "platform/window/MessageQueue.h"
 #include "platform/window/Messages.h"
 
@@ -69,6 +70,13 @@ void SdlBackend::Translate(const SDL_Event& e) {
       if (!IsAltShortcutText(e.text.text, FKeyMods, FLastKey)) PostText(e.text.text);
       break;
     case SDL_WINDOWEVENT: TranslateWindowEvent(e.window); break;
+    case SDL_DROPFILE:
+      // Dropped where the pointer is; the window there decides whether it takes files.
+      if (e.drop.file) {
+        PostDropFiles(FPointer, {std::string(e.drop.file)});
+        SDL_free(e.drop.file);
+      }
+      break;
     default:
       if (e.type == FWakeEvent) FWakePending = false;
       break;
