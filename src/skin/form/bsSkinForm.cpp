@@ -4,6 +4,7 @@
 #include "skin/form/bsSkinForm.h"
 #include "framework/ClassBuilder.h"
 #include "skin/form/bsSkinHint.h"
+#include "skin/form/bsSkinMenuBar.h"
 #include "skin/form/bsSkinMenus.h"
 #include "skin/form/bsTrayIcon.h"
 
@@ -151,6 +152,7 @@ void RegisterSkinFormClasses() {
   static const bool registered = [] {
     RegisterClasses({TbsSkinForm::StaticClass()});
     RegisterSkinMenuClasses();
+    RegisterSkinMenuBarClasses();
     RegisterSkinHintClasses();
     RegisterTrayIconClasses();
     return true;

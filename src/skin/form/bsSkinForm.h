@@ -15,6 +15,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/Menus.h"
+#include "framework/Menus_Tracker.h"
 #include "skin/data/bsSkinData.h"
 #include "skin/data/bsUtils.h"
 
@@ -62,6 +63,16 @@ public:
   virtual void SelectNextItem() = 0;
   // The form's short-cuts reach the bar's menu.
   virtual bool MenuBarShortCut(const MSG& msg) = 0;
+};
+
+// What a menu bar's drop-down asks of the popup engine beyond a popup's.
+struct TbsMenuDropOptions {
+  // A mouse move outside every window of the chain (screen point); true
+  // ends it (the bar switching to another of its items).
+  std::function<bool(POINT)> OnMouseOutside;
+  // Left on the first level and Right over an item without a submenu end
+  // the chain sideways.
+  bool LeaveSideways = false;
 };
 
 // What the frame asks of a hint component.
@@ -430,7 +441,10 @@ class TbsSkinForm : public TComponent {
   void OpenFramePopup(TMenuItem* items, POINT at, const RECT* under);
   // The same under (popupUp: over) an anchor rectangle, with a skin of the
   // menu's own and the control that asked (it hears 1228 and 1229).
-  void OpenFramePopup(TMenuItem* items, const RECT& anchor, bool popupUp, TbsSkinData* skin, TControl* popupControl);
+  // Drop-downs of a menu bar show the items from index first and end as the
+  // options say; returns how the chain ended.
+  TMenuTrackEnd OpenFramePopup(TMenuItem* items, const RECT& anchor, bool popupUp, TbsSkinData* skin,
+                               TControl* popupControl, int first = 0, const TbsMenuDropOptions* drop = nullptr);
   void EnterKeyboardMenuMode();
   void LeaveKeyboardMenuMode();
   void CloseForm();

@@ -208,13 +208,25 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
     case WM_SYSCOMMAND:
       switch (message.WParam & 0xFFF0) {
         case SC_RESTORE: OnRestore(this); break;
-        case SC_KEYMENU:
-          if (!FKeyboardMenuMode)
-            EnterKeyboardMenuMode();
-          else
-            LeaveKeyboardMenuMode();
+        case SC_KEYMENU: {
+          // Alt or F10 alone toggles the mode; Alt with a letter goes to
+          // that item of the bar (Alt+Space stays the system's).
+          const auto letter = WORD(message.LParam);
+          if (letter == 0) {
+            if (!FKeyboardMenuMode)
+              EnterKeyboardMenuMode();
+            else
+              LeaveKeyboardMenuMode();
+          } else if (auto* bar = dynamic_cast<IbsFrameMenuBar*>(FMainMenuBar); bar && letter != ' ') {
+            if (!FKeyboardMenuMode) EnterKeyboardMenuMode();
+            const WORD key = letter >= 'a' && letter <= 'z' ? WORD(letter - 'a' + 'A') : letter;
+            if (!bar->MenuBarKey(key) && !FMenuOpen) LeaveKeyboardMenuMode();
+          } else {
+            break;
+          }
           message.Result = 0;
           return;
+        }
         default: break;
       }
       break;
@@ -404,9 +416,9 @@ void TbsSkinForm::OpenFramePopup(TMenuItem* items, POINT at, const RECT* under) 
                  FMenusSkinData ? FMenusSkinData : FSkinData, nullptr);
 }
 
-void TbsSkinForm::OpenFramePopup(TMenuItem* items, const RECT& anchor, bool popupUp, TbsSkinData* skin,
-                                 TControl* popupControl) {
-  if (!items || items->VisibleCount() == 0) return;
+TMenuTrackEnd TbsSkinForm::OpenFramePopup(TMenuItem* items, const RECT& anchor, bool popupUp, TbsSkinData* skin,
+                                          TControl* popupControl, int first, const TbsMenuDropOptions* drop) {
+  if (!items || items->VisibleCount() == 0) return TMenuTrackEnd::Closed;
   ++FPopupCount;
   if (FMenuOpen) MenuClosedHandling();
   FMenuOpen = true;
@@ -414,15 +426,17 @@ void TbsSkinForm::OpenFramePopup(TMenuItem* items, const RECT& anchor, bool popu
   OnSkinMenuOpen(this);
   TbsSkinMenu* engine = SkinMenuOf(this);
   engine->TakeFrameSettings(*this);
+  TMenuTrackEnd end = TMenuTrackEnd::Closed;
   try {
     // The engine tells the form (1228) when the chain closes.
-    engine->Popup(popupControl, skin, popupUp, items, anchor);
+    end = engine->Popup(popupControl, skin, popupUp, items, anchor, first, drop);
   } catch (...) {
     if (FMenuOpen) MenuClosedHandling();
     throw;
   }
   // Without a window to hear 1228 (or once the chosen command closed it).
   if (FMenuOpen) MenuClosedHandling();
+  return end;
 }
 
 void TbsSkinForm::MenuClosedHandling() {

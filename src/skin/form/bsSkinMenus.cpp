@@ -112,8 +112,8 @@ std::unique_ptr<TMenuPopup> TbsSkinMenu::CreatePopup(TMenuTracker& tracker, TMen
   return std::make_unique<TbsSkinPopupWindow>(*this, tracker, parent, level, level == 0 ? first : 0);
 }
 
-void TbsSkinMenu::Popup(TControl* popupControl, TbsSkinData* skin, bool popupUp, TMenuItem* item, const RECT& anchor,
-                        int first) {
+TMenuTrackEnd TbsSkinMenu::Popup(TControl* popupControl, TbsSkinData* skin, bool popupUp, TMenuItem* item,
+                                 const RECT& anchor, int first, const TbsMenuDropOptions* drop) {
   FFirst = !FVisible;
   // An open chain makes room for the new one.
   if (FTracker) FTracker->Cancel();
@@ -127,7 +127,7 @@ void TbsSkinMenu::Popup(TControl* popupControl, TbsSkinData* skin, bool popupUp,
   FSkin = skin && !skin->Empty() ? skin : nullptr;
   if (!item || !HasVisibleChildFrom(item, first)) {
     FFirst = false;
-    return;
+    return TMenuTrackEnd::Closed;
   }
   FVisible = true;
   // A command may free the engine (its form closing) while the chain runs.
@@ -136,6 +136,10 @@ void TbsSkinMenu::Popup(TControl* popupControl, TbsSkinData* skin, bool popupUp,
   tracker.OnClosed = [this, alive] {
     if (*alive) ChainClosed();
   };
+  if (drop) {
+    tracker.OnMouseOutside = drop->OnMouseOutside;
+    tracker.LeaveSideways = drop->LeaveSideways;
+  }
   TMenuAnchor at;
   at.Rect = anchor;
   at.Under = true;
@@ -151,10 +155,11 @@ void TbsSkinMenu::Popup(TControl* popupControl, TbsSkinData* skin, bool popupUp,
     if (FVisible) ChainClosed();
     throw;
   }
-  if (!*alive) return;
+  if (!*alive) return end;
   FTracker = outer;
   if (FVisible) ChainClosed();  // nothing could be shown
   if (end == TMenuTrackEnd::Chosen) Tell(FCommandControl, WM_BSMENUCOMMAND);
+  return end;
 }
 
 void TbsSkinMenu::ChainClosed() {

@@ -14,8 +14,10 @@
 #include "framework/Controls.h"
 #include "framework/Forms.h"
 #include "framework/Menus.h"
+#include "framework/Menus_Tracker.h"
 #include "skin/data/bsSkinData.h"
 #include "skin/data/bsUtils.h"
+#include "skin/form/bsSkinForm.h"
 
 namespace kora {
 
@@ -148,8 +150,9 @@ class TbsSkinMenu : public TComponent, public TMenuLook {
   // (null or empty for the default look), and returns once the chain
   // closed. popupControl receives 1228 when it closes and 1229 after an
   // item's command ran.
-  void Popup(TControl* popupControl, TbsSkinData* skin, bool popupUp, TMenuItem* item, const RECT& anchor,
-             int first = 0);
+  // A menu bar's drop-down passes its options. Returns how the chain ended.
+  TMenuTrackEnd Popup(TControl* popupControl, TbsSkinData* skin, bool popupUp, TMenuItem* item, const RECT& anchor,
+                      int first = 0, const TbsMenuDropOptions* drop = nullptr);
   // Closes an open chain.
   void CloseAll();
   // Closes the windows from a level on (0 closes all).

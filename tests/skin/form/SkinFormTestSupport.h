@@ -59,7 +59,7 @@ protected:
     SetBackend(nullptr);
   }
 
-  // The main window's frame settings (spec'd by the editor's window).
+  // The frame settings of the editor's main window.
   void MakeMainWindow() {
     Form = std::make_unique<TForm>(nullptr);
     Form->SetName("frmMain");
