@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything, makes a demo ROM when none is given, and shows its data.
+# Builds everything, makes a demo ROM when none is given, and opens it in the
+# editor's window. Without a display the editor draws its first frame into
+# build/kora-editor.png instead and says so.
 # Usage: scripts/run.sh [ROM]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -9,5 +11,8 @@ if [ -z "$rom" ]; then
   rom="$dir/demo.nds"
   [ -f "$rom" ] || "$dir/kora/kora-cli" make-demo-rom "$rom"
 fi
-"$dir/kora/kora-cli" info "$rom"
-"$dir/kora/kora-cli" export "$rom"
+cd "$dir"
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  exec "$dir/kora/kora-editor" "$rom"
+fi
+"$dir/kora/kora-editor" --snapshot "$dir/kora-editor.png" "$rom"

@@ -52,6 +52,11 @@ TClass TbsSkinData::StaticClass() {
   return &info;
 }
 
+void RegisterSkinDataClasses() {
+  RegisterClasses(
+      {TbsSkinData::StaticClass(), TbsCompressedStoredSkin::StaticClass(), TbsResourceStrData::StaticClass()});
+}
+
 TbsSkinData::TbsSkinData(TComponent* owner)
     : TComponent(owner),
       FPicture(std::make_unique<TBitmap>()),

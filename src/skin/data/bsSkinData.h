@@ -167,6 +167,10 @@ struct TbsSkinFormDirectory {
 };
 void SetSkinFormDirectory(TbsSkinFormDirectory directory);
 
+// Makes the skin data classes known by name to the form reader (TbsSkinData,
+// TbsCompressedStoredSkin, TbsResourceStrData); once is enough.
+void RegisterSkinDataClasses();
+
 class TbsSkinData : public TComponent {
   KORA_CLASS(TbsSkinData, TComponent)
 
