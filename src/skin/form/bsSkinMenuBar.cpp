@@ -140,10 +140,10 @@ void TbsSkinMainMenuBarItem::DrawSkinned(TCanvas* canvas) {
   Bar->SelectItemFont(c);
   RECT text = data.TextRect;
   text.Right = w - (WidthOf(data.SkinRect) - data.TextRect.Right) + 2;
-  const TColor color = Down                    ? data.DownFontColor
-                       : Active                ? data.ActiveFontColor
+  const TColor color = Down                  ? data.DownFontColor
+                       : Active              ? data.ActiveFontColor
                        : MenuItem->Enabled() ? data.FontColor
-                                               : data.UnEnabledFontColor;
+                                             : data.UnEnabledFontColor;
   BarText(c, MenuItem->Caption(), text, color);
   BitBlt(canvas->Handle(), ObjectRect.Left, ObjectRect.Top, w, image.Height(), c->Handle(), 0, 0, SRCCOPY);
 }
