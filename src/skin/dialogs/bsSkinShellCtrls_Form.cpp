@@ -96,7 +96,7 @@ void TbsOpenDlgForm::BuildToolBar() {
   FFolderCombo = Make<TbsSkinShellComboBox>(this, FToolPanel, "FolderCombo");
   FFolderCombo->SetWidth(kFolderComboWidth);
 
-  const auto button = [this](TbsSkinSpeedButton* b, const char* glyph) {
+  const auto button = [](TbsSkinSpeedButton* b, const char* glyph) {
     TBitmap picture;
     LoadShellDialogGlyph(&picture, glyph);
     b->SetGlyph(&picture);

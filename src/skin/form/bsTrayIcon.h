@@ -114,7 +114,6 @@ private:
   std::unique_ptr<TTimer> FAnimateTimer, FClickTimer;
   bool FClickStarted = false;
   bool FClickReady = false;
-  bool FDoubleClick = false;
   TNotifyEvent FOldAppMinimize;
   std::shared_ptr<bool> FAlive;
 };

@@ -272,7 +272,7 @@ TEST_F(MessageBoxTest, TheShowAgainCheckBox) {
   // Checked when it closes: false again; the frame's close gives mrCancel.
   Message->ShowAgainFlagValue = false;
   EXPECT_EQ(Show(kSavedText, mtInformation, {mbYes},
-                 [this](TbsMessageForm* box) {
+                 [](TbsMessageForm* box) {
                    EXPECT_TRUE(Part<TbsSkinCheckRadioBox>(box, "checkbox")->Checked());
                    box->Close();
                    PostMessage(box->Handle(), WM_NULL, 0, 0);  // wakes the loop to see it
