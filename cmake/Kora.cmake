@@ -26,6 +26,7 @@ function(kora_library name)
     return()
   endif()
   add_library(${name} STATIC ${srcs} ${A_EXTRA_SOURCES})
+  kora_unity(${name} ${srcs})
   target_include_directories(${name} PUBLIC ${dirs})
   target_link_libraries(${name} PUBLIC ${A_DEPS})
 endfunction()
@@ -52,6 +53,20 @@ function(kora_program name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KORA_PROGRAM_DIR}/${A_SUBDIR})
 endfunction()
 
+# kora_unity(TARGET file...)
+# Builds the target's sources in batches of eight (one compiler run parses the
+# shared headers once for the batch), all but the files that include the X11
+# headers: their macros (None, Status, Bool...) would leak into the rest.
+function(kora_unity target)
+  set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
+  foreach(f ${ARGN})
+    file(STRINGS ${f} x11 REGEX "#include <X11/")
+    if(x11)
+      set_source_files_properties(${f} TARGET_DIRECTORY ${target} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
+    endif()
+  endforeach()
+endfunction()
+
 # kora_test_folder(LABEL label [DEPS lib...] [PROGRAMS target...])
 # One GoogleTest executable from every .cpp in the current folder; its cases
 # are registered with CTest under the given label. PROGRAMS are built first
@@ -63,6 +78,7 @@ function(kora_test_folder exe)
     return()
   endif()
   add_executable(${exe} ${srcs})
+  kora_unity(${exe} ${srcs})
   target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tools ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${exe} PRIVATE ${A_DEPS} GTest::gtest GTest::gtest_main)
   target_compile_definitions(${exe} PRIVATE

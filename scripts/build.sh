@@ -9,10 +9,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 dir="$root/build"; flags=()
 if [ "${1:-}" = "--sanitize" ]; then
   # clang, so that the same build links the libFuzzer targets; -O1 as the
-  # sanitizers recommend, or the tests and the fuzzers crawl.
+  # sanitizers recommend, or the tests and the fuzzers crawl; line tables are
+  # all the reports need.
   dir="$root/build-asan"
   flags=(-DKORA_SANITIZE=ON -DKORA_FUZZ=ON -DKORA_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "-DCMAKE_C_FLAGS_DEBUG=-g -O1" "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1")
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "-DCMAKE_C_FLAGS_DEBUG=-gline-tables-only -O1" "-DCMAKE_CXX_FLAGS_DEBUG=-gline-tables-only -O1")
   # A folder configured otherwise (the gcc sanitizer build of old) starts over.
   if [ -f "$dir/CMakeCache.txt" ] && ! { grep -q '^KORA_FUZZ:BOOL=ON' "$dir/CMakeCache.txt" &&
     grep -q '^CMAKE_CXX_COMPILER:[A-Z]*=.*clang++' "$dir/CMakeCache.txt"; }; then

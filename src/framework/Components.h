@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "framework/Classes.h"
@@ -84,6 +85,15 @@ class TComponent : public TPersistent {
   // goes away. The link works both ways: this one also hears of `component`.
   void FreeNotification(TComponent* component);
   void RemoveFreeNotification(TComponent* component);
+  // Points `field` at `value` and moves this component's free notification
+  // from the old target to the new one.
+  template <typename T>
+  void Relink(T*& field, std::type_identity_t<T>* value) {
+    if (field == value) return;
+    if (field) field->RemoveFreeNotification(this);
+    field = value;
+    if (field) field->FreeNotification(this);
+  }
 
   // Form streaming hooks.
   // After a form stream is read and every reference fixed up; clears csLoading.

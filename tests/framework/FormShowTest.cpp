@@ -6,9 +6,9 @@ namespace kora::test {
 namespace {
 
 // A focusable box filled with its colour.
-class TBox : public TCustomControl {
+class TShowBox : public TCustomControl {
 public:
-  explicit TBox(TWinControl* parent, int left, TColor color = clSilver) : TCustomControl(parent) {
+  explicit TShowBox(TWinControl* parent, int left, TColor color = clSilver) : TCustomControl(parent) {
     SetParent(parent);
     SetTabStop(true);
     SetBounds(left, 10, 40, 20);
@@ -29,13 +29,13 @@ protected:
     Form = std::make_unique<TForm>(nullptr);
     Form->SetBounds(100, 100, 240, 120);
     Form->SetColor(clMaroon);
-    First = new TBox(Form.get(), 10, clLime);
-    Second = new TBox(Form.get(), 60);
-    Third = new TBox(Form.get(), 110);
+    First = new TShowBox(Form.get(), 10, clLime);
+    Second = new TShowBox(Form.get(), 60);
+    Third = new TShowBox(Form.get(), 110);
   }
-  TBox* First = nullptr;
-  TBox* Second = nullptr;
-  TBox* Third = nullptr;
+  TShowBox* First = nullptr;
+  TShowBox* Second = nullptr;
+  TShowBox* Third = nullptr;
 };
 
 TEST_F(FormShowTest, ShowMakesTheWindowsAndPutsTheFormOnScreen) {
@@ -66,8 +66,8 @@ TEST_F(FormShowTest, FocusGoesToTheActiveControlOrTheFirstTabStop) {
 
   // Modal without an active control: the first in tab order.
   TForm dialog(nullptr);
-  auto* a = new TBox(&dialog, 10);
-  auto* b = new TBox(&dialog, 60);
+  auto* a = new TShowBox(&dialog, 10);
+  auto* b = new TShowBox(&dialog, 60);
   b->SetTabOrder(0);
   HWND focused{};
   Screen.WhenIdle([&] {

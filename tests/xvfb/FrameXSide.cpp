@@ -17,43 +17,43 @@ extern char** environ;
 namespace kora::test {
 
 namespace {
-Display* D(void* d) { return static_cast<Display*>(d); }
+Display* XDisplayOf(void* d) { return static_cast<Display*>(d); }
 }  // namespace
 
 XSide::XSide() : FDisplay(XOpenDisplay(nullptr)) {}
 
 XSide::~XSide() {
-  if (FDisplay) XCloseDisplay(D(FDisplay));
+  if (FDisplay) XCloseDisplay(XDisplayOf(FDisplay));
 }
 
 void XSide::InitThreads() { XInitThreads(); }
 
 void XSide::MoveTo(POINT p) const {
-  XTestFakeMotionEvent(D(FDisplay), -1, p.X, p.Y, CurrentTime);
-  XFlush(D(FDisplay));
+  XTestFakeMotionEvent(XDisplayOf(FDisplay), -1, p.X, p.Y, CurrentTime);
+  XFlush(XDisplayOf(FDisplay));
 }
 
 void XSide::Button(int button, bool down) const {
-  XTestFakeButtonEvent(D(FDisplay), unsigned(button), down ? True : False, CurrentTime);
-  XFlush(D(FDisplay));
+  XTestFakeButtonEvent(XDisplayOf(FDisplay), unsigned(button), down ? True : False, CurrentTime);
+  XFlush(XDisplayOf(FDisplay));
 }
 
 void XSide::Tap(const char* keysym) const {
-  const KeyCode code = XKeysymToKeycode(D(FDisplay), XStringToKeysym(keysym));
-  XTestFakeKeyEvent(D(FDisplay), code, True, CurrentTime);
-  XTestFakeKeyEvent(D(FDisplay), code, False, CurrentTime);
-  XFlush(D(FDisplay));
+  const KeyCode code = XKeysymToKeycode(XDisplayOf(FDisplay), XStringToKeysym(keysym));
+  XTestFakeKeyEvent(XDisplayOf(FDisplay), code, True, CurrentTime);
+  XTestFakeKeyEvent(XDisplayOf(FDisplay), code, False, CurrentTime);
+  XFlush(XDisplayOf(FDisplay));
 }
 
 unsigned long XSide::Focus() const {
   Window focus = None;
   int revert = 0;
-  XGetInputFocus(D(FDisplay), &focus, &revert);
+  XGetInputFocus(XDisplayOf(FDisplay), &focus, &revert);
   return focus == PointerRoot ? 0 : focus;
 }
 
 bool XSide::HasWindowManager() const {
-  Display* d = D(FDisplay);
+  Display* d = XDisplayOf(FDisplay);
   const Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
   Atom type = None;
   int format = 0;
@@ -67,11 +67,11 @@ bool XSide::HasWindowManager() const {
 }
 
 unsigned long XSide::FindByName(const std::string& name) const {
-  return FindByName(name, DefaultRootWindow(D(FDisplay)));
+  return FindByName(name, DefaultRootWindow(XDisplayOf(FDisplay)));
 }
 
 unsigned long XSide::FindByName(const std::string& name, unsigned long from) const {
-  Display* d = D(FDisplay);
+  Display* d = XDisplayOf(FDisplay);
   char* title = nullptr;
   if (XFetchName(d, from, &title) && title) {
     const bool same = name == title;
@@ -88,7 +88,7 @@ unsigned long XSide::FindByName(const std::string& name, unsigned long from) con
 }
 
 void XSide::Activate(unsigned long window) const {
-  Display* d = D(FDisplay);
+  Display* d = XDisplayOf(FDisplay);
   XEvent e{};
   e.xclient.type = ClientMessage;
   e.xclient.window = window;
@@ -102,7 +102,7 @@ void XSide::Activate(unsigned long window) const {
 
 bool XSide::Viewable(unsigned long window) const {
   XWindowAttributes attrs;
-  return XGetWindowAttributes(D(FDisplay), window, &attrs) && attrs.map_state == IsViewable;
+  return XGetWindowAttributes(XDisplayOf(FDisplay), window, &attrs) && attrs.map_state == IsViewable;
 }
 
 bool WindowManager::Start(const XSide& x) {

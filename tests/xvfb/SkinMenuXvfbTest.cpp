@@ -30,7 +30,7 @@
 namespace kora::test {
 namespace {
 
-constexpr uint32_t kRootPixel = 0x30A040;
+constexpr uint32_t kMenuRootPixel = 0x30A040;
 
 class SkinMenuXvfbTest : public ::testing::TestWithParam<bool> {
 protected:
@@ -49,7 +49,7 @@ protected:
       ASSERT_TRUE(FManager->Start(*FX)) << "openbox did not come up (scripts/install-deps.sh installs it)";
     }
     FProbe = std::make_unique<XProbe>();
-    FProbe->PaintDesktop(kRootPixel);
+    FProbe->PaintDesktop(kMenuRootPixel);
     ResetWindowSystem();
     FBackend = std::make_unique<SdlBackend>();
     SetBackend(FBackend.get());

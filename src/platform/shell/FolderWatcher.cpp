@@ -17,11 +17,8 @@
 
 namespace kora {
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-constexpr auto kReportInterval = std::chrono::milliseconds(100);
-
+// Owns a descriptor; not in the anonymous namespace because the watcher's
+// worker holds two.
 class FileDescriptor {
 public:
   explicit FileDescriptor(int fd) : FFd(fd) {}
@@ -35,6 +32,11 @@ public:
 private:
   int FFd;
 };
+
+namespace {
+
+using WatchClock = std::chrono::steady_clock;
+constexpr auto kReportInterval = std::chrono::milliseconds(100);
 
 uint32_t InotifyMask(uint32_t filter, bool subtree) {
   uint32_t mask = IN_ONLYDIR | IN_EXCL_UNLINK | IN_DELETE_SELF | IN_MOVE_SELF;
@@ -136,12 +138,12 @@ struct FolderWatcher::Worker {
   void Run() {
     uint32_t pending = 0;
     bool gone = false;
-    auto lastReport = Clock::now() - kReportInterval;
+    auto lastReport = WatchClock::now() - kReportInterval;
     for (;;) {
       pollfd fds[2] = {{Wake.Get(), POLLIN, 0}, {Inotify.Get(), POLLIN, 0}};
       int timeoutMs = -1;
       if (pending) {
-        const auto wait = lastReport + kReportInterval - Clock::now();
+        const auto wait = lastReport + kReportInterval - WatchClock::now();
         timeoutMs = int(std::max<int64_t>(0, std::chrono::ceil<std::chrono::milliseconds>(wait).count()));
       }
       // Once the folder is gone only the stop request is of interest.
@@ -152,7 +154,7 @@ struct FolderWatcher::Worker {
         pending |= Drain();
         gone = (pending & FOLDER_CHANGE_GONE) != 0;
       }
-      const auto now = Clock::now();
+      const auto now = WatchClock::now();
       if (pending && now - lastReport >= kReportInterval) {
         if (OnChange) OnChange(pending);
         pending = 0;

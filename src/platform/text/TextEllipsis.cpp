@@ -6,8 +6,6 @@ namespace {
 
 const TextCell kDot{U'.', -1, -1, false};
 
-bool IsBlank(char32_t c) { return c == U' ' || c == U'\t'; }
-
 // Pen positions before each cell and after the last.
 std::vector<int> PenPositions(TextLineMeasure& measure, const std::vector<TextCell>& line) {
   std::vector<int> x(line.size() + 1, 0);
@@ -47,9 +45,9 @@ bool EllipsizeWord(TextLineMeasure& measure, std::vector<TextCell>& line, int wi
   const int dots = 3 * measure.Advance(0, U'.');
   // Cut at the last blank that leaves room for the dots, dropping the blanks.
   for (size_t i = line.size(); i-- > 1;) {
-    if (!IsBlank(line[i].Char)) continue;
+    if (!IsTextBlank(line[i].Char)) continue;
     size_t end = i;
-    while (end > 0 && IsBlank(line[end - 1].Char)) --end;
+    while (end > 0 && IsTextBlank(line[end - 1].Char)) --end;
     if (end > 0 && x[end] + dots <= width) {
       line.resize(end);
       AppendDots(line);

@@ -8,8 +8,6 @@ namespace {
 
 constexpr int kDefaultTabChars = 8;
 
-bool IsBlank(char32_t c) { return c == U' ' || c == U'\t'; }
-
 bool IsLineBreak(char32_t c) { return c == U'\r' || c == U'\n'; }
 
 // Ideographs and other full-width characters may be broken between.
@@ -122,18 +120,18 @@ std::vector<std::vector<TextCell>> Layouter::SplitParagraphs(std::vector<TextCel
 bool Layouter::CanBreakBefore(const std::vector<TextCell>& p, size_t i, size_t start) const {
   if (i <= start || i >= p.size()) return false;
   const char32_t prev = p[i - 1].Char, cur = p[i].Char;
-  if (IsBlank(prev) && !IsBlank(cur)) return true;
+  if (IsTextBlank(prev) && !IsTextBlank(cur)) return true;
   if (FFormat & DT_NOFULLWIDTHCHARBREAK) return false;
-  return (IsWide(prev) || IsWide(cur)) && !IsBlank(cur) && !IsClosingMark(cur) && !IsOpeningMark(prev);
+  return (IsWide(prev) || IsWide(cur)) && !IsTextBlank(cur) && !IsClosingMark(cur) && !IsOpeningMark(prev);
 }
 
 void Layouter::Wrap(const std::vector<TextCell>& p, std::vector<std::vector<TextCell>>& lines) {
   auto emit = [&](size_t from, size_t to) {
-    while (to > from && IsBlank(p[to - 1].Char)) --to;
+    while (to > from && IsTextBlank(p[to - 1].Char)) --to;
     lines.emplace_back(p.begin() + from, p.begin() + to);
   };
   auto skipBlanks = [&](size_t i) {
-    while (i < p.size() && IsBlank(p[i].Char)) ++i;
+    while (i < p.size() && IsTextBlank(p[i].Char)) ++i;
     return i;
   };
 
@@ -153,7 +151,7 @@ void Layouter::Wrap(const std::vector<TextCell>& p, std::vector<std::vector<Text
       if (breakable) lastBreak = i;
       const int nx = FMeasure.Advance(x, p[i].Char);
       if (nx > FWidth && i > start) {
-        if (IsBlank(p[i].Char)) {
+        if (IsTextBlank(p[i].Char)) {
           end = i;
           next = skipBlanks(i);
           break;

@@ -21,6 +21,9 @@ struct TextCell {
   bool Prefixed = false;
 };
 
+// A space or a tab: where lines break and where an ellipsis trims.
+inline bool IsTextBlank(char32_t c) { return c == U' ' || c == U'\t'; }
+
 struct PlacedChar {
   char32_t Char = 0;
   int X = 0;  // pen position relative to the line's left

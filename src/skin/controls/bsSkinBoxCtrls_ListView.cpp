@@ -15,12 +15,6 @@ namespace {
 
 constexpr uint32_t kCellFlags = DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX;
 
-void Relink(TComponent* self, TbsSkinScrollBar*& field, TbsSkinScrollBar* value) {
-  if (field) field->RemoveFreeNotification(self);
-  field = value;
-  if (field) field->FreeNotification(self);
-}
-
 }  // namespace
 
 TClass TbsSkinListView::StaticClass() {
@@ -87,7 +81,7 @@ void TbsSkinListView::SetEmptyText(const std::string& value) {
 
 void TbsSkinListView::SetHScrollBar(TbsSkinScrollBar* value) {
   if (FHScrollBar) FHScrollBar->OnChange = nullptr;
-  Relink(this, FHScrollBar, value);
+  Relink(FHScrollBar, value);
   if (value) {
     value->SetEnabled(false);
     value->OnChange = [this](TObject*) { BarMoved(FHScrollBar); };
@@ -97,7 +91,7 @@ void TbsSkinListView::SetHScrollBar(TbsSkinScrollBar* value) {
 
 void TbsSkinListView::SetVScrollBar(TbsSkinScrollBar* value) {
   if (FVScrollBar) FVScrollBar->OnChange = nullptr;
-  Relink(this, FVScrollBar, value);
+  Relink(FVScrollBar, value);
   if (value) {
     value->SetEnabled(false);
     value->OnChange = [this](TObject*) { BarMoved(FVScrollBar); };

@@ -97,6 +97,7 @@ protected:
 
 private:
   friend class TbsSkinCustomTabSheet;
+  static constexpr int kImageGap = 2;  // between a tab's picture and its caption
 
   // What the record gives the control, copied at each lookup.
   struct TRecordCopy {

@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kTabPadding = 6;  // on each side of a caption
 constexpr int kItemInset = 2;   // the tab control's items start this far in
-constexpr int kImageGap = 2;    // between a tab's picture and its caption
 // Posted to ourselves: the scroller is rebuilt outside its own click.
 constexpr UINT kUpdateScrollerMessage = WM_USER + 0x230;
 

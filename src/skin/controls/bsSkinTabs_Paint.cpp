@@ -10,7 +10,6 @@ namespace kora {
 
 namespace {
 
-constexpr int kImageGap = 2;
 constexpr TColor kUnboundHotFill = RGB(182, 189, 210);
 constexpr TColor kUnboundFocusFill = RGB(133, 147, 181);
 constexpr TColor kUnboundActiveFrame = RGB(0, 0, 128);

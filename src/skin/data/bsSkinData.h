@@ -269,4 +269,7 @@ private:
   std::vector<std::unique_ptr<TbsDataSkinControl>> FControlList;
 };
 
+// The skin when one is given and loaded, else null.
+inline TbsSkinData* LoadedSkin(TbsSkinData* skin) { return skin && !skin->Empty() ? skin : nullptr; }
+
 }  // namespace kora

@@ -14,12 +14,12 @@ namespace kora {
 
 namespace {
 
-constexpr int kButtonWidth = 70;
+constexpr int kMessageButtonWidth = 70;
 constexpr int kButtonGap = 10;
 constexpr int kDefaultButtonHeight = 25;
 constexpr int kTextLeft = 50;
 constexpr int kTextTop = 15;
-constexpr int kIconSize = 32;
+constexpr int kMessageIconSize = 32;
 constexpr int kCheckBoxHeight = 30;
 
 struct TKindText {
@@ -55,16 +55,6 @@ constexpr std::array<TButtonText, 11> kButtons{{
     {"YesToAll", "MSG_BTN_YESTOALL", "全部是(&Y)", mrYesToAll},
     {"Help", "MSG_BTN_HELP", "帮助(&H)", mrNone},
 }};
-
-// The skin when one is loaded, else null.
-TbsSkinData* LoadedSkin(TbsSkinData* skin) { return skin && !skin->Empty() ? skin : nullptr; }
-
-void Relink(TComponent* self, TbsSkinData*& field, TbsSkinData* value) {
-  if (field == value) return;
-  if (field) field->RemoveFreeNotification(self);
-  field = value;
-  if (field) field->FreeNotification(self);
-}
 
 std::unique_ptr<TFont> MessageFont() {
   auto font = std::make_unique<TFont>();
@@ -106,7 +96,7 @@ TClass TbsMessageImage::StaticClass() {
 }
 
 TbsMessageImage::TbsMessageImage(TComponent* owner) : TGraphicControl(owner), FIcon(std::make_unique<TIcon>()) {
-  SetBounds(Left(), Top(), kIconSize, kIconSize);
+  SetBounds(Left(), Top(), kMessageIconSize, kMessageIconSize);
 }
 
 void TbsMessageImage::Paint() {
@@ -158,12 +148,12 @@ TbsSkinMessage::TbsSkinMessage(TComponent* owner)
 }
 
 TbsSkinMessage::~TbsSkinMessage() {
-  Relink(this, FSkinData, nullptr);
-  Relink(this, FCtrlSkinData, nullptr);
+  Relink(FSkinData, nullptr);
+  Relink(FCtrlSkinData, nullptr);
 }
 
-void TbsSkinMessage::SetSkinData(TbsSkinData* value) { Relink(this, FSkinData, value); }
-void TbsSkinMessage::SetCtrlSkinData(TbsSkinData* value) { Relink(this, FCtrlSkinData, value); }
+void TbsSkinMessage::SetSkinData(TbsSkinData* value) { Relink(FSkinData, value); }
+void TbsSkinMessage::SetCtrlSkinData(TbsSkinData* value) { Relink(FCtrlSkinData, value); }
 
 void TbsSkinMessage::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
@@ -208,7 +198,7 @@ std::unique_ptr<TbsMessageForm> TbsSkinMessage::CreateMessageForm(const std::str
   int count = 0;
   for (size_t bit = 0; bit < kButtons.size(); ++bit)
     if (buttons.Contains(TMsgDlgBtn(bit))) ++count;
-  const int rowWidth = count == 0 ? 0 : kButtonWidth * count + kButtonGap * (count - 1);
+  const int rowWidth = count == 0 ? 0 : kMessageButtonWidth * count + kButtonGap * (count - 1);
 
   const bool custom = kind >= mtCustom;
   if (caption)
@@ -236,8 +226,8 @@ std::unique_ptr<TbsMessageForm> TbsSkinMessage::CreateMessageForm(const std::str
   if (!custom) {
     auto* image = new TbsMessageImage(form.get());
     image->SetName("Image");
-    image->Icon()->LoadSystemIcon(kKinds[kind].Icon, kIconSize);
-    image->SetBounds(5, std::max(10, label->Top() + label->Height() / 2 - 16), kIconSize, kIconSize);
+    image->Icon()->LoadSystemIcon(kKinds[kind].Icon, kMessageIconSize);
+    image->SetBounds(5, std::max(10, label->Top() + label->Height() / 2 - 16), kMessageIconSize, kMessageIconSize);
     image->SetParent(form.get());
   }
 
@@ -297,7 +287,7 @@ std::unique_ptr<TbsMessageForm> TbsSkinMessage::CreateMessageForm(const std::str
     button->SetDefault(int(bit) == defaultButton);
     button->SetCancel(int(bit) == cancelButton);
     button->SetDefaultHeight(buttonHeight);
-    button->SetBounds(x, top, kButtonWidth, buttonHeight);
+    button->SetBounds(x, top, kMessageButtonWidth, buttonHeight);
     button->SetDefaultFont(FDefaultButtonFont.get());
     button->SetUseSkinFont(UseSkinFont);
     button->SetSkinDataName(ButtonSkinDataName);
@@ -309,7 +299,7 @@ std::unique_ptr<TbsMessageForm> TbsSkinMessage::CreateMessageForm(const std::str
     button->SetParent(form.get());
     // The default button starts with the focus, so Enter presses it.
     if (int(bit) == defaultButton) form->SetActiveControl(button);
-    x += kButtonWidth + kButtonGap;
+    x += kMessageButtonWidth + kButtonGap;
   }
   return form;
 }

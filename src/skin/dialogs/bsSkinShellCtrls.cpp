@@ -13,13 +13,6 @@ namespace {
 constexpr int kDefaultClientWidth = 450;
 constexpr int kDefaultClientHeight = 290;
 
-void Relink(TComponent* self, TbsSkinData*& field, TbsSkinData* value) {
-  if (field == value) return;
-  if (field) field->RemoveFreeNotification(self);
-  field = value;
-  if (field) field->FreeNotification(self);
-}
-
 std::unique_ptr<TFont> DialogFont() {
   auto font = std::make_unique<TFont>();
   font->SetName(bsDefaultFontName);
@@ -27,9 +20,6 @@ std::unique_ptr<TFont> DialogFont() {
   font->SetHeight(-12);
   return font;
 }
-
-// A skin that is loaded.
-bool LoadedSkin(const TbsSkinData* skin) { return skin && !skin->Empty(); }
 
 // Clears a pointer to the window when it goes, whatever way it leaves.
 class TFormScope {
@@ -92,12 +82,12 @@ TClass TbsSkinOpenDialog::StaticClass() {
 TbsSkinOpenDialog::TbsSkinOpenDialog(TComponent* owner) : TComponent(owner), FDefaultFont(DialogFont()) {}
 
 TbsSkinOpenDialog::~TbsSkinOpenDialog() {
-  Relink(this, FSkinData, nullptr);
-  Relink(this, FCtrlSkinData, nullptr);
+  Relink(FSkinData, nullptr);
+  Relink(FCtrlSkinData, nullptr);
 }
 
-void TbsSkinOpenDialog::SetSkinData(TbsSkinData* value) { Relink(this, FSkinData, value); }
-void TbsSkinOpenDialog::SetCtrlSkinData(TbsSkinData* value) { Relink(this, FCtrlSkinData, value); }
+void TbsSkinOpenDialog::SetSkinData(TbsSkinData* value) { Relink(FSkinData, value); }
+void TbsSkinOpenDialog::SetCtrlSkinData(TbsSkinData* value) { Relink(FCtrlSkinData, value); }
 
 void TbsSkinOpenDialog::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);

@@ -12,7 +12,7 @@ namespace kora {
 
 namespace {
 
-constexpr int kIconSize = 16;
+constexpr int kSmallIconSize = 16;
 constexpr int kIconGap = 4;
 
 }  // namespace
@@ -29,7 +29,7 @@ TClass TbsSkinShellComboBox::StaticClass() {
 TbsSkinShellComboBox::TbsSkinShellComboBox(TComponent* owner) : TbsSkinCustomComboBox(owner) {
   SetDropDownCount(10);
   // Rows tall enough for the icons in the built-in look.
-  SetListBoxDefaultItemHeight(kIconSize + 4);
+  SetListBoxDefaultItemHeight(kSmallIconSize + 4);
   SetOnListBoxDrawItem([this](TCanvas* canvas, int index, int, int, RECT text, TOwnerDrawState) {
     DrawEntry(canvas, index, text, true);
   });
@@ -96,12 +96,12 @@ void TbsSkinShellComboBox::DrawEntry(TCanvas* canvas, int index, RECT text, bool
   if (index < 0 || index >= EntryCount()) return;
   const TEntry& entry = FEntries[size_t(index)];
   // Half an icon to the right for each level in the open list.
-  const int x = text.Left + (indented ? entry.Level * kIconSize / 2 : 0);
-  const int iconY = text.Top + (HeightOf(text) - kIconSize) / 2;
+  const int x = text.Left + (indented ? entry.Level * kSmallIconSize / 2 : 0);
+  const int iconY = text.Top + (HeightOf(text) - kSmallIconSize) / 2;
   DrawShellIcon(canvas->Handle(), GetShellIconIndex(entry.Item), x, iconY, ShellIconSize::Small);
   const int textY = text.Top + (HeightOf(text) - canvas->TextHeight("Wg")) / 2;
   canvas->Brush()->SetStyle(bsClear);
-  const RECT clip{x + kIconSize + kIconGap, text.Top, text.Right, text.Bottom};
+  const RECT clip{x + kSmallIconSize + kIconGap, text.Top, text.Right, text.Bottom};
   canvas->TextRect(clip, clip.Left, textY, entry.Item.DisplayName);
 }
 

@@ -270,33 +270,21 @@ TbsActiveSkinObject* TbsSkinForm::FindObject(const std::string& idName) const {
 
 // ---- Properties ---------------------------------------------------------------------
 
-namespace {
-
-template <typename T>
-void Relink(TComponent* self, T*& field, T* value) {
-  if (field == value) return;
-  if (field) field->RemoveFreeNotification(self);
-  field = value;
-  if (field) field->FreeNotification(self);
-}
-
-}  // namespace
-
-void TbsSkinForm::SetStatusBar(TWinControl* value) { Relink(this, FStatusBar, value); }
-void TbsSkinForm::SetSkinHint(TComponent* value) { Relink(this, FSkinHint, value); }
-void TbsSkinForm::SetMainMenuBar(TWinControl* value) { Relink(this, FMainMenuBar, value); }
-void TbsSkinForm::SetMDITabsBar(TComponent* value) { Relink(this, FMDITabsBar, value); }
-void TbsSkinForm::SetSystemMenu(TPopupMenu* value) { Relink(this, FSystemMenu, value); }
-void TbsSkinForm::SetMenusSkinData(TbsSkinData* value) { Relink(this, FMenusSkinData, value); }
+void TbsSkinForm::SetStatusBar(TWinControl* value) { Relink(FStatusBar, value); }
+void TbsSkinForm::SetSkinHint(TComponent* value) { Relink(FSkinHint, value); }
+void TbsSkinForm::SetMainMenuBar(TWinControl* value) { Relink(FMainMenuBar, value); }
+void TbsSkinForm::SetMDITabsBar(TComponent* value) { Relink(FMDITabsBar, value); }
+void TbsSkinForm::SetSystemMenu(TPopupMenu* value) { Relink(FSystemMenu, value); }
+void TbsSkinForm::SetMenusSkinData(TbsSkinData* value) { Relink(FMenusSkinData, value); }
 
 void TbsSkinForm::SetSkinData(TbsSkinData* value) {
   if (FSkinData == value) return;
-  Relink(this, FSkinData, value);
+  Relink(FSkinData, value);
   if (!ComponentState().Contains(csLoading) && !Designing() && FForm->HandleAllocated()) ApplySkin();
 }
 
 void TbsSkinForm::SetTrayIcon(TComponent* value) {
-  Relink(this, FTrayIcon, value);
+  Relink(FTrayIcon, value);
   if (auto* tray = dynamic_cast<IbsFrameTray*>(FTrayIcon)) {
     if (!AlwaysShowInTray) tray->SetTrayIconVisible(false);
     tray->SetDefaultTrayPopup(FTrayMenu.get(), [this](TObject*) { RestoreFromTray(); });

@@ -16,7 +16,7 @@ constexpr COLORREF kChecked = RGB(255, 0, 0), kUnchecked = RGB(0, 255, 0), kHotC
                    kHotUnchecked = RGB(255, 255, 0), kOffChecked = RGB(255, 0, 255), kOffUnchecked = RGB(0, 255, 255);
 
 // A strip 60 x 17 that stretches across, the images under it.
-std::string MiniIni() {
+std::string CheckIni() {
   return "[VERSION]\nver=3\n[PICTURES]\npicture=\ninactivepicture=\nmask=\nactivepicturescount=1\n0=box.bmp\n"
          "[FORMINFO]\nborderwidth=4\n[SKINOBJECTS]\ncount=0\n[SKINCONTROLS]\ncount=1\n0=checkbox:checkradio\n"
          "[checkbox]\npictureindex=0\nskinrect=0,0,60,17\nlefttoppoint=19,0\nrighttoppoint=58,0\n"
@@ -118,7 +118,7 @@ TEST_F(SkinCheckRadioBoxTest, ARadioButtonUnchecksItsGroupOnly) {
 }
 
 TEST_F(SkinCheckRadioBoxTest, TheRecordGivesTheImageOfEachStateAndTheCaptionsColours) {
-  LoadMiniSkin(MiniIni(), {{"box.bmp", MiniPicture()}});
+  LoadMiniSkin(CheckIni(), {{"box.bmp", MiniPicture()}});
   ShowForm();
   TbsSkinCheckRadioBox* box = Place("Kora", 10, 10);
   box->SetSkinData(Skin);

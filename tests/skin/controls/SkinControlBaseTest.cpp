@@ -12,9 +12,9 @@ namespace kora::test {
 namespace {
 
 // Every pixel of the picture tells where it came from.
-COLORREF Coded(int x, int y) { return RGB(x * 2, y * 2, 90); }
+COLORREF BaseCoded(int x, int y) { return RGB(x * 2, y * 2, 90); }
 
-std::string MiniIni() {
+std::string BaseIni() {
   return "[VERSION]\nver=3\n"
          "[PICTURES]\npicture=\ninactivepicture=\nmask=\nactivepicturescount=2\n0=controls.bmp\n1=mask.bmp\n"
          "[FORMINFO]\nborderwidth=4\n[SKINOBJECTS]\ncount=0\n"
@@ -32,11 +32,11 @@ std::string MiniIni() {
          "[column]\npictureindex=0\nskinrect=0,0,20,40\nleftbottompoint=0,30\nclientrect=2,5,18,30\n";
 }
 
-std::vector<std::pair<std::string, std::string>> MiniPictures() {
-  return {{"controls.bmp", BmpOf(100, 100, Coded)}, {"mask.bmp", BmpOf(20, 20, [](int x, int y) {
-                                                       const bool corner = (x < 3 || x > 16) && (y < 3 || y > 16);
-                                                       return corner ? RGB(255, 255, 255) : RGB(0, 0, 0);
-                                                     })}};
+std::vector<std::pair<std::string, std::string>> BasePictures() {
+  return {{"controls.bmp", BmpOf(100, 100, BaseCoded)}, {"mask.bmp", BmpOf(20, 20, [](int x, int y) {
+                                                           const bool corner = (x < 3 || x > 16) && (y < 3 || y > 16);
+                                                           return corner ? RGB(255, 255, 255) : RGB(0, 0, 0);
+                                                         })}};
 }
 
 // A control that logs its hooks and paints its default look blue.
@@ -85,7 +85,7 @@ protected:
 };
 
 TEST_F(SkinControlBaseTest, UnboundControlsPaintTheirDefaultLookAndTakeTheirDefaultSize) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(BaseIni(), BasePictures());
   ShowForm();
   TProbe* lost = Probe("lost", "no such record", {10, 10, 60, 40});
   lost->SetSkinData(Skin);
@@ -109,7 +109,7 @@ TEST_F(SkinControlBaseTest, UnboundControlsPaintTheirDefaultLookAndTakeTheirDefa
 }
 
 TEST_F(SkinControlBaseTest, EachSizingModeFitsTheRequestedSize) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(BaseIni(), BasePictures());
   ShowForm();
   TProbe* box = Probe("box", "box", {10, 10, 90, 60});
   box->SetSkinData(Skin);
@@ -120,8 +120,8 @@ TEST_F(SkinControlBaseTest, EachSizingModeFitsTheRequestedSize) {
   EXPECT_EQ(box->FitBottomRightMark, (POINT{96, 66}));
   Paint(box);
   // Corners keep their pixels, the middles are stretched or tiled.
-  EXPECT_EQ(PixelAt(box, 1, 1), Coded(11, 11));
-  EXPECT_EQ(PixelAt(box, 98, 68), Coded(48, 38));
+  EXPECT_EQ(PixelAt(box, 1, 1), BaseCoded(11, 11));
+  EXPECT_EQ(PixelAt(box, 98, 68), BaseCoded(48, 38));
 
   TProbe* strip = Probe("strip", "strip", {10, 100, 60, 120});
   strip->SetSkinData(Skin);
@@ -165,7 +165,7 @@ TEST_F(SkinControlBaseTest, EachSizingModeFitsTheRequestedSize) {
 }
 
 TEST_F(SkinControlBaseTest, TheMaskShapesTheWindow) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(BaseIni(), BasePictures());
   ShowForm();
   TProbe* fixed = Probe("fixed", "fixed", {50, 50, 70, 70});
   fixed->SetSkinData(Skin);
@@ -183,7 +183,7 @@ TEST_F(SkinControlBaseTest, TheMaskShapesTheWindow) {
 }
 
 TEST_F(SkinControlBaseTest, NamesAndSkinChangesTakeEffectAtTheNextPaintOrNotice) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(BaseIni(), BasePictures());
   ShowForm();
   TProbe* probe = Probe("probe", "box", {10, 10, 70, 50});
   probe->SetSkinData(Skin);
@@ -232,7 +232,7 @@ TEST_F(SkinControlBaseTest, NamesAndSkinChangesTakeEffectAtTheNextPaintOrNotice)
 }
 
 TEST_F(SkinControlBaseTest, RemovingTheSkinDataLeavesTheDefaultLook) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(BaseIni(), BasePictures());
   ShowForm();
   TProbe* probe = Probe("probe", "box", {10, 10, 70, 50});
   probe->SetSkinData(Skin);
@@ -247,7 +247,7 @@ TEST_F(SkinControlBaseTest, RemovingTheSkinDataLeavesTheDefaultLook) {
 }
 
 TEST_F(SkinControlBaseTest, ContainersTileTheirInteriorBetweenTheBands) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(BaseIni(), BasePictures());
   ShowForm();
   TProbe* box = Probe("box", "box", {10, 10, 130, 90});
   box->ContainerPaint = true;
@@ -255,10 +255,10 @@ TEST_F(SkinControlBaseTest, ContainersTileTheirInteriorBetweenTheBands) {
   Paint(box);
   EXPECT_EQ(box->SkinPaints, 1);  // the top band only
   // The interior repeats the 32 x 22 client piece from (4, 4).
-  EXPECT_EQ(PixelAt(box, 4, 4), Coded(14, 14));
-  EXPECT_EQ(PixelAt(box, 4 + 32, 4 + 22), Coded(14, 14));
-  EXPECT_EQ(PixelAt(box, 1, 1), Coded(11, 11));     // top band corner
-  EXPECT_EQ(PixelAt(box, 118, 78), Coded(48, 38));  // bottom band corner
+  EXPECT_EQ(PixelAt(box, 4, 4), BaseCoded(14, 14));
+  EXPECT_EQ(PixelAt(box, 4 + 32, 4 + 22), BaseCoded(14, 14));
+  EXPECT_EQ(PixelAt(box, 1, 1), BaseCoded(11, 11));     // top band corner
+  EXPECT_EQ(PixelAt(box, 118, 78), BaseCoded(48, 38));  // bottom band corner
   // Erasing is swallowed: the window keeps what it painted.
   EXPECT_EQ(SendMessage(box->Handle(), WM_ERASEBKGND, 0, 0), 1);
 }

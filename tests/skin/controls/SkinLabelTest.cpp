@@ -11,12 +11,12 @@
 namespace kora::test {
 namespace {
 
-constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
+constexpr COLORREF kLabelRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
 
 // Labels in red, 24 pixels high in bold Arial when the skin's font is
 // wanted; green highlights and blue shadows; a panel record by the same
 // name as a label's in `other`.
-std::string MiniIni(int fontHeight = 24) {
+std::string LabelIni(int fontHeight = 24) {
   return "[VERSION]\nver=3\n[PICTURES]\npicture=\ninactivepicture=\nmask=\nactivepicturescount=0\n"
          "[FORMINFO]\nborderwidth=4\n[SKINOBJECTS]\ncount=0\n[SKINCONTROLS]\ncount=2\n"
          "0=stdlabel:stdlabel\n1=other:panel\n"
@@ -65,7 +65,7 @@ protected:
 };
 
 TEST_F(SkinLabelTest, ColourAndFontComeFromTheSkinWhenAsked) {
-  LoadMiniSkin(MiniIni(), {});
+  LoadMiniSkin(LabelIni(), {});
   ShowForm();
   TbsSkinStdLabel* label = Place("Label", {10, 10, 60, 20}, true);
   const int plainHeight = label->Height();
@@ -75,14 +75,14 @@ TEST_F(SkinLabelTest, ColourAndFontComeFromTheSkinWhenAsked) {
   EXPECT_NE(label->RecordIndex(), -1);
   EXPECT_GT(label->Height(), plainHeight + 8);
   std::vector<std::pair<POINT, COLORREF>> ink = Ink(label);
-  EXPECT_GT(Count(ink, kRed), 20);
+  EXPECT_GT(Count(ink, kLabelRed), 20);
   EXPECT_EQ(Count(ink, RGB(0, 0, 0)), 0);
   // Font's own colour and size unless the skin's are wanted.
   label->SetUseSkinColor(false);
   label->SetUseSkinFont(false);
   ink = Ink(label);
   EXPECT_EQ(label->Height(), plainHeight);
-  EXPECT_EQ(Count(ink, kRed), 0);
+  EXPECT_EQ(Count(ink, kLabelRed), 0);
   EXPECT_GT(Count(ink, RGB(0, 0, 0)), 10);
 
   // A record of another kind binds without copying its colour.
@@ -107,7 +107,7 @@ TEST_F(SkinLabelTest, ColourAndFontComeFromTheSkinWhenAsked) {
 }
 
 TEST_F(SkinLabelTest, DisabledLabelsAreEmbossed) {
-  LoadMiniSkin(MiniIni(), {});
+  LoadMiniSkin(LabelIni(), {});
   ShowForm();
   TbsSkinStdLabel* bound = Place("Embossed", {10, 10, 90, 30});
   bound->SetSkinData(Skin);
@@ -128,7 +128,7 @@ TEST_F(SkinLabelTest, DisabledLabelsAreEmbossed) {
       if (color == c.Light) {
         EXPECT_EQ(At(ink, p.X - 1, p.Y - 1), c.Dark) << p.X << "," << p.Y;
       }
-    EXPECT_EQ(Count(ink, kRed) + Count(ink, RGB(0, 0, 0)), 0);
+    EXPECT_EQ(Count(ink, kLabelRed) + Count(ink, RGB(0, 0, 0)), 0);
   }
 }
 
@@ -179,7 +179,7 @@ TEST_F(SkinLabelTest, EmptyCaptionsAreMeasuredAsABlank) {
 }
 
 TEST_F(SkinLabelTest, SkinNoticesUnbindThenRefreshTheLabel) {
-  LoadMiniSkin(MiniIni(24), {});
+  LoadMiniSkin(LabelIni(24), {});
   ShowForm();
   TbsSkinStdLabel* label = Place("Label", {10, 10, 60, 20}, true);
   label->SetUseSkinFont(true);
@@ -190,7 +190,7 @@ TEST_F(SkinLabelTest, SkinNoticesUnbindThenRefreshTheLabel) {
     order.push_back(std::string(message == SKINMSG_SKIN_CHANGING ? "changing" : "changed") + " bound " +
                     std::to_string(label->RecordIndex() != -1) + " h " + std::to_string(label->Height()));
   };
-  LoadMiniSkin(MiniIni(12), {});
+  LoadMiniSkin(LabelIni(12), {});
   Form->AfterNotice = nullptr;
   ASSERT_EQ(order.size(), 2u);
   EXPECT_EQ(order[0], "changing bound 0 h " + std::to_string(tall));
@@ -231,7 +231,7 @@ TEST_F(SkinLabelTest, SheetOfEveryState) {
   };
   LoadProgramSkin();
   row(10, "program");
-  LoadMiniSkin(MiniIni(), {});
+  LoadMiniSkin(LabelIni(), {});
   row(50, "mini");
   delete Skin;
   Skin = nullptr;

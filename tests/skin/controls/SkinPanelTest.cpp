@@ -16,8 +16,8 @@ namespace kora::test {
 namespace {
 
 // Every pixel of the picture tells where it came from.
-COLORREF Coded(int x, int y) { return RGB(x, y, 90); }
-constexpr COLORREF kRed = RGB(255, 0, 0);
+COLORREF PanelCoded(int x, int y) { return RGB(x, y, 90); }
+constexpr COLORREF kPanelRed = RGB(255, 0, 0);
 
 // A 60 x 50 box at (0, 0) of the picture: 4-pixel borders below and at the
 // sides, a caption band of `band` rows above the client area.
@@ -27,7 +27,7 @@ std::string Box(int band, const std::string& extra) {
          "\nleftbottompoint=4,46\nrightbottompoint=56,46\nclientrect=4," + b + ",56,46\n" + extra;
 }
 
-std::string MiniIni(int band = 20) {
+std::string PanelIni(int band = 20) {
   const std::string caption = "captionrect=5,2,58," + std::to_string(band - 2) + "\nfontcolor=255\n";
   const std::string left = caption + "alignment=taleftjustify\n";
   const std::vector<std::pair<std::string, std::string>> records = {
@@ -76,8 +76,8 @@ std::string MiniIni(int band = 20) {
   return ini;
 }
 
-std::vector<std::pair<std::string, std::string>> MiniPictures() {
-  return {{"controls.bmp", BmpOf(120, 120, Coded)},
+std::vector<std::pair<std::string, std::string>> PanelPictures() {
+  return {{"controls.bmp", BmpOf(120, 120, PanelCoded)},
           {"bg.bmp", BmpOf(8, 8, [](int x, int y) { return (x + y) % 2 ? RGB(0, 128, 0) : RGB(0, 64, 0); })}};
 }
 
@@ -198,7 +198,7 @@ TEST_F(SkinPanelTest, TheMainWindowsGroupBoxesWithTheProgramSkin) {
 // ------------------------------------------------------------------------------
 
 TEST_F(SkinPanelTest, TheCaptionRectangleMovesAndStretchesWithThePanel) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(PanelIni(), PanelPictures());
   ShowForm();
   auto* panel = Place<TbsSkinPanel>("x", {10, 10, 210, 110});
   panel->SetSkinData(Skin);
@@ -227,7 +227,7 @@ TEST_F(SkinPanelTest, TheCaptionRectangleMovesAndStretchesWithThePanel) {
 }
 
 TEST_F(SkinPanelTest, TheSkinnedCaptionDrawsCheckBoxTextMarkerAndFrame) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(PanelIni(), PanelPictures());
   ShowForm();
   auto* box = Place("Ab", {10, 10, 210, 70});
   box->SetSkinData(Skin);
@@ -235,11 +235,11 @@ TEST_F(SkinPanelTest, TheSkinnedCaptionDrawsCheckBoxTextMarkerAndFrame) {
   Paint();
   // The caption work area is (5, 2, 198, 18): the 10 x 10 check piece at
   // its left, centred; the text 12 pixels further in.
-  EXPECT_EQ(PixelAt(box, 6, 6), Coded(81, 1));
+  EXPECT_EQ(PixelAt(box, 6, 6), PanelCoded(81, 1));
   box->SetChecked(true);
   Paint();
-  EXPECT_EQ(PixelAt(box, 6, 6), Coded(71, 1));
-  std::vector<POINT> text = Find(box, {5, 2, 198, 18}, kRed);
+  EXPECT_EQ(PixelAt(box, 6, 6), PanelCoded(71, 1));
+  std::vector<POINT> text = Find(box, {5, 2, 198, 18}, kPanelRed);
   ASSERT_FALSE(text.empty());
   const auto leftmost = [](const std::vector<POINT>& points) {
     int x = 1 << 20;
@@ -253,9 +253,9 @@ TEST_F(SkinPanelTest, TheSkinnedCaptionDrawsCheckBoxTextMarkerAndFrame) {
   // then an arrow pointing up while unfolded, down while folded.
   box->SetRollUpMode(true);
   Paint();
-  EXPECT_EQ(PixelAt(box, 187, 2), Coded(90, 0));
+  EXPECT_EQ(PixelAt(box, 187, 2), PanelCoded(90, 0));
   const auto arrowPointsDown = [&] {
-    const std::vector<POINT> arrow = Find(box, {187, 2, 197, 18}, kRed);
+    const std::vector<POINT> arrow = Find(box, {187, 2, 197, 18}, kPanelRed);
     int top = 1 << 20, bottom = -1;
     for (POINT p : arrow) top = std::min(top, int(p.Y)), bottom = std::max(bottom, int(p.Y));
     int topCount = 0, bottomCount = 0;
@@ -276,15 +276,15 @@ TEST_F(SkinPanelTest, TheSkinnedCaptionDrawsCheckBoxTextMarkerAndFrame) {
   TBitmap measure;
   measure.Canvas()->SetFont(framed->DefaultFont());
   const int textWidth = measure.Canvas()->TextWidth("Ab");
-  EXPECT_EQ(PixelAt(framed, 5, 2), Coded(0, 100));
-  EXPECT_EQ(PixelAt(framed, 5 + textWidth + 10 - 1, 2), Coded(29, 100));
+  EXPECT_EQ(PixelAt(framed, 5, 2), PanelCoded(0, 100));
+  EXPECT_EQ(PixelAt(framed, 5 + textWidth + 10 - 1, 2), PanelCoded(29, 100));
   EXPECT_EQ(GetGValue(PixelAt(framed, 5 + textWidth + 10, 2)),
             2);  // the caption band again
-  EXPECT_GE(leftmost(Find(framed, {5, 2, 198, 18}, kRed)), 10);
+  EXPECT_GE(leftmost(Find(framed, {5, 2, 198, 18}, kPanelRed)), 10);
 }
 
 TEST_F(SkinPanelTest, GlyphOrCaptionImageLeadTheAlignedCaption) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(PanelIni(), PanelPictures());
   ShowForm();
   auto* images = new TImageList(Form.get());
   images->SetWidth(8);
@@ -302,7 +302,7 @@ TEST_F(SkinPanelTest, GlyphOrCaptionImageLeadTheAlignedCaption) {
   box->SetCaptionImageList(images);
   box->SetCaptionImageIndex(0);
   Paint();
-  const std::vector<POINT> text = Find(box, {5, 2, 198, 18}, kRed);
+  const std::vector<POINT> text = Find(box, {5, 2, 198, 18}, kPanelRed);
   ASSERT_FALSE(text.empty());
   int right = 0;
   for (POINT p : text) right = std::max(right, int(p.X));
@@ -351,7 +351,7 @@ TEST_F(SkinPanelTest, ChildrenGetTheAreaTheLookLeavesThem) {
   // Bound: the skin's client area at the panel's size; a panel record with
   // a background picture, or a borderless panel without caption, leaves
   // the whole client.
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(PanelIni(), PanelPictures());
   panel->SetBorderStyle(bvFrame);
   panel->SetSkinData(Skin);
   EXPECT_EQ(child->BoundsRect(), (RECT{4, 4, 96, 76}));
@@ -362,8 +362,8 @@ TEST_F(SkinPanelTest, ChildrenGetTheAreaTheLookLeavesThem) {
   child->SetBounds(150, 0, 10, 10);
   Paint();
   // Borderless and captionless: the client piece tiled from (0, 0).
-  EXPECT_EQ(PixelAt(panel, 0, 0), Coded(4, 4));
-  EXPECT_EQ(PixelAt(panel, 52, 0), Coded(4, 4));
+  EXPECT_EQ(PixelAt(panel, 0, 0), PanelCoded(4, 4));
+  EXPECT_EQ(PixelAt(panel, 52, 0), PanelCoded(4, 4));
 
   panel->SetBorderStyle(bvFrame);
   panel->SetSkinDataName("backed");
@@ -469,7 +469,7 @@ TEST_F(SkinPanelTest, ACaptionClickChecksAndCheckingDrivesTheChildren) {
 }
 
 TEST_F(SkinPanelTest, FoldingKeepsTheSkinsFrameAndReskinningFoldsAgain) {
-  LoadMiniSkin(MiniIni(20), MiniPictures());
+  LoadMiniSkin(PanelIni(20), PanelPictures());
   ShowForm();
   auto* box = Place("Fold", {10, 10, 210, 130});
   box->SetSkinData(Skin);
@@ -491,8 +491,8 @@ TEST_F(SkinPanelTest, FoldingKeepsTheSkinsFrameAndReskinningFoldsAgain) {
             24);  // the 20 rows above the client area and the 4 below
   EXPECT_FALSE(shown->Visible());
   EXPECT_EQ(box->Constraints()->MinHeight(), 0);
-  EXPECT_EQ(PixelAt(box, 1, 19), Coded(1, 19));
-  EXPECT_EQ(PixelAt(box, 1, 20), Coded(1, 46));  // the bottom band right under the top one
+  EXPECT_EQ(PixelAt(box, 1, 19), PanelCoded(1, 19));
+  EXPECT_EQ(PixelAt(box, 1, 20), PanelCoded(1, 46));  // the bottom band right under the top one
 
   // Re-skinning while folded: unbound between the notices, folded to the
   // new skin's bands after, the height before folding kept.
@@ -502,7 +502,7 @@ TEST_F(SkinPanelTest, FoldingKeepsTheSkinsFrameAndReskinningFoldsAgain) {
                     std::to_string(box->RecordIndex() != -1) + " h " + std::to_string(box->Height()) + " label " +
                     std::to_string(shown->RecordIndex() != -1));
   };
-  LoadMiniSkin(MiniIni(14), MiniPictures());
+  LoadMiniSkin(PanelIni(14), PanelPictures());
   Form->AfterNotice = nullptr;
   EXPECT_EQ(order, (std::vector<std::string>{"changing box 0 h 24 label 0", "changed box 1 h 18 label 1"}));
   EXPECT_EQ(box->RealHeight(), 120);
@@ -693,7 +693,7 @@ TEST_F(SkinPanelTest, SheetOfEveryState) {
   };
   LoadProgramSkin();
   row(10, "program", [&](TbsSkinPanel* p) { p->SetSkinData(Skin); });
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(PanelIni(), PanelPictures());
   row(120, "mini", [&](TbsSkinPanel* p) { p->SetSkinData(Skin); });
   row(230, "default", [](TbsSkinPanel*) {});
   sheet.Save("skin-panel-states");

@@ -15,7 +15,7 @@ namespace kora::test {
 namespace {
 
 // Every pixel of the picture tells where it came from.
-COLORREF Coded(int x, int y) { return RGB(x, y, 90); }
+COLORREF TabsCoded(int x, int y) { return RGB(x, y, 90); }
 
 std::string TabKeys(const std::string& active, const std::string& extra) {
   return "pictureindex=0\nskinrect=0,0,40,40\nclientrect=3,1,37,"
@@ -33,7 +33,7 @@ std::string TabKeys(const std::string& active, const std::string& extra) {
          extra;
 }
 
-std::string MiniIni() {
+std::string TabsIni() {
   return "[VERSION]\nver=3\n"
          "[PICTURES]\npicture=\ninactivepicture=\nmask=\nactivepicturescount="
          "2\n0=tabs.bmp\n1=bg.bmp\n"
@@ -49,8 +49,8 @@ std::string MiniIni() {
          "[label]\nfontcolor=0\n";
 }
 
-std::vector<std::pair<std::string, std::string>> MiniPictures() {
-  return {{"tabs.bmp", BmpOf(140, 60, Coded)}, {"bg.bmp", BmpOf(10, 10, [](int, int) { return RGB(1, 2, 3); })}};
+std::vector<std::pair<std::string, std::string>> TabsPictures() {
+  return {{"tabs.bmp", BmpOf(140, 60, TabsCoded)}, {"bg.bmp", BmpOf(10, 10, [](int, int) { return RGB(1, 2, 3); })}};
 }
 
 class SkinTabsTest : public SkinControlTest {
@@ -87,7 +87,7 @@ protected:
 };
 
 TEST_F(SkinTabsTest, TabsCloseUpToTheEdgeOnEverySide) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(TabsIni(), TabsPictures());
   ShowForm();
   TbsSkinPageControl* pages = Pages({"a", "b", "c"});
   pages->SetTabWidth(50);
@@ -111,7 +111,7 @@ TEST_F(SkinTabsTest, TabsCloseUpToTheEdgeOnEverySide) {
 }
 
 TEST_F(SkinTabsTest, ThePageAreaMeetsTheTabsBoundAndUnbound) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(TabsIni(), TabsPictures());
   ShowForm();
   TbsSkinPageControl* pages = Pages({"a", "b"});
   struct Case {
@@ -138,13 +138,13 @@ TEST_F(SkinTabsTest, ThePageAreaMeetsTheTabsBoundAndUnbound) {
   // the tab background piece (its last row is the baseline over the frame).
   pages->SetTabPosition(tpTop);
   Screen.RunUntilIdle();
-  EXPECT_EQ(PixelAt(pages, 399, 199), Coded(39, 39));
-  EXPECT_EQ(PixelAt(pages, 0, 21), Coded(0, 1));
-  EXPECT_EQ(PixelAt(pages, 399, 20), Coded(137, 20));
+  EXPECT_EQ(PixelAt(pages, 399, 199), TabsCoded(39, 39));
+  EXPECT_EQ(PixelAt(pages, 0, 21), TabsCoded(0, 1));
+  EXPECT_EQ(PixelAt(pages, 399, 20), TabsCoded(137, 20));
 }
 
 TEST_F(SkinTabsTest, TabHeightStretchesTheSkinPiece) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(TabsIni(), TabsPictures());
   ShowForm();
   TbsSkinPageControl* pages = Pages({"first", "second"});
   pages->SetTabWidth(50);
@@ -154,15 +154,15 @@ TEST_F(SkinTabsTest, TabHeightStretchesTheSkinPiece) {
   EXPECT_EQ(pages->ItemHeight(), 20);
   EXPECT_EQ(pages->TabRect(1), (RECT{50, 0, 100, 20}));
   // The second tab (not active) from tabrect, its ends fixed, 1:1 down.
-  EXPECT_EQ(PixelAt(pages, 51, 19), Coded(41, 19));
+  EXPECT_EQ(PixelAt(pages, 51, 19), TabsCoded(41, 19));
   pages->SetTabHeight(30);
   Screen.RunUntilIdle();
   EXPECT_EQ(pages->ItemHeight(), 30);
   EXPECT_EQ(pages->TabRect(1), (RECT{50, 0, 100, 30}));
   EXPECT_EQ(pages->DisplayRect().Top, 31);
   // Stretched to 30: the piece's last row ends the tab.
-  EXPECT_EQ(PixelAt(pages, 51, 29), Coded(41, 19));
-  EXPECT_EQ(PixelAt(pages, 51, 0), Coded(41, 0));
+  EXPECT_EQ(PixelAt(pages, 51, 29), TabsCoded(41, 19));
+  EXPECT_EQ(PixelAt(pages, 51, 0), TabsCoded(41, 0));
   // Unbound, 0 means DefaultItemHeight.
   pages->SetTabHeight(0);
   pages->SetSkinData(nullptr);
@@ -173,7 +173,7 @@ TEST_F(SkinTabsTest, TabHeightStretchesTheSkinPiece) {
 }
 
 TEST_F(SkinTabsTest, BottomTabsAreFlippedAndSideTabsTurned) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(TabsIni(), TabsPictures());
   ShowForm();
   TbsSkinPageControl* pages = Pages({"a", "b"});
   pages->SetTabWidth(50);
@@ -182,26 +182,26 @@ TEST_F(SkinTabsTest, BottomTabsAreFlippedAndSideTabsTurned) {
   pages->SetTabPosition(tpBottom);
   Screen.RunUntilIdle();
   const RECT bottom = pages->TabRect(1);
-  EXPECT_EQ(PixelAt(pages, bottom.Left, bottom.Bottom - 1), Coded(40, 0));  // top row at the outer edge
-  EXPECT_EQ(PixelAt(pages, bottom.Left, bottom.Top), Coded(40, 19));
+  EXPECT_EQ(PixelAt(pages, bottom.Left, bottom.Bottom - 1), TabsCoded(40, 0));  // top row at the outer edge
+  EXPECT_EQ(PixelAt(pages, bottom.Left, bottom.Top), TabsCoded(40, 19));
   // The strip's piece turns with them: its baseline on the frame's outer row.
-  EXPECT_EQ(PixelAt(pages, 300, bottom.Top - 1), Coded(134, 20));
+  EXPECT_EQ(PixelAt(pages, 300, bottom.Top - 1), TabsCoded(134, 20));
   pages->SetTabPosition(tpLeft);
   Screen.RunUntilIdle();
   const RECT left = pages->TabRect(1);
   // Turned a quarter to the left: the piece's top row runs up the outer
   // edge, its left end at the bottom.
-  EXPECT_EQ(PixelAt(pages, left.Left, left.Bottom - 1), Coded(40, 0));
-  EXPECT_EQ(PixelAt(pages, left.Right - 1, left.Bottom - 1), Coded(40, 19));
+  EXPECT_EQ(PixelAt(pages, left.Left, left.Bottom - 1), TabsCoded(40, 0));
+  EXPECT_EQ(PixelAt(pages, left.Right - 1, left.Bottom - 1), TabsCoded(40, 19));
   pages->SetTabPosition(tpRight);
   Screen.RunUntilIdle();
   const RECT right = pages->TabRect(1);
-  EXPECT_EQ(PixelAt(pages, right.Right - 1, right.Top), Coded(40, 0));
-  EXPECT_EQ(PixelAt(pages, right.Left, right.Top), Coded(40, 19));
+  EXPECT_EQ(PixelAt(pages, right.Right - 1, right.Top), TabsCoded(40, 0));
+  EXPECT_EQ(PixelAt(pages, right.Left, right.Top), TabsCoded(40, 19));
 }
 
 TEST_F(SkinTabsTest, HotTrackingRedrawsOnlyTheTwoTabsConcerned) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(TabsIni(), TabsPictures());
   ShowForm();
   TbsSkinPageControl* pages = Pages({"a", "b", "c"});
   pages->SetTabWidth(50);
@@ -227,8 +227,8 @@ TEST_F(SkinTabsTest, HotTrackingRedrawsOnlyTheTwoTabsConcerned) {
   pages->OnDrawSkinTab = nullptr;
   Drawn.clear();
   MoveTo(pages, 20, 10);
-  EXPECT_EQ(PixelAt(pages, 2, 10), Coded(101, 10));
-  EXPECT_EQ(PixelAt(pages, 51, 10), Coded(41, 10));
+  EXPECT_EQ(PixelAt(pages, 2, 10), TabsCoded(101, 10));
+  EXPECT_EQ(PixelAt(pages, 51, 10), TabsCoded(41, 10));
   // Leaving the control: the hot tab is drawn normal again.
   Record(pages);
   MoveTo(Form.get(), 500, 400);
@@ -237,7 +237,7 @@ TEST_F(SkinTabsTest, HotTrackingRedrawsOnlyTheTwoTabsConcerned) {
 }
 
 TEST_F(SkinTabsTest, AHiddenPageKeepsTheOthersTabsAndIndices) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(TabsIni(), TabsPictures());
   ShowForm();
   TbsSkinPageControl* pages = Pages({"人物参数", "职业参数", "武器道具"});
   Bind(pages);
@@ -272,7 +272,7 @@ TEST_F(SkinTabsTest, AHiddenPageKeepsTheOthersTabsAndIndices) {
 }
 
 TEST_F(SkinTabsTest, TheScrollerComesAndGoesAsTabsOverflow) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(TabsIni(), TabsPictures());
   ShowForm();
   TbsSkinPageControl* pages = Pages({"a", "b"}, {10, 10, 210, 160});
   pages->SetTabWidth(50);
@@ -320,7 +320,7 @@ TEST_F(SkinTabsTest, TheScrollerComesAndGoesAsTabsOverflow) {
 }
 
 TEST_F(SkinTabsTest, ADisabledPageControlPaintsAsAnEnabledOne) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(TabsIni(), TabsPictures());
   ShowForm();
   TbsSkinPageControl* pages = Pages({"人物参数", "职业参数", "武器道具"});
   Bind(pages);
@@ -374,20 +374,20 @@ TEST_F(SkinTabsTest, KeysSwitchPagesPastHiddenOnes) {
 }
 
 TEST_F(SkinTabsTest, TabStatesTakeTheirPiecesAndColours) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(TabsIni(), TabsPictures());
   ShowForm();
   TbsSkinPageControl* pages = Pages({"a", "b"});
   pages->SetTabWidth(50);
   Bind(pages, "bgtab");  // its active piece is a pixel taller
   Screen.RunUntilIdle();
   // The active tab reaches one pixel over the page's top edge.
-  EXPECT_EQ(PixelAt(pages, 2, 5), Coded(71, 5));
-  EXPECT_EQ(PixelAt(pages, 2, 20), Coded(71, 20));
-  EXPECT_EQ(PixelAt(pages, 60, 20), Coded(134, 20));  // the strip's baseline beside it
+  EXPECT_EQ(PixelAt(pages, 2, 5), TabsCoded(71, 5));
+  EXPECT_EQ(PixelAt(pages, 2, 20), TabsCoded(71, 20));
+  EXPECT_EQ(PixelAt(pages, 60, 20), TabsCoded(134, 20));  // the strip's baseline beside it
   // Focused without a focus piece: the active piece again.
   pages->SetFocus();
   Screen.RunUntilIdle();
-  EXPECT_EQ(PixelAt(pages, 2, 5), Coded(71, 5));
+  EXPECT_EQ(PixelAt(pages, 2, 5), TabsCoded(71, 5));
   // Fonts: the record's colours, and its face with UseSkinFont.
   std::vector<TColor> colours;
   std::vector<std::string> faces;
@@ -409,7 +409,7 @@ TEST_F(SkinTabsTest, TabStatesTakeTheirPiecesAndColours) {
 }
 
 TEST_F(SkinTabsTest, SkinNoticesUnbindAndRebindThePageControl) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(TabsIni(), TabsPictures());
   ShowForm();
   TbsSkinPageControl* pages = Pages({"a", "b"});
   Bind(pages);
@@ -436,7 +436,7 @@ TEST_F(SkinTabsTest, SkinNoticesUnbindAndRebindThePageControl) {
 }
 
 TEST_F(SkinTabsTest, SheetsPaintTheBackgroundTheirChildrenShow) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(TabsIni(), TabsPictures());
   ShowForm();
   TbsSkinPageControl* pages = Pages({"a", "b"});
   Bind(pages);
@@ -444,8 +444,8 @@ TEST_F(SkinTabsTest, SheetsPaintTheBackgroundTheirChildrenShow) {
   Screen.RunUntilIdle();
   // The client piece (3, 2, 37, 37) of the skin rectangle, tiled from the
   // sheet's corner.
-  EXPECT_EQ(PixelAt(sheet, 0, 0), Coded(3, 1));
-  EXPECT_EQ(PixelAt(sheet, 34, 36), Coded(3, 1));
+  EXPECT_EQ(PixelAt(sheet, 0, 0), TabsCoded(3, 1));
+  EXPECT_EQ(PixelAt(sheet, 34, 36), TabsCoded(3, 1));
   // A transparent child asks for it through PaintParentBackground.
   auto* child = new TLabel(Form.get());
   child->SetBounds(40, 40, 30, 12);
@@ -453,7 +453,7 @@ TEST_F(SkinTabsTest, SheetsPaintTheBackgroundTheirChildrenShow) {
   TBitmap behind;
   behind.SetSize(30, 12);
   PaintParentBackground(child, behind.Canvas());
-  EXPECT_EQ(ColorToColorRef(behind.Canvas()->Pixels(0, 0)), Coded(3 + 40 % 34, 1 + 40 % 36));
+  EXPECT_EQ(ColorToColorRef(behind.Canvas()->Pixels(0, 0)), TabsCoded(3 + 40 % 34, 1 + 40 % 36));
 
   // The record's background picture when it has one.
   Bind(pages, "bgtab");
@@ -477,7 +477,7 @@ TEST_F(SkinTabsTest, SheetsPaintTheBackgroundTheirChildrenShow) {
 }
 
 TEST_F(SkinTabsTest, TheStripCanShowTheParentInstead) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(TabsIni(), TabsPictures());
   ShowForm();
   TbsSkinPageControl* pages = Pages({"a"});
   pages->SetTabWidth(50);
@@ -485,7 +485,7 @@ TEST_F(SkinTabsTest, TheStripCanShowTheParentInstead) {
   pages->SetTabsBGTransparent(true);
   Screen.RunUntilIdle();
   EXPECT_EQ(PixelAt(pages, 300, 5), RGB(236, 233, 216));  // the form's colour
-  EXPECT_EQ(PixelAt(pages, 2, 5), Coded(71, 5));          // the tab itself
+  EXPECT_EQ(PixelAt(pages, 2, 5), TabsCoded(71, 5));      // the tab itself
 }
 
 class TTabsForm : public TForm {
@@ -501,7 +501,7 @@ TClass TTabsForm::StaticClass() {
 }
 
 TEST_F(SkinTabsTest, AFormDescriptionSetsEveryProperty) {
-  LoadMiniSkin(MiniIni(), MiniPictures());
+  LoadMiniSkin(TabsIni(), TabsPictures());
   RegisterFrameworkClasses();
   RegisterSkinControlClasses();
   TTabsForm form(nullptr);
