@@ -1,12 +1,19 @@
 #include "skinc/Preview.h"
 
+#include <algorithm>
+#include <functional>
+
 #include "framework/Classes.h"
 #include "platform/gdi/PngFile.h"
+#include "platform/window/Focus.h"
 #include "skin/controls/bsSkinBoxCtrls.h"
 #include "skin/controls/bsSkinCtrls.h"
 #include "skin/controls/bsSkinTabs.h"
+#include "skin/form/bsSkinForm.h"
+#include "skin/form/bsSkinHint.h"
+#include "skin/form/bsSkinMenuBar.h"
+#include "skin/form/bsSkinMenus.h"
 #include "skinc/PreviewLive.h"
-#include "skinc/PreviewParts.h"
 
 namespace kora::skinc {
 
@@ -17,21 +24,44 @@ constexpr int kCell = 25;        // caption-button table: column pitch
 constexpr int kRow = 22;         // and row pitch, the caption strip without the client edge
 constexpr int kRowHeight = 220;  // the row of single elements
 
-const std::vector<std::string> kMenuBarItems = {"文件(&F)", "帮助(&H)"};
 const std::vector<std::string> kTabs = {"人物参数", "职业参数", "武器道具"};
 // The main window's page control, in client coordinates, and its tab height.
 constexpr RECT kPageControl{8, 24, 8 + 537, 24 + 401};
 constexpr int kTabHeight = 20;
+// Longer than any morph of the frame's objects, in ms.
+constexpr int kMorphTime = 400;
+// The caption buttons, a row each in the table.
+const char* const kCaptionButtons[] = {"closebutton",  "maxbutton",     "minbutton",
+                                       "rollupbutton", "sysmenubutton", "traybutton"};
+
+RECT WindowRectOf(TForm& form) {
+  RECT r;
+  GetWindowRect(form.Handle(), &r);
+  return r;
+}
+
+RECT Union(const RECT& a, const RECT& b) {
+  return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
+}
+
+POINT Centre(const RECT& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
+
+// A window of the sheet: a form wrapped by the skinned frame, and for the
+// main window its page control.
+struct TSheetWindow {
+  std::unique_ptr<TForm> Form;
+  TbsSkinForm* Frame = nullptr;
+  TbsSkinPageControl* Pages = nullptr;
+};
 
 class SheetWriter {
 public:
   SheetWriter(TbsSkinData& data, TBitmap& target) : FData(data), FTarget(target), FStage(data) {}
 
   void Compose() {
-    TBitmap* picture = FData.Picture();
-    const RECT& c = FData.FormInfo().ClientRect;
-    FFrameW = kPreviewClientWidth + c.Left + picture->Width() - c.Right;
-    FFrameH = kPreviewClientHeight + c.Top + picture->Height() - c.Bottom;
+    const RECT frame = WindowRectOf(*MainWindow().Form);
+    FFrameW = WidthOf(frame);
+    FFrameH = HeightOf(frame);
     const int rowTop = kMargin + FFrameH + kMargin;
     FTarget.SetSize(2 * FFrameW + 3 * kMargin, rowTop + kRowHeight + kMargin);
     FTarget.SetPixelFormat(pf32bit);
@@ -42,16 +72,11 @@ public:
 
     // The active window with its file menu dropped down; the inactive one
     // shows the tabs unhidden, the last one hot.
-    const std::vector<RECT> items = Window(kMargin, kMargin, {true, cmMinimize, false, "Kora Editor"}, -1, 0, -1);
-    if (!items.empty()) {
-      TBitmap popup;
-      ComposePopupMenu(FData, {{"选择ROM(&C)"}, {"保存数据", false}, {"-"}, {"退出程序"}}, 0, popup);
-      Paste(canvas, items[0].Left, items[0].Bottom, popup);
-    }
-    Window(2 * kMargin + FFrameW, kMargin, {false, -1, false, "Kora Editor"}, 1, -1, 2);
+    ActiveWindow(kMargin, kMargin);
+    InactiveWindow(2 * kMargin + FFrameW, kMargin);
     // The single elements on the window's own client background.
     const RECT panel{kMargin, rowTop, FTarget.Width() - kMargin, rowTop + kRowHeight};
-    TilePiece(canvas, panel, picture, c);
+    ClientBackground(panel);
     CaptionButtons(panel.Left + 10, panel.Top + 10);
     Buttons(panel.Left + 250, panel.Top + 10);
     SpinEdits(panel.Left + 410, panel.Top + 10);
@@ -64,84 +89,201 @@ public:
   }
 
 private:
-  // One main window: frame, menu bar and the first page. Returns the menu
-  // bar's item rectangles in sheet coordinates.
-  std::vector<RECT> Window(int x, int y, const FrameState& frame, int hotItem, int downItem, int hotTab) {
-    TBitmap window;
-    RECT client;
-    HRGN region = ComposeFrame(FData, FFrameW, FFrameH, frame, window, client);
-    TCanvas* canvas = window.Canvas();
-    TBitmap bar;
-    std::vector<RECT> items;
-    ComposeMenuBar(FData, kPreviewClientWidth, kMenuBarItems, hotItem, downItem, bar, items);
-    Paste(canvas, client.Left, client.Top, bar);
-    const RECT page = PageControl(window, kPageControl.Offsetted(client.Left, client.Top), hotTab);
-    PageContent(window, page);
-    PasteInRegion(FTarget, x, y, window, region);
-    if (region) DeleteObject(region);
-    for (RECT& r : items) r.Offset(x + client.Left, y + client.Top);
-    return items;
+  // A shown window of its own in the frame, as the editor's main window
+  // has it: a single border, the program's caption, the given caption
+  // buttons and client size; fill adds its controls. It is not the
+  // application's main form, so a minimize leaves it on the screen in the
+  // frame's own minimized look.
+  TSheetWindow FramedWindow(int clientWidth, int clientHeight, TbsBorderIcons icons,
+                            const std::function<void(TSheetWindow&)>& fill = {}) {
+    TSheetWindow window;
+    window.Form = std::make_unique<TForm>(nullptr);
+    TForm* form = window.Form.get();
+    form->SetCaption("Kora Editor");
+    form->SetBorderStyle(bsSingle);
+    form->SetBounds(TLiveStage::kWindowArea.X, TLiveStage::kWindowArea.Y, 400, 300);
+    window.Frame = new TbsSkinForm(form);
+    window.Frame->SetBorderIcons(icons);
+    // The frame takes its skin at once only from a window that exists.
+    form->HandleNeeded();
+    window.Frame->SetSkinData(&FStage.Skin());
+    window.Frame->SetMenusSkinData(&FStage.Skin());
+    if (fill) fill(window);
+    form->Show();
+    form->SetClientWidth(clientWidth);
+    form->SetClientHeight(clientHeight);
+    FStage.Screen().RunUntilIdle();
+    return window;
   }
 
-  // The window's page control with its three tabs and the hidden fourth
-  // page, the first page active and the tab at hotTab under the pointer
-  // (-1: none), at area of the window. Returns the page area there.
-  RECT PageControl(TBitmap& window, const RECT& area, int hotTab) {
-    auto* pages = FStage.Place<TbsSkinPageControl>({0, 0, WidthOf(area), HeightOf(area)});
-    pages->SetTabHeight(kTabHeight);
-    for (const std::string& caption : kTabs) FStage.Place<TbsSkinTabSheet>({}, pages)->SetCaption(caption);
-    FStage.Place<TbsSkinTabSheet>({}, pages)->SetTabVisible(false);
-    if (hotTab >= 0) {
-      const RECT tab = pages->TabRect(hotTab);
-      FStage.PointAt(pages, {(tab.Left + tab.Right) / 2, (tab.Top + tab.Bottom) / 2});
-    }
-    FStage.Capture(pages, window, area.Left, area.Top);
-    const RECT page = pages->DisplayRect().Offsetted(area.Left, area.Top);
-    FStage.PointAway();
-    FStage.Clear();
-    return page;
+  // The main window: its menu, its pages and the fields of its first page.
+  TSheetWindow MainWindow() {
+    return FramedWindow(kPreviewClientWidth, kPreviewClientHeight, {TbsBorderIcon::biMinimize},
+                        [&](TSheetWindow& window) {
+                          TForm* form = window.Form.get();
+                          auto* menu = new TbsSkinMainMenu(form);
+                          const auto add = [form](TMenuItem* parent, const std::string& caption, bool enabled = true) {
+                            auto* item = new TMenuItem(form);
+                            item->SetCaption(caption);
+                            item->SetEnabled(enabled);
+                            parent->Add(item);
+                            return item;
+                          };
+                          TMenuItem* file = add(menu->Items(), "文件(&F)");
+                          add(file, "选择ROM(&C)");
+                          add(file, "保存数据", false);
+                          add(file, "-");
+                          add(file, "退出程序");
+                          add(add(menu->Items(), "帮助(&H)"), "关于(&A)");
+                          auto* bar = FStage.Make<TbsSkinMainMenuBar>(form, form, {});
+                          bar->SetSkinForm(window.Frame);
+                          bar->SetMainMenu(menu);
+                          window.Frame->SetMainMenuBar(bar);
+
+                          window.Pages = FStage.Make<TbsSkinPageControl>(form, form, kPageControl);
+                          window.Pages->SetTabHeight(kTabHeight);
+                          std::vector<TbsSkinTabSheet*> sheets;
+                          for (const std::string& caption : kTabs) {
+                            sheets.push_back(FStage.Make<TbsSkinTabSheet>(form, window.Pages, {}));
+                            sheets.back()->SetCaption(caption);
+                          }
+                          FStage.Make<TbsSkinTabSheet>(form, window.Pages, {})->SetTabVisible(false);
+                          PageContent(form, sheets[0]);
+                        });
   }
 
-  // A group box of fields on the first page, as the editor lays them out.
-  void PageContent(TBitmap& window, const RECT& page) {
-    const RECT box{page.Left + 8, page.Top + 8, page.Left + 8 + 250, page.Top + 8 + 150};
-    TbsSkinGroupBox* group = GroupBox(WidthOf(box), HeightOf(box), "角色基础能力");
+  // The first page's group box of fields, its buttons and its combo box;
+  // the second field has the focus.
+  void PageContent(TForm* form, TWinControl* page) {
+    TbsSkinGroupBox* group = GroupBox({8, 8, 258, 158}, "角色基础能力", page, form);
     const char* names[] = {"体力", "力量", "魔力", "技术"};
-    for (int i = 0; i < 4; ++i) FieldLabel(group, 16, 34 + i * 28, names[i]);
-    FStage.Capture(group, window, box.Left, box.Top);
-    FStage.Clear();
-    for (int i = 0; i < 4; ++i)
-      SpinEdit(121, i == 1 ? 2 : 0, 20 + 7 * i, window, box.Left + 100, box.Top + 30 + i * 28);
-    Button(80, 25, 0, "确定", window, box.Left, box.Bottom + 8);
-    Button(80, 25, 1, "取消", window, box.Left + 88, box.Bottom + 8);
-    Combo(145, 0, "剑士", window, box.Right + 16, box.Top);
+    for (int i = 0; i < 4; ++i) {
+      FieldLabel(group, 16, 34 + i * 28, names[i], form);
+      auto* spin = FStage.Make<TbsSkinSpinEdit>(form, group, RECT::FromSize(100, 30 + i * 28, 121, 22));
+      spin->SetMinValue(-128);
+      spin->SetMaxValue(127);
+      spin->SetValue(20 + 7 * i);
+      if (i == 1) form->SetActiveControl(spin);
+    }
+    FStage.Make<TbsSkinButton>(form, page, RECT::FromSize(8, 166, 80, 25))->SetCaption("确定");
+    FStage.Make<TbsSkinButton>(form, page, RECT::FromSize(96, 166, 80, 25))->SetCaption("取消");
+    auto* combo = FStage.Make<TbsSkinComboBox>(form, page, RECT::FromSize(274, 8, 145, 22));
+    for (const char* row : {"剑士", "重甲骑士", "弓箭手"}) combo->Items()->Add(row);
+    combo->SetItemIndex(0);
   }
 
-  // Each caption button in each look, on the caption's own gradient; the
-  // inactive looks on the gradient as the inactive effect leaves it.
+  // The main window active with its File menu opened from the keyboard,
+  // the first item lit, at (x, y) of the sheet.
+  void ActiveWindow(int x, int y) {
+    TSheetWindow window = MainWindow();
+    HeadlessBackend& screen = FStage.Screen();
+    screen.WhenIdle([&] {
+      const RECT frame = WindowRectOf(*window.Form);
+      RECT area = frame;
+      if (TbsSkinMenu* menu = SkinMenuOf(window.Frame); menu->Visible() && menu->PopupCount() > 0)
+        area = Union(area, menu->PopupWindow(0)->ScreenRect());
+      FStage.CaptureScreen(area, FTarget, x + area.Left - frame.Left, y + area.Top - frame.Top);
+      screen.PressKey(VK_ESCAPE);
+    });
+    screen.KeyDown(VK_MENU);
+    screen.PressKey('F');
+    screen.KeyUp(VK_MENU);
+    screen.RunUntilIdle();
+    screen.PressKey(VK_ESCAPE);  // and out of the menu bar
+    screen.RunUntilIdle();
+  }
+
+  // The main window after another took the activation, its last tab under
+  // the pointer.
+  void InactiveWindow(int x, int y) {
+    TSheetWindow window = MainWindow();
+    SetActiveWindow(FStage.Form()->Handle());
+    const RECT tab = window.Pages->TabRect(2);
+    FStage.PointAt(window.Pages, Centre(tab));
+    FStage.CaptureScreen(WindowRectOf(*window.Form), FTarget, x, y);
+    FStage.PointAway();
+  }
+
+  // The frame's client background over an area of the sheet.
+  void ClientBackground(const RECT& area) {
+    TSheetWindow window = FramedWindow(WidthOf(area), HeightOf(area), {});
+    const POINT origin = window.Form->ClientToScreen({0, 0});
+    FStage.CaptureScreen(RECT::FromSize(origin.X, origin.Y, WidthOf(area), HeightOf(area)), FTarget, area.Left,
+                         area.Top);
+  }
+
+  // Each caption button of a frame that has them all, in each look: at
+  // rest, under the pointer, pressed, on an inactive window; then in the
+  // restore looks a maximized, minimized or rolled-up window gives them.
   void CaptionButtons(int x, int y) {
-    TCanvas* canvas = FTarget.Canvas();
-    const TbsSkinFormInfo& info = FData.FormInfo();
-    const char* names[] = {"closebutton", "maxbutton", "minbutton", "rollupbutton", "sysmenubutton", "traybutton"};
-    const RECT piece{info.LeftTopPoint.X, info.CaptionRect.Top, info.RightTopPoint.X, info.CaptionRect.Top + kRow};
-    TBitmap backdrop, inactive;
-    backdrop.SetSize(kCell, kRow);
-    TilePiece(backdrop.Canvas(), {0, 0, kCell, kRow}, FData.Picture(), piece);
-    inactive.Assign(&backdrop);
-    if (info.AutoRenderingInActiveImage) ApplyEffect(inactive, info.InActiveEffect);
+    TSheetWindow window =
+        FramedWindow(300, 60,
+                     {TbsBorderIcon::biSystemMenu, TbsBorderIcon::biMinimize, TbsBorderIcon::biMaximize,
+                      TbsBorderIcon::biRollUp, TbsBorderIcon::biMinimizeToTray});
+    TbsSkinForm* frame = window.Frame;
+    frame->Magnetic = false;
+    CaptionButtonLooks(window, -1, x, y);
+    frame->Maximize();
+    CaptionButtonLooks(window, 1, x + 4 * kCell, y);
+    frame->Restore();
+    frame->SetFrameWindowState(fwsMinimized);
+    CaptionButtonLooks(window, 2, x + 4 * kCell, y);
+    frame->Restore();
+    frame->RollUp(true);
+    CaptionButtonLooks(window, 3, x + 4 * kCell, y);
+  }
+
+  // The four looks of the caption buttons (of one row, or -1 for all) in
+  // four cells from (x, y + row * kRow).
+  void CaptionButtonLooks(TSheetWindow& window, int only, int x, int y) {
+    HeadlessBackend& screen = FStage.Screen();
+    screen.RunUntilIdle();
     for (int row = 0; row < 6; ++row) {
-      const auto* button = FindObjectRecord<TbsDataSkinStdButton>(FData, names[row]);
-      if (!button) continue;
-      for (int column = 0; column < 8; ++column) {
-        const bool restore = column >= 4;
-        if (restore && IsEmptyRect(button->RestoreRect)) continue;
-        const int cx = x + column * kCell, cy = y + row * kRow;
-        Paste(canvas, cx, cy, column % 4 == 3 ? inactive : backdrop);
-        TBitmap image;
-        ComposeCaptionButton(FData, *button, column % 4, restore, image);
-        Paste(canvas, cx + 2, cy, image);
+      if (only >= 0 && row != only) continue;
+      const TbsActiveSkinObject* button = window.Frame->FindObject(kCaptionButtons[row]);
+      if (!button || (only >= 0 && !RestoreLooks(kCaptionButtons[row]))) continue;
+      const RECT frame = WindowRectOf(*window.Form);
+      const RECT at = button->ObjectRect.Offsetted(frame.Left, frame.Top);
+      const auto capture = [&](int look) {
+        FStage.CaptureScreen(RECT::FromSize(at.Left - 2, at.Top, kCell, kRow), FTarget, x + look * kCell,
+                             y + row * kRow);
+      };
+      // The frame morphs between looks on its ticker: each look is taken
+      // where its morph ends.
+      const auto settle = [&] { screen.Wait(kMorphTime); };
+      SetActiveWindow(window.Form->Handle());
+      FStage.PointAway();
+      settle();
+      capture(0);
+      FStage.PointAtScreen(Centre(at));
+      settle();
+      capture(1);
+      if (std::string(kCaptionButtons[row]) == "sysmenubutton") {
+        // It opens the system menu on the press, in the menu's own loop.
+        screen.WhenIdle([&] {
+          capture(2);
+          screen.PressKey(VK_ESCAPE);
+        });
+        screen.MouseDown(Centre(at));
+      } else {
+        screen.MouseDown(Centre(at));
+        settle();
+        capture(2);
       }
+      // Let go away from the button, so its command does not run.
+      FStage.PointAway();
+      screen.MouseUp({0, 0});
+      SetActiveWindow(FStage.Form()->Handle());
+      settle();
+      capture(3);
     }
+  }
+
+  // Whether the skin gives the button a restore look.
+  bool RestoreLooks(const char* name) const {
+    const int index = FData.FindObjectRecord(name);
+    const auto* record = index < 0 ? nullptr : dynamic_cast<const TbsDataSkinStdButton*>(FData.ObjectRecord(index));
+    return record && !IsEmptyRect(record->RestoreRect);
   }
 
   // Buttons in every look at both sizes the window uses.
@@ -236,16 +378,16 @@ private:
   // The group box and labels of the program, then beside them a group box
   // without a caption, one folded to its caption bar and a plain panel.
   void GroupBoxAndLabels(int x, int y) {
-    TbsSkinGroupBox* group = GroupBox(200, 130, "物品属性");
+    TbsSkinGroupBox* group = GroupBox({0, 0, 200, 130}, "物品属性");
     FieldLabel(group, 16, 36, "攻击 (enabled)");
     FieldLabel(group, 16, 60, "重量 (disabled)")->SetEnabled(false);
     FStage.Capture(group, FTarget, x, y);
     FStage.Clear();
     SpinEdit(60, 0, 5, FTarget, x + 120, y + 84);
 
-    TbsSkinGroupBox* empty = GroupBox(170, 50, "");
+    TbsSkinGroupBox* empty = GroupBox({0, 0, 170, 50}, "");
     FStage.Capture(empty, FTarget, x + 210, y);
-    TbsSkinGroupBox* folded = GroupBox(170, 50, "已折叠");
+    TbsSkinGroupBox* folded = GroupBox({0, 0, 170, 50}, "已折叠");
     folded->SetRollUpMode(true);
     folded->SetRollUpState(true);
     FStage.Capture(folded, FTarget, x + 210, y + 58);
@@ -254,9 +396,11 @@ private:
     FStage.Clear();
   }
 
-  // A group box as the main window sets them up, at the stage's corner.
-  TbsSkinGroupBox* GroupBox(int width, int height, const std::string& caption) {
-    auto* box = FStage.Place<TbsSkinGroupBox>({0, 0, width, height});
+  // A group box as the main window sets them up, on parent (the stage when
+  // null) and owned by owner (the stage's when null).
+  TbsSkinGroupBox* GroupBox(const RECT& bounds, const std::string& caption, TWinControl* parent = nullptr,
+                            TComponent* owner = nullptr) {
+    auto* box = Add<TbsSkinGroupBox>(parent, bounds, owner);
     box->SetDefaultCaptionHeight(22);
     box->SetBorderStyle(bvFrame);
     box->SetCaption(caption);
@@ -264,26 +408,29 @@ private:
   }
   // A field name as the main window's labels show it: their own face, the
   // skin's colour.
-  TbsSkinStdLabel* FieldLabel(TWinControl* parent, int x, int y, const std::string& text) {
-    auto* label = FStage.Place<TbsSkinStdLabel>({x, y, x + 24, y + 12}, parent);
+  TbsSkinStdLabel* FieldLabel(TWinControl* parent, int x, int y, const std::string& text, TComponent* owner = nullptr) {
+    auto* label = Add<TbsSkinStdLabel>(parent, {x, y, x + 24, y + 12}, owner);
     label->Font()->SetName("MS Sans Serif");
     label->Font()->SetHeight(-11);
     label->SetCaption(text);
     return label;
   }
+  template <class T>
+  T* Add(TWinControl* parent, const RECT& bounds, TComponent* owner) {
+    return owner ? FStage.Make<T>(owner, parent, bounds) : FStage.Place<T>(bounds, parent);
+  }
 
-  // The frame at its smallest, as rolled up or minimized: the skin's
-  // minimum width and only the frame's own height.
+  // The frame at its smallest: rolled up at its minimum width, active and
+  // inactive.
   void RolledUp(int x, int y) {
-    const TbsSkinFormInfo& info = FData.FormInfo();
-    const int W = info.FormMinWidth > 0 ? info.FormMinWidth : FData.Picture()->Width();
-    const int H = FData.Picture()->Height() - HeightOf(info.ClientRect);
     for (bool active : {true, false}) {
-      TBitmap window;
-      RECT client;
-      HRGN region = ComposeFrame(FData, W, H, {active, -1, false, "Kora Editor"}, window, client);
-      PasteInRegion(FTarget, active ? x : x + W + 10, y, window, region);
-      if (region) DeleteObject(region);
+      TSheetWindow window = FramedWindow(100, 100, {TbsBorderIcon::biMinimize, TbsBorderIcon::biRollUp});
+      window.Frame->RollUp(true);
+      window.Form->SetWidth(window.Frame->GetMinWidth());
+      if (!active) SetActiveWindow(FStage.Form()->Handle());
+      FStage.Screen().RunUntilIdle();
+      const RECT frame = WindowRectOf(*window.Form);
+      FStage.CaptureScreen(frame, FTarget, active ? x : x + WidthOf(frame) + 10, y);
     }
   }
 
@@ -383,12 +530,19 @@ private:
     FStage.Clear();
   }
 
+  // The skinned hint window with a short and a long text.
   void Hints(int x, int y) {
-    TBitmap hint;
-    ComposeHint(FData, "最小化", hint);
-    Paste(FTarget.Canvas(), x, y, hint);
-    ComposeHint(FData, "选择游戏ROM并读取数据", hint);
-    Paste(FTarget.Canvas(), x + 80, y, hint);
+    TbsSkinHint hint(FStage.Form());
+    hint.SetSkinData(&FStage.Skin());
+    int left = x;
+    for (const char* text : {"最小化", "选择游戏ROM并读取数据"}) {
+      hint.ActivateHint(TLiveStage::kWindowArea, text);
+      FStage.Screen().RunUntilIdle();
+      RECT shown;
+      GetWindowRect(hint.HintWindow()->Handle(), &shown);
+      FStage.CaptureScreen(shown, FTarget, left, y);
+      left += WidthOf(shown) + 10;
+    }
   }
 
   const TbsSkinData& FData;
