@@ -105,6 +105,17 @@ bool XSide::Viewable(unsigned long window) const {
   return XGetWindowAttributes(XDisplayOf(FDisplay), window, &attrs) && attrs.map_state == IsViewable;
 }
 
+RECT XSide::Geometry(unsigned long window) const {
+  Display* d = XDisplayOf(FDisplay);
+  XWindowAttributes attrs;
+  int x = 0, y = 0;
+  Window child = None;
+  if (!XGetWindowAttributes(d, window, &attrs) ||
+      !XTranslateCoordinates(d, window, DefaultRootWindow(d), 0, 0, &x, &y, &child))
+    return {};
+  return RECT::FromSize(x, y, attrs.width, attrs.height);
+}
+
 bool WindowManager::Start(const XSide& x) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);

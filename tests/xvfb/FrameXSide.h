@@ -33,6 +33,8 @@ public:
   // What a task bar does to bring a window back.
   void Activate(unsigned long window) const;
   bool Viewable(unsigned long window) const;
+  // The window's rectangle on the root; empty when it is gone.
+  RECT Geometry(unsigned long window) const;
 
 private:
   unsigned long FindByName(const std::string& name, unsigned long from) const;

@@ -1,0 +1,282 @@
+// The editor as a person uses it on a desktop: the real kora-editor on a
+// private X server under Openbox, driven through XTest alone. It opens the
+// demo ROM through the File menu and the skinned file dialog, picks a
+// character, raises its numbers with "+", takes them with "确定", saves
+// through the menu, closes the message box and then the window by its close
+// button. A screenshot after each step goes to KORA_ARTIFACTS; the ROM's
+// exported records show exactly that character's numbers raised.
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "editor/uMain.h"
+#include "framework/Forms.h"
+#include "framework/TempFolder.h"
+#include "platform/backends/headless/HeadlessBackend.h"
+#include "platform/window/WindowSystem.h"
+#include "skin/form/bsSkinForm.h"
+#include "xvfb/FrameXSide.h"
+#include "xvfb/XProbe.h"
+#include "xvfb/XvfbServer.h"
+
+extern char** environ;
+
+namespace kora::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr uint32_t kEditorDesktop = 0x3A6EA5;
+
+// Where a person finds things in the window: the centres of the window's
+// parts, relative to its top-left corner, read from the same stored form on
+// a headless screen.
+std::map<std::string, POINT> WindowLayout(const std::string& programFolder) {
+  std::map<std::string, POINT> at;
+  HeadlessBackend screen;
+  ResetWindowSystem();
+  SetBackend(&screen);
+  SetMainProgramFolder(programFolder);
+  {
+    TApplication application(nullptr);
+    std::unique_ptr<TfrmMain> form(CreateMainForm(nullptr));
+    application.SetMainForm(form.get());
+    form->Show();
+    screen.RunUntilIdle();
+    RECT window;
+    GetWindowRect(form->Handle(), &window);
+    for (const char* name : {"bsSkinComboBox3", "bsSkinButton4", "bsSkinButton1", "bsSkinEdit1"}) {
+      auto* control = dynamic_cast<TControl*>(form->FindComponent(name));
+      if (!control) continue;
+      const POINT centre = control->ClientToScreen({control->Width() / 2, control->Height() / 2});
+      at[name] = {centre.X - window.Left, centre.Y - window.Top};
+    }
+    for (int i = 0; i < form->ComponentCount(); ++i)
+      if (auto* frame = dynamic_cast<TbsSkinForm*>(form->Components(i)))
+        if (const TbsActiveSkinObject* close = frame->FindObject("closebutton"))
+          at["close"] = {(close->ObjectRect.Left + close->ObjectRect.Right) / 2,
+                         (close->ObjectRect.Top + close->ObjectRect.Bottom) / 2};
+  }
+  ResetWindowSystem();
+  SetBackend(nullptr);
+  return at;
+}
+
+// The program folder as the build lays it out, in a folder of the test's
+// own: its working files and its lock stay away from other tests.
+std::string PrivateProgramFolder() {
+  const fs::path source = KORA_PROGRAM_DIR, target = TempFolder() + "kora";
+  fs::create_directories(target / "Tool");
+  fs::create_directories(target / "RomData");
+  for (const char* program : {"kora-editor", "kora-cli"}) fs::copy_file(source / program, target / program);
+  fs::copy_file(source / "Tool" / "agblz", target / "Tool" / "agblz");
+  fs::copy(source / "Data", target / "Data", fs::copy_options::recursive);
+  fs::copy(source / "Image", target / "Image", fs::copy_options::recursive);
+  return target.string() + "/";
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The character records as kora-cli exports them, a line each.
+std::vector<std::string> Characters(const std::string& program, const std::string& rom) {
+  const std::string out = rom + ".csv";
+  const std::string command =
+      "'" + program + "kora-cli' export '" + rom + "' --kind char --format csv > '" + out + "' 2>/dev/null";
+  if (std::system(command.c_str()) != 0) return {};
+  std::vector<std::string> lines;
+  std::istringstream text(ReadFile(out));
+  for (std::string line; std::getline(text, line);) lines.push_back(line);
+  return lines;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+  std::vector<std::string> fields;
+  std::istringstream in(line);
+  for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
+  return fields;
+}
+
+class EditorXvfbTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    bool missing = false;
+    std::string why;
+    FServer = XvfbServer::Start(&why, &missing);
+    if (missing) GTEST_SKIP() << why;
+    ASSERT_TRUE(FServer) << why;
+    FX = std::make_unique<XSide>();
+    ASSERT_TRUE(*FX);
+    FManager = std::make_unique<WindowManager>();
+    ASSERT_TRUE(FManager->Start(*FX)) << "openbox did not come up (scripts/install-deps.sh installs it)";
+    FProbe = std::make_unique<XProbe>();
+    FProbe->PaintDesktop(kEditorDesktop);
+    FProgram = PrivateProgramFolder();
+    FRom = FProgram + "game.nds";
+    ASSERT_EQ(std::system(("'" + FProgram + "kora-cli' make-demo-rom '" + FRom + "' >/dev/null").c_str()), 0);
+  }
+  void TearDown() override {
+    if (FPid > 0) {
+      kill(FPid, SIGKILL);
+      waitpid(FPid, nullptr, 0);
+    }
+    FProbe.reset();
+    FManager.reset();
+    FX.reset();
+    FServer.reset();
+  }
+
+  void StartEditor() {
+    const std::string program = FProgram + "kora-editor", errors = FProgram + "stderr.txt";
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    ASSERT_EQ(posix_spawn(&FPid, program.c_str(), &actions, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+  }
+  bool WaitFor(const std::function<bool()>& done, int limitMs = 10000) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+    while (!done()) {
+      if (std::chrono::steady_clock::now() > deadline) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+  }
+  // A person's pause between two actions: the program catches up.
+  static void Pause() { std::this_thread::sleep_for(std::chrono::milliseconds(400)); }
+  void Shot(const std::string& step) {
+    Pause();
+    XProbe::SaveArtifact(FProbe->Capture(), "xvfb-editor-" + step);
+  }
+  POINT On(const std::string& part) {
+    const POINT offset = FLayout.at(part);
+    const RECT window = FX->Geometry(FWindow);
+    return {window.Left + offset.X, window.Top + offset.Y};
+  }
+  void ClickOn(const std::string& part) {
+    FProbe->Click(On(part));
+    Pause();
+  }
+  void AltKey(const char* letter) {
+    FProbe->Key("Alt_L", true);
+    FProbe->Tap(letter);
+    FProbe->Key("Alt_L", false);
+    Pause();
+  }
+  bool Exited(int* status) {
+    if (waitpid(FPid, status, WNOHANG) != FPid) return false;
+    FPid = 0;
+    return true;
+  }
+
+  std::unique_ptr<XvfbServer> FServer;
+  std::unique_ptr<XSide> FX;
+  std::unique_ptr<WindowManager> FManager;
+  std::unique_ptr<XProbe> FProbe;
+  std::string FProgram, FRom;
+  std::map<std::string, POINT> FLayout;
+  unsigned long FWindow = 0;
+  pid_t FPid = 0;
+};
+
+TEST_F(EditorXvfbTest, OpenPickRaiseTakeSaveAndCloseByMouseAndKeys) {
+  FLayout = WindowLayout(FProgram);
+  ASSERT_EQ(FLayout.size(), 5u);
+  const std::string original = ReadFile(FRom);
+  const std::vector<std::string> before = Characters(FProgram, FRom);
+  ASSERT_GT(before.size(), 2u);
+
+  StartEditor();
+  ASSERT_TRUE(WaitFor([&] {
+    FWindow = FX->FindByName("Kora Editor");
+    return FWindow && FX->Viewable(FWindow);
+  })) << ReadFile(FProgram + "stderr.txt");
+  Shot("1-started");
+
+  // 文件(&F), 选择ROM(&C) (the first item, lit as the menu opens); the
+  // dialog opens in the program folder, which lists Data, Image, RomData,
+  // Tool and the ROM: Tab to the list, down to the ROM, Enter.
+  AltKey("f");
+  Shot("2-file-menu");
+  FProbe->Tap("Return");
+  Shot("3-open-dialog");
+  FProbe->Tap("Tab");
+  for (int i = 0; i < 5; ++i) FProbe->Tap("Down");
+  Shot("4-rom-selected");
+  FProbe->Tap("Return");
+  Shot("5-opened");
+
+  // The first character, "+" (all its numbers up by 10), "确定".
+  ClickOn("bsSkinComboBox3");
+  Shot("6-character-list");
+  FProbe->Tap("Down");
+  FProbe->Tap("Return");
+  Shot("7-character-picked");
+  ClickOn("bsSkinButton4");
+  ClickOn("bsSkinButton1");
+  Shot("8-raised-and-taken");
+
+  // 文件(&F), Down to 保存数据, Enter; the message box goes with Enter.
+  AltKey("f");
+  FProbe->Tap("Down");
+  FProbe->Tap("Return");
+  ASSERT_TRUE(WaitFor([&] { return ReadFile(FRom) != original; })) << ReadFile(FProgram + "stderr.txt");
+  Shot("9-saved-message");
+  FProbe->Tap("Return");
+  Shot("10-message-closed");
+
+  ClickOn("close");
+  int status = -1;
+  ASSERT_TRUE(WaitFor([&] { return Exited(&status); })) << "the close button did not end the program";
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadFile(FProgram + "stderr.txt");
+  Shot("11-closed");
+
+  // Same size; of all the characters' numbers exactly the picked one's 16
+  // changed, each by +10.
+  EXPECT_EQ(ReadFile(FRom).size(), original.size());
+  const std::vector<std::string> after = Characters(FProgram, FRom);
+  ASSERT_EQ(after.size(), before.size());
+  std::vector<size_t> changedRows;
+  int changed = 0;
+  for (size_t row = 0; row < before.size(); ++row) {
+    const std::vector<std::string> a = Fields(before[row]), b = Fields(after[row]);
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t column = 0; column < a.size(); ++column)
+      if (a[column] != b[column]) {
+        ++changed;
+        if (changedRows.empty() || changedRows.back() != row) changedRows.push_back(row);
+        EXPECT_EQ(std::stoi(b[column]) - std::stoi(a[column]), 10) << before[0] << " / column " << column;
+      }
+  }
+  EXPECT_EQ(changed, 16);
+  EXPECT_EQ(changedRows.size(), 1u);
+  // The editor cleaned its working files on the way out; the lock file stays.
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(FProgram + "RomData")) left.push_back(entry.path().filename());
+  EXPECT_EQ(left, (std::vector<std::string>{"kora-cli.lock"}));
+}
+
+}  // namespace
+}  // namespace kora::test
