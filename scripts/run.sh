@@ -13,6 +13,9 @@ if [ -z "$rom" ]; then
 fi
 cd "$dir"
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  # An X server that cannot be reached makes the editor draw the picture
+  # itself (build/kora-editor.png), saying so.
   exec "$dir/kora/kora-editor" "$rom"
 fi
+echo "run.sh: no display (DISPLAY is not set); drawing the window into a picture instead" >&2
 "$dir/kora/kora-editor" --snapshot "$dir/kora-editor.png" "$rom"

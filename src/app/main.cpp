@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -108,7 +109,7 @@ int main(int argc, char** argv) {
     try {
       display = std::make_unique<SdlBackend>();
     } catch (const std::exception& error) {
-      args.Snapshot = "kora-editor.png";
+      args.Snapshot = std::filesystem::absolute("kora-editor.png").string();
       std::fprintf(stderr, "kora-editor: no display (%s); drawing the window into a picture instead\n", error.what());
       return RunSnapshot(args);
     }
