@@ -1,13 +1,13 @@
 // skinc preview on the program's own skin: the sheet's size and pixels that
 // only a faithful composition produces; bad input leaves no file behind.
 #include <sys/wait.h>
-#include <zlib.h>
 
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <filesystem>
 
 #include "framework/TempFolder.h"
+#include "platform/PngReader.h"
 #include "skin/SkinTestSupport.h"
 
 namespace kora {
@@ -21,56 +21,6 @@ constexpr int kSheetW = 2 * kFrameW + 30, kSheetH = kFrameH + 20 + 220 + 10;
 constexpr int kActiveX = 10, kInactiveX = 20 + kFrameW, kFrameY = 10;
 constexpr int kRowY = kFrameY + kFrameH + 10;
 constexpr uint32_t kDesktop = 0x5E6E80;  // 0xRRGGBB
-
-uint32_t Be32(const std::string& s, std::size_t at) {
-  auto b = [&](std::size_t i) { return uint32_t(uint8_t(s[at + i])); };
-  return b(0) << 24 | b(1) << 16 | b(2) << 8 | b(3);
-}
-
-// An 8-bit RGB PNG as 0xRRGGBB pixels (the writer's only format).
-struct Png {
-  int Width = 0, Height = 0;
-  std::vector<uint32_t> Pixels;
-
-  explicit Png(const std::string& file) {
-    std::string idat;
-    for (std::size_t at = 8; at + 12 <= file.size();) {
-      const uint32_t length = Be32(file, at);
-      const std::string type = file.substr(at + 4, 4);
-      if (type == "IHDR") Width = int(Be32(file, at + 8)), Height = int(Be32(file, at + 12));
-      if (type == "IDAT") idat += file.substr(at + 8, length);
-      at += 12 + length;
-    }
-    const std::size_t stride = std::size_t(Width) * 3;
-    std::vector<uint8_t> raw((stride + 1) * std::size_t(Height));
-    uLongf size = uLongf(raw.size());
-    if (uncompress(raw.data(), &size, reinterpret_cast<const Bytef*>(idat.data()), uLong(idat.size())) != Z_OK) return;
-    std::vector<uint8_t> cur(stride), prev(stride, 0);
-    for (int y = 0; y < Height; ++y) {
-      const uint8_t* line = &raw[std::size_t(y) * (stride + 1)];
-      for (std::size_t i = 0; i < stride; ++i) {
-        const int a = i >= 3 ? cur[i - 3] : 0, b = prev[i], c = i >= 3 ? prev[i - 3] : 0;
-        const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-        const int predictor[] = {0, a, b, (a + b) / 2, pa <= pb && pa <= pc ? a : pb <= pc ? b : c};
-        cur[i] = uint8_t(line[1 + i] + (line[0] <= 4 ? predictor[line[0]] : 0));
-      }
-      for (int x = 0; x < Width; ++x)
-        Pixels.push_back(uint32_t(cur[std::size_t(x) * 3]) << 16 | uint32_t(cur[std::size_t(x) * 3 + 1]) << 8 |
-                         cur[std::size_t(x) * 3 + 2]);
-      std::swap(cur, prev);
-    }
-  }
-  uint32_t At(int x, int y) const { return Pixels[std::size_t(y) * std::size_t(Width) + std::size_t(x)]; }
-  // Summed channel differences of two equal areas.
-  long Difference(int x1, int y1, int x2, int y2, int w, int h) const {
-    long sum = 0;
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x)
-        for (int shift : {0, 8, 16})
-          sum += std::abs(int(At(x1 + x, y1 + y) >> shift & 0xFF) - int(At(x2 + x, y2 + y) >> shift & 0xFF));
-    return sum;
-  }
-};
 
 struct PreviewRun {
   int ExitCode = -1;
@@ -95,7 +45,7 @@ TEST(SkinPreview, ComposesTheProgramSkinIntoASheet) {
     std::filesystem::copy_file(out, std::filesystem::path(folder) / "skin-preview.png",
                                std::filesystem::copy_options::overwrite_existing);
   }
-  const Png png(test::ReadFileBytes(out));
+  const test::TPngImage png = test::DecodePng(test::ReadFileBytes(out));
   ASSERT_EQ(png.Width, kSheetW);
   ASSERT_EQ(png.Height, kSheetH);
 

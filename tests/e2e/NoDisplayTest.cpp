@@ -1,0 +1,113 @@
+// kora-editor on a machine without a display: it says so in one line on
+// stderr, draws the window opened on the ROM, with its first character
+// picked, into a picture and prints the picture's full path.
+
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "framework/TempFolder.h"
+#include "platform/PngReader.h"
+#include "platform/gdi/Geometry.h"
+
+namespace kora::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+struct TEditorRun {
+  int Status = -1;
+  std::string Out, Err;
+};
+
+class NoDisplayTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    // A program folder of the test's own: the editor's lock and working
+    // files stay away from the other tests.
+    const fs::path source = KORA_PROGRAM_DIR;
+    FDir = TempFolder();
+    FProgram = FDir / "kora";
+    fs::create_directories(FProgram / "Tool");
+    fs::create_directories(FProgram / "RomData");
+    for (const char* program : {"kora-editor", "kora-cli"}) fs::copy_file(source / program, FProgram / program);
+    fs::copy_file(source / "Tool" / "agblz", FProgram / "Tool" / "agblz");
+    fs::copy(source / "Data", FProgram / "Data", fs::copy_options::recursive);
+    fs::copy(source / "Image", FProgram / "Image", fs::copy_options::recursive);
+    FRom = FDir / "game.nds";
+    ASSERT_EQ(std::system(("'" + (FProgram / "kora-cli").string() + "' make-demo-rom '" + FRom.string() + "'").c_str()),
+              0);
+  }
+  // The editor started from folder with the environment's display taken
+  // away (or pointed at a server that is not there).
+  TEditorRun Editor(const std::string& display, const std::string& arguments) {
+    const std::string env = display.empty() ? "env -u DISPLAY -u WAYLAND_DISPLAY" : "env DISPLAY=" + display;
+    const fs::path out = FDir / "out.txt", err = FDir / "err.txt";
+    const std::string command = "cd '" + FDir.string() + "' && " + env + " SDL_VIDEODRIVER=x11 '" +
+                                (FProgram / "kora-editor").string() + "' " + arguments + " >'" + out.string() +
+                                "' 2>'" + err.string() + "'";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
+  }
+
+  fs::path FDir, FProgram, FRom;
+};
+
+// The window's box on the screen: where the pixels differ from the desktop
+// at the picture's top-left corner.
+RECT WindowBox(const TPngImage& png) {
+  const uint32_t desktop = png.At(0, 0);
+  RECT box{png.Width, png.Height, 0, 0};
+  for (int y = 0; y < png.Height; ++y)
+    for (int x = 0; x < png.Width; ++x)
+      if (png.At(x, y) != desktop) {
+        box.Left = std::min(box.Left, x), box.Top = std::min(box.Top, y);
+        box.Right = std::max(box.Right, x + 1), box.Bottom = std::max(box.Bottom, y + 1);
+      }
+  return box;
+}
+
+TEST_F(NoDisplayTest, TheWindowIsDrawnIntoAPictureWhosePathIsPrinted) {
+  const TEditorRun run = Editor("", "'" + FRom.string() + "'");
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  const fs::path picture = FDir / "kora-editor.png";
+  EXPECT_EQ(run.Out, picture.string() + "\n");
+  EXPECT_EQ(run.Err.find("kora-editor: no display"), 0u) << run.Err;
+  EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
+  const TPngImage withRom = DecodePng(ReadAll(picture));
+  ASSERT_GT(withRom.Width, 0);
+
+  // The same without a ROM, from an X server that cannot be reached.
+  fs::remove(picture);
+  const TEditorRun bare = Editor(":999", "");
+  ASSERT_EQ(bare.Status, 0) << bare.Err;
+  const TPngImage empty = DecodePng(ReadAll(picture));
+  ASSERT_EQ(empty.Width, withRom.Width);
+  ASSERT_EQ(empty.Height, withRom.Height);
+
+  // The main window (562 x 465) stands on the desktop in both.
+  const RECT box = WindowBox(withRom);
+  EXPECT_EQ(box.Right - box.Left, 562);
+  EXPECT_EQ(box.Bottom - box.Top, 465);
+  EXPECT_EQ(WindowBox(empty).Left, box.Left);
+  // The ROM's first character is picked: its portrait fills the combo box
+  // at the first page's top-left, which is blank without a ROM.
+  long portrait = 0;
+  for (int y = box.Top + 80; y < box.Top + 190; ++y)
+    for (int x = box.Left + 24; x < box.Left + 150; ++x) portrait += withRom.At(x, y) != empty.At(x, y);
+  EXPECT_GT(portrait, 2000);
+}
+
+}  // namespace
+}  // namespace kora::test
