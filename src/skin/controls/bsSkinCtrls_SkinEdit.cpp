@@ -29,12 +29,13 @@ TClass TbsSkinEdit::StaticClass() {
   return &info;
 }
 
-TbsSkinEdit::TbsSkinEdit(TComponent* owner) : TbsSkinCustomControl(owner), FDefaultColor(SystemColor(COLOR_WINDOW)) {
+TbsSkinEdit::TbsSkinEdit(TComponent* owner) : TbsSkinEditHost(owner) {
   SetControlStyle({csAcceptsControls, csCaptureMouse, csOpaque, csDoubleClicks});
   SetBounds(Left(), Top(), 121, 21);
   SetSkinDataName("edit");
   SetTabStop(true);
   FEdit = new TbsCustomEdit(this);
+  SetInnerEdit(FEdit);
   FEdit->SetParent(this);
   FEdit->SetFont(DefaultFont());
   FEdit->SetColor(FDefaultColor);
@@ -159,7 +160,7 @@ void TbsSkinEdit::WndProc(TMessage& message) {
 // ---- Skin, size and layout ------------------------------------------------------------
 
 void TbsSkinEdit::ResolveSkinRecord() {
-  TbsSkinCustomControl::ResolveSkinRecord();
+  TbsSkinEditHost::ResolveSkinRecord();
   if (RecordIndex() == -1) return;
   const auto* record = dynamic_cast<const TbsDataSkinEditControl*>(SkinRecord());
   if (!record) {
@@ -167,70 +168,7 @@ void TbsSkinEdit::ResolveSkinRecord() {
     return;
   }
   FActiveSkinRect = record->ActiveSkinRect;
-  FFontName = record->FontName;
-  FFontStyle = record->FontStyle;
-  FFontHeight = record->FontHeight;
-  FFontColor = record->FontColor;
-  FActiveFontColor = record->ActiveFontColor;
-  FDisabledFontColor = record->DisabledFontColor;
-}
-
-void TbsSkinEdit::SetBounds(int left, int top, int width, int height) {
-  TbsSkinCustomControl::SetBounds(left, top, width, height);
-  LayoutControls();
-}
-
-void TbsSkinEdit::Resize() {
-  TbsSkinCustomControl::Resize();
-  LayoutControls();
-}
-
-void TbsSkinEdit::Invalidate() {
-  TbsSkinCustomControl::Invalidate();
-  // A transparent edit shows our picture, so it is stale too.
-  if (FEdit && RecordIndex() != -1) FEdit->Invalidate();
-}
-
-void TbsSkinEdit::ApplySkinChange() {
-  TbsSkinCustomControl::ApplySkinChange();
-  UpdateEditFont();
-  const bool bound = RecordIndex() != -1;
-  FEdit->SetEditTransparent(bound);
-  if (!bound) FEdit->SetColor(FDefaultColor);
-  LayoutControls();
-  UpdateEditColor();
-  Invalidate();
-}
-
-void TbsSkinEdit::DefaultFontUpdated() {
-  if (!FEdit) return;
-  if (RecordIndex() == -1 || !UseSkinFont()) {
-    UpdateEditFont();
-    UpdateEditColor();
-    LayoutControls();
-  }
-}
-
-void TbsSkinEdit::UpdateEditFont() {
-  TFont font;
-  font.Assign(DefaultFont());
-  if (RecordIndex() != -1 && UseSkinFont()) {
-    font.SetName(FFontName);
-    font.SetHeight(FFontHeight);
-    font.SetStyle(FFontStyle);
-  }
-  font.SetCharset(SkinTextCharset(SkinData(), DefaultFont()));
-  FEdit->SetFont(&font);
-}
-
-void TbsSkinEdit::UpdateEditColor() {
-  const bool bound = RecordIndex() != -1;
-  TColor color;
-  if (Enabled())
-    color = !bound ? DefaultFont()->Color() : Active() ? FActiveFontColor : FFontColor;
-  else
-    color = !bound ? SystemColor(COLOR_GRAYTEXT) : FDisabledFontColor;
-  FEdit->Font()->SetColor(color);
+  TakeRecordFont(*record);
 }
 
 void TbsSkinEdit::LayoutControls() {

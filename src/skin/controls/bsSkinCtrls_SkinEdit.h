@@ -7,13 +7,13 @@
 #include <cstdint>
 #include <string>
 
-#include "skin/controls/bsSkinCtrls_Control.h"
 #include "skin/controls/bsSkinCtrls_Edit.h"
+#include "skin/controls/bsSkinCtrls_EditHost.h"
 
 namespace kora {
 
-class TbsSkinEdit : public TbsSkinCustomControl {
-  KORA_CLASS(TbsSkinEdit, TbsSkinCustomControl)
+class TbsSkinEdit : public TbsSkinEditHost {
+  KORA_CLASS(TbsSkinEdit, TbsSkinEditHost)
 
   explicit TbsSkinEdit(TComponent* owner);
   ~TbsSkinEdit() override;
@@ -26,13 +26,10 @@ class TbsSkinEdit : public TbsSkinCustomControl {
   bool AutoSelect() const { return FEdit->AutoSelect(); }
   void SetAutoSelect(bool value) { FEdit->SetAutoSelect(value); }
   // The field's colour while unbound.
-  TColor DefaultColor() const { return FDefaultColor; }
   void SetDefaultColor(TColor value);
   void SelectAll() { FEdit->SelectAll(); }
 
   TbsCustomEdit* Edit() const { return FEdit; }
-  // The pointer is over the field, or it has the focus.
-  bool Active() const { return FHot || FEditFocused; }
 
   // The inner edit's text changed (typed or set).
   TNotifyEvent OnChange;
@@ -40,16 +37,11 @@ class TbsSkinEdit : public TbsSkinCustomControl {
   void ResolveSkinRecord() override;
   void PaintDefaultLook(TBitmap* bitmap) override;
   void PaintSkinLook(TBitmap* bitmap) override;
-  void ApplySkinChange() override;
-  void DefaultFontUpdated() override;
-  void SetBounds(int left, int top, int width, int height) override;
-  void Invalidate() override;
   void SetFocus() override;
 
 protected:
   void WndProc(TMessage& message) override;
   void TextChanged() override;
-  void Resize() override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
 
 private:
@@ -57,22 +49,13 @@ private:
   void EditEnter();
   void EditExit();
   void SetHot(bool value);
-  void UpdateEditFont();
-  void UpdateEditColor();
-  void LayoutControls();
+  void LayoutControls() override;
 
   TbsCustomEdit* FEdit = nullptr;
-  TColor FDefaultColor;
-  bool FEditFocused = false;
-  bool FHot = false;
   bool FInTextSync = false;
 
   // Copied from the bound record.
   RECT FActiveSkinRect{};
-  std::string FFontName;
-  TFontStyles FFontStyle;
-  int32_t FFontHeight = 0;
-  TColor FFontColor = 0, FActiveFontColor = 0, FDisabledFontColor = 0;
 };
 
 }  // namespace kora

@@ -89,12 +89,12 @@ TClass TbsSkinSpinEdit::StaticClass() {
   return &info;
 }
 
-TbsSkinSpinEdit::TbsSkinSpinEdit(TComponent* owner)
-    : TbsSkinCustomControl(owner), FDefaultColor(SystemColor(COLOR_WINDOW)) {
+TbsSkinSpinEdit::TbsSkinSpinEdit(TComponent* owner) : TbsSkinEditHost(owner) {
   SetControlStyle({csAcceptsControls, csCaptureMouse, csOpaque, csDoubleClicks});
   SetBounds(Left(), Top(), 120, 20);
   SetSkinDataName("spinedit");
   FEdit = new TbsSkinNumEdit(this);
+  SetInnerEdit(FEdit);
   FEdit->SetParent(this);
   FEdit->SetFont(DefaultFont());
   FEdit->SetColor(FDefaultColor);
@@ -457,7 +457,7 @@ void TbsSkinSpinEdit::WndProc(TMessage& message) {
 // ---- Skin, size and layout -----------------------------------------------------------------
 
 void TbsSkinSpinEdit::ResolveSkinRecord() {
-  TbsSkinCustomControl::ResolveSkinRecord();
+  TbsSkinEditHost::ResolveSkinRecord();
   if (RecordIndex() == -1) return;
   const auto* record = dynamic_cast<const TbsDataSkinSpinEditControl*>(SkinRecord());
   if (!record) {
@@ -465,12 +465,7 @@ void TbsSkinSpinEdit::ResolveSkinRecord() {
     return;
   }
   FActiveSkinRect = record->ActiveSkinRect;
-  FFontName = record->FontName;
-  FFontStyle = record->FontStyle;
-  FFontHeight = record->FontHeight;
-  FFontColor = record->FontColor;
-  FActiveFontColor = record->ActiveFontColor;
-  FDisabledFontColor = record->DisabledFontColor;
+  TakeRecordFont(*record);
   FUpRect = record->UpButtonRect;
   FActiveUpRect = record->ActiveUpButtonRect;
   FDownUpRect = IsEmptyRect(record->DownUpButtonRect) ? record->ActiveUpButtonRect : record->DownUpButtonRect;
@@ -499,67 +494,6 @@ void TbsSkinSpinEdit::UpdateWindowShape() {
   ShapeMask = nullptr;
   TbsSkinCustomControl::UpdateWindowShape();
   ShapeMask = mask;
-}
-
-void TbsSkinSpinEdit::SetBounds(int left, int top, int width, int height) {
-  TbsSkinCustomControl::SetBounds(left, top, width, height);
-  LayoutControls();
-}
-
-void TbsSkinSpinEdit::Resize() {
-  TbsSkinCustomControl::Resize();
-  LayoutControls();
-}
-
-void TbsSkinSpinEdit::Invalidate() {
-  TbsSkinCustomControl::Invalidate();
-  // A transparent edit shows our picture, so it is stale too.
-  if (FEdit && RecordIndex() != -1) FEdit->Invalidate();
-}
-
-void TbsSkinSpinEdit::ApplySkinChange() {
-  TbsSkinCustomControl::ApplySkinChange();
-  UpdateEditFont();
-  const bool bound = RecordIndex() != -1;
-  FEdit->SetEditTransparent(bound);
-  if (!bound) FEdit->SetColor(FDefaultColor);
-  LayoutControls();
-  UpdateEditColor();
-  Invalidate();
-}
-
-void TbsSkinSpinEdit::DefaultFontUpdated() {
-  if (!FEdit) return;
-  if (RecordIndex() == -1 || !UseSkinFont()) {
-    UpdateEditFont();
-    UpdateEditColor();
-    LayoutControls();
-  }
-}
-
-void TbsSkinSpinEdit::UpdateEditFont() {
-  TFont font;
-  font.Assign(DefaultFont());
-  if (RecordIndex() != -1) {
-    if (UseSkinFont()) {
-      font.SetName(FFontName);
-      font.SetHeight(FFontHeight);
-      font.SetStyle(FFontStyle);
-    }
-    font.SetColor(FFontColor);
-  }
-  font.SetCharset(SkinTextCharset(SkinData(), DefaultFont()));
-  FEdit->SetFont(&font);
-}
-
-void TbsSkinSpinEdit::UpdateEditColor() {
-  const bool bound = RecordIndex() != -1;
-  TColor color;
-  if (Enabled())
-    color = !bound ? DefaultFont()->Color() : (FEditFocused || FHot) ? FActiveFontColor : FFontColor;
-  else
-    color = !bound ? SystemColor(COLOR_GRAYTEXT) : FDisabledFontColor;
-  FEdit->Font()->SetColor(color);
 }
 
 void TbsSkinSpinEdit::LayoutControls() {

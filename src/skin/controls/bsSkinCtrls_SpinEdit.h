@@ -7,16 +7,16 @@
 #include <cstdint>
 #include <string>
 
-#include "skin/controls/bsSkinCtrls_Control.h"
 #include "skin/controls/bsSkinCtrls_Edit.h"
+#include "skin/controls/bsSkinCtrls_EditHost.h"
 
 namespace kora {
 
 enum TbsValueType : uint8_t { vtInteger, vtFloat };
 const TTypeInfo* TypeInfoOf(TbsValueType);
 
-class TbsSkinSpinEdit : public TbsSkinCustomControl {
-  KORA_CLASS(TbsSkinSpinEdit, TbsSkinCustomControl)
+class TbsSkinSpinEdit : public TbsSkinEditHost {
+  KORA_CLASS(TbsSkinSpinEdit, TbsSkinEditHost)
 
   explicit TbsSkinSpinEdit(TComponent* owner);
   ~TbsSkinSpinEdit() override;
@@ -43,7 +43,6 @@ class TbsSkinSpinEdit : public TbsSkinCustomControl {
   int32_t MaxLength() const;
   void SetMaxLength(int32_t value);
   // The inner edit's background while unbound.
-  TColor DefaultColor() const { return FDefaultColor; }
   void SetDefaultColor(TColor value);
   bool UseSkinSize() const { return FUseSkinSize; }
   void SetUseSkinSize(bool value);
@@ -67,12 +66,8 @@ class TbsSkinSpinEdit : public TbsSkinCustomControl {
   void ResolveSkinRecord() override;
   void PaintDefaultLook(TBitmap* bitmap) override;
   void PaintSkinLook(TBitmap* bitmap) override;
-  void ApplySkinChange() override;
-  void DefaultFontUpdated() override;
   void FitSizeToSkin(int& width, int& height) override;
   void UpdateWindowShape() override;
-  void SetBounds(int left, int top, int width, int height) override;
-  void Invalidate() override;
   void SetFocus() override;
   void Loaded() override;
 
@@ -89,7 +84,6 @@ class TbsSkinSpinEdit : public TbsSkinCustomControl {
 protected:
   void WndProc(TMessage& message) override;
   void TextChanged() override;
-  void Resize() override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -117,9 +111,7 @@ private:
   void SetHot(bool value);
   void EditMouseEnter();
   void EditMouseLeave();
-  void UpdateEditFont();
-  void UpdateEditColor();
-  void LayoutControls();
+  void LayoutControls() override;
   void PaintSkinButtons(TBitmap* bitmap);
   void PaintResizableButtons(TBitmap* bitmap);
 
@@ -130,7 +122,6 @@ private:
   double FIncrement = 1;
   TbsValueType FValueType = vtInteger;
   uint8_t FDecimal = 2;
-  TColor FDefaultColor;
   bool FUseSkinSize = true;
 
   TButton FButtons[2];
@@ -138,17 +129,11 @@ private:
   int FCaptureButton = -1;
   int FRepeatDirection = 0;  // 0 none, 1 decrease, 2 increase
   bool FFirstDelay = false;
-  bool FEditFocused = false;
-  bool FHot = false;
   bool FInValueUpdate = false;
   bool FInTextSync = false;
 
   // Copied from the record at every lookup.
   RECT FActiveSkinRect{};
-  std::string FFontName;
-  TFontStyles FFontStyle;
-  int32_t FFontHeight = 0;
-  TColor FFontColor = 0, FActiveFontColor = 0, FDisabledFontColor = 0;
   RECT FUpRect{}, FActiveUpRect{}, FDownUpRect{};
   RECT FDownRect{}, FActiveDownRect{}, FDownDownRect{};
   int FStripLeft = 0, FStripRight = 0;

@@ -1,0 +1,78 @@
+// TbsSkinEditHost: the inner edit's layout, repaints, font and colours.
+
+#include "skin/controls/bsSkinCtrls_EditHost.h"
+
+#include "framework/ClassBuilder.h"
+
+namespace kora {
+
+TClass TbsSkinEditHost::StaticClass() {
+  static const TClassInfo info(TClassBuilder<TbsSkinEditHost>("TbsSkinEditHost"));
+  return &info;
+}
+
+TbsSkinEditHost::TbsSkinEditHost(TComponent* owner)
+    : TbsSkinCustomControl(owner), FDefaultColor(SystemColor(COLOR_WINDOW)) {}
+
+void TbsSkinEditHost::SetBounds(int left, int top, int width, int height) {
+  TbsSkinCustomControl::SetBounds(left, top, width, height);
+  LayoutControls();
+}
+
+void TbsSkinEditHost::Resize() {
+  TbsSkinCustomControl::Resize();
+  LayoutControls();
+}
+
+void TbsSkinEditHost::Invalidate() {
+  TbsSkinCustomControl::Invalidate();
+  // A transparent edit shows our picture, so it is stale too.
+  if (FInnerEdit && RecordIndex() != -1) FInnerEdit->Invalidate();
+}
+
+void TbsSkinEditHost::ApplySkinChange() {
+  TbsSkinCustomControl::ApplySkinChange();
+  UpdateEditFont();
+  const bool bound = RecordIndex() != -1;
+  FInnerEdit->SetEditTransparent(bound);
+  if (!bound) FInnerEdit->SetColor(FDefaultColor);
+  LayoutControls();
+  UpdateEditColor();
+  Invalidate();
+}
+
+void TbsSkinEditHost::DefaultFontUpdated() {
+  if (!FInnerEdit) return;
+  if (RecordIndex() == -1 || !UseSkinFont()) {
+    UpdateEditFont();
+    UpdateEditColor();
+    LayoutControls();
+  }
+}
+
+void TbsSkinEditHost::UpdateEditFont() {
+  TFont font;
+  font.Assign(DefaultFont());
+  if (RecordIndex() != -1) {
+    if (UseSkinFont()) {
+      font.SetName(FFontName);
+      font.SetHeight(FFontHeight);
+      font.SetStyle(FFontStyle);
+    }
+    font.SetColor(FFontColor);
+  }
+  font.SetCharset(SkinTextCharset(SkinData(), DefaultFont()));
+  FInnerEdit->SetFont(&font);
+}
+
+void TbsSkinEditHost::UpdateEditColor() {
+  const bool bound = RecordIndex() != -1;
+  TColor color;
+  if (Enabled())
+    color = !bound ? DefaultFont()->Color() : Active() ? FActiveFontColor : FFontColor;
+  else
+    color = !bound ? SystemColor(COLOR_GRAYTEXT) : FDisabledFontColor;
+  FInnerEdit->Font()->SetColor(color);
+}
+
+}  // namespace kora
