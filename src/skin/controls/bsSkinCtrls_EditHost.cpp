@@ -30,6 +30,41 @@ void TbsSkinEditHost::Invalidate() {
   if (FInnerEdit && RecordIndex() != -1) FInnerEdit->Invalidate();
 }
 
+void TbsSkinEditHost::SetFocus() {
+  if (FInnerEdit->CanFocus())
+    FInnerEdit->SetFocus();
+  else
+    TbsSkinCustomControl::SetFocus();
+}
+
+bool TbsSkinEditHost::InnerEditMessage(TMessage& message) {
+  switch (message.Msg) {
+    case WM_SETFOCUS:
+      TbsSkinCustomControl::WndProc(message);
+      if (FInnerEdit->CanFocus()) FInnerEdit->SetFocus();
+      return true;
+    case WM_ERASEBKGND:
+      // Asked for our picture from outside a paint (a container copying its
+      // children): the control and then its edit into the same context.
+      if (message.WParam && !InSystemPaint() && !ControlState().Contains(csPaintCopy)) {
+        const HDC dc = HDC(uint64_t(message.WParam));
+        PaintWindow(dc);
+        const ScopedSaveDC saved(dc);
+        OffsetViewportOrgEx(dc, FInnerEdit->Left(), FInnerEdit->Top(), nullptr);
+        IntersectClipRect(dc, 0, 0, FInnerEdit->Width(), FInnerEdit->Height());
+        FInnerEdit->PaintWindow(dc);
+      }
+      message.Result = 1;
+      return true;
+    case CM_ENABLEDCHANGED:
+      FInnerEdit->SetEnabled(Enabled());
+      UpdateEditColor();
+      Invalidate();
+      return false;
+    default: return false;
+  }
+}
+
 void TbsSkinEditHost::ApplySkinChange() {
   TbsSkinCustomControl::ApplySkinChange();
   UpdateEditFont();

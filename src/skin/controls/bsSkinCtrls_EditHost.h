@@ -27,6 +27,8 @@ class TbsSkinEditHost : public TbsSkinCustomControl {
   void DefaultFontUpdated() override;
   void SetBounds(int left, int top, int width, int height) override;
   void Invalidate() override;
+  // Focusing the control focuses its inner edit.
+  void SetFocus() override;
 
 protected:
   void Resize() override;
@@ -50,6 +52,10 @@ protected:
   void UpdateEditFont();
   // The text colour for the control's state.
   void UpdateEditColor();
+  // The messages every host treats alike: the focus passes on to the
+  // inner edit, a copy of the picture taken outside a paint includes the
+  // edit, and the enabled state reaches it. True when the message is done.
+  bool InnerEditMessage(TMessage& message);
 
   TColor FDefaultColor;
   bool FEditFocused = false;

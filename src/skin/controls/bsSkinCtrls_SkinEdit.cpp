@@ -106,13 +106,6 @@ void TbsSkinEdit::EditExit() {
   Invalidate();
 }
 
-void TbsSkinEdit::SetFocus() {
-  if (FEdit->CanFocus())
-    FEdit->SetFocus();
-  else
-    TbsSkinCustomControl::SetFocus();
-}
-
 void TbsSkinEdit::SetHot(bool value) {
   if (value == FHot) return;
   FHot = value;
@@ -127,31 +120,7 @@ void TbsSkinEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y
 }
 
 void TbsSkinEdit::WndProc(TMessage& message) {
-  switch (message.Msg) {
-    case WM_SETFOCUS:
-      TbsSkinCustomControl::WndProc(message);
-      if (FEdit->CanFocus()) FEdit->SetFocus();
-      return;
-    case WM_ERASEBKGND:
-      // Asked for our picture from outside a paint (a container copying its
-      // children): the field and then its edit into the same context.
-      if (message.WParam && !InSystemPaint() && !ControlState().Contains(csPaintCopy)) {
-        const HDC dc = HDC(uint64_t(message.WParam));
-        PaintWindow(dc);
-        const ScopedSaveDC saved(dc);
-        OffsetViewportOrgEx(dc, FEdit->Left(), FEdit->Top(), nullptr);
-        IntersectClipRect(dc, 0, 0, FEdit->Width(), FEdit->Height());
-        FEdit->PaintWindow(dc);
-      }
-      message.Result = 1;
-      return;
-    case CM_ENABLEDCHANGED:
-      FEdit->SetEnabled(Enabled());
-      UpdateEditColor();
-      Invalidate();
-      break;
-    default: break;
-  }
+  if (InnerEditMessage(message)) return;
   TbsSkinCustomControl::WndProc(message);
   if (message.Msg == CM_MOUSEENTER) SetHot(true);
   if (message.Msg == CM_MOUSELEAVE && MouseControl() != FEdit) SetHot(false);

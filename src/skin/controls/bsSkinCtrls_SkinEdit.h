@@ -37,7 +37,6 @@ class TbsSkinEdit : public TbsSkinEditHost {
   void ResolveSkinRecord() override;
   void PaintDefaultLook(TBitmap* bitmap) override;
   void PaintSkinLook(TBitmap* bitmap) override;
-  void SetFocus() override;
 
 protected:
   void WndProc(TMessage& message) override;

@@ -282,13 +282,6 @@ void TbsSkinSpinEdit::EditExit() {
   FEdit->SetText(FormatValue(FValue));
 }
 
-void TbsSkinSpinEdit::SetFocus() {
-  if (FEdit->CanFocus())
-    FEdit->SetFocus();
-  else
-    TbsSkinCustomControl::SetFocus();
-}
-
 // ---- Hot tracking -------------------------------------------------------------------------
 
 void TbsSkinSpinEdit::SetHot(bool value) {
@@ -410,30 +403,9 @@ void TbsSkinSpinEdit::WndProc(TMessage& message) {
         return;
       }
       break;
-    case WM_SETFOCUS:
-      TbsSkinCustomControl::WndProc(message);
-      if (FEdit->CanFocus()) FEdit->SetFocus();
-      return;
-    case WM_ERASEBKGND:
-      // Asked for our picture from outside a paint (a container copying its
-      // children): the control and then its edit into the same context.
-      if (message.WParam && !InSystemPaint() && !ControlState().Contains(csPaintCopy)) {
-        const HDC dc = HDC(uint64_t(message.WParam));
-        PaintWindow(dc);
-        const ScopedSaveDC saved(dc);
-        OffsetViewportOrgEx(dc, FEdit->Left(), FEdit->Top(), nullptr);
-        IntersectClipRect(dc, 0, 0, FEdit->Width(), FEdit->Height());
-        FEdit->PaintWindow(dc);
-      }
-      message.Result = 1;
-      return;
-    case CM_ENABLEDCHANGED:
-      FEdit->SetEnabled(Enabled());
-      UpdateEditColor();
-      Invalidate();
-      break;
     default: break;
   }
+  if (InnerEditMessage(message)) return;
   TbsSkinCustomControl::WndProc(message);
   switch (message.Msg) {
     case CM_MOUSEENTER:

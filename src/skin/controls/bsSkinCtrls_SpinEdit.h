@@ -68,7 +68,6 @@ class TbsSkinSpinEdit : public TbsSkinEditHost {
   void PaintSkinLook(TBitmap* bitmap) override;
   void FitSizeToSkin(int& width, int& height) override;
   void UpdateWindowShape() override;
-  void SetFocus() override;
   void Loaded() override;
 
   // The inner edit's handlers; each raises its published event first.
