@@ -18,8 +18,8 @@
 #include "framework/TempFolder.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/gdi/BmpFile.h"
-#include "platform/gdi/PngFile.h"
 #include "platform/window/WindowSystem.h"
+#include "skin/ScreenSheet.h"
 #include "skin/controls/bsSkinCtrls.h"
 
 namespace kora::test {
@@ -121,42 +121,6 @@ protected:
   std::unique_ptr<TRelayForm> Form;
   TbsSkinData* Skin = nullptr;
   TbsCompressedStoredSkin* Stored = nullptr;
-};
-
-// A sheet of labelled cells for KORA_ARTIFACTS: each cell a capture of a part
-// of the screen.
-class TSheet {
-public:
-  TSheet(int width, int height, TColor background = RGB(200, 200, 200)) {
-    FBitmap.SetSize(width, height);
-    FBitmap.Canvas()->Brush()->SetColor(background);
-    FBitmap.Canvas()->FillRect({0, 0, width, height});
-    FBitmap.Canvas()->Font()->SetName("Arial");
-    FBitmap.Canvas()->Font()->SetHeight(-11);
-    FBitmap.Canvas()->Brush()->SetStyle(bsClear);
-  }
-  // Copies the control as the screen shows it to (x, y + 14), labelled above.
-  void Put(const HeadlessBackend& screen, const TControl* control, int x, int y, const std::string& label) {
-    FBitmap.Canvas()->TextOut(x, y, label);
-    const ScreenImage image = screen.Capture();
-    const POINT origin = control->ClientToScreen({0, 0});
-    for (int cy = 0; cy < control->Height(); ++cy)
-      for (int cx = 0; cx < control->Width(); ++cx) {
-        const int sx = origin.X + cx, sy = origin.Y + cy;
-        if (sx < 0 || sy < 0 || sx >= image.Width || sy >= image.Height) continue;
-        FBitmap.Canvas()->SetPixels(x + cx, y + 14 + cy, image.ColorAt(sx, sy));
-      }
-  }
-  void Save(const std::string& name) const {
-    const char* folder = std::getenv("KORA_ARTIFACTS");
-    if (!folder || !*folder) return;
-    std::filesystem::create_directories(folder);
-    SavePngFile((std::filesystem::path(folder) / (name + ".png")).string(), FBitmap.Handle());
-  }
-  TBitmap& Bitmap() { return FBitmap; }
-
-private:
-  TBitmap FBitmap;
 };
 
 }  // namespace kora::test

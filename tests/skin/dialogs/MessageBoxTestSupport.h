@@ -14,8 +14,8 @@
 
 #include "framework/Forms.h"
 #include "platform/backends/headless/HeadlessBackend.h"
-#include "platform/gdi/PngFile.h"
 #include "platform/window/WindowSystem.h"
+#include "skin/ScreenSheet.h"
 #include "skin/dialogs/bsMessages.h"
 
 namespace kora::test {
@@ -104,38 +104,6 @@ protected:
   TbsSkinData* Skin = nullptr;
   TbsCompressedStoredSkin* Stored = nullptr;
   TbsSkinMessage* Message = nullptr;
-};
-
-// A sheet of screen pieces for KORA_ARTIFACTS, each labelled above.
-class TBoxSheet {
-public:
-  TBoxSheet(int width, int height) {
-    FBitmap.SetSize(width, height);
-    FBitmap.Canvas()->Brush()->SetColor(RGB(200, 200, 200));
-    FBitmap.Canvas()->FillRect({0, 0, width, height});
-    FBitmap.Canvas()->Font()->SetName("Arial");
-    FBitmap.Canvas()->Font()->SetHeight(-11);
-    FBitmap.Canvas()->Brush()->SetStyle(bsClear);
-  }
-  void Put(const HeadlessBackend& screen, const RECT& area, int x, int y, const std::string& label) {
-    FBitmap.Canvas()->TextOut(x, y, label);
-    const ScreenImage image = screen.Capture();
-    for (int cy = 0; cy < area.Bottom - area.Top; ++cy)
-      for (int cx = 0; cx < area.Right - area.Left; ++cx) {
-        const int sx = area.Left + cx, sy = area.Top + cy;
-        if (sx < 0 || sy < 0 || sx >= image.Width || sy >= image.Height) continue;
-        FBitmap.Canvas()->SetPixels(x + cx, y + 14 + cy, image.ColorAt(sx, sy));
-      }
-  }
-  void Save(const std::string& name) const {
-    const char* folder = std::getenv("KORA_ARTIFACTS");
-    if (!folder || !*folder) return;
-    std::filesystem::create_directories(folder);
-    SavePngFile((std::filesystem::path(folder) / (name + ".png")).string(), FBitmap.Handle());
-  }
-
-private:
-  TBitmap FBitmap;
 };
 
 }  // namespace kora::test

@@ -5,42 +5,10 @@
 #include <cstdlib>
 
 #include "OpenDialogTestSupport.h"
-#include "platform/gdi/PngFile.h"
+#include "skin/ScreenSheet.h"
 
 namespace kora::test {
 namespace {
-
-// Pieces of the screen side by side, each labelled above.
-class TDialogSheet {
-public:
-  TDialogSheet(int width, int height) {
-    FBitmap.SetSize(width, height);
-    FBitmap.Canvas()->Brush()->SetColor(RGB(200, 200, 200));
-    FBitmap.Canvas()->FillRect({0, 0, width, height});
-    FBitmap.Canvas()->Font()->SetName("Arial");
-    FBitmap.Canvas()->Font()->SetHeight(-11);
-    FBitmap.Canvas()->Brush()->SetStyle(bsClear);
-  }
-  void Put(const HeadlessBackend& screen, const RECT& area, int x, int y, const std::string& label) {
-    FBitmap.Canvas()->TextOut(x, y, label);
-    const ScreenImage image = screen.Capture();
-    for (int cy = 0; cy < area.Bottom - area.Top; ++cy)
-      for (int cx = 0; cx < area.Right - area.Left; ++cx) {
-        const int sx = area.Left + cx, sy = area.Top + cy;
-        if (sx < 0 || sy < 0 || sx >= image.Width || sy >= image.Height) continue;
-        FBitmap.Canvas()->SetPixels(x + cx, y + 14 + cy, image.ColorAt(sx, sy));
-      }
-  }
-  void Save(const std::string& name) const {
-    const char* folder = std::getenv("KORA_ARTIFACTS");
-    if (!folder || !*folder) return;
-    std::filesystem::create_directories(folder);
-    SavePngFile((std::filesystem::path(folder) / (name + ".png")).string(), FBitmap.Handle());
-  }
-
-private:
-  TBitmap FBitmap;
-};
 
 class OpenDialogSheetTest : public OpenDialogTest {
 protected:
@@ -59,7 +27,7 @@ protected:
   // The four styles side by side, then the folder combo box open.
   void Sheet(const std::string& name) {
     MakeRomFolder();
-    TDialogSheet sheet(2 * 480 + 80, 3 * 360 + 40);
+    TSheet sheet(2 * 480 + 80, 3 * 360 + 40);
     const char* labels[] = {"large icons", "small icons", "list", "details"};
     EXPECT_FALSE(Choose([&](TbsOpenDlgForm* form) {
       for (int style = 0; style < 4; ++style) {

@@ -13,7 +13,7 @@ TEST_F(MessageBoxTest, SheetOfTheBoxesSkinnedAndPlain) {
   LoadProgramSkin();
   ShowMain();
   TbsSkinMessage plain(nullptr);  // no skin at all
-  TBoxSheet sheet(900, 1150);
+  TSheet sheet(900, 1150);
   int y[2] = {4, 4};
   const auto put = [&](int column, const RECT& area, const std::string& label) {
     sheet.Put(Screen, area, 4 + column * 450, y[column], label);

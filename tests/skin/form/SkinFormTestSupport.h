@@ -20,6 +20,7 @@
 #include "platform/gdi/BmpFile.h"
 #include "platform/gdi/PngFile.h"
 #include "platform/window/WindowSystem.h"
+#include "skin/ScreenSheet.h"
 #include "skin/form/bsSkinForm.h"
 
 namespace kora::test {
@@ -176,38 +177,5 @@ inline std::string TLogged::Name() const {
     default: return std::to_string(Msg);
   }
 }
-
-// A sheet of labelled cells for KORA_ARTIFACTS, each a piece of the screen.
-class TSheet {
-public:
-  TSheet(int width, int height, TColor background = RGB(200, 200, 200)) {
-    FBitmap.SetSize(width, height);
-    FBitmap.Canvas()->Brush()->SetColor(background);
-    FBitmap.Canvas()->FillRect({0, 0, width, height});
-    FBitmap.Canvas()->Font()->SetName("Arial");
-    FBitmap.Canvas()->Font()->SetHeight(-11);
-    FBitmap.Canvas()->Brush()->SetStyle(bsClear);
-  }
-  // Copies the screen rectangle `area` to (x, y + 14), labelled above, scaled up by `zoom`.
-  void Put(const HeadlessBackend& screen, const RECT& area, int x, int y, const std::string& label, int zoom = 1) {
-    FBitmap.Canvas()->TextOut(x, y, label);
-    const ScreenImage image = screen.Capture();
-    for (int cy = 0; cy < HeightOf(area) * zoom; ++cy)
-      for (int cx = 0; cx < WidthOf(area) * zoom; ++cx) {
-        const int sx = area.Left + cx / zoom, sy = area.Top + cy / zoom;
-        if (sx < 0 || sy < 0 || sx >= image.Width || sy >= image.Height) continue;
-        FBitmap.Canvas()->SetPixels(x + cx, y + 14 + cy, image.ColorAt(sx, sy));
-      }
-  }
-  void Save(const std::string& name) const {
-    const char* folder = std::getenv("KORA_ARTIFACTS");
-    if (!folder || !*folder) return;
-    std::filesystem::create_directories(folder);
-    SavePngFile((std::filesystem::path(folder) / (name + ".png")).string(), FBitmap.Handle());
-  }
-
-private:
-  TBitmap FBitmap;
-};
 
 }  // namespace kora::test

@@ -163,6 +163,30 @@ TEST_F(SkinMenuBarTest, MovingTheMouseToTheNextItemSwitchesTheOpenMenu) {
   EXPECT_TRUE(Clicked.empty());
 }
 
+TEST_F(SkinMenuBarTest, ACommandChosenWithTheMouseMayChangeTheMenuAndRebuildTheBar) {
+  // The editor's open command enables "保存数据", which rebuilds the bar's
+  // items while the click on the bar is still being handled.
+  ChooseRom->SetOnClick([this](TObject*) {
+    Clicked.push_back(ChooseRom);
+    SaveData->SetEnabled(true);
+  });
+  Guard();
+  std::vector<TMenuItem*> open;
+  Step([&] {
+    open.push_back(OpenMenu());
+    const RECT r = SkinMenuOf(Frame)->PopupWindow(0)->ItemScreenRect(0);
+    Screen.Click({(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
+  });
+  Screen.Click(ItemCentre(0));
+  Screen.RunUntilIdle();
+  EXPECT_EQ(open, (std::vector<TMenuItem*>{File}));
+  EXPECT_EQ(Clicked, (std::vector<TMenuItem*>{ChooseRom}));
+  EXPECT_EQ(OpenMenu(), nullptr);
+  EXPECT_FALSE(Frame->MenuOpen());
+  EXPECT_EQ(Screen.PendingIdleSteps(), 0u);
+  EXPECT_EQ(Bar->ItemCount(), 2);
+}
+
 TEST_F(SkinMenuBarTest, ANarrowBarHidesTheItemsThatDoNotFit) {
   for (bool scroll : {true, false}) {
     SCOPED_TRACE(scroll);
