@@ -18,82 +18,15 @@
 #include "platform/window/WindowSystem.h"
 #include "skin/form/bsSkinForm.h"
 #include "xvfb/FrameXSide.h"
+#include "xvfb/SkinWindowFixture.h"
 #include "xvfb/XProbe.h"
 #include "xvfb/XvfbServer.h"
 
 namespace kora::test {
 namespace {
 
-constexpr uint32_t kRootPixel = 0x30A040;
-
-class SkinFrameXvfbTest : public ::testing::TestWithParam<bool> {
+class SkinFrameXvfbTest : public SkinWindowXvfbTest {
 protected:
-  void SetUp() override {
-    // The person's thread has an X connection of its own.
-    XSide::InitThreads();
-    bool missing = false;
-    std::string why;
-    FServer = XvfbServer::Start(&why, &missing);
-    if (missing) GTEST_SKIP() << why;
-    ASSERT_TRUE(FServer) << why;
-    setenv("SDL_VIDEODRIVER", "x11", 1);
-    FX = std::make_unique<XSide>();
-    ASSERT_TRUE(*FX);
-    if (GetParam()) {
-      FManager = std::make_unique<WindowManager>();
-      ASSERT_TRUE(FManager->Start(*FX)) << "openbox did not come up (scripts/install-deps.sh installs it)";
-    }
-    FProbe = std::make_unique<XProbe>();
-    FProbe->PaintDesktop(kRootPixel);
-    ResetWindowSystem();
-    FBackend = std::make_unique<SdlBackend>();
-    SetBackend(FBackend.get());
-    FApp = std::make_unique<TApplication>(nullptr);
-    FForm = std::make_unique<TForm>(nullptr);
-    FForm->SetCaption("Kora Editor");
-    FForm->SetBorderStyle(bsSingle);
-    FForm->SetBounds(120, 90, 400, 300);
-    FForm->SetClientWidth(554);
-    FForm->SetClientHeight(434);
-    FFrame = new TbsSkinForm(FForm.get());
-    FFrame->SetBorderIcons({TbsBorderIcon::biMinimize});
-    auto* skin = new TbsSkinData(FForm.get());
-    auto* stored = new TbsCompressedStoredSkin(FForm.get());
-    FFrame->SetSkinData(skin);
-    stored->ImportCompressedFile(KORA_SKIN_ARCHIVE);
-    skin->SetCompressedStoredSkin(stored);
-    FApp->SetMainForm(FForm.get());
-  }
-  void TearDown() override {
-    FForm.reset();
-    FApp.reset();
-    ResetWindowSystem();
-    SetBackend(nullptr);
-    FBackend.reset();
-    FProbe.reset();
-    FManager.reset();
-    FX.reset();
-    FServer.reset();
-  }
-
-  template <class F>
-  bool PumpUntil(F done, int limitMs = 4000) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-    for (;;) {
-      MSG m;
-      while (PeekMessage(&m, {}, 0, 0, PM_REMOVE)) ProcessMessage(m);
-      GdiFlush();
-      if (done()) return true;
-      if (std::chrono::steady_clock::now() > deadline) return false;
-      FBackend->WaitEvents(10);
-    }
-  }
-  RECT Rect() {
-    RECT r;
-    GetWindowRect(FForm->Handle(), &r);
-    return r;
-  }
-  POINT At(int x, int y) { return {Rect().Left + x, Rect().Top + y}; }
   POINT ButtonAt(const char* name) {
     const RECT& r = FFrame->FindObject(name)->ObjectRect;
     return At(r.Left + WidthOf(r) / 2, r.Top + HeightOf(r) / 2);
@@ -116,18 +49,7 @@ protected:
       return ::testing::AssertionFailure() << "the corners are not cut: " << std::hex << shot.At({r.Left, r.Top});
     return ::testing::AssertionSuccess();
   }
-  std::string Name(const std::string& what) {
-    return std::string("xvfb-frame-") + (GetParam() ? "openbox-" : "bare-") + what;
-  }
-
-  std::unique_ptr<XvfbServer> FServer;
-  std::unique_ptr<XSide> FX;
-  std::unique_ptr<WindowManager> FManager;
-  std::unique_ptr<XProbe> FProbe;
-  std::unique_ptr<SdlBackend> FBackend;
-  std::unique_ptr<TApplication> FApp;
-  std::unique_ptr<TForm> FForm;
-  TbsSkinForm* FFrame = nullptr;
+  std::string Name(const std::string& what) { return SkinWindowXvfbTest::Name("frame", what); }
 };
 
 TEST_P(SkinFrameXvfbTest, ShapedUndecoratedAndMovedByItsCaption) {

@@ -24,99 +24,21 @@
 #include "skin/form/bsTrayIcon.h"
 #include "xvfb/FakeTray.h"
 #include "xvfb/FrameXSide.h"
+#include "xvfb/SkinWindowFixture.h"
 #include "xvfb/XProbe.h"
 #include "xvfb/XvfbServer.h"
 
 namespace kora::test {
 namespace {
 
-constexpr uint32_t kMenuRootPixel = 0x30A040;
-
-class SkinMenuXvfbTest : public ::testing::TestWithParam<bool> {
+class SkinMenuXvfbTest : public SkinWindowXvfbTest {
 protected:
-  void SetUp() override {
-    XSide::InitThreads();
-    bool missing = false;
-    std::string why;
-    FServer = XvfbServer::Start(&why, &missing);
-    if (missing) GTEST_SKIP() << why;
-    ASSERT_TRUE(FServer) << why;
-    setenv("SDL_VIDEODRIVER", "x11", 1);
-    FX = std::make_unique<XSide>();
-    ASSERT_TRUE(*FX);
-    if (GetParam()) {
-      FManager = std::make_unique<WindowManager>();
-      ASSERT_TRUE(FManager->Start(*FX)) << "openbox did not come up (scripts/install-deps.sh installs it)";
-    }
-    FProbe = std::make_unique<XProbe>();
-    FProbe->PaintDesktop(kMenuRootPixel);
-    ResetWindowSystem();
-    FBackend = std::make_unique<SdlBackend>();
-    SetBackend(FBackend.get());
-    FApp = std::make_unique<TApplication>(nullptr);
-    FForm = std::make_unique<TForm>(nullptr);
-    FForm->SetCaption("Kora Editor");
-    FForm->SetBorderStyle(bsSingle);
-    FForm->SetBounds(120, 90, 400, 300);
-    FForm->SetClientWidth(554);
-    FForm->SetClientHeight(434);
-    FFrame = new TbsSkinForm(FForm.get());
-    FFrame->SetBorderIcons({TbsBorderIcon::biMinimize});
-    FSkin = new TbsSkinData(FForm.get());
-    auto* stored = new TbsCompressedStoredSkin(FForm.get());
-    FFrame->SetSkinData(FSkin);
-    FFrame->SetMenusSkinData(FSkin);
-    stored->ImportCompressedFile(KORA_SKIN_ARCHIVE);
-    FSkin->SetCompressedStoredSkin(stored);
-    FApp->SetMainForm(FForm.get());
-  }
-  void TearDown() override {
-    FForm.reset();
-    FApp.reset();
-    ResetWindowSystem();
-    SetBackend(nullptr);
-    FBackend.reset();
-    FProbe.reset();
-    FManager.reset();
-    FX.reset();
-    FServer.reset();
-  }
-
-  template <class F>
-  bool PumpUntil(F done, int limitMs = 4000) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-    for (;;) {
-      MSG m;
-      while (PeekMessage(&m, {}, 0, 0, PM_REMOVE)) ProcessMessage(m);
-      GdiFlush();
-      if (done()) return true;
-      if (std::chrono::steady_clock::now() > deadline) return false;
-      FBackend->WaitEvents(10);
-    }
-  }
   void ShowForm() {
     FForm->Show();
     ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == FForm->Handle() && FX->Focus() != 0; }));
     PumpUntil([] { return false; }, 100);
   }
-  POINT At(int x, int y) {
-    RECT r;
-    GetWindowRect(FForm->Handle(), &r);
-    return {r.Left + x, r.Top + y};
-  }
-  std::string Name(const std::string& what) {
-    return std::string("xvfb-menus-") + (GetParam() ? "openbox-" : "bare-") + what;
-  }
-
-  std::unique_ptr<XvfbServer> FServer;
-  std::unique_ptr<XSide> FX;
-  std::unique_ptr<WindowManager> FManager;
-  std::unique_ptr<XProbe> FProbe;
-  std::unique_ptr<SdlBackend> FBackend;
-  std::unique_ptr<TApplication> FApp;
-  std::unique_ptr<TForm> FForm;
-  TbsSkinForm* FFrame = nullptr;
-  TbsSkinData* FSkin = nullptr;
+  std::string Name(const std::string& what) { return SkinWindowXvfbTest::Name("menus", what); }
 };
 
 TEST_P(SkinMenuXvfbTest, ThePopupMenuAndTheHintLeaveTheFocusAndCloseOnAClickElsewhere) {
