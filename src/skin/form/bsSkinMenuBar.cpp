@@ -190,8 +190,14 @@ void TbsSkinMainMenuBarItem::MouseLeave() {
 
 void TbsSkinMainMenuBarItem::MouseDown(int, int, TMouseButton button) {
   if (button != mbLeft || !Enabled) return;
-  for (int i = 0; i < Bar->ItemCount(); ++i)
-    if (Bar->Item(i) == this) Bar->OpenItem(i, false);
+  // The command chosen in the drop-down may change the menu, which rebuilds
+  // the bar's items and frees this one: nothing of it is used afterwards.
+  TbsSkinMainMenuBar* bar = Bar;
+  for (int i = 0; i < bar->ItemCount(); ++i) {
+    if (bar->Item(i) != this) continue;
+    bar->OpenItem(i, false);
+    return;
+  }
 }
 
 void TbsSkinMainMenuBarItem::Release() {
@@ -546,7 +552,19 @@ void TbsSkinMainMenuBar::OpenItem(int index, bool byKeyboard) {
     drop.OnMouseOutside = [this](POINT screen) { return SwitchTo(screen); };
     // The chosen command may free the bar (its form closing).
     const std::shared_ptr<bool> alive = FAlive;
-    const TMenuTrackEnd end = FSkinForm->OpenFramePopup(menuItem, anchor, FPopupToUp, DropSkin(), this, 0, &drop);
+    TMenuTrackEnd end = TMenuTrackEnd::Closed;
+    try {
+      end = FSkinForm->OpenFramePopup(menuItem, anchor, FPopupToUp, DropSkin(), this, 0, &drop);
+    } catch (...) {
+      // A failing command leaves the bar closed, as any other end does;
+      // an open index left behind would keep every later drop-down shut.
+      if (*alive && !ComponentState().Contains(csDestroying)) {
+        FOpenIndex = -1;
+        FPendingOpen = -1;
+        LeaveMenuState();
+      }
+      throw;
+    }
     if (!*alive || ComponentState().Contains(csDestroying)) return;
     FOpenIndex = -1;
     if (open < ItemCount() && FItems[size_t(open)].get() == item) item->Release();

@@ -187,6 +187,38 @@ TEST_F(SkinMenuBarTest, ACommandChosenWithTheMouseMayChangeTheMenuAndRebuildTheB
   EXPECT_EQ(Bar->ItemCount(), 2);
 }
 
+TEST_F(SkinMenuBarTest, AfterACommandThatFailsTheMenusStillOpen) {
+  ChooseRom->SetOnClick([this](TObject*) {
+    Clicked.push_back(ChooseRom);
+    throw Exception("Cannot open file");
+  });
+  std::vector<std::string> errors;
+  App->OnException = [&](TObject*, const std::exception& error) { errors.push_back(error.what()); };
+  Guard();
+  const auto clickFirstItem = [this] {
+    const RECT r = SkinMenuOf(Frame)->PopupWindow(0)->ItemScreenRect(0);
+    Screen.Click({(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
+  };
+  // By the mouse, then by the keyboard: each time the menu opens again.
+  Step(clickFirstItem);
+  Screen.Click(ItemCentre(0));
+  Screen.RunUntilIdle();
+  EXPECT_EQ(Lit(), "");
+  Step(clickFirstItem);
+  Screen.Click(ItemCentre(0));
+  Screen.RunUntilIdle();
+  Step([this] { Screen.PressKey(VK_RETURN); });
+  Screen.KeyDown(VK_MENU);
+  Screen.PressKey('F');
+  Screen.KeyUp(VK_MENU);
+  Screen.RunUntilIdle();
+  EXPECT_EQ(Clicked, (std::vector<TMenuItem*>{ChooseRom, ChooseRom, ChooseRom}));
+  EXPECT_EQ(errors, (std::vector<std::string>(3, "Cannot open file")));
+  EXPECT_EQ(OpenMenu(), nullptr);
+  EXPECT_FALSE(Frame->MenuOpen());
+  EXPECT_EQ(Screen.PendingIdleSteps(), 0u);
+}
+
 TEST_F(SkinMenuBarTest, ANarrowBarHidesTheItemsThatDoNotFit) {
   for (bool scroll : {true, false}) {
     SCOPED_TRACE(scroll);
