@@ -59,7 +59,9 @@ void RomSession::UnPackRomData(const std::string& in, const std::string& out) {
   RunTool(UnpackCommandLine(in, out), 0);
 }
 
-void RomSession::PackRomData(const std::string& in, const std::string& out) { RunTool(PackCommandLine(in, out), 0); }
+int RomSession::PackRomData(const std::string& in, const std::string& out) {
+  return RunTool(PackCommandLine(in, out), 0);
+}
 
 int RomSession::RunTool(const std::string& commandLine, int /*showState*/) {
   return RunProcess(SplitCommandLine(commandLine), ExcludeTrailingPathDelimiter(FAppPath), FOnProcessMessages);
@@ -110,7 +112,14 @@ void RomSession::Save() {
   // A block left by an earlier save must not be written again when the
   // packer writes nothing this time.
   DeleteFile(packed);
-  PackRomData(unpacked, packed);
+  // What a packer that failed or was killed left behind may be a part of a
+  // block: it never goes into the ROM. Without any output the write below
+  // reports the missing file.
+  const int status = PackRomData(unpacked, packed);
+  if (status != 0 && FileExists(packed)) {
+    DeleteFile(packed);
+    throw Exception(Format("The packer failed (exit code %d); the ROM was not changed", status));
+  }
   FLayout = WriteRomData(FLayout, packed, FRomFileName, JournalFileName());
 }
 

@@ -54,7 +54,8 @@ public:
   // they were.
   void Open(const std::string& romPath);
   // Writes the image into the unpacked working file, packs it and writes the
-  // block into the ROM, all or nothing. Raises Exception when no ROM is open.
+  // block into the ROM, all or nothing. Raises Exception when no ROM is open,
+  // and when the packer failed or was killed (its output is not written).
   void Save();
   // Deletes the working files that exist; failures are ignored. A journal
   // stays: it is what the next open rolls back.
@@ -67,7 +68,8 @@ public:
   std::string UnpackCommandLine(const std::string& in, const std::string& out) const;
   std::string PackCommandLine(const std::string& in, const std::string& out) const;
   void UnPackRomData(const std::string& in, const std::string& out);
-  void PackRomData(const std::string& in, const std::string& out);
+  // Returns the packer's exit code (see RunTool).
+  int PackRomData(const std::string& in, const std::string& out);
   // Splits the command line and runs it in the program folder; returns the
   // exit code or -1 when it cannot start. There are no windows to hide, so
   // showState is accepted and ignored.

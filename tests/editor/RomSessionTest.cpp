@@ -156,7 +156,9 @@ TEST_F(RomSessionTest, FailedSaveLeavesTheRomUnchanged) {
   };
   for (const Fault& fault :
        {Fault{"exit 0\n", "packer writes nothing"}, Fault{"cat \"$2\" \"$2\" > \"$3\"\n", "block larger than its room"},
-        Fault{": > \"$3\"\n", "packer writes an empty file"}, Fault{"kill -KILL $$\n", "packer crashes"}}) {
+        Fault{": > \"$3\"\n", "packer writes an empty file"}, Fault{"kill -KILL $$\n", "packer crashes"},
+        Fault{"head -c 100 \"$2\" > \"$3\"; kill -KILL $$\n", "packer killed after writing a part"},
+        Fault{"cat \"$2\" > \"$3\"; exit 1\n", "packer writes its output but fails"}}) {
     SCOPED_TRACE(fault.What);
     WritePacker(FProgram, fault.Packer);
     EXPECT_THROW(session.Save(), Exception);
