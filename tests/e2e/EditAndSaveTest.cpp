@@ -3,74 +3,18 @@
 // with the keyboard, the message box closed; the ROM opened again shows
 // the new numbers.
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <memory>
 #include <string>
 
-#include "editor/uMain.h"
-#include "framework/Forms.h"
-#include "framework/TempFolder.h"
-#include "platform/backends/headless/HeadlessBackend.h"
-#include "platform/window/WindowSystem.h"
-#include "skin/controls/bsSkinBoxCtrls.h"
-#include "skin/controls/bsSkinCtrls.h"
-#include "skin/dialogs/bsMessages.h"
+#include "EditorE2eSupport.h"
 
 namespace kora::test {
 namespace {
 
-class EditAndSaveTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    ResetWindowSystem();
-    SetBackend(&Screen);
-    SetMainProgramFolder(KORA_PROGRAM_DIR);
-    Rom = TempFolder() + "game.nds";
-    const std::string make = std::string("'") + KORA_PROGRAM_DIR + "/kora-cli' make-demo-rom '" + Rom + "'";
-    ASSERT_EQ(std::system(make.c_str()), 0);
-  }
-  void TearDown() override {
-    Form.reset();
-    App.reset();
-    ResetWindowSystem();
-    SetBackend(nullptr);
-  }
-  void OpenWindow() {
-    Form.reset();
-    App = std::make_unique<TApplication>(nullptr);
-    Form.reset(CreateMainForm(nullptr));
-    App->SetMainForm(Form.get());
-    Form->Show();
-    Screen.RunUntilIdle();
-  }
-  template <typename T>
-  T* Part(const std::string& name) const {
-    auto* part = dynamic_cast<T*>(Form->FindComponent(name));
-    EXPECT_TRUE(part) << name;
-    return part;
-  }
-  void ClickOn(TControl* control) {
-    Screen.Click(control->ClientToScreen({control->Width() / 2, control->Height() / 2}));
-    Screen.RunUntilIdle();
-  }
-  static std::string Bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-
-  HeadlessBackend Screen;
-  std::unique_ptr<TApplication> App;
-  std::unique_ptr<TfrmMain> Form;
-  std::string Rom;
-};
+using EditAndSaveTest = EditorE2eTest;
 
 TEST_F(EditAndSaveTest, DropRaiseTakeSaveAndSeeItAgain) {
   OpenWindow();
-  const std::string before = Bytes(Rom);
+  const std::string before = ReadFileBytes(Rom);
   Screen.DropFiles(Form->ClientToScreen({200, 200}), {Rom});
   Screen.RunUntilIdle();
   ASSERT_TRUE(Form->Session()->IsOpen());
@@ -92,8 +36,8 @@ TEST_F(EditAndSaveTest, DropRaiseTakeSaveAndSeeItAgain) {
   Screen.PressKey('F');
   Screen.KeyUp(VK_MENU);
   Screen.RunUntilIdle();
-  EXPECT_NE(Bytes(Rom), before);
-  EXPECT_EQ(Bytes(Rom).size(), before.size());
+  EXPECT_FALSE(FileHolds(Rom, before));
+  EXPECT_EQ(ReadFileBytes(Rom).size(), before.size());
 
   OpenWindow();
   Form->OpenRom(Rom);
