@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "agblz/Lz.h"
+#include "editor/ProgramCopy.h"
 #include "editor/RomBlock.h"
 #include "editor/uMain.h"
 #include "framework/Classes.h"
@@ -36,23 +37,6 @@
 #include "skin/form/bsSkinMenus.h"
 
 namespace kora::test {
-
-// The program folder as the build lays it out, under `dir`: the packer and
-// the lists and pictures copied (a test may replace them), kora-cli linked
-// (it finds its program folder through its own path). Returns it with '/'.
-inline std::string MakeProgramCopy(const std::string& dir) {
-  namespace fs = std::filesystem;
-  const fs::path source = KORA_PROGRAM_DIR, target = dir + "kora";
-  fs::create_directories(target / "Tool");
-  fs::create_directories(target / "RomData");
-  std::error_code linked;
-  fs::create_hard_link(source / "kora-cli", target / "kora-cli", linked);
-  if (linked) fs::copy_file(source / "kora-cli", target / "kora-cli");
-  fs::copy_file(source / "Tool" / "agblz", target / "Tool" / "agblz");
-  fs::copy(source / "Data", target / "Data", fs::copy_options::recursive);
-  fs::copy(source / "Image", target / "Image", fs::copy_options::recursive);
-  return target.string() + "/";
-}
 
 // A shell script in place of the packer; $1 is the mode, $2 in, $3 out.
 inline void ReplacePacker(const std::string& programFolder, const std::string& body) {

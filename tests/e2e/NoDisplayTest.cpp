@@ -12,6 +12,7 @@
 #include <fstream>
 #include <string>
 
+#include "editor/ProgramCopy.h"
 #include "framework/TempFolder.h"
 #include "platform/PngReader.h"
 #include "platform/gdi/Geometry.h"
@@ -36,15 +37,8 @@ protected:
   void SetUp() override {
     // A program folder of the test's own: the editor's lock and working
     // files stay away from the other tests.
-    const fs::path source = KORA_PROGRAM_DIR;
     FDir = TempFolder();
-    FProgram = FDir / "kora";
-    fs::create_directories(FProgram / "Tool");
-    fs::create_directories(FProgram / "RomData");
-    for (const char* program : {"kora-editor", "kora-cli"}) fs::copy_file(source / program, FProgram / program);
-    fs::copy_file(source / "Tool" / "agblz", FProgram / "Tool" / "agblz");
-    fs::copy(source / "Data", FProgram / "Data", fs::copy_options::recursive);
-    fs::copy(source / "Image", FProgram / "Image", fs::copy_options::recursive);
+    FProgram = MakeProgramCopy(FDir.string());
     FRom = FDir / "game.nds";
     ASSERT_EQ(std::system(("'" + (FProgram / "kora-cli").string() + "' make-demo-rom '" + FRom.string() + "'").c_str()),
               0);

@@ -26,6 +26,7 @@
 #include <thread>
 #include <vector>
 
+#include "editor/ProgramCopy.h"
 #include "editor/uMain.h"
 #include "framework/Forms.h"
 #include "framework/TempFolder.h"
@@ -79,19 +80,6 @@ std::map<std::string, POINT> WindowLayout(const std::string& programFolder) {
   return at;
 }
 
-// The program folder as the build lays it out, in a folder of the test's
-// own: its working files and its lock stay away from other tests.
-std::string PrivateProgramFolder() {
-  const fs::path source = KORA_PROGRAM_DIR, target = TempFolder() + "kora";
-  fs::create_directories(target / "Tool");
-  fs::create_directories(target / "RomData");
-  for (const char* program : {"kora-editor", "kora-cli"}) fs::copy_file(source / program, target / program);
-  fs::copy_file(source / "Tool" / "agblz", target / "Tool" / "agblz");
-  fs::copy(source / "Data", target / "Data", fs::copy_options::recursive);
-  fs::copy(source / "Image", target / "Image", fs::copy_options::recursive);
-  return target.string() + "/";
-}
-
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
@@ -130,7 +118,9 @@ protected:
     ASSERT_TRUE(FManager->Start(*FX)) << "openbox did not come up (scripts/install-deps.sh installs it)";
     FProbe = std::make_unique<XProbe>();
     FProbe->PaintDesktop(kEditorDesktop);
-    FProgram = PrivateProgramFolder();
+    // A program folder of its own: its working files and its lock stay
+    // away from other tests.
+    FProgram = MakeProgramCopy(TempFolder());
     FRom = FProgram + "game.nds";
     ASSERT_EQ(std::system(("'" + FProgram + "kora-cli' make-demo-rom '" + FRom + "' >/dev/null").c_str()), 0);
   }
