@@ -85,68 +85,72 @@ void OpenNamedRom(TfrmMain& form, const std::string& rom) {
   }
 }
 
-int RunWindow(const Arguments& args) {
-  TApplication application(nullptr);
+// The main window made from the stored form and shown.
+std::unique_ptr<TfrmMain> ShowMainWindow(TApplication& application) {
   application.SetTitle("Kora Editor");
   std::unique_ptr<TfrmMain> form(CreateMainForm(nullptr));
   application.SetMainForm(form.get());
   form->Show();
+  return form;
+}
+
+int RunWindow(const Arguments& args) {
+  TApplication application(nullptr);
+  std::unique_ptr<TfrmMain> form = ShowMainWindow(application);
   application.ProcessMessages();
   OpenNamedRom(*form, args.Rom);
   application.Run();
   return 0;
 }
 
-int RunSnapshot(const Arguments& args) {
+// The main window on a headless screen, once it is drawn, handed to run;
+// returns what run returns.
+template <class TRun>
+int RunHeadless(TRun run) {
   HeadlessBackend screen;
   SetBackend(&screen);
   int status = 0;
   {
     TApplication application(nullptr);
-    application.SetTitle("Kora Editor");
-    std::unique_ptr<TfrmMain> form(CreateMainForm(nullptr));
-    application.SetMainForm(form.get());
-    form->Show();
+    std::unique_ptr<TfrmMain> form = ShowMainWindow(application);
     screen.RunUntilIdle();
-    OpenNamedRom(*form, args.Rom);
-    // A character picked, as a person would first do.
-    if (auto* chars = dynamic_cast<TbsSkinComboBox*>(form->FindComponent("bsSkinComboBox3"));
-        chars && chars->Items()->Count() > 0 && form->Session()->IsOpen())
-      chars->SetItemIndex(0);
-    screen.RunUntilIdle();
-    try {
-      screen.SaveScreenshot(args.Snapshot);
-      std::printf("%s\n", args.Snapshot.c_str());
-    } catch (const std::exception& error) {
-      std::fprintf(stderr, "kora-editor: %s\n", error.what());
-      status = 1;
-    }
+    status = run(screen, *form);
   }
   SetBackend(nullptr);
   return status;
 }
 
-int RunFirstFrame() {
-  HeadlessBackend screen;
-  SetBackend(&screen);
-  bool presented = false;
-  {
-    TApplication application(nullptr);
-    application.SetTitle("Kora Editor");
-    std::unique_ptr<TfrmMain> form(CreateMainForm(nullptr));
-    application.SetMainForm(form.get());
-    form->Show();
+int RunSnapshot(const Arguments& args) {
+  return RunHeadless([&](HeadlessBackend& screen, TfrmMain& form) {
+    OpenNamedRom(form, args.Rom);
+    // A character picked, as a person would first do.
+    if (auto* chars = dynamic_cast<TbsSkinComboBox*>(form.FindComponent("bsSkinComboBox3"));
+        chars && chars->Items()->Count() > 0 && form.Session()->IsOpen())
+      chars->SetItemIndex(0);
     screen.RunUntilIdle();
-    for (const HeadlessBackend::PresentedRect& part : screen.Presented()) presented |= part.Top == form->Handle();
-    if (presented) {
-      std::puts("first frame");
-      std::fflush(stdout);
-    } else {
-      std::fputs("kora-editor: the window presented no frame\n", stderr);
+    try {
+      screen.SaveScreenshot(args.Snapshot);
+      std::printf("%s\n", args.Snapshot.c_str());
+      return 0;
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "kora-editor: %s\n", error.what());
+      return 1;
     }
-  }
-  SetBackend(nullptr);
-  return presented ? 0 : 1;
+  });
+}
+
+int RunFirstFrame() {
+  return RunHeadless([](HeadlessBackend& screen, TfrmMain& form) {
+    bool presented = false;
+    for (const HeadlessBackend::PresentedRect& part : screen.Presented()) presented |= part.Top == form.Handle();
+    if (!presented) {
+      std::fputs("kora-editor: the window presented no frame\n", stderr);
+      return 1;
+    }
+    std::puts("first frame");
+    std::fflush(stdout);
+    return 0;
+  });
 }
 
 }  // namespace

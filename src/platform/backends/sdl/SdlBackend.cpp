@@ -9,6 +9,12 @@
 #include "platform/backends/sdl/X11Bridge.h"
 #include "platform/backends/sdl/X11Tray.h"
 
+// SDL starts D-Bus for screen-saver and input-method support, and libdbus
+// keeps a buffer for the life of the process. A sanitizer build's leak
+// checker reads these suppressions itself, in every program that shows an
+// SDL window, however it is started.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
+
 namespace kora {
 
 namespace {
