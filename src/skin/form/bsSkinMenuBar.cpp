@@ -44,11 +44,7 @@ TbsSkinMainMenu::~TbsSkinMainMenu() {
   }
 }
 
-void TbsSkinMainMenu::SetSkinData(TbsSkinData* value) {
-  if (FSkinData) FSkinData->RemoveFreeNotification(this);
-  FSkinData = value;
-  if (FSkinData) FSkinData->FreeNotification(this);
-}
+void TbsSkinMainMenu::SetSkinData(TbsSkinData* value) { Relink(FSkinData, value); }
 
 void TbsSkinMainMenu::DoChange(TMenuItem* source, bool rebuild) {
   TMainMenu::DoChange(source, rebuild);
@@ -262,11 +258,7 @@ void TbsSkinMainMenuBar::SetMainMenu(TbsSkinMainMenu* value) {
   RebuildItems();
 }
 
-void TbsSkinMainMenuBar::SetSkinForm(TbsSkinForm* value) {
-  if (FSkinForm) FSkinForm->RemoveFreeNotification(this);
-  FSkinForm = value;
-  if (FSkinForm) FSkinForm->FreeNotification(this);
-}
+void TbsSkinMainMenuBar::SetSkinForm(TbsSkinForm* value) { Relink(FSkinForm, value); }
 
 void TbsSkinMainMenuBar::SetScrollMenu(bool value) {
   FScrollMenu = value;
