@@ -68,6 +68,23 @@ TEST_F(MoveSizeTest, EscapePutsTheWindowBack) {
   EXPECT_EQ(Log().Count(w, WM_EXITSIZEMOVE), 1u);
 }
 
+// A release with no motion before it at its place (a backend that drops a
+// motion) still ends the move or size there.
+TEST_F(MoveSizeTest, TheReleaseEndsTheDragWhereItHappened) {
+  HWND w = Top(100, 100, 300, 200);
+  Screen.RunUntilIdle();
+  Screen.MouseDown({200, 110});
+  Screen.MouseMove({230, 110});
+  Screen.MouseUp({250, 115});
+  Screen.RunUntilIdle();
+  EXPECT_EQ(RectOf(w), (RECT{150, 105, 450, 305}));
+  Screen.MouseDown({449, 304});  // the bottom-right corner
+  Screen.MouseMove({459, 304});
+  Screen.MouseUp({469, 324});
+  Screen.RunUntilIdle();
+  EXPECT_EQ(RectOf(w), (RECT{150, 105, 470, 325}));
+}
+
 TEST_F(MoveSizeTest, SizingFollowsTheEdgeWithinTheTrackingLimits) {
   HWND w = Top(100, 100, 300, 200);
   On(w, [](HWND, UINT msg, WPARAM, LPARAM lp) -> std::optional<LRESULT> {

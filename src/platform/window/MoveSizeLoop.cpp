@@ -88,10 +88,9 @@ void RunMoveSizeLoop(HWND hwnd, WPARAM command) {
       break;
     }
     if (msg.hwnd == hwnd && IsLoopMouse(msg.message)) {
-      if (msg.message == WM_LBUTTONUP || msg.message == WM_NCLBUTTONUP) {
-        done = true;
-        continue;
-      }
+      // The release ends the drag where it happened, which may be past the last motion.
+      done = msg.message == WM_LBUTTONUP || msg.message == WM_NCLBUTTONUP;
+      if (msg.pt == pointer) continue;
       pointer = msg.pt;
       const POINT d = pointer - start;
       RECT proposed = moving ? origScreen.Offsetted(d.X, d.Y) : ResizedRect(origScreen, edge, d, mmi);
