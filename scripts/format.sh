@@ -10,13 +10,16 @@ cd "$root"
 mapfile -t files < <(git ls-files -- 'src/*.h' 'src/*.cpp' 'tools/*.h' 'tools/*.cpp' \
   'tests/*.h' 'tests/*.cpp' 'bench/*.h' 'bench/*.cpp')
 if [ "${1:-}" = "--check" ]; then
-  bad=()
-  for f in "${files[@]}"; do
-    clang-format --dry-run --Werror "$f" >/dev/null 2>&1 || bad+=("$f")
-  done
-  if [ ${#bad[@]} -gt 0 ]; then
+  # One clang-format run over every file; it names each place that differs.
+  report=$(clang-format --dry-run --Werror "${files[@]}" 2>&1) && status=0 || status=$?
+  if [ $status -ne 0 ]; then
+    bad=$(printf '%s\n' "$report" | sed -n 's/^\([^:]*\):[0-9]*:[0-9]*: error: .*/\1/p' | sort -u)
+    if [ -z "$bad" ]; then
+      printf '%s\n' "$report" >&2
+      exit 1
+    fi
     echo "format: these files differ from .clang-format (run scripts/format.sh):"
-    printf '  %s\n' "${bad[@]}"
+    printf '%s\n' "$bad" | sed 's/^/  /'
     exit 1
   fi
   echo "format: ok"
