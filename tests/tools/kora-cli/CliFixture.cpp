@@ -1,11 +1,13 @@
 #include "CliFixture.h"
 
-#include "agblz/Lz.h"
-
 #include <sys/wait.h>
 #include <unistd.h>
+
 #include <fstream>
 #include <sstream>
+
+#include "agblz/Lz.h"
+#include "editor/ProgramCopy.h"
 
 namespace kora::clitest {
 
@@ -57,14 +59,8 @@ void CliTest::SetUp() {
   }
   FDir = fs::path(KORA_TEST_TMP) / "kora-cli" / leaf;
   fs::remove_all(FDir);
-  FProgram = FDir / "kora";
-  const fs::path source = KORA_PROGRAM_DIR;
-  fs::create_directories(FProgram / "Tool");
-  fs::create_directories(FProgram / "RomData");
-  fs::copy_file(source / "kora-cli", FProgram / "kora-cli");
-  fs::copy_file(source / "Tool" / "agblz", FProgram / "Tool" / "agblz");
-  fs::copy(source / "Data", FProgram / "Data", fs::copy_options::recursive);
-  fs::copy(source / "Image", FProgram / "Image", fs::copy_options::recursive);
+  fs::create_directories(FDir);
+  FProgram = fs::path(kora::test::MakeProgramCopy(FDir.string() + "/")).parent_path();
 }
 
 void CliTest::TearDown() {
@@ -81,11 +77,24 @@ RunResult CliTest::Cli(const std::vector<std::string>& args) const {
 }
 
 fs::path CliTest::MakeRom(const std::string& name, bool alternate) const {
+  // Every test starts from the same two demo ROMs: each is made once for
+  // the kora-cli that is built, and copied.
+  const fs::path program = FProgram / "kora-cli";
+  const auto stamp = fs::last_write_time(program).time_since_epoch().count();
+  const fs::path made = fs::path(KORA_TEST_TMP) / "kora-cli" /
+                        ("demo-" + std::to_string(stamp) + (alternate ? "-alternate" : "") + ".nds");
+  if (!fs::exists(made)) {
+    // Made under a name of this process's and renamed: a test beside this
+    // one never sees half a ROM.
+    const fs::path part = made.string() + "." + std::to_string(getpid());
+    std::vector<std::string> args{"make-demo-rom", part.string()};
+    if (alternate) args.push_back("--alternate");
+    const RunResult r = Cli(args);
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    fs::rename(part, made);
+  }
   const fs::path rom = FDir / name;
-  std::vector<std::string> args{"make-demo-rom", rom.string()};
-  if (alternate) args.push_back("--alternate");
-  const RunResult r = Cli(args);
-  EXPECT_EQ(r.Status, 0) << r.Err;
+  fs::copy_file(made, rom, fs::copy_options::overwrite_existing);
   return rom;
 }
 
