@@ -64,6 +64,10 @@ void FakeTray::Poll() {
     XReparentWindow(d, icon, FWindow, 24 * int(FDocked.size() - 1), 0);
     XResizeWindow(d, icon, 24, 24);
     XMapWindow(d, icon);
+    if (VanishOnDock) {
+      Stop();
+      break;
+    }
   }
   XSync(d, False);
 }

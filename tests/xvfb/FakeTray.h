@@ -22,6 +22,9 @@ public:
   void Stop();
   // Handles dock requests: each docked window is embedded and shown.
   void Poll();
+  // A tray that crashes while it docks: the first window it embeds goes
+  // with it, as the icon is being shown.
+  bool VanishOnDock = false;
   // The windows docked since the start, in order.
   const std::vector<unsigned long>& Docked() const { return FDocked; }
   // Whether a window carries the XEmbed information a tray icon must have.

@@ -2,6 +2,8 @@
 
 #include <thread>
 
+#include "platform/backends/sdl/X11Bridge.h"
+
 namespace kora::test {
 
 namespace {
@@ -200,6 +202,35 @@ TEST_F(SdlScreenTest, TheApplicationIsActiveWhileTheXFocusIsOnItsWindows) {
   FProbe->Focus(topX);
   ASSERT_TRUE(PumpUntil([&] { return activations() == std::vector<WPARAM>{0, 1}; }));
   EXPECT_EQ(GetActiveWindow(), FTop);
+}
+
+// Another client destroys our windows while the program goes on using
+// them: the requests fail, the program does not, nor does it wait for ever
+// on them; and an error that comes after the display is closed ends nothing.
+TEST_F(SdlScreenTest, WindowsDestroyedByAnotherClientEndNothing) {
+  BuildScene();
+  ASSERT_TRUE(PumpUntil([&] { return FProbe->Capture().At({350, 280}) == ScreenPixel(kPopupColor); }));
+  const uint64_t errorsBefore = X11ErrorCount();
+  FProbe->Destroy(FProbe->WindowAt({150, 280}));
+  FProbe->Destroy(FProbe->WindowAt({350, 280}));
+  MoveWindow(FTop, 120, 120, 300, 200, true);
+  InvalidateRect(FTop, nullptr, true);
+  SetWindowLong(FTop, GWL_EXSTYLE, GetWindowLong(FTop, GWL_EXSTYLE) | WS_EX_LAYERED);
+  SetLayeredWindowAttributes(FTop, 0, 200, LWA_ALPHA);
+  PumpUntil([] { return false; }, std::chrono::milliseconds(100));
+  ShowWindow(FPopup, SW_HIDE);
+  ShowWindow(FTop, SW_HIDE);
+  ShowWindow(FTop, SW_SHOW);
+  DestroyWindow(FTop);
+  ShowOtherWindow(RECT::FromSize(400, 300, 200, 150));
+  EXPECT_TRUE(PumpUntil([&] { return FProbe->Capture().At({500, 375}) == ScreenPixel(kOtherColor); }));
+  EXPECT_GT(X11ErrorCount(), errorsBefore);
+
+  ResetWindowSystem();
+  FBackend.reset();
+  const uint64_t afterClose = X11ErrorCount();
+  FProbe->Destroy(0x3FFFFF);  // no such window
+  EXPECT_EQ(X11ErrorCount(), afterClose + 1);
 }
 
 TEST_F(SdlScreenTest, TheScreenIsTheXScreen) {

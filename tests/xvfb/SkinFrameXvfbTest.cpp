@@ -63,29 +63,41 @@ TEST_P(SkinFrameXvfbTest, ShapedUndecoratedAndMovedByItsCaption) {
   ASSERT_TRUE(shown) << ShownAsWeDrawIt(shot).message();
   const RECT before = Rect();
   const POINT grip = At(150, 12);
+  const unsigned long ours = FX->FindByName("Kora Editor");
+  ASSERT_NE(ours, 0u);
   // The program is inside the move loop while the button is down: the
-  // person drags from a thread of their own.
+  // person drags from a thread of their own, in small slow steps, each
+  // once the window has followed the one before. The window lands exactly
+  // where the pointer went: no step is lost, however still the pointer
+  // stands in the moving window.
+  const POINT steps[] = {{30, 0}, {10, 5}, {10, 5}};
   std::atomic<bool> released{false};
+  std::atomic<int> followed{0};
   std::thread person([&] {
     XSide x;
     x.MoveTo(grip);
-    std::this_thread::sleep_for(std::chrono::milliseconds(60));
     x.Button(1, true);
-    for (int i = 1; i <= 4; ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(40));
-      x.MoveTo({grip.X + 10 * i, grip.Y + 8 * i});
+    POINT d{0, 0};
+    for (const POINT step : steps) {
+      d = d + step;
+      x.MoveTo(grip + d);
+      for (int i = 0; i < 600 && x.Geometry(ours).TopLeft() != before.TopLeft() + d; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      followed += x.Geometry(ours).TopLeft() == before.TopLeft() + d;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(60));
     x.Button(1, false);
     released = true;
   });
+  const RECT wanted = before.Offsetted(50, 10);
   const bool moved = PumpUntil([&] {
     shot = FProbe->Capture();
-    return released && Rect() == before.Offsetted(40, 32) && ShownAsWeDrawIt(shot);
+    return released && GetCapture() == HWND() && Rect() == wanted && ShownAsWeDrawIt(shot);
   });
   person.join();
   XProbe::SaveArtifact(shot, Name("dragged"));
+  EXPECT_EQ(followed, 3) << "the window did not follow every step";
   ASSERT_TRUE(moved) << "now at " << Rect().Left << "," << Rect().Top << "; " << ShownAsWeDrawIt(shot).message();
+  EXPECT_EQ(FX->Geometry(ours), wanted);
 }
 
 TEST_P(SkinFrameXvfbTest, MinimisesAndComesBackTwice) {

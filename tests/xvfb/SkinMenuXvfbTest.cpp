@@ -16,6 +16,7 @@
 
 #include "framework/Forms.h"
 #include "platform/backends/sdl/SdlBackend.h"
+#include "platform/backends/sdl/X11Bridge.h"
 #include "platform/backends/sdl/X11Tray.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/form/bsSkinForm.h"
@@ -166,6 +167,42 @@ TEST_P(SkinMenuXvfbTest, TheTrayIconDocksIntoATrayHearsTheMouseAndComesBackAfter
   tray->HideIcon();
   PumpUntil([] { return false; }, 100);
   EXPECT_EQ(FBackend->Tray()->IconWindow(tray->MessageWindow(), TbsTrayIcon::kIconId), 0u);
+
+  // A tray that crashes while it docks the icon takes the icon's window
+  // with it: what the program then asks of the gone windows fails, and it
+  // goes on; the next tray gets the icon, which hears the mouse.
+  second->Stop();
+  const uint64_t errorsBefore = X11ErrorCount();
+  auto crashing = std::make_unique<FakeTray>();
+  crashing->VanishOnDock = true;
+  ASSERT_TRUE(crashing->Start());
+  PumpUntil([] { return false; }, 100);
+  tray->ShowIcon();
+  ASSERT_TRUE(PumpUntil([&] {
+    crashing->Poll();
+    return crashing->Docked().size() == 1;
+  }));
+  PumpUntil([] { return false; }, 200);
+  auto third = std::make_unique<FakeTray>();
+  ASSERT_TRUE(third->Start());
+  ASSERT_TRUE(PumpUntil([&] {
+    third->Poll();
+    return third->Docked().size() == 1;
+  })) << "the icon did not come back after the crash";
+  EXPECT_GT(X11ErrorCount(), errorsBefore);
+  PumpUntil(
+      [&] {
+        third->Poll();
+        return false;
+      },
+      200);
+  third->Centre(third->Docked()[0], &x, &y);
+  ASSERT_GE(x, 0);
+  FX->MoveTo({x, y});
+  PumpUntil([] { return false; }, 50);
+  FX->Button(3, true);
+  FX->Button(3, false);
+  EXPECT_TRUE(PumpUntil([&] { return pressed.size() == 2; }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktop, SkinMenuXvfbTest, ::testing::Values(false, true),

@@ -102,6 +102,11 @@ void XProbe::Focus(unsigned long window) const {
   XFlush(D(FDisplay));
 }
 
+void XProbe::Destroy(unsigned long window) const {
+  XDestroyWindow(D(FDisplay), window);
+  XSync(D(FDisplay), False);
+}
+
 void XProbe::MoveTo(POINT p) const {
   XTestFakeMotionEvent(D(FDisplay), -1, p.X, p.Y, CurrentTime);
   XFlush(D(FDisplay));

@@ -42,6 +42,9 @@ public:
   // A window of another program, shown; it goes with the connection.
   unsigned long ShowForeignWindow(RECT r) const;
   void Focus(unsigned long window) const;
+  // Destroys any window, another program's too, as a misbehaving client
+  // may; waits until the server has done it.
+  void Destroy(unsigned long window) const;
 
   void MoveTo(POINT p) const;
   void Click(POINT p) const;

@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/backends/sdl/X11Bridge.h"
+
 extern char** environ;
 
 namespace kora::test {
@@ -45,6 +47,9 @@ void Stop(pid_t pid) {
 }  // namespace
 
 std::unique_ptr<XvfbServer> XvfbServer::Start(std::string* reason, bool* missing) {
+  // The program's own rule holds in the tests too: no X error ends the
+  // process, whichever connection it comes on and whenever.
+  InstallX11ErrorHandlers();
   *missing = !FindProgram("Xvfb");
   if (*missing) {
     *reason = "Xvfb is not installed (scripts/install-deps.sh installs it)";

@@ -1,7 +1,13 @@
 #include "platform/backends/sdl/SdlBackend.h"
 
 #include <SDL.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -39,13 +45,16 @@ SDL_SystemCursor SystemCursorOf(CursorShape shape) {
 
 RECT ToRect(const SDL_Rect& r) { return RECT::FromSize(r.x, r.y, r.w, r.h); }
 
-// The tray icons' clicks arrive on a connection of their own, which SDL's
-// wait does not see: while icons are out the wait stays this short.
-constexpr int kTrayPollMs = 50;
+// No wait for events is unbounded: the caller's loop comes round at least
+// this often.
+constexpr int kLongestWaitMs = 500;
 
 }  // namespace
 
 SdlBackend::SdlBackend() {
+  // Before SDL's first request: SDL's own handler then passes errors on to
+  // ours, and hands ours back when it quits.
+  InstallX11ErrorHandlers();
   // Shapes, stacking and focus are done through X; SDL_VIDEODRIVER still wins.
   SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
   // Without this the first window surface re-creates the X window (losing
@@ -62,8 +71,14 @@ SdlBackend::SdlBackend() {
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     throw std::runtime_error(std::string("Cannot open the display: ") + SDL_GetError());
-  InstallX11ErrorHandler();
-  FWakeEvent = SDL_RegisterEvents(1);
+  FWakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+  if (FWakeFd < 0) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    throw std::runtime_error("Cannot make the event loop's wake-up");
+  }
+  // The server's events come to us too, in order with SDL's own.
+  SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+  SDL_SetEventFilter(&SdlBackend::FilterEvent, this);
   FWindows = std::make_unique<SdlWindowSet>();
   FTray = std::make_unique<X11Tray>();
   SetNotifyAreaHost(FTray.get());
@@ -77,7 +92,8 @@ SdlBackend::~SdlBackend() {
   FWindows.reset();
   for (SDL_Cursor* c : FCursors)
     if (c) SDL_FreeCursor(c);
-  RemoveX11ErrorHandler();
+  SDL_SetEventFilter(nullptr, nullptr);
+  close(FWakeFd);
   SDL_Quit();
 }
 
@@ -102,17 +118,32 @@ void SdlBackend::PollEvents() {
 }
 
 void SdlBackend::WaitEvents(int timeoutMs) {
-  SDL_Event e;
-  if (FTray->Busy() && (timeoutMs < 0 || timeoutMs > kTrayPollMs)) timeoutMs = kTrayPollMs;
-  if (SDL_WaitEventTimeout(&e, timeoutMs < 0 ? -1 : timeoutMs)) Translate(e);
+  // SDL's own wait wakes itself by sending an event to one of our windows
+  // over a second connection, which fails when that window has gone
+  // meanwhile; the sockets are waited on here instead.
+  const X11Display& x = FWindows->Display();
+  x.Flush();
+  const bool pending = SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) || x.HasQueuedEvents() || FTray->HasQueuedEvents();
+  const int limit = timeoutMs < 0 ? kLongestWaitMs : std::min(timeoutMs, kLongestWaitMs);
+  if (!pending && limit > 0) {
+    pollfd fds[3] = {{FWakeFd, POLLIN, 0}, {x.ConnectionFd(), POLLIN, 0}, {FTray->ConnectionFd(), POLLIN, 0}};
+    if (poll(fds, 3, limit) < 0 && errno != EINTR) throw std::runtime_error("Cannot wait for events");
+  }
+  uint64_t wakes = 0;
+  while (read(FWakeFd, &wakes, sizeof wakes) > 0) {}
   PollEvents();
 }
 
 void SdlBackend::Wake() {
-  if (FWakePending.exchange(true)) return;
-  SDL_Event e{};
-  e.type = FWakeEvent;
-  SDL_PushEvent(&e);
+  const uint64_t one = 1;
+  // Cannot fail but for an overflow of the counter, which wakes the loop just as well.
+  [[maybe_unused]] const ssize_t written = write(FWakeFd, &one, sizeof one);
+}
+
+int SdlBackend::FilterEvent(void* backend, SDL_Event* e) {
+  if (e->type == SDL_SYSWMEVENT)
+    static_cast<SdlBackend*>(backend)->FWindows->Display().NormalizePointerEvent(e->syswm.msg);
+  return 1;
 }
 
 void SdlBackend::WindowChanged(HWND top) { FWindows->Sync(top); }

@@ -15,6 +15,7 @@
 union SDL_Event;
 struct SDL_Cursor;
 struct SDL_WindowEvent;
+struct SDL_SysWMmsg;
 
 namespace kora {
 
@@ -51,6 +52,12 @@ private:
   // SdlBackend_Events.cpp
   void Translate(const SDL_Event& e);
   void TranslateWindowEvent(const SDL_WindowEvent& e);
+  // The server's own events: the pointer in root coordinates, exactly as it
+  // moved, and the window manager's changes of a window's state.
+  void TranslateX11Event(const SDL_SysWMmsg* msg);
+  void WindowManagerChangedState(unsigned long xWindow);
+  // Called by SDL while it reports an event, before it is queued.
+  static int FilterEvent(void* backend, SDL_Event* e);
   // Screen coordinates of a window-relative SDL position, by our rectangles.
   bool ToScreen(uint32_t windowId, int x, int y, POINT* out);
   // Work that needs the whole batch of events: the application's
@@ -60,9 +67,8 @@ private:
   RealClock FClock;
   std::unique_ptr<SdlWindowSet> FWindows;
   std::unique_ptr<X11Tray> FTray;
-  uint32_t FWakeEvent = 0;
-  // One wake-up in SDL's queue is enough; a flood could fill it and drop input.
-  std::atomic<bool> FWakePending{false};
+  // Wake writes to it, WaitEvents waits on it with the X connections.
+  int FWakeFd = -1;
   std::array<SDL_Cursor*, 12> FCursors{};
   CursorShape FCursor = CursorShape::Arrow;
 

@@ -34,10 +34,17 @@ bool SdlBackend::ToScreen(uint32_t windowId, int x, int y, POINT* out) {
 }
 
 void SdlBackend::Translate(const SDL_Event& e) {
+  // On X the pointer comes from the server's own events (TranslateX11Event):
+  // SDL reports it relative to windows that may have moved since, and drops
+  // a motion that leaves the pointer where it was in its window, which is
+  // every step of a window dragged by its caption.
+  const bool fromX = bool(FWindows->Display());
   POINT p;
   switch (e.type) {
+    case SDL_SYSWMEVENT: TranslateX11Event(e.syswm.msg); break;
     case SDL_MOUSEMOTION:
-      if (e.motion.which == SDL_TOUCH_MOUSEID || !ToScreen(e.motion.windowID, e.motion.x, e.motion.y, &p)) break;
+      if (fromX || e.motion.which == SDL_TOUCH_MOUSEID || !ToScreen(e.motion.windowID, e.motion.x, e.motion.y, &p))
+        break;
       FPointer = p;
       PostMouseMove(p);
       break;
@@ -45,13 +52,14 @@ void SdlBackend::Translate(const SDL_Event& e) {
     case SDL_MOUSEBUTTONUP: {
       // SDL's click counts keep running; double-clicks are found above us.
       const int button = ButtonOf(e.button.button);
-      if (button < 0 || e.button.which == SDL_TOUCH_MOUSEID) break;
+      if (fromX || button < 0 || e.button.which == SDL_TOUCH_MOUSEID) break;
       if (!ToScreen(e.button.windowID, e.button.x, e.button.y, &p)) break;
       FPointer = p;
       PostMouseButton(button, e.type == SDL_MOUSEBUTTONDOWN, p);
       break;
     }
     case SDL_MOUSEWHEEL: {
+      if (fromX) break;
       int notches = e.wheel.y;
       if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
       if (notches != 0) PostMouseWheel(notches * WHEEL_DELTA, FPointer);
@@ -77,9 +85,58 @@ void SdlBackend::Translate(const SDL_Event& e) {
         SDL_free(e.drop.file);
       }
       break;
-    default:
-      if (e.type == FWakeEvent) FWakePending = false;
-      break;
+    default: break;
+  }
+}
+
+void SdlBackend::TranslateX11Event(const SDL_SysWMmsg* msg) {
+  const X11Display& x = FWindows->Display();
+  X11WindowId changed = 0;
+  if (x.WmStateChanged(msg, &changed)) {
+    WindowManagerChangedState(changed);
+    return;
+  }
+  X11PointerEvent pe;
+  if (!X11Display::ReadPointerEvent(msg, &pe)) return;
+  NativeWindow* w = FWindows->FromXId(pe.Window);
+  if (!w) return;
+  FPointer = pe.Root;
+  if (pe.What == X11PointerEvent::Motion) {
+    PostMouseMove(pe.Root);
+    return;
+  }
+  const bool down = pe.What == X11PointerEvent::Press;
+  if (pe.Button == 4 || pe.Button == 5) {
+    // The wheel: a press per notch, and a release to ignore.
+    if (down) PostMouseWheel(pe.Button == 4 ? WHEEL_DELTA : -WHEEL_DELTA, pe.Root);
+    return;
+  }
+  const int button = pe.Button == 1 ? MOUSE_LEFT : pe.Button == 2 ? MOUSE_MIDDLE : pe.Button == 3 ? MOUSE_RIGHT : -1;
+  if (button < 0) return;
+  // Without a window manager nobody moves the keyboard focus to a window
+  // clicked after another program had it; keys would go on going there.
+  if (down && !w->Popup && !FWindows->HasWindowManager() && !FWindows->OwnsInputFocus()) x.GiveFocusTo(w->XId);
+  PostMouseButton(button, down, pe.Root);
+}
+
+void SdlBackend::WindowManagerChangedState(unsigned long xWindow) {
+  NativeWindow* w = FWindows->FromXId(xWindow);
+  TopLevelInfo info;
+  if (!w || !w->Shown || w->Popup || !GetTopLevelInfo(w->Wnd, &info)) return;
+  // What it did on its own (a task bar, a key of its own) is news to us;
+  // what we asked of it is not, nor is a change from before we asked.
+  if (FWindows->Display().IsIconic(w->XId)) {
+    w->AwaitIconic = false;
+    if (!w->AwaitNormal && !info.Minimized) {
+      w->Iconified = true;
+      PostMessage(w->Wnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    }
+  } else {
+    w->AwaitNormal = false;
+    if (!w->AwaitIconic && info.Minimized) {
+      w->Iconified = false;
+      PostMessage(w->Wnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+    }
   }
 }
 
@@ -101,7 +158,8 @@ void SdlBackend::TranslateWindowEvent(const SDL_WindowEvent& e) {
     case SDL_WINDOWEVENT_CLOSE: PostMessage(w->Wnd, WM_SYSCOMMAND, SC_CLOSE, 0); break;
     case SDL_WINDOWEVENT_MINIMIZED:
     case SDL_WINDOWEVENT_RESTORED: {
-      // Only what a window manager did on its own is news to us.
+      // On X the window manager's WM_STATE tells (WindowManagerChangedState).
+      if (FWindows->Display()) break;
       TopLevelInfo info;
       const bool minimized = e.event == SDL_WINDOWEVENT_MINIMIZED;
       if (GetTopLevelInfo(w->Wnd, &info) && info.Minimized != minimized && w->Shown)

@@ -41,6 +41,18 @@ NativeWindow* SdlWindowSet::FromSdlId(uint32_t id) {
   return nullptr;
 }
 
+NativeWindow* SdlWindowSet::FromXId(X11WindowId id) {
+  if (id == 0) return nullptr;
+  for (auto& [key, w] : FWindows)
+    if (w->XId == id) return w.get();
+  return nullptr;
+}
+
+bool SdlWindowSet::HasWindowManager() {
+  if (!FWindowManager && FDisplay) FWindowManager = FDisplay.HasWindowManager();
+  return FWindowManager.value_or(false);
+}
+
 NativeWindow* SdlWindowSet::FromHwnd(HWND top) {
   const auto it = FWindows.find(top.Value());
   return it == FWindows.end() ? nullptr : it->second.get();
@@ -84,9 +96,8 @@ void SdlWindowSet::Sync(HWND top) {
     return;
   }
   if (!w.Sdl) Create(w, info);
-  if (!FWindowManager) FWindowManager = FDisplay.HasWindowManager();
   // Without a window manager nobody could bring an iconified window back.
-  const bool iconify = info.Minimized && *FWindowManager;
+  const bool iconify = info.Minimized && HasWindowManager();
   if (info.Minimized && !iconify) {
     Hide(w);
     return;
@@ -94,14 +105,28 @@ void SdlWindowSet::Sync(HWND top) {
   ApplyAttributes(w, info);
   Place(w);
   if (!w.Shown) Show(w);
-  if (iconify != w.Iconified) {
+  if (iconify != w.Iconified) SetIconified(w, iconify);
+  Restack();
+}
+
+void SdlWindowSet::SetIconified(NativeWindow& w, bool iconify) {
+  w.Iconified = iconify;
+  w.AwaitIconic = iconify;
+  w.AwaitNormal = !iconify;
+  if (!FDisplay) {
     if (iconify)
       SDL_MinimizeWindow(w.Sdl);
     else
       SDL_RestoreWindow(w.Sdl);
-    w.Iconified = iconify;
+    return;
   }
-  Restack();
+  // SDL's restore would wait for the window manager without a limit.
+  if (iconify) {
+    FDisplay.Iconify(w.XId);
+  } else {
+    FDisplay.Map(w.XId);
+    FDisplay.Activate(w.XId);
+  }
 }
 
 void SdlWindowSet::Create(NativeWindow& w, const TopLevelInfo& info) {
@@ -123,6 +148,14 @@ void SdlWindowSet::Destroy(NativeWindow& w) {
   if (!w.Sdl) return;
   const bool hadFocus = w.Shown && FDisplay && FDisplay.FocusedWindow() == w.XId;
   std::erase(FStack, w.XId);
+  // SDL hides a window it destroys while it holds it shown, and would wait
+  // for that without a limit (for ever, should another client have
+  // destroyed the X window): it is withdrawn here, bounded, and SDL is told
+  // of the unmapping before it gets to the window.
+  if (FDisplay) {
+    FDisplay.Withdraw(w.XId);
+    SDL_PumpEvents();
+  }
   SDL_DestroyWindow(w.Sdl);
   const HWND wnd = w.Wnd;
   w = NativeWindow{};
@@ -131,12 +164,16 @@ void SdlWindowSet::Destroy(NativeWindow& w) {
 }
 
 void SdlWindowSet::Show(NativeWindow& w) {
-  const X11WindowId focusBefore = FDisplay.FocusedWindow();
-  SDL_ShowWindow(w.Sdl);
+  if (FDisplay) {
+    // SDL's own show waits for the window manager without a limit.
+    FDisplay.Map(w.XId);
+    // Without a window manager nobody hands a new window the focus; a menu
+    // or hint leaves it where it is.
+    if (!w.Popup && !HasWindowManager()) FDisplay.GiveFocusTo(w.XId);
+  } else {
+    SDL_ShowWindow(w.Sdl);
+  }
   w.Shown = true;
-  // Without a window manager SDL hands the X focus to every window it
-  // shows; a menu or hint must leave it where it was.
-  if (w.Popup && FDisplay) FDisplay.GiveFocusTo(focusBefore);
   FStack.push_back(w.XId);  // mapped on top
   PresentAll(w);
 }
@@ -144,8 +181,13 @@ void SdlWindowSet::Show(NativeWindow& w) {
 void SdlWindowSet::Hide(NativeWindow& w) {
   if (!w.Shown) return;
   const bool hadFocus = FDisplay && FDisplay.FocusedWindow() == w.XId;
-  SDL_HideWindow(w.Sdl);
+  if (FDisplay)
+    FDisplay.Withdraw(w.XId);
+  else
+    SDL_HideWindow(w.Sdl);
   w.Shown = false;
+  // Shown again, a withdrawn window comes back in the normal state.
+  w.Iconified = w.AwaitIconic = w.AwaitNormal = false;
   std::erase(FStack, w.XId);
   RefocusAway(w, hadFocus);
 }

@@ -27,8 +27,12 @@ struct NativeWindow {
   bool Shown = false;
   bool Topmost = false;
   bool Iconified = false;  // minimized through a window manager
-  RECT Rect;               // ours, screen coordinates
-  RECT Placed;             // what the native window was last given
+  // What we asked the window manager for and it has not yet done: until
+  // then its state changes in the other direction are old news.
+  bool AwaitIconic = false;
+  bool AwaitNormal = false;
+  RECT Rect;    // ours, screen coordinates
+  RECT Placed;  // what the native window was last given
   std::optional<Region> Shape;
   uint8_t Alpha = 255;
   X11WindowId TransientFor = 0;
@@ -50,16 +54,20 @@ public:
 
   NativeWindow* FromSdlId(uint32_t id);
   NativeWindow* FromHwnd(HWND top);
+  NativeWindow* FromXId(X11WindowId id);
   // Whether the X input focus is on one of our windows (popups included).
   bool OwnsInputFocus() const;
   // SDL's X connection, empty until the first window exists.
   const X11Display& Display() const { return FDisplay; }
+  // Whether a window manager runs on the server (asked once).
+  bool HasWindowManager();
 
 private:
   void Create(NativeWindow& w, const TopLevelInfo& info);
   void Destroy(NativeWindow& w);
   void Show(NativeWindow& w);
   void Hide(NativeWindow& w);
+  void SetIconified(NativeWindow& w, bool iconify);
   void Place(NativeWindow& w);
   void ApplyAttributes(NativeWindow& w, const TopLevelInfo& info);
   // Gives the focus to our topmost shown ordinary window when it was on w.

@@ -65,11 +65,11 @@ void X11Tray::WatchOwner() {
   if (owner) XSelectInput(AsDisplay(FDisplay), owner, StructureNotifyMask);
 }
 
-bool X11Tray::Present() const {
-  const bool present = Owner() != 0;
-  FWaiting = FWaiting || !present;
-  return present;
-}
+int X11Tray::ConnectionFd() const { return FDisplay ? ConnectionNumber(AsDisplay(FDisplay)) : -1; }
+
+bool X11Tray::HasQueuedEvents() const { return FDisplay && XEventsQueued(AsDisplay(FDisplay), QueuedAlready) > 0; }
+
+bool X11Tray::Present() const { return Owner() != 0; }
 
 X11Tray::Icon* X11Tray::Find(HWND wnd, UINT id) const {
   for (const auto& icon : FIcons)
@@ -107,7 +107,6 @@ void X11Tray::IconAdded(const NotifyIconInfo& info) {
   XStoreName(d, icon->XWindow, icon->Tip.c_str());
   Dock(*icon);
   FIcons.push_back(std::move(icon));
-  FWaiting = false;
   XFlush(d);
 }
 
@@ -241,7 +240,6 @@ void X11Tray::Poll() {
           // as their owners hear "TaskbarCreated".
           DropIcons();
           WatchOwner();
-          FWaiting = false;
           NotifyAreaRestarted();
         }
         break;
@@ -250,7 +248,6 @@ void X11Tray::Poll() {
           // The tray went: its icons would be left on the desktop.
           FWatched = 0;
           DropIcons();
-          FWaiting = true;
         }
         break;
       case ConfigureNotify:

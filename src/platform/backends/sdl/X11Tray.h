@@ -32,9 +32,10 @@ public:
   // Handles what the server sent: the tray coming and going, the icons'
   // painting and the pointer over them.
   void Poll();
-  // Whether the backend must look again soon: icons are out, or one waits
-  // for a tray to come.
-  bool Busy() const { return !FIcons.empty() || FWaiting; }
+  // Its connection's socket, to wait on with the others; -1 without one.
+  int ConnectionFd() const;
+  // Whether events were read from the server but not yet handled.
+  bool HasQueuedEvents() const;
   // The X window of an icon, 0 when it has none.
   X11WindowId IconWindow(HWND wnd, UINT id) const;
 
@@ -54,7 +55,6 @@ private:
   unsigned long FSelection = 0, FOpcode = 0, FManager = 0, FXembedInfo = 0;
   unsigned long FWatched = 0;  // the tray window we follow
   std::vector<std::unique_ptr<Icon>> FIcons;
-  mutable bool FWaiting = false;
   unsigned long FLastPress = 0;
   unsigned long FLastPressWindow = 0;
 };
