@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -281,6 +282,26 @@ TEST_F(EditorXvfbTest, OpenPickRaiseTakeSaveAndCloseByMouseAndKeys) {
   std::vector<std::string> left;
   for (const auto& entry : fs::directory_iterator(FProgram + "RomData")) left.push_back(entry.path().filename());
   EXPECT_EQ(left, (std::vector<std::string>{"kora-cli.lock"}));
+}
+
+// The X server goes away under the running editor: it ends at once with
+// one line that says why, not with Xlib's report or a hang.
+TEST_F(EditorXvfbTest, LosingTheServerEndsTheEditorWithOneLine) {
+  StartEditor();
+  ASSERT_TRUE(WaitFor([&] {
+    FWindow = FX->FindByName("Kora Editor");
+    return FWindow && FX->Viewable(FWindow);
+  })) << ReadFile(FProgram + "stderr.txt");
+  FProbe.reset();
+  FX.reset();
+  FManager.reset();
+  FServer.reset();
+  int status = -1;
+  ASSERT_TRUE(WaitFor([&] { return Exited(&status); })) << "the editor did not end";
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  const std::string errors = ReadFile(FProgram + "stderr.txt");
+  EXPECT_NE(errors.find("kora-editor: lost the connection to the X server"), std::string::npos) << errors;
+  EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
 }
 
 }  // namespace

@@ -202,6 +202,16 @@ TEST_F(SdlScreenTest, TheApplicationIsActiveWhileTheXFocusIsOnItsWindows) {
   FProbe->Focus(topX);
   ASSERT_TRUE(PumpUntil([&] { return activations() == std::vector<WPARAM>{0, 1}; }));
   EXPECT_EQ(GetActiveWindow(), FTop);
+
+  // With no window manager to move the focus, a click does: keys typed
+  // after it reach the clicked program, not the one before.
+  FProbe->Focus(FProbe->WindowAt({650, 550}));
+  ASSERT_TRUE(PumpUntil([&] { return activations() == std::vector<WPARAM>{0, 1, 0}; }));
+  FProbe->Click({150, 250});
+  ASSERT_TRUE(PumpUntil([&] { return activations() == std::vector<WPARAM>{0, 1, 0, 1}; }));
+  EXPECT_EQ(FProbe->FocusWindow(), topX);
+  FProbe->Tap("b");
+  EXPECT_TRUE(PumpUntil([&] { return Count(FTop, WM_CHAR) == 1; }));
 }
 
 // Another client destroys our windows while the program goes on using

@@ -113,7 +113,13 @@ bool ClickActivation(const Hit& hit, UINT msg) {
   const LRESULT r = SendTo(*w, WM_MOUSEACTIVATE, WPARAM(top.Value()), MAKELPARAM(int(hit.Code), int(msg)));
   WindowRec* t = Win(top);
   if (r != MA_NOACTIVATE && r != MA_NOACTIVATEANDEAT && t && !(t->ExStyle & WS_EX_NOACTIVATE)) {
-    s.AppActive = true;
+    // A click brings the whole application to the front: its windows hear
+    // of it before the clicked one is activated.
+    if (!s.AppActive) {
+      s.Deactivated = {};
+      RouteAppActivation(true);
+    }
+    if (!Win(top)) return true;
     ActivateWindow(top, true);
   }
   return r == MA_ACTIVATEANDEAT || r == MA_NOACTIVATEANDEAT;
