@@ -1,12 +1,12 @@
 #include "xvfb/FrameXSide.h"
 
+#include "xvfb/XvfbServer.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -137,8 +137,7 @@ bool WindowManager::Start(const XSide& x) {
 
 WindowManager::~WindowManager() {
   if (FPid <= 0) return;
-  kill(FPid, SIGTERM);
-  waitpid(FPid, nullptr, 0);
+  EndChild(FPid);
 }
 
 }  // namespace kora::test

@@ -33,8 +33,9 @@ bool FindProgram(const std::string& name) {
   return false;
 }
 
-// Ends the server, politely first; bounded so a stuck server cannot hang the test.
-void Stop(pid_t pid) {
+}  // namespace
+
+void EndChild(pid_t pid) {
   kill(pid, SIGTERM);
   for (int i = 0; i < 200; ++i) {
     if (waitpid(pid, nullptr, WNOHANG) == pid) return;
@@ -43,8 +44,6 @@ void Stop(pid_t pid) {
   kill(pid, SIGKILL);
   waitpid(pid, nullptr, 0);
 }
-
-}  // namespace
 
 std::unique_ptr<XvfbServer> XvfbServer::Start(std::string* reason, bool* missing) {
   // The program's own rule holds in the tests too: no X error ends the
@@ -98,7 +97,7 @@ std::unique_ptr<XvfbServer> XvfbServer::Start(std::string* reason, bool* missing
   }
   close(fds[0]);
   if (number.empty() || number.back() != '\n') {
-    Stop(pid);
+    EndChild(pid);
     *reason = "Xvfb did not report a display in time";
     return nullptr;
   }
@@ -108,6 +107,6 @@ std::unique_ptr<XvfbServer> XvfbServer::Start(std::string* reason, bool* missing
   return std::unique_ptr<XvfbServer>(new XvfbServer(pid, std::move(display)));
 }
 
-XvfbServer::~XvfbServer() { Stop(FPid); }
+XvfbServer::~XvfbServer() { EndChild(FPid); }
 
 }  // namespace kora::test

@@ -8,6 +8,10 @@
 
 namespace kora::test {
 
+// Ends a child process (a server, a window manager), politely first; one
+// that does not go within two seconds is killed, so no test waits for ever.
+void EndChild(pid_t pid);
+
 class XvfbServer {
 public:
   // Null with the reason when the server did not come up. *missing tells
