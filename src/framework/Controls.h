@@ -179,6 +179,11 @@ private:
   HWND FWindow;
 };
 
+// Gives back the DCs control canvases took to draw outside a paint message,
+// which brings what they drew to the screen; run once a window message has
+// been handled (they take a new one when they draw again).
+void FreeControlDeviceContexts();
+
 // ---- Size constraints ----------------------------------------------------------------
 
 // Limits on a control's size; 0 leaves a limit off. Every change of the

@@ -1,11 +1,21 @@
 // Canvases on controls and the two painting bases.
 
+#include <algorithm>
+#include <vector>
+
 #include "framework/ClassBuilder.h"
 #include "framework/Controls.h"
 
 namespace kora {
 
 namespace {
+
+// Canvases that drew on a window outside its paint message, through a DC
+// of their own: what they drew reaches the screen when the DC goes back.
+std::vector<TControlCanvas*>& CanvasesHoldingDCs() {
+  static std::vector<TControlCanvas*> canvases;
+  return canvases;
+}
 
 // Lends the canvas a paint DC for the duration of paint().
 template <typename F>
@@ -52,16 +62,23 @@ void TControlCanvas::CreateHandle() {
     IntersectClipRect(FDeviceContext, r.Left, r.Top, r.Right, r.Bottom);
     SetViewportOrgEx(FDeviceContext, r.Left, r.Top, nullptr);
   }
+  if (FDeviceContext) CanvasesHoldingDCs().push_back(this);
   SetHandle(FDeviceContext);
 }
 
 void TControlCanvas::FreeHandle() {
   TCanvas::FreeHandle();
   if (FDeviceContext) {
+    std::erase(CanvasesHoldingDCs(), this);
     ReleaseDC(FWindow, FDeviceContext);
     FDeviceContext = HDC();
     FWindow = HWND();
   }
+}
+
+void FreeControlDeviceContexts() {
+  const std::vector<TControlCanvas*> holding = CanvasesHoldingDCs();
+  for (TControlCanvas* canvas : holding) canvas->FreeHandle();
 }
 
 // ---- TCustomControl -------------------------------------------------------------------

@@ -55,7 +55,18 @@ LRESULT TWinControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
   }
   if (!control) return DefWindowProc(hwnd, msg, wParam, lParam);
   TMessage message{msg, wParam, lParam, 0};
-  control->WindowProc(message);
+  {
+    // Once the outermost message is handled, what canvases drew outside
+    // painting goes to the screen.
+    static int depth = 0;
+    struct Nesting {
+      Nesting() { ++depth; }
+      ~Nesting() {
+        if (--depth == 0) FreeControlDeviceContexts();
+      }
+    } nesting;
+    control->WindowProc(message);
+  }
   if (msg == WM_NCDESTROY) {
     RemoveProp(hwnd, kControlProp);
     if (control->FHandle == hwnd) control->FHandle = HWND();

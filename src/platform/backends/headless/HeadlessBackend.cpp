@@ -2,6 +2,7 @@
 
 #include "platform/backends/headless/HeadlessBackend.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
@@ -62,10 +63,42 @@ void HeadlessBackend::WaitEvents(int timeoutMs) {
   throw std::runtime_error("headless screen: a message loop waits for input that will never come");
 }
 
-void HeadlessBackend::WindowChanged(HWND) {}
+void HeadlessBackend::WindowChanged(HWND top) {
+  TopLevelInfo info;
+  if (!GetTopLevelInfo(top, &info)) {
+    FShown.erase(top.Value());
+    return;
+  }
+  ShownWindow& shown = FShown[top.Value()];
+  const bool visible = info.Visible && !info.Minimized;
+  const bool resized = shown.Width != info.Rect.Width() || shown.Height != info.Rect.Height();
+  // As a display does: a window that appears or changes size shows its
+  // whole surface at once; after that only what is presented.
+  if (visible && (!shown.Visible || resized)) {
+    shown.Width = info.Rect.Width();
+    shown.Height = info.Rect.Height();
+    shown.Pixels.assign(size_t(std::max(shown.Width, 0)) * size_t(std::max(shown.Height, 0)), 0);
+    CopyPresented(top, shown, RECT::FromSize(0, 0, shown.Width, shown.Height));
+  }
+  shown.Visible = visible;
+}
 
 void HeadlessBackend::Present(HWND top, std::span<const RECT> dirty) {
-  for (const RECT& r : dirty) FPresented.push_back({top, r});
+  const auto it = FShown.find(top.Value());
+  for (const RECT& r : dirty) {
+    FPresented.push_back({top, r});
+    if (it != FShown.end()) CopyPresented(top, it->second, r);
+  }
+}
+
+void HeadlessBackend::CopyPresented(HWND top, ShownWindow& shown, const RECT& area) {
+  TopLevelInfo info;
+  if (!GetTopLevelInfo(top, &info) || !info.Pixels.Bits) return;
+  const RECT r = area.Intersect(
+      RECT::FromSize(0, 0, std::min(shown.Width, info.Pixels.Width), std::min(shown.Height, info.Pixels.Height)));
+  for (int y = r.Top; y < r.Bottom; ++y)
+    std::copy_n(info.Pixels.Bits + size_t(y) * size_t(info.Pixels.Stride) + size_t(r.Left), size_t(r.Width()),
+                shown.Pixels.begin() + ptrdiff_t(size_t(y) * size_t(shown.Width) + size_t(r.Left)));
 }
 
 void HeadlessBackend::MouseMove(POINT p) { PostMouseMove(p); }
@@ -134,12 +167,16 @@ ScreenImage HeadlessBackend::Capture() const {
   img.Pixels.assign(size_t(img.Width) * size_t(img.Height), desktop);
   for (HWND h : TopLevelWindowsBottomUp()) {
     TopLevelInfo info;
-    if (!GetTopLevelInfo(h, &info) || !info.Visible || info.Minimized || !info.Pixels.Bits) continue;
+    const auto shown = FShown.find(h.Value());
+    if (!GetTopLevelInfo(h, &info) || !info.Visible || info.Minimized || shown == FShown.end() ||
+        !shown->second.Visible)
+      continue;
+    const ShownWindow& pixels = shown->second;
     const RECT r = info.Rect;
-    const int w = std::min(r.Width(), info.Pixels.Width);
-    const int hgt = std::min(r.Height(), info.Pixels.Height);
+    const int w = std::min(r.Width(), pixels.Width);
+    const int hgt = std::min(r.Height(), pixels.Height);
     for (int y = std::max(0, -r.Top); y < hgt && r.Top + y < img.Height; ++y) {
-      const uint32_t* src = info.Pixels.Bits + size_t(y) * size_t(info.Pixels.Stride);
+      const uint32_t* src = pixels.Pixels.data() + size_t(y) * size_t(pixels.Width);
       uint32_t* dst = img.Pixels.data() + size_t(r.Top + y) * size_t(img.Width);
       auto span = [&](int x0, int x1) {
         x0 = std::max(x0, -r.Left);

@@ -6,9 +6,11 @@
 // through it like a person: move, click, type, wait, look.
 
 #include <atomic>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/gdi/Colors.h"
@@ -97,6 +99,9 @@ public:
   bool QuitReceived(int* code = nullptr) const;
 
   // ---- Looking ----
+  // What the screen shows: each window as far as it was presented, the way
+  // a real display only shows what reached it (shown or resized whole,
+  // then the dirty rectangles).
   ScreenImage Capture() const;
   // Writes a PNG of the screen.
   void SaveScreenshot(const std::string& path) const;
@@ -113,7 +118,17 @@ public:
   void ClearPresented() { FPresented.clear(); }
 
 private:
+  // A top-level window's pixels as last presented.
+  struct ShownWindow {
+    int Width = 0;
+    int Height = 0;
+    bool Visible = false;
+    std::vector<uint32_t> Pixels;
+  };
+  void CopyPresented(HWND top, ShownWindow& shown, const RECT& area);
+
   HeadlessOptions FOptions;
+  std::unordered_map<uint64_t, ShownWindow> FShown;  // by HWND value
   VirtualClock FClock;
   std::vector<MonitorDesc> FMonitors;
   std::atomic<bool> FWoken{false};
