@@ -4,6 +4,7 @@
 #include "skin/controls/bsSkinCtrls_Edit.h"
 
 #include "framework/ClassBuilder.h"
+#include "platform/text/Utf8.h"
 #include "skin/data/bsSkinData.h"
 #include "skin/data/bsUtils.h"
 
@@ -109,9 +110,13 @@ TbsSkinNumEdit::TbsSkinNumEdit(TComponent* owner) : TbsCustomEdit(owner) {}
 bool TbsSkinNumEdit::IsValidChar(char32_t key) const {
   if (!FEditorEnabled && (key == 8 || (key >= 32 && key <= 255))) return false;
   if (key >= U'0' && key <= U'9') return true;
-  const std::string& text = Text();
-  if (key == U'-') return text.find('-') == std::string::npos;
-  if (FFloat && key == U'.') return text.find('.') == std::string::npos;
+  // A sign or separator is judged by the text as it will be: typed over a
+  // selection that holds the old one ("-5" selected, "-" typed), it replaces it.
+  if (key == U'-' || (FFloat && key == U'.')) {
+    std::u32string kept = Utf8ToUtf32(Text());
+    kept.erase(size_t(SelStart()), size_t(SelLength()));
+    return kept.find(key) == std::u32string::npos;
+  }
   return key < 32 && key != 13;
 }
 

@@ -151,12 +151,15 @@ void TbsSkinSpinEdit::SetValue(double value) {
   if (FInValueUpdate) {
     // Inside OnChange: straight into the edit, and no second OnChange.
     FEdit->SetText(text);
+    FEdit->SetSelStart(int(text.size()));
     return;
   }
   {
     TFlagScope update(FInValueUpdate);
     SetText(text);
   }
+  // A digit typed after a step goes after the number, not before it.
+  FEdit->SetSelStart(int(text.size()));
   Change();
 }
 
@@ -403,6 +406,10 @@ void TbsSkinSpinEdit::WndProc(TMessage& message) {
         return;
       }
       break;
+    case WM_MOUSEWHEEL:
+      // Over the buttons the wheel steps as it does over the text.
+      message.Result = FEdit->Perform(message.Msg, message.WParam, message.LParam);
+      return;
     default: break;
   }
   if (InnerEditMessage(message)) return;
