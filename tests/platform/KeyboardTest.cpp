@@ -103,17 +103,27 @@ TEST_F(KeyboardTest, KeyStateFollowsRetrievedMessages) {
   EXPECT_NE(GetKeyState(VK_CAPITAL) & 1, before);
 }
 
-TEST_F(KeyboardTest, WheelGoesToTheFocusAndChildrenPassItUp) {
+TEST_F(KeyboardTest, WheelGoesWhereThePointerIsAndChildrenPassItUp) {
   HWND top = Top(0, 0, 300, 200);
   HWND list = Child(top, 10, 10, 100, 100);
-  SetFocus(list);
+  HWND focused = Child(top, 150, 10, 100, 100);
+  SetFocus(focused);
   Log().Clear();
-  Screen.Wheel({500, 500}, -WHEEL_DELTA);
+  POINT over{50, 50};
+  ClientToScreen(list, &over);
+  Screen.Wheel(over, -WHEEL_DELTA);
   Screen.RunUntilIdle();
   const LoggedMessage* wheel = Log().Last(list, WM_MOUSEWHEEL);
   ASSERT_TRUE(wheel);
   EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(wheel->WParam), -WHEEL_DELTA);
   EXPECT_EQ(Log().Count(top, WM_MOUSEWHEEL), 1u);  // DefWindowProc passed it to the parent
+  EXPECT_EQ(Log().Count(focused, WM_MOUSEWHEEL), 0u);
+  // Over no window of ours, or over a disabled one, it turns nothing.
+  EnableWindow(list, false);
+  Screen.Wheel({500, 500}, WHEEL_DELTA);
+  Screen.Wheel(over, WHEEL_DELTA);
+  Screen.RunUntilIdle();
+  EXPECT_EQ(Log().Count(top, WM_MOUSEWHEEL) + Log().Count(list, WM_MOUSEWHEEL), 2u);
 }
 
 TEST_F(KeyboardTest, DisablingTheFocusWindowTakesTheFocusAway) {

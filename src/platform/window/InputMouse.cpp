@@ -132,8 +132,13 @@ bool RouteMouse(const RawInput& in, MSG& out) {
   const POINT pt = in.Pt;
   if (in.Type == RawInput::ButtonDown) s.AltAlone = false;
   if (in.Type == RawInput::Wheel) {
-    const HWND target = s.Focus ? s.Focus : s.Active;
-    if (!Win(target)) return false;
+    // The wheel turns what the pointer is over, as desktops do today, not a
+    // focus the person may not be looking at; a window that takes no wheel
+    // hands it to its parent (DefWindowProc). Over a disabled window it
+    // does nothing.
+    const Hit hit = Win(s.Capture) ? Hit{s.Capture, HTCLIENT} : HitTest(pt);
+    if (!Win(hit.Wnd) || hit.Code == HTERROR) return false;
+    const HWND target = hit.Wnd;
     out.hwnd = target;
     out.message = WM_MOUSEWHEEL;
     out.wParam = MAKEWPARAM(int(MouseKeyFlags()), in.Delta);
