@@ -50,11 +50,11 @@ void TControl::HandleMouseMessage(TMessage& message) {
   const auto press = [&](TMouseButton button, bool dbl) {
     if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);
     if (button == mbLeft && FControlStyle.Contains(csClickEvents)) FControlState.Include(csClicked);
-    if (dbl) {
-      shift.Include(ssDouble);
-      if (button == mbLeft && FControlStyle.Contains(csDoubleClicks)) DblClick();
-    }
+    if (dbl) shift.Include(ssDouble);
+    // The second press first, then the double-click: what the double-click
+    // does (a folder opened, a list refilled) must not meet the press after it.
     MouseDown(button, shift, x, y);
+    if (dbl && button == mbLeft && FControlStyle.Contains(csDoubleClicks)) DblClick();
   };
   const auto release = [&](TMouseButton button) {
     if (FControlStyle.Contains(csCaptureMouse) && MouseCapture()) SetMouseCapture(false);
