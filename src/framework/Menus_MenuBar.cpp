@@ -225,6 +225,10 @@ void TrackBar(HWND hwnd, TMainMenu& menu, int index, bool open, bool selectFirst
     if (open) {
       TPlainMenuTracker tracker(item);
       tracker.LeaveSideways = true;
+      // The bar lets go of the item before the chosen command runs.
+      tracker.OnClosed = [&] {
+        if (tracker.Chosen() && IsWindow(hwnd)) SetHot(hwnd, menu, -1);
+      };
       int switchTo = -1;
       tracker.OnMouseOutside = [&](POINT p) {
         const int over = ItemAt(items, p);

@@ -249,7 +249,22 @@ bool TMenuTracker::HandleMessage(MSG& msg) {
     return true;
   }
   if (IsKeyInput(msg.message)) {
-    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) HandleKey(WORD(msg.wParam));
+    const WORD key = WORD(msg.wParam);
+    const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+    // Alt tapped alone, or F10, closes the chain as it is let go; the
+    // release goes no further, or it would turn the menu bar on again.
+    if (key == VK_MENU || key == VK_F10) {
+      if (down) {
+        if (!(msg.lParam & (1 << 30))) FAltAlone = key == VK_MENU;
+      } else if (key == VK_F10 || FAltAlone) {
+        End(TMenuTrackEnd::Closed);
+      }
+      return true;
+    }
+    if (down) {
+      FAltAlone = false;
+      HandleKey(key);
+    }
     return true;
   }
   return false;
@@ -394,14 +409,10 @@ void TMenuTracker::HandleKey(WORD key) {
         TMenuPopup& parent = *FLevels[size_t(index - 1)];
         parent.ItemChanged(parent.Hot);
       } else if (key == VK_ESCAPE) {
-        End(TMenuTrackEnd::Closed);
+        End(TMenuTrackEnd::Escaped);
       } else if (LeaveSideways) {
         End(TMenuTrackEnd::Left);
       }
-      return;
-    case VK_MENU:
-    case VK_F10:
-      if (FOptions.CloseOnAlt) End(TMenuTrackEnd::Closed);
       return;
     default: break;
   }

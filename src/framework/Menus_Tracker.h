@@ -20,7 +20,8 @@ class TMenuTracker;
 
 // How a chain of popup menus ended.
 enum class TMenuTrackEnd {
-  Closed,   // a click outside, Alt, Escape on the only level, or Cancel
+  Closed,   // a click outside, Alt, F10, or Cancel
+  Escaped,  // Escape on the first level
   Chosen,   // an enabled item without children was picked (and clicked)
   Left,     // Left on the first level (LeaveSideways)
   Right,    // Right over an item without a submenu (LeaveSideways)
@@ -134,8 +135,6 @@ struct TMenuTrackOptions {
   bool ArmFirst = false;
   // Opening a submenu by a click, a key or the delay also clicks its item.
   bool ClickParents = false;
-  // Alt and F10 close the chain.
-  bool CloseOnAlt = true;
   // Milliseconds per item while the mouse rests on a scroll marker.
   int ScrollInterval = 100;
 };
@@ -216,6 +215,7 @@ private:
   TMenuItem* FChosen = nullptr;
   TMenuTrackEnd FEnd = TMenuTrackEnd::Closed;
   bool FDone = false;
+  bool FAltAlone = false;  // Alt went down in the chain and nothing else since
   bool FTracking = false;
   int FWaitLevel = -1;  // the level whose hot item waits to open its submenu
 };

@@ -88,7 +88,7 @@ TEST_F(PopupMenuWindowTest, SubmenusOpenOnRightCloseOnLeftAndEscape) {
   });
   Key(VK_ESCAPE);
   Key(VK_ESCAPE);
-  EXPECT_EQ(Track(), TMenuTrackEnd::Closed);
+  EXPECT_EQ(Track(), TMenuTrackEnd::Escaped);
   EXPECT_EQ(levels, 2u);
   EXPECT_TRUE(Clicked.empty());
 }

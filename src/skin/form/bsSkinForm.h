@@ -73,6 +73,9 @@ struct TbsMenuDropOptions {
   // Left on the first level and Right over an item without a submenu end
   // the chain sideways.
   bool LeaveSideways = false;
+  // Every window of the chain is gone; chosen tells whether an item was
+  // picked, whose command runs right after (a bar lets go of its item first).
+  std::function<void(bool chosen)> OnClosed;
 };
 
 // What the frame asks of a hint component.

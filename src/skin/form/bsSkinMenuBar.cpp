@@ -544,6 +544,14 @@ void TbsSkinMainMenuBar::OpenItem(int index, bool byKeyboard) {
     drop.OnMouseOutside = [this](POINT screen) { return SwitchTo(screen); };
     // The chosen command may free the bar (its form closing).
     const std::shared_ptr<bool> alive = FAlive;
+    // The bar lets go of the item before its command runs: a dialog or
+    // message box the command opens does not show it held behind.
+    drop.OnClosed = [this, alive](bool chosen) {
+      if (!chosen || !*alive || ComponentState().Contains(csDestroying)) return;
+      if (FSkinForm) FSkinForm->LeaveKeyboardMenuMode();
+      LeaveMenuState();
+      if (HandleAllocated()) Update();
+    };
     TMenuTrackEnd end = TMenuTrackEnd::Closed;
     try {
       end = FSkinForm->OpenFramePopup(menuItem, anchor, FPopupToUp, DropSkin(), this, 0, &drop);
@@ -565,8 +573,9 @@ void TbsSkinMainMenuBar::OpenItem(int index, bool byKeyboard) {
       FPendingByKeyboard = true;
     }
     if (FPendingOpen >= 0) continue;
-    if (end != TMenuTrackEnd::Chosen && keyboard && FSkinForm && open < ItemCount()) {
-      // Closed by Escape from the keyboard: the item stays highlighted.
+    if (end == TMenuTrackEnd::Escaped && keyboard && FSkinForm && open < ItemCount()) {
+      // Closed by Escape from the keyboard: the item stays highlighted; a
+      // click elsewhere, Alt or F10 end the menu mode.
       FHotIndex = open;
       FItems[size_t(open)]->Active = true;
       FSkinForm->EnterKeyboardMenuMode();

@@ -12,14 +12,13 @@ namespace {
 
 // The skinned look on the shared tracker: the submenu wait, the mouse
 // polled, every window with its first item highlighted, parents clicked
-// when their submenu opens.
+// when their submenu opens; Alt and F10 close it as they do the plain one.
 TMenuTrackOptions SkinTrackOptions() {
   TMenuTrackOptions options;
   options.SubmenuDelay = TbsSkinMenu::kWaitInterval;
   options.MousePoll = TbsSkinMenu::kMouseInterval;
   options.ArmFirst = true;
   options.ClickParents = true;
-  options.CloseOnAlt = false;
   options.ScrollInterval = TbsSkinMenu::kScrollInterval;
   return options;
 }
@@ -133,8 +132,9 @@ TMenuTrackEnd TbsSkinMenu::Popup(TControl* popupControl, TbsSkinData* skin, bool
   // A command may free the engine (its form closing) while the chain runs.
   const std::shared_ptr<bool> alive = FAlive;
   TMenuTracker tracker(item, *this, SkinTrackOptions());
-  tracker.OnClosed = [this, alive] {
+  tracker.OnClosed = [this, alive, &tracker, drop] {
     if (*alive) ChainClosed();
+    if (drop && drop->OnClosed) drop->OnClosed(tracker.Chosen() != nullptr);
   };
   if (drop) {
     tracker.OnMouseOutside = drop->OnMouseOutside;
