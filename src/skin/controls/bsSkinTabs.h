@@ -115,6 +115,9 @@ private:
     std::string UpDown;
     bool ShowFocus = false;
     int32_t FocusOffsetX = 0, FocusOffsetY = 0;
+    // A focused tab looks different from an active one: its own piece, font
+    // colour or focus rectangle.
+    bool HasFocusLook = false;
   };
 
   bool Bound() const { return FRecordIndex != -1; }

@@ -109,6 +109,7 @@ void TbsSkinPageControl::ResolveSkinRecord() {
   FRecord.ShowFocus = r->ShowFocus;
   FRecord.FocusOffsetX = r->FocusOffsetX;
   FRecord.FocusOffsetY = r->FocusOffsetY;
+  FRecord.HasFocusLook = !IsEmptyRect(r->FocusTabRect) || r->ShowFocus || r->FocusFontColor != r->ActiveFontColor;
 }
 
 void TbsSkinPageControl::ApplySkinChange() {

@@ -302,6 +302,16 @@ void TbsSkinPageControl::PaintTabContent(TCanvas* canvas, int pageIndex, const R
   }
   RECT text = rect;
   DrawText(dc, std::string_view(page->Caption()), &text, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+  // A skin without a focused look still shows where the keys go: the
+  // classic dotted rectangle round the caption.
+  if (Bound() && !FRecord.HasFocusLook && active && focused) {
+    RECT caption{0, 0, 0, 0};
+    DrawText(dc, std::string_view(page->Caption()), &caption, DT_SINGLELINE | DT_CALCRECT);
+    const int left = rect.Left + (WidthOf(rect) - WidthOf(caption)) / 2;
+    const int top = rect.Top + (HeightOf(rect) - HeightOf(caption)) / 2;
+    const RECT around = RECT::FromSize(left, top, WidthOf(caption), HeightOf(caption)).Inflated(2, 1);
+    canvas->DrawFocusRect(around.Intersect(rect));
+  }
 }
 
 // ---- Backgrounds --------------------------------------------------------------------
