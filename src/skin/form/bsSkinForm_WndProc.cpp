@@ -242,7 +242,11 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
           if (width >= GetMinWidth() && height >= GetMinHeight() && (width != FWidth || height != FHeight)) {
             FWidth = width;
             FHeight = height;
+            // The frame follows the pointer: its pieces, its shape (or the
+            // new part stays cut away) and its look.
             CalcRects();
+            UpdateRegion(true);
+            PaintNCNow();
           }
         }
         return;
