@@ -220,6 +220,14 @@ std::unique_ptr<TbsMessageForm> TbsSkinMessage::CreateMessageForm(const std::str
   label->SetAutoSize(true);
   label->SetCaption(text);
   label->SetBounds(kTextLeft, kTextTop, label->Width(), label->Height());
+  // A text too wide for the screen is not cut at its edge: it wraps (at
+  // spaces, or between Chinese characters) and the box grows in height.
+  const int frameWidth = form->Width() - form->ClientWidth();
+  const int widest = frame->GetMaxWidth() - frameWidth - kTextLeft - 40;
+  if (label->Width() > widest && widest > 0) {
+    label->SetWidth(widest);
+    label->SetWordWrap(true);
+  }
   label->SetParent(form.get());
   const int textRight = label->Left() + label->Width();
 
@@ -325,8 +333,22 @@ T* FirstComponent(TComponent* owner) {
   return nullptr;
 }
 
+// The form whose skin a report takes: the main form, or, while the main
+// form is still being made (its create handler reporting a missing list),
+// the first form that has a skin already.
+TCustomForm* SkinnedReportForm() {
+  if (TCustomForm* main = Application ? Application->MainForm() : nullptr) return main;
+  if (!Screen) return nullptr;
+  for (int i = 0; i < Screen->FormCount(); ++i) {
+    TCustomForm* form = Screen->Forms(i);
+    const TbsSkinForm* frame = FirstComponent<TbsSkinForm>(form);
+    if (frame && LoadedSkin(frame->SkinData())) return form;
+  }
+  return nullptr;
+}
+
 bool ShowSkinnedException(const std::string& caption, const std::string& text) {
-  TCustomForm* main = Application ? Application->MainForm() : nullptr;
+  TCustomForm* main = SkinnedReportForm();
   if (!main) return false;
   const TbsSkinMessage* message = FirstComponent<TbsSkinMessage>(main);
   const TbsSkinForm* frame = FirstComponent<TbsSkinForm>(main);

@@ -205,13 +205,23 @@ TEST_F(MessageBoxTest, TheWindowFitsTheText) {
   // The icon stands by the middle of a tall text.
   EXPECT_EQ(Part<TControl>(box.get(), "Image")->Top(), 15 + 7 * line1 / 2 - 16);
 
-  // A text wider than the screen: the window stops at the work area.
+  // A text wider than the screen wraps, between Chinese characters or at
+  // spaces, inside a box that fits the work area and grows in height: its
+  // end is shown, not cut off at the screen's edge.
   std::string huge;
-  while (measure.Canvas()->TextWidth(huge) < 1200) huge += "很长的一行文字";
+  while (measure.Canvas()->TextWidth(huge) < 1500) huge += "很长的一行文字 ";
+  huge += "ROM 未被改动。";
   box = Message->CreateMessageForm(huge, mtError, {mbOK});
-  EXPECT_EQ(box->Width(), box->SkinForm()->GetMaxWidth());
-  EXPECT_EQ(box->Width(), 1024);
+  label = Part<TbsSkinStdLabel>(box.get(), "Message");
+  EXPECT_LE(box->Width(), box->SkinForm()->GetMaxWidth());
+  EXPECT_LE(label->Left() + label->Width() + 40, box->ClientRect().Right);
+  EXPECT_GE(label->Height(), 2 * line1);
+  EXPECT_EQ(box->ClientRect().Bottom, 25 + label->Height() + 50);
   EXPECT_EQ(Part<TControl>(box.get(), "OK")->Left(), (box->ClientRect().Right - 70) / 2);
+  box->Show();
+  Screen.RunUntilIdle();
+  Screen.SaveArtifact("message-box-wrapped");
+  box.reset();
 
   // An "&" in the text is shown, not taken as an accelerator.
   box = Message->CreateMessageForm("R&D", mtError, {mbOK});

@@ -76,7 +76,7 @@ TEST_F(MessageReportTest, TheFramesSkinIsEnoughAndTheMessageBoxsFontsAreUsed) {
   EXPECT_TRUE(seen);
 }
 
-TEST_F(MessageReportTest, WithoutASkinOrAMainWindowThePlainWindowReports) {
+TEST_F(MessageReportTest, WithoutASkinThePlainWindowReportsWithOneTheSkinnedBox) {
   ShowMain();  // nothing loaded: the skin data is empty
   FailOnClick();
   ClickMain();
@@ -91,16 +91,17 @@ TEST_F(MessageReportTest, WithoutASkinOrAMainWindowThePlainWindowReports) {
   Screen.RunUntilIdle();
   EXPECT_EQ(caption, "Kora Editor");
 
-  // No main window: plain as well.
+  // No main window yet (its create handler reports a missing list), but a
+  // form with its skin loaded: skinned as every later report.
   LoadProgramSkin();
   App->SetMainForm(nullptr);
-  bool plain = false;
+  bool skinned = false;
   Screen.WhenIdle([&] {
-    plain = bool(FindWindow("TPlainMessage", nullptr));
+    skinned = OpenBox() && !FindWindow("TPlainMessage", nullptr);
     Screen.PressKey(VK_RETURN);
   });
   App->HandleException(nullptr, Exception("Stream read error"));
-  EXPECT_TRUE(plain);
+  EXPECT_TRUE(skinned);
 }
 
 TEST_F(MessageReportTest, AReporterThatFailsLeavesTheReportToThePlainWindow) {
