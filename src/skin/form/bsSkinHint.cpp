@@ -30,6 +30,10 @@ TBitmap* HintPicture(const TbsSkinData* skin) {
 }
 
 constexpr UINT kTextFormat = DT_LEFT | DT_NOPREFIX;
+// Between the plain look's one-pixel frame and its text: a glyph's ink
+// starts at its cell's left edge, so the sides get a pixel more than the
+// top and bottom to look as wide.
+constexpr SIZE kPlainInset{3, 2};
 
 // The application's show-hint notification goes to the current hint component.
 void RelayShowHint(std::string& hint, bool& canShow, THintInfo& info) {
@@ -84,8 +88,8 @@ SIZE TbsSkinHintWindow::Prepare(const std::string& hint) {
   DrawText(measure.Canvas()->Handle(), hint, &r, DT_CALCRECT | kTextFormat);
   FTextSize = {WidthOf(r), HeightOf(r)};
   if (!FSkin) {
-    FitInnerRect = {2, 2, FTextSize.cx + 2, FTextSize.cy + 2};
-    return {FTextSize.cx + 4, FTextSize.cy + 4};
+    FitInnerRect = RECT::FromSize(kPlainInset.cx, kPlainInset.cy, FTextSize.cx, FTextSize.cy);
+    return {FTextSize.cx + 2 * kPlainInset.cx, FTextSize.cy + 2 * kPlainInset.cy};
   }
   const TbsDataSkinHintWindow& section = FSkin->HintWindow();
   const TBitmap* picture = HintPicture(FSkin);
@@ -171,7 +175,7 @@ void TbsSkinHintWindow::Paint() {
     c->FillRect(client);
     c->Brush()->SetColor(clBtnShadow);
     c->FrameRect(client);
-    text = {2, 2, size.cx - 2, size.cy - 2};
+    text = {kPlainInset.cx, kPlainInset.cy, size.cx - kPlainInset.cx, size.cy - kPlainInset.cy};
   }
   c->Font()->Assign(Font());
   HDC dc = c->Handle();

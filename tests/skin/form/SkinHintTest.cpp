@@ -69,13 +69,28 @@ TEST_F(SkinHintTest, TheWindowFitsTheTextAndStaysOnTheScreen) {
   Hint->ActivateHint({W - 10, H - 5}, "最小化到系统托盘区");
   Screen.RunUntilIdle();
   EXPECT_EQ(HintRect().TopLeft(), (POINT{W - 10 - WidthOf(wide) - 2, H - 5 - HeightOf(wide) - 2}));
-  // Without a skin: the text with two pixels round it.
+  // Without a skin: the text inside a frame, as far from its left side as
+  // from its right, no glyph touching it.
   Hint->SetSkinData(nullptr);
   Hint->ActivateHint({100, 100}, "a");
   Screen.RunUntilIdle();
   EXPECT_LT(WidthOf(HintRect()), Picture().cx);
   EXPECT_EQ(PixelAt({100, 100}), ColorToRGB(clBtnShadow));
   EXPECT_EQ(PixelAt({101, 101}), ColorToRGB(clInfoBk));
+  Hint->ActivateHint({100, 100}, "最小化到系统托盘区");
+  Screen.RunUntilIdle();
+  const RECT plain = HintRect();
+  const ScreenImage plainShot = Screen.Capture();
+  int first = plain.Right, last = plain.Left;
+  for (int y = plain.Top + 1; y < plain.Bottom - 1; ++y)
+    for (int x = plain.Left + 1; x < plain.Right - 1; ++x)
+      if (plainShot.ColorAt(x, y) != COLORREF(ColorToRGB(clInfoBk))) {
+        first = std::min(first, x);
+        last = std::max(last, x);
+      }
+  ASSERT_LT(first, last);
+  EXPECT_GE(first - plain.Left, 3) << "the first glyph touches the frame";
+  EXPECT_LE(std::abs((first - plain.Left) - (plain.Right - 1 - last)), 1);
 }
 
 TEST_F(SkinHintTest, ObjectHintsShowAfterThePauseAtTheCursorAndGoAfterTheHidePause) {
