@@ -82,6 +82,68 @@ TEST_F(DailyUseTest, FieldsTakeWhatIsTypedOverASignAndAfterAStepAndTheWheelTurns
   EXPECT_EQ(Field(5)->Text(), "40");
 }
 
+// The page control takes the focus on a click on its tab and after Tab:
+// the program's skin has no focused look, so a dotted rectangle round the
+// active tab's caption shows it, and goes with the focus.
+TEST_F(DailyUseTest, ThePageControlShowsThatItHasTheFocus) {
+  ASSERT_NO_FATAL_FAILURE(OpenAndPick());
+  auto* pages = Part<TbsSkinPageControl>("bsSkinPageControl1");
+  const auto tabOnScreen = [&] {
+    const RECT r = pages->TabRect(0);
+    const POINT at = pages->ClientToScreen(r.TopLeft());
+    const ScreenImage shot = Screen.Capture();
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < HeightOf(r); ++y)
+      for (int x = 0; x < WidthOf(r); ++x) pixels.push_back(shot.At(at.X + x, at.Y + y));
+    return pixels;
+  };
+  const std::vector<uint32_t> unfocused = tabOnScreen();
+  ShowPage(0);
+  ASSERT_TRUE(pages->Focused());
+  Screen.SaveArtifact("e2e-daily-page-control-focused");
+  const std::vector<uint32_t> focused = tabOnScreen();
+  ASSERT_EQ(focused.size(), unfocused.size());
+  int marked = 0;
+  for (size_t i = 0; i < focused.size(); ++i) marked += focused[i] != unfocused[i];
+  EXPECT_GT(marked, 30) << "no focus mark on the active tab";
+  ClickOn(Field(1)->Edit());
+  EXPECT_EQ(tabOnScreen(), unfocused);
+}
+
+// The character box draws its closed face in the font of its list.
+TEST_F(DailyUseTest, TheCharacterBoxShowsItsNameInOneFontClosedAndOpen) {
+  OpenWindow();
+  OpenThroughMenu(Rom, 0, true);
+  auto* characters = Part<TbsSkinComboBox>("bsSkinComboBox3");
+  std::vector<std::string> fonts;
+  const auto recording = [&fonts](TbsDrawSkinItemEvent draw) {
+    return [&fonts, draw](TCanvas* canvas, int index, int width, int height, RECT text, TOwnerDrawState state) {
+      const TFont* f = canvas->Font();
+      fonts.push_back(f->Name() + " " + std::to_string(f->Height()) + (f->Style().Contains(fsBold) ? " bold" : ""));
+      draw(canvas, index, width, height, text, state);
+    };
+  };
+  characters->OnComboBoxDrawItem = recording(characters->OnComboBoxDrawItem);
+  characters->SetOnListBoxDrawItem(recording(characters->OnListBoxDrawItem()));
+  PickRow(characters, 1);
+  ASSERT_GE(fonts.size(), 2u);
+  for (const std::string& font : fonts) EXPECT_EQ(font, fonts.front());
+  EXPECT_EQ(fonts.front(), "宋体 -14 bold");
+}
+
+// A name list missing at start: its report is the skinned message box, as
+// every later one is, and the window opens with what loaded.
+TEST_F(DailyUseTest, AStartUpErrorIsReportedInTheSkinnedBox) {
+  std::filesystem::remove(Program + "Data/Char.dat");
+  ShotPrefix = "e2e-daily-start-up";
+  CloseMessageBox();
+  OpenWindow();
+  ExpectStepsDone();
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_NE(Boxes[0].Text.find("Char.dat"), std::string::npos) << Boxes[0].Text;
+  EXPECT_TRUE(IsWindowVisible(Form->Handle()));
+}
+
 TEST_F(DailyUseTest, DoubleClickingAFolderInTheOpenDialogOpensItAndPicksNothingInIt) {
   OpenWindow();
   Then(
@@ -111,6 +173,50 @@ TEST_F(DailyUseTest, DoubleClickingAFolderInTheOpenDialogOpensItAndPicksNothingI
   MenuCommand("文件(&F)", "选择ROM(&C)");
   EXPECT_FALSE(Form->Session()->IsOpen());
   ExpectNothingOpen();
+}
+
+// The open dialog enlarged by its corner shows its whole frame at the new
+// size at once: close button, fields, buttons and the right and bottom edge.
+TEST_F(DailyUseTest, AnEnlargedDialogShowsAllOfItsFrame) {
+  OpenWindow();
+  RECT before{}, after{};
+  Then(
+      "the open dialog", [this] { return OpenDialog() != nullptr; },
+      [&] {
+        GetWindowRect(OpenDialog()->Handle(), &before);
+        const POINT corner{before.Right - 2, before.Bottom - 2};
+        Screen.MouseMove(corner);
+        Screen.MouseDown(corner);
+        Screen.MouseMove({corner.X + 60, corner.Y + 40});
+        Screen.MouseMove({corner.X + 120, corner.Y + 80});
+        Screen.MouseUp({corner.X + 120, corner.Y + 80});
+      });
+  Then(
+      "the dialog enlarged",
+      [&] {
+        if (!OpenDialog()) return false;
+        GetWindowRect(OpenDialog()->Handle(), &after);
+        return after.Right > before.Right + 100;
+      },
+      [&] {
+        Screen.SaveArtifact("e2e-daily-dialog-enlarged");
+        const ScreenImage shot = Screen.Capture();
+        const COLORREF desktop = RGB(58, 110, 165);
+        for (const POINT p :
+             {POINT{after.Right - 2, after.Top + 40}, POINT{after.Right - 2, after.Bottom - 2},
+              POINT{(after.Left + after.Right) / 2, after.Bottom - 2}, POINT{after.Right - 12, after.Top + 8}})
+          EXPECT_NE(shot.ColorAt(p.X, p.Y), desktop) << "cut away at " << p.X << "," << p.Y;
+        for (TControl* part : {static_cast<TControl*>(OpenDialog()->FileNameEdit()),
+                               static_cast<TControl*>(OpenDialog()->OpenButton())}) {
+          const RECT r = part->ClientRect();
+          const POINT corner = part->ClientToScreen({r.Right - 1, r.Bottom - 1});
+          EXPECT_LT(corner.X, after.Right);
+          EXPECT_NE(shot.ColorAt(corner.X, corner.Y), desktop) << part->Name();
+        }
+        Screen.PressKey(VK_ESCAPE);
+      });
+  MenuCommand("文件(&F)", "选择ROM(&C)");
+  EXPECT_GE(after.Right - before.Right, 100);
 }
 
 TEST_F(DailyUseTest, MenuModeEndsOnAClickElsewhereAltOrF10AndTheBarLetsGoBeforeItsCommand) {
