@@ -96,7 +96,16 @@ std::unique_ptr<TfrmMain> ShowMainWindow(TApplication& application) {
 
 int RunWindow(const Arguments& args) {
   TApplication application(nullptr);
-  std::unique_ptr<TfrmMain> form = ShowMainWindow(application);
+  std::unique_ptr<TfrmMain> form;
+  try {
+    form = ShowMainWindow(application);
+  } catch (const EWorkFolderLocked& refusal) {
+    // From a desktop icon stderr is seen by nobody: the reason is shown.
+    std::fprintf(stderr, "kora-editor: %s\n", refusal.what());
+    application.SetMainForm(nullptr);
+    ShowStartRefusal(refusal);
+    return 1;
+  }
   application.ProcessMessages();
   OpenNamedRom(*form, args.Rom);
   application.Run();

@@ -24,6 +24,9 @@ namespace kora {
 namespace {
 
 std::string GProgramFolder;
+// Set while the window is made only to say why the editor cannot start:
+// it then takes no lock and loads nothing.
+bool GNoticeOnly = false;
 
 // The texts' line breaks are LF CR, as the message box lays them out.
 constexpr const char* kBreak = "\n\r";
@@ -90,6 +93,7 @@ void TfrmMain::FormCreate(TObject*) {
 
   FAppPath = GProgramFolder.empty() ? RomSession::ExecutableFolder() : GProgramFolder;
   if (FAppPath.back() != '/') FAppPath += '/';
+  if (GNoticeOnly) return;
   FSession = std::make_unique<RomSession>(FAppPath);
   // A second program on the same working files would delete this one's: it
   // is refused here. Without RomData/ the window still opens; the first
@@ -321,6 +325,24 @@ TfrmMain* CreateMainForm(TComponent* owner) {
   auto form = std::make_unique<TfrmMain>(owner);
   ReadComponent(input, form.get());
   return form.release();
+}
+
+void ShowStartRefusal(const EWorkFolderLocked& refusal) {
+  struct NoticeOnly {
+    NoticeOnly() { GNoticeOnly = true; }
+    ~NoticeOnly() { GNoticeOnly = false; }
+  };
+  std::unique_ptr<TfrmMain> form;
+  {
+    const NoticeOnly notice;
+    form.reset(CreateMainForm(nullptr));
+  }
+  // The holder's own words keep the lock file's path; what it means and what
+  // to do come first.
+  const std::string text = std::string("Kora Editor 无法启动：另一个 Kora Editor 正在使用这个程序文件夹的工作文件。") +
+                           kBreak + "请切换到已经打开的窗口，或先将它关闭。" + kBreak + kBreak + refusal.Message();
+  if (auto* message = dynamic_cast<TbsSkinMessage*>(form->FindComponent("bsSkinMessage1")))
+    message->ShowMessageBox(text, mtError, TMsgDlgButtons{mbOK}, 0);
 }
 
 }  // namespace kora

@@ -112,4 +112,8 @@ std::span<const uint8_t> MainFormStream();
 // it to the controls), then FormCreate. Registers the classes it names.
 TfrmMain* CreateMainForm(TComponent* owner);
 
+// Says in the window's own message box why the editor cannot start (another
+// editor holds the program folder), and waits until it is closed.
+void ShowStartRefusal(const EWorkFolderLocked& refusal);
+
 }  // namespace kora

@@ -136,16 +136,20 @@ protected:
     FServer.reset();
   }
 
-  void StartEditor() {
-    const std::string program = FProgram + "kora-editor", errors = FProgram + "stderr.txt";
+  void StartEditor() { FPid = Spawn("stderr.txt"); }
+  // The editor of the program folder, its error output in the named file.
+  pid_t Spawn(const std::string& errorFile) {
+    const std::string program = FProgram + "kora-editor", errors = FProgram + errorFile;
     setenv("SDL_VIDEODRIVER", "x11", 1);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
-    ASSERT_EQ(posix_spawn(&FPid, program.c_str(), &actions, nullptr, argv, environ), 0);
+    pid_t pid = 0;
+    EXPECT_EQ(posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ), 0);
     posix_spawn_file_actions_destroy(&actions);
+    return pid;
   }
   bool WaitFor(const std::function<bool()>& done, int limitMs = 10000) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
@@ -282,6 +286,33 @@ TEST_F(EditorXvfbTest, OpenPickRaiseTakeSaveAndCloseByMouseAndKeys) {
   std::vector<std::string> left;
   for (const auto& entry : fs::directory_iterator(FProgram + "RomData")) left.push_back(entry.path().filename());
   EXPECT_EQ(left, (std::vector<std::string>{"kora-cli.lock"}));
+}
+
+// A second editor started on the same program folder, as from a desktop
+// icon: it says why in a message box and ends with a failure status once
+// the box is closed; the first goes on.
+TEST_F(EditorXvfbTest, ASecondEditorSaysWhyItCannotStart) {
+  StartEditor();
+  ASSERT_TRUE(WaitFor([&] {
+    FWindow = FX->FindByName("Kora Editor");
+    return FWindow && FX->Viewable(FWindow);
+  })) << ReadFile(FProgram + "stderr.txt");
+  pid_t second = Spawn("second.txt");
+  unsigned long notice = 0;
+  ASSERT_TRUE(WaitFor([&] {
+    notice = FX->FindByName("错误");
+    return notice && FX->Viewable(notice);
+  })) << ReadFile(FProgram + "second.txt");
+  Shot("second-editor-notice");
+  const RECT box = FX->Geometry(notice);
+  FProbe->Click({box.Left + box.Width() / 2, box.Top + 10});
+  FProbe->Tap("Return");
+  int status = -1;
+  ASSERT_TRUE(WaitFor([&] { return waitpid(second, &status, WNOHANG) == second; }));
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  EXPECT_NE(ReadFile(FProgram + "second.txt").find("another Kora Editor is using the working files"),
+            std::string::npos);
+  EXPECT_FALSE(Exited(&status)) << "the first editor ended";
 }
 
 // The X server goes away under the running editor: it ends at once with
