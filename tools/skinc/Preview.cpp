@@ -104,8 +104,6 @@ private:
     form->SetBounds(TLiveStage::kWindowArea.X, TLiveStage::kWindowArea.Y, 400, 300);
     window.Frame = new TbsSkinForm(form);
     window.Frame->SetBorderIcons(icons);
-    // The frame takes its skin at once only from a window that exists.
-    form->HandleNeeded();
     window.Frame->SetSkinData(&FStage.Skin());
     window.Frame->SetMenusSkinData(&FStage.Skin());
     if (fill) fill(window);

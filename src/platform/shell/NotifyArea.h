@@ -37,7 +37,8 @@ struct NOTIFYICONDATA {
   UINT uFlags = 0;
   UINT uCallbackMessage = 0;
   HICON hIcon;
-  char szTip[128] = {};
+  // Up to 127 characters, as UTF-8 (four bytes each at most), and the end.
+  char szTip[127 * 4 + 1] = {};
 };
 
 // Adds, changes or removes an icon. Adding fails while there is no area;

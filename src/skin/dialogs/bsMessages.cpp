@@ -189,10 +189,10 @@ std::unique_ptr<TbsMessageForm> TbsSkinMessage::CreateMessageForm(const std::str
   frame->AlphaBlend = AlphaBlend;
   frame->AlphaBlendAnimation = AlphaBlendAnimation;
   frame->AlphaBlendValue = AlphaBlendValue;
-  // The frame takes its skin at once only from a window that exists.
-  form->HandleNeeded();
   frame->SetSkinData(FSkinData);
   frame->SetMenusSkinData(FCtrlSkinData);
+  // The layout below measures the frame the skin gives the window.
+  form->HandleNeeded();
 
   const int buttonHeight = ButtonHeight();
   int count = 0;

@@ -128,8 +128,6 @@ bool TbsSkinOpenDialog::ChooseFile() {
     combo->SetAlphaBlendValue(CtrlAlphaBlendValue);
     combo->SetAlphaBlendAnimation(CtrlAlphaBlendAnimation);
   }
-  // The frame takes its skin at once only from a window that exists.
-  form->HandleNeeded();
   frame->SetSkinData(FSkinData);
   frame->SetMenusSkinData(FCtrlSkinData);
   form->SetCaption(Title);

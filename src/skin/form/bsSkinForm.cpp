@@ -226,8 +226,11 @@ TbsSkinForm::TbsSkinForm(TComponent* owner)
   SyncObjectsFromSkin();
   SetBorderIconsVisibility();
   FForm->SetBorderIcons({});
-  // Key short-cuts reach the skinned menu bar.
+  // Key short-cuts reach the skinned menu bar, after the form's own handler.
+  FFormShortCut = FForm->OnShortCut;
   FForm->OnShortCut = [this](const MSG& msg, bool& handled) {
+    FFormShortCut(msg, handled);
+    if (handled) return;
     OnShortCut(msg, handled);
     if (handled) return;
     if (auto* bar = dynamic_cast<IbsFrameMenuBar*>(FMainMenuBar)) handled = bar->MenuBarShortCut(msg);
@@ -242,7 +245,7 @@ TbsSkinForm::TbsSkinForm(TComponent* owner)
 TbsSkinForm::~TbsSkinForm() {
   RemoveLoopHook();
   if (FForm) {
-    FForm->OnShortCut = nullptr;
+    FForm->OnShortCut = FFormShortCut;
     if (!Designing()) {
       if (FForm->HandleAllocated()) KillTimer(FForm->Handle(), 1);
       FForm->WindowProc = FOldWndProc;

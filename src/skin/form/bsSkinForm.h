@@ -5,6 +5,7 @@
 // skin objects are the caption buttons, the caption strip and the other
 // pieces of the skin it draws into that frame and routes the mouse to.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -120,6 +121,8 @@ public:
   virtual void MouseMove(int x, int y);
   virtual void MouseEnter();
   virtual void MouseLeave();
+  // Whether the object looks different under the pointer.
+  virtual bool HasHoverLook() const;
 
   // Morphing set, a skin loaded and skin effects on.
   bool CanMorphing() const;
@@ -189,7 +192,8 @@ public:
   bool PopupUp = false;
 
 protected:
-  void DropMenu();
+  // Opens the button's menu under it; how the menu ended (Closed without one).
+  TMenuTrackEnd DropMenu();
   bool FDown = false;
   bool FMenuDown = false;
 };
@@ -204,6 +208,7 @@ public:
   void DblClick() override;
   void MouseDown(int x, int y, TMouseButton button) override;
   void MouseUp(int x, int y, TMouseButton button) override;
+  bool HasHoverLook() const override;
 
   // cmmaximize while maximized, cmminimize while minimized, cmrollup while rolled up.
   bool RestoreState() const;
@@ -422,6 +427,11 @@ class TbsSkinForm : public TComponent {
   int GetMaxHeight() const;
   // The default look's caption height.
   int DefaultCaptionHeight() const;
+  // The default look's frame for a window of w x h, in window coordinates:
+  // the caption row (a border's width in from the edges, down to where the
+  // client begins) and the client inside the border.
+  RECT DefaultCaptionRect(int w) const;
+  RECT DefaultClientRect(int w, int h) const;
 
   // ---- Operations ----
   void MinimizeAll();
@@ -441,14 +451,14 @@ class TbsSkinForm : public TComponent {
   TMenuItem* SystemMenuItems();
   // Drops a menu's items at a screen point; the one place the frame shows
   // a popup (the skinned popup engine takes it over).
-  void OpenFramePopup(TMenuItem* items, POINT at, const RECT* under);
+  TMenuTrackEnd OpenFramePopup(TMenuItem* items, POINT at, const RECT* under);
   // The same under (popupUp: over) an anchor rectangle, with a skin of the
   // menu's own and the control that asked (it hears 1228 and 1229).
   // Drop-downs of a menu bar show the items from index first and end as the
   // options say; returns how the chain ended.
   TMenuTrackEnd OpenFramePopup(TMenuItem* items, const RECT& anchor, bool popupUp, TbsSkinData* skin,
                                TControl* popupControl, int first = 0, const TbsMenuDropOptions* drop = nullptr);
-  void EnterKeyboardMenuMode();
+  void EnterKeyboardMenuMode(bool announce = true);
   void LeaveKeyboardMenuMode();
   void CloseForm();
   void UpdateSkinCaptionButtons();
@@ -542,13 +552,19 @@ private:
   bool FMenuOpen = false;
   bool FKeyboardMenuMode = false;
   int FLoopHookId = 0;
-  bool FSnapped[4] = {false, false, false, false};
-  POINT FSnapCursor;
-  POINT FMagnetCursor;
+  // Each edge of the work area (left, top, right, bottom) while moving
+  // with Magnetic: free, holding the window, or left after holding it (the
+  // window then keeps its place relative to the cursor, and snaps again
+  // only when brought back to the edge).
+  enum class TEdgeSnap : uint8_t { Free, Snapped, Leaving };
+  std::array<TEdgeSnap, 4> FSnapped{};
+  POINT FSnapCursor;  // where the cursor was when the window snapped
   bool FFading = false;
   int FFadeAlpha = 0;
   int FFadeTarget = 255;
   std::unique_ptr<TTimer> FHotTrackTimer, FMorphTimer, FAnimateTimer;
+  // The form's own short-cut handler from before the frame: it still runs first.
+  TShortCutEvent FFormShortCut;
   std::unique_ptr<TPopupMenu> FSysMenu, FTrayMenu;
   std::unique_ptr<TBitmap> FLogoBitMap;
   std::unique_ptr<TFont> FDefCaptionFont, FDefInActiveCaptionFont, FDefMenuItemFont;

@@ -69,6 +69,14 @@ int TbsSkinForm::DefaultCaptionHeight() const {
   return tool ? 15 : 19;
 }
 
+RECT TbsSkinForm::DefaultCaptionRect(int w) const {
+  return {kDefaultBorder, kDefaultBorder, w - kDefaultBorder, kDefaultBorder + DefaultCaptionHeight()};
+}
+
+RECT TbsSkinForm::DefaultClientRect(int w, int h) const {
+  return {kDefaultBorder, kDefaultBorder + DefaultCaptionHeight(), w - kDefaultBorder, h - kDefaultBorder};
+}
+
 // ---- Geometry ----------------------------------------------------------------------
 
 bool TbsSkinForm::CalcRects() {
@@ -323,8 +331,7 @@ void TbsSkinForm::PaintSkinFrame(HDC dc) {
 void TbsSkinForm::PaintDefaultFrame(HDC dc) {
   if (FWidth <= 0 || FHeight <= 0) return;
   CalcObjectRects();
-  const int captionHeight = DefaultCaptionHeight();
-  const RECT inner{kDefaultBorder, captionHeight + kDefaultBorder, FWidth - kDefaultBorder, FHeight - kDefaultBorder};
+  const RECT inner = DefaultClientRect(FWidth, FHeight);
   TBitmap frame;
   frame.SetSize(FWidth, FHeight);
   TCanvas* canvas = frame.Canvas();
@@ -334,7 +341,9 @@ void TbsSkinForm::PaintDefaultFrame(HDC dc) {
   RECT edge{0, 0, FWidth, FHeight};
   DrawEdge(canvas->Handle(), &edge, EDGE_RAISED, BF_RECT);
   const bool active = GetFormActive();
-  const RECT caption{kDefaultBorder, kDefaultBorder, FWidth - kDefaultBorder, captionHeight + kDefaultBorder - 1};
+  // The caption is drawn down to a row short of the client.
+  RECT caption = DefaultCaptionRect(FWidth);
+  --caption.Bottom;
   // The caption fonts are button text and button shadow: the caption sits on
   // the button face, and the text colour tells active from inactive.
   canvas->Brush()->SetColor(clBtnFace);
@@ -523,7 +532,6 @@ LRESULT TbsSkinForm::SkinHitTest(POINT p) {
 
 LRESULT TbsSkinForm::DefaultHitTest(POINT p) {
   const int w = WindowWidth(), h = WindowHeight();
-  const int captionHeight = DefaultCaptionHeight();
   if (FWindowState != fwsMaximized && !FRolledUp && Sizeable() && FWindowState != fwsMinimized) {
     if (FHotIndex != -1) return HTOBJECT;
     if (p.X <= 2 && p.Y <= 2) return HTTOPLEFT;
@@ -537,8 +545,8 @@ LRESULT TbsSkinForm::DefaultHitTest(POINT p) {
   }
   for (const auto& object : FObjects)
     if (object->Visible && object->Enabled && object->ObjectRect.Contains(p)) return HTOBJECT;
-  if (RECT{3, 3, w - 3, captionHeight}.Contains(p)) return HTCAPTION;
-  if (RECT{3, captionHeight + 3, w - 3, h - 3}.Contains(p)) return HTCLIENT;
+  if (DefaultCaptionRect(w).Contains(p)) return HTCAPTION;
+  if (DefaultClientRect(w, h).Contains(p)) return HTCLIENT;
   return HTOBJECT;
 }
 
@@ -582,9 +590,8 @@ void TbsSkinForm::HotTrackTick() {
   RECT window;
   GetWindowRect(FForm->Handle(), &window);
   const POINT p = cursor - window.TopLeft();
-  const bool inClient = FSkinActive
-                            ? FFitInnerRect.Contains(p)
-                            : RECT{3, DefaultCaptionHeight() + 3, window.Width() - 3, window.Height() - 3}.Contains(p);
+  const bool inClient =
+      FSkinActive ? FFitInnerRect.Contains(p) : DefaultClientRect(window.Width(), window.Height()).Contains(p);
   HotTracking(p, !inClient);
   if (FHotIndex == -1 && FCapturedIndex == -1) FHotTrackTimer->SetEnabled(false);
 }

@@ -113,16 +113,18 @@ void TbsActiveSkinObject::MouseMove(int x, int y) { Parent->OnMouseMoveEvent(IDN
 void TbsActiveSkinObject::MouseEnter() {
   MouseIn = true;
   Active = true;
-  if (!IsEmptyRect(ActiveSkinRect)) ReDraw();
+  if (HasHoverLook()) ReDraw();
   Parent->OnMouseEnterEvent(IDName);
 }
 
 void TbsActiveSkinObject::MouseLeave() {
   MouseIn = false;
   Active = false;
-  if (!IsEmptyRect(ActiveSkinRect)) ReDraw();
+  if (HasHoverLook()) ReDraw();
   Parent->OnMouseLeaveEvent(IDName);
 }
+
+bool TbsActiveSkinObject::HasHoverLook() const { return !IsEmptyRect(ActiveSkinRect); }
 
 // ---- TbsUserObject ---------------------------------------------------------------------
 
@@ -157,13 +159,13 @@ void TbsSkinButtonObject::SetDown(bool value) {
   if (CanMorphing() && !FDown) ReDraw();
 }
 
-void TbsSkinButtonObject::DropMenu() {
-  if (!MenuItem || MenuItem->Count() == 0) return;
+TMenuTrackEnd TbsSkinButtonObject::DropMenu() {
+  if (!MenuItem || MenuItem->Count() == 0) return TMenuTrackEnd::Closed;
   RECT window{};
   if (Parent->Form() && Parent->Form()->HandleAllocated()) GetWindowRect(Parent->Form()->Handle(), &window);
   const RECT under = ObjectRect.Offsetted(window.Left, window.Top);
   FMenuDown = true;
-  Parent->OpenFramePopup(MenuItem, {under.Left, PopupUp ? under.Top : under.Bottom}, &under);
+  return Parent->OpenFramePopup(MenuItem, {under.Left, PopupUp ? under.Top : under.Bottom}, &under);
 }
 
 void TbsSkinButtonObject::MenuClosed() {
@@ -192,7 +194,7 @@ void TbsSkinButtonObject::MouseEnter() {
   if (!IsEmptyRect(DownRect) && FDown) {
     if (CanMorphing()) MorphFactor = 1;
     Parent->RepaintObject(this);
-  } else if (!IsEmptyRect(ActiveSkinRect)) {
+  } else if (HasHoverLook()) {
     ReDraw();
   }
   Parent->OnMouseEnterEvent(IDName);
@@ -264,8 +266,23 @@ void TbsSkinStdButtonObject::DblClick() {
 }
 
 void TbsSkinStdButtonObject::MouseDown(int x, int y, TMouseButton button) {
-  if (Command == cmSysMenu && Enabled && button == mbLeft && !FDown) MenuItem = Parent->SystemMenuItems();
-  TbsSkinButtonObject::MouseDown(x, y, button);
+  if (Command != cmSysMenu || !Enabled || button != mbLeft || FDown) {
+    TbsSkinButtonObject::MouseDown(x, y, button);
+    return;
+  }
+  MenuItem = Parent->SystemMenuItems();
+  const DWORD opened = GetMessageTime();
+  SetDown(true);
+  const TMenuTrackEnd end = DropMenu();
+  TbsActiveSkinObject::MouseDown(x, y, button);
+  // The menu's loop took the second press of a double-click on the button:
+  // what the double-click does (close the form) is done here.
+  RECT window{};
+  if (Parent->Form() && Parent->Form()->HandleAllocated()) GetWindowRect(Parent->Form()->Handle(), &window);
+  const POINT press = LParamToPoint(LPARAM(int32_t(GetMessagePos()))) - window.TopLeft();
+  if (end == TMenuTrackEnd::Closed && GetKeyState(VK_LBUTTON) < 0 && ObjectRect.Contains(press) &&
+      GetMessageTime() - opened <= GetDoubleClickTime())
+    DblClick();
 }
 
 void TbsSkinStdButtonObject::MouseUp(int x, int y, TMouseButton button) {
@@ -278,6 +295,9 @@ void TbsSkinStdButtonObject::MouseUp(int x, int y, TMouseButton button) {
   if (Active && button == mbLeft && Enabled) DoCommand();
   TbsSkinButtonObject::MouseUp(x, y, button);
 }
+
+// The default look lights every button under the pointer.
+bool TbsSkinStdButtonObject::HasHoverLook() const { return !SkinSupport || TbsSkinButtonObject::HasHoverLook(); }
 
 void TbsSkinStdButtonObject::DrawDefaultLook(TCanvas* canvas) {
   const int w = WidthOf(ObjectRect), h = HeightOf(ObjectRect);

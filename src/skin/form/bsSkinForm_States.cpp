@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "skin/form/bsSkinForm.h"
 
@@ -33,8 +34,10 @@ int TbsSkinForm::GetMinWidth() const {
 }
 
 int TbsSkinForm::GetMinHeight() const {
+  // The frame round a client of no height: the caption and the borders.
+  const RECT defaultClient = DefaultClientRect(0, 0);
   const int frame = FSkinActive ? FSkinData->Picture()->Height() - HeightOf(FSkinData->FormInfo().ClientRect)
-                                : DefaultCaptionHeight() + 6;
+                                : defaultClient.Top - defaultClient.Bottom;
   if (MinHeight > frame && !FRolledUp && FWindowState != fwsMinimized) return MinHeight;
   return frame;
 }
@@ -228,40 +231,44 @@ void TbsSkinForm::MagneticMove(RECT& proposed) {
   const int w = proposed.Width(), h = proposed.Height();
   const int size = MagneticSize;
   // One edge: near it the window snaps; once snapped it stays until the
-  // cursor has moved more than the snap distance since.
-  const auto edge = [&](int index, int position, int target, int cursorAt, int& rememberedAt) {
-    const bool near = std::abs(position - target) < size;
-    int result = position;
-    if (FSnapped[index]) {
-      if (std::abs(cursorAt - rememberedAt) <= size) {
-        result = target;
-        return std::pair{result, true};
+  // cursor has moved more than the snap distance since, and then keeps its
+  // place relative to the cursor (it does not snap back while still near
+  // the edge) until brought back to it.
+  const auto edge = [&](int index, int position, int target, int cursorAt, int& rememberedAt) -> std::optional<int> {
+    TEdgeSnap& state = FSnapped[size_t(index)];
+    switch (state) {
+      case TEdgeSnap::Free:
+        if (std::abs(position - target) >= size) return std::nullopt;
+        rememberedAt = cursorAt;
+        state = TEdgeSnap::Snapped;
+        return target;
+      case TEdgeSnap::Snapped:
+        if (std::abs(cursorAt - rememberedAt) <= size) return target;
+        state = TEdgeSnap::Leaving;
+        return cursorAt + target - rememberedAt;
+      case TEdgeSnap::Leaving: {
+        const int following = cursorAt + target - rememberedAt;
+        if (std::abs(following - target) >= size) return following;
+        rememberedAt = cursorAt;
+        state = TEdgeSnap::Snapped;
+        return target;
       }
-      return std::pair{result, false};
     }
-    if (near) {
-      rememberedAt = cursorAt;
-      return std::pair{target, true};
-    }
-    return std::pair{result, false};
+    return std::nullopt;
   };
   int left = proposed.Left, top = proposed.Top;
-  auto [l, snappedLeft] = edge(0, proposed.Left, area.Left, cursor.X, FSnapCursor.X);
-  auto [r, snappedRight] = edge(2, proposed.Left + w, area.Right, cursor.X, FSnapCursor.X);
-  if (snappedLeft)
-    left = l;
-  else if (snappedRight)
-    left = r - w;
-  auto [t, snappedTop] = edge(1, proposed.Top, area.Top, cursor.Y, FSnapCursor.Y);
-  auto [b, snappedBottom] = edge(3, proposed.Top + h, area.Bottom, cursor.Y, FSnapCursor.Y);
-  if (snappedTop)
-    top = t;
-  else if (snappedBottom)
-    top = b - h;
-  FSnapped[0] = snappedLeft;
-  FSnapped[2] = snappedRight && !snappedLeft;
-  FSnapped[1] = snappedTop;
-  FSnapped[3] = snappedBottom && !snappedTop;
+  const std::optional<int> l = edge(0, proposed.Left, area.Left, cursor.X, FSnapCursor.X);
+  const std::optional<int> r = edge(2, proposed.Left + w, area.Right, cursor.X, FSnapCursor.X);
+  if (l)
+    left = *l;
+  else if (r)
+    left = *r - w;
+  const std::optional<int> t = edge(1, proposed.Top, area.Top, cursor.Y, FSnapCursor.Y);
+  const std::optional<int> b = edge(3, proposed.Top + h, area.Bottom, cursor.Y, FSnapCursor.Y);
+  if (t)
+    top = *t;
+  else if (b)
+    top = *b - h;
   proposed = RECT::FromSize(left, top, w, h);
 }
 
@@ -269,6 +276,12 @@ void TbsSkinForm::MagneticMove(RECT& proposed) {
 
 void TbsSkinForm::RebuildSystemMenu() {
   FSysMenu->Items()->Clear();
+  // The commands of the last opening leave the application's own menu.
+  if (FSystemMenu) {
+    TMenuItem* root = FSystemMenu->Items();
+    for (int i = root->Count() - 1; i >= 0; --i)
+      if (root->Items(i)->Name().starts_with("BSF_")) root->Delete(i);
+  }
   const TbsSkinData* skin = FSkinData;
   const bool mdiChild = FForm->FormStyle() == fsMDIChild;
   std::vector<TMenuItem*> items;
@@ -298,6 +311,7 @@ void TbsSkinForm::RebuildSystemMenu() {
     add("BSF_MINTOTRAY", "MI_MINTOTRAYCAPTION", 65236, [this] { MinimizeToTray(); });
   if (!items.empty()) {
     auto* line = new TMenuItem(FSysMenu.get());
+    line->SetName("BSF_LINE");
     line->SetCaption("-");
     items.push_back(line);
   }
@@ -306,14 +320,7 @@ void TbsSkinForm::RebuildSystemMenu() {
   if (FSystemMenu) {
     // The standard commands go on top of the application's own menu.
     TMenuItem* root = FSystemMenu->Items();
-    for (int i = root->Count() - 1; i >= 0; --i) {
-      const std::string& name = root->Items(i)->Name();
-      if (name.rfind("BSF_", 0) == 0 || name.rfind("BSF_LINE", 0) == 0) root->Delete(i);
-    }
-    for (size_t i = 0; i < items.size(); ++i) {
-      FSysMenu->Items()->Remove(items[i]);
-      root->Insert(int(i), items[i]);
-    }
+    for (size_t i = 0; i < items.size(); ++i) root->Insert(int(i), items[i]);
     return;
   }
   for (TMenuItem* item : items) FSysMenu->Items()->Add(item);

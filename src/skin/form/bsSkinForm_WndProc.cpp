@@ -73,6 +73,11 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
   PreFilter(message);
   const bool framed = FForm->BorderStyle() != bsNone;
   switch (message.Msg) {
+    case WM_CREATE:
+      // A skin given before the window existed is put on now.
+      CallOldWndProc(message);
+      if (LoadedSkin(FSkinData) && !Designing()) ApplySkin();
+      return;
     case WM_DESTROY:
       FHotTrackTimer->SetEnabled(false);
       FMorphTimer->SetEnabled(false);
@@ -86,7 +91,7 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
         return;
       }
       CallOldWndProc(message);
-      for (bool& snapped : FSnapped) snapped = false;
+      FSnapped.fill(TEdgeSnap::Free);
       const int width = WindowWidth(), height = WindowHeight();
       const bool sizeChanged = width != FWidth || height != FHeight;
       FWidth = width;
@@ -158,10 +163,7 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
             r->Right -= picW - c.Right;
             r->Bottom -= picH - c.Bottom;
           } else {
-            r->Left += 3;
-            r->Top += DefaultCaptionHeight() + 3;
-            r->Right -= 3;
-            r->Bottom -= 3;
+            *r = DefaultClientRect(r->Width(), r->Height()).Offsetted(r->Left, r->Top);
           }
           r->Right = std::max(r->Right, r->Left);
           r->Bottom = std::max(r->Bottom, r->Top);
@@ -235,7 +237,7 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
       break;
     case WM_SIZING:
       if (FInSizeMove && FFullDragWindows) {
-        for (bool& snapped : FSnapped) snapped = false;
+        FSnapped.fill(TEdgeSnap::Free);
         CallOldWndProc(message);
         if (const auto* r = reinterpret_cast<const RECT*>(message.LParam)) {
           const int width = r->Width(), height = r->Height();
@@ -262,7 +264,9 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
       }
       break;
     case WM_ENTERSIZEMOVE:
-      GetCursorPos(&FMagnetCursor);
+      // A new move: no edge holds the window yet.
+      GetCursorPos(&FSnapCursor);
+      FSnapped.fill(TEdgeSnap::Free);
       ResetHotState();
       FHotTrackTimer->SetEnabled(false);
       FHotIndex = FCapturedIndex = -1;
@@ -412,12 +416,12 @@ void TbsSkinForm::HandleNCMouse(TMessage& message, LRESULT hit) {
 
 // ---- Menus -------------------------------------------------------------------------
 
-void TbsSkinForm::OpenFramePopup(TMenuItem* items, POINT at, const RECT* under) {
+TMenuTrackEnd TbsSkinForm::OpenFramePopup(TMenuItem* items, POINT at, const RECT* under) {
   // A menu dropped from an object comes with the point at the object's
   // bottom, or at its top when it opens upwards.
   const RECT anchor = under ? *under : RECT{at.X, at.Y, at.X, at.Y};
-  OpenFramePopup(items, anchor, under && at.Y == under->Top && under->Top != under->Bottom,
-                 FMenusSkinData ? FMenusSkinData : FSkinData, nullptr);
+  return OpenFramePopup(items, anchor, under && at.Y == under->Top && under->Top != under->Bottom,
+                        FMenusSkinData ? FMenusSkinData : FSkinData, nullptr);
 }
 
 TMenuTrackEnd TbsSkinForm::OpenFramePopup(TMenuItem* items, const RECT& anchor, bool popupUp, TbsSkinData* skin,
@@ -463,13 +467,13 @@ void TbsSkinForm::MenuClosedHandling() {
   }
 }
 
-void TbsSkinForm::EnterKeyboardMenuMode() {
+void TbsSkinForm::EnterKeyboardMenuMode(bool announce) {
   auto* bar = dynamic_cast<IbsFrameMenuBar*>(FMainMenuBar);
   if (!bar) return;
   FKeyboardMenuMode = true;
   InstallLoopHook();
   bar->EnterKeyboardMenu();
-  OnMainMenuEnter(this);
+  if (announce) OnMainMenuEnter(this);
 }
 
 void TbsSkinForm::LeaveKeyboardMenuMode() {

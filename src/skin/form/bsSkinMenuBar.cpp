@@ -535,7 +535,11 @@ void TbsSkinMainMenuBar::OpenItem(int index, bool byKeyboard) {
     item->MorphKf = 1;
     Invalidate();
     Update();
-    if (!FSkinForm->KeyboardMenuMode()) FSkinForm->OnMainMenuEnter(FSkinForm);
+    if (!FSkinForm->KeyboardMenuMode() && !FMouseMenuEntered) {
+      // Opened by the mouse: the enter event here, its exit as the menu state ends.
+      FMouseMenuEntered = true;
+      FSkinForm->OnMainMenuEnter(FSkinForm);
+    }
     RECT anchor = item->ObjectRect;
     const POINT topLeft = ClientToScreen(anchor.TopLeft());
     anchor = RECT::FromSize(topLeft.X, topLeft.Y, WidthOf(anchor), HeightOf(anchor));
@@ -578,7 +582,10 @@ void TbsSkinMainMenuBar::OpenItem(int index, bool byKeyboard) {
       // click elsewhere, Alt or F10 end the menu mode.
       FHotIndex = open;
       FItems[size_t(open)]->Active = true;
-      FSkinForm->EnterKeyboardMenuMode();
+      // A menu mode the mouse began goes on under the keyboard: entered once.
+      const bool announce = !FMouseMenuEntered;
+      FMouseMenuEntered = false;
+      FSkinForm->EnterKeyboardMenuMode(announce);
       return;
     }
     LeaveMenuState();
@@ -598,6 +605,10 @@ void TbsSkinMainMenuBar::OpenOverflow() {
 
 void TbsSkinMainMenuBar::LeaveMenuState() {
   FMenuState = false;
+  if (FMouseMenuEntered) {
+    FMouseMenuEntered = false;
+    if (FSkinForm) FSkinForm->OnMainMenuExit(FSkinForm);
+  }
   for (auto& item : FItems) {
     if (item->Active || item->Down || item->MouseIn) {
       item->Active = item->Down = item->MouseIn = false;

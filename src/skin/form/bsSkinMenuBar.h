@@ -199,6 +199,9 @@ private:
   const TbsDataSkinMainMenuBar* FRecord = nullptr;
   int FHotIndex = -1;
   bool FMenuState = false;
+  // OnMainMenuEnter fired for a drop-down opened by the mouse: its
+  // OnMainMenuExit is owed.
+  bool FMouseMenuEntered = false;
   bool FOverflow = false;
   bool FMarkerHot = false;
   // The item whose drop-down opens next once the open one closed.

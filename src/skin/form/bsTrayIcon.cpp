@@ -20,12 +20,18 @@ constexpr const char* kWindowClass = "TbsTrayIconWindow";
 constexpr const char* kIconProp = "TrayIcon";
 
 // At most count bytes of UTF-8 text, not cutting a character in two.
+// The first `count` characters of a UTF-8 text.
 std::string CutUtf8(const std::string& text, size_t count) {
-  if (text.size() <= count) return text;
-  size_t end = count;
-  while (end > 0 && (uint8_t(text[end]) & 0xC0) == 0x80) --end;
+  size_t end = 0;
+  for (size_t characters = 0; end < text.size() && characters < count; ++characters) {
+    ++end;
+    while (end < text.size() && (uint8_t(text[end]) & 0xC0) == 0x80) ++end;
+  }
   return text.substr(0, end);
 }
+
+// The notification area shows at most this many characters of a tip.
+constexpr size_t kTipCharacters = 127;
 
 // The item a double-click on the icon runs.
 TMenuItem* DefaultItem(const TMenuItem* items) {
@@ -272,7 +278,7 @@ void TbsTrayIcon::FillData() {
   FData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   FData.uCallbackMessage = kCallbackMessage;
   FData.hIcon = CurrentIcon();
-  const std::string tip = FShowHint ? CutUtf8(FHint, sizeof(FData.szTip) - 1) : std::string();
+  const std::string tip = FShowHint ? CutUtf8(FHint, kTipCharacters) : std::string();
   std::memcpy(FData.szTip, tip.data(), tip.size());
 }
 

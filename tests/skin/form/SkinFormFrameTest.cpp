@@ -128,8 +128,36 @@ TEST_F(SkinFormFrameTest, WithoutASkinTheDefaultLookFramesTheWindow) {
     if (auto* b = dynamic_cast<TbsSkinStdButtonObject*>(Frame->Objects(i)); b && b->Command == cmClose) close = b;
   ASSERT_TRUE(close);
   EXPECT_EQ(close->ObjectRect, (RECT{WidthOf(window) - 20, 4, WidthOf(window) - 3, 21}));
-  EXPECT_EQ(SendMessage(Window(), WM_NCHITTEST, 0, MAKELPARAM(window.Left + 100, window.Top + 10)), HTCAPTION);
+  // The caption takes the pointer on every row it is drawn on, down to the client.
+  for (int row = 3; row < 22; ++row)
+    EXPECT_EQ(SendMessage(Window(), WM_NCHITTEST, 0, MAKELPARAM(window.Left + 100, window.Top + row)), HTCAPTION)
+        << "row " << row;
+  EXPECT_EQ(SendMessage(Window(), WM_NCHITTEST, 0, MAKELPARAM(window.Left + 100, window.Top + 22)), HTCLIENT);
   EXPECT_EQ(PixelAt({window.Left + 100, window.Top + 10}), GetSysColor(COLOR_BTNFACE));  // under black caption text
+  // A button lights up under the pointer and goes back when it leaves.
+  const POINT inClose{window.Left + close->ObjectRect.Left + 2, window.Top + close->ObjectRect.Top + 2};
+  Screen.MouseMove(inClose);
+  Screen.RunUntilIdle();
+  EXPECT_EQ(PixelAt(inClose), RGB(182, 189, 210));
+  Screen.MouseMove({window.Left + 100, window.Top + 60});
+  Screen.Wait(200);
+  EXPECT_EQ(PixelAt(inClose), GetSysColor(COLOR_BTNFACE));
+}
+
+// A form's own short-cut handler, set before the frame came, still runs,
+// and first; the frame's own and the menu bar's run when it leaves a key.
+TEST_F(SkinFormFrameTest, TheFormsOwnShortCutHandlerStillRunsFirst) {
+  TForm form(nullptr);
+  std::vector<std::string> order;
+  form.OnShortCut = [&](const MSG& msg, bool& handled) {
+    order.push_back("form");
+    handled = msg.wParam == 'K';
+  };
+  auto* frame = new TbsSkinForm(&form);
+  frame->OnShortCut = [&](const MSG&, bool&) { order.push_back("frame"); };
+  form.IsShortCut(MSG{form.Handle(), WM_KEYDOWN, 'K', 0, 0, {}});
+  form.IsShortCut(MSG{form.Handle(), WM_KEYDOWN, 'J', 0, 0, {}});
+  EXPECT_EQ(order, (std::vector<std::string>{"form", "form", "frame"}));
 }
 
 // A skinned control on the form that logs what the frame relays to it.

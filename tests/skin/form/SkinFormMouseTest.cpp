@@ -100,6 +100,23 @@ TEST_F(SkinFormMouseTest, DoubleClickingTheCaptionDoesNothingAndRightClickingOpe
   EXPECT_FALSE(Frame->MenuOpen());
 }
 
+// The first press opens the system menu; the second, on the button while
+// the menu runs, makes a double-click, which closes the form.
+TEST_F(SkinFormMouseTest, DoubleClickingTheSystemMenuButtonClosesTheForm) {
+  Frame->SetBorderIcons({TbsBorderIcon::biSystemMenu, TbsBorderIcon::biMinimize});
+  Screen.RunUntilIdle();
+  const POINT button = Middle(Button("sysmenubutton")->ObjectRect);
+  bool opened = false;
+  Screen.WhenIdle([&] {
+    opened = Frame->MenuOpen();
+    Screen.Click(button);
+  });
+  Screen.Click(button);
+  Screen.RunUntilIdle();
+  EXPECT_TRUE(opened);
+  EXPECT_TRUE(Closed());
+}
+
 TEST_F(SkinFormMouseTest, TheSystemMenuShowsOnScreenKeepsTheFocusAndItsCommandsWork) {
   auto* edit = new TWinControl(Form.get());
   edit->SetParent(Form.get());

@@ -42,8 +42,23 @@ TEST_F(SkinFormStatesTest, AWindowNearTheEdgeSnapsAndLeavesOnlyAfterTheCursorMov
   EXPECT_EQ(lefts[1], 0);
   EXPECT_EQ(lefts[2], 0);
   EXPECT_EQ(lefts[3], 0);
-  EXPECT_EQ(lefts[4], 9);  // the cursor is 6 pixels from where it snapped
-  EXPECT_EQ(WindowRect().Left, 9);
+  EXPECT_EQ(lefts[4], 6);  // the cursor is 6 pixels from where it snapped
+  EXPECT_EQ(WindowRect().Left, 6);
+
+  // Pushed 3 pixels past the edge it snaps; pulled away it follows the
+  // cursor from the edge and does not snap back while still near it.
+  Form->SetBounds(2, 100, Form->Width(), Form->Height());
+  Screen.Wait(1000);  // a new press, not a double-click
+  lefts.clear();
+  Screen.MouseMove(grip);
+  Screen.MouseDown(grip);
+  for (int dx : {-5, 1, 2, 3}) moveBy(dx);
+  Screen.WhenIdle([&] {
+    lefts.push_back(WindowRect().Left);
+    Screen.MouseUp({grip.X + 3, grip.Y});
+  });
+  Screen.RunUntilIdle();
+  EXPECT_EQ(lefts, (std::vector<int>{2, 0, 6, 7, 8}));
 }
 
 TEST_F(SkinFormStatesTest, TheFadeInRunsOnTheTimerUpToItsTarget) {
@@ -112,7 +127,21 @@ TEST_F(SkinFormStatesTest, PlacementOnFirstShowAndRollingUp) {
   std::vector<std::string> names;
   for (int i = 0; i < Frame->SystemMenuItems()->Count(); ++i)
     names.push_back(Frame->SystemMenuItems()->Items(i)->Name());
-  EXPECT_EQ(names, (std::vector<std::string>{"BSF_MINITEM", "BSF_RESTORE", "", "BSF_CLOSE"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"BSF_MINITEM", "BSF_RESTORE", "BSF_LINE", "BSF_CLOSE"}));
+  // An application's own system menu gets the commands on top, the same
+  // each time it opens.
+  auto* own = new TPopupMenu(Form.get());
+  auto* item = new TMenuItem(own);
+  item->SetName("Own");
+  item->SetCaption("自己的命令");
+  own->Items()->Add(item);
+  Frame->SetSystemMenu(own);
+  for (int opening = 0; opening < 2; ++opening) {
+    names.clear();
+    TMenuItem* root = Frame->SystemMenuItems();
+    for (int i = 0; i < root->Count(); ++i) names.push_back(root->Items(i)->Name());
+    EXPECT_EQ(names, (std::vector<std::string>{"BSF_MINITEM", "BSF_RESTORE", "BSF_LINE", "BSF_CLOSE", "Own"}));
+  }
 }
 
 TEST_F(SkinFormStatesTest, AFormDescriptionSetsEveryPublishedProperty) {

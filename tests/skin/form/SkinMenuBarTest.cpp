@@ -143,6 +143,9 @@ TEST_F(SkinMenuBarTest, AltFOpensTheFileMenuOnItsFirstItemAndDownSkipsTheDisable
 
 TEST_F(SkinMenuBarTest, MovingTheMouseToTheNextItemSwitchesTheOpenMenu) {
   Guard();
+  std::vector<std::string> modes;
+  Frame->OnMainMenuEnter = [&](TObject*) { modes.push_back("enter"); };
+  Frame->OnMainMenuExit = [&](TObject*) { modes.push_back("exit"); };
   std::vector<TMenuItem*> open;
   Step([&] {
     open.push_back(OpenMenu());
@@ -161,6 +164,18 @@ TEST_F(SkinMenuBarTest, MovingTheMouseToTheNextItemSwitchesTheOpenMenu) {
   EXPECT_EQ(open, (std::vector<TMenuItem*>{File, Help, File}));
   EXPECT_FALSE(Frame->MenuOpen());
   EXPECT_TRUE(Clicked.empty());
+  // Opened by the mouse, the menu mode is entered once; Escape after the
+  // keys took over keeps it on, the next one leaves it.
+  EXPECT_EQ(modes, (std::vector<std::string>{"enter"}));
+  Screen.PressKey(VK_ESCAPE);
+  Screen.RunUntilIdle();
+  EXPECT_EQ(modes, (std::vector<std::string>{"enter", "exit"}));
+  // A menu opened and closed by the mouse alone: enter and exit as well.
+  Screen.Wait(1000);
+  Step([&] { Screen.Click(AtWindow(300, 300)); });
+  Screen.Click(ItemCentre(1));
+  Screen.RunUntilIdle();
+  EXPECT_EQ(modes, (std::vector<std::string>{"enter", "exit", "enter", "exit"}));
 }
 
 TEST_F(SkinMenuBarTest, ACommandChosenWithTheMouseMayChangeTheMenuAndRebuildTheBar) {
