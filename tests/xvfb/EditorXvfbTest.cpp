@@ -159,12 +159,25 @@ protected:
     }
     return true;
   }
-  // A person's pause between two actions: the program catches up.
-  static void Pause() { std::this_thread::sleep_for(std::chrono::milliseconds(400)); }
-  void Shot(const std::string& step) {
-    Pause();
-    XProbe::SaveArtifact(FProbe->Capture(), "xvfb-editor-" + step);
+  // A person acts and looks: the next step once the screen has shown the
+  // answer (it changed) and settled (two looks alike), within a bound. An
+  // action that changes nothing visible waits out only the first bound.
+  void Act(const std::function<void()>& action) {
+    const RootImage before = FProbe->Capture();
+    action();
+    WaitFor([&] { return FProbe->Capture().Pixels != before.Pixels; }, 3000);
+    RootImage last = FProbe->Capture();
+    WaitFor([&] {
+      RootImage now = FProbe->Capture();
+      const bool same = now.Pixels == last.Pixels;
+      last = std::move(now);
+      return same;
+    });
   }
+  void Tap(const char* keysym) {
+    Act([&] { FProbe->Tap(keysym); });
+  }
+  void Shot(const std::string& step) { XProbe::SaveArtifact(FProbe->Capture(), "xvfb-editor-" + step); }
   // The window with a margin of desktop around it, as the README shows it
   // (scripts/screenshot.sh takes it from here).
   void WindowShot(const std::string& name) {
@@ -185,14 +198,14 @@ protected:
     return {window.Left + offset.X, window.Top + offset.Y};
   }
   void ClickOn(const std::string& part) {
-    FProbe->Click(On(part));
-    Pause();
+    Act([&] { FProbe->Click(On(part)); });
   }
   void AltKey(const char* letter) {
-    FProbe->Key("Alt_L", true);
-    FProbe->Tap(letter);
-    FProbe->Key("Alt_L", false);
-    Pause();
+    Act([&] {
+      FProbe->Key("Alt_L", true);
+      FProbe->Tap(letter);
+      FProbe->Key("Alt_L", false);
+    });
   }
   bool Exited(int* status) {
     if (waitpid(FPid, status, WNOHANG) != FPid) return false;
@@ -229,19 +242,19 @@ TEST_F(EditorXvfbTest, OpenPickRaiseTakeSaveAndCloseByMouseAndKeys) {
   // Tool and the ROM: Tab to the list, down to the ROM, Enter.
   AltKey("f");
   Shot("2-file-menu");
-  FProbe->Tap("Return");
+  Tap("Return");
   Shot("3-open-dialog");
-  FProbe->Tap("Tab");
-  for (int i = 0; i < 5; ++i) FProbe->Tap("Down");
+  Tap("Tab");
+  for (int i = 0; i < 5; ++i) Tap("Down");
   Shot("4-rom-selected");
-  FProbe->Tap("Return");
+  Tap("Return");
   Shot("5-opened");
 
   // The first character, "+" (all its numbers up by 10), "确定".
   ClickOn("bsSkinComboBox3");
   Shot("6-character-list");
-  FProbe->Tap("Down");
-  FProbe->Tap("Return");
+  Tap("Down");
+  Tap("Return");
   Shot("7-character-picked");
   WindowShot("xvfb-editor-window");
   ClickOn("bsSkinButton4");
@@ -250,11 +263,11 @@ TEST_F(EditorXvfbTest, OpenPickRaiseTakeSaveAndCloseByMouseAndKeys) {
 
   // 文件(&F), Down to 保存数据, Enter; the message box goes with Enter.
   AltKey("f");
-  FProbe->Tap("Down");
-  FProbe->Tap("Return");
+  Tap("Down");
+  Tap("Return");
   ASSERT_TRUE(WaitFor([&] { return ReadFile(FRom) != original; })) << ReadFile(FProgram + "stderr.txt");
   Shot("9-saved-message");
-  FProbe->Tap("Return");
+  Tap("Return");
   Shot("10-message-closed");
 
   ClickOn("close");

@@ -142,7 +142,7 @@ TEST_P(SkinFrameXvfbTest, ThePopupLeavesTheFocusAndTheCloseButtonEndsTheProgram)
   const unsigned long ours = FX->FindByName("Kora Editor");
   std::atomic<bool> done{false};
   unsigned long focusBefore = 0, focusWithPopup = 0;
-  bool popupSeen = false;
+  bool popupSeen = false, menuGone = false;
   // A person on the other side of the screen while the program runs its loop.
   std::thread person([&] {
     XSide x;
@@ -159,7 +159,6 @@ TEST_P(SkinFrameXvfbTest, ThePopupLeavesTheFocusAndTheCloseButtonEndsTheProgram)
     const POINT probeAt{grip.X + 40, grip.Y + 12};
     const uint32_t beforeMenu = probe.Capture().At(probeAt);
     x.MoveTo(grip);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
     x.Button(3, true);
     x.Button(3, false);
     popupSeen = wait([&] { return probe.Capture().At(probeAt) != beforeMenu; });
@@ -167,11 +166,11 @@ TEST_P(SkinFrameXvfbTest, ThePopupLeavesTheFocusAndTheCloseButtonEndsTheProgram)
     RootImage shot = probe.Capture();
     XProbe::SaveArtifact(shot, Name("system-menu"));
     x.Tap("Escape");
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    // The close button once the menu has gone: a click while it is open
+    // would only close the menu.
+    menuGone = wait([&] { return probe.Capture().At(probeAt) == beforeMenu; });
     x.MoveTo(close);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
     x.Button(1, true);
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
     x.Button(1, false);
     if (!wait([&] { return done.load(); })) PostMessage(FForm->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
   });
@@ -179,6 +178,7 @@ TEST_P(SkinFrameXvfbTest, ThePopupLeavesTheFocusAndTheCloseButtonEndsTheProgram)
   done = true;
   person.join();
   EXPECT_TRUE(popupSeen);
+  EXPECT_TRUE(menuGone);
   EXPECT_NE(focusBefore, 0u);
   EXPECT_EQ(focusWithPopup, focusBefore) << "the popup took the keyboard focus";
   EXPECT_TRUE(FApp->Terminated());

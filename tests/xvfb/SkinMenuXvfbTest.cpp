@@ -73,14 +73,12 @@ TEST_P(SkinMenuXvfbTest, ThePopupMenuAndTheHintLeaveTheFocusAndCloseOnAClickElse
     const POINT inMenu{at.X + 30, at.Y + 12};
     const uint32_t before = probe.Capture().At(inMenu);
     x.MoveTo(at);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
     x.Button(3, true);
     x.Button(3, false);
     menuSeen = wait([&] { return probe.Capture().At(inMenu) != before; });
     focusWithMenu = x.Focus();
     XProbe::SaveArtifact(probe.Capture(), Name("popup"));
     x.MoveTo(elsewhere);
-    std::this_thread::sleep_for(std::chrono::milliseconds(80));
     x.Button(1, true);
     x.Button(1, false);
     menuGone = wait([&] { return probe.Capture().At(inMenu) == before; });
