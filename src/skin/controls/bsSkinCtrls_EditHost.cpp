@@ -97,7 +97,17 @@ void TbsSkinEditHost::UpdateEditFont() {
     font.SetColor(FFontColor);
   }
   font.SetCharset(SkinTextCharset(SkinData(), DefaultFont()));
+  if (FMarked) font.SetStyle(font.Style() + TFontStyles{fsBold});
   FInnerEdit->SetFont(&font);
+}
+
+void TbsSkinEditHost::SetMarked(bool value) {
+  if (value == FMarked) return;
+  FMarked = value;
+  if (!FInnerEdit) return;
+  UpdateEditFont();
+  UpdateEditColor();
+  FInnerEdit->Invalidate();
 }
 
 void TbsSkinEditHost::UpdateEditColor() {

@@ -22,6 +22,10 @@ class TbsSkinEditHost : public TbsSkinCustomControl {
   TColor DefaultColor() const { return FDefaultColor; }
   // The pointer is over the control, or its edit has the focus.
   bool Active() const { return FHot || FEditFocused; }
+  // A text that stands out (in bold): a program marks the fields that
+  // differ from what is saved.
+  bool Marked() const { return FMarked; }
+  void SetMarked(bool value);
 
   void ApplySkinChange() override;
   void DefaultFontUpdated() override;
@@ -68,6 +72,7 @@ protected:
 
 private:
   TbsCustomEdit* FInnerEdit = nullptr;
+  bool FMarked = false;
 };
 
 }  // namespace kora
