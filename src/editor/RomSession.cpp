@@ -101,6 +101,8 @@ void RomSession::Open(const std::string& romPath) {
   FRomFileName = romPath;
   FLayout = layout;
   FImage = std::move(image);
+  FSavedImage = FImage;
+  FReadOnly = ::access(romPath.c_str(), W_OK) != 0;
   FOpen = true;
 }
 
@@ -121,6 +123,7 @@ void RomSession::Save() {
     throw Exception(Format("The packer failed (exit code %d); the ROM was not changed", status));
   }
   FLayout = WriteRomData(FLayout, packed, FRomFileName, JournalFileName());
+  FSavedImage = FImage;
 }
 
 void RomSession::CleanUp() {

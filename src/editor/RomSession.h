@@ -30,6 +30,12 @@ public:
   // Empty until a ROM has been opened, then kDataImageSize bytes.
   DataImage& Image() { return FImage; }
   const DataImage& Image() const { return FImage; }
+  // The image as the ROM holds it: as opened, or as last saved.
+  const DataImage& SavedImage() const { return FSavedImage; }
+  // Whether the image differs from what the ROM holds: a save would change it.
+  bool Modified() const { return FOpen && FImage != FSavedImage; }
+  // Whether the open ROM file may not be written: it can be viewed, not saved.
+  bool ReadOnly() const { return FReadOnly; }
 
   std::string PackedFileName() const;    // RomData/romData.bin
   std::string UnpackedFileName() const;  // RomData/romDataUnPack.bin
@@ -83,6 +89,8 @@ private:
   std::string FRomFileName;
   RomLayout FLayout;
   DataImage FImage;
+  DataImage FSavedImage;
+  bool FReadOnly = false;
   RecoveryReport FLastRecovery;
   std::function<void()> FOnProcessMessages;
 };

@@ -59,6 +59,8 @@ TClass TfrmMain::StaticClass() {
           .Method("N4Click", &TfrmMain::N4Click)
           .Method("N3Click", &TfrmMain::N3Click)
           .Method("A1Click", &TfrmMain::A1Click)
+          .Method("U1Click", &TfrmMain::U1Click)
+          .Method("R1Click", &TfrmMain::R1Click)
           .Method("bsSkinComboBox3ListBoxDrawItem", &TfrmMain::bsSkinComboBox3ListBoxDrawItem));
   return &info;
 }
@@ -90,6 +92,12 @@ void TfrmMain::FormCreate(TObject*) {
   edits(CareLimitFields, {37, 38, 39, 40, 41, 42, 43, 44});
   edits(ItemFields, {55, 56, 57, 58, 59, 60, 61, 53});
   edits(ItemBonusFields, {45, 46, 47, 48, 49, 50, 51, 52});
+  // Every change of a field may make it differ from the ROM, or not any more.
+  for (std::span<TbsSkinSpinEdit* const> table :
+       {std::span<TbsSkinSpinEdit* const>(CharFields), std::span<TbsSkinSpinEdit* const>(CareFields),
+        std::span<TbsSkinSpinEdit* const>(CareLimitFields), std::span<TbsSkinSpinEdit* const>(ItemFields),
+        std::span<TbsSkinSpinEdit* const>(ItemBonusFields)})
+    for (TbsSkinSpinEdit* field : table) field->OnChange = [this](TObject*) { UpdateMarks(); };
 
   FAppPath = GProgramFolder.empty() ? RomSession::ExecutableFolder() : GProgramFolder;
   if (FAppPath.back() != '/') FAppPath += '/';
@@ -188,15 +196,48 @@ std::array<std::string, N> TextsOf(std::span<TbsSkinSpinEdit* const> fields) {
   return texts;
 }
 
+// The same number, whatever the digits look like ("05" and "5"); a text
+// that is no number differs from any.
+bool SameNumber(const std::string& shown, const std::string& held) {
+  int a = 0, b = 0;
+  return TryStrToInt(shown, a) && TryStrToInt(held, b) && a == b;
+}
+
+template <size_t N>
+void MarkDifferences(std::span<TbsSkinSpinEdit* const> fields, const std::array<std::string, N>& held, bool open) {
+  for (size_t i = 0; i < N; ++i) fields[i]->SetMarked(open && !SameNumber(fields[i]->Text(), held[i]));
+}
+
 }  // namespace
 
 void TfrmMain::bsSkinComboBox3Click(TObject*) {
   CharTexts texts;
   if (GetCharData(FSession->Image(), SelectedCharRecord(), texts)) ShowTexts(texts, CharFields);
+  UpdateMarks();
+}
+
+template <class TPut>
+void TfrmMain::ApplyRecord(EditPage page, int record, std::optional<ByteSpan> span, TPut put) {
+  DataImage& image = FSession->Image();
+  std::vector<uint8_t> before;
+  if (span) before.assign(image.begin() + span->First, image.begin() + span->End);
+  // A field that is no number stops the store half way: what it stored is
+  // a change like any other.
+  try {
+    put(image);
+  } catch (...) {
+    if (span) FHistory.Applied(page, record, span->First, std::move(before), image);
+    UpdateTrustState();
+    throw;
+  }
+  if (span) FHistory.Applied(page, record, span->First, std::move(before), image);
+  UpdateTrustState();
 }
 
 void TfrmMain::bsSkinButton1Click(TObject*) {
-  PutCharData(FSession->Image(), SelectedCharRecord(), TextsOf<16>(CharFields));
+  const int record = SelectedCharRecord();
+  ApplyRecord(EditPage::Characters, record, CharRecordSpan(FSession->Image(), record),
+              [&](DataImage& image) { PutCharData(image, record, TextsOf<16>(CharFields)); });
 }
 
 void TfrmMain::bsSkinComboBox1Click(TObject*) {
@@ -206,10 +247,14 @@ void TfrmMain::bsSkinComboBox1Click(TObject*) {
     ShowTexts(texts, CareFields);
     ShowTexts(limits, CareLimitFields);
   }
+  UpdateMarks();
 }
 
 void TfrmMain::bsSkinButton2Click(TObject*) {
-  PutCareData(FSession->Image(), SelectedCareRecord(), TextsOf<16>(CareFields), TextsOf<8>(CareLimitFields));
+  const int record = SelectedCareRecord();
+  ApplyRecord(EditPage::Classes, record, ClassRecordSpan(FSession->Image(), record), [&](DataImage& image) {
+    PutCareData(image, record, TextsOf<16>(CareFields), TextsOf<8>(CareLimitFields));
+  });
 }
 
 void TfrmMain::bsSkinComboBox2Click(TObject*) {
@@ -219,10 +264,14 @@ void TfrmMain::bsSkinComboBox2Click(TObject*) {
     ShowTexts(texts, ItemFields);
     ShowTexts(bonus, ItemBonusFields);
   }
+  UpdateMarks();
 }
 
 void TfrmMain::bsSkinButton3Click(TObject*) {
-  PutItemData(FSession->Image(), SelectedItemRecord(), TextsOf<8>(ItemFields), TextsOf<8>(ItemBonusFields));
+  const int record = SelectedItemRecord();
+  ApplyRecord(EditPage::Items, record, ItemRecordSpan(FSession->Image(), record), [&](DataImage& image) {
+    PutItemData(image, record, TextsOf<8>(ItemFields), TextsOf<8>(ItemBonusFields));
+  });
 }
 
 void TfrmMain::StepFields(int delta, std::span<TbsSkinSpinEdit* const> fields) {
@@ -265,17 +314,91 @@ void TfrmMain::N1Click(TObject*) {
 void TfrmMain::OpenRom(const std::string& path) {
   EnsureWorkLock();
   FSession->Open(path);
+  // What was applied to the last ROM cannot be taken back into this one.
+  FHistory.Clear();
   Part<TbsSkinPageControl>("bsSkinPageControl1")->SetEnabled(true);
-  Part<TMenuItem>("N4")->SetEnabled(true);
   // The pages show the new ROM's records: edits made on the old ones would
   // otherwise be applied to the new ROM's data by "确定".
   ShowSelectedRecords();
+  UpdateTrustState();
+  if (FSession->ReadOnly())
+    Part<TbsSkinMessage>("bsSkinMessage1")
+        ->ShowMessageBox(std::string("这个 ROM 文件是只读的：可以查看其中的数据，但不能保存修改。") + kBreak + path,
+                         mtWarning, TMsgDlgButtons{mbOK}, 0);
 }
 
 void TfrmMain::N4Click(TObject*) {
   EnsureWorkLock();
   FSession->Save();
+  UpdateTrustState();
   Part<TbsSkinMessage>("bsSkinMessage1")->ShowMessageBox(kSavedMessage, mtInformation, TMsgDlgButtons{mbYes}, 0);
+}
+
+void TfrmMain::U1Click(TObject*) {
+  if (FSession->IsOpen()) ShowEdit(FHistory.Undo(FSession->Image()));
+}
+
+void TfrmMain::R1Click(TObject*) {
+  if (FSession->IsOpen()) ShowEdit(FHistory.Redo(FSession->Image()));
+}
+
+void TfrmMain::ShowEdit(const RecordEdit* edit) {
+  if (!edit) return;
+  struct Page {
+    const char* Combo;
+    int (NameLists::*RecordAt)(int) const;
+  };
+  static constexpr Page kPages[] = {{"bsSkinComboBox3", &NameLists::CharRecordAt},
+                                    {"bsSkinComboBox1", &NameLists::ClassRecordAt},
+                                    {"bsSkinComboBox2", &NameLists::ItemRecordAt}};
+  const Page& page = kPages[int(edit->Page)];
+  Part<TbsSkinPageControl>("bsSkinPageControl1")->SetActivePageIndex(int(edit->Page));
+  auto* combo = Part<TbsSkinComboBox>(page.Combo);
+  for (int i = 0; i < combo->Items()->Count(); ++i) {
+    if ((FLists.*page.RecordAt)(i) != edit->Record) continue;
+    combo->SetItemIndex(i);
+    break;
+  }
+  ShowSelectedRecords();
+  UpdateTrustState();
+}
+
+void TfrmMain::UpdateTrustState() {
+  const bool open = FSession && FSession->IsOpen();
+  std::string caption = "Kora Editor";
+  if (open) {
+    caption += " - " + ExtractFileName(FSession->RomFileName());
+    if (FSession->ReadOnly()) caption += " [只读]";
+    if (FSession->Modified()) caption += " *";
+  }
+  if (Caption() != caption) SetCaption(caption);
+  const auto enable = [this](const char* name, bool enabled) {
+    auto* item = Part<TMenuItem>(name);
+    if (item->Enabled() != enabled) item->SetEnabled(enabled);
+  };
+  enable("N4", open && !FSession->ReadOnly());
+  enable("U1", open && FHistory.CanUndo());
+  enable("R1", open && FHistory.CanRedo());
+  UpdateMarks();
+}
+
+void TfrmMain::UpdateMarks() {
+  if (!FSession) return;
+  const bool open = FSession->IsOpen();
+  const DataImage& held = FSession->SavedImage();
+  CharTexts chars;
+  MarkDifferences(std::span<TbsSkinSpinEdit* const>(CharFields), chars,
+                  open && GetCharData(held, SelectedCharRecord(), chars));
+  CareTexts care;
+  CareLimitTexts limits;
+  const bool careShown = open && GetCareData(held, SelectedCareRecord(), care, limits);
+  MarkDifferences(std::span<TbsSkinSpinEdit* const>(CareFields), care, careShown);
+  MarkDifferences(std::span<TbsSkinSpinEdit* const>(CareLimitFields), limits, careShown);
+  ItemTexts items;
+  ItemBonusTexts bonus;
+  const bool itemShown = open && GetItemData(held, SelectedItemRecord(), items, bonus);
+  MarkDifferences(std::span<TbsSkinSpinEdit* const>(ItemFields), items, itemShown);
+  MarkDifferences(std::span<TbsSkinSpinEdit* const>(ItemBonusFields), bonus, itemShown);
 }
 
 void TfrmMain::N3Click(TObject*) {

@@ -7,10 +7,13 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
+#include "editor/EditHistory.h"
 #include "editor/NameLists.h"
+#include "editor/Records.h"
 #include "editor/RomSession.h"
 #include "editor/WorkLock.h"
 #include "framework/Forms.h"
@@ -49,6 +52,8 @@ class TfrmMain : public TForm {
   void N4Click(TObject* sender);
   void N3Click(TObject* sender);
   void A1Click(TObject* sender);
+  void U1Click(TObject* sender);
+  void R1Click(TObject* sender);
   // Draws a character entry: its name, then its portrait over it.
   void bsSkinComboBox3ListBoxDrawItem(TCanvas* canvas, int index, int itemWidth, int itemHeight, RECT textRect,
                                       TOwnerDrawState state);
@@ -70,6 +75,7 @@ class TfrmMain : public TForm {
   const std::string& AppPath() const { return FAppPath; }
   RomSession* Session() const { return FSession.get(); }
   const NameLists& Lists() const { return FLists; }
+  const EditHistory& History() const { return FHistory; }
 
   // The messages of the save and about commands, lines broken by LF CR.
   static const std::string kSavedMessage;
@@ -88,6 +94,17 @@ private:
   // Every page whose combo box has a selection shows that record again.
   void ShowSelectedRecords();
   void StepFields(int delta, std::span<TbsSkinSpinEdit* const> fields);
+  // "确定" on a page: put(image) stores the fields into the record, whose
+  // bytes lie in span; what changed goes into the history.
+  template <class TPut>
+  void ApplyRecord(EditPage page, int record, std::optional<ByteSpan> span, TPut put);
+  // An undone or redone change: its page and record shown.
+  void ShowEdit(const RecordEdit* edit);
+  // What the window says of the ROM: the caption (file, read-only, unsaved
+  // changes), the commands that apply, and the marks of the fields whose
+  // value differs from what the ROM holds.
+  void UpdateTrustState();
+  void UpdateMarks();
   int SelectedCharRecord() const;
   int SelectedCareRecord() const;
   int SelectedItemRecord() const;
@@ -96,6 +113,7 @@ private:
   std::unique_ptr<RomSession> FSession;
   std::unique_ptr<WorkLock> FWorkLock;
   NameLists FLists;
+  EditHistory FHistory;
 };
 
 // Where FormCreate finds the program folder; empty (the default) means the

@@ -287,6 +287,27 @@ TEST_F(EditorReadOnlyRomTest, ARomThatCannotBeWrittenIsReportedAtSaveAndStaysAsI
   EXPECT_EQ(DecodeRom(Rom).Image, edited);
 }
 
+// A ROM the user may not write is said to be so as it opens: it can be
+// viewed, the caption says so and saving stays off, Ctrl+S included.
+TEST_F(EditorReadOnlyRomTest, AReadOnlyRomIsSaidAtOnceAndCannotBeSaved) {
+  const std::string original = ReadFileBytes(Rom);
+  if (MakeReadOnly(Rom).empty()) GTEST_SKIP() << "neither the mode 0444 nor the immutable flag stops this user writing";
+  OpenWindow();
+  OpenThroughMenu(Rom, 1);
+  ASSERT_TRUE(Form->Session()->IsOpen());
+  ASSERT_EQ(Boxes.size(), 1u);
+  EXPECT_NE(Boxes[0].Text.find("只读"), std::string::npos) << Boxes[0].Text;
+  EXPECT_NE(Boxes[0].Text.find(Rom), std::string::npos) << Boxes[0].Text;
+  EXPECT_EQ(Form->Caption(), "Kora Editor - game.nds [只读]");
+  EXPECT_FALSE(Part<TMenuItem>("N4")->Enabled());
+  RaiseFirstCharacter();
+  EXPECT_EQ(Form->Caption(), "Kora Editor - game.nds [只读] *");
+  CtrlKey('S');
+  Screen.RunUntilIdle();
+  EXPECT_EQ(Boxes.size(), 1u);
+  EXPECT_TRUE(FileHolds(Rom, original));
+}
+
 TEST_F(EditorErrorsTest, WithoutAWorkingFolderOpeningIsReportedUntilThereIsOne) {
   const std::string original = ReadFileBytes(Rom);
   const std::string lock = Program + "RomData/kora-cli.lock";
