@@ -15,6 +15,9 @@ whole=${3:-5}
 logs="$dir/flake-hunt"
 rm -rf "$logs"
 mkdir -p "$logs"
+# What the failed runs showed stays for a person to look at.
+export KORA_ARTIFACTS="$logs/artifacts"
+mkdir -p "$KORA_ARTIFACTS"
 
 busy=()
 for _ in 1 2; do

@@ -24,8 +24,14 @@ bool FakeTray::Start() {
   Display* d = AsDisplay(FDisplay);
   if (!d) return false;
   const Window root = DefaultRootWindow(d);
-  FWindow = XCreateSimpleWindow(d, root, 900, 0, 120, 24, 0, 0, 0x404040);
-  XMapWindow(d, FWindow);
+  // A panel of the desktop's own: placed where it is put and shown at once,
+  // whatever window manager runs.
+  XSetWindowAttributes attributes;
+  attributes.override_redirect = True;
+  attributes.background_pixel = 0x404040;
+  FWindow = XCreateWindow(d, root, 900, 0, 120, 24, 0, CopyFromParent, InputOutput, CopyFromParent,
+                          CWOverrideRedirect | CWBackPixel, &attributes);
+  XMapRaised(d, FWindow);
   const std::string name = "_NET_SYSTEM_TRAY_S" + std::to_string(DefaultScreen(d));
   const Atom selection = XInternAtom(d, name.c_str(), False);
   XSetSelectionOwner(d, selection, FWindow, CurrentTime);
@@ -70,6 +76,11 @@ void FakeTray::Poll() {
     }
   }
   XSync(d, False);
+}
+
+bool FakeTray::Viewable(unsigned long window) const {
+  XWindowAttributes attrs;
+  return FDisplay && XGetWindowAttributes(AsDisplay(FDisplay), window, &attrs) && attrs.map_state == IsViewable;
 }
 
 bool FakeTray::HasXembedInfo(unsigned long window) const {

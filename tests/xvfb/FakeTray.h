@@ -27,6 +27,8 @@ public:
   bool VanishOnDock = false;
   // The windows docked since the start, in order.
   const std::vector<unsigned long>& Docked() const { return FDocked; }
+  // Whether a docked window is on the screen (it and the tray mapped).
+  bool Viewable(unsigned long window) const;
   // Whether a window carries the XEmbed information a tray icon must have.
   bool HasXembedInfo(unsigned long window) const;
   // The embedded window's place on the screen, (-1, -1) when unknown.

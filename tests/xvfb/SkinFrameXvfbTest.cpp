@@ -102,7 +102,10 @@ TEST_P(SkinFrameXvfbTest, ShapedUndecoratedAndMovedByItsCaption) {
 
 TEST_P(SkinFrameXvfbTest, MinimisesAndComesBackTwice) {
   FForm->Show();
-  ASSERT_TRUE(PumpUntil([&] { return bool(ShownAsWeDrawIt(FProbe->Capture())); }));
+  RootImage first;
+  const bool shown = PumpUntil([&] { return bool(ShownAsWeDrawIt(first = FProbe->Capture())); });
+  if (!shown) XProbe::SaveArtifact(first, Name("first-show-failed"));
+  ASSERT_TRUE(shown) << ShownAsWeDrawIt(first).message();
   const unsigned long ours = FX->FindByName("Kora Editor");
   ASSERT_NE(ours, 0u);
   for (int round = 0; round < 2; ++round) {

@@ -40,6 +40,20 @@ protected:
     PumpUntil([] { return false; }, 100);
   }
   std::string Name(const std::string& what) { return SkinWindowXvfbTest::Name("menus", what); }
+  // A right click on the icon a tray docked, once the tray shows it.
+  void RightClickIcon(FakeTray& tray) {
+    const unsigned long icon = tray.Docked().back();
+    ASSERT_TRUE(PumpUntil([&] {
+      tray.Poll();
+      return tray.Viewable(icon);
+    })) << "the docked icon never showed";
+    int x = -1, y = -1;
+    tray.Centre(icon, &x, &y);
+    ASSERT_GE(x, 0);
+    FX->MoveTo({x, y});
+    FX->Button(3, true);
+    FX->Button(3, false);
+  }
 };
 
 TEST_P(SkinMenuXvfbTest, ThePopupMenuAndTheHintLeaveTheFocusAndCloseOnAClickElsewhere) {
@@ -134,19 +148,7 @@ TEST_P(SkinMenuXvfbTest, TheTrayIconDocksIntoATrayHearsTheMouseAndComesBackAfter
   const unsigned long icon = first->Docked()[0];
   EXPECT_EQ(icon, FBackend->Tray()->IconWindow(tray->MessageWindow(), TbsTrayIcon::kIconId));
   EXPECT_TRUE(first->HasXembedInfo(icon));
-  PumpUntil(
-      [&] {
-        first->Poll();
-        return false;
-      },
-      200);
-  int x = -1, y = -1;
-  first->Centre(icon, &x, &y);
-  ASSERT_GE(x, 0);
-  FX->MoveTo({x, y});
-  PumpUntil([] { return false; }, 50);
-  FX->Button(3, true);
-  FX->Button(3, false);
+  RightClickIcon(*first);
   EXPECT_TRUE(PumpUntil([&] { return !pressed.empty(); }));
   EXPECT_EQ(pressed, (std::vector<TMouseButton>{mbRight}));
   XProbe::SaveArtifact(FProbe->Capture(), Name("tray"));
@@ -188,18 +190,7 @@ TEST_P(SkinMenuXvfbTest, TheTrayIconDocksIntoATrayHearsTheMouseAndComesBackAfter
     return third->Docked().size() == 1;
   })) << "the icon did not come back after the crash";
   EXPECT_GT(X11ErrorCount(), errorsBefore);
-  PumpUntil(
-      [&] {
-        third->Poll();
-        return false;
-      },
-      200);
-  third->Centre(third->Docked()[0], &x, &y);
-  ASSERT_GE(x, 0);
-  FX->MoveTo({x, y});
-  PumpUntil([] { return false; }, 50);
-  FX->Button(3, true);
-  FX->Button(3, false);
+  RightClickIcon(*third);
   EXPECT_TRUE(PumpUntil([&] { return pressed.size() == 2; }));
 }
 

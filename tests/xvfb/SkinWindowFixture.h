@@ -76,9 +76,10 @@ protected:
     FServer.reset();
   }
 
-  // Runs the message loop until done() holds or the limit passes.
+  // Runs the message loop until done() holds or the limit passes (ample
+  // for a server and a window manager on two loaded cores).
   template <class F>
-  bool PumpUntil(F done, int limitMs = 4000) {
+  bool PumpUntil(F done, int limitMs = 10000) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
     for (;;) {
       MSG m;
