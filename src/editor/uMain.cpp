@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "editor/RecordTexts.h"
+#include "editor/Texts.h"
 #include "framework/ClassBuilder.h"
 #include "framework/Filer.h"
 #include "framework/FormText.h"
@@ -126,8 +127,9 @@ void TfrmMain::LoadAllRes() {
   TBitmap picture;
   const auto addPicture = [&picture](TImageList* list) {
     return [&picture, list](const std::string& path) {
-      picture.LoadFromFile(path);
-      list->AddMasked(&picture, clWhite);
+      RefuseSpecialFile(path);
+      TFileStream file(path, fmOpenRead | fmShareDenyWrite);
+      AddPicture(file, path, picture, *list);
     };
   };
   // The combo boxes follow the lists entry by entry, so a failure leaves
@@ -260,12 +262,26 @@ void TfrmMain::N1Click(TObject*) {
 
 void TfrmMain::OpenRom(const std::string& path) {
   EnsureWorkLock();
-  FSession->Open(path);
+  try {
+    FSession->Open(path);
+  } catch (...) {
+    ShowRecovery();
+    throw;
+  }
+  ShowRecovery();
   Part<TbsSkinPageControl>("bsSkinPageControl1")->SetEnabled(true);
   Part<TMenuItem>("N4")->SetEnabled(true);
   // The pages show the new ROM's records: edits made on the old ones would
   // otherwise be applied to the new ROM's data by "确定".
   ShowSelectedRecords();
+}
+
+void TfrmMain::ShowRecovery() {
+  const RecoveryReport& report = FSession->LastRecovery();
+  if (report.Outcome != RecoveryOutcome::SetAside) return;
+  const std::string text = Format("上次未完成的保存留下的日志无法使用(%s), 已改名为 \"%s\" 保留; ROM 未被改动。",
+                                  report.Reason.c_str(), report.SetAsidePath.c_str());
+  Part<TbsSkinMessage>("bsSkinMessage1")->ShowMessageBox(text, mtWarning, TMsgDlgButtons{mbOK}, 0);
 }
 
 void TfrmMain::N4Click(TObject*) {
@@ -314,6 +330,7 @@ TfrmMain* CreateMainForm(TComponent* owner) {
   RegisterSkinFormClasses();
   RegisterSkinDialogClasses();
   RegisterClass(TfrmMain::StaticClass());
+  SetMessageLanguage(TMessageLanguage::Chinese);
   const std::span<const uint8_t> stream = MainFormStream();
   TMemoryStream input;
   input.WriteBuffer(stream.data(), int64_t(stream.size()));
