@@ -110,10 +110,7 @@ void ExportRecords(const std::string& appPath, const std::string& romPath, std::
 
 bool ImportRecords(const std::string& appPath, const std::string& romPath, const std::string& filePath,
                    std::ostream& warnings) {
-  RefuseSpecialFile(filePath);
-  TMemoryStream file;
-  file.LoadFromFile(filePath);
-  const std::string_view text(reinterpret_cast<const char*>(file.Memory()), file.Bytes().size());
+  const std::string text = ReadRecordFile(filePath);
   const NameLists lists = LoadLists(appPath);
   try {
     const std::vector<RecordEdit> edits = ParseRecordFile(text, lists);

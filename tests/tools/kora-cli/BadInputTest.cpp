@@ -6,6 +6,7 @@
 #include "CliFixture.h"
 
 #include "editor/RomBlock.h"
+#include "kora-cli/RecordFiles.h"
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -151,6 +152,31 @@ TEST_F(CliTest, APackerWhoseOutputDoesNotUnpackNeverReachesTheRom) {
   EXPECT_EQ(r.Status, 1);
   EXPECT_NE(r.Err.find("The packed block does not unpack again (truncated stream"), std::string::npos) << r.Err;
   EXPECT_NE(r.Err.find("the ROM was not changed"), std::string::npos) << r.Err;
+  EXPECT_EQ(ReadBytes(rom), before);
+}
+
+TEST_F(CliTest, ImportFilesTooLargeForRecordsOrWithHugeNamesGetOneShortLine) {
+  const fs::path rom = MakeRom("demo.nds", false);
+  const Bytes before = ReadBytes(rom);
+  const fs::path big = FDir / "big.csv";
+  WriteText(big, "id,hit\n");
+  fs::resize_file(big, cli::kMaxRecordFileSize + 1);
+  RunResult r = Cli({"import", rom.string(), big.string()});
+  EXPECT_EQ(r.Status, 1);
+  EXPECT_EQ(r.Err, "kora-cli: \"" + big.string() +
+                       "\" is 16777217 bytes, more than the 16777216 it can be; it was "
+                       "not read\n");
+
+  const std::string name(1 << 20, 'x');
+  WriteText(FDir / "name.csv", "id," + name + "\n01,1\n");
+  WriteText(FDir / "name.json", "{\"items\": [{\"id\": \"01\", \"" + name + "\": 1}]}");
+  for (const char* file : {"name.csv", "name.json"}) {
+    r = Cli({"import", rom.string(), (FDir / file).string()});
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("field \"" + name.substr(0, 40) + "...\" (1048576 bytes): unknown"), std::string::npos)
+        << r.Err.substr(0, 200);
+    EXPECT_LT(r.Err.size(), 300u);
+  }
   EXPECT_EQ(ReadBytes(rom), before);
 }
 
