@@ -27,8 +27,7 @@ void* Allocate(std::size_t size) {
   void* p = std::malloc(size ? size : 1);
   if (!p) throw std::bad_alloc();
   const std::size_t live = gLive += malloc_usable_size(p);
-  for (std::size_t peak = gPeak; live > peak && !gPeak.compare_exchange_weak(peak, live);) {
-  }
+  for (std::size_t peak = gPeak; live > peak && !gPeak.compare_exchange_weak(peak, live);) {}
   return p;
 }
 
@@ -81,8 +80,8 @@ std::string Repeat(const std::string& piece, std::size_t size) {
 
 // The files, each written once under the benchmark folder.
 fs::path File(int kind) {
-  static const char* const kNames[] = {"export.csv", "export.json", "commas.csv",      "huge.csv",
-                                       "array.json", "twice.json",  "unknown.json",    "long-name.csv"};
+  static const char* const kNames[] = {"export.csv", "export.json", "commas.csv",   "huge.csv",
+                                       "array.json", "twice.json",  "unknown.json", "long-name.csv"};
   const fs::path path = fs::path(KORA_BENCH_TMP) / "import" / kNames[kind];
   if (fs::exists(path)) return path;
   fs::create_directories(path.parent_path());

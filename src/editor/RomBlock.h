@@ -43,7 +43,7 @@ inline constexpr uint32_t kMaxUnpackedBlockSize = 0xFFFFFF;
 inline constexpr uint8_t kBlockTypeLz10 = 0x10;
 inline constexpr uint8_t kBlockTypeLz11 = 0x11;
 // Beyond the packing's own padding to 4 bytes, room for what a ROM builder
-// may align the next file to.
+// may align the next file to (the packer allows the same).
 inline constexpr uint32_t kBlockSlack = 0x200;
 constexpr uint64_t MaxPackedBlockSize(uint64_t unpacked) {
   return ((4 + unpacked + (unpacked + 7) / 8 + 3) & ~uint64_t{3}) + kBlockSlack;

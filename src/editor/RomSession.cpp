@@ -168,8 +168,7 @@ void RomSession::VerifyPackedBlock(const std::string& packed, const std::string&
   }
   std::vector<uint8_t> again;
   try {
-    const std::vector<uint8_t> block = ReadFileAtMost(packed, size);
-    again = FBlockUnpacker ? FBlockUnpacker(block) : UnpackWithPacker(packed);
+    again = FBlockUnpacker ? FBlockUnpacker(ReadFileAtMost(packed, size)) : UnpackWithPacker(packed);
   } catch (const std::bad_alloc&) {
     throw;
   } catch (const std::exception& e) {

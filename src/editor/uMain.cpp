@@ -281,7 +281,12 @@ void TfrmMain::ShowRecovery() {
   if (report.Outcome != RecoveryOutcome::SetAside) return;
   const std::string text = Format("上次未完成的保存留下的日志无法使用(%s), 已改名为 \"%s\" 保留; ROM 未被改动。",
                                   report.Reason.c_str(), report.SetAsidePath.c_str());
-  Part<TbsSkinMessage>("bsSkinMessage1")->ShowMessageBox(text, mtWarning, TMsgDlgButtons{mbOK}, 0);
+  try {
+    Part<TbsSkinMessage>("bsSkinMessage1")->ShowMessageBox(text, mtWarning, TMsgDlgButtons{mbOK}, 0);
+  } catch (const std::exception&) {
+    // No box where no one can close it: the report's road still tells it.
+    if (Application) Application->HandleException(this, Exception(text));
+  }
 }
 
 void TfrmMain::N4Click(TObject*) {

@@ -130,8 +130,8 @@ CsvHeader ReadCsvHeader(const CsvRecord& record) {
     throw EImportError(line, header.Names[0], "a header starts with \"id\" or \"index\"");
   }
   header.Columns.push_back(kKeyColumn);
-  // Within a header of at most kMaxHeaderFields names; one more is bound
-  // to be unknown or twice.
+  // A header is read to one name past MaxHeaderFields(), which is bound to
+  // be unknown or twice, so this search stays short.
   for (std::size_t i = 1; i < header.Names.size(); ++i) {
     const std::string& name = header.Names[i];
     for (std::size_t k = 0; k < i; ++k) {

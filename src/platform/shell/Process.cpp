@@ -17,29 +17,23 @@ namespace kora {
 
 namespace {
 
-class SpawnActions {
+// One of posix_spawn's option objects, made and destroyed with the scope.
+template <class T, int (*Init)(T*), int (*Destroy)(T*)>
+class SpawnOptions {
 public:
-  SpawnActions() { posix_spawn_file_actions_init(&FActions); }
-  ~SpawnActions() { posix_spawn_file_actions_destroy(&FActions); }
-  SpawnActions(const SpawnActions&) = delete;
-  SpawnActions& operator=(const SpawnActions&) = delete;
-  posix_spawn_file_actions_t* Get() { return &FActions; }
+  SpawnOptions() { Init(&FValue); }
+  ~SpawnOptions() { Destroy(&FValue); }
+  SpawnOptions(const SpawnOptions&) = delete;
+  SpawnOptions& operator=(const SpawnOptions&) = delete;
+  T* Get() { return &FValue; }
 
 private:
-  posix_spawn_file_actions_t FActions;
+  T FValue;
 };
 
-class SpawnAttributes {
-public:
-  SpawnAttributes() { posix_spawnattr_init(&FAttributes); }
-  ~SpawnAttributes() { posix_spawnattr_destroy(&FAttributes); }
-  SpawnAttributes(const SpawnAttributes&) = delete;
-  SpawnAttributes& operator=(const SpawnAttributes&) = delete;
-  posix_spawnattr_t* Get() { return &FAttributes; }
-
-private:
-  posix_spawnattr_t FAttributes;
-};
+using SpawnActions =
+    SpawnOptions<posix_spawn_file_actions_t, posix_spawn_file_actions_init, posix_spawn_file_actions_destroy>;
+using SpawnAttributes = SpawnOptions<posix_spawnattr_t, posix_spawnattr_init, posix_spawnattr_destroy>;
 
 // Waits until the child ends or the time is up; false when it is up.
 bool WaitUntilEnded(pid_t pid, int timeLimitMs) {
