@@ -180,8 +180,15 @@ TEST(BmpTest, SizesBeyondTheCallersLimitOrTheCompressedDataAreRefusedBeforeTheyA
   }
   getrusage(RUSAGE_SELF, &after);
   EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024) << "KB";
-  // A blank portrait, a line end for each row, is little data for its size.
-  EXPECT_EQ(DecodeBmp(RleFile(128, 128, BI_RLE8, std::vector<uint8_t>(256, 0))).Pixels.size(), 128u * 128u);
+  // Rows of eight runs of 255 and a line end; a picture ended at once stays blank.
+  std::vector<uint8_t> runs;
+  for (int row = 0; row < 256; ++row) {
+    for (int i = 0; i < 4; ++i) runs.insert(runs.end(), {255, 1, 255, 2});
+    runs.insert(runs.end(), {0, 0});
+  }
+  EXPECT_EQ(DecodeBmp(RleFile(2040, 256, BI_RLE8, runs)).Pixels.size(), 2040u * 256u);
+  EXPECT_EQ(DecodeBmp(RleFile(256, 256, BI_RLE8, {0, 1})).Pixels.size(), 256u * 256u);
+  EXPECT_THROW(DecodeBmp(RleFile(2040, 257, BI_RLE8, {0, 1})), BitmapFormatError);
 }
 
 TEST(BmpTest, BitmapsLoadAndSave) {

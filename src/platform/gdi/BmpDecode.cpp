@@ -2,7 +2,6 @@
 // use (its size field, never more than the buffer), and the image size is
 // capped before anything is allocated.
 
-#include <algorithm>
 #include <cstring>
 #include <fstream>
 
@@ -188,11 +187,12 @@ BmpImage DecodeBmp(std::span<const uint8_t> data, const BmpLimits& limits) {
   if (h.Compression == BI_RLE8 || h.Compression == BI_RLE4) {
     std::span<const uint8_t> packed = file.subspan(offBits);
     if (h.ImageSize != 0 && h.ImageSize < packed.size()) packed = packed.first(h.ImageSize);
-    // Two bytes of compressed data fill at most 255 pixels or the rest of a
-    // row; twice that per byte still leaves room. Beyond it the size comes
-    // from a forged header, refused before its pixels are allocated.
+    // Two bytes of compressed data fill at most 255 pixels (a line end or a
+    // jump only skips); twice that per byte, and a small picture besides,
+    // leave room for any encoder. Beyond it the size comes from a forged
+    // header, refused before its pixels are allocated.
     const uint64_t pixels = uint64_t(image.Width) * uint64_t(image.Height);
-    if (pixels > uint64_t(packed.size()) * uint64_t(std::max(image.Width, 256)))
+    if (pixels > uint64_t(packed.size()) * 256 + 256 * 256)
       throw BitmapFormatError("the compressed data (" + std::to_string(packed.size()) + " bytes) cannot fill " +
                               std::to_string(image.Width) + " x " + std::to_string(image.Height) + " pixels");
     image.Pixels.resize(std::size_t(pixels));
