@@ -5,14 +5,13 @@
 
 #include "CliFixture.h"
 
+#include "editor/EditorTestSupport.h"
 #include "editor/RomBlock.h"
 #include "kora-cli/RecordFiles.h"
 
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-
-#include <fstream>
 
 namespace kora::clitest {
 
@@ -40,26 +39,10 @@ fs::path HugeRom(const fs::path& rom) {
   return rom;
 }
 
-void PatchU32(const fs::path& path, uint64_t offset, uint32_t value) {
-  std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-  file.seekp(static_cast<std::streamoff>(offset));
-  const char bytes[4] = {static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
-                         static_cast<char>(value >> 24)};
-  file.write(bytes, 4);
-}
-
-uint32_t ReadU32(const fs::path& path, uint64_t offset) {
-  std::ifstream file(path, std::ios::binary);
-  file.seekg(static_cast<std::streamoff>(offset));
-  Bytes bytes(4);
-  file.read(reinterpret_cast<char*>(bytes.data()), 4);
-  return U32(bytes, 0);
-}
-
 TEST_F(CliTest, PointersAndTablesClaimingGigabytesAreNeverRead) {
   // The end pointer 4 GB on: a block no header can describe.
   const fs::path block = HugeRom(MakeRom("block.nds", false));
-  PatchU32(block, kPrimaryPointerTable + 4, 0xFFFFFF00u);
+  test::PutU32(block.string(), kPrimaryPointerTable + 4, 0xFFFFFF00u);
   RunResult r = Cli({"export", block.string()});
   EXPECT_EQ(r.Status, 1);
   EXPECT_NE(r.Err.find("but the 72043 bytes its header promises never take more than"), std::string::npos) << r.Err;
@@ -77,11 +60,11 @@ TEST_F(CliTest, PointersAndTablesClaimingGigabytesAreNeverRead) {
 
   // An allocation table of 4 GB: no table; the room ends at the end pointer.
   const fs::path table = HugeRom(MakeRom("table.nds", false));
-  PatchU32(table, kFatOffsetField, 0x200);
-  PatchU32(table, kFatSizeField, 0xFFFFF000u);
+  test::PutU32(table.string(), kFatOffsetField, 0x200);
+  test::PutU32(table.string(), kFatSizeField, 0xFFFFF000u);
   r = Cli({"info", table.string()});
   EXPECT_EQ(r.Status, 0) << r.Err;
-  const uint32_t end = ReadU32(table, kPrimaryPointerTable + 4);
+  const uint32_t end = test::GetU32(table.string(), kPrimaryPointerTable + 4);
   EXPECT_NE(r.Out.find("room: " + std::to_string(end - kPrimaryWriteBackOffset) + "\n"), std::string::npos) << r.Out;
   EXPECT_LT(ChildrenPeakMb(), kPeakMb);
 }
