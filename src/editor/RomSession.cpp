@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <new>
 
+#include "editor/RomBackup.h"
 #include "editor/Texts.h"
 #include "framework/Classes.h"
 #include "platform/shell/Process.h"
@@ -61,16 +63,23 @@ std::string RomSession::PackCommandLine(const std::string& in, const std::string
 }
 
 void RomSession::UnPackRomData(const std::string& in, const std::string& out) {
-  RunTool(UnpackCommandLine(in, out), 0);
+  FLastToolStatus = RunTool(UnpackCommandLine(in, out), 0);
 }
 
 int RomSession::PackRomData(const std::string& in, const std::string& out) {
-  return RunTool(PackCommandLine(in, out), 0);
+  return FLastToolStatus = RunTool(PackCommandLine(in, out), 0);
 }
 
 int RomSession::RunTool(const std::string& commandLine, int /*showState*/) {
   const std::vector<std::string> argv = SplitCommandLine(commandLine);
-  const int status = RunProcess(argv, ExcludeTrailingPathDelimiter(FAppPath), FOnProcessMessages, FPackerTimeLimitMs);
+  // Named in messages as the person would write it, without the doubled separator.
+  FToolPath.clear();
+  for (const char c : argv.empty() ? std::string() : argv[0])
+    if (c != '/' || FToolPath.empty() || FToolPath.back() != '/') FToolPath += c;
+  // What the packer says when it fails goes into the message, not to a
+  // terminal nobody sees.
+  const int status =
+      RunProcess(argv, ExcludeTrailingPathDelimiter(FAppPath), FOnProcessMessages, FPackerTimeLimitMs, &FToolErrors);
   if (status == kProcessTimedOut) {
     // A frozen window with no way out helps nobody: the packer is ended.
     throw Exception(Format(Tr("The packer \"%s\" did not finish within %d s and was ended; nothing was changed",
@@ -78,6 +87,43 @@ int RomSession::RunTool(const std::string& commandLine, int /*showState*/) {
                            argv.empty() ? "" : argv[0].c_str(), (FPackerTimeLimitMs + 999) / 1000));
   }
   return status;
+}
+
+std::string RomSession::ToolReport(int status) const {
+  const char* tool = FToolPath.c_str();
+  std::string report;
+  if (status == -1) {
+    report = !FileExists(FToolPath)             ? Format(Tr("The packer \"%s\" is missing", "打包程序 \"%s\" 不存在"), tool)
+             : ::access(tool, X_OK) != 0 ? Format(Tr("The packer \"%s\" cannot be run (it is not executable)",
+                                                    "打包程序 \"%s\" 无法运行(没有执行权限)"),
+                                                 tool)
+                                          : Format(Tr("The packer \"%s\" could not be started", "打包程序 \"%s\" 无法启动"), tool);
+  } else if (status > 128) {
+    report = Format(Tr("The packer \"%s\" was killed by signal %d (%s)", "打包程序 \"%s\" 被信号 %d (%s) 终止"), tool,
+                    status - 128, strsignal(status - 128));
+  } else if (status != 0) {
+    report = Format(Tr("The packer \"%s\" ended with exit code %d", "打包程序 \"%s\" 以退出码 %d 结束"), tool, status);
+  } else {
+    report = Format(Tr("The packer \"%s\" ended without an error", "打包程序 \"%s\" 正常结束"), tool);
+  }
+  // Its last few lines of complaint, each kept short.
+  std::vector<std::string> lines;
+  std::string line;
+  for (const char c : FToolErrors + "\n") {
+    if (c != '\n') {
+      line += c;
+      continue;
+    }
+    if (!Trim(line).empty()) lines.push_back(Trim(line).substr(0, 160));
+    line.clear();
+  }
+  if (lines.size() > 3) lines.erase(lines.begin(), lines.end() - 3);
+  if (!lines.empty()) {
+    std::string said;
+    for (const std::string& l : lines) said += (said.empty() ? "" : " / ") + l;
+    report += Format(Tr(" and wrote: %s", ", 其错误输出为: %s"), said.c_str());
+  }
+  return report;
 }
 
 RecoveryReport RomSession::Recover() {
@@ -108,7 +154,20 @@ void RomSession::OpenSteps(const std::string& romPath) {
   DataImage image;
   try {
     // The packer's exit code says nothing reliable; the output file does.
+    // Without one, or with too little in it, the packer's end is the news.
     UnPackRomData(packed, unpacked);
+    const int status = FLastToolStatus;
+    if (!FileExists(unpacked)) {
+      throw ERomError(Format(Tr("%s, and unpacked nothing from the ROM's data block; the ROM was not opened",
+                                "%s, 没有解包出 ROM 的数据块; ROM 未被打开"),
+                             ToolReport(status).c_str()));
+    }
+    if (const int64_t size = FileSizeOf(unpacked); size < static_cast<int64_t>(kDataImageSize)) {
+      throw ERomError(Format(Tr("The ROM's data block unpacked to %lld bytes, not the %d the data needs (%s); "
+                                "the ROM was not opened",
+                                "ROM 的数据块解包后只有 %lld 字节, 而数据需要 %d 字节(%s); ROM 未被打开"),
+                             static_cast<long long>(size), kDataImageSize, ToolReport(status).c_str()));
+    }
     image = LoadDataImage(unpacked);
   } catch (...) {
     DeleteFile(unpacked);
@@ -141,7 +200,15 @@ void RomSession::Save() {
 void RomSession::SaveSteps() {
   const std::string packed = PackedFileName();
   const std::string unpacked = UnpackedFileName();
-  SaveDataImage(FImage, unpacked);
+  try {
+    SaveDataImage(FImage, unpacked);
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (const std::exception& e) {
+    // No room, a folder that may not be written: the working file's own
+    // words, and that the ROM is as it was.
+    throw Exception(e.what() + std::string(Tr("; the ROM was not changed", "; ROM 未被改动")));
+  }
   // A block left by an earlier save must not be written again when the
   // packer writes nothing this time.
   DeleteFile(packed);
@@ -149,11 +216,15 @@ void RomSession::SaveSteps() {
   // block: it never goes into the ROM. Without any output the write below
   // reports the missing file.
   const int status = PackRomData(unpacked, packed);
-  if (status != 0 && FileExists(packed)) {
+  if (status != 0 || !FileExists(packed)) {
     DeleteFile(packed);
-    throw Exception(Format("The packer failed (exit code %d); the ROM was not changed", status));
+    throw ERomError(Format(Tr("%s, and the data was not packed; the ROM was not changed",
+                              "%s, 数据没有打包成功; ROM 未被改动"),
+                           ToolReport(status).c_str()));
   }
   VerifyPackedBlock(packed, unpacked);
+  // The original is never lost: the first save makes a copy of the ROM.
+  MakeRomBackup(FRomFileName);
   FLayout = WriteRomData(FLayout, packed, FRomFileName, JournalFileName());
   FSavedImage = FImage;
 }

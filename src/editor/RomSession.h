@@ -98,6 +98,9 @@ public:
   int RunTool(const std::string& commandLine, int showState = 0);
 
 private:
+  // How the packer's last run ended, as a message: missing, not runnable,
+  // killed, its exit code, and the last lines of its error output.
+  std::string ToolReport(int status) const;
   std::string ToolCommandLine(const char* mode, const std::string& in, const std::string& out) const;
   void OpenSteps(const std::string& romPath);
   void SaveSteps();
@@ -115,6 +118,10 @@ private:
   RecoveryReport FLastRecovery;
   std::function<void()> FOnProcessMessages;
   int FPackerTimeLimitMs = kPackerTimeLimitMs;
+  // The packer's last run: what was run, how it ended, what it complained.
+  std::string FToolPath;
+  int FLastToolStatus = 0;
+  std::string FToolErrors;
   BlockUnpacker FBlockUnpacker;
 };
 
