@@ -181,8 +181,7 @@ void WriteJournal(const std::string& path, const std::vector<uint8_t>& bytes, St
   auto fail = [&](int error) {
     throw EInOutError(Format(Tr("Cannot write the save journal \"%s\". %s; the ROM was not changed",
                                 "无法写入保存日志 \"%s\"。%s; ROM 未被改动"),
-                             path.c_str(),
-                             SysErrorMessage(error).c_str()),
+                             path.c_str(), SysErrorMessage(error).c_str()),
                       error);
   };
   try {

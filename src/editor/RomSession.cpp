@@ -26,6 +26,14 @@ std::string ToolArgument(const std::string& path) {
   return path.find_first_of(" \t\"") == std::string::npos ? path : QuoteArgument(path);
 }
 
+// A failure before the ROM was touched says so, once. Called while the
+// failure is being handled: one that says it already goes on as it is.
+[[noreturn]] void ThrowRomNotChanged(const std::exception& e) {
+  const std::string text = e.what();
+  if (text.ends_with("; the ROM was not changed") || text.ends_with("; ROM 未被改动")) throw;
+  throw Exception(text + Tr("; the ROM was not changed", "; ROM 未被改动"));
+}
+
 }  // namespace
 
 RomSession::RomSession(const std::string& programFolder) : FAppPath(IncludeTrailingPathDelimiter(programFolder)) {}
@@ -93,11 +101,12 @@ std::string RomSession::ToolReport(int status) const {
   const char* tool = FToolPath.c_str();
   std::string report;
   if (status == -1) {
-    report = !FileExists(FToolPath)             ? Format(Tr("The packer \"%s\" is missing", "打包程序 \"%s\" 不存在"), tool)
-             : ::access(tool, X_OK) != 0 ? Format(Tr("The packer \"%s\" cannot be run (it is not executable)",
-                                                    "打包程序 \"%s\" 无法运行(没有执行权限)"),
-                                                 tool)
-                                          : Format(Tr("The packer \"%s\" could not be started", "打包程序 \"%s\" 无法启动"), tool);
+    report = !FileExists(FToolPath) ? Format(Tr("The packer \"%s\" is missing", "打包程序 \"%s\" 不存在"), tool)
+             : ::access(tool, X_OK) != 0
+                 ? Format(Tr("The packer \"%s\" cannot be run (it is not executable)",
+                             "打包程序 \"%s\" 无法运行(没有执行权限)"),
+                          tool)
+                 : Format(Tr("The packer \"%s\" could not be started", "打包程序 \"%s\" 无法启动"), tool);
   } else if (status > 128) {
     report = Format(Tr("The packer \"%s\" was killed by signal %d (%s)", "打包程序 \"%s\" 被信号 %d (%s) 终止"), tool,
                     status - 128, strsignal(status - 128));
@@ -207,7 +216,7 @@ void RomSession::SaveSteps() {
   } catch (const std::exception& e) {
     // No room, a folder that may not be written: the working file's own
     // words, and that the ROM is as it was.
-    throw Exception(e.what() + std::string(Tr("; the ROM was not changed", "; ROM 未被改动")));
+    ThrowRomNotChanged(e);
   }
   // A block left by an earlier save must not be written again when the
   // packer writes nothing this time.
@@ -218,14 +227,25 @@ void RomSession::SaveSteps() {
   const int status = PackRomData(unpacked, packed);
   if (status != 0 || !FileExists(packed)) {
     DeleteFile(packed);
-    throw ERomError(Format(Tr("%s, and the data was not packed; the ROM was not changed",
-                              "%s, 数据没有打包成功; ROM 未被改动"),
-                           ToolReport(status).c_str()));
+    throw ERomError(
+        Format(Tr("%s, and the data was not packed; the ROM was not changed", "%s, 数据没有打包成功; ROM 未被改动"),
+               ToolReport(status).c_str()));
   }
   VerifyPackedBlock(packed, unpacked);
   // The original is never lost: the first save makes a copy of the ROM.
   MakeRomBackup(FRomFileName);
-  FLayout = WriteRomData(FLayout, packed, FRomFileName, JournalFileName());
+  try {
+    FLayout = WriteRomData(FLayout, packed, FRomFileName, JournalFileName());
+  } catch (const ERomWriteError&) {
+    throw;  // the ROM was being written: the error says what became of it
+  } catch (const ERomError&) {
+    throw;  // refused before writing, and saying so
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (const std::exception& e) {
+    // A ROM that vanished or may not be opened: not touched.
+    ThrowRomNotChanged(e);
+  }
   FSavedImage = FImage;
 }
 

@@ -123,9 +123,10 @@ TEST_F(EditorErrorsTest, MalformedRomsAreReportedAndAFailedOpenKeepsTheRomBefore
   // nothing and says why.
   std::string garbled = demo;
   for (size_t i = decoded.Layout.BlockStart + 4; i < decoded.Layout.BlockStart + 64; ++i) garbled[i] = '\xEE';
-  bad.push_back({"garbled.nds", garbled,
-                 PackerFailed("以退出码 1 结束, 其错误输出为: agblz: \"" + PackedFile() + "\": reference before the start",
-                              false)});
+  bad.push_back(
+      {"garbled.nds", garbled,
+       PackerFailed("以退出码 1 结束, 其错误输出为: agblz: \"" + PackedFile() + "\": reference before the start",
+                    false)});
   for (const Bad& b : bad) WriteFileBytes(Dir + b.Name, b.Bytes);
 
   OpenWindow();
@@ -281,7 +282,7 @@ TEST_F(EditorReadOnlyRomTest, ARomThatCannotBeWrittenIsReportedAtSaveAndStaysAsI
   const std::string reason = MakeReadOnly(Rom);
   if (reason.empty()) GTEST_SKIP() << "neither the mode 0444 nor the immutable flag stops this user writing";
 
-  ExpectSaveFails(CannotOpen(Rom, reason.c_str()));
+  ExpectSaveFails(CannotOpen(Rom, reason.c_str()) + "; ROM 未被改动");
   EXPECT_TRUE(FileHolds(Rom, original));
   EXPECT_FALSE(fs::exists(Form->Session()->JournalFileName()));
 
@@ -314,6 +315,36 @@ TEST_F(EditorReadOnlyRomTest, AReadOnlyRomIsSaidAtOnceAndCannotBeSaved) {
   Screen.RunUntilIdle();
   EXPECT_EQ(Boxes.size(), 1u);
   EXPECT_TRUE(FileHolds(Rom, original));
+}
+
+// A backup that cannot be made stops the save before the ROM is touched,
+// and says why; a ROM that vanished after it was opened as well.
+TEST_F(EditorErrorsTest, ASaveWithoutItsBackupIsRefusedAndTheRomStaysAsItWas) {
+  const std::string folder = Dir + "locked/";
+  const std::string rom = folder + "game.nds";
+  fs::create_directories(folder);
+  fs::copy_file(Rom, rom);
+  const std::string original = ReadFileBytes(rom);
+  OpenWindow();
+  OpenThroughMenu(rom);
+  RaiseFirstCharacter();
+  if (!SetImmutable(folder, true)) GTEST_SKIP() << "the folder cannot be made immutable here";
+  ExpectSaveFails("无法建立 ROM 的备份 \"" + rom + ".bak\"。Operation not permitted; ROM 未被改动");
+  SetImmutable(folder, false);
+  EXPECT_TRUE(FileHolds(rom, original));
+  EXPECT_FALSE(fs::exists(rom + ".bak"));
+  EXPECT_FALSE(fs::exists(rom + ".bak.part"));
+
+  // The ROM taken away: no backup to make of it, nothing written.
+  fs::rename(rom, folder + "moved.nds");
+  ExpectSaveFails("无法建立 ROM 的备份 \"" + rom + ".bak\"。No such file or directory; ROM 未被改动");
+  EXPECT_FALSE(fs::exists(rom));
+  // Back in place, the same edit saves, and the backup is the original.
+  fs::rename(folder + "moved.nds", rom);
+  const DataImage edited = Form->Session()->Image();
+  SaveThroughMenu();
+  EXPECT_TRUE(FileHolds(rom + ".bak", original));
+  EXPECT_EQ(DecodeRom(rom).Image, edited);
 }
 
 TEST_F(EditorErrorsTest, WithoutAWorkingFolderOpeningIsReportedUntilThereIsOne) {
@@ -362,9 +393,8 @@ TEST_F(EditorErrorsTest, ABlockThatOutgrowsItsRoomIsRefusedAndTheRomStaysAsItWas
   }
   const size_t packed = lz::Pack(Form->Session()->Image()).size();
   ASSERT_GT(packed, room);
-  ExpectSaveFails(
-      Format("打包后的数据(%zu 字节)超过了可用的 %u 字节空间(位于 0x%X); ROM 未被改动", packed,
-             room, kPrimaryWriteBackOffset));
+  ExpectSaveFails(Format("打包后的数据(%zu 字节)超过了可用的 %u 字节空间(位于 0x%X); ROM 未被改动", packed, room,
+                         kPrimaryWriteBackOffset));
   EXPECT_TRUE(FileHolds(Rom, original));
 
   // Taken back with "-", the data fits again and saves.

@@ -114,6 +114,25 @@ TEST_F(TrustTest, TheCaptionAndTheFieldsShowWhatASaveWouldChangeAndEveryChangeCa
   ExpectNothingOpen();
 }
 
+// The first save copies the ROM as it was to "<file name>.bak" beside it;
+// later saves never touch that copy.
+TEST_F(TrustTest, TheFirstSaveKeepsTheOriginalBesideTheRom) {
+  const std::string original = ReadFileBytes(Rom);
+  OpenWindow();
+  OpenThroughMenu(Rom);
+  for (int save = 0; save < 2; ++save) {
+    SCOPED_TRACE(save);
+    PickRow(Part<TbsSkinComboBox>("bsSkinComboBox3"), save);
+    ClickOn(Part<TbsSkinButton>("bsSkinButton4"));
+    ClickOn(Part<TbsSkinButton>("bsSkinButton1"));
+    SaveThroughMenu();
+    EXPECT_TRUE(FileHolds(Rom + ".bak", original));
+    EXPECT_FALSE(std::filesystem::exists(Rom + ".bak.part"));
+  }
+  EXPECT_NE(ReadFileBytes(Rom), original);
+  EXPECT_EQ(DecodeRom(Rom).Image, Form->Session()->Image());
+}
+
 TEST_F(TrustTest, TheEditMenuSitsBetweenFileAndHelpWithItsShortCutsShown) {
   OpenWindow();
   auto* bar = Part<TbsSkinMainMenuBar>("bsSkinMainMenuBar1");

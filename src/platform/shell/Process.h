@@ -26,8 +26,7 @@ inline constexpr int kProcessTimedOut = -2;
 // instead of going to ours, and the last kErrorOutputKept bytes of it are
 // stored there.
 int RunProcess(const std::vector<std::string>& argv, const std::string& workingDir,
-               const std::function<void()>& afterStart = {}, int timeLimitMs = -1,
-               std::string* errorOutput = nullptr);
+               const std::function<void()>& afterStart = {}, int timeLimitMs = -1, std::string* errorOutput = nullptr);
 inline constexpr std::size_t kErrorOutputKept = 4096;
 
 // Splits a command line into arguments. Blanks (space, tab) separate
