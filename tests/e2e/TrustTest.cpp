@@ -56,6 +56,17 @@ TEST_F(TrustTest, TheCaptionAndTheFieldsShowWhatASaveWouldChangeAndEveryChangeCa
   EXPECT_EQ(MarkedFields(1, 16), std::vector<int>{1});
   Screen.SaveArtifact("e2e-trust-character-marked");
 
+  // Page 2: a class's cap typed, marked while not taken, unmarked when
+  // typed back.
+  ShowPage(1);
+  PickRow(Part<TbsSkinComboBox>("bsSkinComboBox1"), 1);
+  const std::string capBefore = Field(37)->Text();
+  TypeValue(Field(37), capBefore == "60" ? "61" : "60");
+  EXPECT_TRUE(Field(37)->Marked());
+  Screen.SaveArtifact("e2e-trust-class-marked");
+  TypeValue(Field(37), capBefore);
+  EXPECT_FALSE(Field(37)->Marked());
+
   // Page 3: an item's price typed and taken; the mark and the history follow.
   ShowPage(2);
   ASSERT_EQ(Part<TbsSkinPageControl>("bsSkinPageControl1")->ActivePageIndex(), 2);
