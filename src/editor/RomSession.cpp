@@ -36,30 +36,20 @@ std::string ToolArgument(const std::string& path) {
 
 }  // namespace
 
-RomSession::RomSession(const std::string& programFolder) : FAppPath(IncludeTrailingPathDelimiter(programFolder)) {}
+RomSession::RomSession(ProgramPaths paths) : FPaths(std::move(paths)) {}
 
-std::string RomSession::ExecutableFolder() {
-  std::string buffer(4096, '\0');
-  const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-  if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) {
-    const int error = length <= 0 ? errno : ENAMETOOLONG;
-    throw EInOutError(Format("Cannot find the program's own folder. %s", SysErrorMessage(error).c_str()), error);
-  }
-  buffer.resize(static_cast<std::size_t>(length));
-  return ExtractFilePath(buffer);
-}
+RomSession::RomSession(const std::string& programFolder) : RomSession(ProgramPaths::Portable(programFolder)) {}
 
-std::string RomSession::PackedFileName() const { return FAppPath + "RomData/romData.bin"; }
+std::string RomSession::PackedFileName() const { return FPaths.WorkFolder + "romData.bin"; }
 
-std::string RomSession::UnpackedFileName() const { return FAppPath + "RomData/romDataUnPack.bin"; }
+std::string RomSession::UnpackedFileName() const { return FPaths.WorkFolder + "romDataUnPack.bin"; }
 
-std::string RomSession::JournalFileName() const { return FAppPath + "RomData/romData.journal"; }
+std::string RomSession::JournalFileName() const { return FPaths.WorkFolder + "romData.journal"; }
 
-std::string RomSession::CheckFileName() const { return FAppPath + "RomData/romDataCheck.bin"; }
+std::string RomSession::CheckFileName() const { return FPaths.WorkFolder + "romDataCheck.bin"; }
 
 std::string RomSession::ToolCommandLine(const char* mode, const std::string& in, const std::string& out) const {
-  // AppPath ends in '/', so the tool path has a doubled separator, as ever.
-  return ToolArgument(FAppPath + "/Tool/agblz") + " " + mode + " " + QuoteArgument(in) + " " + QuoteArgument(out);
+  return ToolArgument(FPaths.PackerFile) + " " + mode + " " + QuoteArgument(in) + " " + QuoteArgument(out);
 }
 
 std::string RomSession::UnpackCommandLine(const std::string& in, const std::string& out) const {
@@ -86,8 +76,8 @@ int RomSession::RunTool(const std::string& commandLine, int /*showState*/) {
     if (c != '/' || FToolPath.empty() || FToolPath.back() != '/') FToolPath += c;
   // What the packer says when it fails goes into the message, not to a
   // terminal nobody sees.
-  const int status =
-      RunProcess(argv, ExcludeTrailingPathDelimiter(FAppPath), FOnProcessMessages, FPackerTimeLimitMs, &FToolErrors);
+  const int status = RunProcess(argv, ExcludeTrailingPathDelimiter(FPaths.AppPath), FOnProcessMessages,
+                                FPackerTimeLimitMs, &FToolErrors);
   if (status == kProcessTimedOut) {
     // A frozen window with no way out helps nobody: the packer is ended.
     throw Exception(Format(Tr("The packer \"%s\" did not finish within %d s and was ended; nothing was changed",
