@@ -58,8 +58,7 @@ void PressKey(HeadlessBackend& screen, const std::string& name) {
   uint16_t key = 0;
   TShiftState shift;
   ShortCutToKey(TextToShortCut(name), key, shift);
-  const std::pair<TShiftStateItem, UINT> modifiers[] = {
-      {ssCtrl, VK_CONTROL}, {ssAlt, VK_MENU}, {ssShift, VK_SHIFT}};
+  const std::pair<TShiftStateItem, UINT> modifiers[] = {{ssCtrl, VK_CONTROL}, {ssAlt, VK_MENU}, {ssShift, VK_SHIFT}};
   for (const auto& [state, vk] : modifiers)
     if (shift.Contains(state)) screen.KeyDown(vk);
   screen.PressKey(key);
@@ -143,7 +142,8 @@ void Play(const std::vector<PlaybackStep>& steps, const std::string& name, Headl
   progress->Over = true;
   if (!progress->Failure.empty()) throw std::runtime_error(progress->Failure);
   if (progress->Played < steps.size())
-    throw std::runtime_error(name + ":" + std::to_string(steps[progress->Played].Line) + ": the step was never reached");
+    throw std::runtime_error(name + ":" + std::to_string(steps[progress->Played].Line) +
+                             ": the step was never reached");
 }
 
 }  // namespace kora

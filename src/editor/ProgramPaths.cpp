@@ -50,8 +50,8 @@ std::string ExecutableFolder() {
 std::string UserCacheFolder() {
   const char* cache = std::getenv("XDG_CACHE_HOME");
   // Relative paths are invalid there and are ignored.
-  const std::string base = cache && cache[0] == '/' ? std::string(cache)
-                                                    : IncludeTrailingPathDelimiter(ShellHomeFolder()) + ".cache";
+  const std::string base =
+      cache && cache[0] == '/' ? std::string(cache) : IncludeTrailingPathDelimiter(ShellHomeFolder()) + ".cache";
   return IncludeTrailingPathDelimiter(base) + kProgramName + "/";
 }
 

@@ -485,8 +485,8 @@ void ShowStartRefusal(const EWorkFolderLocked& refusal) {
   }
   // The holder's own words keep the lock file's path; what it means and what
   // to do come first.
-  const std::string text = std::string("Kora Editor 无法启动：另一个 Kora Editor 正在使用同一个工作文件夹。") +
-                           kBreak + "请切换到已经打开的窗口，或先将它关闭。" + kBreak + kBreak + refusal.Message();
+  const std::string text = std::string("Kora Editor 无法启动：另一个 Kora Editor 正在使用同一个工作文件夹。") + kBreak +
+                           "请切换到已经打开的窗口，或先将它关闭。" + kBreak + kBreak + refusal.Message();
   if (auto* message = dynamic_cast<TbsSkinMessage*>(form->FindComponent("bsSkinMessage1")))
     message->ShowMessageBox(text, mtError, TMsgDlgButtons{mbOK}, 0);
 }
