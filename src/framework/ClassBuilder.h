@@ -126,6 +126,15 @@ public:
     return *this;
   }
 
+  // An inherited property again, so that a Default() after it gives this
+  // class's own: the default is what the class's constructor leaves.
+  TClassBuilder& Redeclare(std::string_view name) {
+    const TPropInfo* inherited = Parent->FindProperty(name);
+    if (!inherited) throw EPropertyError("Property " + std::string(name) + " does not exist");
+    Properties.push_back(*inherited);
+    return *this;
+  }
+
   // The last property's default: an ordinal equal to it is not written.
   template <typename T>
   TClassBuilder& Default(T value) {

@@ -33,6 +33,10 @@ TClass TListView::StaticClass() {
                                    .Property("LargeImages", &TListView::LargeImages, &TListView::SetLargeImages)
                                    .Property("SmallImages", &TListView::SmallImages, &TListView::SetSmallImages)
                                    .Property("MultiSelect", &TListView::MultiSelect, &TListView::SetMultiSelect)
+                                   .Default(false)
+                                   .Redeclare("TabStop")
+                                   .Default(true)
+                                   .Redeclare("ParentColor")
                                    .Default(false));
   return &info;
 }

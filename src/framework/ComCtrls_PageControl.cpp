@@ -30,7 +30,11 @@ TClass TTabSheet::StaticClass() {
                                    .Property("TabVisible", &TTabSheet::TabVisible, &TTabSheet::SetTabVisible)
                                    .Default(true)
                                    .Property("ImageIndex", &TTabSheet::ImageIndex, &TTabSheet::SetImageIndex)
-                                   .Default(-1));
+                                   .Default(-1)
+                                   .Redeclare("Align")
+                                   .Default(alClient)
+                                   .Redeclare("Visible")
+                                   .Default(false));
   return &info;
 }
 
@@ -100,7 +104,9 @@ TClass TPageControl::StaticClass() {
                                    .Property("TabWidth", &TPageControl::TabWidth, &TPageControl::SetTabWidth)
                                    .Default(0)
                                    .Property("OnChange", &TPageControl::OnChange)
-                                   .Property("OnChanging", &TPageControl::OnChanging));
+                                   .Property("OnChanging", &TPageControl::OnChanging)
+                                   .Redeclare("TabStop")
+                                   .Default(true));
   return &info;
 }
 

@@ -442,6 +442,9 @@ class TWinControl : public TControl {
   LRESULT Broadcast(TMessage& message);
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
+  // What a form stream stores under this control: as the root, the owned
+  // components that have no parent; then the children `root` owns.
+  void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 
   // ---- Alignment ----
   void DisableAlign();

@@ -195,6 +195,13 @@ void TWinControl::InsertControl(TControl* control) {
   Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(control), 1);
 }
 
+void TWinControl::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
+  TControl::GetChildren(proc, root);
+  for (TControl* control : FControls) {
+    if (control->Owner() == root) proc(control);
+  }
+}
+
 void TWinControl::RemoveControl(TControl* control) {
   auto it = std::find(FControls.begin(), FControls.end(), control);
   if (it == FControls.end()) return;

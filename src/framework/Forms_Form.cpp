@@ -60,7 +60,9 @@ TClass TCustomForm::StaticClass() {
           .Property("OnDeactivate", &TCustomForm::OnDeactivate)
           .Property("OnDestroy", &TCustomForm::OnDestroy)
           .Property("OnHide", &TCustomForm::OnHide)
-          .Property("OnShow", &TCustomForm::OnShow));
+          .Property("OnShow", &TCustomForm::OnShow)
+          .Redeclare("Visible")
+          .Default(false));
   return &info;
 }
 

@@ -24,7 +24,13 @@ std::string GetLongHint(const std::string& hint) {
 // ---- THintWindow ---------------------------------------------------------------
 
 TClass THintWindow::StaticClass() {
-  static const TClassInfo info(TClassBuilder<THintWindow>("THintWindow"));
+  static const TClassInfo info(TClassBuilder<THintWindow>("THintWindow")
+                                   .Redeclare("ParentColor")
+                                   .Default(false)
+                                   .Redeclare("ParentFont")
+                                   .Default(false)
+                                   .Redeclare("Visible")
+                                   .Default(false));
   return &info;
 }
 

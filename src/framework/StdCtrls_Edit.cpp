@@ -37,7 +37,13 @@ TClass TCustomEdit::StaticClass() {
                                    .Default(bsSingle)
                                    .Property("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect)
                                    .Default(true)
-                                   .Property("OnChange", &TCustomEdit::OnChange));
+                                   .Property("OnChange", &TCustomEdit::OnChange)
+                                   .Redeclare("TabStop")
+                                   .Default(true)
+                                   .Redeclare("Cursor")
+                                   .Default(crIBeam)
+                                   .Redeclare("ParentColor")
+                                   .Default(false));
   return &info;
 }
 

@@ -23,7 +23,11 @@ TClass TCustomListBox::StaticClass() {
           .Property("Items", &TCustomListBox::Items, &TCustomListBox::SetItems)
           .Property("Style", &TCustomListBox::Style, &TCustomListBox::SetStyle)
           .Default(lbStandard)
-          .Property("OnDrawItem", &TCustomListBox::OnDrawItem));
+          .Property("OnDrawItem", &TCustomListBox::OnDrawItem)
+          .Redeclare("TabStop")
+          .Default(true)
+          .Redeclare("ParentColor")
+          .Default(false));
   return &info;
 }
 

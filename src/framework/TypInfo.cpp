@@ -333,6 +333,14 @@ TClass GetClass(std::string_view name) {
   return it == registry.Classes.end() ? nullptr : it->second;
 }
 
+std::vector<TClass> RegisteredClasses() {
+  TRegistry& registry = Registry();
+  std::lock_guard guard(registry.Lock);
+  std::vector<TClass> classes;
+  for (const auto& [name, aClass] : registry.Classes) classes.push_back(aClass);
+  return classes;
+}
+
 TClass FindClass(std::string_view name) {
   TClass c = GetClass(name);
   if (!c) throw EClassNotFound("Class " + std::string(name) + " not found");

@@ -260,6 +260,8 @@ void UnRegisterClass(TClass aClass);
 TClass GetClass(std::string_view name);
 // EClassNotFound "Class %s not found" when not registered.
 TClass FindClass(std::string_view name);
+// Every registered class, by name.
+std::vector<TClass> RegisteredClasses();
 
 // Published properties of an instance.
 const TPropInfo* GetPropInfo(const TObject& instance, std::string_view name);

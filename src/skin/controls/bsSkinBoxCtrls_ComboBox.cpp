@@ -60,7 +60,11 @@ const TTypeInfo* TypeInfoOf(TEditCharCase) {
 }
 
 TClass TbsSkinCustomComboBox::StaticClass() {
-  static const TClassInfo info(TClassBuilder<TbsSkinCustomComboBox>("TbsSkinCustomComboBox"));
+  static const TClassInfo info(TClassBuilder<TbsSkinCustomComboBox>("TbsSkinCustomComboBox")
+                                   .Redeclare("TabStop")
+                                   .Default(true)
+                                   .Redeclare("ParentFont")
+                                   .Default(false));
   return &info;
 }
 

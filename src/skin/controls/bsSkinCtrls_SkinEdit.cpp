@@ -25,7 +25,9 @@ TClass TbsSkinEdit::StaticClass() {
           .Property("OnKeyPress", &TbsSkinEdit::OnKeyPress)
           .Property("OnKeyUp", &TbsSkinEdit::OnKeyUp)
           .Property("OnEnter", &TbsSkinEdit::OnEnter)
-          .Property("OnExit", &TbsSkinEdit::OnExit));
+          .Property("OnExit", &TbsSkinEdit::OnExit)
+          .Redeclare("TabStop")
+          .Default(true));
   return &info;
 }
 

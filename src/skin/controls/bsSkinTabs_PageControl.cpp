@@ -35,7 +35,9 @@ TClass TbsSkinPageControl::StaticClass() {
                     &TbsSkinPageControl::SetTabsBGTransparent)
           .Default(false)
           .Property("Images", &TbsSkinPageControl::Images, &TbsSkinPageControl::SetImages)
-          .Property("OnDrawSkinTab", &TbsSkinPageControl::OnDrawSkinTab));
+          .Property("OnDrawSkinTab", &TbsSkinPageControl::OnDrawSkinTab)
+          .Redeclare("ParentFont")
+          .Default(false));
   return &info;
 }
 

@@ -222,7 +222,9 @@ TClass TbsSkinMainMenuBar::StaticClass() {
                                    .Property("PopupToUp", &C::PopupToUp, &C::SetPopupToUp)
                                    .Default(false)
                                    .Property("OnItemMouseEnter", &C::OnItemMouseEnter)
-                                   .Property("OnItemMouseLeave", &C::OnItemMouseLeave));
+                                   .Property("OnItemMouseLeave", &C::OnItemMouseLeave)
+                                   .Redeclare("Align")
+                                   .Default(alTop));
   return &info;
 }
 
