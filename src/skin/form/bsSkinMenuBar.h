@@ -146,9 +146,6 @@ class TbsSkinMainMenuBar : public TbsSkinControl, public IbsFrameMenuBar, privat
   void EnterKeyboardMenu() override { FTracker.EnterKeys(); }
   void LeaveKeyboardMenu() override { FTracker.Leave(); }
   bool MenuBarKey(WORD key) override;
-  bool OpenSelectedItem() override { return FTracker.ActivateLit(); }
-  void SelectPrevItem() override { FTracker.StepLit(-1); }
-  void SelectNextItem() override { FTracker.StepLit(1); }
   bool MenuBarShortCut(const MSG& msg) override;
 
   void ResolveSkinRecord() override;
