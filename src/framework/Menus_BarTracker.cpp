@@ -128,10 +128,8 @@ bool TMenuBarTracker::KeyMenu(char32_t letter) {
       Quit();
     return true;
   }
-  if (const int index = AccelItem(letter); index >= 0)
-    Activate(index, true);
-  else
-    MessageBeep(0);
+  // A letter no item can take, a disabled one's included, does nothing.
+  if (const int index = AccelItem(letter); index >= 0) Activate(index, true);
   return true;
 }
 

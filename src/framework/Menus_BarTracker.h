@@ -91,8 +91,9 @@ public:
 
   // ---- What the bar routes here ----
   // The window's key-menu command: letter 0 (Alt or F10 alone) enters or
-  // leaves the keyboard mode, a letter opens or runs its item. False for
-  // Alt+Space (the system menu's) and for a bar without items.
+  // leaves the keyboard mode, a letter opens or runs its item (any other
+  // letter is passed over quietly). False for Alt+Space (the system
+  // menu's) and for a bar without items.
   bool KeyMenu(char32_t letter);
   // The keyboard mode with the first selectable item lit; in the mode
   // already, nothing changes.

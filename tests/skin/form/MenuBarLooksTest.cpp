@@ -191,9 +191,12 @@ TEST_P(MenuBarLooksTest, AcceleratorsOpenOrRunTheirItemAndADisabledItemsArePasse
   });
   AltWith('F');
   EXPECT_EQ(open, File);
-  AltWith('T');  // Tools is disabled: neither opened nor lit
-  EXPECT_EQ(Mode(), TMenuBarMode::Rest);
-  EXPECT_EQ(DropDowns(), 0);
+  for (const UINT letter : {'T', 'Q'}) {  // Tools is disabled, no item has Q: passed over
+    AltWith(letter);
+    EXPECT_EQ(Mode(), TMenuBarMode::Rest);
+    EXPECT_EQ(DropDowns(), 0);
+  }
+  EXPECT_EQ(Screen.Beeps(), 0);
   AltWith('A');
   EXPECT_EQ(Clicked, (std::vector<TMenuItem*>{Open, About}));
   EXPECT_EQ(Mode(), TMenuBarMode::Rest);
