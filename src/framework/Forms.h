@@ -21,6 +21,7 @@ namespace kora {
 
 class TCustomForm;
 class TMainMenu;
+class TMenuBarTracker;
 
 // Posted to a form that frees itself once the current message is done.
 constexpr UINT CM_RELEASE = CM_BASE + 33;
@@ -113,6 +114,8 @@ bool PlainMenuBarMessage(TCustomForm& form, TMessage& message);
 void PlainMenuBarChanged(TCustomForm& form);
 // The screen rectangle of the bar's index-th visible item; empty when none.
 RECT PlainMenuBarItemRect(TCustomForm& form, int index);
+// The core driving the form's bar; null while the form has no Menu.
+const TMenuBarTracker* PlainMenuBarTracker(TCustomForm& form);
 
 class TApplication : public TComponent {
   KORA_CLASS(TApplication, TComponent)

@@ -29,6 +29,26 @@ bool HasSubmenu(const TMenuItem* item) { return item->VisibleCount() > 0; }
 
 }  // namespace
 
+bool TMenuModeKeys::Take(const MSG& msg, bool& ends) {
+  ends = false;
+  const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+  const bool up = msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP;
+  // Only presses and releases: a typed "y" comes as a character whose
+  // code is F10's.
+  const WORD key = WORD(msg.wParam);
+  if ((!down && !up) || (key != VK_MENU && key != VK_F10)) {
+    if (down) FAltAlone = false;
+    return false;
+  }
+  if (down) {
+    if (!(msg.lParam & (1 << 30))) FAltAlone = key == VK_MENU;
+  } else {
+    ends = key == VK_F10 || FAltAlone;
+    FAltAlone = false;
+  }
+  return true;
+}
+
 TMenuTracker::TMenuTracker(TMenuItem* items, TMenuLook& look, TMenuTrackOptions options)
     : FItems(items), FLook(look), FOptions(options) {}
 
@@ -249,21 +269,11 @@ bool TMenuTracker::HandleMessage(MSG& msg) {
     return true;
   }
   if (IsKeyInput(msg.message)) {
-    const WORD key = WORD(msg.wParam);
-    const bool down = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
-    // Alt tapped alone, or F10, closes the chain as it is let go; the
-    // release goes no further, or it would turn the menu bar on again.
-    if (key == VK_MENU || key == VK_F10) {
-      if (down) {
-        if (!(msg.lParam & (1 << 30))) FAltAlone = key == VK_MENU;
-      } else if (key == VK_F10 || FAltAlone) {
-        End(TMenuTrackEnd::Closed);
-      }
-      return true;
-    }
-    if (down) {
-      FAltAlone = false;
-      HandleKey(key);
+    bool ends = false;
+    if (FModeKeys.Take(msg, ends)) {
+      if (ends) End(TMenuTrackEnd::Closed);
+    } else if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+      HandleKey(WORD(msg.wParam));
     }
     return true;
   }

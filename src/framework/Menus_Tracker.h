@@ -28,6 +28,19 @@ enum class TMenuTrackEnd {
   Outside,  // OnMouseOutside took a mouse move
 };
 
+// Alt tapped alone, or F10, ends a menu mode as the key is let go; the
+// release goes no further, or it would turn the menu bar on again. The
+// popup tracker and the menu bar follow the same keys.
+class TMenuModeKeys {
+public:
+  // A key message: true when it is a press or release of Alt or F10 (the
+  // menu takes it); ends tells whether the mode ends with it.
+  bool Take(const MSG& msg, bool& ends);
+
+private:
+  bool FAltAlone = false;  // Alt went down and nothing else since
+};
+
 // Where a popup window goes (screen coordinates).
 struct TMenuAnchor {
   // The point of a context menu (an empty rectangle at it), the bar item
@@ -215,7 +228,7 @@ private:
   TMenuItem* FChosen = nullptr;
   TMenuTrackEnd FEnd = TMenuTrackEnd::Closed;
   bool FDone = false;
-  bool FAltAlone = false;  // Alt went down in the chain and nothing else since
+  TMenuModeKeys FModeKeys;
   bool FTracking = false;
   int FWaitLevel = -1;  // the level whose hot item waits to open its submenu
 };

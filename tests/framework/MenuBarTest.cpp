@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "MenuTestSupport.h"
+#include "framework/Menus_BarTracker.h"
 
 namespace kora::test {
 namespace {
@@ -102,11 +103,12 @@ TEST_F(MenuBarTest, MovingAlongTheBarSwitchesDropDownsAndArrowsToo) {
 }
 
 TEST_F(MenuBarTest, AltEntersKeyboardModeAndAltLetterOpensTheItem) {
-  Key(VK_RIGHT);   // File -> Edit
-  Key(VK_DOWN);    // opens Edit with Copy highlighted
-  Key(VK_RETURN);  // Copy
-  Screen.PressKey(VK_MENU);
-  Screen.RunUntilIdle();
+  // The keyboard mode lasts without a loop of its own; the drop-down has one.
+  Key(VK_RETURN);                                       // Copy
+  for (const UINT vk : {VK_MENU, VK_RIGHT, VK_DOWN}) {  // File -> Edit, opened on Copy
+    Screen.PressKey(vk);
+    Screen.RunUntilIdle();
+  }
   ASSERT_EQ(Clicked.size(), 1u);
   EXPECT_EQ(Clicked[0], Copy);
 
@@ -119,10 +121,13 @@ TEST_F(MenuBarTest, AltEntersKeyboardModeAndAltLetterOpensTheItem) {
   ASSERT_EQ(Clicked.size(), 2u);
   EXPECT_EQ(Clicked[1], Exit);
 
-  Key(VK_ESCAPE);
-  Screen.PressKey(VK_F10);
-  Screen.RunUntilIdle();
+  for (const UINT vk : {VK_F10, VK_ESCAPE}) {
+    Screen.PressKey(vk);
+    Screen.RunUntilIdle();
+  }
   EXPECT_EQ(Clicked.size(), 2u);
+  EXPECT_EQ(PlainMenuBarTracker(*Form)->Mode(), TMenuBarMode::Rest);
+  EXPECT_EQ(Screen.PendingIdleSteps(), 0u);
 }
 
 TEST_F(MenuBarTest, MenuChangesReLayTheBar) {

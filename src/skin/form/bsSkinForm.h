@@ -56,12 +56,9 @@ public:
   virtual void EnterKeyboardMenu() = 0;
   // Leaves the menu state (Esc, a command, any closing message).
   virtual void LeaveKeyboardMenu() = 0;
-  // A key in keyboard menu mode; true when the bar took it.
+  // A key in keyboard menu mode (the arrows, Enter, Escape, a letter);
+  // true when the bar took it.
   virtual bool MenuBarKey(WORD key) = 0;
-  // Opens the selected item's popup (Enter, Down); true when it had one.
-  virtual bool OpenSelectedItem() = 0;
-  virtual void SelectPrevItem() = 0;
-  virtual void SelectNextItem() = 0;
   // The form's short-cuts reach the bar's menu.
   virtual bool MenuBarShortCut(const MSG& msg) = 0;
 };

@@ -499,32 +499,13 @@ void TbsSkinForm::RemoveLoopHook() {
 }
 
 bool TbsSkinForm::HandleMenuKey(MSG& msg) {
-  auto* bar = dynamic_cast<IbsFrameMenuBar*>(FMainMenuBar);
-  const WORD key = WORD(msg.wParam);
-  if (FKeyboardMenuMode && bar) {
-    if (bar->MenuBarKey(key)) return true;
-    switch (key) {
-      case VK_ESCAPE:
-        if (!FMenuOpen) {
-          LeaveKeyboardMenuMode();
-          return true;
-        }
-        break;
-      case VK_LEFT:
-        if (!FMenuOpen) bar->SelectPrevItem();
-        return !FMenuOpen;
-      case VK_RIGHT:
-        if (!FMenuOpen) bar->SelectNextItem();
-        return !FMenuOpen;
-      case VK_RETURN:
-      case VK_DOWN:
-        if (bar->OpenSelectedItem()) return true;
-        break;
-      default: break;
-    }
-  }
-  // An open popup tracks its own keys (its loop hook sees them first).
-  return FKeyboardMenuMode && !FMenuOpen;
+  if (!FKeyboardMenuMode) return false;
+  // The bar walks its items and opens them; Escape still ends a mode the
+  // bar had nothing to light in.
+  if (auto* bar = dynamic_cast<IbsFrameMenuBar*>(FMainMenuBar); bar && bar->MenuBarKey(WORD(msg.wParam))) return true;
+  if (FMenuOpen) return false;  // an open popup tracks its own keys (its loop hook sees them first)
+  if (msg.wParam == VK_ESCAPE) LeaveKeyboardMenuMode();
+  return true;
 }
 
 }  // namespace kora

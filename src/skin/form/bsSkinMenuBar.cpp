@@ -62,21 +62,6 @@ void TbsMenuBarObject::ReDraw() {
   if (Bar->HandleAllocated()) Bar->Invalidate();
 }
 
-void TbsMenuBarObject::MouseDown(int, int, TMouseButton) {}
-void TbsMenuBarObject::MouseUp(int, int, TMouseButton) {}
-
-void TbsMenuBarObject::MouseEnter() {
-  MouseIn = true;
-  Active = true;
-  ReDraw();
-}
-
-void TbsMenuBarObject::MouseLeave() {
-  MouseIn = false;
-  Active = false;
-  ReDraw();
-}
-
 // ---- TbsSkinMainMenuBarItem ----------------------------------------------------------
 
 TbsSkinMainMenuBarItem::TbsSkinMainMenuBarItem(TbsSkinMainMenuBar* bar, TMenuItem* item)
@@ -158,51 +143,6 @@ void TbsSkinMainMenuBarItem::DrawDefault(TCanvas* canvas) {
   BarText(canvas, MenuItem->Caption(), r, MenuItem->Enabled() ? clBtnText : clBtnShadow);
 }
 
-void TbsSkinMainMenuBarItem::MouseEnter() {
-  const int self = [&] {
-    for (int i = 0; i < Bar->ItemCount(); ++i)
-      if (Bar->Item(i) == this) return i;
-    return -1;
-  }();
-  for (int i = 0; i < Bar->ItemCount(); ++i) {
-    TbsSkinMainMenuBarItem* other = Bar->Item(i);
-    if (other != this && other->Active) other->MouseLeave();
-  }
-  MouseIn = true;
-  Active = true;
-  Bar->FHotIndex = self;
-  ReDraw();
-  Bar->OnItemMouseEnter(Bar, MenuItem);
-  Bar->FItemHint = MenuItem->Hint();
-}
-
-void TbsSkinMainMenuBarItem::MouseLeave() {
-  MouseIn = false;
-  Active = false;
-  if (Down) MorphKf = 0;
-  ReDraw();
-  Bar->OnItemMouseLeave(Bar, MenuItem);
-}
-
-void TbsSkinMainMenuBarItem::MouseDown(int, int, TMouseButton button) {
-  if (button != mbLeft || !Enabled) return;
-  // The command chosen in the drop-down may change the menu, which rebuilds
-  // the bar's items and frees this one: nothing of it is used afterwards.
-  TbsSkinMainMenuBar* bar = Bar;
-  for (int i = 0; i < bar->ItemCount(); ++i) {
-    if (bar->Item(i) != this) continue;
-    bar->OpenItem(i, false);
-    return;
-  }
-}
-
-void TbsSkinMainMenuBarItem::Release() {
-  Down = false;
-  Active = false;
-  MorphKf = 0;
-  ReDraw();
-}
-
 // ---- TbsSkinMainMenuBar --------------------------------------------------------------
 
 TClass TbsSkinMainMenuBar::StaticClass() {
@@ -241,7 +181,6 @@ TbsSkinMainMenuBar::TbsSkinMainMenuBar(TComponent* owner)
 }
 
 TbsSkinMainMenuBar::~TbsSkinMainMenuBar() {
-  *FAlive = false;
   FDefItemFont->OnChange = nullptr;
   if (FMainMenu && FMainMenu->FBar == this) FMainMenu->FBar = nullptr;
 }
@@ -315,8 +254,7 @@ TbsSkinData* TbsSkinMainMenuBar::DropSkin() const {
 
 void TbsSkinMainMenuBar::RebuildItems() {
   FItems.clear();
-  FHotIndex = -1;
-  FOpenIndex = -1;
+  FEntered = -1;
   if (FMainMenu && !ComponentState().Contains(csDestroying)) {
     TMenuItem* root = FMainMenu->Items();
     for (int i = 0; i < root->Count(); ++i) {
@@ -325,7 +263,8 @@ void TbsSkinMainMenuBar::RebuildItems() {
     }
   }
   ResolveSkinRecord();
-  if (HandleAllocated()) Invalidate();
+  FTracker.ItemsChanged();
+  BarStateChanged(false);
 }
 
 void TbsSkinMainMenuBar::ResolveSkinRecord() {
@@ -424,48 +363,25 @@ void TbsSkinMainMenuBar::PaintSkinLook(TBitmap* bitmap) {
   PaintItems(bitmap);
 }
 
-int TbsSkinMainMenuBar::ItemAt(POINT p) const {
-  for (size_t i = 0; i < FItems.size(); ++i) {
-    const auto& item = FItems[i];
-    if (item->Shown && item->Enabled && PtInRect(&item->ObjectRect, p)) return int(i);
-  }
-  return -1;
-}
-
 bool TbsSkinMainMenuBar::OverflowMarkerAt(POINT p) const {
   const RECT marker = OverflowMarker();
   return FOverflow && FScrollMenu && PtInRect(&marker, p);
 }
 
-int TbsSkinMainMenuBar::HighlightedIndex() const {
-  for (size_t i = 0; i < FItems.size(); ++i)
-    if (FItems[i]->Active || FItems[i]->Down) return int(i);
-  return -1;
-}
-
-void TbsSkinMainMenuBar::HotTrack(POINT p) {
-  const bool markerHot = OverflowMarkerAt(p);
-  if (markerHot != FMarkerHot) {
-    FMarkerHot = markerHot;
-    Invalidate();
-  }
-  if (FOpenIndex >= 0) return;
-  const int index = ItemAt(p);
-  // In the menu state the last highlighted item stays lit off the items.
-  if (index < 0 && FMenuState) return;
-  if (index == FHotIndex) return;
-  if (FHotIndex >= 0 && FHotIndex < ItemCount()) FItems[size_t(FHotIndex)]->MouseLeave();
-  FHotIndex = index;
-  if (index >= 0) FItems[size_t(index)]->MouseEnter();
-}
-
 void TbsSkinMainMenuBar::WndProc(TMessage& message) {
   switch (message.Msg) {
-    case WM_MOUSEMOVE: HotTrack(LParamToPoint(message.LParam)); break;
+    case WM_MOUSEMOVE: {
+      const POINT p = LParamToPoint(message.LParam);
+      if (const bool markerHot = OverflowMarkerAt(p); markerHot != FMarkerHot) {
+        FMarkerHot = markerHot;
+        Invalidate();
+      }
+      FTracker.PointerMove(ClientToScreen(p));
+      break;
+    }
     case CM_MOUSELEAVE:
       FMarkerHot = false;
-      if (!FMenuState && FHotIndex >= 0 && FHotIndex < ItemCount()) FItems[size_t(FHotIndex)]->MouseLeave();
-      if (!FMenuState) FHotIndex = -1;
+      FTracker.PointerLeft();
       Invalidate();
       break;
     case WM_LBUTTONDOWN: {
@@ -474,124 +390,15 @@ void TbsSkinMainMenuBar::WndProc(TMessage& message) {
         OpenOverflow();
         return;
       }
-      if (const int index = ItemAt(p); index >= 0) {
-        FItems[size_t(index)]->MouseDown(p.X, p.Y, mbLeft);
-        return;
-      }
+      // The command chosen in the drop-down may change the menu, which
+      // rebuilds the items: nothing of them is used afterwards.
+      if (FTracker.PointerDown(ClientToScreen(p))) return;
       break;
     }
     case WM_SIZE: Invalidate(); break;
     default: break;
   }
   TbsSkinControl::WndProc(message);
-}
-
-int TbsSkinMainMenuBar::Step(int from, int step) const {
-  const int count = ItemCount();
-  if (count == 0) return -1;
-  int i = from;
-  for (int n = 0; n < count; ++n) {
-    i = (i + step + count) % count;
-    if (i < 0) i = step > 0 ? 0 : count - 1;
-    if (FItems[size_t(i)]->Enabled && FItems[size_t(i)]->Shown) return i;
-  }
-  return -1;
-}
-
-bool TbsSkinMainMenuBar::SwitchTo(POINT screen) {
-  const POINT p = ScreenToClient(screen);
-  const int index = ItemAt(p);
-  if (index < 0 || index == FOpenIndex) return false;
-  FPendingOpen = index;
-  FPendingByKeyboard = false;
-  return true;
-}
-
-void TbsSkinMainMenuBar::OpenItem(int index, bool byKeyboard) {
-  if (index < 0 || index >= ItemCount()) return;
-  FPendingOpen = index;
-  FPendingByKeyboard = byKeyboard;
-  if (FOpenIndex >= 0) return;  // the open drop-down makes room first
-  while (FPendingOpen >= 0) {
-    const int open = FPendingOpen;
-    const bool keyboard = FPendingByKeyboard;
-    FPendingOpen = -1;
-    TbsSkinMainMenuBarItem* item = FItems[size_t(open)].get();
-    TMenuItem* menuItem = item->MenuItem;
-    if (menuItem->Count() == 0 || menuItem->VisibleCount() == 0) {
-      // An item without children is a command of its own.
-      if (FSkinForm) FSkinForm->LeaveKeyboardMenuMode();
-      LeaveMenuState();
-      menuItem->Click();
-      return;
-    }
-    if (!FSkinForm) return;
-    for (int i = 0; i < ItemCount(); ++i)
-      if (i != open && (FItems[size_t(i)]->Active || FItems[size_t(i)]->Down)) FItems[size_t(i)]->Release();
-    FMenuState = true;
-    FOpenIndex = open;
-    FHotIndex = open;
-    item->Active = true;
-    item->Down = true;
-    item->MouseIn = true;
-    item->MorphKf = 1;
-    Invalidate();
-    Update();
-    if (!FSkinForm->KeyboardMenuMode() && !FMouseMenuEntered) {
-      // Opened by the mouse: the enter event here, its exit as the menu state ends.
-      FMouseMenuEntered = true;
-      FSkinForm->OnMainMenuEnter(FSkinForm);
-    }
-    RECT anchor = item->ObjectRect;
-    const POINT topLeft = ClientToScreen(anchor.TopLeft());
-    anchor = RECT::FromSize(topLeft.X, topLeft.Y, WidthOf(anchor), HeightOf(anchor));
-    TbsMenuDropOptions drop;
-    drop.LeaveSideways = true;
-    drop.OnMouseOutside = [this](POINT screen) { return SwitchTo(screen); };
-    // The chosen command may free the bar (its form closing).
-    const std::shared_ptr<bool> alive = FAlive;
-    // The bar lets go of the item before its command runs: a dialog or
-    // message box the command opens does not show it held behind.
-    drop.OnClosed = [this, alive](bool chosen) {
-      if (!chosen || !*alive || ComponentState().Contains(csDestroying)) return;
-      if (FSkinForm) FSkinForm->LeaveKeyboardMenuMode();
-      LeaveMenuState();
-      if (HandleAllocated()) Update();
-    };
-    TMenuTrackEnd end = TMenuTrackEnd::Closed;
-    try {
-      end = FSkinForm->OpenFramePopup(menuItem, anchor, FPopupToUp, DropSkin(), this, 0, &drop);
-    } catch (...) {
-      // A failing command leaves the bar closed, as any other end does;
-      // an open index left behind would keep every later drop-down shut.
-      if (*alive && !ComponentState().Contains(csDestroying)) {
-        FOpenIndex = -1;
-        FPendingOpen = -1;
-        LeaveMenuState();
-      }
-      throw;
-    }
-    if (!*alive || ComponentState().Contains(csDestroying)) return;
-    FOpenIndex = -1;
-    if (open < ItemCount() && FItems[size_t(open)].get() == item) item->Release();
-    if (end == TMenuTrackEnd::Left || end == TMenuTrackEnd::Right) {
-      FPendingOpen = Step(open, end == TMenuTrackEnd::Left ? -1 : 1);
-      FPendingByKeyboard = true;
-    }
-    if (FPendingOpen >= 0) continue;
-    if (end == TMenuTrackEnd::Escaped && keyboard && FSkinForm && open < ItemCount()) {
-      // Closed by Escape from the keyboard: the item stays highlighted; a
-      // click elsewhere, Alt or F10 end the menu mode.
-      FHotIndex = open;
-      FItems[size_t(open)]->Active = true;
-      // A menu mode the mouse began goes on under the keyboard: entered once.
-      const bool announce = !FMouseMenuEntered;
-      FMouseMenuEntered = false;
-      FSkinForm->EnterKeyboardMenuMode(announce);
-      return;
-    }
-    LeaveMenuState();
-  }
 }
 
 void TbsSkinMainMenuBar::OpenOverflow() {
@@ -605,75 +412,81 @@ void TbsSkinMainMenuBar::OpenOverflow() {
   FSkinForm->OpenFramePopup(FMainMenu->Items(), anchor, FPopupToUp, DropSkin(), this, first);
 }
 
-void TbsSkinMainMenuBar::LeaveMenuState() {
-  FMenuState = false;
-  if (FMouseMenuEntered) {
-    FMouseMenuEntered = false;
-    if (FSkinForm) FSkinForm->OnMainMenuExit(FSkinForm);
+// ---- The look of the menu bar core ----------------------------------------------------
+
+int TbsSkinMainMenuBar::BarItemAt(POINT screen) const {
+  if (!HandleAllocated()) return -1;
+  const POINT p = ScreenToClient(screen);
+  for (size_t i = 0; i < FItems.size(); ++i)
+    if (FItems[i]->Shown && PtInRect(&FItems[i]->ObjectRect, p)) return int(i);
+  return -1;
+}
+
+void TbsSkinMainMenuBar::BarStateChanged(bool now) {
+  for (int i = 0; i < ItemCount(); ++i) {
+    TbsSkinMainMenuBarItem& item = *FItems[size_t(i)];
+    const TMenuBarItemState state = FTracker.ItemState(i);
+    item.Active = item.MouseIn = state != TMenuBarItemState::Normal;
+    item.Down = state == TMenuBarItemState::Open;
+    item.MorphKf = item.Down ? 1 : 0;
   }
-  for (auto& item : FItems) {
-    if (item->Active || item->Down || item->MouseIn) {
-      item->Active = item->Down = item->MouseIn = false;
-      item->MorphKf = 0;
+  // The events follow the highlight, wherever the pointer or the keys take it.
+  if (const int entered = FTracker.Highlighted(); entered != FEntered) {
+    const int left = FEntered;
+    FEntered = entered;
+    if (left >= 0 && left < ItemCount()) OnItemMouseLeave(this, FItems[size_t(left)]->MenuItem);
+    if (entered >= 0) {
+      FItemHint = FItems[size_t(entered)]->MenuItem->Hint();
+      OnItemMouseEnter(this, FItems[size_t(entered)]->MenuItem);
     }
   }
-  FHotIndex = -1;
-  if (HandleAllocated()) Invalidate();
+  if (!HandleAllocated()) return;
+  Invalidate();
+  if (now) Update();
 }
 
-void TbsSkinMainMenuBar::MoveHighlight(int step) {
-  const int from = HighlightedIndex();
-  const int next = from < 0 ? Step(-1, 1) : Step(from, step);
-  if (next < 0) return;
-  if (from >= 0) FItems[size_t(from)]->MouseLeave();
-  FItems[size_t(next)]->MouseEnter();
+TMenuTrackEnd TbsSkinMainMenuBar::DropDown(int index, const TMenuBarDrop& drop) {
+  if (!FSkinForm) return TMenuTrackEnd::Closed;
+  const RECT r = FItems[size_t(index)]->ObjectRect;
+  const POINT topLeft = ClientToScreen(r.TopLeft());
+  TbsMenuDropOptions options;
+  options.LeaveSideways = true;
+  options.OnMouseOutside = drop.OnMouseOutside;
+  options.OnClosed = drop.OnClosed;
+  // Every window of the skinned look opens on its first item.
+  return FSkinForm->OpenFramePopup(FItems[size_t(index)]->MenuItem,
+                                   RECT::FromSize(topLeft.X, topLeft.Y, WidthOf(r), HeightOf(r)), FPopupToUp,
+                                   DropSkin(), this, 0, &options);
 }
 
-// ---- The frame's keyboard menu mode ---------------------------------------------------
-
-void TbsSkinMainMenuBar::EnterKeyboardMenu() {
-  FMenuState = true;
-  int index = HighlightedIndex();
-  if (index < 0) index = Step(-1, 1);
-  if (index >= 0) FItems[size_t(index)]->MouseEnter();
-}
-
-void TbsSkinMainMenuBar::LeaveKeyboardMenu() {
-  // A drop-down that is switching to another keeps the state.
-  if (FOpenIndex >= 0 || FPendingOpen >= 0) return;
-  LeaveMenuState();
+// The frame keeps its own keyboard menu mode and the OnMainMenuEnter and
+// OnMainMenuExit events: a menu mode the mouse began is announced here, a
+// walk back from a drop-down to the bar hands the keys to the frame again.
+void TbsSkinMainMenuBar::BarModeChanged(TMenuBarMode from, TMenuBarMode to) {
+  if (!FSkinForm) return;
+  if (from == TMenuBarMode::Rest && to == TMenuBarMode::Menus) {
+    if (FSkinForm->KeyboardMenuMode()) return;
+    FMouseMenuEntered = true;
+    FSkinForm->OnMainMenuEnter(FSkinForm);
+  } else if (from == TMenuBarMode::Menus && to == TMenuBarMode::Keys) {
+    // A menu mode the mouse began goes on under the keyboard: entered once.
+    const bool announce = !FMouseMenuEntered;
+    FMouseMenuEntered = false;
+    if (!FSkinForm->KeyboardMenuMode()) FSkinForm->EnterKeyboardMenuMode(announce);
+  } else if (to == TMenuBarMode::Rest) {
+    FSkinForm->LeaveKeyboardMenuMode();
+    if (!FMouseMenuEntered) return;
+    FMouseMenuEntered = false;
+    FSkinForm->OnMainMenuExit(FSkinForm);
+  }
 }
 
 bool TbsSkinMainMenuBar::MenuBarKey(WORD key) {
-  for (size_t i = 0; i < FItems.size(); ++i) {
-    TbsSkinMainMenuBarItem* item = FItems[i].get();
-    if (!item->Enabled || !item->Shown || !IsAccel(char32_t(key), item->MenuItem->Caption())) continue;
-    if (FOpenIndex >= 0 && item->MenuItem->Count() > 0) {
-      // Another drop-down is open: switch to this one.
-      if (int(i) != FOpenIndex) {
-        FPendingOpen = int(i);
-        FPendingByKeyboard = true;
-        SkinMenuOf(FSkinForm)->CloseAll();
-      }
-      return true;
-    }
-    item->MouseEnter();
-    OpenItem(int(i), true);
-    return true;
-  }
-  return false;
+  MSG msg{};
+  msg.message = WM_KEYDOWN;
+  msg.wParam = key;
+  return FTracker.Key(msg);
 }
-
-bool TbsSkinMainMenuBar::OpenSelectedItem() {
-  const int index = HighlightedIndex();
-  if (index < 0 || FOpenIndex >= 0) return false;
-  OpenItem(index, true);
-  return true;
-}
-
-void TbsSkinMainMenuBar::SelectPrevItem() { MoveHighlight(-1); }
-
-void TbsSkinMainMenuBar::SelectNextItem() { MoveHighlight(1); }
 
 bool TbsSkinMainMenuBar::MenuBarShortCut(const MSG& msg) {
   if (!FMainMenu) return false;

@@ -1,16 +1,18 @@
 #pragma once
 // The skinned main menu bar: a row of skinned items at the top of the
 // form's client area, one per shown top-level item of a TbsSkinMainMenu,
-// whose drop-downs open through the frame's popup-menu engine. The frame
-// drives its keyboard mode (Alt, F10, accelerators, the arrows) through
-// IbsFrameMenuBar. The system buttons of a maximized MDI child are not
-// made: this program has no MDI windows.
+// whose drop-downs open through the frame's popup-menu engine. The menu
+// bar core drives it (the frame hands it Alt, F10 and the keys through
+// IbsFrameMenuBar); the bar is the items' places and their look. The
+// system buttons of a maximized MDI child are not made: this program has
+// no MDI windows.
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/Menus.h"
+#include "framework/Menus_BarTracker.h"
 #include "skin/controls/bsSkinCtrls_Control.h"
 #include "skin/form/bsSkinForm.h"
 
@@ -44,7 +46,8 @@ private:
   TbsSkinMainMenuBar* FBar = nullptr;
 };
 
-// The base of the bar's objects.
+// The base of the bar's objects: their place, their state as the menu bar
+// core leaves it, and their pictures.
 class TbsMenuBarObject {
 public:
   explicit TbsMenuBarObject(TbsSkinMainMenuBar* bar) : Bar(bar) {}
@@ -55,11 +58,6 @@ public:
   // Repaints the object.
   virtual void ReDraw();
   virtual void Draw(TCanvas* canvas) = 0;
-  virtual void MouseDown(int x, int y, TMouseButton button);
-  virtual void MouseUp(int x, int y, TMouseButton button);
-  virtual void DblClick() {}
-  virtual void MouseEnter();
-  virtual void MouseLeave();
   virtual bool EnableMorphing() const { return Morphing && !IsEmptyRect(ActiveSkinRect); }
 
   TbsSkinMainMenuBar* Bar;
@@ -81,15 +79,10 @@ public:
   TbsSkinMainMenuBarItem(TbsSkinMainMenuBar* bar, TMenuItem* item);
 
   void Draw(TCanvas* canvas) override;
-  void MouseDown(int x, int y, TMouseButton button) override;
-  void MouseEnter() override;
-  void MouseLeave() override;
   // Reads the item record (null: the default look).
   void TakeRecord(const TbsDataSkinMainMenuBarItem* record, TBitmap* picture);
   // The caption's width plus the record's text margins.
   int MeasureWidth(TCanvas* canvas) const;
-  // Gives up the open state: the drop-down has closed.
-  void Release();
 
   TMenuItem* MenuItem;
   const TbsDataSkinMainMenuBarItem* Record = nullptr;
@@ -102,7 +95,7 @@ private:
   void DrawDefault(TCanvas* canvas);
 };
 
-class TbsSkinMainMenuBar : public TbsSkinControl, public IbsFrameMenuBar {
+class TbsSkinMainMenuBar : public TbsSkinControl, public IbsFrameMenuBar, private TMenuBarLook {
   KORA_CLASS(TbsSkinMainMenuBar, TbsSkinControl)
 
   explicit TbsSkinMainMenuBar(TComponent* owner);
@@ -131,10 +124,11 @@ class TbsSkinMainMenuBar : public TbsSkinControl, public IbsFrameMenuBar {
   // ---- Reading ----
   int ItemCount() const { return int(FItems.size()); }
   TbsSkinMainMenuBarItem* Item(int index) const { return FItems[size_t(index)].get(); }
-  // The item highlighted (active or open); -1 when none.
-  int HighlightedIndex() const;
+  // The item highlighted (hot, lit or open); -1 when none.
+  int HighlightedIndex() const { return FTracker.Highlighted(); }
   // A drop-down was opened from the bar, or keyboard menu mode is on.
-  bool InMenuState() const { return FMenuState; }
+  bool InMenuState() const { return FTracker.Mode() != TMenuBarMode::Rest; }
+  const TMenuBarTracker& Tracker() const { return FTracker; }
   // Some item did not fit.
   bool Overflow() const { return FOverflow; }
   // Bar coordinates of the items area.
@@ -146,15 +140,12 @@ class TbsSkinMainMenuBar : public TbsSkinControl, public IbsFrameMenuBar {
   // Builds the items again from the main menu.
   void RebuildItems();
   // Opens an item's drop-down (or runs its command) as a click would.
-  void OpenItem(int index, bool byKeyboard);
+  void OpenItem(int index, bool byKeyboard) { FTracker.Activate(index, byKeyboard); }
 
   // IbsFrameMenuBar
-  void EnterKeyboardMenu() override;
-  void LeaveKeyboardMenu() override;
+  void EnterKeyboardMenu() override { FTracker.EnterKeys(); }
+  void LeaveKeyboardMenu() override { FTracker.Leave(); }
   bool MenuBarKey(WORD key) override;
-  bool OpenSelectedItem() override;
-  void SelectPrevItem() override;
-  void SelectNextItem() override;
   bool MenuBarShortCut(const MSG& msg) override;
 
   void ResolveSkinRecord() override;
@@ -170,21 +161,21 @@ protected:
 private:
   friend class TbsSkinMainMenu;
   friend class TbsSkinMainMenuBarItem;
-  friend class TbsMenuBarObject;
+  // TMenuBarLook
+  int BarItemCount() const override { return ItemCount(); }
+  TMenuItem* BarItem(int index) const override { return FItems[size_t(index)]->MenuItem; }
+  bool BarItemShown(int index) const override { return FItems[size_t(index)]->Shown; }
+  int BarItemAt(POINT screen) const override;
+  void BarStateChanged(bool now) override;
+  TMenuTrackEnd DropDown(int index, const TMenuBarDrop& drop) override;
+  void BarModeChanged(TMenuBarMode from, TMenuBarMode to) override;
+
   void LayoutItems(TCanvas* canvas);
   void SelectItemFont(TCanvas* canvas) const;
   void PaintItems(TBitmap* bitmap);
-  void HotTrack(POINT p);
-  int ItemAt(POINT p) const;
-  // The next enabled, shown item from `from` going by step, wrapping round.
-  int Step(int from, int step) const;
-  void MoveHighlight(int step);
   bool OverflowMarkerAt(POINT p) const;
   RECT OverflowMarker() const;
   void OpenOverflow();
-  // The item under a screen point while a drop-down is open.
-  bool SwitchTo(POINT screen);
-  void LeaveMenuState();
   TbsSkinData* DropSkin() const;
 
   TbsSkinMainMenu* FMainMenu = nullptr;
@@ -197,19 +188,15 @@ private:
   bool FPopupToUp = false;
   std::vector<std::unique_ptr<TbsSkinMainMenuBarItem>> FItems;
   const TbsDataSkinMainMenuBar* FRecord = nullptr;
-  int FHotIndex = -1;
-  bool FMenuState = false;
+  TMenuBarTracker FTracker{*this};
+  // The item OnItemMouseEnter last told of; -1 for none.
+  int FEntered = -1;
   // OnMainMenuEnter fired for a drop-down opened by the mouse: its
   // OnMainMenuExit is owed.
   bool FMouseMenuEntered = false;
   bool FOverflow = false;
   bool FMarkerHot = false;
-  // The item whose drop-down opens next once the open one closed.
-  int FPendingOpen = -1;
-  bool FPendingByKeyboard = false;
-  int FOpenIndex = -1;
   std::string FItemHint;
-  std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 void RegisterSkinMenuBarClasses();
