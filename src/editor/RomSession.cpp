@@ -34,6 +34,16 @@ std::string ToolArgument(const std::string& path) {
   throw Exception(text + Tr("; the ROM was not changed", "; ROM 未被改动"));
 }
 
+// A line of the packer's complaint, kept readable: room for a long path,
+// cut between whole characters.
+std::string CutLine(const std::string& line) {
+  constexpr std::size_t kLimit = 400;
+  if (line.size() <= kLimit) return line;
+  std::size_t end = kLimit;
+  while (end > 0 && (static_cast<unsigned char>(line[end]) & 0xC0) == 0x80) --end;
+  return line.substr(0, end) + "…";
+}
+
 }  // namespace
 
 RomSession::RomSession(ProgramPaths paths) : FPaths(std::move(paths)) {}
@@ -113,7 +123,7 @@ std::string RomSession::ToolReport(int status) const {
       line += c;
       continue;
     }
-    if (!Trim(line).empty()) lines.push_back(Trim(line).substr(0, 160));
+    if (!Trim(line).empty()) lines.push_back(CutLine(Trim(line)));
     line.clear();
   }
   if (lines.size() > 3) lines.erase(lines.begin(), lines.end() - 3);

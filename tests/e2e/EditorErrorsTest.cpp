@@ -123,10 +123,10 @@ TEST_F(EditorErrorsTest, MalformedRomsAreReportedAndAFailedOpenKeepsTheRomBefore
   // nothing and says why.
   std::string garbled = demo;
   for (size_t i = decoded.Layout.BlockStart + 4; i < decoded.Layout.BlockStart + 64; ++i) garbled[i] = '\xEE';
-  bad.push_back(
-      {"garbled.nds", garbled,
-       PackerFailed("以退出码 1 结束, 其错误输出为: agblz: \"" + PackedFile() + "\": reference before the start",
-                    false)});
+  bad.push_back({"garbled.nds", garbled,
+                 PackerFailed("以退出码 1 结束, 其错误输出为: agblz: \"" + PackedFile() +
+                                  "\": reference before the start of the output: distance 3823 at output offset 0",
+                              false)});
   for (const Bad& b : bad) WriteFileBytes(Dir + b.Name, b.Bytes);
 
   OpenWindow();

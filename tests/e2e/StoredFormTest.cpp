@@ -125,7 +125,6 @@ TEST_F(StoredFormTest, TheMainWindowWrittenAndReadBackIsTheSameWindow) {
     EXPECT_EQ(it->second, values) << name;
   }
   EXPECT_EQ(copied.size(), original.size());
-
 }
 
 }  // namespace
