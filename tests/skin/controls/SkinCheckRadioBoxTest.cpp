@@ -225,6 +225,7 @@ TEST_F(SkinCheckRadioBoxTest, SheetOfTheStates) {
   row(0, "plain");
   LoadProgramSkin();
   row(110, "skinned");
+  sheet.ExpectDrawnAndDistinct();
   sheet.Save("skin_checkbox_states");
 }
 

@@ -236,6 +236,7 @@ TEST_F(SkinLabelTest, SheetOfEveryState) {
   delete Skin;
   Skin = nullptr;
   row(90, "default");
+  sheet.ExpectDrawnAndDistinct();
   sheet.Save("skin-label-states");
 }
 

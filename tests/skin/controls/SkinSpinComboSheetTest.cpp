@@ -88,6 +88,7 @@ TEST_F(SkinSpinComboSheetTest, SpinEdits) {
   SpinRow(sheet, 200, "spinedit", true, false, 90);
   sheet.Bitmap().Canvas()->TextOut(10, 244, "default look, 60 x 16");
   SpinRow(sheet, 260, "spinedit", false, true, 60);
+  sheet.ExpectDrawn();
   sheet.Save("spin-edits");
 }
 
@@ -191,6 +192,7 @@ TEST_F(SkinSpinComboSheetTest, ComboBoxes) {
     delete combo;
     Run();
   }
+  sheet.ExpectDrawn();
   sheet.Save("combo-boxes");
 }
 

@@ -144,6 +144,7 @@ TEST_F(SkinTabsSheetTest, TabsOnEverySide) {
   tall->SetTabHeight(30);
   Shoot(sheet, tall, 1, x, 670, "skinned, TabHeight 30");
   delete tall;
+  sheet.ExpectDrawnAndDistinct();
   sheet.Save("tabs-sides");
 }
 

@@ -62,6 +62,7 @@ protected:
         Then([&](TbsOpenDlgForm*) { Screen.PressKey(VK_ESCAPE); });
       });
     }));
+    sheet.ExpectDrawnAndDistinct();
     sheet.Save(name);
   }
 };

@@ -188,6 +188,7 @@ TEST_F(SkinHintTest, ASheetOfTheHint) {
   Hint->ActivateHint({100, 100}, "最小化到系统托盘区");
   Screen.RunUntilIdle();
   sheet.Put(Screen, HintRect(), 10, 80, "default", 1);
+  sheet.ExpectDrawnAndDistinct();
   sheet.Save("skin-hint");
 }
 

@@ -159,6 +159,7 @@ TEST_F(SkinMenuLookTest, ASheetOfEveryLook) {
     Engine->SetMaxMenuItemsInWindow(0);
     x += 440;
   }
+  sheet.ExpectDrawnAndDistinct();
   sheet.Save("skin-menus");
 }
 
