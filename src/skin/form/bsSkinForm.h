@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,24 @@ public:
   virtual void MouseLeave();
   // Whether the object looks different under the pointer.
   virtual bool HasHoverLook() const;
+  // What the frame's hit test answers over the object: HTCAPTION for a
+  // piece the window is dragged by (which never holds the mouse itself).
+  virtual LRESULT HitCode() const { return HTOBJECT; }
+  // The command of a caption button; none for every other object.
+  virtual std::optional<TbsStdCommand> ButtonCommand() const { return std::nullopt; }
+  // Whether the object can be painted on its own over the frame; false
+  // when only a whole frame paint redraws it cleanly.
+  virtual bool RepaintsAlone() const { return true; }
+  // The caption buttons of a row took the space up to x on one side.
+  virtual void MakeRoomForButtons(bool leftSide, int x);
+  // Forgets hover and press looks (the window's activation changed).
+  virtual void ResetHover();
+  // The window's active state changed.
+  virtual void SetActiveState(bool active, bool repaint);
+  // One 25 ms tick of the frame's animation timer; true when it still runs.
+  virtual bool AnimationStep() { return false; }
+  // The frame's popup menu closed: true when it was this object's.
+  virtual bool MenuClosed() { return false; }
 
   // Morphing set, a skin loaded and skin effects on.
   bool CanMorphing() const;
@@ -180,8 +199,7 @@ public:
   void SetDown(bool value);
   // Whether the button's menu is showing.
   bool MenuDown() const { return FMenuDown; }
-  // The frame learnt the menu closed.
-  void MenuClosed();
+  bool MenuClosed() override;
 
   RECT DownRect, DisableSkinRect;
   // A menu whose items drop down from the button; null for none.
@@ -206,6 +224,7 @@ public:
   void MouseDown(int x, int y, TMouseButton button) override;
   void MouseUp(int x, int y, TMouseButton button) override;
   bool HasHoverLook() const override;
+  std::optional<TbsStdCommand> ButtonCommand() const override { return Command; }
 
   // cmmaximize while maximized, cmminimize while minimized, cmrollup while rolled up.
   bool RestoreState() const;
@@ -231,9 +250,9 @@ public:
   void MouseUp(int x, int y, TMouseButton button) override;
   void MouseEnter() override;
   void MouseLeave() override;
-  // One 25 ms tick of the frame's animation timer; true when it still runs.
-  bool AnimationStep();
-  void MenuClosed();
+  void ResetHover() override;
+  bool AnimationStep() override;
+  bool MenuClosed() override;
   void DoCommand();
   bool RestoreState() const;
 
@@ -266,10 +285,14 @@ public:
   void MouseEnter() override;
   void MouseLeave() override;
 
-  // The window's active state changed.
-  void SetActiveState(bool active, bool repaint);
-  // One 25 ms tick; true when it still runs.
-  bool AnimationStep();
+  LRESULT HitCode() const override { return HTCAPTION; }
+  // The caption is drawn over the band.
+  bool RepaintsAlone() const override { return false; }
+  void MakeRoomForButtons(bool leftSide, int x) override;
+  // The caption keeps its own look across hover resets.
+  void ResetHover() override {}
+  void SetActiveState(bool active, bool repaint) override;
+  bool AnimationStep() override;
   bool CanAnimate() const;
 
   std::string FontName;

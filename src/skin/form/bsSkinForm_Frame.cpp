@@ -30,15 +30,12 @@ void ApplyEffect(TBitmap& band, TbsInactiveEffect effect) {
 // Which corner area of the main picture holds a point (right and bottom edges excluded).
 bool InArea(const RECT& area, POINT p) { return area.Contains(p); }
 
-// The caption buttons are the standard button objects; their command says
-// where they go and whether they exist.
+// The caption buttons are the objects with a command; it says where they go
+// and whether they exist.
 TbsStdCommand CommandOf(const TbsActiveSkinObject* object, bool* hasCommand) {
-  if (const auto* button = dynamic_cast<const TbsSkinStdButtonObject*>(object)) {
-    *hasCommand = true;
-    return button->Command;
-  }
-  *hasCommand = false;
-  return cmDefault;
+  const std::optional<TbsStdCommand> command = object->ButtonCommand();
+  *hasCommand = command.has_value();
+  return command.value_or(cmDefault);
 }
 
 }  // namespace
@@ -115,16 +112,13 @@ void TbsSkinForm::CalcObjectRects() {
     int x = FWidth - kDefaultBorder;
     for (TbsStdCommand command : {cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray}) {
       for (const auto& object : FObjects) {
-        auto* button = dynamic_cast<TbsSkinStdButtonObject*>(object.get());
-        if (!button || button->Command != command || !button->Visible) continue;
-        button->ObjectRect = {x - size, 4, x, 4 + size};
+        if (object->ButtonCommand() != command || !object->Visible) continue;
+        object->ObjectRect = {x - size, 4, x, 4 + size};
         x -= size;
       }
     }
-    for (const auto& object : FObjects) {
-      auto* button = dynamic_cast<TbsSkinStdButtonObject*>(object.get());
-      if (button && button->Command == cmSysMenu) button->ObjectRect = {kDefaultBorder + 1, 4, 4 + size, 4 + size};
-    }
+    for (const auto& object : FObjects)
+      if (object->ButtonCommand() == cmSysMenu) object->ObjectRect = {kDefaultBorder + 1, 4, 4 + size, 4 + size};
     return;
   }
   const TbsSkinFormInfo& info = FSkinData->FormInfo();
@@ -191,9 +185,8 @@ void TbsSkinForm::CalcObjectRects() {
       return SIZE{GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)};
     return SIZE{WidthOf(object->SkinRect), HeightOf(object->SkinRect)};
   };
-  const auto captions = [this](const std::function<void(TbsActiveSkinObject*)>& f) {
-    for (const auto& object : FObjects)
-      if (dynamic_cast<TbsSkinCaptionObject*>(object.get())) f(object.get());
+  const auto makeRoom = [this](bool leftSide, int x) {
+    for (const auto& object : FObjects) object->MakeRoomForButtons(leftSide, x);
   };
   if (!FButtonsInLeft) {
     int x = row.Right;
@@ -202,12 +195,12 @@ void TbsSkinForm::CalcObjectRects() {
       object->ObjectRect = {x - s.cx, row.Top, x, row.Top + s.cy};
       x -= s.cx + FButtonsOffset;
     }
-    if (!inButtonsRect) captions([&](TbsActiveSkinObject* caption) { caption->ObjectRect.Right = x + FButtonsOffset; });
+    if (!inButtonsRect) makeRoom(false, x + FButtonsOffset);
     if (sysMenu && !IsEmptyRect(FFitCaptionRect)) {
       const SIZE s = sizeOf(sysMenu);
       const int top = FFitCaptionRect.Top + HeightOf(FFitCaptionRect) / 2 - s.cy / 2;
       sysMenu->ObjectRect = RECT::FromSize(FFitCaptionRect.Left, top, s.cx, s.cy);
-      captions([&](TbsActiveSkinObject* caption) { caption->ObjectRect.Left = sysMenu->ObjectRect.Right; });
+      makeRoom(true, sysMenu->ObjectRect.Right);
     }
   } else {
     int x = row.Left;
@@ -217,7 +210,7 @@ void TbsSkinForm::CalcObjectRects() {
       object->ObjectRect = {x, row.Top, x + s.cx, row.Top + s.cy};
       x += s.cx + FButtonsOffset;
     }
-    if (!inButtonsRect) captions([&](TbsActiveSkinObject* caption) { caption->ObjectRect.Left = x + FButtonsOffset; });
+    if (!inButtonsRect) makeRoom(true, x + FButtonsOffset);
   }
 }
 
@@ -352,8 +345,7 @@ void TbsSkinForm::PaintDefaultFrame(HDC dc) {
   for (const auto& object : FObjects) {
     if (!object->Visible) continue;
     object->Draw(canvas, true);
-    const auto* button = dynamic_cast<const TbsSkinStdButtonObject*>(object.get());
-    if (button && button->Command == cmSysMenu)
+    if (object->ButtonCommand() == cmSysMenu)
       textLeft = std::max(textLeft, object->ObjectRect.Right + 2);
     else
       textRight = std::min(textRight, object->ObjectRect.Left - 2);
@@ -374,7 +366,7 @@ void TbsSkinForm::PaintDefaultFrame(HDC dc) {
 void TbsSkinForm::RepaintObject(TbsActiveSkinObject* object) {
   if (!object || !FForm->HandleAllocated() || !IsWindowVisible(FForm->Handle())) return;
   if (FSkinActive && !CalcRects()) return;
-  if (dynamic_cast<TbsSkinCaptionObject*>(object) || !object->Visible) {
+  if (!object->RepaintsAlone() || !object->Visible) {
     // The caption is drawn over the band: only a whole frame paint redraws it cleanly.
     if (object->Visible) PaintNCNow();
     return;
@@ -483,8 +475,7 @@ LRESULT TbsSkinForm::HitTest(POINT p) { return FSkinActive ? SkinHitTest(p) : De
 LRESULT TbsSkinForm::SkinHitTest(POINT p) {
   const auto inCaption = [&] {
     for (const auto& object : FObjects)
-      if (object->Visible && dynamic_cast<TbsSkinCaptionObject*>(object.get()) && object->ObjectRect.Contains(p))
-        return true;
+      if (object->Visible && object->HitCode() == HTCAPTION && object->ObjectRect.Contains(p)) return true;
     return false;
   };
   FWidth = WindowWidth();
@@ -597,13 +588,7 @@ void TbsSkinForm::HotTrackTick() {
 }
 
 void TbsSkinForm::ResetHotState() {
-  for (const auto& object : FObjects) {
-    if (dynamic_cast<TbsSkinCaptionObject*>(object.get())) continue;
-    object->Active = false;
-    object->MouseIn = false;
-    object->MorphFactor = 0;
-    if (auto* animate = dynamic_cast<TbsSkinAnimateObject*>(object.get())) animate->Frame = 1;
-  }
+  for (const auto& object : FObjects) object->ResetHover();
 }
 
 void TbsSkinForm::StartMorphTicker() {
@@ -632,21 +617,13 @@ void TbsSkinForm::MorphTick() {
 
 void TbsSkinForm::AnimateTick() {
   bool running = false;
-  for (int i = 0; i < ObjectCount(); ++i) {
-    TbsActiveSkinObject* object = Objects(i);
-    if (auto* caption = dynamic_cast<TbsSkinCaptionObject*>(object))
-      running = caption->AnimationStep() || running;
-    else if (auto* animate = dynamic_cast<TbsSkinAnimateObject*>(object))
-      running = animate->AnimationStep() || running;
-  }
+  for (int i = 0; i < ObjectCount(); ++i) running = Objects(i)->AnimationStep() || running;
   if (!running) FAnimateTimer->SetEnabled(false);
 }
 
 void TbsSkinForm::UpdateCaptionActiveState(bool repaint, bool animate) {
   const bool active = GetFormActive();
-  for (const auto& object : FObjects)
-    if (auto* caption = dynamic_cast<TbsSkinCaptionObject*>(object.get()))
-      caption->SetActiveState(active, repaint && animate);
+  for (const auto& object : FObjects) object->SetActiveState(active, repaint && animate);
   if (repaint) PaintNCNow();
   if (active)
     OnActivate(this);

@@ -345,7 +345,7 @@ void TbsSkinForm::HandleNCMouse(TMessage& message, LRESULT hit) {
       if (object(FCapturedIndex) != hot || FPopupCount != popups || hit == HTCAPTION) {
         // A menu the press dropped has come and gone; nothing is held.
         FCapturedIndex = -1;
-      } else if (!dynamic_cast<TbsSkinCaptionObject*>(hot)) {
+      } else if (hot->HitCode() != HTCAPTION) {
         SetCapture(FForm->Handle());
       }
       break;
@@ -353,9 +353,8 @@ void TbsSkinForm::HandleNCMouse(TMessage& message, LRESULT hit) {
     case WM_NCLBUTTONUP:
     case WM_LBUTTONUP: {
       TbsActiveSkinObject* target = object(FCapturedIndex);
-      const bool caption = dynamic_cast<TbsSkinCaptionObject*>(target) != nullptr;
       FCapturedIndex = -1;
-      if (target && !caption && GetCapture() == FForm->Handle()) ReleaseCapture();
+      if (target && target->HitCode() != HTCAPTION && GetCapture() == FForm->Handle()) ReleaseCapture();
       if (target) target->MouseUp(p.X, p.Y, mbLeft);
       break;
     }
@@ -368,8 +367,8 @@ void TbsSkinForm::HandleNCMouse(TMessage& message, LRESULT hit) {
         if (object(FHotIndex) == hot) hot->DblClick();
         // The second press of a quick double click presses a button like
         // the first: its release runs the command and lets it up again.
-        if (hit != HTCAPTION && object(FHotIndex) == hot && FPopupCount == popups &&
-            !dynamic_cast<TbsSkinCaptionObject*>(hot) && IsWindow(FForm->Handle())) {
+        if (hit != HTCAPTION && object(FHotIndex) == hot && FPopupCount == popups && hot->HitCode() != HTCAPTION &&
+            IsWindow(FForm->Handle())) {
           FCapturedIndex = FHotIndex;
           SetCapture(FForm->Handle());
           break;
@@ -449,16 +448,8 @@ TMenuTrackEnd TbsSkinForm::OpenFramePopup(TMenuItem* items, const RECT& anchor, 
 
 void TbsSkinForm::MenuClosedHandling() {
   FMenuOpen = false;
-  for (const auto& object : FObjects) {
-    if (auto* button = dynamic_cast<TbsSkinButtonObject*>(object.get()); button && button->MenuDown()) {
-      button->MenuClosed();
-      break;
-    }
-    if (auto* animate = dynamic_cast<TbsSkinAnimateObject*>(object.get()); animate && animate->MenuOpen) {
-      animate->MenuClosed();
-      break;
-    }
-  }
+  for (const auto& object : FObjects)
+    if (object->MenuClosed()) break;
   OnSkinMenuClose(this);
   if (FKeyboardMenuMode) {
     LeaveKeyboardMenuMode();
