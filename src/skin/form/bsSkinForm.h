@@ -20,6 +20,7 @@
 #include "framework/Menus_Tracker.h"
 #include "skin/data/bsSkinData.h"
 #include "skin/data/bsUtils.h"
+#include "skin/form/bsFrameGeometry.h"
 
 namespace kora {
 
@@ -428,8 +429,10 @@ class TbsSkinForm : public TComponent {
   TbsActiveSkinObject* Objects(int index) const { return FObjects[size_t(index)].get(); }
   // The first object of that IDName, null when none.
   TbsActiveSkinObject* FindObject(const std::string& idName) const;
-  const RECT& FitInnerRect() const { return FFitInnerRect; }
-  const RECT& FitCaptionRect() const { return FFitCaptionRect; }
+  const RECT& FitInnerRect() const { return FGeometry.Inner; }
+  const RECT& FitCaptionRect() const { return FGeometry.Caption; }
+  // Every rectangle of the frame for the size it was last laid out at.
+  const TbsFrameGeometry& Geometry() const { return FGeometry; }
   RECT SavedBounds() const { return FSavedBounds; }
   // Null without a region; owned by the frame.
   HRGN WindowRegion() const { return FRegion; }
@@ -445,13 +448,8 @@ class TbsSkinForm : public TComponent {
   int GetMinHeight() const;
   int GetMaxWidth() const;
   int GetMaxHeight() const;
-  // The default look's caption height.
-  int DefaultCaptionHeight() const;
-  // The default look's frame for a window of w x h, in window coordinates:
-  // the caption row (a border's width in from the edges, down to where the
-  // client begins) and the client inside the border.
-  RECT DefaultCaptionRect(int w) const;
-  RECT DefaultClientRect(int w, int h) const;
+  // The client of a window of w x h in the current look.
+  RECT ClientRectFor(int w, int h) const;
 
   // ---- Operations ----
   void MinimizeAll();
@@ -537,6 +535,7 @@ private:
   void ForceSizeMessage();
   POINT WindowPoint(LPARAM screenPoint) const;
   bool Sizeable() const;
+  bool ToolWindow() const;
   bool IsMainForm() const;
   bool Designing() const { return ComponentState().Contains(csDesigning); }
   int WindowWidth() const;
@@ -555,12 +554,7 @@ private:
   int FSavedHeight = 0;
   bool FFirstShowPending = true;
   int FWidth = 0, FHeight = 0;
-  // Geometry for the current size.
-  POINT FFitTopLeft, FFitTopRight, FFitBottomLeft, FFitBottomRight;
-  RECT FFitInnerRect, FFitCaptionRect, FFitButtonsRect, FFitMaskArea;
-  POINT FFitHitTopLeft, FFitHitTopRight, FFitHitBottomLeft, FFitHitBottomRight;
-  int FButtonsOffset = 0;
-  bool FButtonsInLeft = false;
+  TbsFrameGeometry FGeometry;
   // Mask bands at the size they were last made for.
   TBitmap FMaskTop, FMaskBottom, FMaskLeft, FMaskRight;
   SIZE FRegionSize;

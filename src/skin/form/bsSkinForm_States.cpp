@@ -35,9 +35,8 @@ int TbsSkinForm::GetMinWidth() const {
 
 int TbsSkinForm::GetMinHeight() const {
   // The frame round a client of no height: the caption and the borders.
-  const RECT defaultClient = DefaultClientRect(0, 0);
-  const int frame = FSkinActive ? FSkinData->Picture()->Height() - HeightOf(FSkinData->FormInfo().ClientRect)
-                                : defaultClient.Top - defaultClient.Bottom;
+  const RECT client = ClientRectFor(0, 0);
+  const int frame = client.Top - client.Bottom;
   if (MinHeight > frame && !FRolledUp && FWindowState != fwsMinimized) return MinHeight;
   return frame;
 }

@@ -155,16 +155,7 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
         // NCCALCSIZE_PARAMS begins with the proposed rectangle.
         auto* r = reinterpret_cast<RECT*>(message.LParam);
         if (r) {
-          if (FSkinActive) {
-            const RECT& c = FSkinData->FormInfo().ClientRect;
-            const int picW = FSkinData->Picture()->Width(), picH = FSkinData->Picture()->Height();
-            r->Left += c.Left;
-            r->Top += c.Top;
-            r->Right -= picW - c.Right;
-            r->Bottom -= picH - c.Bottom;
-          } else {
-            *r = DefaultClientRect(r->Width(), r->Height()).Offsetted(r->Left, r->Top);
-          }
+          *r = ClientRectFor(r->Width(), r->Height()).Offsetted(r->Left, r->Top);
           r->Right = std::max(r->Right, r->Left);
           r->Bottom = std::max(r->Bottom, r->Top);
         }
