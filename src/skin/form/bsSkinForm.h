@@ -20,7 +20,9 @@
 #include "framework/Menus_Tracker.h"
 #include "skin/data/bsSkinData.h"
 #include "skin/data/bsUtils.h"
+#include "skin/form/bsFrameAnimator.h"
 #include "skin/form/bsFrameGeometry.h"
+#include "skin/form/bsFrameMenuMode.h"
 
 namespace kora {
 
@@ -420,8 +422,8 @@ class TbsSkinForm : public TComponent {
   // Forced, else the NC-active flag for MDI windows, else the form's.
   bool GetFormActive() const;
   bool NCActive() const { return FNCActive; }
-  bool MenuOpen() const { return FMenuOpen; }
-  bool KeyboardMenuMode() const { return FKeyboardMenuMode; }
+  bool MenuOpen() const { return FMenuMode->MenuOpen(); }
+  bool KeyboardMenuMode() const { return FMenuMode->KeyboardMode(); }
   bool InSizeMove() const { return FInSizeMove; }
   int HotIndex() const { return FHotIndex; }
   int CapturedIndex() const { return FCapturedIndex; }
@@ -436,12 +438,10 @@ class TbsSkinForm : public TComponent {
   RECT SavedBounds() const { return FSavedBounds; }
   // Null without a region; owned by the frame.
   HRGN WindowRegion() const { return FRegion; }
-  // The system menu as last built (rebuilt before each opening).
-  TPopupMenu* BuiltSystemMenu() const { return FSysMenu.get(); }
   TPopupMenu* TrayPopupMenu() const { return FTrayMenu.get(); }
   TTimer* HotTrackTimer() const { return FHotTrackTimer.get(); }
-  TTimer* MorphTicker() const { return FMorphTimer.get(); }
-  TTimer* CaptionAnimateTimer() const { return FAnimateTimer.get(); }
+  TTimer* MorphTicker() const { return FAnimator->MorphTimer(); }
+  TTimer* CaptionAnimateTimer() const { return FAnimator->AnimationTimer(); }
 
   // ---- Sizes ----
   int GetMinWidth() const;
@@ -460,13 +460,9 @@ class TbsSkinForm : public TComponent {
   void ToggleRollUp() { RollUp(!FRolledUp); }
   void MinimizeToTray();
   void RestoreFromTray();
-  // Rebuilds and opens the system menu at a screen point, or under a
-  // screen rectangle.
-  void TrackSystemMenu(POINT at);
-  void TrackSystemMenu(const RECT& under);
   // The system menu's items, rebuilt (or the application's SystemMenu
   // with the standard commands on top).
-  TMenuItem* SystemMenuItems();
+  TMenuItem* SystemMenuItems() { return FMenuMode->SystemMenuItems(); }
   // Drops a menu's items at a screen point; the one place the frame shows
   // a popup (the skinned popup engine takes it over).
   TMenuTrackEnd OpenFramePopup(TMenuItem* items, POINT at, const RECT* under);
@@ -476,14 +472,14 @@ class TbsSkinForm : public TComponent {
   // options say; returns how the chain ended.
   TMenuTrackEnd OpenFramePopup(TMenuItem* items, const RECT& anchor, bool popupUp, TbsSkinData* skin,
                                TControl* popupControl, int first = 0, const TbsMenuDropOptions* drop = nullptr);
-  void EnterKeyboardMenuMode(bool announce = true);
-  void LeaveKeyboardMenuMode();
+  void EnterKeyboardMenuMode(bool announce = true) { FMenuMode->EnterKeyboardMode(announce); }
+  void LeaveKeyboardMenuMode() { FMenuMode->LeaveKeyboardMode(); }
   void CloseForm();
   void UpdateSkinCaptionButtons();
   // Paints one object straight into the window.
   void RepaintObject(TbsActiveSkinObject* object);
-  void StartMorphTicker();
-  void StartCaptionAnimation();
+  void StartMorphTicker() { FAnimator->StartMorph(); }
+  void StartCaptionAnimation() { FAnimator->StartAnimation(); }
   // Repaints the whole frame now.
   void PaintNCNow();
   void SetBorderIconsVisibility();
@@ -515,22 +511,15 @@ private:
   void CallOldWndProc(TMessage& message);
   bool PreFilter(const TMessage& message);
   void HandleNCMouse(TMessage& message, LRESULT hit);
-  bool HandleMenuKey(MSG& msg);
-  void InstallLoopHook();
-  void RemoveLoopHook();
-  void MenuClosedHandling();
   void BeforeSkinChange();
   void AfterSkinChange(TbsSkinData* sender);
   void HotTrackTick();
-  void MorphTick();
-  void AnimateTick();
   void FadeTick();
   void ShowWindowMessage(TMessage& message);
   void MagneticMove(RECT& proposed);
   void PlaceOnFirstShow();
   RECT MonitorArea(bool workArea) const;
   void CreateDefaultObjects();
-  void RebuildSystemMenu();
   void SyncObjectsFromSkin();
   void ForceSizeMessage();
   POINT WindowPoint(LPARAM screenPoint) const;
@@ -563,9 +552,6 @@ private:
   bool FInSizeMove = false;
   bool FFullDragWindows = true;
   bool FNCActive = false;
-  bool FMenuOpen = false;
-  bool FKeyboardMenuMode = false;
-  int FLoopHookId = 0;
   // Each edge of the work area (left, top, right, bottom) while moving
   // with Magnetic: free, holding the window, or left after holding it (the
   // window then keeps its place relative to the cursor, and snaps again
@@ -576,10 +562,12 @@ private:
   bool FFading = false;
   int FFadeAlpha = 0;
   int FFadeTarget = 255;
-  std::unique_ptr<TTimer> FHotTrackTimer, FMorphTimer, FAnimateTimer;
+  std::unique_ptr<TTimer> FHotTrackTimer;
+  std::unique_ptr<TbsFrameAnimator> FAnimator;
   // The form's own short-cut handler from before the frame: it still runs first.
   TShortCutEvent FFormShortCut;
-  std::unique_ptr<TPopupMenu> FSysMenu, FTrayMenu;
+  std::unique_ptr<TPopupMenu> FTrayMenu;
+  std::unique_ptr<TbsFrameMenuMode> FMenuMode;
   std::unique_ptr<TBitmap> FLogoBitMap;
   std::unique_ptr<TFont> FDefCaptionFont, FDefInActiveCaptionFont, FDefMenuItemFont;
   TWinControl* FStatusBar = nullptr;
@@ -596,7 +584,6 @@ private:
   int32_t FDefMenuItemHeight = 20;
   bool FHideCaptionButtons = false;
   bool FShowIcon = false;
-  int FPopupCount = 0;
 };
 
 // Registers the frame's classes by name for form descriptions.

@@ -431,36 +431,6 @@ void TbsSkinForm::ResetHotState() {
   for (const auto& object : FObjects) object->ResetHover();
 }
 
-void TbsSkinForm::StartMorphTicker() {
-  if (!FMorphTimer->Enabled()) FMorphTimer->SetEnabled(true);
-}
-
-void TbsSkinForm::StartCaptionAnimation() {
-  if (!FAnimateTimer->Enabled()) FAnimateTimer->SetEnabled(true);
-}
-
-void TbsSkinForm::MorphTick() {
-  bool stepped = false;
-  for (int i = 0; i < ObjectCount(); ++i) {
-    TbsActiveSkinObject* object = Objects(i);
-    if (!object->CanMorphing() || !object->EnableMorphing()) continue;
-    double k = object->MorphFactor + (object->Active ? 0.2 : -0.2);
-    // Five steps land exactly on the ends.
-    if (k < 1e-9) k = 0;
-    if (k > 1 - 1e-9) k = 1;
-    object->MorphFactor = k;
-    RepaintObject(object);
-    stepped = true;
-  }
-  if (!stepped) FMorphTimer->SetEnabled(false);
-}
-
-void TbsSkinForm::AnimateTick() {
-  bool running = false;
-  for (int i = 0; i < ObjectCount(); ++i) running = Objects(i)->AnimationStep() || running;
-  if (!running) FAnimateTimer->SetEnabled(false);
-}
-
 void TbsSkinForm::UpdateCaptionActiveState(bool repaint, bool animate) {
   const bool active = GetFormActive();
   for (const auto& object : FObjects) object->SetActiveState(active, repaint && animate);

@@ -18,9 +18,9 @@ TEST(FrameGeometryTest, TheDefaultLooksSizingZonesFollowItsBorder) {
     POINT p;
     LRESULT zone;
   } cases[] = {
-      {{0, 0}, HTTOPLEFT},     {{2, 2}, HTTOPLEFT},      {{3, 2}, HTTOP},           {{199, 0}, HTTOPRIGHT},
-      {{198, 2}, HTTOPRIGHT},  {{197, 2}, HTTOP},        {{2, 50}, HTLEFT},         {{3, 50}, HTNOWHERE},
-      {{198, 50}, HTRIGHT},    {{197, 50}, HTNOWHERE},   {{100, 98}, HTBOTTOM},     {{100, 97}, HTNOWHERE},
+      {{0, 0}, HTTOPLEFT},     {{2, 2}, HTTOPLEFT},        {{3, 2}, HTTOP},        {{199, 0}, HTTOPRIGHT},
+      {{198, 2}, HTTOPRIGHT},  {{197, 2}, HTTOP},          {{2, 50}, HTLEFT},      {{3, 50}, HTNOWHERE},
+      {{198, 50}, HTRIGHT},    {{197, 50}, HTNOWHERE},     {{100, 98}, HTBOTTOM},  {{100, 97}, HTNOWHERE},
       {{2, 98}, HTBOTTOMLEFT}, {{198, 99}, HTBOTTOMRIGHT}, {{100, 10}, HTNOWHERE},
   };
   for (const auto& c : cases) EXPECT_EQ(g.SizingZone(c.p), c.zone) << c.p.X << "," << c.p.Y;
