@@ -23,6 +23,7 @@
 #include "skin/form/bsFrameAnimator.h"
 #include "skin/form/bsFrameGeometry.h"
 #include "skin/form/bsFrameMenuMode.h"
+#include "skin/form/bsFramePainter.h"
 
 namespace kora {
 
@@ -490,9 +491,6 @@ class TbsSkinForm : public TComponent {
   void UpdateRegion(bool sizeChanged);
   // The frame into a window DC (window coordinates) or any DC.
   void PaintNC(HDC dc);
-  void PaintSkinFrame(HDC dc);
-  void PaintDefaultFrame(HDC dc);
-  void PaintClientBackground(HDC dc);
   LRESULT HitTest(POINT p);
   LRESULT SkinHitTest(POINT p);
   LRESULT DefaultHitTest(POINT p);
@@ -544,6 +542,7 @@ private:
   bool FFirstShowPending = true;
   int FWidth = 0, FHeight = 0;
   TbsFrameGeometry FGeometry;
+  TbsFramePainter FPainter{this};
   // Mask bands at the size they were last made for.
   TBitmap FMaskTop, FMaskBottom, FMaskLeft, FMaskRight;
   SIZE FRegionSize;

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "platform/gdi/Region.h"
-#include "skin/data/bsEffects.h"
 #include "skin/form/bsSkinForm.h"
 
 namespace kora {
@@ -16,13 +15,6 @@ bool IsBlackPixel(TBitmap& band, int x, int y) {
   if (band.Empty() || x < 0 || y < 0 || x >= band.Width() || y >= band.Height()) return false;
   const uint8_t* p = band.ScanLine(y) + size_t(x) * 4;
   return p[0] == 0 && p[1] == 0 && p[2] == 0;
-}
-
-void ApplyEffect(TBitmap& band, TbsInactiveEffect effect) {
-  if (band.Empty()) return;
-  TbsEffectBmp image(band.Handle());
-  image.ApplyInactiveEffect(int(effect));
-  image.DrawToDevice(band.Canvas()->Handle(), 0, 0);
 }
 
 }  // namespace
@@ -124,97 +116,19 @@ void TbsSkinForm::PaintNC(HDC dc) {
   if (FForm->BorderStyle() == bsNone) return;
   FWidth = WindowWidth();
   FHeight = WindowHeight();
-  if (FSkinActive)
-    PaintSkinFrame(dc);
-  else if (!FChangingSkin)
-    PaintDefaultFrame(dc);
+  if (FSkinActive) {
+    if (!CalcRects()) return;
+    CalcObjectRects();
+    FPainter.PaintSkin(dc);
+  } else if (!FChangingSkin && FWidth > 0 && FHeight > 0) {
+    CalcObjectRects();
+    FPainter.PaintDefault(dc);
+  }
 }
 
 void TbsSkinForm::PaintNCNow() {
   if (!FForm->HandleAllocated() || !IsWindowVisible(FForm->Handle())) return;
   SendMessage(FForm->Handle(), WM_NCPAINT, 1, 0);
-}
-
-void TbsSkinForm::PaintSkinFrame(HDC dc) {
-  if (!CalcRects()) return;
-  CalcObjectRects();
-  const TbsSkinFormInfo& info = FSkinData->FormInfo();
-  const bool active = GetFormActive();
-  TBitmap* picture =
-      active || FSkinData->InactivePicture()->Empty() ? FSkinData->Picture() : FSkinData->InactivePicture();
-  const TbsSkinGeometry geo{info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint,
-                            info.ClientRect};
-  const TbsFrameGeometry& g = FGeometry;
-  const TbsSkinGeometry fit{g.TopLeft, g.TopRight, g.BottomLeft, g.BottomRight, g.Inner};
-  TBitmap left, top, right, bottom;
-  ComposeBorderBands(geo, fit, {&left, &top, &right, &bottom}, picture, {0, 0, picture->Width(), picture->Height()},
-                     {FWidth, FHeight},
-                     {info.LeftStretch, info.TopStretch, info.RightStretch, info.BottomStretch, false});
-  if (!active && info.AutoRenderingInActiveImage) {
-    for (TBitmap* band : {&top, &bottom, &left, &right}) ApplyEffect(*band, info.InActiveEffect);
-  }
-  for (const auto& object : FObjects) {
-    if (!object->Visible) continue;
-    if (object->ObjectRect.Bottom <= g.Inner.Top) {
-      if (!top.Empty()) object->Draw(top.Canvas(), false);
-    } else if (!bottom.Empty()) {
-      const RECT saved = object->ObjectRect;
-      object->ObjectRect.Offset(0, -g.Inner.Bottom);
-      object->Draw(bottom.Canvas(), false);
-      object->ObjectRect = saved;
-    }
-  }
-  const ScopedSaveDC save(dc);
-  ExcludeClipRect(dc, g.Inner.Left, g.Inner.Top, g.Inner.Right, g.Inner.Bottom);
-  const auto put = [dc](TBitmap& band, int x, int y) {
-    if (!band.Empty()) BitBlt(dc, x, y, band.Width(), band.Height(), band.Canvas()->Handle(), 0, 0, SRCCOPY);
-  };
-  put(top, 0, 0);
-  put(left, 0, top.Height());
-  put(right, FWidth - right.Width(), top.Height());
-  put(bottom, 0, FHeight - bottom.Height());
-}
-
-void TbsSkinForm::PaintDefaultFrame(HDC dc) {
-  if (FWidth <= 0 || FHeight <= 0) return;
-  CalcObjectRects();
-  const RECT inner = FGeometry.Inner;
-  TBitmap frame;
-  frame.SetSize(FWidth, FHeight);
-  TCanvas* canvas = frame.Canvas();
-  canvas->Brush()->SetStyle(bsSolid);
-  canvas->Brush()->SetColor(clBtnFace);
-  canvas->FillRect({0, 0, FWidth, FHeight});
-  RECT edge{0, 0, FWidth, FHeight};
-  DrawEdge(canvas->Handle(), &edge, EDGE_RAISED, BF_RECT);
-  const bool active = GetFormActive();
-  // The caption is drawn down to a row short of the client.
-  RECT caption = FGeometry.Caption;
-  --caption.Bottom;
-  // The caption fonts are button text and button shadow: the caption sits on
-  // the button face, and the text colour tells active from inactive.
-  canvas->Brush()->SetColor(clBtnFace);
-  canvas->FillRect(caption);
-  int textLeft = caption.Left + 2, textRight = caption.Right - 2;
-  for (const auto& object : FObjects) {
-    if (!object->Visible) continue;
-    object->Draw(canvas, true);
-    if (object->ButtonCommand() == cmSysMenu)
-      textLeft = std::max(textLeft, object->ObjectRect.Right + 2);
-    else
-      textRight = std::min(textRight, object->ObjectRect.Left - 2);
-  }
-  std::string text = FForm->Caption();
-  if (!text.empty() && textRight > textLeft) {
-    canvas->Font()->Assign(active ? FDefCaptionFont.get() : FDefInActiveCaptionFont.get());
-    EllipsizeText(canvas, text, textRight - textLeft);
-    canvas->Brush()->SetStyle(bsClear);
-    const SIZE size = canvas->TextExtent(text);
-    canvas->TextOut(textLeft, caption.Top + HeightOf(caption) / 2 - size.cy / 2, text);
-  }
-  const ScopedSaveDC save(dc);
-  ExcludeClipRect(dc, inner.Left, inner.Top, inner.Right, inner.Bottom);
-  BitBlt(dc, 0, 0, FWidth, FHeight, canvas->Handle(), 0, 0, SRCCOPY);
 }
 
 void TbsSkinForm::RepaintObject(TbsActiveSkinObject* object) {
@@ -234,40 +148,6 @@ void TbsSkinForm::RepaintObject(TbsActiveSkinObject* object) {
     canvas.SetHandle(HDC());
   }
   ReleaseDC(FForm->Handle(), dc);
-}
-
-void TbsSkinForm::PaintClientBackground(HDC dc) {
-  RECT client;
-  GetClientRect(FForm->Handle(), &client);
-  TCanvas canvas;
-  canvas.SetHandle(dc);
-  const TbsSkinFormInfo& info = FSkinData->FormInfo();
-  TBitmap* tilePicture = nullptr;
-  RECT piece{};
-  if (info.BGPictureIndex != -1) {
-    tilePicture = FSkinData->FindActivePicture(info.BGPictureIndex);
-    if (tilePicture) piece = {0, 0, tilePicture->Width(), tilePicture->Height()};
-  } else if (!IsEmptyRect(info.ClientRect)) {
-    tilePicture = FSkinData->Picture();
-    piece = info.ClientRect;
-  }
-  if (!tilePicture || IsEmptyRect(piece)) {
-    canvas.Brush()->SetStyle(bsSolid);
-    canvas.Brush()->SetColor(clBtnFace);
-    canvas.FillRect(client);
-  } else {
-    const int w = WidthOf(piece), h = HeightOf(piece);
-    const HDC source = tilePicture->Canvas()->Handle();
-    for (int i = 0; i <= client.Right / w; ++i)
-      for (int j = 0; j <= client.Bottom / h; ++j)
-        BitBlt(dc, i * w, j * h, w, h, source, piece.Left, piece.Top, SRCCOPY);
-  }
-  if (info.BGPictureIndex == -1 && !FLogoBitMap->Empty()) {
-    FLogoBitMap->SetTransparent(LogoBitMapTransparent);
-    canvas.Draw(std::max(client.Right / 2 - FLogoBitMap->Width() / 2, 0),
-                std::max(client.Bottom / 2 - FLogoBitMap->Height() / 2, 0), FLogoBitMap.get());
-  }
-  canvas.SetHandle(HDC());
 }
 
 // ---- Region ------------------------------------------------------------------------

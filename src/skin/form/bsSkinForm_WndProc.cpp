@@ -124,7 +124,7 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
       return;
     case WM_ERASEBKGND:
       if (FSkinActive) {
-        PaintClientBackground(HDC(uint64_t(message.WParam)));
+        FPainter.PaintClientBackground(HDC(uint64_t(message.WParam)));
         message.Result = 1;
         return;
       }
