@@ -201,9 +201,8 @@ TbsSkinForm::TbsSkinForm(TComponent* owner)
       FDefMenuItemFont(std::make_unique<TFont>()) {
   if (!FForm) throw EInvalidOperation("TbsSkinForm needs a form as its owner");
   FHotTrackTimer = FrameTimer(50, [this] { HotTrackTick(); });
-  FMorphTimer = FrameTimer(25, [this] { MorphTick(); });
-  FAnimateTimer = FrameTimer(25, [this] { AnimateTick(); });
-  FSysMenu = std::make_unique<TPopupMenu>(nullptr);
+  FAnimator = std::make_unique<TbsFrameAnimator>(this);
+  FMenuMode = std::make_unique<TbsFrameMenuMode>(this);
   FTrayMenu = std::make_unique<TPopupMenu>(nullptr);
   FDefMenuItemFont->SetName(bsDefaultFontName);
   FDefMenuItemFont->SetCharset(bsDefaultFontCharset);
@@ -233,7 +232,7 @@ TbsSkinForm::TbsSkinForm(TComponent* owner)
     if (handled) return;
     OnShortCut(msg, handled);
     if (handled) return;
-    if (auto* bar = dynamic_cast<IbsFrameMenuBar*>(FMainMenuBar)) handled = bar->MenuBarShortCut(msg);
+    handled = FMenuMode->ShortCut(msg);
   };
   if (Designing()) return;
   FOldWndProc = FForm->WindowProc;
@@ -243,7 +242,6 @@ TbsSkinForm::TbsSkinForm(TComponent* owner)
 }
 
 TbsSkinForm::~TbsSkinForm() {
-  RemoveLoopHook();
   if (FForm) {
     FForm->OnShortCut = FFormShortCut;
     if (!Designing()) {
@@ -252,6 +250,8 @@ TbsSkinForm::~TbsSkinForm() {
       FForm->SetCreateParamsHook(nullptr);
     }
   }
+  // The message-loop hook goes while the frame is still whole.
+  FMenuMode.reset();
   FObjects.clear();
   if (FRegion) DeleteObject(FRegion);
 }

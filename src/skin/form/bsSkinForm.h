@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@
 #include "framework/Menus_Tracker.h"
 #include "skin/data/bsSkinData.h"
 #include "skin/data/bsUtils.h"
+#include "skin/form/bsFrameAnimator.h"
+#include "skin/form/bsFrameGeometry.h"
+#include "skin/form/bsFrameMenuMode.h"
+#include "skin/form/bsFramePainter.h"
 
 namespace kora {
 
@@ -120,6 +125,24 @@ public:
   virtual void MouseLeave();
   // Whether the object looks different under the pointer.
   virtual bool HasHoverLook() const;
+  // What the frame's hit test answers over the object: HTCAPTION for a
+  // piece the window is dragged by (which never holds the mouse itself).
+  virtual LRESULT HitCode() const { return HTOBJECT; }
+  // The command of a caption button; none for every other object.
+  virtual std::optional<TbsStdCommand> ButtonCommand() const { return std::nullopt; }
+  // Whether the object can be painted on its own over the frame; false
+  // when only a whole frame paint redraws it cleanly.
+  virtual bool RepaintsAlone() const { return true; }
+  // The caption buttons of a row took the space up to x on one side.
+  virtual void MakeRoomForButtons(bool leftSide, int x);
+  // Forgets hover and press looks (the window's activation changed).
+  virtual void ResetHover();
+  // The window's active state changed.
+  virtual void SetActiveState(bool active, bool repaint);
+  // One 25 ms tick of the frame's animation timer; true when it still runs.
+  virtual bool AnimationStep() { return false; }
+  // The frame's popup menu closed: true when it was this object's.
+  virtual bool MenuClosed() { return false; }
 
   // Morphing set, a skin loaded and skin effects on.
   bool CanMorphing() const;
@@ -180,8 +203,7 @@ public:
   void SetDown(bool value);
   // Whether the button's menu is showing.
   bool MenuDown() const { return FMenuDown; }
-  // The frame learnt the menu closed.
-  void MenuClosed();
+  bool MenuClosed() override;
 
   RECT DownRect, DisableSkinRect;
   // A menu whose items drop down from the button; null for none.
@@ -206,6 +228,7 @@ public:
   void MouseDown(int x, int y, TMouseButton button) override;
   void MouseUp(int x, int y, TMouseButton button) override;
   bool HasHoverLook() const override;
+  std::optional<TbsStdCommand> ButtonCommand() const override { return Command; }
 
   // cmmaximize while maximized, cmminimize while minimized, cmrollup while rolled up.
   bool RestoreState() const;
@@ -231,9 +254,9 @@ public:
   void MouseUp(int x, int y, TMouseButton button) override;
   void MouseEnter() override;
   void MouseLeave() override;
-  // One 25 ms tick of the frame's animation timer; true when it still runs.
-  bool AnimationStep();
-  void MenuClosed();
+  void ResetHover() override;
+  bool AnimationStep() override;
+  bool MenuClosed() override;
   void DoCommand();
   bool RestoreState() const;
 
@@ -266,10 +289,14 @@ public:
   void MouseEnter() override;
   void MouseLeave() override;
 
-  // The window's active state changed.
-  void SetActiveState(bool active, bool repaint);
-  // One 25 ms tick; true when it still runs.
-  bool AnimationStep();
+  LRESULT HitCode() const override { return HTCAPTION; }
+  // The caption is drawn over the band.
+  bool RepaintsAlone() const override { return false; }
+  void MakeRoomForButtons(bool leftSide, int x) override;
+  // The caption keeps its own look across hover resets.
+  void ResetHover() override {}
+  void SetActiveState(bool active, bool repaint) override;
+  bool AnimationStep() override;
   bool CanAnimate() const;
 
   std::string FontName;
@@ -396,8 +423,8 @@ class TbsSkinForm : public TComponent {
   // Forced, else the NC-active flag for MDI windows, else the form's.
   bool GetFormActive() const;
   bool NCActive() const { return FNCActive; }
-  bool MenuOpen() const { return FMenuOpen; }
-  bool KeyboardMenuMode() const { return FKeyboardMenuMode; }
+  bool MenuOpen() const { return FMenuMode->MenuOpen(); }
+  bool KeyboardMenuMode() const { return FMenuMode->KeyboardMode(); }
   bool InSizeMove() const { return FInSizeMove; }
   int HotIndex() const { return FHotIndex; }
   int CapturedIndex() const { return FCapturedIndex; }
@@ -405,30 +432,25 @@ class TbsSkinForm : public TComponent {
   TbsActiveSkinObject* Objects(int index) const { return FObjects[size_t(index)].get(); }
   // The first object of that IDName, null when none.
   TbsActiveSkinObject* FindObject(const std::string& idName) const;
-  const RECT& FitInnerRect() const { return FFitInnerRect; }
-  const RECT& FitCaptionRect() const { return FFitCaptionRect; }
+  const RECT& FitInnerRect() const { return FGeometry.Inner; }
+  const RECT& FitCaptionRect() const { return FGeometry.Caption; }
+  // Every rectangle of the frame for the size it was last laid out at.
+  const TbsFrameGeometry& Geometry() const { return FGeometry; }
   RECT SavedBounds() const { return FSavedBounds; }
   // Null without a region; owned by the frame.
   HRGN WindowRegion() const { return FRegion; }
-  // The system menu as last built (rebuilt before each opening).
-  TPopupMenu* BuiltSystemMenu() const { return FSysMenu.get(); }
   TPopupMenu* TrayPopupMenu() const { return FTrayMenu.get(); }
   TTimer* HotTrackTimer() const { return FHotTrackTimer.get(); }
-  TTimer* MorphTicker() const { return FMorphTimer.get(); }
-  TTimer* CaptionAnimateTimer() const { return FAnimateTimer.get(); }
+  TTimer* MorphTicker() const { return FAnimator->MorphTimer(); }
+  TTimer* CaptionAnimateTimer() const { return FAnimator->AnimationTimer(); }
 
   // ---- Sizes ----
   int GetMinWidth() const;
   int GetMinHeight() const;
   int GetMaxWidth() const;
   int GetMaxHeight() const;
-  // The default look's caption height.
-  int DefaultCaptionHeight() const;
-  // The default look's frame for a window of w x h, in window coordinates:
-  // the caption row (a border's width in from the edges, down to where the
-  // client begins) and the client inside the border.
-  RECT DefaultCaptionRect(int w) const;
-  RECT DefaultClientRect(int w, int h) const;
+  // The client of a window of w x h in the current look.
+  RECT ClientRectFor(int w, int h) const;
 
   // ---- Operations ----
   void MinimizeAll();
@@ -439,13 +461,9 @@ class TbsSkinForm : public TComponent {
   void ToggleRollUp() { RollUp(!FRolledUp); }
   void MinimizeToTray();
   void RestoreFromTray();
-  // Rebuilds and opens the system menu at a screen point, or under a
-  // screen rectangle.
-  void TrackSystemMenu(POINT at);
-  void TrackSystemMenu(const RECT& under);
   // The system menu's items, rebuilt (or the application's SystemMenu
   // with the standard commands on top).
-  TMenuItem* SystemMenuItems();
+  TMenuItem* SystemMenuItems() { return FMenuMode->SystemMenuItems(); }
   // Drops a menu's items at a screen point; the one place the frame shows
   // a popup (the skinned popup engine takes it over).
   TMenuTrackEnd OpenFramePopup(TMenuItem* items, POINT at, const RECT* under);
@@ -455,14 +473,14 @@ class TbsSkinForm : public TComponent {
   // options say; returns how the chain ended.
   TMenuTrackEnd OpenFramePopup(TMenuItem* items, const RECT& anchor, bool popupUp, TbsSkinData* skin,
                                TControl* popupControl, int first = 0, const TbsMenuDropOptions* drop = nullptr);
-  void EnterKeyboardMenuMode(bool announce = true);
-  void LeaveKeyboardMenuMode();
+  void EnterKeyboardMenuMode(bool announce = true) { FMenuMode->EnterKeyboardMode(announce); }
+  void LeaveKeyboardMenuMode() { FMenuMode->LeaveKeyboardMode(); }
   void CloseForm();
   void UpdateSkinCaptionButtons();
   // Paints one object straight into the window.
   void RepaintObject(TbsActiveSkinObject* object);
-  void StartMorphTicker();
-  void StartCaptionAnimation();
+  void StartMorphTicker() { FAnimator->StartMorph(); }
+  void StartCaptionAnimation() { FAnimator->StartAnimation(); }
   // Repaints the whole frame now.
   void PaintNCNow();
   void SetBorderIconsVisibility();
@@ -473,9 +491,6 @@ class TbsSkinForm : public TComponent {
   void UpdateRegion(bool sizeChanged);
   // The frame into a window DC (window coordinates) or any DC.
   void PaintNC(HDC dc);
-  void PaintSkinFrame(HDC dc);
-  void PaintDefaultFrame(HDC dc);
-  void PaintClientBackground(HDC dc);
   LRESULT HitTest(POINT p);
   LRESULT SkinHitTest(POINT p);
   LRESULT DefaultHitTest(POINT p);
@@ -494,26 +509,20 @@ private:
   void CallOldWndProc(TMessage& message);
   bool PreFilter(const TMessage& message);
   void HandleNCMouse(TMessage& message, LRESULT hit);
-  bool HandleMenuKey(MSG& msg);
-  void InstallLoopHook();
-  void RemoveLoopHook();
-  void MenuClosedHandling();
   void BeforeSkinChange();
   void AfterSkinChange(TbsSkinData* sender);
   void HotTrackTick();
-  void MorphTick();
-  void AnimateTick();
   void FadeTick();
   void ShowWindowMessage(TMessage& message);
   void MagneticMove(RECT& proposed);
   void PlaceOnFirstShow();
   RECT MonitorArea(bool workArea) const;
   void CreateDefaultObjects();
-  void RebuildSystemMenu();
   void SyncObjectsFromSkin();
   void ForceSizeMessage();
   POINT WindowPoint(LPARAM screenPoint) const;
   bool Sizeable() const;
+  bool ToolWindow() const;
   bool IsMainForm() const;
   bool Designing() const { return ComponentState().Contains(csDesigning); }
   int WindowWidth() const;
@@ -532,12 +541,8 @@ private:
   int FSavedHeight = 0;
   bool FFirstShowPending = true;
   int FWidth = 0, FHeight = 0;
-  // Geometry for the current size.
-  POINT FFitTopLeft, FFitTopRight, FFitBottomLeft, FFitBottomRight;
-  RECT FFitInnerRect, FFitCaptionRect, FFitButtonsRect, FFitMaskArea;
-  POINT FFitHitTopLeft, FFitHitTopRight, FFitHitBottomLeft, FFitHitBottomRight;
-  int FButtonsOffset = 0;
-  bool FButtonsInLeft = false;
+  TbsFrameGeometry FGeometry;
+  TbsFramePainter FPainter{this};
   // Mask bands at the size they were last made for.
   TBitmap FMaskTop, FMaskBottom, FMaskLeft, FMaskRight;
   SIZE FRegionSize;
@@ -546,9 +551,6 @@ private:
   bool FInSizeMove = false;
   bool FFullDragWindows = true;
   bool FNCActive = false;
-  bool FMenuOpen = false;
-  bool FKeyboardMenuMode = false;
-  int FLoopHookId = 0;
   // Each edge of the work area (left, top, right, bottom) while moving
   // with Magnetic: free, holding the window, or left after holding it (the
   // window then keeps its place relative to the cursor, and snaps again
@@ -559,10 +561,12 @@ private:
   bool FFading = false;
   int FFadeAlpha = 0;
   int FFadeTarget = 255;
-  std::unique_ptr<TTimer> FHotTrackTimer, FMorphTimer, FAnimateTimer;
+  std::unique_ptr<TTimer> FHotTrackTimer;
+  std::unique_ptr<TbsFrameAnimator> FAnimator;
   // The form's own short-cut handler from before the frame: it still runs first.
   TShortCutEvent FFormShortCut;
-  std::unique_ptr<TPopupMenu> FSysMenu, FTrayMenu;
+  std::unique_ptr<TPopupMenu> FTrayMenu;
+  std::unique_ptr<TbsFrameMenuMode> FMenuMode;
   std::unique_ptr<TBitmap> FLogoBitMap;
   std::unique_ptr<TFont> FDefCaptionFont, FDefInActiveCaptionFont, FDefMenuItemFont;
   TWinControl* FStatusBar = nullptr;
@@ -579,7 +583,6 @@ private:
   int32_t FDefMenuItemHeight = 20;
   bool FHideCaptionButtons = false;
   bool FShowIcon = false;
-  int FPopupCount = 0;
 };
 
 // Registers the frame's classes by name for form descriptions.

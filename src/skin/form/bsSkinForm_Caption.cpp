@@ -157,13 +157,19 @@ void TbsSkinAnimateObject::DropMenu(TMenuItem* items) {
   Parent->OpenFramePopup(items, {under.Left, under.Bottom}, &under);
 }
 
-void TbsSkinAnimateObject::MenuClosed() {
-  if (!MenuOpen) return;
+bool TbsSkinAnimateObject::MenuClosed() {
+  if (!MenuOpen) return false;
   MenuOpen = false;
   Active = true;
   Frame = CountFrames;
   Increment = false;
   Parent->StartCaptionAnimation();
+  return true;
+}
+
+void TbsSkinAnimateObject::ResetHover() {
+  TbsActiveSkinObject::ResetHover();
+  Frame = 1;
 }
 
 void TbsSkinAnimateObject::MouseDown(int x, int y, TMouseButton button) {
@@ -237,6 +243,13 @@ void TbsSkinCaptionObject::MouseDown(int x, int y, TMouseButton button) {
 
 void TbsSkinCaptionObject::MouseUp(int x, int y, TMouseButton button) {
   Parent->OnMouseUpEvent(IDName, x, y, ObjectRect, button);
+}
+
+void TbsSkinCaptionObject::MakeRoomForButtons(bool leftSide, int x) {
+  if (leftSide)
+    ObjectRect.Left = x;
+  else
+    ObjectRect.Right = x;
 }
 
 bool TbsSkinCaptionObject::CanAnimate() const {

@@ -5,40 +5,16 @@
 #include <algorithm>
 
 #include "platform/gdi/Region.h"
-#include "skin/data/bsEffects.h"
 #include "skin/form/bsSkinForm.h"
 
 namespace kora {
 
 namespace {
 
-constexpr int kDefaultBorder = 3;
-
 bool IsBlackPixel(TBitmap& band, int x, int y) {
   if (band.Empty() || x < 0 || y < 0 || x >= band.Width() || y >= band.Height()) return false;
   const uint8_t* p = band.ScanLine(y) + size_t(x) * 4;
   return p[0] == 0 && p[1] == 0 && p[2] == 0;
-}
-
-void ApplyEffect(TBitmap& band, TbsInactiveEffect effect) {
-  if (band.Empty()) return;
-  TbsEffectBmp image(band.Handle());
-  image.ApplyInactiveEffect(int(effect));
-  image.DrawToDevice(band.Canvas()->Handle(), 0, 0);
-}
-
-// Which corner area of the main picture holds a point (right and bottom edges excluded).
-bool InArea(const RECT& area, POINT p) { return area.Contains(p); }
-
-// The caption buttons are the standard button objects; their command says
-// where they go and whether they exist.
-TbsStdCommand CommandOf(const TbsActiveSkinObject* object, bool* hasCommand) {
-  if (const auto* button = dynamic_cast<const TbsSkinStdButtonObject*>(object)) {
-    *hasCommand = true;
-    return button->Command;
-  }
-  *hasCommand = false;
-  return cmDefault;
 }
 
 }  // namespace
@@ -64,17 +40,12 @@ bool TbsSkinForm::GetFormActive() const {
   return FForm->Active();
 }
 
-int TbsSkinForm::DefaultCaptionHeight() const {
-  const bool tool = FForm->BorderStyle() == bsToolWindow || FForm->BorderStyle() == bsSizeToolWin;
-  return tool ? 15 : 19;
+bool TbsSkinForm::ToolWindow() const {
+  return FForm->BorderStyle() == bsToolWindow || FForm->BorderStyle() == bsSizeToolWin;
 }
 
-RECT TbsSkinForm::DefaultCaptionRect(int w) const {
-  return {kDefaultBorder, kDefaultBorder, w - kDefaultBorder, kDefaultBorder + DefaultCaptionHeight()};
-}
-
-RECT TbsSkinForm::DefaultClientRect(int w, int h) const {
-  return {kDefaultBorder, kDefaultBorder + DefaultCaptionHeight(), w - kDefaultBorder, h - kDefaultBorder};
+RECT TbsSkinForm::ClientRectFor(int w, int h) const {
+  return TbsFrameGeometry::ClientRect(FSkinActive ? FSkinData : nullptr, w, h, ToolWindow());
 }
 
 // ---- Geometry ----------------------------------------------------------------------
@@ -82,150 +53,20 @@ RECT TbsSkinForm::DefaultClientRect(int w, int h) const {
 bool TbsSkinForm::CalcRects() {
   if (!FSkinActive) return false;
   if (FWidth < GetMinWidth() || FHeight < GetMinHeight()) return false;
-  const TbsSkinFormInfo& info = FSkinData->FormInfo();
-  const int picW = FSkinData->Picture()->Width(), picH = FSkinData->Picture()->Height();
-  const int dx = FWidth - picW, dy = FHeight - picH;
-  FFitTopLeft = info.LeftTopPoint;
-  FFitTopRight = info.RightTopPoint.Offsetted(dx, 0);
-  FFitBottomLeft = info.LeftBottomPoint.Offsetted(0, dy);
-  FFitBottomRight = info.RightBottomPoint.Offsetted(dx, dy);
-  const RECT& c = info.ClientRect;
-  FFitInnerRect = {c.Left, c.Top, c.Right + dx, c.Bottom + dy};
-  FFitCaptionRect = info.CaptionRect;
-  if (!IsEmptyRect(FFitCaptionRect)) FFitCaptionRect.Right += dx;
-  FFitButtonsRect = info.ButtonsRect;
-  if (!IsEmptyRect(FFitButtonsRect) && FFitButtonsRect.Left > picW / 2) FFitButtonsRect.Offset(dx, 0);
-  FFitHitTopLeft = info.HitTestLeftTopPoint;
-  FFitHitTopRight = info.HitTestRightTopPoint.Offsetted(dx, 0);
-  FFitHitBottomLeft = info.HitTestLeftBottomPoint.Offsetted(0, dy);
-  FFitHitBottomRight = info.HitTestRightBottomPoint.Offsetted(dx, dy);
-  const RECT& m = info.MaskRectArea;
-  FFitMaskArea = {m.Left, m.Top, m.Right + dx, m.Bottom + dy};
-  FButtonsOffset = info.ButtonsOffset;
-  FButtonsInLeft = info.ButtonsInLeft;
+  FGeometry.FitSkin(FSkinData, FWidth, FHeight);
   return true;
 }
 
 void TbsSkinForm::CalcObjectRects() {
-  if (!FSkinActive) {
-    // The default look: square buttons from the right at y = 4, the system
-    // menu button at the caption's left.
-    const bool tool = FForm->BorderStyle() == bsToolWindow || FForm->BorderStyle() == bsSizeToolWin;
-    const int size = tool ? 13 : 17;
-    int x = FWidth - kDefaultBorder;
-    for (TbsStdCommand command : {cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray}) {
-      for (const auto& object : FObjects) {
-        auto* button = dynamic_cast<TbsSkinStdButtonObject*>(object.get());
-        if (!button || button->Command != command || !button->Visible) continue;
-        button->ObjectRect = {x - size, 4, x, 4 + size};
-        x -= size;
-      }
-    }
-    for (const auto& object : FObjects) {
-      auto* button = dynamic_cast<TbsSkinStdButtonObject*>(object.get());
-      if (button && button->Command == cmSysMenu) button->ObjectRect = {kDefaultBorder + 1, 4, 4 + size, 4 + size};
-    }
-    return;
-  }
-  const TbsSkinFormInfo& info = FSkinData->FormInfo();
-  const int picW = FSkinData->Picture()->Width(), picH = FSkinData->Picture()->Height();
-  const int dx = FWidth - picW, dy = FHeight - picH;
-  // Objects in place: by the corner areas of the main picture they lie in.
-  const RECT tl{0, 0, info.LeftTopPoint.X, info.LeftTopPoint.Y};
-  const RECT tr{info.RightTopPoint.X, 0, picW, info.RightTopPoint.Y};
-  const RECT bl{0, info.LeftBottomPoint.Y, info.LeftBottomPoint.X, picH};
-  const RECT br{info.RightBottomPoint.X, info.RightBottomPoint.Y, picW, picH};
-  for (const auto& object : FObjects) {
-    bool hasCommand;
-    CommandOf(object.get(), &hasCommand);
-    if (hasCommand && object->SkinRectInAPicture) continue;
-    RECT r = object->SkinRect;
-    const POINT t = r.TopLeft(), b = r.BottomRight();
-    if (RectInsideRect(r, tl)) {
-    } else if (RectInsideRect(r, tr)) {
-      r.Offset(dx, 0);
-    } else if (RectInsideRect(r, bl)) {
-      r.Offset(0, dy);
-    } else if (RectInsideRect(r, br)) {
-      r.Offset(dx, dy);
-    } else if (InArea(tl, t) && InArea(br, b)) {
-      r.Right += dx;
-      r.Bottom += dy;
-    } else if (InArea(tl, t) && InArea(tr, b)) {
-      r.Right += dx;
-    } else if (InArea(bl, t) && InArea(br, b)) {
-      r.Right += dx;
-      r.Offset(0, dy);
-    } else if (InArea(tl, t) && InArea(bl, b)) {
-      r.Bottom += dy;
-    } else if (InArea(tr, t) && InArea(br, b)) {
-      r.Offset(dx, 0);
-      r.Bottom += dy;
-    }
-    object->ObjectRect = r;
-  }
-  // The caption buttons along their row.
-  const bool inButtonsRect = !IsEmptyRect(FFitButtonsRect);
-  const RECT row = inButtonsRect ? FFitButtonsRect : FFitCaptionRect;
-  if (IsEmptyRect(row)) return;
-  std::vector<TbsActiveSkinObject*> order;
-  for (TbsStdCommand command : {cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray, cmDefault}) {
-    for (const auto& object : FObjects) {
-      bool hasCommand;
-      const TbsStdCommand c = CommandOf(object.get(), &hasCommand);
-      if (hasCommand && c == command && object->SkinRectInAPicture && object->Visible) order.push_back(object.get());
-    }
-  }
-  TbsActiveSkinObject* sysMenu = nullptr;
-  for (const auto& object : FObjects) {
-    bool hasCommand;
-    if (CommandOf(object.get(), &hasCommand) == cmSysMenu && hasCommand && object->SkinRectInAPicture &&
-        object->Visible) {
-      sysMenu = object.get();
-      break;
-    }
-  }
-  const auto sizeOf = [this](const TbsActiveSkinObject* object) {
-    bool hasCommand;
-    if (object->Parent && CommandOf(object, &hasCommand) == cmSysMenu && hasCommand && FShowIcon)
-      return SIZE{GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)};
-    return SIZE{WidthOf(object->SkinRect), HeightOf(object->SkinRect)};
-  };
-  const auto captions = [this](const std::function<void(TbsActiveSkinObject*)>& f) {
-    for (const auto& object : FObjects)
-      if (dynamic_cast<TbsSkinCaptionObject*>(object.get())) f(object.get());
-  };
-  if (!FButtonsInLeft) {
-    int x = row.Right;
-    for (TbsActiveSkinObject* object : order) {
-      const SIZE s = sizeOf(object);
-      object->ObjectRect = {x - s.cx, row.Top, x, row.Top + s.cy};
-      x -= s.cx + FButtonsOffset;
-    }
-    if (!inButtonsRect) captions([&](TbsActiveSkinObject* caption) { caption->ObjectRect.Right = x + FButtonsOffset; });
-    if (sysMenu && !IsEmptyRect(FFitCaptionRect)) {
-      const SIZE s = sizeOf(sysMenu);
-      const int top = FFitCaptionRect.Top + HeightOf(FFitCaptionRect) / 2 - s.cy / 2;
-      sysMenu->ObjectRect = RECT::FromSize(FFitCaptionRect.Left, top, s.cx, s.cy);
-      captions([&](TbsActiveSkinObject* caption) { caption->ObjectRect.Left = sysMenu->ObjectRect.Right; });
-    }
-  } else {
-    int x = row.Left;
-    if (sysMenu) order.push_back(sysMenu);
-    for (TbsActiveSkinObject* object : order) {
-      const SIZE s = sizeOf(object);
-      object->ObjectRect = {x, row.Top, x + s.cx, row.Top + s.cy};
-      x += s.cx + FButtonsOffset;
-    }
-    if (!inButtonsRect) captions([&](TbsActiveSkinObject* caption) { caption->ObjectRect.Left = x + FButtonsOffset; });
-  }
+  // A skin's geometry was fitted by CalcRects; the default look's is fixed.
+  if (!FSkinActive) FGeometry.FitDefault(FWidth, FHeight, ToolWindow());
+  FGeometry.PlaceObjects(FObjects, FShowIcon);
 }
 
 void TbsSkinForm::SetBorderIconsVisibility() {
   for (const auto& object : FObjects) {
-    bool hasCommand;
-    const TbsStdCommand command = CommandOf(object.get(), &hasCommand);
-    if (!hasCommand) continue;
+    const std::optional<TbsStdCommand> command = object->ButtonCommand();
+    if (!command) continue;
     if (FHideCaptionButtons) {
       object->Enabled = false;
       if (object->SkinRectInAPicture) object->Visible = false;
@@ -236,7 +77,7 @@ void TbsSkinForm::SetBorderIconsVisibility() {
       object->Enabled = on;
       object->Visible = object->SkinRectInAPicture ? on : true;
     };
-    switch (command) {
+    switch (*command) {
       case cmClose: object->Enabled = object->Visible = true; break;
       case cmMaximize: follow(TbsBorderIcon::biMaximize); break;
       case cmMinimize: follow(TbsBorderIcon::biMinimize); break;
@@ -257,10 +98,7 @@ void TbsSkinForm::SetBorderIconsVisibility() {
 void TbsSkinForm::UpdateSkinCaptionButtons() {
   if (!UseDefaultObjectHint || !FSkinActive) return;
   for (const auto& object : FObjects) {
-    bool hasCommand;
-    const TbsStdCommand command = CommandOf(object.get(), &hasCommand);
-    if (!hasCommand) continue;
-    switch (command) {
+    switch (object->ButtonCommand().value_or(cmDefault)) {
       case cmClose: object->Hint = FrameResourceString(FSkinData, "CLOSEBUTTON_HINT", 65240); break;
       case cmMaximize: object->Hint = FrameResourceString(FSkinData, "MAXBUTTON_HINT", 65239); break;
       case cmMinimize: object->Hint = FrameResourceString(FSkinData, "MINBUTTON_HINT", 65238); break;
@@ -278,10 +116,14 @@ void TbsSkinForm::PaintNC(HDC dc) {
   if (FForm->BorderStyle() == bsNone) return;
   FWidth = WindowWidth();
   FHeight = WindowHeight();
-  if (FSkinActive)
-    PaintSkinFrame(dc);
-  else if (!FChangingSkin)
-    PaintDefaultFrame(dc);
+  if (FSkinActive) {
+    if (!CalcRects()) return;
+    CalcObjectRects();
+    FPainter.PaintSkin(dc);
+  } else if (!FChangingSkin && FWidth > 0 && FHeight > 0) {
+    CalcObjectRects();
+    FPainter.PaintDefault(dc);
+  }
 }
 
 void TbsSkinForm::PaintNCNow() {
@@ -289,92 +131,10 @@ void TbsSkinForm::PaintNCNow() {
   SendMessage(FForm->Handle(), WM_NCPAINT, 1, 0);
 }
 
-void TbsSkinForm::PaintSkinFrame(HDC dc) {
-  if (!CalcRects()) return;
-  CalcObjectRects();
-  const TbsSkinFormInfo& info = FSkinData->FormInfo();
-  const bool active = GetFormActive();
-  TBitmap* picture =
-      active || FSkinData->InactivePicture()->Empty() ? FSkinData->Picture() : FSkinData->InactivePicture();
-  const TbsSkinGeometry geo{info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint,
-                            info.ClientRect};
-  const TbsSkinGeometry fit{FFitTopLeft, FFitTopRight, FFitBottomLeft, FFitBottomRight, FFitInnerRect};
-  TBitmap left, top, right, bottom;
-  ComposeBorderBands(geo, fit, {&left, &top, &right, &bottom}, picture, {0, 0, picture->Width(), picture->Height()},
-                     {FWidth, FHeight},
-                     {info.LeftStretch, info.TopStretch, info.RightStretch, info.BottomStretch, false});
-  if (!active && info.AutoRenderingInActiveImage) {
-    for (TBitmap* band : {&top, &bottom, &left, &right}) ApplyEffect(*band, info.InActiveEffect);
-  }
-  for (const auto& object : FObjects) {
-    if (!object->Visible) continue;
-    if (object->ObjectRect.Bottom <= FFitInnerRect.Top) {
-      if (!top.Empty()) object->Draw(top.Canvas(), false);
-    } else if (!bottom.Empty()) {
-      const RECT saved = object->ObjectRect;
-      object->ObjectRect.Offset(0, -FFitInnerRect.Bottom);
-      object->Draw(bottom.Canvas(), false);
-      object->ObjectRect = saved;
-    }
-  }
-  const ScopedSaveDC save(dc);
-  ExcludeClipRect(dc, FFitInnerRect.Left, FFitInnerRect.Top, FFitInnerRect.Right, FFitInnerRect.Bottom);
-  const auto put = [dc](TBitmap& band, int x, int y) {
-    if (!band.Empty()) BitBlt(dc, x, y, band.Width(), band.Height(), band.Canvas()->Handle(), 0, 0, SRCCOPY);
-  };
-  put(top, 0, 0);
-  put(left, 0, top.Height());
-  put(right, FWidth - right.Width(), top.Height());
-  put(bottom, 0, FHeight - bottom.Height());
-}
-
-void TbsSkinForm::PaintDefaultFrame(HDC dc) {
-  if (FWidth <= 0 || FHeight <= 0) return;
-  CalcObjectRects();
-  const RECT inner = DefaultClientRect(FWidth, FHeight);
-  TBitmap frame;
-  frame.SetSize(FWidth, FHeight);
-  TCanvas* canvas = frame.Canvas();
-  canvas->Brush()->SetStyle(bsSolid);
-  canvas->Brush()->SetColor(clBtnFace);
-  canvas->FillRect({0, 0, FWidth, FHeight});
-  RECT edge{0, 0, FWidth, FHeight};
-  DrawEdge(canvas->Handle(), &edge, EDGE_RAISED, BF_RECT);
-  const bool active = GetFormActive();
-  // The caption is drawn down to a row short of the client.
-  RECT caption = DefaultCaptionRect(FWidth);
-  --caption.Bottom;
-  // The caption fonts are button text and button shadow: the caption sits on
-  // the button face, and the text colour tells active from inactive.
-  canvas->Brush()->SetColor(clBtnFace);
-  canvas->FillRect(caption);
-  int textLeft = caption.Left + 2, textRight = caption.Right - 2;
-  for (const auto& object : FObjects) {
-    if (!object->Visible) continue;
-    object->Draw(canvas, true);
-    const auto* button = dynamic_cast<const TbsSkinStdButtonObject*>(object.get());
-    if (button && button->Command == cmSysMenu)
-      textLeft = std::max(textLeft, object->ObjectRect.Right + 2);
-    else
-      textRight = std::min(textRight, object->ObjectRect.Left - 2);
-  }
-  std::string text = FForm->Caption();
-  if (!text.empty() && textRight > textLeft) {
-    canvas->Font()->Assign(active ? FDefCaptionFont.get() : FDefInActiveCaptionFont.get());
-    EllipsizeText(canvas, text, textRight - textLeft);
-    canvas->Brush()->SetStyle(bsClear);
-    const SIZE size = canvas->TextExtent(text);
-    canvas->TextOut(textLeft, caption.Top + HeightOf(caption) / 2 - size.cy / 2, text);
-  }
-  const ScopedSaveDC save(dc);
-  ExcludeClipRect(dc, inner.Left, inner.Top, inner.Right, inner.Bottom);
-  BitBlt(dc, 0, 0, FWidth, FHeight, canvas->Handle(), 0, 0, SRCCOPY);
-}
-
 void TbsSkinForm::RepaintObject(TbsActiveSkinObject* object) {
   if (!object || !FForm->HandleAllocated() || !IsWindowVisible(FForm->Handle())) return;
   if (FSkinActive && !CalcRects()) return;
-  if (dynamic_cast<TbsSkinCaptionObject*>(object) || !object->Visible) {
+  if (!object->RepaintsAlone() || !object->Visible) {
     // The caption is drawn over the band: only a whole frame paint redraws it cleanly.
     if (object->Visible) PaintNCNow();
     return;
@@ -388,40 +148,6 @@ void TbsSkinForm::RepaintObject(TbsActiveSkinObject* object) {
     canvas.SetHandle(HDC());
   }
   ReleaseDC(FForm->Handle(), dc);
-}
-
-void TbsSkinForm::PaintClientBackground(HDC dc) {
-  RECT client;
-  GetClientRect(FForm->Handle(), &client);
-  TCanvas canvas;
-  canvas.SetHandle(dc);
-  const TbsSkinFormInfo& info = FSkinData->FormInfo();
-  TBitmap* tilePicture = nullptr;
-  RECT piece{};
-  if (info.BGPictureIndex != -1) {
-    tilePicture = FSkinData->FindActivePicture(info.BGPictureIndex);
-    if (tilePicture) piece = {0, 0, tilePicture->Width(), tilePicture->Height()};
-  } else if (!IsEmptyRect(info.ClientRect)) {
-    tilePicture = FSkinData->Picture();
-    piece = info.ClientRect;
-  }
-  if (!tilePicture || IsEmptyRect(piece)) {
-    canvas.Brush()->SetStyle(bsSolid);
-    canvas.Brush()->SetColor(clBtnFace);
-    canvas.FillRect(client);
-  } else {
-    const int w = WidthOf(piece), h = HeightOf(piece);
-    const HDC source = tilePicture->Canvas()->Handle();
-    for (int i = 0; i <= client.Right / w; ++i)
-      for (int j = 0; j <= client.Bottom / h; ++j)
-        BitBlt(dc, i * w, j * h, w, h, source, piece.Left, piece.Top, SRCCOPY);
-  }
-  if (info.BGPictureIndex == -1 && !FLogoBitMap->Empty()) {
-    FLogoBitMap->SetTransparent(LogoBitMapTransparent);
-    canvas.Draw(std::max(client.Right / 2 - FLogoBitMap->Width() / 2, 0),
-                std::max(client.Bottom / 2 - FLogoBitMap->Height() / 2, 0), FLogoBitMap.get());
-  }
-  canvas.SetHandle(HDC());
 }
 
 // ---- Region ------------------------------------------------------------------------
@@ -446,14 +172,15 @@ void TbsSkinForm::UpdateRegion(bool sizeChanged) {
   const TbsSkinFormInfo& info = FSkinData->FormInfo();
   const TbsSkinGeometry geo{info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint,
                             info.MaskRectArea};
-  const TbsSkinGeometry fit{FFitTopLeft, FFitTopRight, FFitBottomLeft, FFitBottomRight, FFitMaskArea};
+  const TbsFrameGeometry& g = FGeometry;
+  const TbsSkinGeometry fit{g.TopLeft, g.TopRight, g.BottomLeft, g.BottomRight, g.MaskArea};
   // The bands serve the edge hit tests as well.
   ComposeMaskBands(geo, fit, mask, {&FMaskLeft, &FMaskTop, &FMaskRight, &FMaskBottom}, size);
   HRGN region;
   if (FWidth == mask->Width() && FHeight == mask->Height()) {
     region = RegionFromMask(mask);
   } else {
-    region = CreateRectRgnIndirect(&FFitMaskArea);
+    region = CreateRectRgnIndirect(&g.MaskArea);
     const auto add = [&](TBitmap& band, int dx, int dy) {
       if (band.Empty()) return;
       const std::vector<uint8_t> data = MaskRunsToRegionData(&band, dx, dy);
@@ -463,9 +190,9 @@ void TbsSkinForm::UpdateRegion(bool sizeChanged) {
       DeleteObject(part);
     };
     add(FMaskTop, 0, 0);
-    add(FMaskBottom, 0, FFitMaskArea.Bottom);
-    add(FMaskLeft, 0, FFitMaskArea.Top);
-    add(FMaskRight, FFitMaskArea.Right, FFitMaskArea.Top);
+    add(FMaskBottom, 0, g.MaskArea.Bottom);
+    add(FMaskLeft, 0, g.MaskArea.Top);
+    add(FMaskRight, g.MaskArea.Right, g.MaskArea.Top);
   }
   if (FRegion) DeleteObject(FRegion);
   FRegion = region;
@@ -483,8 +210,7 @@ LRESULT TbsSkinForm::HitTest(POINT p) { return FSkinActive ? SkinHitTest(p) : De
 LRESULT TbsSkinForm::SkinHitTest(POINT p) {
   const auto inCaption = [&] {
     for (const auto& object : FObjects)
-      if (object->Visible && dynamic_cast<TbsSkinCaptionObject*>(object.get()) && object->ObjectRect.Contains(p))
-        return true;
+      if (object->Visible && object->HitCode() == HTCAPTION && object->ObjectRect.Contains(p)) return true;
     return false;
   };
   FWidth = WindowWidth();
@@ -492,7 +218,8 @@ LRESULT TbsSkinForm::SkinHitTest(POINT p) {
   if (!CalcRects()) return HTOBJECT;
   CalcObjectRects();
   if (FRolledUp || FWindowState == fwsMinimized) return inCaption() ? HTCAPTION : HTOBJECT;
-  if (FHotIndex != -1 && !inCaption() && !FFitInnerRect.Contains(p) && !FInSizeMove) return HTOBJECT;
+  const TbsFrameGeometry& g = FGeometry;
+  if (FHotIndex != -1 && !inCaption() && !g.Inner.Contains(p) && !FInSizeMove) return HTOBJECT;
   if (FWindowState != fwsMaximized && Sizeable()) {
     const int b = FSkinData->FormInfo().BorderWidth;
     const RECT window{0, 0, FWidth, FHeight};
@@ -501,7 +228,7 @@ LRESULT TbsSkinForm::SkinHitTest(POINT p) {
     const auto inside = [&](POINT q) {
       if (!window.Contains(q)) return false;
       if (!hasMask) return true;
-      const RECT& m = FFitMaskArea;
+      const RECT& m = g.MaskArea;
       if (m.Contains(q)) return true;
       if (q.Y < m.Top) return IsBlackPixel(FMaskTop, q.X, q.Y);
       if (q.Y >= m.Bottom) return IsBlackPixel(FMaskBottom, q.X, q.Y - m.Bottom);
@@ -510,43 +237,27 @@ LRESULT TbsSkinForm::SkinHitTest(POINT p) {
     };
     const POINT probes[] = {{p.X - b, p.Y}, {p.X, p.Y - b}, {p.X + b, p.Y}, {p.X, p.Y + b}};
     bool near = false;
-    if (!hasMask || !FFitMaskArea.Contains(p)) {
+    if (!hasMask || !g.MaskArea.Contains(p)) {
       for (POINT q : probes) near = near || !inside(q);
     }
-    if (near) {
-      const POINT lt = FFitHitTopLeft, rt = FFitHitTopRight, lb = FFitHitBottomLeft, rb = FFitHitBottomRight;
-      if (p.X <= lt.X && p.Y <= lt.Y) return HTTOPLEFT;
-      if (p.X >= rt.X && p.Y <= rt.Y) return HTTOPRIGHT;
-      if (p.X <= lb.X && p.Y >= lb.Y) return HTBOTTOMLEFT;
-      if (p.X >= rb.X && p.Y >= rb.Y) return HTBOTTOMRIGHT;
-      if (RECT{lt.X, 0, rt.X, FFitInnerRect.Top}.Contains(p)) return HTTOP;
-      if (RECT{lb.X, FFitInnerRect.Bottom, rb.X, FHeight}.Contains(p)) return HTBOTTOM;
-      if (RECT{0, lt.Y, FFitInnerRect.Left, lb.Y}.Contains(p)) return HTLEFT;
-      if (RECT{FFitInnerRect.Right, rt.Y, FWidth, rb.Y}.Contains(p)) return HTRIGHT;
-    }
+    if (const LRESULT zone = near ? g.SizingZone(p) : HTNOWHERE; zone != HTNOWHERE) return zone;
   }
-  if (FFitInnerRect.Contains(p)) return HTCLIENT;
+  if (g.Inner.Contains(p)) return HTCLIENT;
   if (inCaption()) return HTCAPTION;
   return HTOBJECT;
 }
 
 LRESULT TbsSkinForm::DefaultHitTest(POINT p) {
-  const int w = WindowWidth(), h = WindowHeight();
+  FGeometry.FitDefault(WindowWidth(), WindowHeight(), ToolWindow());
+  const TbsFrameGeometry& g = FGeometry;
   if (FWindowState != fwsMaximized && !FRolledUp && Sizeable() && FWindowState != fwsMinimized) {
     if (FHotIndex != -1) return HTOBJECT;
-    if (p.X <= 2 && p.Y <= 2) return HTTOPLEFT;
-    if (p.X >= w - 2 && p.Y <= 2) return HTTOPRIGHT;
-    if (p.X <= 2 && p.Y >= h - 2) return HTBOTTOMLEFT;
-    if (p.X >= w - 2 && p.Y >= h - 2) return HTBOTTOMRIGHT;
-    if (p.X <= 2) return HTLEFT;
-    if (p.Y <= 2) return HTTOP;
-    if (p.X >= w - 2) return HTRIGHT;
-    if (p.Y >= h - 2) return HTBOTTOM;
+    if (const LRESULT zone = g.SizingZone(p); zone != HTNOWHERE) return zone;
   }
   for (const auto& object : FObjects)
     if (object->Visible && object->Enabled && object->ObjectRect.Contains(p)) return HTOBJECT;
-  if (DefaultCaptionRect(w).Contains(p)) return HTCAPTION;
-  if (DefaultClientRect(w, h).Contains(p)) return HTCLIENT;
+  if (g.Caption.Contains(p)) return HTCAPTION;
+  if (g.Inner.Contains(p)) return HTCLIENT;
   return HTOBJECT;
 }
 
@@ -591,62 +302,18 @@ void TbsSkinForm::HotTrackTick() {
   GetWindowRect(FForm->Handle(), &window);
   const POINT p = cursor - window.TopLeft();
   const bool inClient =
-      FSkinActive ? FFitInnerRect.Contains(p) : DefaultClientRect(window.Width(), window.Height()).Contains(p);
+      FSkinActive ? FGeometry.Inner.Contains(p) : ClientRectFor(window.Width(), window.Height()).Contains(p);
   HotTracking(p, !inClient);
   if (FHotIndex == -1 && FCapturedIndex == -1) FHotTrackTimer->SetEnabled(false);
 }
 
 void TbsSkinForm::ResetHotState() {
-  for (const auto& object : FObjects) {
-    if (dynamic_cast<TbsSkinCaptionObject*>(object.get())) continue;
-    object->Active = false;
-    object->MouseIn = false;
-    object->MorphFactor = 0;
-    if (auto* animate = dynamic_cast<TbsSkinAnimateObject*>(object.get())) animate->Frame = 1;
-  }
-}
-
-void TbsSkinForm::StartMorphTicker() {
-  if (!FMorphTimer->Enabled()) FMorphTimer->SetEnabled(true);
-}
-
-void TbsSkinForm::StartCaptionAnimation() {
-  if (!FAnimateTimer->Enabled()) FAnimateTimer->SetEnabled(true);
-}
-
-void TbsSkinForm::MorphTick() {
-  bool stepped = false;
-  for (int i = 0; i < ObjectCount(); ++i) {
-    TbsActiveSkinObject* object = Objects(i);
-    if (!object->CanMorphing() || !object->EnableMorphing()) continue;
-    double k = object->MorphFactor + (object->Active ? 0.2 : -0.2);
-    // Five steps land exactly on the ends.
-    if (k < 1e-9) k = 0;
-    if (k > 1 - 1e-9) k = 1;
-    object->MorphFactor = k;
-    RepaintObject(object);
-    stepped = true;
-  }
-  if (!stepped) FMorphTimer->SetEnabled(false);
-}
-
-void TbsSkinForm::AnimateTick() {
-  bool running = false;
-  for (int i = 0; i < ObjectCount(); ++i) {
-    TbsActiveSkinObject* object = Objects(i);
-    if (auto* caption = dynamic_cast<TbsSkinCaptionObject*>(object))
-      running = caption->AnimationStep() || running;
-    else if (auto* animate = dynamic_cast<TbsSkinAnimateObject*>(object))
-      running = animate->AnimationStep() || running;
-  }
-  if (!running) FAnimateTimer->SetEnabled(false);
+  for (const auto& object : FObjects) object->ResetHover();
 }
 
 void TbsSkinForm::UpdateCaptionActiveState(bool repaint, bool animate) {
   const bool active = GetFormActive();
-  for (const auto& object : FObjects)
-    if (auto* caption = dynamic_cast<TbsSkinCaptionObject*>(object.get()))
-      caption->SetActiveState(active, repaint && animate);
+  for (const auto& object : FObjects) object->SetActiveState(active, repaint && animate);
   if (repaint) PaintNCNow();
   if (active)
     OnActivate(this);

@@ -126,6 +126,16 @@ void TbsActiveSkinObject::MouseLeave() {
 
 bool TbsActiveSkinObject::HasHoverLook() const { return !IsEmptyRect(ActiveSkinRect); }
 
+void TbsActiveSkinObject::MakeRoomForButtons(bool, int) {}
+
+void TbsActiveSkinObject::ResetHover() {
+  Active = false;
+  MouseIn = false;
+  MorphFactor = 0;
+}
+
+void TbsActiveSkinObject::SetActiveState(bool, bool) {}
+
 // ---- TbsUserObject ---------------------------------------------------------------------
 
 void TbsUserObject::Draw(TCanvas* canvas, bool) { Parent->OnPaintEvent(IDName, canvas, ObjectRect); }
@@ -168,9 +178,11 @@ TMenuTrackEnd TbsSkinButtonObject::DropMenu() {
   return Parent->OpenFramePopup(MenuItem, {under.Left, PopupUp ? under.Top : under.Bottom}, &under);
 }
 
-void TbsSkinButtonObject::MenuClosed() {
+bool TbsSkinButtonObject::MenuClosed() {
+  if (!FMenuDown) return false;
   FMenuDown = false;
   if (FDown) SetDown(false);
+  return true;
 }
 
 void TbsSkinButtonObject::MouseDown(int x, int y, TMouseButton button) {

@@ -35,9 +35,8 @@ int TbsSkinForm::GetMinWidth() const {
 
 int TbsSkinForm::GetMinHeight() const {
   // The frame round a client of no height: the caption and the borders.
-  const RECT defaultClient = DefaultClientRect(0, 0);
-  const int frame = FSkinActive ? FSkinData->Picture()->Height() - HeightOf(FSkinData->FormInfo().ClientRect)
-                                : defaultClient.Top - defaultClient.Bottom;
+  const RECT client = ClientRectFor(0, 0);
+  const int frame = client.Top - client.Bottom;
   if (MinHeight > frame && !FRolledUp && FWindowState != fwsMinimized) return MinHeight;
   return frame;
 }
@@ -272,71 +271,6 @@ void TbsSkinForm::MagneticMove(RECT& proposed) {
   proposed = RECT::FromSize(left, top, w, h);
 }
 
-// ---- System menu -------------------------------------------------------------------
-
-void TbsSkinForm::RebuildSystemMenu() {
-  FSysMenu->Items()->Clear();
-  // The commands of the last opening leave the application's own menu.
-  if (FSystemMenu) {
-    TMenuItem* root = FSystemMenu->Items();
-    for (int i = root->Count() - 1; i >= 0; --i)
-      if (root->Items(i)->Name().starts_with("BSF_")) root->Delete(i);
-  }
-  const TbsSkinData* skin = FSkinData;
-  const bool mdiChild = FForm->FormStyle() == fsMDIChild;
-  std::vector<TMenuItem*> items;
-  const auto add = [&](const char* name, const char* key, int id, std::function<void()> command) {
-    auto* item = new TMenuItem(FSysMenu.get());
-    item->SetName(name);
-    item->SetCaption(FrameResourceString(skin, key, id));
-    item->SetOnClick([command = std::move(command)](TObject*) { command(); });
-    items.push_back(item);
-    return item;
-  };
-  if (FBorderIcons.Contains(TbsBorderIcon::biMinimize) && FWindowState != fwsMinimized)
-    add("BSF_MINITEM", "MI_MINCAPTION", 65232, [this] { MinimizeAll(); });
-  if (FBorderIcons.Contains(TbsBorderIcon::biMaximize) && FWindowState != fwsMaximized)
-    add("BSF_MAXITEM", "MI_MAXCAPTION", 65233, [this] { Maximize(); });
-  if (FWindowState != fwsNormal || FRolledUp)
-    add("BSF_RESTORE", "MI_RESTORECAPTION", 65235, [this] {
-      if (FRolledUp && FWindowState == fwsNormal)
-        RollUp(false);
-      else
-        Restore();
-    });
-  if (FBorderIcons.Contains(TbsBorderIcon::biRollUp) && !FRolledUp && FWindowState != fwsMinimized &&
-      !(mdiChild && FWindowState == fwsMaximized))
-    add("BSF_ROLLUP", "MI_ROLLUPCAPTION", 65237, [this] { RollUp(true); });
-  if (FBorderIcons.Contains(TbsBorderIcon::biMinimizeToTray))
-    add("BSF_MINTOTRAY", "MI_MINTOTRAYCAPTION", 65236, [this] { MinimizeToTray(); });
-  if (!items.empty()) {
-    auto* line = new TMenuItem(FSysMenu.get());
-    line->SetName("BSF_LINE");
-    line->SetCaption("-");
-    items.push_back(line);
-  }
-  TMenuItem* close = add("BSF_CLOSE", "MI_CLOSECAPTION", 65234, [this] { CloseForm(); });
-  close->SetShortCut(TextToShortCut(mdiChild ? "Ctrl+F4" : "Alt+F4"));
-  if (FSystemMenu) {
-    // The standard commands go on top of the application's own menu.
-    TMenuItem* root = FSystemMenu->Items();
-    for (size_t i = 0; i < items.size(); ++i) root->Insert(int(i), items[i]);
-    return;
-  }
-  for (TMenuItem* item : items) FSysMenu->Items()->Add(item);
-}
-
-TMenuItem* TbsSkinForm::SystemMenuItems() {
-  if (UseDefaultSysMenu || FSystemMenu) RebuildSystemMenu();
-  return FSystemMenu ? FSystemMenu->Items() : FSysMenu->Items();
-}
-
-void TbsSkinForm::TrackSystemMenu(POINT at) { OpenFramePopup(SystemMenuItems(), at, nullptr); }
-
-void TbsSkinForm::TrackSystemMenu(const RECT& under) {
-  OpenFramePopup(SystemMenuItems(), {under.Left, under.Bottom}, &under);
-}
-
 // ---- The tray ------------------------------------------------------------------------
 
 void TbsSkinForm::MinimizeToTray() {
@@ -362,8 +296,7 @@ void TbsSkinForm::BeforeSkinChange() {
   FChangingSkin = true;
   FSkinActive = false;
   FHotTrackTimer->SetEnabled(false);
-  FMorphTimer->SetEnabled(false);
-  FAnimateTimer->SetEnabled(false);
+  FAnimator->Stop();
   FObjects.clear();
   FHotIndex = FPrevHotIndex = FCapturedIndex = -1;
 }

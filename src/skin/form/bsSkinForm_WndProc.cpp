@@ -58,12 +58,12 @@ bool TbsSkinForm::PreFilter(const TMessage& message) {
   if (!PreFiltered(message.Msg)) return false;
   if (auto* hint = dynamic_cast<IbsFrameHint*>(FSkinHint); hint && ShowObjectHint && hint->ObjectHintShowing())
     hint->HideObjectHint();
-  if (FMenuOpen) {
+  if (MenuOpen()) {
     // A popup of ours holds the mouse while it tracks: taking the capture
     // away closes it.
     const HWND capture = GetCapture();
     if (capture && capture != FForm->Handle()) ReleaseCapture();
-  } else if (FKeyboardMenuMode) {
+  } else if (KeyboardMenuMode()) {
     LeaveKeyboardMenuMode();
   }
   return true;
@@ -80,8 +80,7 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
       return;
     case WM_DESTROY:
       FHotTrackTimer->SetEnabled(false);
-      FMorphTimer->SetEnabled(false);
-      FAnimateTimer->SetEnabled(false);
+      FAnimator->Stop();
       CallOldWndProc(message);
       return;
     case WM_SIZE: {
@@ -125,7 +124,7 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
       return;
     case WM_ERASEBKGND:
       if (FSkinActive) {
-        PaintClientBackground(HDC(uint64_t(message.WParam)));
+        FPainter.PaintClientBackground(HDC(uint64_t(message.WParam)));
         message.Result = 1;
         return;
       }
@@ -155,16 +154,7 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
         // NCCALCSIZE_PARAMS begins with the proposed rectangle.
         auto* r = reinterpret_cast<RECT*>(message.LParam);
         if (r) {
-          if (FSkinActive) {
-            const RECT& c = FSkinData->FormInfo().ClientRect;
-            const int picW = FSkinData->Picture()->Width(), picH = FSkinData->Picture()->Height();
-            r->Left += c.Left;
-            r->Top += c.Top;
-            r->Right -= picW - c.Right;
-            r->Bottom -= picH - c.Bottom;
-          } else {
-            *r = DefaultClientRect(r->Width(), r->Height()).Offsetted(r->Left, r->Top);
-          }
+          *r = ClientRectFor(r->Width(), r->Height()).Offsetted(r->Left, r->Top);
           r->Right = std::max(r->Right, r->Left);
           r->Bottom = std::max(r->Bottom, r->Top);
         }
@@ -213,19 +203,7 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
         case SC_KEYMENU: {
           // Alt or F10 alone toggles the mode; Alt with a letter goes to
           // that item of the bar (Alt+Space stays the system's).
-          const auto letter = WORD(message.LParam);
-          if (letter == 0) {
-            if (!FKeyboardMenuMode)
-              EnterKeyboardMenuMode();
-            else
-              LeaveKeyboardMenuMode();
-          } else if (auto* bar = dynamic_cast<IbsFrameMenuBar*>(FMainMenuBar); bar && letter != ' ') {
-            if (!FKeyboardMenuMode) EnterKeyboardMenuMode();
-            const WORD key = letter >= 'a' && letter <= 'z' ? WORD(letter - 'a' + 'A') : letter;
-            if (!bar->MenuBarKey(key) && !FMenuOpen) LeaveKeyboardMenuMode();
-          } else {
-            break;
-          }
+          if (!FMenuMode->KeyMenu(WORD(message.LParam))) break;
           message.Result = 0;
           return;
         }
@@ -294,7 +272,7 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
       break;
     }
     case SKINMSG_SKIN_CHANGE_DONE: OnAfterChangeSkinData(this); break;
-    case WM_BSMENUCLOSED: MenuClosedHandling(); break;
+    case WM_BSMENUCLOSED: FMenuMode->Closed(); break;
     case SKINMSG_STRINGS_CHANGED: UpdateSkinCaptionButtons(); break;
     case WM_BSPAINTFRAME:
       if (message.LParam == kPaintFrameCode) {
@@ -339,13 +317,13 @@ void TbsSkinForm::HandleNCMouse(TMessage& message, LRESULT hit) {
       HotTracking(p);
       TbsActiveSkinObject* hot = object(FHotIndex);
       if (!hot) break;
-      const int popups = FPopupCount;
+      const int popups = FMenuMode->PopupCount();
       FCapturedIndex = FHotIndex;
       hot->MouseDown(p.X, p.Y, mbLeft);
-      if (object(FCapturedIndex) != hot || FPopupCount != popups || hit == HTCAPTION) {
+      if (object(FCapturedIndex) != hot || FMenuMode->PopupCount() != popups || hit == HTCAPTION) {
         // A menu the press dropped has come and gone; nothing is held.
         FCapturedIndex = -1;
-      } else if (!dynamic_cast<TbsSkinCaptionObject*>(hot)) {
+      } else if (hot->HitCode() != HTCAPTION) {
         SetCapture(FForm->Handle());
       }
       break;
@@ -353,9 +331,8 @@ void TbsSkinForm::HandleNCMouse(TMessage& message, LRESULT hit) {
     case WM_NCLBUTTONUP:
     case WM_LBUTTONUP: {
       TbsActiveSkinObject* target = object(FCapturedIndex);
-      const bool caption = dynamic_cast<TbsSkinCaptionObject*>(target) != nullptr;
       FCapturedIndex = -1;
-      if (target && !caption && GetCapture() == FForm->Handle()) ReleaseCapture();
+      if (target && target->HitCode() != HTCAPTION && GetCapture() == FForm->Handle()) ReleaseCapture();
       if (target) target->MouseUp(p.X, p.Y, mbLeft);
       break;
     }
@@ -363,13 +340,13 @@ void TbsSkinForm::HandleNCMouse(TMessage& message, LRESULT hit) {
       HotTracking(p);
       TbsActiveSkinObject* hot = object(FHotIndex);
       if (hot) {
-        const int popups = FPopupCount;
+        const int popups = FMenuMode->PopupCount();
         hot->MouseDown(p.X, p.Y, mbLeft);
         if (object(FHotIndex) == hot) hot->DblClick();
         // The second press of a quick double click presses a button like
         // the first: its release runs the command and lets it up again.
-        if (hit != HTCAPTION && object(FHotIndex) == hot && FPopupCount == popups &&
-            !dynamic_cast<TbsSkinCaptionObject*>(hot) && IsWindow(FForm->Handle())) {
+        if (hit != HTCAPTION && object(FHotIndex) == hot && FMenuMode->PopupCount() == popups &&
+            hot->HitCode() != HTCAPTION && IsWindow(FForm->Handle())) {
           FCapturedIndex = FHotIndex;
           SetCapture(FForm->Handle());
           break;
@@ -397,7 +374,7 @@ void TbsSkinForm::HandleNCMouse(TMessage& message, LRESULT hit) {
         FCapturedIndex = -1;
         POINT cursor;
         GetCursorPos(&cursor);
-        TrackSystemMenu(cursor);
+        OpenFramePopup(SystemMenuItems(), cursor, nullptr);
       }
       break;
     }
@@ -426,86 +403,7 @@ TMenuTrackEnd TbsSkinForm::OpenFramePopup(TMenuItem* items, POINT at, const RECT
 
 TMenuTrackEnd TbsSkinForm::OpenFramePopup(TMenuItem* items, const RECT& anchor, bool popupUp, TbsSkinData* skin,
                                           TControl* popupControl, int first, const TbsMenuDropOptions* drop) {
-  if (!items || items->VisibleCount() == 0) return TMenuTrackEnd::Closed;
-  ++FPopupCount;
-  if (FMenuOpen) MenuClosedHandling();
-  FMenuOpen = true;
-  InstallLoopHook();
-  OnSkinMenuOpen(this);
-  TbsSkinMenu* engine = SkinMenuOf(this);
-  engine->TakeFrameSettings(*this);
-  TMenuTrackEnd end = TMenuTrackEnd::Closed;
-  try {
-    // The engine tells the form (1228) when the chain closes.
-    end = engine->Popup(popupControl, skin, popupUp, items, anchor, first, drop);
-  } catch (...) {
-    if (FMenuOpen) MenuClosedHandling();
-    throw;
-  }
-  // Without a window to hear 1228 (or once the chosen command closed it).
-  if (FMenuOpen) MenuClosedHandling();
-  return end;
-}
-
-void TbsSkinForm::MenuClosedHandling() {
-  FMenuOpen = false;
-  for (const auto& object : FObjects) {
-    if (auto* button = dynamic_cast<TbsSkinButtonObject*>(object.get()); button && button->MenuDown()) {
-      button->MenuClosed();
-      break;
-    }
-    if (auto* animate = dynamic_cast<TbsSkinAnimateObject*>(object.get()); animate && animate->MenuOpen) {
-      animate->MenuClosed();
-      break;
-    }
-  }
-  OnSkinMenuClose(this);
-  if (FKeyboardMenuMode) {
-    LeaveKeyboardMenuMode();
-  } else {
-    RemoveLoopHook();
-  }
-}
-
-void TbsSkinForm::EnterKeyboardMenuMode(bool announce) {
-  auto* bar = dynamic_cast<IbsFrameMenuBar*>(FMainMenuBar);
-  if (!bar) return;
-  FKeyboardMenuMode = true;
-  InstallLoopHook();
-  bar->EnterKeyboardMenu();
-  if (announce) OnMainMenuEnter(this);
-}
-
-void TbsSkinForm::LeaveKeyboardMenuMode() {
-  if (!FKeyboardMenuMode) return;
-  FKeyboardMenuMode = false;
-  if (auto* bar = dynamic_cast<IbsFrameMenuBar*>(FMainMenuBar)) bar->LeaveKeyboardMenu();
-  if (!FMenuOpen) RemoveLoopHook();
-  OnMainMenuExit(this);
-}
-
-void TbsSkinForm::InstallLoopHook() {
-  if (FLoopHookId) return;
-  FLoopHookId = AddMessageHook([this](MSG& msg) {
-    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) return HandleMenuKey(msg);
-    return msg.message == WM_MOUSEWHEEL;
-  });
-}
-
-void TbsSkinForm::RemoveLoopHook() {
-  if (!FLoopHookId) return;
-  RemoveMessageHook(FLoopHookId);
-  FLoopHookId = 0;
-}
-
-bool TbsSkinForm::HandleMenuKey(MSG& msg) {
-  if (!FKeyboardMenuMode) return false;
-  // The bar walks its items and opens them; Escape still ends a mode the
-  // bar had nothing to light in.
-  if (auto* bar = dynamic_cast<IbsFrameMenuBar*>(FMainMenuBar); bar && bar->MenuBarKey(WORD(msg.wParam))) return true;
-  if (FMenuOpen) return false;  // an open popup tracks its own keys (its loop hook sees them first)
-  if (msg.wParam == VK_ESCAPE) LeaveKeyboardMenuMode();
-  return true;
+  return FMenuMode->Popup(items, anchor, popupUp, skin, popupControl, first, drop);
 }
 
 }  // namespace kora
