@@ -39,6 +39,11 @@ protected:
       return ::testing::AssertionFailure() << "no pixels";
     const RECT r = info.Rect;
     for (POINT p : {POINT{100, 12}, POINT{300, 3}, POINT{2, 200}, POINT{300, 462}, POINT{200, 100}}) {
+      // Minimised or not yet painted at its size, the window has fewer
+      // pixels than these points need.
+      if (p.X >= info.Pixels.Width || p.Y >= info.Pixels.Height)
+        return ::testing::AssertionFailure() << "the window's pixels are " << info.Pixels.Width << " x "
+                                             << info.Pixels.Height;
       const uint32_t ours = info.Pixels.Bits[size_t(p.Y) * info.Pixels.Stride + size_t(p.X)] & 0xFFFFFF;
       const uint32_t shown = shot.At({r.Left + p.X, r.Top + p.Y});
       if (ours != shown)

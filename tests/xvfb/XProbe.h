@@ -16,7 +16,14 @@ struct RootImage {
   int Width = 0;
   int Height = 0;
   std::vector<uint32_t> Pixels;
-  uint32_t At(POINT p) const { return Pixels[size_t(p.Y) * size_t(Width) + size_t(p.X)] & 0xFFFFFF; }
+  // No pixel is kOutside: a point off the root (a window the window
+  // manager has partly moved off the screen) or in a failed capture.
+  static constexpr uint32_t kOutside = 0x01000000;
+  uint32_t At(POINT p) const {
+    if (p.X < 0 || p.Y < 0 || p.X >= Width || p.Y >= Height || Pixels.size() < size_t(Width) * size_t(Height))
+      return kOutside;
+    return Pixels[size_t(p.Y) * size_t(Width) + size_t(p.X)] & 0xFFFFFF;
+  }
 };
 
 class XProbe {

@@ -510,7 +510,6 @@ private:
   bool PreFilter(const TMessage& message);
   void HandleNCMouse(TMessage& message, LRESULT hit);
   void BeforeSkinChange();
-  void AfterSkinChange(TbsSkinData* sender);
   void HotTrackTick();
   void FadeTick();
   void ShowWindowMessage(TMessage& message);
