@@ -145,6 +145,10 @@ TEST_F(DailyUseTest, AStartUpErrorIsReportedInTheSkinnedBox) {
 }
 
 TEST_F(DailyUseTest, DoubleClickingAFolderInTheOpenDialogOpensItAndPicksNothingInIt) {
+  // A folder full of ROMs: whatever row lies under the pointer once it is
+  // open holds one that nobody chose.
+  std::filesystem::create_directories(Program + "Roms");
+  for (int i = 0; i < 30; ++i) WriteFileBytes(Program + "Roms/rom" + std::to_string(10 + i) + ".nds", "x");
   OpenWindow();
   Then(
       "the open dialog", [this] { return OpenDialog() != nullptr; },
@@ -152,14 +156,14 @@ TEST_F(DailyUseTest, DoubleClickingAFolderInTheOpenDialogOpensItAndPicksNothingI
         Screen.Click(Middle(OpenDialog()->FileNameEdit()));
         Screen.Type("mine.nds");
         TbsSkinFileListView* list = OpenDialog()->FileList();
-        const int data = list->IndexOfName("Data");
-        ASSERT_GE(data, 0);
-        const POINT at = MiddleOf(list, list->ItemRect(data));
+        const int roms = list->IndexOfName("Roms");
+        ASSERT_GE(roms, 0);
+        const POINT at = MiddleOf(list, list->ItemRect(roms));
         Screen.Click(at);
         Screen.Click(at);
       });
   Then(
-      "the Data folder open", [this] { return OpenDialog() && OpenDialog()->FileList()->Path().ends_with("Data"); },
+      "the Roms folder open", [this] { return OpenDialog() && OpenDialog()->FileList()->Path().ends_with("Roms"); },
       [this] {
         Shot("folder-opened");
         TbsSkinFileListView* list = OpenDialog()->FileList();
