@@ -2,6 +2,18 @@ include(GoogleTest)
 
 # Helpers shared by every folder's CMakeLists.
 
+# kora_system_sources(LIST)
+# Keeps the sources of the system being built for: a unit's Windows half is
+# Unit_Win32.cpp, its Linux half Unit_Linux.cpp, beside the shared Unit.cpp.
+function(kora_system_sources var)
+  if(WIN32)
+    list(FILTER ${var} EXCLUDE REGEX "_Linux\\.cpp$")
+  else()
+    list(FILTER ${var} EXCLUDE REGEX "_Win32\\.cpp$")
+  endif()
+  set(${var} ${${var}} PARENT_SCOPE)
+endfunction()
+
 # kora_library(NAME [DEPS lib...] [SUBDIRS dir...] [EXCLUDE file...] [EXTRA_SOURCES file...])
 # A static library from every .cpp in the current folder and the listed
 # sub-folders but the excluded ones. Headers are included as "layer/Unit.h": a library under src/
@@ -17,6 +29,7 @@ function(kora_library name)
   foreach(f ${A_EXCLUDE})
     list(REMOVE_ITEM srcs ${CMAKE_CURRENT_SOURCE_DIR}/${f})
   endforeach()
+  kora_system_sources(srcs)
   kora_include_dirs(dirs)
   if(NOT srcs AND NOT A_EXTRA_SOURCES)
     # A layer that has only headers so far.
@@ -46,7 +59,9 @@ endfunction()
 # An executable placed in the program folder (or a sub-folder of it).
 function(kora_program name)
   cmake_parse_arguments(A "" "SUBDIR" "SOURCES;DEPS" ${ARGN})
-  add_executable(${name} ${A_SOURCES})
+  set(srcs ${A_SOURCES})
+  kora_system_sources(srcs)
+  add_executable(${name} ${srcs})
   kora_include_dirs(dirs)
   target_include_directories(${name} PRIVATE ${dirs})
   target_link_libraries(${name} PRIVATE ${A_DEPS})
@@ -56,12 +71,14 @@ endfunction()
 # kora_unity(TARGET file...)
 # Builds the target's sources in batches of eight (one compiler run parses the
 # shared headers once for the batch), all but the files that include the X11
-# headers: their macros (None, Status, Bool...) would leak into the rest.
+# or Windows headers (the Windows halves, Unit_Win32.cpp): their macros
+# (None, Status, Bool; DeleteFile, CreateFont, GetObject...) and names
+# would leak into the rest.
 function(kora_unity target)
   set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
   foreach(f ${ARGN})
     file(STRINGS ${f} x11 REGEX "#include <X11/")
-    if(x11)
+    if(x11 OR f MATCHES "_Win32\\.cpp$")
       set_source_files_properties(${f} TARGET_DIRECTORY ${target} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
     endif()
   endforeach()
@@ -74,6 +91,7 @@ endfunction()
 function(kora_test_folder exe)
   cmake_parse_arguments(A "" "LABEL" "DEPS;PROGRAMS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  kora_system_sources(srcs)
   if(NOT srcs)
     return()
   endif()

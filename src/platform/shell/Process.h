@@ -9,14 +9,19 @@
 namespace kora {
 
 // Runs argv[0] with the given arguments (no shell; a name without '/' is
-// searched in PATH), with workingDir as its current directory and stdin
-// from /dev/null, and waits for it without a time limit. `afterStart`, when
+// searched in PATH; on Windows ".exe" may be left out), with workingDir as
+// its current directory, stdin from /dev/null (NUL) and no window of its
+// own, and waits for it without a time limit. `afterStart`, when
 // given, runs once after the child has started and before the wait.
 // Returns the exit code; 128 + the signal number when a signal killed the
 // child; -1 when the child cannot be started (empty argv, missing or
 // non-executable program, missing working directory).
 int RunProcess(const std::vector<std::string>& argv, const std::string& workingDir,
                const std::function<void()>& afterStart = {});
+
+// The program's arguments as UTF-8, argv[0] first: main's own on Linux;
+// on Windows read again from the wide command line.
+std::vector<std::string> ProgramArguments(int argc, char** argv);
 
 // Splits a command line into arguments. Blanks (space, tab) separate
 // arguments; a double-quoted part may hold blanks and joins the text around
