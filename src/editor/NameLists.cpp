@@ -1,8 +1,14 @@
 #include "editor/NameLists.h"
 
+#include <new>
+
 #include "editor/DataImage.h"
+#include "editor/RomBlock.h"
+#include "editor/Texts.h"
 #include "framework/Classes.h"
 #include "framework/Encoding.h"
+#include "framework/Graphics.h"
+#include "framework/ImgList.h"
 
 namespace kora {
 
@@ -10,6 +16,20 @@ NameEntry SplitNameLine(std::string_view lineBytes, std::size_t idLength) {
   const std::string_view id = lineBytes.substr(0, idLength);
   const std::string_view rest = lineBytes.size() > idLength ? lineBytes.substr(idLength) : std::string_view();
   return NameEntry{AnsiToUtf8(id), AnsiToUtf8(AnsiLeft(rest, kMaxNameBytes))};
+}
+
+void AddPicture(TStream& file, const std::string& path, TBitmap& picture, TCustomImageList& list) {
+  try {
+    picture.LoadFromStream(file, list.Width(), list.Height());
+    if (picture.Empty()) throw Exception(Tr("the file is empty", "文件是空的"));
+    list.AddMasked(&picture, clWhite);
+  } catch (const std::bad_alloc&) {
+    throw Exception(
+        Format(Tr("Out of memory while loading the picture \"%s\"", "内存不足, 无法载入图片 \"%s\""), path.c_str()));
+  } catch (const std::exception& e) {
+    throw Exception(
+        Format(Tr("The picture \"%s\" cannot be used: %s", "图片 \"%s\" 无法使用: %s"), path.c_str(), e.what()));
+  }
 }
 
 int ItemRecordIndex(std::string_view itemId) { return HexToInt(itemId) - 1; }
@@ -36,9 +56,13 @@ void LoadNameLists(const std::string& appPath, NameLists& lists, const PictureLo
   const std::string folder = IncludeTrailingPathDelimiter(appPath);
   lists = NameLists();
   TStringList lines;
+  const auto load = [&](const std::string& path) {
+    RefuseSpecialFile(path);
+    lines.LoadFromFile(path);
+  };
 
   // Items take the icon before the name, so a missing icon drops the name too.
-  lines.LoadFromFile(folder + "Data/Item.dat");
+  load(folder + "Data/Item.dat");
   lists.ItemIds.resize(static_cast<std::size_t>(lines.Count()));
   for (int p = 0; p < lines.Count(); ++p) {
     NameEntry entry = SplitNameLine(lines[p], kItemIdLength);
@@ -48,7 +72,7 @@ void LoadNameLists(const std::string& appPath, NameLists& lists, const PictureLo
   }
 
   // Characters take the name first; a missing portrait leaves it listed.
-  lines.LoadFromFile(folder + "Data/Char.dat");
+  load(folder + "Data/Char.dat");
   lists.CharIds.resize(static_cast<std::size_t>(lines.Count()));
   for (int p = 0; p < lines.Count(); ++p) {
     NameEntry entry = SplitNameLine(lines[p], kCharIdLength);
@@ -57,7 +81,7 @@ void LoadNameLists(const std::string& appPath, NameLists& lists, const PictureLo
     if (loadPortrait) loadPortrait(folder + "Image/Face/" + entry.Id + ".bmp");
   }
 
-  lines.LoadFromFile(folder + "Data/Class.dat");
+  load(folder + "Data/Class.dat");
   for (int p = 0; p < lines.Count(); ++p) lists.ClassNames.push_back(AnsiToUtf8(lines[p]));
 }
 

@@ -31,6 +31,16 @@ int CharRecordIndex(std::string_view charId);  // HexToInt(id)
 // entry's picture is loaded; an exception it raises stops the loading there.
 using PictureLoader = std::function<void(const std::string& picturePath)>;
 
+class TBitmap;
+class TCustomImageList;
+class TStream;
+
+// The window's picture road: the BMP file in `file` (read from `path`) into
+// `picture`, refused when it is larger than the list's images, then added
+// to the list with white as its transparent colour. Any failure raises an
+// Exception that names the path and says what is wrong.
+void AddPicture(TStream& file, const std::string& path, TBitmap& picture, TCustomImageList& list);
+
 struct NameLists {
   // Ids are sized to the line count before the entries are read, as the
   // window's combo boxes are; names grow one entry at a time.

@@ -2,8 +2,10 @@
 
 #include <sys/stat.h>
 #include <algorithm>
+#include <cerrno>
 
 #include "editor/RomJournal.h"
+#include "editor/Texts.h"
 #include "framework/Classes.h"
 
 namespace kora {
@@ -35,7 +37,10 @@ int64_t FindRoomEnd(TStream& rom, RoomInfo& info) {
     const uint32_t fatSize = ReadU32(rom, kFatSizeField);
     const int64_t fatEnd = int64_t{fatOffset} + fatSize;
     const int64_t pair = layout.PointerTableOffset;
-    if (fatEnd <= romSize && pair >= fatOffset && pair + 8 <= fatEnd && (pair - fatOffset) % 8 == 0) {
+    // A table longer than any ROM can have is no table: reading what it
+    // claims could mean gigabytes.
+    if (fatSize <= kMaxFatSize && fatEnd <= romSize && pair >= fatOffset && pair + 8 <= fatEnd &&
+        (pair - fatOffset) % 8 == 0) {
       std::vector<uint8_t> fat(fatSize);
       rom.SetPosition(fatOffset);
       rom.ReadBuffer(fat.data(), fatSize);
@@ -50,6 +55,46 @@ int64_t FindRoomEnd(TStream& rom, RoomInfo& info) {
     }
   }
   return std::min(roomEnd, romSize);
+}
+
+// The packed block's header, checked before the block is read: a pointer
+// pair may claim gigabytes, its header no more than 16 MiB unpacked.
+void CheckBlockHeader(TStream& rom, const RomLayout& layout) {
+  const uint32_t size = layout.BlockEnd - layout.BlockStart;
+  if (size < 4) {
+    throw ERomError(Format(Tr("The ROM's data block (0x%X..0x%X) is %u bytes, too short for a packed block's header",
+                              "ROM 的数据块(0x%X..0x%X)只有 %u 字节, 放不下数据块的头部"),
+                           layout.BlockStart, layout.BlockEnd, size));
+  }
+  uint8_t header[4];
+  rom.SetPosition(layout.BlockStart);
+  rom.ReadBuffer(header, 4);
+  if (header[0] != kBlockTypeLz10 && header[0] != kBlockTypeLz11) {
+    throw ERomError(Format(Tr("The ROM's data block at 0x%X is not a packed block (its type is 0x%02X, not 0x10 or "
+                              "0x11)",
+                              "ROM 中 0x%X 处的数据块不是压缩数据块(类型为 0x%02X, 而不是 0x10 或 0x11)"),
+                           layout.BlockStart, header[0]));
+  }
+  const uint32_t unpacked = header[1] | header[2] << 8 | header[3] << 16;
+  const uint64_t most = MaxPackedBlockSize(unpacked);
+  if (size > most) {
+    throw ERomError(Format(Tr("The ROM's data block (0x%X..0x%X) is %u bytes, but the %u bytes its header promises "
+                              "never take more than %llu packed; the block was not read",
+                              "ROM 的数据块(0x%X..0x%X)有 %u 字节, 但其头部所说的 %u 字节压缩后绝不会超过 %llu "
+                              "字节; 数据块未被读取"),
+                           layout.BlockStart, layout.BlockEnd, size, unpacked, static_cast<unsigned long long>(most)));
+  }
+}
+
+// A working file written whole; a failure names the file and the reason.
+void WriteWorkingFile(const std::string& path, uint16_t mode, const uint8_t* bytes, std::size_t size) {
+  TFileStream file(path, mode);
+  errno = 0;
+  if (file.Write(bytes, static_cast<int64_t>(size)) != static_cast<int64_t>(size)) {
+    const int error = errno ? errno : ENOSPC;
+    throw EWriteError(Format(Tr("Cannot write the working file \"%s\". %s", "无法写入工作文件 \"%s\"。%s"),
+                             path.c_str(), SysErrorMessage(error).c_str()));
+  }
 }
 
 }  // namespace
@@ -105,37 +150,42 @@ RoomInfo MeasureRoom(TStream& rom, const RomLayout& layout) {
 }
 
 RoomInfo InspectRom(const std::string& romPath) {
+  RefuseSpecialFile(romPath);
   TFileStream rom(romPath, fmOpenRead | fmShareDenyWrite);
   return MeasureRoom(rom, ReadRomLayout(rom));
 }
 
 RomLayout ExtractRomData(const std::string& romPath, const std::string& outPath) {
-  TMemoryStream block;
+  RefuseSpecialFile(romPath);
+  std::vector<uint8_t> block;
   RomLayout layout;
   {
     TFileStream rom(romPath, fmOpenRead | fmShareDenyWrite);
     layout = ReadRomLayout(rom);
+    CheckBlockHeader(rom, layout);
     layout.RoomEnd = MeasureRoom(rom, layout).RoomEnd;
-    // Read the exact count: the stream copy takes 0 as "the whole ROM".
-    block.SetSize(layout.BlockEnd - layout.BlockStart);
+    block.resize(layout.BlockEnd - layout.BlockStart);
     rom.SetPosition(layout.BlockStart);
-    rom.ReadBuffer(block.Memory(), block.Size());
+    rom.ReadBuffer(block.data(), static_cast<int64_t>(block.size()));
   }
-  block.SaveToFile(outPath);
+  WriteWorkingFile(outPath, fmCreate, block.data(), block.size());
   return layout;
 }
 
 RomLayout WriteRomData(const RomLayout& layout, const std::string& packedPath, const std::string& romPath,
                        const std::string& journalPath) {
-  // Every input is ready and checked before the ROM is opened for writing.
-  TMemoryStream packed;
-  packed.LoadFromFile(packedPath);
-  if (packed.Size() == 0) {
+  // Every input is ready and checked before the ROM is opened for writing;
+  // the packed file is read only once it is known to fit.
+  RefuseSpecialFile(packedPath);
+  TFileStream packedFile(packedPath, fmOpenRead | fmShareDenyWrite);
+  const int64_t packedSize = packedFile.Size();
+  if (packedSize == 0) {
     throw ERomError(Format("The packed data \"%s\" is empty; the ROM was not changed", packedPath.c_str()));
   }
   const uint32_t offset = layout.WriteBackOffset();
   RoomInfo room;
   {
+    RefuseSpecialFile(romPath);
     TFileStream rom(romPath, fmOpenRead | fmShareDenyWrite);
     room = MeasureRoom(rom, layout);
   }
@@ -145,15 +195,18 @@ RomLayout WriteRomData(const RomLayout& layout, const std::string& packedPath, c
                "overwrite other data and leave the start pointer inside the new block, so the ROM was not changed",
                room.Layout.BlockStart, offset));
   }
-  if (packed.Size() > room.Room) {
+  if (packedSize > room.Room) {
     throw ERomError(
         Format("The packed data (%lld bytes) does not fit the room of %u bytes at 0x%X; "
                "the ROM was not changed",
-               static_cast<long long>(packed.Size()), room.Room, offset));
+               static_cast<long long>(packedSize), room.Room, offset));
   }
-  const auto end = offset + static_cast<uint32_t>(packed.Size());
+  std::vector<uint8_t> packed(static_cast<std::size_t>(packedSize));
+  packedFile.ReadBuffer(packed.data(), packedSize);
+  const auto end = offset + static_cast<uint32_t>(packedSize);
   // Only the end pointer moves; the start pointer stays as it was.
-  WriteRomPatches(romPath, {RomPatch{offset, packed.Bytes()}, RomPatch{layout.PointerTableOffset + 4u, U32Bytes(end)}},
+  WriteRomPatches(romPath,
+                  {RomPatch{offset, std::move(packed)}, RomPatch{layout.PointerTableOffset + 4u, U32Bytes(end)}},
                   journalPath);
   RomLayout written = room.Layout;
   written.BlockEnd = end;
@@ -168,14 +221,47 @@ DataImage LoadDataImage(const std::string& path) {
 }
 
 void SaveDataImage(const DataImage& image, const std::string& path) {
-  TFileStream file(path, fmOpenWrite | fmShareDenyWrite);
-  file.WriteBuffer(image.data(), static_cast<int64_t>(image.size()));
+  WriteWorkingFile(path, fmOpenWrite | fmShareDenyWrite, image.data(), image.size());
 }
 
 int64_t FileSizeOf(const std::string& path) {
   struct stat info;
   if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return 0;
   return info.st_size;
+}
+
+bool IsSpecialFile(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
+}
+
+void RefuseSpecialFile(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode) || S_ISDIR(info.st_mode)) return;
+  const char* kind = S_ISFIFO(info.st_mode)   ? Tr("a named pipe", "命名管道")
+                     : S_ISSOCK(info.st_mode) ? Tr("a socket", "套接字")
+                     : S_ISCHR(info.st_mode)  ? Tr("a character device", "字符设备")
+                     : S_ISBLK(info.st_mode)  ? Tr("a block device", "块设备")
+                                              : Tr("something else", "其他类型");
+  throw EInOutError(
+      Format(Tr("\"%s\" is not a file but %s; it was not opened", "\"%s\" 不是普通文件, 而是%s; 未打开它"),
+             path.c_str(), kind),
+      EINVAL);
+}
+
+std::vector<uint8_t> ReadFileAtMost(const std::string& path, int64_t maxSize) {
+  RefuseSpecialFile(path);
+  TFileStream file(path, fmOpenRead | fmShareDenyWrite);
+  const int64_t size = file.Size();
+  if (size > maxSize) {
+    throw EInOutError(Format(Tr("\"%s\" is %lld bytes, more than the %lld it can be; it was not read",
+                                "\"%s\" 有 %lld 字节, 超过了它最多应有的 %lld 字节; 未读取它"),
+                             path.c_str(), static_cast<long long>(size), static_cast<long long>(maxSize)),
+                      EFBIG);
+  }
+  std::vector<uint8_t> bytes(static_cast<std::size_t>(size));
+  file.ReadBuffer(bytes.data(), size);
+  return bytes;
 }
 
 }  // namespace kora

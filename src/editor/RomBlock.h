@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "editor/DataImage.h"
 #include "framework/SysUtils.h"
@@ -28,9 +29,25 @@ inline constexpr uint32_t kPrimaryWriteBackOffset = 0x015D8000;
 inline constexpr uint32_t kAltWriteBackOffset = 0x015D7C00;
 
 // NDS header: offset and size of the file allocation table, whose entries are
-// 8 bytes (start, end).
+// 8 bytes (start, end). File ids from 0xF000 up name folders, so no table
+// has more entries than that.
 inline constexpr uint32_t kFatOffsetField = 0x48;
 inline constexpr uint32_t kFatSizeField = 0x4C;
+inline constexpr uint32_t kMaxFatSize = 0xF000 * 8;
+
+// A packed block starts with a 4-byte header: its type (0x10 or 0x11) and
+// the unpacked size in 24 bits. The packing spends at most one flag bit on
+// every byte, so a block of n unpacked bytes takes at most
+// MaxPackedBlockSize(n); anything longer is not a block to be read.
+inline constexpr uint32_t kMaxUnpackedBlockSize = 0xFFFFFF;
+inline constexpr uint8_t kBlockTypeLz10 = 0x10;
+inline constexpr uint8_t kBlockTypeLz11 = 0x11;
+// Beyond the packing's own padding to 4 bytes, room for what a ROM builder
+// may align the next file to (the packer allows the same).
+inline constexpr uint32_t kBlockSlack = 0x200;
+constexpr uint64_t MaxPackedBlockSize(uint64_t unpacked) {
+  return ((4 + unpacked + (unpacked + 7) / 8 + 3) & ~uint64_t{3}) + kBlockSlack;
+}
 
 struct RomLayout {
   bool AltLayout = false;
@@ -77,7 +94,9 @@ RoomInfo MeasureRoom(TStream& rom, const RomLayout& layout);
 RoomInfo InspectRom(const std::string& romPath);
 
 // Reads the layout and its room and writes the packed block, byte for byte,
-// to outPath (created or replaced). Nothing is written when the ROM is
+// to outPath (created or replaced). The block's header is checked before the
+// block is read: a block that is not a packed block, or one longer than its
+// header's size allows, raises ERomError. Nothing is written when the ROM is
 // rejected.
 RomLayout ExtractRomData(const std::string& romPath, const std::string& outPath);
 
@@ -100,5 +119,17 @@ void SaveDataImage(const DataImage& image, const std::string& path);
 
 // Size of a regular file; 0 when there is none or the path is a folder.
 int64_t FileSizeOf(const std::string& path);
+
+// Whether the path is there but neither a file nor a folder: a named pipe,
+// a socket or a device, whose opening waits for a writer or whose reading
+// never ends.
+bool IsSpecialFile(const std::string& path);
+// Raises EInOutError naming the path and what it is when IsSpecialFile. A
+// missing path or a folder passes; opening it reports that.
+void RefuseSpecialFile(const std::string& path);
+
+// The whole file, refused (EInOutError naming it) beyond maxSize bytes
+// before anything is read.
+std::vector<uint8_t> ReadFileAtMost(const std::string& path, int64_t maxSize);
 
 }  // namespace kora

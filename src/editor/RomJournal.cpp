@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <memory>
 
+#include "editor/RomBlock.h"
+#include "editor/Texts.h"
 #include "framework/Classes.h"
 
 namespace kora {
@@ -24,6 +26,10 @@ namespace {
 constexpr char kMagic[8] = {'K', 'O', 'R', 'A', 'J', 'R', 'N', '1'};
 constexpr char kComplete[8] = {'C', 'O', 'M', 'P', 'L', 'E', 'T', 'E'};
 constexpr const char* kTemporarySuffix = ".tmp";
+// Twice the largest block and room to spare: a longer file is no journal.
+constexpr int64_t kMaxJournalSize = int64_t{64} << 20;
+// Journals set aside beyond this many take the last name.
+constexpr int kMaxSetAside = 99;
 
 RomWriteStepHook gHook = nullptr;
 int64_t gChunkSize = 4096;
@@ -110,7 +116,8 @@ public:
       uint64_t length = 0;
       if (!Number(range.Offset, 8) || !Number(length, 4) || !Block(range.Old, length) || !Block(range.New, length))
         return false;
-      if (range.Offset + length > journal.RomSize) return false;
+      // Compared so that no sum can wrap around.
+      if (length > journal.RomSize || range.Offset > journal.RomSize - length) return false;
       journal.Ranges.push_back(std::move(range));
     }
     return FAt == FEnd;
@@ -250,6 +257,20 @@ std::string PutBackAfterFailure(const Journal& journal, const std::string& journ
   return "; the ROM was left as it was";
 }
 
+// A name beside the journal that nothing uses yet: .bad, .bad2, .bad3, ...
+std::string SetJournalAside(const std::string& journalPath) {
+  std::string target = journalPath + ".bad";
+  for (int n = 2; FileExists(target) && n <= kMaxSetAside; ++n) target = journalPath + ".bad" + std::to_string(n);
+  if (std::rename(journalPath.c_str(), target.c_str()) != 0) {
+    const int error = errno;
+    throw EInOutError(
+        Format(Tr("Cannot rename the journal \"%s\" to \"%s\". %s", "无法将日志 \"%s\" 改名为 \"%s\"。%s"),
+               journalPath.c_str(), target.c_str(), SysErrorMessage(error).c_str()),
+        error);
+  }
+  return target;
+}
+
 }  // namespace
 
 void SetRomWriteStepHook(RomWriteStepHook hook, int chunkSize) {
@@ -270,7 +291,7 @@ void WriteRomPatches(const std::string& romPath, const std::vector<RomPatch>& pa
     TFileStream rom(journal.RomPath, fmOpenRead | fmShareDenyWrite);
     journal.RomSize = static_cast<uint64_t>(rom.Size());
     for (const RomPatch& patch : patches) {
-      if (patch.Offset + patch.Bytes.size() > journal.RomSize) {
+      if (patch.Bytes.size() > journal.RomSize || patch.Offset > journal.RomSize - patch.Bytes.size()) {
         throw Exception(Format("Cannot write %zu bytes at 0x%llX past the end of the ROM; the ROM was not changed",
                                patch.Bytes.size(), static_cast<unsigned long long>(patch.Offset)));
       }
@@ -321,38 +342,46 @@ RecoveryReport RecoverRomWrite(const std::string& journalPath) {
   RecoveryReport report;
   if (!FileExists(journalPath)) return report;
 
-  auto discard = [&](const char* reason) {
-    RemoveJournal(journalPath);
+  // Kept under another name for whoever wants to look at it, out of the way
+  // of every later open and save.
+  auto setAside = [&](const char* reason) {
+    report.SetAsidePath = SetJournalAside(journalPath);
     try {
       SyncFolder(journalPath);
     } catch (const Exception&) {
-      // Found again, it is discarded again.
+      // Found again, it is set aside again.
     }
-    report.Outcome = RecoveryOutcome::Discarded;
+    report.Outcome = RecoveryOutcome::SetAside;
     report.Reason = reason;
     return report;
   };
+  if (IsSpecialFile(journalPath) || FileSizeOf(journalPath) > kMaxJournalSize)
+    return setAside(Tr("the journal is not a journal file", "日志不是日志文件"));
   TMemoryStream file;
   file.LoadFromFile(journalPath);
   Journal journal;
-  if (!Decoder(file.Bytes()).Decode(journal)) return discard("the journal is incomplete or damaged");
+  if (!Decoder(file.Bytes()).Decode(journal)) {
+    return setAside(Tr("the journal is incomplete or damaged", "日志不完整或已损坏"));
+  }
   report.RomPath = journal.RomPath;
-  if (!FileExists(journal.RomPath)) return discard("the ROM is no longer there");
+  if (!FileExists(journal.RomPath) || IsSpecialFile(journal.RomPath))
+    return setAside(Tr("the ROM is no longer there", "ROM 文件已不存在"));
 
   // Every byte must be the old or the new one; anything else means the file
   // was replaced or changed since, and putting old bytes into it would only
   // damage it.
+  const char* changed = Tr("the ROM has been changed since", "ROM 此后已被改动");
   bool touched = false;
   {
     TFileStream rom(journal.RomPath, fmOpenRead | fmShareDenyWrite);
-    if (static_cast<uint64_t>(rom.Size()) != journal.RomSize) return discard("the ROM has been changed since");
+    if (static_cast<uint64_t>(rom.Size()) != journal.RomSize) return setAside(changed);
     std::vector<uint8_t> now;
     for (const JournalRange& range : journal.Ranges) {
       now.resize(range.Old.size());
       rom.SetPosition(static_cast<int64_t>(range.Offset));
       rom.ReadBuffer(now.data(), static_cast<int64_t>(now.size()));
       for (std::size_t i = 0; i < now.size(); ++i) {
-        if (now[i] != range.Old[i] && now[i] != range.New[i]) return discard("the ROM has been changed since");
+        if (now[i] != range.Old[i] && now[i] != range.New[i]) return setAside(changed);
         touched = touched || now[i] != range.Old[i];
       }
     }
@@ -360,9 +389,16 @@ RecoveryReport RecoverRomWrite(const std::string& journalPath) {
 
   Steps steps;
   if (touched) {
-    steps("open the ROM for writing");
-    TFileStream rom(journal.RomPath, fmOpenReadWrite | fmShareDenyWrite);
-    PutBackOldBytes(rom, journal, steps);
+    try {
+      steps("open the ROM for writing");
+      TFileStream rom(journal.RomPath, fmOpenReadWrite | fmShareDenyWrite);
+      PutBackOldBytes(rom, journal, steps);
+    } catch (const Exception& e) {
+      throw ERomWriteError(Format(Tr("A save into \"%s\" was cut short and cannot be rolled back: %s. Its journal "
+                                     "\"%s\" stays for the next attempt",
+                                     "对 \"%s\" 的保存曾被中断, 现在无法撤销: %s。其日志 \"%s\" 保留, 下次再试"),
+                                  journal.RomPath.c_str(), e.what(), journalPath.c_str()));
+    }
   }
   steps("remove the journal");
   RemoveJournal(journalPath);

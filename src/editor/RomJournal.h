@@ -36,19 +36,21 @@ void WriteRomPatches(const std::string& romPath, const std::vector<RomPatch>& pa
 enum class RecoveryOutcome {
   None,        // no write was cut short
   RolledBack,  // the ROM holds its old bytes again
-  Discarded,   // the journal was unusable, or its ROM is gone or was replaced; the ROM was left alone
+  SetAside,    // the journal was unusable, or its ROM is gone or was replaced; the ROM was left alone
 };
 
 struct RecoveryReport {
   RecoveryOutcome Outcome = RecoveryOutcome::None;
-  std::string RomPath;  // the ROM the journal names; empty when unreadable
-  std::string Reason;   // why a journal was discarded
+  std::string RomPath;       // the ROM the journal names; empty when unreadable
+  std::string Reason;        // why a journal was set aside
+  std::string SetAsidePath;  // where it was put
 };
 
 // Finishes what an interrupted WriteRomPatches left behind: a complete
 // journal whose ROM still holds, byte for byte, the old or the new bytes of
 // every patch is rolled back, whatever ROM the caller is about to open; any
-// other journal is removed. Run it only while holding the working folder's
+// other journal is renamed out of the way (to "<journal>.bad", ".bad2", ...)
+// and never deleted. Run it only while holding the working folder's
 // WorkLock, so that it never meets a write still in progress. Raises when
 // the rollback itself fails; the journal then stays for the next attempt.
 RecoveryReport RecoverRomWrite(const std::string& journalPath);

@@ -1,9 +1,12 @@
 #include "editor/RomSession.h"
 
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <new>
 
+#include "editor/Texts.h"
 #include "framework/Classes.h"
 #include "platform/shell/Process.h"
 
@@ -42,6 +45,8 @@ std::string RomSession::UnpackedFileName() const { return FAppPath + "RomData/ro
 
 std::string RomSession::JournalFileName() const { return FAppPath + "RomData/romData.journal"; }
 
+std::string RomSession::CheckFileName() const { return FAppPath + "RomData/romDataCheck.bin"; }
+
 std::string RomSession::ToolCommandLine(const char* mode, const std::string& in, const std::string& out) const {
   // AppPath ends in '/', so the tool path has a doubled separator, as ever.
   return ToolArgument(FAppPath + "/Tool/agblz") + " " + mode + " " + QuoteArgument(in) + " " + QuoteArgument(out);
@@ -64,7 +69,15 @@ int RomSession::PackRomData(const std::string& in, const std::string& out) {
 }
 
 int RomSession::RunTool(const std::string& commandLine, int /*showState*/) {
-  return RunProcess(SplitCommandLine(commandLine), ExcludeTrailingPathDelimiter(FAppPath), FOnProcessMessages);
+  const std::vector<std::string> argv = SplitCommandLine(commandLine);
+  const int status = RunProcess(argv, ExcludeTrailingPathDelimiter(FAppPath), FOnProcessMessages, FPackerTimeLimitMs);
+  if (status == kProcessTimedOut) {
+    // A frozen window with no way out helps nobody: the packer is ended.
+    throw Exception(Format(Tr("The packer \"%s\" did not finish within %d s and was ended; nothing was changed",
+                              "打包程序 \"%s\" 在 %d 秒内没有结束, 已被终止; 没有任何改动"),
+                           argv.empty() ? "" : argv[0].c_str(), (FPackerTimeLimitMs + 999) / 1000));
+  }
+  return status;
 }
 
 RecoveryReport RomSession::Recover() {
@@ -74,6 +87,14 @@ RecoveryReport RomSession::Recover() {
 }
 
 void RomSession::Open(const std::string& romPath) {
+  try {
+    OpenSteps(romPath);
+  } catch (const std::bad_alloc&) {
+    throw Exception(Format(Tr("Out of memory while opening \"%s\"", "内存不足, 无法打开 \"%s\""), romPath.c_str()));
+  }
+}
+
+void RomSession::OpenSteps(const std::string& romPath) {
   Recover();
   const std::string packed = PackedFileName();
   const std::string unpacked = UnpackedFileName();
@@ -108,6 +129,16 @@ void RomSession::Open(const std::string& romPath) {
 
 void RomSession::Save() {
   if (!FOpen) throw Exception("No ROM is open");
+  try {
+    SaveSteps();
+  } catch (const std::bad_alloc&) {
+    throw Exception(Format(Tr("Out of memory while saving into \"%s\"; the ROM was not changed",
+                              "内存不足, 无法保存到 \"%s\"; ROM 未被改动"),
+                           FRomFileName.c_str()));
+  }
+}
+
+void RomSession::SaveSteps() {
   const std::string packed = PackedFileName();
   const std::string unpacked = UnpackedFileName();
   SaveDataImage(FImage, unpacked);
@@ -122,14 +153,58 @@ void RomSession::Save() {
     DeleteFile(packed);
     throw Exception(Format("The packer failed (exit code %d); the ROM was not changed", status));
   }
+  VerifyPackedBlock(packed, unpacked);
   FLayout = WriteRomData(FLayout, packed, FRomFileName, JournalFileName());
   FSavedImage = FImage;
+}
+
+void RomSession::VerifyPackedBlock(const std::string& packed, const std::string& unpacked) {
+  // Without any output the write reports the missing file, as ever.
+  if (!FileExists(packed)) return;
+  const std::vector<uint8_t> data = ReadFileAtMost(unpacked, kMaxUnpackedBlockSize);
+  const int64_t size = FileSizeOf(packed);
+  if (static_cast<uint64_t>(size) > MaxPackedBlockSize(data.size())) {
+    throw ERomError(Format(Tr("The packer made a block of %lld bytes from %zu bytes, more than packing can take; "
+                              "the ROM was not changed",
+                              "打包程序做出的数据块有 %lld 字节(原数据 %zu 字节), 超过了压缩可能的大小; ROM 未被改动"),
+                           static_cast<long long>(size), data.size()));
+  }
+  std::vector<uint8_t> again;
+  try {
+    again = FBlockUnpacker ? FBlockUnpacker(ReadFileAtMost(packed, size)) : UnpackWithPacker(packed);
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (const std::exception& e) {
+    throw ERomError(Format(Tr("The packed block does not unpack again (%s); the ROM was not changed",
+                              "打包后的数据块无法再解包(%s); ROM 未被改动"),
+                           e.what()));
+  }
+  if (again != data) {
+    const auto differ = std::mismatch(again.begin(), again.end(), data.begin(), data.end());
+    throw ERomError(Format(Tr("The packed block unpacks to other data than was packed (from byte %zu on); the ROM "
+                              "was not changed",
+                              "打包后的数据块解包后与原数据不一致(从第 %zu 字节起); ROM 未被改动"),
+                           static_cast<std::size_t>(differ.second - data.begin())));
+  }
+}
+
+std::vector<uint8_t> RomSession::UnpackWithPacker(const std::string& packed) {
+  const std::string check = CheckFileName();
+  DeleteFile(check);
+  struct Remove {
+    const std::string& Path;
+    ~Remove() { DeleteFile(Path); }
+  } remove{check};
+  const int status = RunTool(UnpackCommandLine(packed, check), 0);
+  if (status != 0) throw Exception(Format(Tr("the packer's exit code is %d", "打包程序的退出码为 %d"), status));
+  return ReadFileAtMost(check, kMaxUnpackedBlockSize);
 }
 
 void RomSession::CleanUp() {
   DeleteFile(UnpackedFileName());
   DeleteFile(PackedFileName());
   DeleteFile(UnpackedFileName() + kPreviousSuffix);
+  DeleteFile(CheckFileName());
 }
 
 RoomInfo RomSession::Room() const {

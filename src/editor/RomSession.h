@@ -2,8 +2,10 @@
 // The open ROM: its path, layout and data image, the working files in the
 // program folder, and the open and save sequences that run the packer.
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "editor/DataImage.h"
 #include "editor/RomBlock.h"
@@ -40,10 +42,21 @@ public:
   std::string PackedFileName() const;    // RomData/romData.bin
   std::string UnpackedFileName() const;  // RomData/romDataUnPack.bin
   std::string JournalFileName() const;   // RomData/romData.journal, only while a save writes
+  std::string CheckFileName() const;     // RomData/romDataCheck.bin, only while a save checks its block
 
   // Called once while the packer runs, before the wait (the window lets
   // waiting messages through there).
   void SetOnProcessMessages(std::function<void()> handler) { FOnProcessMessages = std::move(handler); }
+
+  // A packer that runs longer than this is ended and the open or save
+  // fails; the default is generous, a minute.
+  static constexpr int kPackerTimeLimitMs = 60000;
+  void SetPackerTimeLimit(int milliseconds) { FPackerTimeLimitMs = milliseconds; }
+
+  // How a save unpacks the packer's output again before it goes into the
+  // ROM. Without one, the packer does it ("u" into CheckFileName()).
+  using BlockUnpacker = std::function<std::vector<uint8_t>(const std::vector<uint8_t>& block)>;
+  void SetBlockUnpacker(BlockUnpacker unpacker) { FBlockUnpacker = std::move(unpacker); }
 
   // The caller holds the program folder's WorkLock for every call below
   // that touches the working files.
@@ -60,8 +73,10 @@ public:
   // they were.
   void Open(const std::string& romPath);
   // Writes the image into the unpacked working file, packs it and writes the
-  // block into the ROM, all or nothing. Raises Exception when no ROM is open,
-  // and when the packer failed or was killed (its output is not written).
+  // block into the ROM, all or nothing. The packed block must unpack to
+  // exactly what was packed before it is written. Raises Exception when no
+  // ROM is open, when the packer failed, was killed or ran out of time, and
+  // when its output does not unpack to the data (the ROM is then unchanged).
   void Save();
   // Deletes the working files that exist; failures are ignored. A journal
   // stays: it is what the next open rolls back.
@@ -77,12 +92,18 @@ public:
   // Returns the packer's exit code (see RunTool).
   int PackRomData(const std::string& in, const std::string& out);
   // Splits the command line and runs it in the program folder; returns the
-  // exit code or -1 when it cannot start. There are no windows to hide, so
-  // showState is accepted and ignored.
+  // exit code, -1 when it cannot start, kProcessTimedOut when it was ended
+  // after the time limit. There are no windows to hide, so showState is
+  // accepted and ignored.
   int RunTool(const std::string& commandLine, int showState = 0);
 
 private:
   std::string ToolCommandLine(const char* mode, const std::string& in, const std::string& out) const;
+  void OpenSteps(const std::string& romPath);
+  void SaveSteps();
+  // Raises unless the packed file unpacks to the unpacked file's bytes.
+  void VerifyPackedBlock(const std::string& packed, const std::string& unpacked);
+  std::vector<uint8_t> UnpackWithPacker(const std::string& packed);
 
   std::string FAppPath;
   bool FOpen = false;
@@ -93,6 +114,8 @@ private:
   bool FReadOnly = false;
   RecoveryReport FLastRecovery;
   std::function<void()> FOnProcessMessages;
+  int FPackerTimeLimitMs = kPackerTimeLimitMs;
+  BlockUnpacker FBlockUnpacker;
 };
 
 }  // namespace kora

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "editor/RecordTexts.h"
+#include "editor/Texts.h"
 #include "framework/ClassBuilder.h"
 #include "framework/Filer.h"
 #include "framework/FormText.h"
@@ -138,8 +139,9 @@ void TfrmMain::LoadAllRes() {
   TBitmap picture;
   const auto addPicture = [&picture](TImageList* list) {
     return [&picture, list](const std::string& path) {
-      picture.LoadFromFile(path);
-      list->AddMasked(&picture, clWhite);
+      RefuseSpecialFile(path);
+      TFileStream file(path, fmOpenRead | fmShareDenyWrite);
+      AddPicture(file, path, picture, *list);
     };
   };
   // The combo boxes follow the lists entry by entry, so a failure leaves
@@ -313,7 +315,13 @@ void TfrmMain::N1Click(TObject*) {
 
 void TfrmMain::OpenRom(const std::string& path) {
   EnsureWorkLock();
-  FSession->Open(path);
+  try {
+    FSession->Open(path);
+  } catch (...) {
+    ShowRecovery();
+    throw;
+  }
+  ShowRecovery();
   // What was applied to the last ROM cannot be taken back into this one.
   FHistory.Clear();
   Part<TbsSkinPageControl>("bsSkinPageControl1")->SetEnabled(true);
@@ -325,6 +333,19 @@ void TfrmMain::OpenRom(const std::string& path) {
     Part<TbsSkinMessage>("bsSkinMessage1")
         ->ShowMessageBox(std::string("这个 ROM 文件是只读的：可以查看其中的数据，但不能保存修改。") + kBreak + path,
                          mtWarning, TMsgDlgButtons{mbOK}, 0);
+}
+
+void TfrmMain::ShowRecovery() {
+  const RecoveryReport& report = FSession->LastRecovery();
+  if (report.Outcome != RecoveryOutcome::SetAside) return;
+  const std::string text = Format("上次未完成的保存留下的日志无法使用(%s), 已改名为 \"%s\" 保留; ROM 未被改动。",
+                                  report.Reason.c_str(), report.SetAsidePath.c_str());
+  try {
+    Part<TbsSkinMessage>("bsSkinMessage1")->ShowMessageBox(text, mtWarning, TMsgDlgButtons{mbOK}, 0);
+  } catch (const std::exception&) {
+    // No box where no one can close it: the report's road still tells it.
+    if (Application) Application->HandleException(this, Exception(text));
+  }
 }
 
 void TfrmMain::N4Click(TObject*) {
@@ -441,6 +462,7 @@ TfrmMain* CreateMainForm(TComponent* owner) {
   RegisterSkinFormClasses();
   RegisterSkinDialogClasses();
   RegisterClass(TfrmMain::StaticClass());
+  SetMessageLanguage(TMessageLanguage::Chinese);
   const std::span<const uint8_t> stream = MainFormStream();
   TMemoryStream input;
   input.WriteBuffer(stream.data(), int64_t(stream.size()));

@@ -91,6 +91,8 @@ private:
   T* Part(const char* name) const;
   // Takes the working folder's lock when it can; raises what stops it.
   void EnsureWorkLock();
+  // A journal of a cut-short save that the open had to set aside is told.
+  void ShowRecovery();
   // Every page whose combo box has a selection shows that record again.
   void ShowSelectedRecords();
   void StepFields(int delta, std::span<TbsSkinSpinEdit* const> fields);

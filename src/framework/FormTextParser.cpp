@@ -323,6 +323,9 @@ private:
   bool IsObjectStart() const { return IsKeyword("object") || IsKeyword("inherited") || IsKeyword("inline"); }
 
   void ConvertProperty(int depth) {
+    // Where a collection item expects its properties, the words that start
+    // objects are no names either: the binary form refuses them.
+    if (IsObjectStart()) Error("Invalid name '" + FToken.Text + "'");
     const std::string name = ExpectIdent();
     FOutput.WriteShortString(name);
     ExpectSymbol('=');

@@ -1,5 +1,7 @@
 // TApplication: the message loop, its hook and the default error report.
 
+#include <cstdio>
+#include <new>
 #include <vector>
 
 #include "framework/ClassBuilder.h"
@@ -124,6 +126,16 @@ void TApplication::Terminate() {
   PostQuitMessage(0);
 }
 
+namespace {
+
+// What the report says: the library's own word for a failed allocation
+// says nothing to a person.
+const char* ReportText(const std::exception& error) {
+  return dynamic_cast<const std::bad_alloc*>(&error) ? "Out of memory" : error.what();
+}
+
+}  // namespace
+
 void TApplication::HandleException(TObject* sender) {
   try {
     throw;
@@ -142,19 +154,23 @@ void TApplication::HandleException(TObject* sender, const std::exception& error)
       ShowException(error);
     }
   } catch (...) {
-    // The report itself failed; the program has to carry on regardless.
+    // The report itself failed (a screen where no one can close a window
+    // makes its modal loop give up); the program carries on, and the
+    // message still reaches whoever reads the error output.
+    std::fprintf(stderr, "%s: %s\n", FTitle.c_str(), ReportText(error));
   }
 }
 
 void TApplication::ShowException(const std::exception& error) {
+  const char* text = ReportText(error);
   if (FExceptionReporter) {
     try {
-      if (FExceptionReporter(FTitle, error.what())) return;
+      if (FExceptionReporter(FTitle, text)) return;
     } catch (...) {
       // The other look failed; the user still gets the message below.
     }
   }
-  ShowPlainMessage(FTitle, error.what());
+  ShowPlainMessage(FTitle, text);
 }
 
 void TApplication::SetHint(const std::string& value) {

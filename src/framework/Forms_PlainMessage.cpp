@@ -134,6 +134,24 @@ private:
   std::vector<HWND> FWindows;
 };
 
+// Destroys the message window, at the latest when the guard goes.
+class TMessageWindowGuard {
+public:
+  explicit TMessageWindowGuard(HWND hwnd) : FWindow(hwnd) {}
+  ~TMessageWindowGuard() { Destroy(); }
+  TMessageWindowGuard(const TMessageWindowGuard&) = delete;
+  TMessageWindowGuard& operator=(const TMessageWindowGuard&) = delete;
+
+  void Destroy() {
+    if (!IsWindow(FWindow)) return;
+    RemoveProp(FWindow, kStateProp);
+    DestroyWindow(FWindow);
+  }
+
+private:
+  HWND FWindow;
+};
+
 }  // namespace
 
 void ShowPlainMessage(const std::string& caption, const std::string& text) {
@@ -166,6 +184,10 @@ void ShowPlainMessage(const std::string& caption, const std::string& text) {
   const HWND hwnd =
       CreateWindowEx(exStyle, kClassName, caption.c_str(), style, x, y, width, height, previous, 0, nullptr);
   if (!hwnd) throw Exception("Cannot create the message window");
+  // The window paints from `state`, which lives in this frame: it goes
+  // with the frame however the frame is left (a modal loop may end by an
+  // exception), before the other windows are enabled again.
+  TMessageWindowGuard guard(hwnd);
   SetProp(hwnd, kStateProp, reinterpret_cast<uintptr_t>(&state));
   ShowWindow(hwnd, SW_SHOWNORMAL);
   SetForegroundWindow(hwnd);
@@ -185,10 +207,7 @@ void ShowPlainMessage(const std::string& caption, const std::string& text) {
       DispatchMessage(&msg);
     }
   }
-  if (IsWindow(hwnd)) {
-    RemoveProp(hwnd, kStateProp);
-    DestroyWindow(hwnd);
-  }
+  guard.Destroy();
   // Re-enabled first, so the previous window can take the activation back.
   disabler.reset();
   if (IsWindow(previous)) SetActiveWindow(previous);

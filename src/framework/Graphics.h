@@ -481,6 +481,11 @@ class TBitmap : public TGraphic {
   // Nothing left to read gives an empty bitmap. EInvalidGraphic for bytes
   // that are not a BMP file, EReadError when the stream ends early.
   void LoadFromStream(TStream& stream) override;
+  // The same for a picture of a known size: one wider than maxWidth or
+  // taller than maxHeight raises EInvalidGraphic once its header is read.
+  void LoadFromStream(TStream& stream, int maxWidth, int maxHeight);
+  using TGraphic::LoadFromFile;
+  void LoadFromFile(const std::string& fileName, int maxWidth, int maxHeight);
   // A BMP file in PixelFormat's depth (pf15bit, pf16bit, pfDevice and
   // pfCustom as 24-bit); nothing for an empty bitmap.
   void SaveToStream(TStream& stream) const override;

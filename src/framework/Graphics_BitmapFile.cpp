@@ -50,15 +50,22 @@ constexpr std::size_t FILE_HEADER_SIZE = 14;
 constexpr uint32_t MIN_BMP_SIZE = FILE_HEADER_SIZE + 12;
 constexpr std::size_t READ_CHUNK = std::size_t(1) << 16;
 
-// Appends everything up to the stream's end.
-void ReadToEnd(TStream& stream, std::vector<uint8_t>& data) {
-  for (;;) {
+// Appends everything up to the stream's end, up to `most` bytes in all.
+void ReadToEnd(TStream& stream, std::vector<uint8_t>& data, uint64_t most) {
+  while (data.size() < most) {
     const std::size_t at = data.size();
-    data.resize(at + READ_CHUNK);
-    const auto got = stream.Read(data.data() + at, static_cast<int64_t>(READ_CHUNK));
+    const auto piece = static_cast<std::size_t>(std::min<uint64_t>(READ_CHUNK, most - at));
+    data.resize(at + piece);
+    const auto got = stream.Read(data.data() + at, static_cast<int64_t>(piece));
     data.resize(at + static_cast<std::size_t>(std::max<int64_t>(got, 0)));
     if (got <= 0) return;
   }
+}
+
+// No file of a picture within the limits is longer than its largest
+// headers and colour table and 32-bit pixels.
+uint64_t MaxFileBytes(const BmpLimits& limits) {
+  return FILE_HEADER_SIZE + 124 + 12 + 256 * 4 + uint64_t(limits.MaxWidth) * uint64_t(limits.MaxHeight) * 4;
 }
 
 RGBQUAD Quad(uint8_t r, uint8_t g, uint8_t b) { return RGBQUAD{b, g, r, 0}; }
@@ -96,9 +103,9 @@ std::vector<RGBQUAD> StandardPalette(int bits) {
   return bits == 1 ? MonochromePalette() : bits == 4 ? StandardPalette16() : StandardPalette256();
 }
 
-BmpImage Decode(std::span<const uint8_t> bytes) {
+BmpImage Decode(std::span<const uint8_t> bytes, const BmpLimits& limits = {}) {
   try {
-    return DecodeBmp(bytes);
+    return DecodeBmp(bytes, limits);
   } catch (const BitmapFormatError& e) {
     throw EInvalidGraphic(e.what());
   }
@@ -106,7 +113,15 @@ BmpImage Decode(std::span<const uint8_t> bytes) {
 
 }  // namespace
 
-void TBitmap::LoadFromStream(TStream& stream) {
+void TBitmap::LoadFromStream(TStream& stream) { LoadFromStream(stream, BMP_MAX_SIDE, BMP_MAX_SIDE); }
+
+void TBitmap::LoadFromFile(const std::string& fileName, int maxWidth, int maxHeight) {
+  TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(stream, maxWidth, maxHeight);
+}
+
+void TBitmap::LoadFromStream(TStream& stream, int maxWidth, int maxHeight) {
+  const BmpLimits limits{maxWidth, maxHeight};
   std::vector<uint8_t> data;
   data.resize(FILE_HEADER_SIZE);
   const auto got = stream.Read(data.data(), FILE_HEADER_SIZE);
@@ -118,10 +133,17 @@ void TBitmap::LoadFromStream(TStream& stream) {
     throw EInvalidGraphic("Bitmap image is not valid");
   }
   const uint32_t fileSize = ReadLE32(data.data() + 2);
+  const uint64_t most = MaxFileBytes(limits);
+  if (fileSize > most) {
+    throw EInvalidGraphic(
+        Format("Bitmap image is not valid: the file claims %u bytes, more than a %d x %d picture "
+               "takes",
+               fileSize, maxWidth, maxHeight));
+  }
   if (fileSize == 0) {
     // No size given: take what follows and step back to where the pixels end.
-    ReadToEnd(stream, data);
-    const BmpImage image = Decode(data);
+    ReadToEnd(stream, data, most);
+    const BmpImage image = Decode(data, limits);
     const auto excess = static_cast<int64_t>(data.size()) - static_cast<int64_t>(image.FileSize);
     if (excess > 0) stream.Seek(-excess, TSeekOrigin::soCurrent);
     LoadImage(image);
@@ -129,7 +151,7 @@ void TBitmap::LoadFromStream(TStream& stream) {
   }
   if (fileSize < MIN_BMP_SIZE) throw EInvalidGraphic("Bitmap image is not valid");
   ReadExactly(stream, data, fileSize - FILE_HEADER_SIZE);
-  LoadImage(Decode(data));
+  LoadImage(Decode(data, limits));
 }
 
 void TBitmap::SaveToStream(TStream& stream) const {

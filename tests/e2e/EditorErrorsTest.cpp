@@ -115,9 +115,9 @@ TEST_F(EditorErrorsTest, MalformedRomsAreReportedAndAFailedOpenKeepsTheRomBefore
     c = static_cast<char>(seed >> 24);
   }
   bad.push_back({"noise.nds", noise, ""});
-  // A block the packer cannot unpack: it writes nothing.
+  // A block the packer cannot unpack behind a whole header: it writes nothing.
   std::string garbled = demo;
-  for (size_t i = decoded.Layout.BlockStart; i < decoded.Layout.BlockStart + 64; ++i) garbled[i] = '\xEE';
+  for (size_t i = decoded.Layout.BlockStart + 4; i < decoded.Layout.BlockStart + 64; ++i) garbled[i] = '\xEE';
   bad.push_back({"garbled.nds", garbled, CannotOpen(UnpackedFile())});
   for (const Bad& b : bad) WriteFileBytes(Dir + b.Name, b.Bytes);
 

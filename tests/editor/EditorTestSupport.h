@@ -117,11 +117,15 @@ inline uint64_t Digest(const std::string& path) {
   return hash ^ std::filesystem::file_size(path);
 }
 
-// A recognisable byte pattern of the given length.
+// A recognisable byte pattern of the given length. It starts like a packed
+// block of its own length (type 0x10), so that the copy packer's blocks pass
+// the header check of an open.
 inline std::string Pattern(std::size_t size, int seed) {
   std::string bytes(size, '\0');
   for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + static_cast<std::size_t>(seed)) & 0xFF);
-  return bytes;
+  const std::string header{static_cast<char>(kBlockTypeLz10), static_cast<char>(size), static_cast<char>(size >> 8),
+                           static_cast<char>(size >> 16)};
+  return header.substr(0, size) + bytes.substr(std::min<std::size_t>(size, 4));
 }
 
 inline DataImage ToImage(const std::string& bytes) { return DataImage(bytes.begin(), bytes.end()); }

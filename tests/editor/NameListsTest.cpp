@@ -4,6 +4,8 @@
 
 #include "EditorTestSupport.h"
 #include "framework/Classes.h"
+#include "framework/Graphics.h"
+#include "framework/ImgList.h"
 
 namespace kora {
 namespace {
@@ -106,6 +108,40 @@ TEST_F(NameListsTest, FailuresStopWhereTheyHappen) {
     EXPECT_EQ(e.Message().rfind("Cannot open file \"" + FProgram + "Data/Class.dat\". ", 0), 0u);
   }
   EXPECT_EQ(lists.CharNames, (V{"A", "B"}));
+}
+
+TEST(AddPicture, RefusalsNameTheFileAndWhatIsWrong) {
+  TImageList icons(nullptr);  // 16 x 16
+  TBitmap picture;
+  picture.SetSize(16, 16);
+  TMemoryStream good;
+  picture.SaveToStream(good);
+  picture.SetSize(17, 16);
+  TMemoryStream wide;
+  picture.SaveToStream(wide);
+  TMemoryStream cut;
+  cut.WriteBuffer(good.Memory(), good.Size() - 1);
+  struct Case {
+    TMemoryStream* File;
+    const char* Cause;
+  };
+  TMemoryStream empty;
+  for (const Case& c : {Case{&empty, "the file is empty"}, Case{&cut, "Stream read error"},
+                        Case{&wide,
+                             "Bitmap image is not valid: the image is 17 x 16, larger than the 16 x 16 it may "
+                             "be here"}}) {
+    c.File->SetPosition(0);
+    try {
+      AddPicture(*c.File, "Image/Item/01.bmp", picture, icons);
+      ADD_FAILURE() << c.Cause;
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.Message(), std::string("The picture \"Image/Item/01.bmp\" cannot be used: ") + c.Cause);
+    }
+  }
+  EXPECT_EQ(icons.Count(), 0);
+  good.SetPosition(0);
+  AddPicture(good, "Image/Item/01.bmp", picture, icons);
+  EXPECT_EQ(icons.Count(), 1);
 }
 
 }  // namespace

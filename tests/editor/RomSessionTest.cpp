@@ -1,6 +1,7 @@
 #include "editor/RomSession.h"
 
 #include <gtest/gtest.h>
+#include <csignal>
 
 #include "EditorTestSupport.h"
 #include "framework/Classes.h"
@@ -56,9 +57,12 @@ TEST_F(RomSessionTest, OpenEditSaveRunsThePackerFromTheProgramFolder) {
   expected[100] = static_cast<char>(expected[100] ^ 0xFF);
   EXPECT_EQ(GetBytes(rom, 0x015D8000, kDataImageSize), expected);
   EXPECT_EQ(GetU32(rom, 0x2353BC), 0x015D8000u + kDataImageSize);
-  EXPECT_EQ(pumps, 2);
+  // Open unpacks; save packs, then unpacks the block again to check it.
+  EXPECT_EQ(pumps, 3);
   EXPECT_EQ(ReadFileBytes(FDir + "calls.log"), "u|" + folder + "|" + packed + "|" + unpacked + "\n" + "z|" + folder +
-                                                   "|" + unpacked + "|" + packed + "\n");
+                                                   "|" + unpacked + "|" + packed + "\n" + "u|" + folder + "|" + packed +
+                                                   "|" + session.CheckFileName() + "\n");
+  EXPECT_FALSE(FileExists(session.CheckFileName()));
   EXPECT_TRUE(FileExists(packed) && FileExists(unpacked));
   session.CleanUp();
   EXPECT_FALSE(FileExists(packed) || FileExists(unpacked));
@@ -168,11 +172,12 @@ TEST_F(RomSessionTest, FailedSaveLeavesTheRomUnchanged) {
 
 TEST_F(RomSessionTest, RoomStaysAsLargeAsAtOpenAfterASmallerSave) {
   // The packer stores the image and then whatever ../pad holds, so the block
-  // shrinks and grows with it. Without an allocation table the room ends at
-  // the end pointer, which the smaller save lowers.
+  // shrinks and grows with it; unpacking keeps the image. Without an
+  // allocation table the room ends at the end pointer, which the smaller
+  // save lowers.
   WritePacker(FProgram,
               "if [ \"$1\" = z ]; then head -c 72043 \"$2\" > \"$3\"; cat ../pad >> \"$3\"; "
-              "else cat \"$2\" > \"$3\"; fi\n");
+              "else head -c 72043 \"$2\" > \"$3\"; fi\n");
   const std::string tail = Pattern(200, 3);
   const std::string rom = PrimaryRom("a.nds", Pattern(kDataImageSize, 2) + tail);
   RomSession session(FProgram);
@@ -194,6 +199,31 @@ TEST_F(RomSessionTest, RoomStaysAsLargeAsAtOpenAfterASmallerSave) {
   WriteFileBytes(FDir + "pad", tail + "x");
   EXPECT_THROW(session.Save(), ERomError);
   EXPECT_EQ(Digest(rom), before);
+}
+
+TEST_F(RomSessionTest, APackerThatNeverEndsIsEndedAtTheTimeLimit) {
+  const std::string rom = PrimaryRom("a.nds", Pattern(kDataImageSize, 3));
+  RomSession session(FProgram);
+  session.Open(rom);
+  const SessionSnapshot before(session);
+  const uint64_t digest = Digest(rom);
+  WritePacker(FProgram, "echo $$ > ../packer.pid; exec sleep 600\n");
+  session.SetPackerTimeLimit(100);
+  for (const bool saving : {true, false}) {
+    SCOPED_TRACE(saving ? "save" : "open");
+    try {
+      saving ? session.Save() : session.Open(rom);
+      FAIL() << "the packer was waited for";
+    } catch (const Exception& e) {
+      EXPECT_NE(e.Message().find("did not finish within 1 s and was ended; nothing was changed"), std::string::npos)
+          << e.Message();
+    }
+    // Ended and reaped.
+    const pid_t packer = std::stoi(ReadFileBytes(FDir + "packer.pid"));
+    EXPECT_NE(kill(packer, 0), 0);
+    EXPECT_EQ(Digest(rom), digest);
+    EXPECT_TRUE(SessionSnapshot(session) == before);
+  }
 }
 
 TEST_F(RomSessionTest, MissingWorkingFolderIsACreateError) {

@@ -1,4 +1,5 @@
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,18 @@ TEST_F(ApplicationTest, TheReportClosesWithEscapeOrItsButton) {
     EXPECT_FALSE(FindWindow("TPlainMessage", nullptr)) << round;
   }
   EXPECT_EQ(Target.Clicks, 2);
+}
+
+TEST_F(ApplicationTest, AReportNoOneCanCloseGoesToTheErrorOutputAndLeavesNoWindow) {
+  HWND main = MakeTarget();
+  // Nothing will ever come to close the window: its modal loop gives up.
+  ::testing::internal::CaptureStderr();
+  App().HandleException(nullptr, std::bad_alloc());
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Kora Editor: Out of memory\n");
+  // The window painted from the state of the frame that raised; it goes with it.
+  EXPECT_FALSE(FindWindow("TPlainMessage", nullptr));
+  EXPECT_TRUE(IsWindowEnabled(main));
+  Screen.RunUntilIdle();
 }
 
 TEST_F(ApplicationTest, OnExceptionReplacesTheReport) {

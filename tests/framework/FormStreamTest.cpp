@@ -240,6 +240,7 @@ TEST_F(FormStream, MalformedTextIsRejectedWithTheLine) {
       {"object A: T\n  P = '\xC3('\nend", "Invalid UTF-8 text on line 2"},
       {"object A: T\n  P = [a, 1]\nend", "Identifier expected on line 2"},
       {"object A: T\n  P = <x>\nend", "'item' expected on line 2"},
+      {"object A: T\n  P = <item\n  inherited = 1\n  end>\nend", "Invalid name 'inherited' on line 3"},
       {"object A: T\n  P = 12abc\nend", "Invalid number on line 2"},
       {"object A: T\n  Font..Name = 1\nend", "Invalid identifier on line 2"},
       {"object A: T\n  " + std::string(300, 'x') + " = 1\nend", "Identifier too long on line 2"},

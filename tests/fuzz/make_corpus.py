@@ -262,6 +262,110 @@ def lz_seeds():
     write("fuzz_lz_pack", "noise", bytes((i * 131 + 7) % 251 for i in range(200)))
 
 
+# --- ROMs, journals, name lists, pictures, import files, packer input -----------
+
+PROBE = 0x015D8000
+PRIMARY_TABLE = 0x2353B8
+ALT_TABLE = 0x1223B8
+
+
+def sparse_rom(size, patches):
+    """fuzz_rom_block's input: the ROM's size, then (offset, bytes) patches."""
+    out = struct.pack("<I", size)
+    for offset, data in patches:
+        out += struct.pack("<IH", offset, len(data)) + data
+    return out
+
+
+def fat(offset, entries):
+    """The header's allocation table fields and the table at offset."""
+    return [(0x48, struct.pack("<II", offset, 8 * len(entries))),
+            (offset, b"".join(struct.pack("<II", s, e) for s, e in entries))]
+
+
+def rom_seeds():
+    image = b"Game data: characters, classes and items. " * 12
+    block = lz_pack(image, False)
+    end = PROBE + len(block)
+    write("fuzz_rom_block", "primary", sparse_rom(PROBE + 0x1000, [
+        (PRIMARY_TABLE, struct.pack("<II", PROBE, end)), (PROBE, block)]))
+    # The alternate layout, its pair an entry of an allocation table.
+    table = ALT_TABLE - 3 * 8
+    write("fuzz_rom_block", "alternate-fat", sparse_rom(PROBE + 0x20000, [
+        (PRIMARY_TABLE, struct.pack("<I", 0x12345678)), (PROBE - 0x400, lz_pack(image, True))] + fat(table, [
+            (0x4000, 0x5000), (PROBE + 0x10000, PROBE + 0x10100), (0x8000, 0x9000),
+            (PROBE - 0x400, PROBE - 0x400 + len(lz_pack(image, True))), (PROBE + 0x8000, PROBE + 0x8100)])))
+    # Sizes that once meant gigabytes: a block to the end of a 4 GB ROM, and
+    # an allocation table that claims as much.
+    write("fuzz_rom_block", "huge-block", sparse_rom(0xFFFFFFF0, [
+        (PRIMARY_TABLE, struct.pack("<II", PROBE, 0xFFFFFF00)), (PROBE, block)]))
+    write("fuzz_rom_block", "huge-table", sparse_rom(0xFFFFFFF0, [
+        (PRIMARY_TABLE, struct.pack("<II", PROBE, end)), (PROBE, block), (0x48, struct.pack("<II", 0x200, 0xFFFFF000))]))
+
+
+def journal_seeds():
+    rom = bytes(i * 7 & 0xFF for i in range(4096))
+    # An even first byte: the rest follows a head naming the fuzzer's ROM.
+    def ranges(size, items):
+        out = struct.pack("<QI", size, len(items))
+        for offset, old, new in items:
+            out += struct.pack("<QI", offset, len(old)) + old + new
+        return out
+    # The ROM holds the new bytes of both ranges: they are put back.
+    write("fuzz_rom_journal", "rollback", b"\x00" + ranges(4096, [
+        (100, b"OLDBYTES", rom[100:108]), (4092, b"\x01\x02\x03\x04", rom[4092:4096])]))
+    write("fuzz_rom_journal", "untouched", b"\x00" + ranges(4096, [(8, rom[8:24], b"N" * 16)]))
+    write("fuzz_rom_journal", "changed-since", b"\x00" + ranges(4096, [(8, b"A" * 4, b"B" * 4)]))
+    write("fuzz_rom_journal", "wraps-around", b"\x00" + ranges(4096, [(2**64 - 8, b"A" * 16, b"B" * 16)]))
+    write("fuzz_rom_journal", "other-size", b"\x00" + ranges(8192, [(8, rom[8:12], b"B" * 4)]))
+    # An odd first byte: the journal as it is, here one cut short.
+    write("fuzz_rom_journal", "raw-cut", b"\x01KORAJRN1\x04\x00\x00\x00/x/y")
+
+
+def name_list_seeds():
+    def read(name):
+        with open(os.path.join(ROOT, "assets", "Data", name), "rb") as f:
+            return f.read()
+    item, char, cls = read("Item.dat"), read("Char.dat"), read("Class.dat")
+    write("fuzz_name_lists", "program", struct.pack("<HH", len(item), len(char)) + item + char + cls)
+    # Line ends of every kind, short lines, half a double-byte character.
+    odd = b"0\r\n\r01\xb3\xa4\n\n02\xd6"
+    write("fuzz_name_lists", "odd-lines", struct.pack("<HH", len(odd), len(odd)) + odd + odd + b"\r\n\xff\xfe")
+
+
+def picture_seeds():
+    # An odd first byte: an item icon (16 x 16); even: a portrait (128 x 128).
+    write("fuzz_picture_load", "icon", b"\x01" + bmp(16, 16, 24))
+    write("fuzz_picture_load", "portrait", b"\x00" + bmp(128, 128, 8, colors=16))
+    write("fuzz_picture_load", "rle8", b"\x00" + rle8_bmp())
+    # 64 bytes that claim 32768 x 2048 pixels.
+    forged = bmp(32768, 2048, 8, colors=1, compression=1, pixels=bytes([2, 5, 0, 0, 0, 1]))
+    write("fuzz_picture_load", "forged", b"\x00" + forged)
+
+
+def import_seeds():
+    stats = ["hp", "str", "mag", "skl", "spd", "lck", "def", "res"]
+    write("fuzz_record_import", "chars.csv",
+          "id,name," + ",".join("base_" + s for s in stats) + "\r\n001,\"A, \"\"b\"\"\"," +
+          ",".join(str(i) for i in range(8)) + "\r\n\r\nindex,cap_hp\n0,-5\n")
+    write("fuzz_record_import", "items.csv", "\ufeffid,price,range1,range2\n01,65535,15,0\n02,1,2,3\n")
+    write("fuzz_record_import", "all.json", "\n".join([
+        "{",
+        '  "characters": [{"id": "001", "name": "A\\u00e9", "base_hp": 20, "growth_res": -3}],',
+        '  "classes": [{"index": 1, "cap_str": 30}],',
+        '  "items": [{"id": "01", "price": 500, "hit": 90}, {"id": "02", "range1": 1, "range2": 2}]',
+        "}", ""]))
+
+
+def packer_seeds():
+    text = b"The game data block: names, classes, items. " * 4
+    # An odd first byte unpacks the rest, an even one packs it.
+    write("fuzz_packer_input", "lz10", b"\x01" + lz_pack(text, False))
+    write("fuzz_packer_input", "lz11", b"\x01" + lz_pack(text + b"\x00" * 300, True))
+    write("fuzz_packer_input", "trailing", b"\x01" + lz_pack(text, False) + b"\x00" * 64)
+    write("fuzz_packer_input", "pack", b"\x00" + text)
+
+
 # --- form descriptions -----------------------------------------------------------
 
 FORM_TEXT = """object Form1: TTestForm
@@ -334,6 +438,12 @@ def main():
     bmp_seeds()
     archive_seeds()
     lz_seeds()
+    rom_seeds()
+    journal_seeds()
+    name_list_seeds()
+    picture_seeds()
+    import_seeds()
+    packer_seeds()
     form_seeds(sys.argv[1] if len(sys.argv) > 1 else None)
 
 

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <cstring>
 
+#include "platform/ForgedBitmap.h"
 #include "platform/gdi/BmpFile.h"
 #include "platform/gdi/Gdi.h"
 
@@ -157,6 +159,36 @@ TEST(BmpTest, MalformedFilesAreRejected) {
     return std::string();
   }();
   EXPECT_EQ(message.rfind("Bitmap image is not valid", 0), 0u);
+}
+
+TEST(BmpTest, SizesBeyondTheCallersLimitOrTheCompressedDataAreRefusedBeforeTheyAreAllocated) {
+  const auto good = EncodeBmp(kPicture.data(), 5, 3, 5, 8, kPalette);
+  EXPECT_EQ(DecodeBmp(good, {5, 3}).Width, 5);
+  EXPECT_THROW(DecodeBmp(good, {4, 3}), BitmapFormatError);
+  EXPECT_THROW(DecodeBmp(good, {5, 2}), BitmapFormatError);
+
+  // 64 bytes that claim 32768 x 2048 pixels: a quarter of a gigabyte of
+  // pixels had been set to zero before the data was looked at.
+  rusage before{}, after{};
+  getrusage(RUSAGE_SELF, &before);
+  const std::string forged = test::ForgedRle8Bitmap();
+  try {
+    DecodeBmp(std::span(reinterpret_cast<const uint8_t*>(forged.data()), forged.size()));
+    ADD_FAILURE() << "decoded";
+  } catch (const BitmapFormatError& e) {
+    EXPECT_STREQ(e.what(), "Bitmap image is not valid: the compressed data (6 bytes) cannot fill 32768 x 2048 pixels");
+  }
+  getrusage(RUSAGE_SELF, &after);
+  EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024) << "KB";
+  // Rows of eight runs of 255 and a line end; a picture ended at once stays blank.
+  std::vector<uint8_t> runs;
+  for (int row = 0; row < 256; ++row) {
+    for (int i = 0; i < 4; ++i) runs.insert(runs.end(), {255, 1, 255, 2});
+    runs.insert(runs.end(), {0, 0});
+  }
+  EXPECT_EQ(DecodeBmp(RleFile(2040, 256, BI_RLE8, runs)).Pixels.size(), 2040u * 256u);
+  EXPECT_EQ(DecodeBmp(RleFile(256, 256, BI_RLE8, {0, 1})).Pixels.size(), 256u * 256u);
+  EXPECT_THROW(DecodeBmp(RleFile(2040, 257, BI_RLE8, {0, 1})), BitmapFormatError);
 }
 
 TEST(BmpTest, BitmapsLoadAndSave) {

@@ -36,9 +36,10 @@ void ReportRecovery(const RecoveryReport& report, std::ostream& warnings) {
   if (report.Outcome == RecoveryOutcome::RolledBack) {
     warnings << "kora-cli: warning: a save into " << report.RomPath
              << " was cut short; the ROM was rolled back to what it held before\n";
-  } else if (report.Outcome == RecoveryOutcome::Discarded) {
-    warnings << "kora-cli: warning: dropped the journal of a save cut short"
-             << (report.RomPath.empty() ? "" : " into " + report.RomPath) << ": " << report.Reason << '\n';
+  } else if (report.Outcome == RecoveryOutcome::SetAside) {
+    warnings << "kora-cli: warning: the journal of a save cut short"
+             << (report.RomPath.empty() ? "" : " into " + report.RomPath) << " cannot be used (" << report.Reason
+             << "); it was set aside as " << report.SetAsidePath << " and the ROM left alone\n";
   }
 }
 
@@ -109,14 +110,15 @@ void ExportRecords(const std::string& appPath, const std::string& romPath, std::
 
 bool ImportRecords(const std::string& appPath, const std::string& romPath, const std::string& filePath,
                    std::ostream& warnings) {
-  TMemoryStream file;
-  file.LoadFromFile(filePath);
-  const std::string_view text(reinterpret_cast<const char*>(file.Memory()), file.Bytes().size());
+  const std::string text = ReadRecordFile(filePath);
   const NameLists lists = LoadLists(appPath);
   try {
     const std::vector<RecordEdit> edits = ParseRecordFile(text, lists);
     WorkLock lock(appPath, kHolder);
     RomSession session(appPath);
+    // The block goes into the ROM only once this program's own unpacker
+    // has read it back as the image.
+    session.SetBlockUnpacker([](const std::vector<uint8_t>& block) { return lz::Unpack(block); });
     SessionCleanUp cleanUp(session);
     Open(session, romPath, warnings);
     if (!ApplyEdits(edits, session.Image())) return false;

@@ -27,62 +27,60 @@ std::string CsvLine(const std::vector<std::string>& fields) {
   return line + '\n';
 }
 
-std::vector<CsvRecord> ParseCsv(std::string_view text) {
-  std::vector<CsvRecord> records;
-  std::size_t pos = 0;
-  int line = 1;
-  // Consumes one line break at pos, if there is one.
-  auto lineBreak = [&] {
-    if (pos >= text.size() || (text[pos] != '\r' && text[pos] != '\n')) return false;
-    if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ++pos;
-    ++pos;
-    ++line;
-    return true;
-  };
-  while (pos < text.size()) {
-    CsvRecord record{line, {}};
-    if (lineBreak()) {
-      records.push_back(std::move(record));
-      continue;
-    }
-    while (true) {
-      std::string field;
-      if (pos < text.size() && text[pos] == '"') {
-        const int opened = line;
-        ++pos;
-        while (true) {
-          if (pos >= text.size()) throw CsvError(opened, "quoted field is not closed");
-          if (text[pos] == '"') {
-            if (pos + 1 < text.size() && text[pos + 1] == '"') {
-              field += '"';
-              pos += 2;
-              continue;
-            }
-            ++pos;
-            break;
-          }
-          if (text[pos] == '\n' || (text[pos] == '\r' && (pos + 1 >= text.size() || text[pos + 1] != '\n'))) ++line;
-          field += text[pos++];
-        }
-        if (pos < text.size() && text[pos] != ',' && text[pos] != '\r' && text[pos] != '\n')
-          throw CsvError(line, "text after a closing quote");
-      } else {
-        const std::size_t end = text.find_first_of(",\r\n", pos);
-        const std::size_t stop = end == std::string_view::npos ? text.size() : end;
-        field.assign(text.substr(pos, stop - pos));
-        pos = stop;
-      }
-      record.Fields.push_back(std::move(field));
-      if (pos < text.size() && text[pos] == ',') {
-        ++pos;
+// Consumes one line break at the position, if there is one.
+bool CsvReader::LineBreak() {
+  if (FPos >= FText.size() || (FText[FPos] != '\r' && FText[FPos] != '\n')) return false;
+  if (FText[FPos] == '\r' && FPos + 1 < FText.size() && FText[FPos + 1] == '\n') ++FPos;
+  ++FPos;
+  ++FLine;
+  return true;
+}
+
+std::string CsvReader::Field() {
+  std::string field;
+  if (FPos >= FText.size() || FText[FPos] != '"') {
+    const std::size_t end = FText.find_first_of(",\r\n", FPos);
+    const std::size_t stop = end == std::string_view::npos ? FText.size() : end;
+    field.assign(FText.substr(FPos, stop - FPos));
+    FPos = stop;
+    return field;
+  }
+  const int opened = FLine;
+  ++FPos;
+  while (true) {
+    if (FPos >= FText.size()) throw CsvError(opened, "quoted field is not closed");
+    if (FText[FPos] == '"') {
+      if (FPos + 1 < FText.size() && FText[FPos + 1] == '"') {
+        field += '"';
+        FPos += 2;
         continue;
       }
-      lineBreak();
+      ++FPos;
       break;
     }
-    records.push_back(std::move(record));
+    if (FText[FPos] == '\n' || (FText[FPos] == '\r' && (FPos + 1 >= FText.size() || FText[FPos + 1] != '\n'))) ++FLine;
+    field += FText[FPos++];
   }
-  return records;
+  if (FPos < FText.size() && FText[FPos] != ',' && FText[FPos] != '\r' && FText[FPos] != '\n')
+    throw CsvError(FLine, "text after a closing quote");
+  return field;
+}
+
+bool CsvReader::Next(CsvRecord& record, std::size_t maxFields) {
+  record.Line = FLine;
+  record.Fields.clear();
+  if (FPos >= FText.size()) return false;
+  if (LineBreak()) return true;
+  while (true) {
+    record.Fields.push_back(Field());
+    if (record.Fields.size() > maxFields) return true;
+    if (FPos < FText.size() && FText[FPos] == ',') {
+      ++FPos;
+      continue;
+    }
+    LineBreak();
+    return true;
+  }
 }
 
 }  // namespace kora::cli

@@ -18,11 +18,29 @@ struct CsvRecord {
   std::vector<std::string> Fields;
 };
 
-// Splits text into records. An empty line gives a record without fields, so
-// callers can see where sections break. CR LF, LF and CR all end a line;
-// a quoted field may span lines. Raises CsvError for an unterminated quote or
-// text right after a closing quote.
-std::vector<CsvRecord> ParseCsv(std::string_view text);
+// Splits text into records, one at a time, so that a caller checks each as
+// it comes and stops at the first fault without holding the rest. An empty
+// line gives a record without fields, so callers can see where sections
+// break. CR LF, LF and CR all end a line; a quoted field may span lines.
+// Raises CsvError for an unterminated quote or text right after a closing
+// quote.
+class CsvReader {
+public:
+  explicit CsvReader(std::string_view text) : FText(text) {}
+
+  // The next record into `record`; false at the end of the text. Reading a
+  // record stops after maxFields + 1 fields: a record that has more comes
+  // back with that many, and the caller is to stop there.
+  bool Next(CsvRecord& record, std::size_t maxFields);
+
+private:
+  bool LineBreak();
+  std::string Field();
+
+  std::string_view FText;
+  std::size_t FPos = 0;
+  int FLine = 1;
+};
 
 // what() is the message without the line.
 struct CsvError : std::runtime_error {

@@ -53,10 +53,20 @@ struct RecordEdit {
   std::vector<std::pair<int, int>> Values;  // (column, value), only the given columns
 };
 
+// A record file holds a row for each entry of the lists; none comes near
+// this size.
+inline constexpr int64_t kMaxRecordFileSize = int64_t{16} << 20;
+
+// The file's text; a named pipe or device, or a file larger than
+// kMaxRecordFileSize, is refused before it is read, naming the file.
+std::string ReadRecordFile(const std::string& path);
+
 // Reads a JSON file (it starts with '{') or CSV file of the shape the export
 // writes; any subset of value columns may be given, "name" is ignored.
 // Checks every value against its range and every key against the lists
-// before anything is applied.
+// before anything is applied; each row or record is checked as it is read,
+// so that a bad file stops at its first fault whatever follows it. Text
+// from the file is cut short in messages.
 std::vector<RecordEdit> ParseRecordFile(std::string_view text, const NameLists& lists);
 
 // Applies the edits to the image; returns whether any byte changed. A record

@@ -1,11 +1,14 @@
 #include "kora-cli/RecordFiles.h"
 
+#include "editor/RomBlock.h"
 #include "kora-cli/Csv.h"
 #include "kora-cli/Json.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <map>
+#include <optional>
 
 namespace kora::cli {
 
@@ -14,7 +17,15 @@ namespace {
 const int kNameColumn = -2;
 const int kKeyColumn = -1;
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+// Text from the file in a message: quoted, and cut where it grows long (a
+// stray column name may be megabytes).
+constexpr std::size_t kShownBytes = 40;
+std::string Quoted(std::string_view text) {
+  if (text.size() <= kShownBytes) return "\"" + std::string(text) + "\"";
+  std::size_t cut = kShownBytes;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;  // not inside a character
+  return "\"" + std::string(text.substr(0, cut)) + "...\" (" + std::to_string(text.size()) + " bytes)";
+}
 
 bool SameId(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -64,7 +75,7 @@ public:
     const ColumnDef& def = ColumnsOf(edit.Kind)[static_cast<std::size_t>(column)];
     if (value < def.Min || value > def.Max)
       throw EImportError(line, def.Name,
-                         std::string(text) + " is outside " + std::to_string(def.Min) + ".." + std::to_string(def.Max));
+                         Quoted(text) + " is outside " + std::to_string(def.Min) + ".." + std::to_string(def.Max));
     edit.Values.emplace_back(column, static_cast<int>(value));
   }
 
@@ -76,7 +87,7 @@ private:
     if (kind == RecordKind::Class) {
       int64_t position = -1;
       if (!ParseDecimal(key, position) || position < 0 || position >= static_cast<int64_t>(FLists.ClassNames.size()))
-        throw EImportError(line, field, "no class at list position " + key);
+        throw EImportError(line, field, "no class at list position " + Quoted(key));
       return FLists.ClassRecordAt(static_cast<int>(position));
     }
     const auto& ids = kind == RecordKind::Char ? FLists.CharIds : FLists.ItemIds;
@@ -119,6 +130,8 @@ CsvHeader ReadCsvHeader(const CsvRecord& record) {
     throw EImportError(line, header.Names[0], "a header starts with \"id\" or \"index\"");
   }
   header.Columns.push_back(kKeyColumn);
+  // A header is read to one name past MaxHeaderFields(), which is bound to
+  // be unknown or twice, so this search stays short.
   for (std::size_t i = 1; i < header.Names.size(); ++i) {
     const std::string& name = header.Names[i];
     for (std::size_t k = 0; k < i; ++k) {
@@ -132,16 +145,25 @@ CsvHeader ReadCsvHeader(const CsvRecord& record) {
   return header;
 }
 
+// The key, "name" and every value column of the widest kind.
+std::size_t MaxHeaderFields() {
+  std::size_t most = 0;
+  for (const KindInfo& info : AllKinds()) most = std::max(most, ColumnsOf(info.Kind).size() + 2);
+  return most;
+}
+
 std::vector<RecordEdit> ParseCsvRecords(std::string_view text, const NameLists& lists) {
-  std::vector<CsvRecord> records;
-  try {
-    records = ParseCsv(text);
-  } catch (const CsvError& e) {
-    throw EImportError(e.Line, "", e.what());
-  }
+  CsvReader reader(text);
+  CsvRecord record;
   EditCollector collector(lists);
   std::optional<CsvHeader> header;
-  for (const CsvRecord& record : records) {
+  const std::size_t maxHeaderFields = MaxHeaderFields();
+  while (true) {
+    try {
+      if (!reader.Next(record, header ? header->Names.size() : maxHeaderFields)) break;
+    } catch (const CsvError& e) {
+      throw EImportError(e.Line, "", e.what());
+    }
     if (record.Fields.empty()) {
       header.reset();  // an empty line ends a section
       continue;
@@ -154,9 +176,7 @@ std::vector<RecordEdit> ParseCsvRecords(std::string_view text, const NameLists& 
     if (record.Fields.size() < width)
       throw EImportError(record.Line, header->Names[record.Fields.size()], "missing value");
     if (record.Fields.size() > width)
-      throw EImportError(
-          record.Line, "",
-          "row has " + std::to_string(record.Fields.size()) + " fields, the header " + std::to_string(width));
+      throw EImportError(record.Line, "", "row has more fields than the header's " + std::to_string(width));
     RecordEdit& edit = collector.Begin(header->Kind, std::string(Trim(record.Fields[0])), record.Line);
     for (std::size_t i = 1; i < width; ++i) {
       const int column = header->Columns[i];
@@ -171,17 +191,43 @@ std::vector<RecordEdit> ParseCsvRecords(std::string_view text, const NameLists& 
   return collector.Take();
 }
 
-void ReadJsonRecord(const JsonValue& object, RecordKind kind, EditCollector& collector) {
+// One record object, read member by member: a name that is unknown or
+// comes twice, or a value that is an array or object, stops it there, so an
+// object never holds more than its kind's columns. The values are checked
+// once the key is known, in file order.
+void ReadJsonRecord(JsonReader& json, RecordKind kind, EditCollector& collector) {
   const KindInfo& info = InfoOf(kind);
+  const JsonValue object = json.Peek();
   if (object.Type != JsonValue::Kind::Object)
     throw EImportError(object.Line, "", std::string("expected an object, found ") + object.TypeName());
-  const JsonValue* key = nullptr;
-  for (std::size_t i = 0; i < object.Members.size(); ++i) {
-    const auto& [name, value] = object.Members[i];
-    for (std::size_t k = 0; k < i; ++k) {
-      if (object.Members[k].first == name) throw EImportError(value.Line, name, "field appears twice");
+  json.BeginObject();
+  const std::size_t columns = ColumnsOf(kind).size();
+  const std::size_t keySlot = columns, nameSlot = columns + 1;
+  std::vector<bool> seen(columns + 2, false);
+  std::optional<JsonValue> key;
+  std::vector<std::pair<int, JsonValue>> values;  // (column, value)
+  std::string name;
+  while (json.NextMember(name)) {
+    const JsonValue next = json.Peek();
+    std::size_t slot = name == info.Key ? keySlot : nameSlot;
+    if (name != info.Key && name != "name") {
+      const int column = ColumnIndex(kind, name);
+      if (column < 0) throw EImportError(next.Line, name, std::string("unknown field for ") + info.Section);
+      slot = static_cast<std::size_t>(column);
     }
-    if (name == info.Key) key = &value;
+    if (seen[slot]) throw EImportError(next.Line, name, "field appears twice");
+    seen[slot] = true;
+    const bool text = slot == nameSlot || (slot == keySlot && kind != RecordKind::Class);
+    if (next.Type == JsonValue::Kind::Object || next.Type == JsonValue::Kind::Array ||
+        (slot == nameSlot && next.Type != JsonValue::Kind::String)) {
+      throw EImportError(next.Line, name,
+                         std::string("expected ") + (text ? "a string" : "an integer") + ", found " + next.TypeName());
+    }
+    JsonValue value = json.Scalar();
+    if (slot == keySlot)
+      key = std::move(value);
+    else if (slot != nameSlot)
+      values.emplace_back(static_cast<int>(slot), std::move(value));
   }
   if (!key) throw EImportError(object.Line, info.Key, "missing");
   std::string keyText;
@@ -194,42 +240,41 @@ void ReadJsonRecord(const JsonValue& object, RecordKind kind, EditCollector& col
                        std::string("expected ") + (kind == RecordKind::Class ? "an integer" : "a string") + ", found " +
                            key->TypeName());
   RecordEdit& edit = collector.Begin(kind, keyText, key->Line);
-  for (const auto& [name, value] : object.Members) {
-    if (&value == key) continue;
-    if (name == "name") {
-      if (value.Type != JsonValue::Kind::String)
-        throw EImportError(value.Line, name, std::string("expected a string, found ") + value.TypeName());
-      continue;
-    }
-    const int column = ColumnIndex(kind, name);
-    if (column < 0) throw EImportError(value.Line, name, std::string("unknown field for ") + info.Section);
+  for (const auto& [column, value] : values) {
+    const std::string& field = ColumnsOf(kind)[static_cast<std::size_t>(column)].Name;
     if (value.Type != JsonValue::Kind::Number)
-      throw EImportError(value.Line, name, std::string("expected an integer, found ") + value.TypeName());
+      throw EImportError(value.Line, field, std::string("expected an integer, found ") + value.TypeName());
     int64_t number = 0;
-    if (!ParseDecimal(value.Text, number)) throw EImportError(value.Line, name, value.Text + " is not an integer");
+    if (!ParseDecimal(value.Text, number))
+      throw EImportError(value.Line, field, Quoted(value.Text) + " is not an integer");
     EditCollector::SetValue(edit, column, number, value.Text, value.Line);
   }
 }
 
 std::vector<RecordEdit> ParseJsonRecords(std::string_view text, const NameLists& lists) {
-  JsonValue root;
+  JsonReader json(text);
+  EditCollector collector(lists);
   try {
-    root = ParseJson(text);
+    const JsonValue root = json.Peek();
+    if (root.Type != JsonValue::Kind::Object)
+      throw EImportError(root.Line, "", std::string("expected an object, found ") + root.TypeName());
+    json.BeginObject();
+    std::string name;
+    while (json.NextMember(name)) {
+      const JsonValue section = json.Peek();
+      const KindInfo* info = nullptr;
+      for (const KindInfo& k : AllKinds()) {
+        if (name == k.Section) info = &k;
+      }
+      if (!info) throw EImportError(section.Line, name, "unknown section; expected characters, classes or items");
+      if (section.Type != JsonValue::Kind::Array)
+        throw EImportError(section.Line, name, std::string("expected an array, found ") + section.TypeName());
+      json.BeginArray();
+      while (json.NextItem()) ReadJsonRecord(json, info->Kind, collector);
+    }
+    json.End();
   } catch (const JsonError& e) {
     throw EImportError(e.Line, "", e.what());
-  }
-  if (root.Type != JsonValue::Kind::Object)
-    throw EImportError(root.Line, "", std::string("expected an object, found ") + root.TypeName());
-  EditCollector collector(lists);
-  for (const auto& [name, section] : root.Members) {
-    const KindInfo* info = nullptr;
-    for (const KindInfo& k : AllKinds()) {
-      if (name == k.Section) info = &k;
-    }
-    if (!info) throw EImportError(section.Line, name, "unknown section; expected characters, classes or items");
-    if (section.Type != JsonValue::Kind::Array)
-      throw EImportError(section.Line, name, std::string("expected an array, found ") + section.TypeName());
-    for (const JsonValue& object : section.Items) ReadJsonRecord(object, info->Kind, collector);
   }
   return collector.Take();
 }
@@ -240,6 +285,11 @@ EImportError::EImportError(int line, const std::string& field, const std::string
     : Exception("line " + std::to_string(line) + (field.empty() ? "" : ", field " + Quoted(field)) + ": " + message),
       Line(line),
       Field(field) {}
+
+std::string ReadRecordFile(const std::string& path) {
+  const std::vector<uint8_t> bytes = ReadFileAtMost(path, kMaxRecordFileSize);
+  return std::string(bytes.begin(), bytes.end());
+}
 
 std::vector<RecordEdit> ParseRecordFile(std::string_view text, const NameLists& lists) {
   if (text.starts_with("\xEF\xBB\xBF"))  // spreadsheets like to add a BOM

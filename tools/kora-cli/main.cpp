@@ -7,6 +7,7 @@
 #include <exception>
 #include <initializer_list>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -118,6 +119,9 @@ int main(int argc, char** argv) {
   } catch (const UsageError& e) {
     std::cerr << "kora-cli: " << e.Message << '\n' << kUsage;
     return 2;
+  } catch (const std::bad_alloc&) {
+    std::cerr << "kora-cli: out of memory\n";
+    return 1;
   } catch (const std::exception& e) {
     std::cerr << "kora-cli: " << e.what() << '\n';
     return 1;

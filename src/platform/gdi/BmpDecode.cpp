@@ -16,7 +16,6 @@ BitmapFormatError::BitmapFormatError(const std::string& detail)
 namespace {
 
 constexpr std::size_t FILE_HEADER = 14;
-constexpr int MAX_SIDE = 32768;
 
 uint32_t U32(std::span<const uint8_t> d, std::size_t at) {
   return uint32_t(d[at]) | uint32_t(d[at + 1]) << 8 | uint32_t(d[at + 2]) << 16 | uint32_t(d[at + 3]) << 24;
@@ -35,7 +34,7 @@ struct Header {
   BitFields Fields;
 };
 
-Header ReadInfoHeader(std::span<const uint8_t> d) {
+Header ReadInfoHeader(std::span<const uint8_t> d, const BmpLimits& limits) {
   Header h;
   if (d.size() < FILE_HEADER + 4) throw BitmapFormatError("the information header is truncated");
   h.Size = U32(d, FILE_HEADER);
@@ -62,8 +61,12 @@ Header ReadInfoHeader(std::span<const uint8_t> d) {
   if (planes != 1) throw BitmapFormatError("the plane count is not 1");
   if (h.Width <= 0 || h.Height == 0 || h.Height == INT32_MIN) throw BitmapFormatError("the image has no size");
   const int64_t rows = h.Height < 0 ? -int64_t(h.Height) : h.Height;
-  if (h.Width > MAX_SIDE || rows > MAX_SIDE || int64_t(h.Width) * rows > int64_t(BMP_MAX_PIXELS))
+  if (h.Width > BMP_MAX_SIDE || rows > BMP_MAX_SIDE || int64_t(h.Width) * rows > int64_t(BMP_MAX_PIXELS))
     throw BitmapFormatError("the image is too large (" + std::to_string(h.Width) + " x " + std::to_string(rows) + ")");
+  if (h.Width > limits.MaxWidth || rows > limits.MaxHeight)
+    throw BitmapFormatError("the image is " + std::to_string(h.Width) + " x " + std::to_string(rows) +
+                            ", larger than the " + std::to_string(limits.MaxWidth) + " x " +
+                            std::to_string(limits.MaxHeight) + " it may be here");
   if (h.Bits != 1 && h.Bits != 4 && h.Bits != 8 && h.Bits != 16 && h.Bits != 24 && h.Bits != 32)
     throw BitmapFormatError("unsupported bit depth " + std::to_string(h.Bits));
   const bool rle = h.Compression == BI_RLE8 || h.Compression == BI_RLE4;
@@ -129,7 +132,7 @@ std::vector<uint8_t> DecodeRle(std::span<const uint8_t> data, int width, int hei
 
 }  // namespace
 
-BmpImage DecodeBmp(std::span<const uint8_t> data) {
+BmpImage DecodeBmp(std::span<const uint8_t> data, const BmpLimits& limits) {
   if (data.size() < FILE_HEADER) throw BitmapFormatError("the file header is truncated");
   if (data[0] != 'B' || data[1] != 'M') throw BitmapFormatError("the file does not start with \"BM\"");
   const uint32_t fileSize = U32(data, 2);
@@ -140,7 +143,7 @@ BmpImage DecodeBmp(std::span<const uint8_t> data) {
   if (fileSize != 0 && fileSize < FILE_HEADER + 12) throw BitmapFormatError("the file size field is too small");
   // Nothing past the file's own length belongs to it (the next archive item may follow).
   const std::span<const uint8_t> file = fileSize ? data.first(fileSize) : data;
-  Header h = ReadInfoHeader(file);
+  Header h = ReadInfoHeader(file, limits);
 
   std::size_t tableAt = FILE_HEADER + h.Size;
   if (h.Compression == BI_BITFIELDS) {
@@ -182,9 +185,17 @@ BmpImage DecodeBmp(std::span<const uint8_t> data) {
   const bool topDown = h.Height < 0;
   std::size_t pixelEnd;
   if (h.Compression == BI_RLE8 || h.Compression == BI_RLE4) {
-    image.Pixels.resize(std::size_t(image.Width) * std::size_t(image.Height));
     std::span<const uint8_t> packed = file.subspan(offBits);
     if (h.ImageSize != 0 && h.ImageSize < packed.size()) packed = packed.first(h.ImageSize);
+    // Two bytes of compressed data fill at most 255 pixels (a line end or a
+    // jump only skips); twice that per byte, and a small picture besides,
+    // leave room for any encoder. Beyond it the size comes from a forged
+    // header, refused before its pixels are allocated.
+    const uint64_t pixels = uint64_t(image.Width) * uint64_t(image.Height);
+    if (pixels > uint64_t(packed.size()) * 256 + 256 * 256)
+      throw BitmapFormatError("the compressed data (" + std::to_string(packed.size()) + " bytes) cannot fill " +
+                              std::to_string(image.Width) + " x " + std::to_string(image.Height) + " pixels");
+    image.Pixels.resize(std::size_t(pixels));
     const std::vector<uint8_t> indices = DecodeRle(packed, image.Width, image.Height, h.Compression == BI_RLE4);
     for (int y = 0; y < image.Height; ++y) {
       uint32_t* out = image.Pixels.data() + std::size_t(image.Height - 1 - y) * std::size_t(image.Width);

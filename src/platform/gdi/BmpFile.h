@@ -19,8 +19,16 @@ public:
 };
 
 // Decoding refuses anything larger than this many pixels (and any side above
-// 32768), so a forged header cannot make us allocate without bound.
+// BMP_MAX_SIDE), so a forged header cannot make us allocate without bound.
 constexpr std::size_t BMP_MAX_PIXELS = std::size_t(64) << 20;
+constexpr int BMP_MAX_SIDE = 32768;
+
+// The largest picture a caller takes (a portrait, an icon): a larger one is
+// refused as soon as its header is read.
+struct BmpLimits {
+  int MaxWidth = BMP_MAX_SIDE;
+  int MaxHeight = BMP_MAX_SIDE;
+};
 
 // A decoded BMP file: 32-bit pixels 0x00RRGGBB, rows top-down, plus what the
 // file said about itself so it can be written back the same way.
@@ -35,8 +43,10 @@ struct BmpImage {
 
 // Reads one BMP file from the start of data. Handles 1/4/8/16/24/32-bit,
 // colour tables, bottom-up and top-down rows, RLE4/RLE8 and bit fields.
-// Throws BitmapFormatError for anything malformed; never reads outside data.
-BmpImage DecodeBmp(std::span<const uint8_t> data);
+// Throws BitmapFormatError for anything malformed, for an image beyond the
+// limits, and for a compressed image far larger than its data can fill;
+// never reads outside data.
+BmpImage DecodeBmp(std::span<const uint8_t> data, const BmpLimits& limits = {});
 BmpImage LoadBmpFile(const std::string& path);
 
 // Writes a BMP file, rows bottom-up. bitsPerPixel 24 or 32 ignore palette;

@@ -8,16 +8,23 @@
 
 namespace kora {
 
+// What RunProcess returns for a child it ended because it ran too long.
+inline constexpr int kProcessTimedOut = -2;
+
 // Runs argv[0] with the given arguments (no shell; a name without '/' is
 // searched in PATH; on Windows ".exe" may be left out), with workingDir as
 // its current directory, stdin from /dev/null (NUL) and no window of its
-// own, and waits for it without a time limit. `afterStart`, when
-// given, runs once after the child has started and before the wait.
+// own, and waits for it. `afterStart`, when given, runs once after the
+// child has started and before the wait. With a timeLimitMs of 0 or more,
+// the child runs in a process group (on Windows a job) of its own, and when
+// it has not ended after that many milliseconds the group (the child and
+// whatever it started) is killed and kProcessTimedOut returned; a negative
+// limit waits for as long as the child runs.
 // Returns the exit code; 128 + the signal number when a signal killed the
 // child; -1 when the child cannot be started (empty argv, missing or
 // non-executable program, missing working directory).
 int RunProcess(const std::vector<std::string>& argv, const std::string& workingDir,
-               const std::function<void()>& afterStart = {});
+               const std::function<void()>& afterStart = {}, int timeLimitMs = -1);
 
 // The program's arguments as UTF-8, argv[0] first: main's own on Linux;
 // on Windows read again from the wide command line.

@@ -67,10 +67,15 @@ HANDLE InheritableCopy(::DWORD which) {
   return copy;
 }
 
+// Waits for the child; false when the time ran out first.
+bool WaitUntilEnded(HANDLE child, int timeLimitMs) {
+  return WaitForSingleObject(child, timeLimitMs < 0 ? INFINITE : ::DWORD(timeLimitMs)) == WAIT_OBJECT_0;
+}
+
 }  // namespace
 
 int RunProcess(const std::vector<std::string>& argv, const std::string& workingDir,
-               const std::function<void()>& afterStart) {
+               const std::function<void()>& afterStart, int timeLimitMs) {
   if (argv.empty() || argv[0].empty()) return -1;
   std::wstring line;
   AppendQuoted(line, ProgramPath(argv[0]));
@@ -92,26 +97,46 @@ int RunProcess(const std::vector<std::string>& argv, const std::string& workingD
   start.hStdInput = input.Get();
   start.hStdOutput = output.Get();
   start.hStdError = error.Get();
+
+  // With a limit the child runs in a job of its own, so that a time-out
+  // also ends what the child started; it is put there before it runs.
+  const bool limited = timeLimitMs >= 0;
+  Handle job(limited ? CreateJobObjectW(nullptr, nullptr) : nullptr);
+  if (limited && !job.Get()) return -1;
   const std::wstring folder = ToWide(workingDir);
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT,
-                      nullptr, workingDir.empty() ? nullptr : folder.c_str(), &start, &process))
+  const ::DWORD flags = CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT | (limited ? CREATE_SUSPENDED : 0);
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, flags, nullptr,
+                      workingDir.empty() ? nullptr : folder.c_str(), &start, &process))
     return -1;
   Handle child(process.hProcess);
-  CloseHandle(process.hThread);
+  Handle thread(process.hThread);
+  if (limited) {
+    if (!AssignProcessToJobObject(job.Get(), child.Get())) {
+      TerminateProcess(child.Get(), 1);
+      WaitForSingleObject(child.Get(), INFINITE);
+      return -1;
+    }
+    ResumeThread(thread.Get());
+  }
 
   if (afterStart) {
     try {
       afterStart();
     } catch (...) {
       // The child is waited for on every way out; the handler's error still reaches the caller.
+      if (!WaitUntilEnded(child.Get(), timeLimitMs)) TerminateJobObject(job.Get(), 1);
       WaitForSingleObject(child.Get(), INFINITE);
       throw;
     }
   }
+  if (!WaitUntilEnded(child.Get(), timeLimitMs)) {
+    TerminateJobObject(job.Get(), 1);
+    WaitForSingleObject(child.Get(), INFINITE);
+    return kProcessTimedOut;
+  }
   ::DWORD code = 0;
-  if (WaitForSingleObject(child.Get(), INFINITE) != WAIT_OBJECT_0 || !GetExitCodeProcess(child.Get(), &code))
-    return -1;
+  if (!GetExitCodeProcess(child.Get(), &code)) return -1;
   return int(code);
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -92,6 +93,9 @@ TEST_F(AgblzProgram, FailsWithOneLineAndNoOutput) {
   WriteFile(Work("before-start.bin"), {0x10, 3, 0, 0, 0x80, 0x00, 0x00});
   WriteFile(Work("good.bin"), Pack(Bytes(100, 1)));
   fs::create_directory(Work("folder"));
+  ASSERT_EQ(mkfifo(Work("pipe").c_str(), 0644), 0);
+  WriteFile(Work("huge.bin"), {});
+  fs::resize_file(Work("huge.bin"), kSizeLimit);
   const std::string missingFolder = Work("no-such-folder") / "out.bin";
 
   const std::string out = Work("out.bin");
@@ -101,6 +105,8 @@ TEST_F(AgblzProgram, FailsWithOneLineAndNoOutput) {
       {"u", Work("before-start.bin"), out},
       {"u", Work("missing.bin"), out},
       {"z", Work("folder"), out},
+      {"u", Work("pipe"), out},
+      {"z", Work("huge.bin"), out},
       {"u", Work("good.bin"), Work("no-such-folder") / "out.bin"},
       {"u", Work("good.bin"), Work("folder")},
       {"x", Work("good.bin"), out},
@@ -127,8 +133,8 @@ TEST_F(AgblzProgram, FailsWithOneLineAndNoOutput) {
   }
   fs::remove(out);
   // No temporary file is left behind by any failure.
-  EXPECT_EQ(WorkFiles(),
-            (std::vector<std::string>{"before-start.bin", "folder", "good.bin", "truncated.bin", "unknown.bin"}));
+  EXPECT_EQ(WorkFiles(), (std::vector<std::string>{"before-start.bin", "folder", "good.bin", "huge.bin", "pipe",
+                                                   "truncated.bin", "unknown.bin"}));
   EXPECT_TRUE(fs::is_empty(Work("folder")));
 }
 

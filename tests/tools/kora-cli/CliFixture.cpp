@@ -35,6 +35,11 @@ Bytes ReadBytes(const fs::path& path) {
 
 void WriteText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
+void WriteBytes(const fs::path& path, const Bytes& bytes) {
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
 std::string ReadText(const fs::path& path) {
   std::ostringstream s;
   s << std::ifstream(path, std::ios::binary).rdbuf();

@@ -23,6 +23,7 @@ struct RunResult {
 
 Bytes ReadBytes(const fs::path& path);
 void WriteText(const fs::path& path, const std::string& text);
+void WriteBytes(const fs::path& path, const Bytes& bytes);
 std::string ReadText(const fs::path& path);
 uint32_t U32(const Bytes& b, std::size_t at);
 

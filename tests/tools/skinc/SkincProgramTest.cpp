@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "framework/TempFolder.h"
+#include "platform/ForgedBitmap.h"
 #include "skin/SkinTestSupport.h"
 
 namespace kora {
@@ -103,6 +104,15 @@ TEST_F(SkincProgram, FailuresExitWithTheErrorText) {
     EXPECT_EQ(r.ExitCode, 1);
     EXPECT_EQ(r.Errors, "skinc: " + FDir + "short.skn: Stream read error\n");
   }
+
+  // A picture whose header claims 32768 x 2048 pixels in 64 bytes.
+  const std::string ini = test::MakeSkinFolder(FDir + "forged", test::SampleSkinIni(), test::SamplePictures());
+  test::WriteFileBytes(FDir + "forged/main.bmp", test::ForgedRle8Bitmap());
+  r = Run("build '" + ini + "' '" + FDir + "out.skn'");
+  EXPECT_EQ(r.ExitCode, 1);
+  EXPECT_NE(r.Errors.find("the compressed data (6 bytes) cannot fill 32768 x 2048 pixels"), std::string::npos)
+      << r.Errors;
+  EXPECT_FALSE(std::filesystem::exists(FDir + "out.skn"));
 
   r = Run("dump '" + FDir + "missing.skn'");
   EXPECT_EQ(r.ExitCode, 1);

@@ -3,9 +3,12 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
+
+#include "agblz/Lz.h"
 
 namespace kora::agblz {
 
@@ -62,20 +65,45 @@ void SetDefaultMode(int fd, const std::string& path) {
 
 }  // namespace
 
-std::vector<uint8_t> ReadWholeFile(const std::string& path) {
-  FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+std::vector<uint8_t> ReadPackerInput(const std::string& path, bool unpack) {
+  // Not blocking: a named pipe would otherwise wait here for a writer.
+  FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (file.Fd() < 0) Fail("cannot open", path);
+  struct stat info;
+  if (::fstat(file.Fd(), &info) != 0) Fail("cannot read", path);
+  if (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode))
+    throw std::runtime_error("cannot read \"" + path + "\": it is not a file");
+  const auto size = static_cast<uint64_t>(info.st_size);
+  if (!unpack && size >= lz::kSizeLimit)
+    throw lz::LzError("the input is " + std::to_string(size) + " bytes; a block holds fewer than " +
+                      std::to_string(lz::kSizeLimit));
   std::vector<uint8_t> bytes;
+  // A file that grows while it is read stops at what Pack refuses.
+  uint64_t limit = unpack ? UINT64_MAX : lz::kSizeLimit;
   uint8_t buffer[1 << 16];
-  for (;;) {
-    const ssize_t got = ::read(file.Fd(), buffer, sizeof buffer);
+  while (bytes.size() < limit) {
+    const ssize_t got =
+        ::read(file.Fd(), buffer, static_cast<std::size_t>(std::min<uint64_t>(sizeof buffer, limit - bytes.size())));
     if (got < 0) {
       if (errno == EINTR) continue;
       Fail("cannot read", path);
     }
-    if (got == 0) return bytes;
+    if (got == 0) break;
     bytes.insert(bytes.end(), buffer, buffer + got);
+    if (unpack && limit == UINT64_MAX && bytes.size() >= 4) {
+      if (bytes[0] != lz::kTypeLz10 && bytes[0] != lz::kTypeLz11) {
+        limit = 4;
+        bytes.resize(4);
+        break;
+      }
+      const std::size_t declared = bytes[1] | bytes[2] << 8 | bytes[3] << 16;
+      limit = lz::MaxPackedSize(declared) + lz::kTrailingSlack;
+      if (size > limit)
+        throw lz::LzError("the input is " + std::to_string(size) + " bytes, more than a stream of " +
+                          std::to_string(declared) + " bytes can take (" + std::to_string(limit) + ")");
+    }
   }
+  return bytes;
 }
 
 void ReplaceFile(const std::string& path, std::span<const uint8_t> bytes) {

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
   const bool unpack = argv[1][0] == 'u';
   const std::string in = argv[2], out = argv[3];
   try {
-    const std::vector<uint8_t> input = kora::agblz::ReadWholeFile(in);
+    const std::vector<uint8_t> input = kora::agblz::ReadPackerInput(in, unpack);
     const std::vector<uint8_t> output = unpack ? kora::lz::Unpack(input) : kora::lz::Pack(input);
     kora::agblz::ReplaceFile(out, output);
   } catch (const kora::lz::LzError& error) {
