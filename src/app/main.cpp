@@ -1,5 +1,5 @@
-// kora-editor [ROM]: the editor's main window on the X display, opened on
-// the ROM when one is named.
+// kora-editor [ROM]: the editor's main window on the display (X on Linux,
+// the desktop on Windows), opened on the ROM when one is named.
 // kora-editor --snapshot PNG [ROM]: the same window on a headless screen,
 // opened on the ROM with its first character picked, written as a PNG;
 // what the program does by itself when there is no display.
@@ -7,22 +7,19 @@
 // as its first frame is presented, after printing "first frame" on the
 // standard output; what start-up time and memory are measured on.
 
-#include <malloc.h>
-#include <sys/mman.h>
-
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <exception>
-#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "app/Heap.h"
 #include "editor/uMain.h"
 #include "framework/Forms.h"
+#include "platform/backends/Display.h"
 #include "platform/backends/headless/HeadlessBackend.h"
-#include "platform/backends/sdl/SdlBackend.h"
+#include "platform/shell/FileSystem.h"
+#include "platform/shell/SysFiles.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/controls/bsSkinBoxCtrls.h"
 
@@ -30,36 +27,16 @@ using namespace kora;
 
 namespace {
 
-// Start-up composes the window's parts in bitmaps of up to a megabyte, many
-// of them made and dropped again. By default glibc maps each large block
-// afresh and hands freed memory back, so each one is page-faulted in anew,
-// four kilobytes at a time; on virtual machines those faults were most of
-// the time to the first frame. Large blocks come from the heap instead, the
-// heap keeps what it has, and its first stretch asks for transparent huge
-// pages (the kernel gives them only where they are to be had).
-void PrepareHeap() {
-  constexpr size_t kStretch = size_t(32) << 20;
-  constexpr uintptr_t kHugePage = uintptr_t(2) << 20;
-  mallopt(M_MMAP_THRESHOLD, int(kStretch) * 2);
-  mallopt(M_TRIM_THRESHOLD, int(kStretch) * 4);
-  void* stretch = std::malloc(kStretch);
-  if (!stretch) return;
-  const uintptr_t begin = (uintptr_t(stretch) + kHugePage - 1) & ~(kHugePage - 1);
-  const uintptr_t end = (uintptr_t(stretch) + kStretch) & ~(kHugePage - 1);
-  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-  std::free(stretch);
-}
-
 struct Arguments {
   std::string Rom;
   std::string Snapshot;  // empty: the real window
   bool FirstFrame = false;
 };
 
-bool ParseArguments(int argc, char** argv, Arguments& args) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--snapshot" && i + 1 < argc) {
+bool ParseArguments(const std::vector<std::string>& argv, Arguments& args) {
+  for (size_t i = 1; i < argv.size(); ++i) {
+    const std::string& arg = argv[i];
+    if (arg == "--snapshot" && i + 1 < argv.size()) {
       args.Snapshot = argv[++i];
     } else if (arg == "--first-frame") {
       args.FirstFrame = true;
@@ -167,7 +144,7 @@ int RunFirstFrame() {
 int main(int argc, char** argv) {
   PrepareHeap();
   Arguments args;
-  if (!ParseArguments(argc, argv, args)) {
+  if (!ParseArguments(ProgramArguments(argc, argv), args)) {
     std::fputs("kora-editor: usage: kora-editor [ROM] | kora-editor --snapshot PNG [ROM] | kora-editor --first-frame\n",
                stderr);
     return 2;
@@ -175,11 +152,11 @@ int main(int argc, char** argv) {
   try {
     if (args.FirstFrame) return RunFirstFrame();
     if (!args.Snapshot.empty()) return RunSnapshot(args);
-    std::unique_ptr<SdlBackend> display;
+    std::unique_ptr<Backend> display;
     try {
-      display = std::make_unique<SdlBackend>();
+      display = OpenDisplay();
     } catch (const std::exception& error) {
-      args.Snapshot = std::filesystem::absolute("kora-editor.png").string();
+      args.Snapshot = ExpandFileName("kora-editor.png");
       std::fprintf(stderr, "kora-editor: no display (%s); drawing the window into a picture instead\n", error.what());
       return RunSnapshot(args);
     }

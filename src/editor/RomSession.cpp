@@ -1,14 +1,15 @@
 #include "editor/RomSession.h"
 
-#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <new>
+#include <system_error>
 
 #include "editor/Texts.h"
 #include "framework/Classes.h"
 #include "platform/shell/Process.h"
+#include "platform/shell/SysFiles.h"
 
 namespace kora {
 
@@ -29,27 +30,26 @@ std::string ToolArgument(const std::string& path) {
 RomSession::RomSession(const std::string& programFolder) : FAppPath(IncludeTrailingPathDelimiter(programFolder)) {}
 
 std::string RomSession::ExecutableFolder() {
-  std::string buffer(4096, '\0');
-  const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-  if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) {
-    const int error = length <= 0 ? errno : ENAMETOOLONG;
+  try {
+    return ExtractFilePath(SysExecutableFile());
+  } catch (const std::system_error& e) {
+    const int error = e.code().value();
     throw EInOutError(Format("Cannot find the program's own folder. %s", SysErrorMessage(error).c_str()), error);
   }
-  buffer.resize(static_cast<std::size_t>(length));
-  return ExtractFilePath(buffer);
 }
 
-std::string RomSession::PackedFileName() const { return FAppPath + "RomData/romData.bin"; }
+std::string RomSession::PackedFileName() const { return FAppPath + SetDirSeparators("RomData/romData.bin"); }
 
-std::string RomSession::UnpackedFileName() const { return FAppPath + "RomData/romDataUnPack.bin"; }
+std::string RomSession::UnpackedFileName() const { return FAppPath + SetDirSeparators("RomData/romDataUnPack.bin"); }
 
-std::string RomSession::JournalFileName() const { return FAppPath + "RomData/romData.journal"; }
+std::string RomSession::JournalFileName() const { return FAppPath + SetDirSeparators("RomData/romData.journal"); }
 
-std::string RomSession::CheckFileName() const { return FAppPath + "RomData/romDataCheck.bin"; }
+std::string RomSession::CheckFileName() const { return FAppPath + SetDirSeparators("RomData/romDataCheck.bin"); }
 
 std::string RomSession::ToolCommandLine(const char* mode, const std::string& in, const std::string& out) const {
-  // AppPath ends in '/', so the tool path has a doubled separator, as ever.
-  return ToolArgument(FAppPath + "/Tool/agblz") + " " + mode + " " + QuoteArgument(in) + " " + QuoteArgument(out);
+  // AppPath ends in a separator, so the tool path has a doubled one, as ever.
+  return ToolArgument(FAppPath + SetDirSeparators("/Tool/agblz")) + " " + mode + " " + QuoteArgument(in) + " " +
+         QuoteArgument(out);
 }
 
 std::string RomSession::UnpackCommandLine(const std::string& in, const std::string& out) const {
@@ -104,7 +104,7 @@ void RomSession::OpenSteps(const std::string& romPath) {
   // Move the open ROM's unpacked file aside: a packer that writes nothing
   // must not let it pass for the new ROM's data.
   DeleteFile(previous);
-  const bool keptPrevious = std::rename(unpacked.c_str(), previous.c_str()) == 0;
+  const bool keptPrevious = SysRename(unpacked, previous);
   DataImage image;
   try {
     // The packer's exit code says nothing reliable; the output file does.
@@ -112,7 +112,7 @@ void RomSession::OpenSteps(const std::string& romPath) {
     image = LoadDataImage(unpacked);
   } catch (...) {
     DeleteFile(unpacked);
-    if (keptPrevious) std::rename(previous.c_str(), unpacked.c_str());
+    if (keptPrevious) SysRename(previous, unpacked);
     DeleteFile(packed);
     throw;
   }
@@ -123,7 +123,7 @@ void RomSession::OpenSteps(const std::string& romPath) {
   FLayout = layout;
   FImage = std::move(image);
   FSavedImage = FImage;
-  FReadOnly = ::access(romPath.c_str(), W_OK) != 0;
+  FReadOnly = !SysWritable(romPath);
   FOpen = true;
 }
 

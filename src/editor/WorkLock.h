@@ -16,10 +16,10 @@ public:
 // The working files in RomData/ are shared by every program started from one
 // program folder: the editor window and each kora-cli run. Two at once would
 // overwrite each other's blocks, and one's recovery could undo the other's
-// save in progress. The lock is an exclusive flock on RomData/kora-cli.lock
-// (the name older kora-cli runs lock too), held for the life of the object;
-// the window holds one while it runs, kora-cli one per command. The lock file
-// stays: deleting it would let a third program lock a different file than
+// save in progress. The lock is an exclusive system lock (flock, LockFileEx)
+// on RomData/kora-cli.lock (the name older kora-cli runs lock too), held for
+// the life of the object; the window holds one while it runs, kora-cli one
+// per command. The lock file stays: deleting it would let a third program lock a different file than
 // the second. It names its holder for the message a second one gets.
 class WorkLock {
 public:

@@ -101,7 +101,7 @@ void TfrmMain::FormCreate(TObject*) {
     for (TbsSkinSpinEdit* field : table) field->OnChange = [this](TObject*) { UpdateMarks(); };
 
   FAppPath = GProgramFolder.empty() ? RomSession::ExecutableFolder() : GProgramFolder;
-  if (FAppPath.back() != '/') FAppPath += '/';
+  FAppPath = IncludeTrailingPathDelimiter(FAppPath);
   if (GNoticeOnly) return;
   FSession = std::make_unique<RomSession>(FAppPath);
   // A second program on the same working files would delete this one's: it

@@ -66,6 +66,10 @@ std::string ApplicationPath() {
   return file.substr(0, at);
 }
 
+bool IsHomePath(std::string_view path) {
+  return path == "~" || (path.size() > 1 && path[0] == '~' && IsPathDelimiter(path[1]));
+}
+
 FolderEntry EntryOf(std::string_view name, const SysFileStatus& st) {
   FolderEntry e;
   e.Name = std::string(name);

@@ -10,6 +10,7 @@
 
 #include "platform/shell/FileSystem.h"
 #include "platform/shell/SysFiles.h"
+#include "platform/shell/SysFiles_Linux.h"
 
 namespace kora {
 
@@ -17,17 +18,6 @@ namespace {
 
 [[noreturn]] void ThrowErrno(int error, const std::string& what) {
   throw std::system_error(error, std::generic_category(), what);
-}
-
-SysFileStatus StatusOf(const struct stat& st) {
-  using namespace std::chrono;
-  SysFileStatus s;
-  s.IsFolder = S_ISDIR(st.st_mode);
-  s.IsFile = S_ISREG(st.st_mode);
-  s.Executable = s.IsFile && (st.st_mode & 0111) != 0;
-  s.Size = s.IsFile ? int64_t(st.st_size) : 0;
-  s.LastWrite = FileTime(duration_cast<FileTime::duration>(seconds(st.st_mtim.tv_sec) + nanoseconds(st.st_mtim.tv_nsec)));
-  return s;
 }
 
 struct DirCloser {
@@ -66,12 +56,7 @@ std::vector<FolderEntry> ListFolder(const std::string& path) {
   return entries;
 }
 
-std::optional<SysFileStatus> SysStat(const std::string& path) {
-  struct stat st;
-  if (path.empty()) errno = ENOENT;
-  if (path.empty() || ::stat(path.c_str(), &st) != 0) return std::nullopt;
-  return StatusOf(st);
-}
+bool IsAbsolutePath(std::string_view path) { return path.starts_with('/'); }
 
 std::string ExpandFileName(std::string_view path) {
   if (path.empty()) return {};

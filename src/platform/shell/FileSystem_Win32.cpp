@@ -58,13 +58,19 @@ std::vector<FolderEntry> ListFolder(const std::string& path) {
   do {
     const std::string name = FromWide(data.cFileName);
     if (name == "." || name == "..") continue;
-    FolderEntry e = EntryOf(name, StatusOf(name, data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow,
-                                           data.ftLastWriteTime));
+    FolderEntry e = EntryOf(
+        name, StatusOf(name, data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime));
     e.Hidden = e.Hidden || (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
     entries.push_back(std::move(e));
   } while (FindNextFileW(find.Get(), &data));
   if (GetLastError() != ERROR_NO_MORE_FILES) ThrowLastError(what);
   return entries;
+}
+
+bool IsAbsolutePath(std::string_view path) {
+  const auto delimiter = [&](size_t i) { return i < path.size() && (path[i] == '\\' || path[i] == '/'); };
+  const bool drive = path.size() >= 2 && path[1] == ':' && ((path[0] | 0x20) >= 'a' && (path[0] | 0x20) <= 'z');
+  return delimiter(0) || (drive && delimiter(2));
 }
 
 std::string ExpandFileName(std::string_view path) {

@@ -11,5 +11,4 @@ FolderWatcher::FolderWatcher(const std::string& folder, HWND target, UINT messag
           [target, message, wParam](uint32_t changes) { PostMessage(target, message, wParam, LPARAM(changes)); },
           filter, subtree) {}
 
-
 }  // namespace kora

@@ -58,9 +58,8 @@ private:
 struct FolderWatcher::Worker {
   Worker(const std::string& folder, Notify notify, uint32_t filter, bool subtree)
       : Path(ToWide(folder)),
-        Folder(CreateFileW(Path.c_str(), FILE_LIST_DIRECTORY,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr)),
+        Folder(CreateFileW(Path.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr)),
         Arrived(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
         Stop(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
         OnChange(std::move(notify)),
@@ -92,8 +91,8 @@ struct FolderWatcher::Worker {
     // Names must be seen in a subtree too, or new folders' changes would
     // be lost to a filter without them; they are filtered out below.
     const ::DWORD mask = NotifyFilter(Filter | (Subtree ? FOLDER_CHANGE_NAME : 0)) | FILE_NOTIFY_CHANGE_DIR_NAME;
-    Listening = ReadDirectoryChangesW(Folder.Get(), Buffer, sizeof Buffer, Subtree, mask, nullptr, &Overlapped,
-                                      nullptr) != 0;
+    Listening =
+        ReadDirectoryChangesW(Folder.Get(), Buffer, sizeof Buffer, Subtree, mask, nullptr, &Overlapped, nullptr) != 0;
     return Listening;
   }
 

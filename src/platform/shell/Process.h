@@ -26,10 +26,6 @@ inline constexpr int kProcessTimedOut = -2;
 int RunProcess(const std::vector<std::string>& argv, const std::string& workingDir,
                const std::function<void()>& afterStart = {}, int timeLimitMs = -1);
 
-// The program's arguments as UTF-8, argv[0] first: main's own on Linux;
-// on Windows read again from the wide command line.
-std::vector<std::string> ProgramArguments(int argc, char** argv);
-
 // Splits a command line into arguments. Blanks (space, tab) separate
 // arguments; a double-quoted part may hold blanks and joins the text around
 // it ("a"b is ab); inside quotes a doubled quote "" stands for one quote

@@ -118,6 +118,4 @@ int RunProcess(const std::vector<std::string>& argv, const std::string& workingD
   return -1;
 }
 
-std::vector<std::string> ProgramArguments(int argc, char** argv) { return std::vector<std::string>(argv, argv + argc); }
-
 }  // namespace kora

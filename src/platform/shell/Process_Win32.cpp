@@ -2,7 +2,6 @@
 #include "platform/text/WideText.h"
 
 #include "platform/gdi/WinApi_Win32.h"
-#include <shellapi.h>
 
 namespace kora {
 
@@ -85,8 +84,8 @@ int RunProcess(const std::vector<std::string>& argv, const std::string& workingD
   }
 
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  Handle input(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
-                           nullptr));
+  Handle input(
+      CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
   Handle output(InheritableCopy(STD_OUTPUT_HANDLE));
   Handle error(InheritableCopy(STD_ERROR_HANDLE));
   STARTUPINFOW start{};
@@ -138,18 +137,6 @@ int RunProcess(const std::vector<std::string>& argv, const std::string& workingD
   ::DWORD code = 0;
   if (!GetExitCodeProcess(child.Get(), &code)) return -1;
   return int(code);
-}
-
-std::vector<std::string> ProgramArguments(int argc, char** argv) {
-  // The narrow arguments are in the ANSI code page; the wide ones say
-  // every name as it is.
-  int count = 0;
-  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (!wide) return std::vector<std::string>(argv, argv + argc);
-  std::vector<std::string> arguments;
-  for (int i = 0; i < count; ++i) arguments.push_back(FromWide(wide[i]));
-  LocalFree(wide);
-  return arguments;
 }
 
 }  // namespace kora

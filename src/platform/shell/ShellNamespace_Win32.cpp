@@ -3,8 +3,8 @@
 #include "platform/shell/ShellNamespace.h"
 #include "platform/text/WideText.h"
 
-#include "platform/gdi/WinApi_Win32.h"
 #include <shlobj.h>
+#include "platform/gdi/WinApi_Win32.h"
 
 namespace kora {
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/shell/FileSystem.h"
 
@@ -21,11 +22,12 @@ extern const char PathDelim;
 bool IsPathDelimiter(char c);
 
 enum class SysOpenMode {
-  Read,       // an existing file, read only
-  Write,      // an existing file, write only
-  ReadWrite,  // an existing file
-  Create,     // read and write; made or emptied
-  OpenOrMake  // read and write; made when missing, kept otherwise
+  Read,        // an existing file, read only
+  ReadNoWait,  // as Read; opening a named pipe does not wait for a writer
+  Write,       // an existing file, write only
+  ReadWrite,   // an existing file
+  Create,      // read and write; made or emptied
+  OpenOrMake   // read and write; made when missing, kept otherwise
 };
 
 // A descriptor, or -1. Opening a folder fails with EISDIR.
@@ -60,21 +62,31 @@ bool SysSyncFolder(const std::string& path);
 // Whether the running user may write the file.
 bool SysWritable(const std::string& path);
 
+// What a path that is neither a plain file nor a folder is.
+enum class SysSpecialKind { None, Pipe, Socket, CharacterDevice, BlockDevice, Other };
+
 struct SysFileStatus {
   bool IsFolder = false;
-  bool IsFile = false;      // a plain file (not a device or pipe)
+  bool IsFile = false;  // a plain file (not a device or pipe)
+  SysSpecialKind Special = SysSpecialKind::None;
   bool Executable = false;  // a file the system would run
   int64_t Size = 0;
   FileTime LastWrite;
 };
 // Follows symbolic links; none when nothing is there (errno tells why).
 std::optional<SysFileStatus> SysStat(const std::string& path);
+// The status of an open file; none when the system cannot tell.
+std::optional<SysFileStatus> SysStatOf(int fd);
 
 // A folder entry from its status (for the system halves of the listing).
 FolderEntry EntryOf(std::string_view name, const SysFileStatus& st);
 
 // The system's text for an errno value.
 std::string SysErrorText(int error);
+// The program's arguments as UTF-8, argv[0] first: main's own on Linux;
+// on Windows read again from the wide command line (the narrow one is in
+// the ANSI code page).
+std::vector<std::string> ProgramArguments(int argc, char** argv);
 // The running program's own file, as an absolute path. Throws
 // std::system_error when the system cannot tell.
 std::string SysExecutableFile();

@@ -1,3 +1,4 @@
+#include "platform/shell/SysFiles_Linux.h"
 #include "platform/shell/SysFiles.h"
 
 #include <fcntl.h>
@@ -38,6 +39,7 @@ int SysOpen(const std::string& path, SysOpenMode mode) {
   int flags = O_CLOEXEC;
   switch (mode) {
     case SysOpenMode::Read: flags |= O_RDONLY; break;
+    case SysOpenMode::ReadNoWait: flags |= O_RDONLY | O_NONBLOCK; break;
     case SysOpenMode::Write: flags |= O_WRONLY; break;
     case SysOpenMode::ReadWrite: flags |= O_RDWR; break;
     case SysOpenMode::Create: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
@@ -115,6 +117,38 @@ bool SysSyncFolder(const std::string& path) {
 
 bool SysWritable(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }
 
+SysFileStatus StatusOf(const struct stat& st) {
+  using namespace std::chrono;
+  SysFileStatus s;
+  s.IsFolder = S_ISDIR(st.st_mode);
+  s.IsFile = S_ISREG(st.st_mode);
+  if (!s.IsFolder && !s.IsFile) {
+    s.Special = S_ISFIFO(st.st_mode)   ? SysSpecialKind::Pipe
+                : S_ISSOCK(st.st_mode) ? SysSpecialKind::Socket
+                : S_ISCHR(st.st_mode)  ? SysSpecialKind::CharacterDevice
+                : S_ISBLK(st.st_mode)  ? SysSpecialKind::BlockDevice
+                                       : SysSpecialKind::Other;
+  }
+  s.Executable = s.IsFile && (st.st_mode & 0111) != 0;
+  s.Size = s.IsFile ? int64_t(st.st_size) : 0;
+  s.LastWrite =
+      FileTime(duration_cast<FileTime::duration>(seconds(st.st_mtim.tv_sec) + nanoseconds(st.st_mtim.tv_nsec)));
+  return s;
+}
+
+std::optional<SysFileStatus> SysStat(const std::string& path) {
+  struct stat st;
+  if (path.empty()) errno = ENOENT;
+  if (path.empty() || ::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return StatusOf(st);
+}
+
+std::optional<SysFileStatus> SysStatOf(int fd) {
+  struct stat st;
+  if (::fstat(fd, &st) != 0) return std::nullopt;
+  return StatusOf(st);
+}
+
 std::string SysErrorText(int error) {
   char buffer[256];
   // The GNU variant may return a static string instead of filling the buffer.
@@ -131,5 +165,7 @@ std::string SysExecutableFile() {
   buffer.resize(std::size_t(length));
   return buffer;
 }
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) { return std::vector<std::string>(argv, argv + argc); }
 
 }  // namespace kora

@@ -8,9 +8,10 @@
 #include "platform/shell/SysFiles_Win32.h"
 #include "platform/text/WideText.h"
 
-#include "platform/gdi/WinApi_Win32.h"
 #include <fcntl.h>
 #include <io.h>
+#include <shellapi.h>
+#include "platform/gdi/WinApi_Win32.h"
 
 namespace kora {
 
@@ -144,6 +145,7 @@ int SysOpen(const std::string& path, SysOpenMode mode) {
   int flags = _O_RDWR;
   switch (mode) {
     case SysOpenMode::Read:
+    case SysOpenMode::ReadNoWait:
       access = GENERIC_READ;
       flags = _O_RDONLY;
       break;
@@ -312,11 +314,24 @@ std::optional<SysFileStatus> SysStat(const std::string& path) {
   return StatusOf(path, data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime);
 }
 
-SysFileStatus StatusOf(std::string_view name, unsigned long attributes, unsigned long sizeHigh,
-                       unsigned long sizeLow, const FILETIME& lastWrite) {
+std::optional<SysFileStatus> SysStatOf(int fd) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(HandleOf(fd), &info)) {
+    // Not a file on a disk (a console or a pipe).
+    if (GetFileType(HandleOf(fd)) == FILE_TYPE_UNKNOWN) return std::nullopt;
+    SysFileStatus s;
+    s.Special = GetFileType(HandleOf(fd)) == FILE_TYPE_PIPE ? SysSpecialKind::Pipe : SysSpecialKind::CharacterDevice;
+    return s;
+  }
+  return StatusOf({}, info.dwFileAttributes, info.nFileSizeHigh, info.nFileSizeLow, info.ftLastWriteTime);
+}
+
+SysFileStatus StatusOf(std::string_view name, unsigned long attributes, unsigned long sizeHigh, unsigned long sizeLow,
+                       const FILETIME& lastWrite) {
   SysFileStatus s;
   s.IsFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   s.IsFile = !s.IsFolder && !(attributes & FILE_ATTRIBUTE_DEVICE);
+  if (!s.IsFolder && !s.IsFile) s.Special = SysSpecialKind::CharacterDevice;
   if (s.IsFile) {
     s.Size = int64_t(uint64_t(sizeHigh) << 32 | sizeLow);
     const size_t dot = name.rfind('.');
@@ -339,8 +354,7 @@ std::string SysExecutableFile() {
   for (;;) {
     const ::DWORD length = GetModuleFileNameW(nullptr, buffer.data(), ::DWORD(buffer.size()));
     if (length == 0) {
-      throw std::system_error(SetErrnoFromLastError(), std::generic_category(),
-                              "Cannot find the program's own folder");
+      throw std::system_error(SetErrnoFromLastError(), std::generic_category(), "Cannot find the program's own folder");
     }
     if (length < buffer.size()) {
       buffer.resize(length);
@@ -348,6 +362,18 @@ std::string SysExecutableFile() {
     }
     buffer.resize(buffer.size() * 2);
   }
+}
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+  // The narrow arguments are in the ANSI code page; the wide ones say
+  // every name as it is.
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!wide) return std::vector<std::string>(argv, argv + argc);
+  std::vector<std::string> arguments;
+  for (int i = 0; i < count; ++i) arguments.push_back(FromWide(wide[i]));
+  LocalFree(wide);
+  return arguments;
 }
 
 }  // namespace kora
