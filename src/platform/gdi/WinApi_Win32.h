@@ -8,6 +8,11 @@
 // system's are always called by their W names.
 
 #include <windows.h>
+// clang-format off: these need windows.h before them
+#include <imm.h>
+#include <shellapi.h>
+#include <shlobj.h>
+// clang-format on
 
 #undef CreateFont
 #undef CreateFontIndirect

@@ -3,7 +3,6 @@
 #include "platform/shell/ShellNamespace.h"
 #include "platform/text/WideText.h"
 
-#include <shlobj.h>
 #include "platform/gdi/WinApi_Win32.h"
 
 namespace kora {

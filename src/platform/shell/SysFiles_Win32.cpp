@@ -10,7 +10,6 @@
 
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
 #include "platform/gdi/WinApi_Win32.h"
 
 namespace kora {

@@ -8,7 +8,6 @@
 #include "platform/text/WideText.h"
 #include "platform/window/Messages.h"
 
-#include <shellapi.h>
 #include "platform/gdi/WinApi_Win32.h"
 
 namespace kora {

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 #include <string>
 
@@ -10,7 +11,6 @@
 #include "platform/window/Window.h"
 #include "platform/window/WindowStyles.h"
 
-#include <imm.h>
 #include "platform/backends/win32/Win32Windows.h"
 #include "platform/gdi/WinApi_Win32.h"
 
@@ -166,6 +166,9 @@ void Win32WindowSet::Create(NativeWindow& w, const TopLevelInfo& info) {
   }
   const NativeWindow* owner = FromHwnd(info.Owner);
   w.Owner = owner ? info.Owner : HWND();
+  // A window of its own has a task-bar button (and is one a window manager
+  // under Wine manages).
+  if (!w.Popup && !owner) exStyle |= WS_EX_APPWINDOW;
   w.Title = w.Popup ? std::string() : GetWindowText(w.Wnd);
   w.Rect = info.Rect;
   w.Native = ::CreateWindowExW(exStyle, kClassName, ToWide(w.Title).c_str(), style, w.Rect.Left, w.Rect.Top,
@@ -215,12 +218,15 @@ void Win32WindowSet::ApplyAttributes(NativeWindow& w, const TopLevelInfo& info) 
       ::SetWindowLongPtrW(w.Native, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner ? owner->Native : nullptr));
       w.Owner = ownerWnd;
     }
-    const std::string title = GetWindowText(w.Wnd);
-    if (title != w.Title) {
-      ::SetWindowTextW(w.Native, ToWide(title).c_str());
-      w.Title = title;
-    }
+    SyncTitle(w);
   }
+}
+
+void Win32WindowSet::SyncTitle(NativeWindow& w) {
+  const std::string title = GetWindowText(w.Wnd);
+  if (title == w.Title) return;
+  ::SetWindowTextW(w.Native, ToWide(title).c_str());
+  w.Title = title;
 }
 
 void Win32WindowSet::Restack() {
@@ -239,7 +245,10 @@ void Win32WindowSet::Restack() {
 
 void Win32WindowSet::Present(HWND top, std::span<const RECT> dirty) {
   NativeWindow* w = FromHwnd(top);
-  if (!w || !w->Shown || w->Minimized) return;
+  if (!w || !w->Shown) return;
+  // A new caption is drawn when the text changes: the task bar's follows.
+  if (!w->Popup) SyncTitle(*w);
+  if (w->Minimized) return;
   ::HDC dc = ::GetDC(w->Native);
   if (!dc) return;
   for (const RECT& r : dirty) PaintFromSurface(*w, dc, r);

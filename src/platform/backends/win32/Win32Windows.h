@@ -14,7 +14,6 @@
 
 #include "platform/window/Backend.h"
 
-#include <shellapi.h>
 #include "platform/gdi/WinApi_Win32.h"
 
 namespace kora {
@@ -66,6 +65,7 @@ private:
   void Create(NativeWindow& w, const TopLevelInfo& info);
   void Destroy(NativeWindow& w);
   void ApplyAttributes(NativeWindow& w, const TopLevelInfo& info);
+  void SyncTitle(NativeWindow& w);
   void Restack();
 
   Win32Backend& FBackend;
