@@ -84,17 +84,19 @@ function(kora_unity target)
   endforeach()
 endfunction()
 
-# kora_test_folder(LABEL label [DEPS lib...] [PROGRAMS target...])
-# One GoogleTest executable from every .cpp in the current folder; its cases
-# are registered with CTest under the given label. PROGRAMS are built first
-# because the tests run them from the program folder.
+# kora_test_folder(LABEL label [SERIAL] [DEPS lib...] [PROGRAMS target...] [EXTRA_SOURCES file...])
+# One GoogleTest executable from every .cpp in the current folder (and the
+# extra sources); its cases are registered with CTest under the given label,
+# run alone when SERIAL. PROGRAMS are built first because the tests run them
+# from the program folder.
 function(kora_test_folder exe)
-  cmake_parse_arguments(A "" "LABEL" "DEPS;PROGRAMS" ${ARGN})
+  cmake_parse_arguments(A "SERIAL" "LABEL" "DEPS;PROGRAMS;EXTRA_SOURCES" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   kora_system_sources(srcs)
   if(NOT srcs)
     return()
   endif()
+  list(APPEND srcs ${A_EXTRA_SOURCES})
   add_executable(${exe} ${srcs})
   kora_unity(${exe} ${srcs})
   target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tools ${PROJECT_SOURCE_DIR}/tests)
@@ -108,13 +110,17 @@ function(kora_test_folder exe)
   endif()
   # Every case has a time limit a little over what the slowest of its kind
   # needs on a loaded two-core machine, so a hang fails in minutes, by name.
-  if(A_LABEL MATCHES "^(xvfb|e2e)$")
+  if(A_LABEL MATCHES "^(xvfb|e2e|wine)$")
     set(limit 180)
   else()
     set(limit 60)
   endif()
+  set(serial FALSE)
+  if(A_SERIAL)
+    set(serial TRUE)
+  endif()
   gtest_discover_tests(${exe}
-    PROPERTIES LABELS ${A_LABEL} TIMEOUT ${limit}
+    PROPERTIES LABELS ${A_LABEL} TIMEOUT ${limit} RUN_SERIAL ${serial}
     DISCOVERY_TIMEOUT 60)
 endfunction()
 
