@@ -11,7 +11,10 @@
 //   packer's unpack run alone;
 // - saving, the road "保存数据" takes (target 60 ms): the session's save,
 //   and the whole command with its message box answered, beside the
-//   packer's pack run alone.
+//   packer's pack run alone;
+// - the backup the first save into a ROM makes, for a ROM of 64 MB (the
+//   largest cartridge the games came on), beside a plain copy of the same
+//   file flushed to disk.
 // Everything runs from a program folder of the benchmark's own, so the
 // working-folder lock it takes neither waits for nor stops tests running
 // from the build's program folder.
@@ -26,6 +29,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -34,6 +38,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/RomBackup.h"
 #include "editor/RomBlock.h"
 #include "editor/uMain.h"
 #include "framework/Forms.h"
@@ -351,6 +356,53 @@ void BM_Save_Yardstick_Pack(benchmark::State& state) {
     }
 }
 
+// A ROM of 64 MB of varied bytes, made once.
+std::string LargeRom() {
+  const std::string path = kRoot + "/large.nds";
+  constexpr size_t kSize = size_t(64) << 20;
+  if (fs::exists(path) && fs::file_size(path) == kSize) return path;
+  fs::create_directories(kRoot);
+  std::vector<char> bytes(kSize);
+  uint32_t x = 2463534242u;
+  for (char& b : bytes) {
+    x ^= x << 13, x ^= x >> 17, x ^= x << 5;
+    b = char(x);
+  }
+  std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+  return path;
+}
+
+void BM_Backup_64MB(benchmark::State& state) {
+  const std::string rom = LargeRom();
+  const std::string backup = RomBackupFileName(rom);
+  for (auto _ : state) {
+    state.PauseTiming();
+    fs::remove(backup);
+    state.ResumeTiming();
+    if (!MakeRomBackup(rom)) {
+      state.SkipWithError("no backup made");
+      break;
+    }
+  }
+  fs::remove(backup);
+}
+
+// The same bytes copied by the library and flushed, as a careful copy does.
+void BM_Backup_64MB_Yardstick_Copy(benchmark::State& state) {
+  const std::string rom = LargeRom();
+  const std::string copy = rom + ".copy";
+  for (auto _ : state) {
+    state.PauseTiming();
+    fs::remove(copy);
+    state.ResumeTiming();
+    fs::copy_file(rom, copy);
+    const int fd = ::open(copy.c_str(), O_WRONLY | O_CLOEXEC);
+    ::fsync(fd);
+    ::close(fd);
+  }
+  fs::remove(copy);
+}
+
 }  // namespace
 
 BENCHMARK(BM_Start_FirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -363,4 +415,6 @@ BENCHMARK(BM_OpenRom_Yardstick_Unpack)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Save_Command)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Save_Yardstick_Pack)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Backup_64MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Backup_64MB_Yardstick_Copy)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

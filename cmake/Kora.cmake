@@ -65,6 +65,7 @@ function(kora_program name)
   kora_include_dirs(dirs)
   target_include_directories(${name} PRIVATE ${dirs})
   target_link_libraries(${name} PRIVATE ${A_DEPS})
+  target_compile_definitions(${name} PRIVATE KORA_VERSION="${PROJECT_VERSION}")
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KORA_PROGRAM_DIR}/${A_SUBDIR})
 endfunction()
 

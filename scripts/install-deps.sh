@@ -11,6 +11,7 @@ packages=(
   libsdl2-dev libx11-dev libxext-dev libxtst-dev
   xvfb xauth x11-utils openbox
   fonts-arphic-uming fonts-liberation2
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -102,8 +102,9 @@ void WriteWorkingFile(const std::string& path, uint16_t mode, const uint8_t* byt
 RomLayout ReadRomLayout(TStream& rom) {
   const int64_t size = rom.Size();
   if (size < int64_t{kProbeOffset} + 8) {
-    throw ERomError(
-        Format("The ROM is too short to hold the data pointers (%lld bytes)", static_cast<long long>(size)));
+    throw ERomError(Format(
+        Tr("The ROM is too short to hold the data pointers (%lld bytes)", "ROM 文件太短, 放不下数据指针(%lld 字节)"),
+        static_cast<long long>(size)));
   }
   RomLayout layout;
   layout.PointerTableOffset = kPrimaryPointerTable;
@@ -115,14 +116,18 @@ RomLayout ReadRomLayout(TStream& rom) {
   }
   layout.BlockEnd = ReadU32(rom, int64_t{layout.PointerTableOffset} + 4);
   if (layout.BlockEnd < layout.BlockStart) {
-    throw ERomError(
-        Format("The ROM's data block ends (0x%X) before it starts (0x%X)", layout.BlockEnd, layout.BlockStart));
+    throw ERomError(Format(
+        Tr("The ROM's data block ends (0x%X) before it starts (0x%X)", "ROM 的数据块结束于 0x%X, 在它开始的 0x%X 之前"),
+        layout.BlockEnd, layout.BlockStart));
   }
   if (layout.BlockEnd == layout.BlockStart) {
-    throw ERomError(Format("The ROM's data block is empty (it starts and ends at 0x%X)", layout.BlockStart));
+    throw ERomError(Format(
+        Tr("The ROM's data block is empty (it starts and ends at 0x%X)", "ROM 的数据块是空的(开始和结束都在 0x%X)"),
+        layout.BlockStart));
   }
   if (layout.BlockEnd > size) {
-    throw ERomError(Format("The ROM's data block (0x%X..0x%X) reaches past the end of the file (%lld bytes)",
+    throw ERomError(Format(Tr("The ROM's data block (0x%X..0x%X) reaches past the end of the file (%lld bytes)",
+                              "ROM 的数据块(0x%X..0x%X)超出了文件的末尾(文件共 %lld 字节)"),
                            layout.BlockStart, layout.BlockEnd, static_cast<long long>(size)));
   }
   return layout;
@@ -180,7 +185,9 @@ RomLayout WriteRomData(const RomLayout& layout, const std::string& packedPath, c
   TFileStream packedFile(packedPath, fmOpenRead | fmShareDenyWrite);
   const int64_t packedSize = packedFile.Size();
   if (packedSize == 0) {
-    throw ERomError(Format("The packed data \"%s\" is empty; the ROM was not changed", packedPath.c_str()));
+    throw ERomError(Format(
+        Tr("The packed data \"%s\" is empty; the ROM was not changed", "打包后的数据 \"%s\" 是空的; ROM 未被改动"),
+        packedPath.c_str()));
   }
   const uint32_t offset = layout.WriteBackOffset();
   RoomInfo room;
@@ -191,15 +198,17 @@ RomLayout WriteRomData(const RomLayout& layout, const std::string& packedPath, c
   }
   if (room.Layout.BlockStart != offset) {
     throw ERomError(
-        Format("The ROM's data block starts at 0x%X, not at 0x%X where it is written back; writing there would "
-               "overwrite other data and leave the start pointer inside the new block, so the ROM was not changed",
+        Format(Tr("The ROM's data block starts at 0x%X, not at 0x%X where it is written back; writing there would "
+                  "overwrite other data and leave the start pointer inside the new block, so the ROM was not changed",
+                  "ROM 的数据块开始于 0x%X, 而不在写回的位置 0x%X; 写在那里会覆盖其他数据, "
+                  "并让开始指针落在新数据块里面, 所以 ROM 未被改动"),
                room.Layout.BlockStart, offset));
   }
   if (packedSize > room.Room) {
-    throw ERomError(
-        Format("The packed data (%lld bytes) does not fit the room of %u bytes at 0x%X; "
-               "the ROM was not changed",
-               static_cast<long long>(packedSize), room.Room, offset));
+    throw ERomError(Format(Tr("The packed data (%lld bytes) does not fit the room of %u bytes at 0x%X; "
+                              "the ROM was not changed",
+                              "打包后的数据(%lld 字节)超过了可用的 %u 字节空间(位于 0x%X); ROM 未被改动"),
+                           static_cast<long long>(packedSize), room.Room, offset));
   }
   std::vector<uint8_t> packed(static_cast<std::size_t>(packedSize));
   packedFile.ReadBuffer(packed.data(), packedSize);

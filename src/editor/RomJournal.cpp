@@ -175,8 +175,9 @@ void WriteJournal(const std::string& path, const std::vector<uint8_t>& bytes, St
   int handle = -1;
   bool renamed = false;
   auto fail = [&](int error) {
-    throw EInOutError(Format("Cannot write the save journal \"%s\". %s; the ROM was not changed", path.c_str(),
-                             SysErrorMessage(error).c_str()),
+    throw EInOutError(Format(Tr("Cannot write the save journal \"%s\". %s; the ROM was not changed",
+                                "无法写入保存日志 \"%s\"。%s; ROM 未被改动"),
+                             path.c_str(), SysErrorMessage(error).c_str()),
                       error);
   };
   try {
@@ -239,14 +240,14 @@ std::string PutBackAfterFailure(const Journal& journal, const std::string& journ
     rom.reset();
     RemoveJournal(journalPath);
   } catch (...) {
-    return "; the ROM is put back as it was when it is opened again";
+    return Tr("; the ROM is put back as it was when it is opened again", "; 再次打开 ROM 时它会恢复原样");
   }
   try {
     SyncFolder(journalPath);
   } catch (const Exception&) {
     // The ROM holds its old bytes; a journal that comes back only repeats that.
   }
-  return "; the ROM was left as it was";
+  return Tr("; the ROM was left as it was", "; ROM 保持原样");
 }
 
 // A name beside the journal that nothing uses yet: .bad, .bad2, .bad3, ...
@@ -273,8 +274,9 @@ void SetRomWriteStepHook(RomWriteStepHook hook, int chunkSize) {
 void WriteRomPatches(const std::string& romPath, const std::vector<RomPatch>& patches, const std::string& journalPath) {
   if (FileExists(journalPath)) {
     throw Exception(
-        Format("An earlier save was cut short and has not been rolled back yet (\"%s\"); open the ROM again first. "
-               "The ROM was not changed",
+        Format(Tr("An earlier save was cut short and has not been rolled back yet (\"%s\"); open the ROM again first. "
+                  "The ROM was not changed",
+                  "上一次保存中途停止, 还没有撤回(\"%s\"); 请先重新打开 ROM。ROM 未被改动"),
                journalPath.c_str()));
   }
   Journal journal;
@@ -284,7 +286,8 @@ void WriteRomPatches(const std::string& romPath, const std::vector<RomPatch>& pa
     journal.RomSize = static_cast<uint64_t>(rom.Size());
     for (const RomPatch& patch : patches) {
       if (patch.Bytes.size() > journal.RomSize || patch.Offset > journal.RomSize - patch.Bytes.size()) {
-        throw Exception(Format("Cannot write %zu bytes at 0x%llX past the end of the ROM; the ROM was not changed",
+        throw Exception(Format(Tr("Cannot write %zu bytes at 0x%llX past the end of the ROM; the ROM was not changed",
+                                  "无法写入 %zu 字节: 0x%llX 处超出了 ROM 的末尾; ROM 未被改动"),
                                patch.Bytes.size(), static_cast<unsigned long long>(patch.Offset)));
       }
       JournalRange range{patch.Offset, std::vector<uint8_t>(patch.Bytes.size()), patch.Bytes};

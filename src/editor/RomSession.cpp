@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <new>
 #include <system_error>
 
+#include "editor/RomBackup.h"
 #include "editor/Texts.h"
 #include "framework/Classes.h"
 #include "platform/shell/Process.h"
@@ -25,31 +27,30 @@ std::string ToolArgument(const std::string& path) {
   return path.find_first_of(" \t\"") == std::string::npos ? path : QuoteArgument(path);
 }
 
-}  // namespace
-
-RomSession::RomSession(const std::string& programFolder) : FAppPath(IncludeTrailingPathDelimiter(programFolder)) {}
-
-std::string RomSession::ExecutableFolder() {
-  try {
-    return ExtractFilePath(SysExecutableFile());
-  } catch (const std::system_error& e) {
-    const int error = e.code().value();
-    throw EInOutError(Format("Cannot find the program's own folder. %s", SysErrorMessage(error).c_str()), error);
-  }
+// A failure before the ROM was touched says so, once. Called while the
+// failure is being handled: one that says it already goes on as it is.
+[[noreturn]] void ThrowRomNotChanged(const std::exception& e) {
+  const std::string text = e.what();
+  if (text.ends_with("; the ROM was not changed") || text.ends_with("; ROM 未被改动")) throw;
+  throw Exception(text + Tr("; the ROM was not changed", "; ROM 未被改动"));
 }
 
-std::string RomSession::PackedFileName() const { return FAppPath + SetDirSeparators("RomData/romData.bin"); }
+}  // namespace
 
-std::string RomSession::UnpackedFileName() const { return FAppPath + SetDirSeparators("RomData/romDataUnPack.bin"); }
+RomSession::RomSession(ProgramPaths paths) : FPaths(std::move(paths)) {}
 
-std::string RomSession::JournalFileName() const { return FAppPath + SetDirSeparators("RomData/romData.journal"); }
+RomSession::RomSession(const std::string& programFolder) : RomSession(ProgramPaths::Portable(programFolder)) {}
 
-std::string RomSession::CheckFileName() const { return FAppPath + SetDirSeparators("RomData/romDataCheck.bin"); }
+std::string RomSession::PackedFileName() const { return FPaths.WorkFolder + "romData.bin"; }
+
+std::string RomSession::UnpackedFileName() const { return FPaths.WorkFolder + "romDataUnPack.bin"; }
+
+std::string RomSession::JournalFileName() const { return FPaths.WorkFolder + "romData.journal"; }
+
+std::string RomSession::CheckFileName() const { return FPaths.WorkFolder + "romDataCheck.bin"; }
 
 std::string RomSession::ToolCommandLine(const char* mode, const std::string& in, const std::string& out) const {
-  // AppPath ends in a separator, so the tool path has a doubled one, as ever.
-  return ToolArgument(FAppPath + SetDirSeparators("/Tool/agblz")) + " " + mode + " " + QuoteArgument(in) + " " +
-         QuoteArgument(out);
+  return ToolArgument(FPaths.PackerFile) + " " + mode + " " + QuoteArgument(in) + " " + QuoteArgument(out);
 }
 
 std::string RomSession::UnpackCommandLine(const std::string& in, const std::string& out) const {
@@ -61,16 +62,23 @@ std::string RomSession::PackCommandLine(const std::string& in, const std::string
 }
 
 void RomSession::UnPackRomData(const std::string& in, const std::string& out) {
-  RunTool(UnpackCommandLine(in, out), 0);
+  FLastToolStatus = RunTool(UnpackCommandLine(in, out), 0);
 }
 
 int RomSession::PackRomData(const std::string& in, const std::string& out) {
-  return RunTool(PackCommandLine(in, out), 0);
+  return FLastToolStatus = RunTool(PackCommandLine(in, out), 0);
 }
 
 int RomSession::RunTool(const std::string& commandLine, int /*showState*/) {
   const std::vector<std::string> argv = SplitCommandLine(commandLine);
-  const int status = RunProcess(argv, ExcludeTrailingPathDelimiter(FAppPath), FOnProcessMessages, FPackerTimeLimitMs);
+  // Named in messages as the person would write it, without the doubled separator.
+  FToolPath.clear();
+  for (const char c : argv.empty() ? std::string() : argv[0])
+    if (!IsPathDelimiter(c) || FToolPath.size() < 2 || !IsPathDelimiter(FToolPath.back())) FToolPath += c;
+  // What the packer says when it fails goes into the message, not to a
+  // terminal nobody sees.
+  const int status = RunProcess(argv, ExcludeTrailingPathDelimiter(FPaths.AppPath), FOnProcessMessages,
+                                FPackerTimeLimitMs, &FToolErrors);
   if (status == kProcessTimedOut) {
     // A frozen window with no way out helps nobody: the packer is ended.
     throw Exception(Format(Tr("The packer \"%s\" did not finish within %d s and was ended; nothing was changed",
@@ -78,6 +86,44 @@ int RomSession::RunTool(const std::string& commandLine, int /*showState*/) {
                            argv.empty() ? "" : argv[0].c_str(), (FPackerTimeLimitMs + 999) / 1000));
   }
   return status;
+}
+
+std::string RomSession::ToolReport(int status) const {
+  const char* tool = FToolPath.c_str();
+  std::string report;
+  if (status == -1) {
+    report = !FileExists(FToolPath) ? Format(Tr("The packer \"%s\" is missing", "打包程序 \"%s\" 不存在"), tool)
+             : !SysStat(FToolPath) || !SysStat(FToolPath)->Executable
+                 ? Format(Tr("The packer \"%s\" cannot be run (it is not executable)",
+                             "打包程序 \"%s\" 无法运行(没有执行权限)"),
+                          tool)
+                 : Format(Tr("The packer \"%s\" could not be started", "打包程序 \"%s\" 无法启动"), tool);
+  } else if (status > 128) {
+    report = Format(Tr("The packer \"%s\" was killed by signal %d (%s)", "打包程序 \"%s\" 被信号 %d (%s) 终止"), tool,
+                    status - 128, SignalName(status - 128).c_str());
+  } else if (status != 0) {
+    report = Format(Tr("The packer \"%s\" ended with exit code %d", "打包程序 \"%s\" 以退出码 %d 结束"), tool, status);
+  } else {
+    report = Format(Tr("The packer \"%s\" ended without an error", "打包程序 \"%s\" 正常结束"), tool);
+  }
+  // Its last few lines of complaint, each kept short.
+  std::vector<std::string> lines;
+  std::string line;
+  for (const char c : FToolErrors + "\n") {
+    if (c != '\n') {
+      line += c;
+      continue;
+    }
+    if (!Trim(line).empty()) lines.push_back(Trim(line).substr(0, 160));
+    line.clear();
+  }
+  if (lines.size() > 3) lines.erase(lines.begin(), lines.end() - 3);
+  if (!lines.empty()) {
+    std::string said;
+    for (const std::string& l : lines) said += (said.empty() ? "" : " / ") + l;
+    report += Format(Tr(" and wrote: %s", ", 其错误输出为: %s"), said.c_str());
+  }
+  return report;
 }
 
 RecoveryReport RomSession::Recover() {
@@ -108,7 +154,20 @@ void RomSession::OpenSteps(const std::string& romPath) {
   DataImage image;
   try {
     // The packer's exit code says nothing reliable; the output file does.
+    // Without one, or with too little in it, the packer's end is the news.
     UnPackRomData(packed, unpacked);
+    const int status = FLastToolStatus;
+    if (!FileExists(unpacked)) {
+      throw ERomError(Format(Tr("%s, and unpacked nothing from the ROM's data block; the ROM was not opened",
+                                "%s, 没有解包出 ROM 的数据块; ROM 未被打开"),
+                             ToolReport(status).c_str()));
+    }
+    if (const int64_t size = FileSizeOf(unpacked); size < static_cast<int64_t>(kDataImageSize)) {
+      throw ERomError(Format(Tr("The ROM's data block unpacked to %lld bytes, not the %d the data needs (%s); "
+                                "the ROM was not opened",
+                                "ROM 的数据块解包后只有 %lld 字节, 而数据需要 %d 字节(%s); ROM 未被打开"),
+                             static_cast<long long>(size), kDataImageSize, ToolReport(status).c_str()));
+    }
     image = LoadDataImage(unpacked);
   } catch (...) {
     DeleteFile(unpacked);
@@ -141,7 +200,15 @@ void RomSession::Save() {
 void RomSession::SaveSteps() {
   const std::string packed = PackedFileName();
   const std::string unpacked = UnpackedFileName();
-  SaveDataImage(FImage, unpacked);
+  try {
+    SaveDataImage(FImage, unpacked);
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (const std::exception& e) {
+    // No room, a folder that may not be written: the working file's own
+    // words, and that the ROM is as it was.
+    ThrowRomNotChanged(e);
+  }
   // A block left by an earlier save must not be written again when the
   // packer writes nothing this time.
   DeleteFile(packed);
@@ -149,12 +216,27 @@ void RomSession::SaveSteps() {
   // block: it never goes into the ROM. Without any output the write below
   // reports the missing file.
   const int status = PackRomData(unpacked, packed);
-  if (status != 0 && FileExists(packed)) {
+  if (status != 0 || !FileExists(packed)) {
     DeleteFile(packed);
-    throw Exception(Format("The packer failed (exit code %d); the ROM was not changed", status));
+    throw ERomError(
+        Format(Tr("%s, and the data was not packed; the ROM was not changed", "%s, 数据没有打包成功; ROM 未被改动"),
+               ToolReport(status).c_str()));
   }
   VerifyPackedBlock(packed, unpacked);
-  FLayout = WriteRomData(FLayout, packed, FRomFileName, JournalFileName());
+  // The original is never lost: the first save makes a copy of the ROM.
+  MakeRomBackup(FRomFileName);
+  try {
+    FLayout = WriteRomData(FLayout, packed, FRomFileName, JournalFileName());
+  } catch (const ERomWriteError&) {
+    throw;  // the ROM was being written: the error says what became of it
+  } catch (const ERomError&) {
+    throw;  // refused before writing, and saying so
+  } catch (const std::bad_alloc&) {
+    throw;
+  } catch (const std::exception& e) {
+    // A ROM that vanished or may not be opened: not touched.
+    ThrowRomNotChanged(e);
+  }
   FSavedImage = FImage;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The open ROM: its path, layout and data image, the working files in the
-// program folder, and the open and save sequences that run the packer.
+// working folder, and the open and save sequences that run the packer.
 
 #include <cstdint>
 #include <functional>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "editor/DataImage.h"
+#include "editor/ProgramPaths.h"
 #include "editor/RomBlock.h"
 #include "editor/RomJournal.h"
 
@@ -15,14 +16,12 @@ namespace kora {
 
 class RomSession {
 public:
-  // programFolder holds Tool/agblz and RomData/; a trailing '/' is added
-  // when missing.
+  explicit RomSession(ProgramPaths paths);
+  // A program folder of the portable layout, with Tool/agblz and RomData/.
   explicit RomSession(const std::string& programFolder);
 
-  // The running executable's folder with a trailing '/'.
-  static std::string ExecutableFolder();
-
-  const std::string& AppPath() const { return FAppPath; }
+  const std::string& AppPath() const { return FPaths.AppPath; }
+  const ProgramPaths& Paths() const { return FPaths; }
   bool IsOpen() const { return FOpen; }
   const std::string& RomFileName() const { return FRomFileName; }
   uint32_t PointerTableOffset() const { return FLayout.PointerTableOffset; }
@@ -39,10 +38,11 @@ public:
   // Whether the open ROM file may not be written: it can be viewed, not saved.
   bool ReadOnly() const { return FReadOnly; }
 
-  std::string PackedFileName() const;    // RomData/romData.bin
-  std::string UnpackedFileName() const;  // RomData/romDataUnPack.bin
-  std::string JournalFileName() const;   // RomData/romData.journal, only while a save writes
-  std::string CheckFileName() const;     // RomData/romDataCheck.bin, only while a save checks its block
+  // In the working folder (RomData/ of a program folder):
+  std::string PackedFileName() const;    // romData.bin
+  std::string UnpackedFileName() const;  // romDataUnPack.bin
+  std::string JournalFileName() const;   // romData.journal, only while a save writes
+  std::string CheckFileName() const;     // romDataCheck.bin, only while a save checks its block
 
   // Called once while the packer runs, before the wait (the window lets
   // waiting messages through there).
@@ -85,7 +85,8 @@ public:
   // Layout and room of the open ROM as it is on disk now.
   RoomInfo Room() const;
 
-  // "<AppPath>/Tool/agblz u "<in>" "<out>"" and its pack twin.
+  // "<packer> u "<in>" "<out>"" and its pack twin; in a program folder the
+  // packer is "<AppPath>/Tool/agblz".
   std::string UnpackCommandLine(const std::string& in, const std::string& out) const;
   std::string PackCommandLine(const std::string& in, const std::string& out) const;
   void UnPackRomData(const std::string& in, const std::string& out);
@@ -98,6 +99,9 @@ public:
   int RunTool(const std::string& commandLine, int showState = 0);
 
 private:
+  // How the packer's last run ended, as a message: missing, not runnable,
+  // killed, its exit code, and the last lines of its error output.
+  std::string ToolReport(int status) const;
   std::string ToolCommandLine(const char* mode, const std::string& in, const std::string& out) const;
   void OpenSteps(const std::string& romPath);
   void SaveSteps();
@@ -105,7 +109,7 @@ private:
   void VerifyPackedBlock(const std::string& packed, const std::string& unpacked);
   std::vector<uint8_t> UnpackWithPacker(const std::string& packed);
 
-  std::string FAppPath;
+  ProgramPaths FPaths;
   bool FOpen = false;
   std::string FRomFileName;
   RomLayout FLayout;
@@ -115,6 +119,10 @@ private:
   RecoveryReport FLastRecovery;
   std::function<void()> FOnProcessMessages;
   int FPackerTimeLimitMs = kPackerTimeLimitMs;
+  // The packer's last run: what was run, how it ended, what it complained.
+  std::string FToolPath;
+  int FLastToolStatus = 0;
+  std::string FToolErrors;
   BlockUnpacker FBlockUnpacker;
 };
 

@@ -25,12 +25,11 @@ std::string HolderOf(int handle) {
 
 }  // namespace
 
-std::string WorkLock::LockFileName(const std::string& appPath) {
-  return IncludeTrailingPathDelimiter(appPath) + SetDirSeparators("RomData/kora-cli.lock");
-}
+std::string WorkLock::LockFileName(const ProgramPaths& paths) { return paths.WorkFolder + "kora-cli.lock"; }
 
-WorkLock::WorkLock(const std::string& appPath, const std::string& holder) {
-  const std::string path = LockFileName(appPath);
+WorkLock::WorkLock(const ProgramPaths& paths, const std::string& holder) {
+  paths.MakeWorkFolder();
+  const std::string path = LockFileName(paths);
   FHandle = SysOpen(path, SysOpenMode::OpenOrMake);
   if (FHandle < 0)
     throw EFCreateError(Format("Cannot create file \"%s\". %s", path.c_str(), SysErrorMessage(errno).c_str()));

@@ -100,13 +100,13 @@ void TfrmMain::FormCreate(TObject*) {
         std::span<TbsSkinSpinEdit* const>(ItemBonusFields)})
     for (TbsSkinSpinEdit* field : table) field->OnChange = [this](TObject*) { UpdateMarks(); };
 
-  FAppPath = GProgramFolder.empty() ? RomSession::ExecutableFolder() : GProgramFolder;
-  FAppPath = IncludeTrailingPathDelimiter(FAppPath);
+  ProgramPaths paths = GProgramFolder.empty() ? ProgramPaths::OfThisProgram() : ProgramPaths::Portable(GProgramFolder);
+  FAppPath = paths.AppPath;
   if (GNoticeOnly) return;
-  FSession = std::make_unique<RomSession>(FAppPath);
+  FSession = std::make_unique<RomSession>(std::move(paths));
   // A second program on the same working files would delete this one's: it
-  // is refused here. Without RomData/ the window still opens; the first
-  // open then reports what is missing.
+  // is refused here. Without its working folder the window still opens; the
+  // first open then reports what is missing.
   try {
     EnsureWorkLock();
   } catch (const EWorkFolderLocked&) {
@@ -127,7 +127,7 @@ void TfrmMain::FormDestroy(TObject*) {
 }
 
 void TfrmMain::EnsureWorkLock() {
-  if (!FWorkLock) FWorkLock = std::make_unique<WorkLock>(FAppPath, "Kora Editor");
+  if (!FWorkLock) FWorkLock = std::make_unique<WorkLock>(FSession->Paths(), "Kora Editor");
 }
 
 void TfrmMain::LoadAllRes() {
@@ -304,9 +304,10 @@ void TfrmMain::ShowSelectedRecords() {
 
 void TfrmMain::N1Click(TObject*) {
   auto* dialog = Part<TbsSkinOpenDialog>("bsSkinOpenDialog1");
-  // The first time in the program folder; afterwards the dialog starts in
-  // the folder of the FileName it keeps, the last chosen ROM's.
-  if (dialog->FileName().empty()) dialog->InitialDir = FAppPath;
+  // The first time in the program folder (the home folder when installed);
+  // afterwards the dialog starts in the folder of the FileName it keeps,
+  // the last chosen ROM's.
+  if (dialog->FileName().empty()) dialog->InitialDir = FSession->Paths().FirstFolder;
   if (!dialog->ChooseFile()) return;
   const std::string path = dialog->FileName();
   if (!FileExists(path)) return;
@@ -484,8 +485,8 @@ void ShowStartRefusal(const EWorkFolderLocked& refusal) {
   }
   // The holder's own words keep the lock file's path; what it means and what
   // to do come first.
-  const std::string text = std::string("Kora Editor 无法启动：另一个 Kora Editor 正在使用这个程序文件夹的工作文件。") +
-                           kBreak + "请切换到已经打开的窗口，或先将它关闭。" + kBreak + kBreak + refusal.Message();
+  const std::string text = std::string("Kora Editor 无法启动：另一个 Kora Editor 正在使用同一个工作文件夹。") + kBreak +
+                           "请切换到已经打开的窗口，或先将它关闭。" + kBreak + kBreak + refusal.Message();
   if (auto* message = dynamic_cast<TbsSkinMessage*>(form->FindComponent("bsSkinMessage1")))
     message->ShowMessageBox(text, mtError, TMsgDlgButtons{mbOK}, 0);
 }

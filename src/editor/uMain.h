@@ -71,7 +71,8 @@ class TfrmMain : public TForm {
   std::array<TbsSkinSpinEdit*, 8> ItemFields{};
   std::array<TbsSkinSpinEdit*, 8> ItemBonusFields{};
 
-  // The executable's folder with a trailing separator, from FormCreate on.
+  // The folder of the name lists and pictures with a trailing separator, from
+  // FormCreate on: the executable's folder in a program folder.
   const std::string& AppPath() const { return FAppPath; }
   RomSession* Session() const { return FSession.get(); }
   const NameLists& Lists() const { return FLists; }

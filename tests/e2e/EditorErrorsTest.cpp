@@ -31,6 +31,11 @@ protected:
   std::string CannotOpen(const std::string& path, const char* reason = "No such file or directory") const {
     return "Cannot open file \"" + path + "\". " + reason;
   }
+  // What the window says of a packer that failed: at open or at save.
+  std::string PackerFailed(const std::string& how, bool atSave) const {
+    return "打包程序 \"" + Program + "Tool/agblz\" " + how +
+           (atSave ? ", 数据没有打包成功; ROM 未被改动" : ", 没有解包出 ROM 的数据块; ROM 未被打开");
+  }
   // The boxes seen since `from`, as "caption: text" lines.
   std::vector<std::string> BoxesSince(size_t from) const {
     std::vector<std::string> lines;
@@ -102,12 +107,11 @@ TEST_F(EditorErrorsTest, MalformedRomsAreReportedAndAFailedOpenKeepsTheRomBefore
     std::string Text;  // empty: checked by its beginning below
   };
   std::vector<Bad> bad;
-  bad.push_back(
-      {"short.nds", demo.substr(0, 0x100000), "The ROM is too short to hold the data pointers (1048576 bytes)"});
+  bad.push_back({"short.nds", demo.substr(0, 0x100000), "ROM 文件太短, 放不下数据指针(1048576 字节)"});
   const size_t cut = decoded.Layout.BlockStart + 0x100;
   bad.push_back({"cut.nds", demo.substr(0, cut),
-                 Format("The ROM's data block (0x%X..0x%X) reaches past the end of the file (%zu bytes)",
-                        decoded.Layout.BlockStart, decoded.Layout.BlockEnd, cut)});
+                 Format("ROM 的数据块(0x%X..0x%X)超出了文件的末尾(文件共 %zu 字节)", decoded.Layout.BlockStart,
+                        decoded.Layout.BlockEnd, cut)});
   std::string noise(0x300000, '\0');
   uint32_t seed = 0x4B6F7261;
   for (char& c : noise) {
@@ -115,10 +119,14 @@ TEST_F(EditorErrorsTest, MalformedRomsAreReportedAndAFailedOpenKeepsTheRomBefore
     c = static_cast<char>(seed >> 24);
   }
   bad.push_back({"noise.nds", noise, ""});
-  // A block the packer cannot unpack behind a whole header: it writes nothing.
+  // A block the packer cannot unpack behind a whole header: it writes
+  // nothing and says why.
   std::string garbled = demo;
   for (size_t i = decoded.Layout.BlockStart + 4; i < decoded.Layout.BlockStart + 64; ++i) garbled[i] = '\xEE';
-  bad.push_back({"garbled.nds", garbled, CannotOpen(UnpackedFile())});
+  bad.push_back(
+      {"garbled.nds", garbled,
+       PackerFailed("以退出码 1 结束, 其错误输出为: agblz: \"" + PackedFile() + "\": reference before the start",
+                    false)});
   for (const Bad& b : bad) WriteFileBytes(Dir + b.Name, b.Bytes);
 
   OpenWindow();
@@ -131,7 +139,7 @@ TEST_F(EditorErrorsTest, MalformedRomsAreReportedAndAFailedOpenKeepsTheRomBefore
       ASSERT_EQ(Boxes.size(), from + 1);
       EXPECT_EQ(Boxes[from].Caption, "Kora Editor");
       if (b.Text.empty())
-        EXPECT_TRUE(Boxes[from].Text.starts_with("The ROM's data block")) << Boxes[from].Text;
+        EXPECT_TRUE(Boxes[from].Text.starts_with("ROM 的数据块")) << Boxes[from].Text;
       else
         EXPECT_EQ(Boxes[from].Text, b.Text);
       ExpectNothingOpen();
@@ -162,15 +170,17 @@ TEST_F(EditorErrorsTest, APackerMissingCrashingOrFailingIsReportedAndNeverReache
     const char* Packer;  // null: none there
     const char* What;
   };
-  const std::vector<Fault> atOpen = {
-      {nullptr, "missing"}, {"kill -KILL $$\n", "killed"}, {"kill -SEGV $$\n", "crashed"}, {"exit 3\n", "failed"}};
+  const std::vector<Fault> atOpen = {{nullptr, "不存在"},
+                                     {"kill -KILL $$\n", "被信号 9 (Killed) 终止"},
+                                     {"kill -SEGV $$\n", "被信号 11 (Segmentation fault) 终止"},
+                                     {"echo 'no room' >&2; exit 3\n", "以退出码 3 结束, 其错误输出为: no room"}};
   for (const Fault& fault : atOpen) {
     SCOPED_TRACE(std::string("at open, packer ") + fault.What);
     if (fault.Packer)
       ReplacePacker(Program, fault.Packer);
     else
       fs::remove(Program + "Tool/agblz");
-    ExpectOpenFails(Rom, CannotOpen(UnpackedFile()));
+    ExpectOpenFails(Rom, PackerFailed(fault.What, false));
     EXPECT_FALSE(Form->Session()->IsOpen());
     EXPECT_FALSE(fs::exists(PackedFile()));
   }
@@ -188,15 +198,14 @@ TEST_F(EditorErrorsTest, APackerMissingCrashingOrFailingIsReportedAndNeverReache
     const char* What;
     std::string Text;
   };
-  const std::string noBlock = CannotOpen(PackedFile());
   const std::vector<SaveFault> atSave = {
-      {nullptr, "missing", noBlock},
-      {"kill -KILL $$\n", "killed", noBlock},
-      {"exit 3\n", "failed", noBlock},
+      {nullptr, "missing", PackerFailed("不存在", true)},
+      {"kill -KILL $$\n", "killed", PackerFailed("被信号 9 (Killed) 终止", true)},
+      {"exit 3\n", "failed", PackerFailed("以退出码 3 结束", true)},
       {"\"$0.real\" \"$@\"; head -c 1000 \"$3\" > \"$3.part\"; mv \"$3.part\" \"$3\"; kill -KILL $$\n",
-       "killed after writing a part", "The packer failed (exit code 137); the ROM was not changed"},
-      {"\"$0.real\" \"$@\"; exit 1\n", "failed after writing",
-       "The packer failed (exit code 1); the ROM was not changed"},
+       "killed after writing a part", PackerFailed("被信号 9 (Killed) 终止", true)},
+      {"\"$0.real\" \"$@\"; echo 'disk full' >&2; exit 1\n", "failed after writing",
+       PackerFailed("以退出码 1 结束, 其错误输出为: disk full", true)},
   };
   for (const SaveFault& fault : atSave) {
     SCOPED_TRACE(std::string("at save, packer ") + fault.What);
@@ -273,7 +282,7 @@ TEST_F(EditorReadOnlyRomTest, ARomThatCannotBeWrittenIsReportedAtSaveAndStaysAsI
   const std::string reason = MakeReadOnly(Rom);
   if (reason.empty()) GTEST_SKIP() << "neither the mode 0444 nor the immutable flag stops this user writing";
 
-  ExpectSaveFails(CannotOpen(Rom, reason.c_str()));
+  ExpectSaveFails(CannotOpen(Rom, reason.c_str()) + "; ROM 未被改动");
   EXPECT_TRUE(FileHolds(Rom, original));
   EXPECT_FALSE(fs::exists(Form->Session()->JournalFileName()));
 
@@ -306,6 +315,36 @@ TEST_F(EditorReadOnlyRomTest, AReadOnlyRomIsSaidAtOnceAndCannotBeSaved) {
   Screen.RunUntilIdle();
   EXPECT_EQ(Boxes.size(), 1u);
   EXPECT_TRUE(FileHolds(Rom, original));
+}
+
+// A backup that cannot be made stops the save before the ROM is touched,
+// and says why; a ROM that vanished after it was opened as well.
+TEST_F(EditorErrorsTest, ASaveWithoutItsBackupIsRefusedAndTheRomStaysAsItWas) {
+  const std::string folder = Dir + "locked/";
+  const std::string rom = folder + "game.nds";
+  fs::create_directories(folder);
+  fs::copy_file(Rom, rom);
+  const std::string original = ReadFileBytes(rom);
+  OpenWindow();
+  OpenThroughMenu(rom);
+  RaiseFirstCharacter();
+  if (!SetImmutable(folder, true)) GTEST_SKIP() << "the folder cannot be made immutable here";
+  ExpectSaveFails("无法建立 ROM 的备份 \"" + rom + ".bak\"。Operation not permitted; ROM 未被改动");
+  SetImmutable(folder, false);
+  EXPECT_TRUE(FileHolds(rom, original));
+  EXPECT_FALSE(fs::exists(rom + ".bak"));
+  EXPECT_FALSE(fs::exists(rom + ".bak.part"));
+
+  // The ROM taken away: no backup to make of it, nothing written.
+  fs::rename(rom, folder + "moved.nds");
+  ExpectSaveFails("无法建立 ROM 的备份 \"" + rom + ".bak\"。No such file or directory; ROM 未被改动");
+  EXPECT_FALSE(fs::exists(rom));
+  // Back in place, the same edit saves, and the backup is the original.
+  fs::rename(folder + "moved.nds", rom);
+  const DataImage edited = Form->Session()->Image();
+  SaveThroughMenu();
+  EXPECT_TRUE(FileHolds(rom + ".bak", original));
+  EXPECT_EQ(DecodeRom(rom).Image, edited);
 }
 
 TEST_F(EditorErrorsTest, WithoutAWorkingFolderOpeningIsReportedUntilThereIsOne) {
@@ -354,9 +393,8 @@ TEST_F(EditorErrorsTest, ABlockThatOutgrowsItsRoomIsRefusedAndTheRomStaysAsItWas
   }
   const size_t packed = lz::Pack(Form->Session()->Image()).size();
   ASSERT_GT(packed, room);
-  ExpectSaveFails(
-      Format("The packed data (%zu bytes) does not fit the room of %u bytes at 0x%X; the ROM was not changed", packed,
-             room, kPrimaryWriteBackOffset));
+  ExpectSaveFails(Format("打包后的数据(%zu 字节)超过了可用的 %u 字节空间(位于 0x%X); ROM 未被改动", packed, room,
+                         kPrimaryWriteBackOffset));
   EXPECT_TRUE(FileHolds(Rom, original));
 
   // Taken back with "-", the data fits again and saves.

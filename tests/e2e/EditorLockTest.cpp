@@ -49,8 +49,8 @@ TEST_F(EditorLockTest, WhileTheWindowRunsNoSecondEditorGetsItsWorkingFolder) {
   ASSERT_TRUE(fs::exists(unpacked));
   const std::string working = ReadFileBytes(unpacked);
   const std::string original = ReadFileBytes(Rom);
-  const std::string refusal =
-      "another Kora Editor is using the working files (" + WorkLock::LockFileName(Program) + " is locked)";
+  const std::string refusal = "another Kora Editor is using the working files (" +
+                              WorkLock::LockFileName(ProgramPaths::Portable(Program)) + " is locked)";
 
   WriteFileBytes(Dir + "edit.csv", "id,base_hp\n001,5\n");
   for (const std::string& arguments :
@@ -62,7 +62,7 @@ TEST_F(EditorLockTest, WhileTheWindowRunsNoSecondEditorGetsItsWorkingFolder) {
     EXPECT_LT(run.Seconds, 5.0);  // refused, not waiting for the window
   }
   try {
-    WorkLock second(Program, "test");
+    WorkLock second(ProgramPaths::Portable(Program), "test");
     ADD_FAILURE() << "a second lock was granted";
   } catch (const EWorkFolderLocked& error) {
     EXPECT_EQ(error.Message(), refusal);

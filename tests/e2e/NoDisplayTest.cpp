@@ -133,5 +133,23 @@ TEST_F(NoDisplayTest, StartUpErrorsAreSaidOnTheErrorOutput) {
   EXPECT_LT(usage.ru_maxrss / 1024, 300) << "MB";
 }
 
+// Steps that cannot be played are named by file and line: a wrong word is
+// refused before the window is made, a part the window does not show when
+// its turn comes; no picture is written either way.
+TEST_F(NoDisplayTest, StepsThatCannotBePlayedAreNamedByLine) {
+  std::ofstream(FDir / "bad.txt") << "# a comment\nkey Ctrl+S\npress Enter\n";
+  TEditorRun run = Editor("", "--snapshot shot.png --play bad.txt '" + FRom.string() + "'");
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(run.Err, "kora-editor: bad.txt:3: unknown step \"press\"\n");
+
+  std::ofstream(FDir / "hidden.txt") << "type 5\n\nclick bsSkinEdit21\nkey Enter\n";
+  run = Editor("", "--snapshot shot.png --play hidden.txt '" + FRom.string() + "'");
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(run.Err, "kora-editor: hidden.txt:3: \"bsSkinEdit21\" is not shown\n");
+  EXPECT_FALSE(fs::exists(FDir / "shot.png"));
+
+  EXPECT_EQ(Editor("", "--play hidden.txt").Status, 2);  // steps need a picture to end in
+}
+
 }  // namespace
 }  // namespace kora::test

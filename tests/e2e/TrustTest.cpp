@@ -56,6 +56,17 @@ TEST_F(TrustTest, TheCaptionAndTheFieldsShowWhatASaveWouldChangeAndEveryChangeCa
   EXPECT_EQ(MarkedFields(1, 16), std::vector<int>{1});
   Screen.SaveArtifact("e2e-trust-character-marked");
 
+  // Page 2: a class's cap typed, marked while not taken, unmarked when
+  // typed back.
+  ShowPage(1);
+  PickRow(Part<TbsSkinComboBox>("bsSkinComboBox1"), 1);
+  const std::string capBefore = Field(37)->Text();
+  TypeValue(Field(37), capBefore == "60" ? "61" : "60");
+  EXPECT_TRUE(Field(37)->Marked());
+  Screen.SaveArtifact("e2e-trust-class-marked");
+  TypeValue(Field(37), capBefore);
+  EXPECT_FALSE(Field(37)->Marked());
+
   // Page 3: an item's price typed and taken; the mark and the history follow.
   ShowPage(2);
   ASSERT_EQ(Part<TbsSkinPageControl>("bsSkinPageControl1")->ActivePageIndex(), 2);
@@ -112,6 +123,25 @@ TEST_F(TrustTest, TheCaptionAndTheFieldsShowWhatASaveWouldChangeAndEveryChangeCa
   EXPECT_FALSE(Item("U1")->Enabled());
   EXPECT_FALSE(Item("R1")->Enabled());
   ExpectNothingOpen();
+}
+
+// The first save copies the ROM as it was to "<file name>.bak" beside it;
+// later saves never touch that copy.
+TEST_F(TrustTest, TheFirstSaveKeepsTheOriginalBesideTheRom) {
+  const std::string original = ReadFileBytes(Rom);
+  OpenWindow();
+  OpenThroughMenu(Rom);
+  for (int save = 0; save < 2; ++save) {
+    SCOPED_TRACE(save);
+    PickRow(Part<TbsSkinComboBox>("bsSkinComboBox3"), save);
+    ClickOn(Part<TbsSkinButton>("bsSkinButton4"));
+    ClickOn(Part<TbsSkinButton>("bsSkinButton1"));
+    SaveThroughMenu();
+    EXPECT_TRUE(FileHolds(Rom + ".bak", original));
+    EXPECT_FALSE(std::filesystem::exists(Rom + ".bak.part"));
+  }
+  EXPECT_NE(ReadFileBytes(Rom), original);
+  EXPECT_EQ(DecodeRom(Rom).Image, Form->Session()->Image());
 }
 
 TEST_F(TrustTest, TheEditMenuSitsBetweenFileAndHelpWithItsShortCutsShown) {

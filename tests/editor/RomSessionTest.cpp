@@ -117,17 +117,26 @@ TEST_F(RomSessionTest, FailedOpenKeepsThePreviousRom) {
   session.Image()[7] = 0x77;  // an edit not yet saved
   const SessionSnapshot before(session);
 
+  // Each failure says what became of the packer, and what it complained.
   struct Fault {
     const char* Packer;
     const char* What;
   };
-  for (const Fault& fault : {Fault{nullptr, "packer missing"}, Fault{"exit 0\n", "packer writes nothing"},
-                             Fault{"head -c 100 \"$2\" > \"$3\"\n", "packer writes a short file"},
-                             Fault{"kill -SEGV $$\n", "packer crashes"}}) {
+  for (const Fault& fault :
+       {Fault{nullptr, "is missing, and unpacked nothing"}, Fault{"exit 0\n", "ended without an error, and unpacked"},
+        Fault{"head -c 100 \"$2\" > \"$3\"\n", "unpacked to 100 bytes, not the 72043"},
+        Fault{"kill -SEGV $$\n", "was killed by signal 11"},
+        Fault{"echo 'bad block' >&2; echo 'at 0x10' >&2; exit 2\n", "exit code 2 and wrote: bad block / at 0x10"}}) {
     SCOPED_TRACE(fault.What);
     std::filesystem::remove(FProgram + "Tool/agblz");
     if (fault.Packer) WritePacker(FProgram, fault.Packer);
-    EXPECT_THROW(session.Open(other), EStreamError);
+    try {
+      session.Open(other);
+      ADD_FAILURE() << "opened";
+    } catch (const ERomError& error) {
+      EXPECT_NE(error.Message().find(fault.What), std::string::npos) << error.Message();
+      EXPECT_TRUE(error.Message().ends_with("; the ROM was not opened")) << error.Message();
+    }
     EXPECT_TRUE(SessionSnapshot(session) == before);
     EXPECT_FALSE(FileExists(session.PackedFileName()));
   }

@@ -11,8 +11,9 @@ namespace {
 using namespace test;
 
 TEST(WorkLock, OneHolderAtATimeAndTheSecondIsToldWho) {
-  const std::string program = MakeProgramFolder(TempFolder());
-  const std::string path = program + "RomData/kora-cli.lock";
+  const std::string folder = MakeProgramFolder(TempFolder());
+  const ProgramPaths program = ProgramPaths::Portable(folder);
+  const std::string path = folder + "RomData/kora-cli.lock";
   EXPECT_EQ(WorkLock::LockFileName(program), path);
   {
     WorkLock window(program, "Kora Editor");
@@ -29,7 +30,7 @@ TEST(WorkLock, OneHolderAtATimeAndTheSecondIsToldWho) {
   }
   WorkLock again(program, "Kora Editor");
 
-  std::filesystem::remove_all(program + "RomData");
+  std::filesystem::remove_all(folder + "RomData");
   EXPECT_THROW(WorkLock(program, "kora-cli"), EFCreateError);
 }
 

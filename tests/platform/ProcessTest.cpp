@@ -70,6 +70,21 @@ TEST(RunProcess, ArgumentsReachTheChildVerbatim) {
   EXPECT_FALSE(std::filesystem::exists(dir + "/injected2"));
 }
 
+// The error output is taken, its end kept, however much the child writes
+// (more than a pipe holds), and with or without a time limit.
+TEST(RunProcess, TheErrorOutputIsTakenAndItsEndKept) {
+  const std::string dir = ProcessTempFolder();
+  std::string errors = "old";
+  EXPECT_EQ(RunProcess({"/bin/sh", "-c", "echo one >&2; echo two >&2; exit 4"}, dir, {}, -1, &errors), 4);
+  EXPECT_EQ(errors, "one\ntwo\n");
+  const char* flood =
+      "i=0; while [ $i -lt 3000 ]; do echo \"line $i of the packer's complaint\" >&2; "
+      "i=$((i+1)); done; echo last >&2; exit 2";
+  EXPECT_EQ(RunProcess({"/bin/sh", "-c", flood}, dir, {}, 20000, &errors), 2);
+  EXPECT_EQ(errors.size(), kErrorOutputKept);
+  EXPECT_TRUE(errors.ends_with("line 2999 of the packer's complaint\nlast\n")) << errors.substr(errors.size() - 80);
+}
+
 TEST(RunProcess, AfterStartRunsOnceWhileTheChildRuns) {
   const std::string dir = ProcessTempFolder();
   int calls = 0;

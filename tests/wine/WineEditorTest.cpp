@@ -64,8 +64,8 @@ protected:
     EndWinePrograms();
     FProgram = MakeWindowsProgramCopy(TempFolder());
     FRom = FProgram + "game.nds";
-    ASSERT_EQ(std::system((std::string("'") + KORA_PROGRAM_DIR + "/kora-cli' make-demo-rom '" + FRom + "' >/dev/null")
-                              .c_str()),
+    ASSERT_EQ(std::system(
+                  (std::string("'") + KORA_PROGRAM_DIR + "/kora-cli' make-demo-rom '" + FRom + "' >/dev/null").c_str()),
               0);
   }
   void TearDown() override {

@@ -34,13 +34,13 @@ inline std::string WhyNoWindowsBuild() {
   return {};
 }
 
-#define KORA_NEED_WINDOWS_BUILD()                                            \
-  do {                                                                       \
-    const std::string why = WhyNoWindowsBuild();                             \
-    if (!why.empty()) {                                                      \
-      if (std::getenv("KORA_REQUIRE_WINDOWS")) FAIL() << why;                \
-      GTEST_SKIP() << why;                                                   \
-    }                                                                        \
+#define KORA_NEED_WINDOWS_BUILD()                             \
+  do {                                                        \
+    const std::string why = WhyNoWindowsBuild();              \
+    if (!why.empty()) {                                       \
+      if (std::getenv("KORA_REQUIRE_WINDOWS")) FAIL() << why; \
+      GTEST_SKIP() << why;                                    \
+    }                                                         \
   } while (false)
 
 // A Linux path as a Windows program under Wine names it (drive Z: is /).
@@ -57,7 +57,8 @@ inline std::string MakeWindowsProgramCopy(const std::string& dir) {
   const fs::path source = WindowsProgramFolder(), target = dir + "kora";
   fs::create_directories(target / "RomData");
   for (const char* part : {"kora-editor.exe", "kora-cli.exe"}) fs::copy_file(source / part, target / part);
-  for (const char* part : {"Tool", "Data", "Image"}) fs::copy(source / part, target / part, fs::copy_options::recursive);
+  for (const char* part : {"Tool", "Data", "Image"})
+    fs::copy(source / part, target / part, fs::copy_options::recursive);
   return target.string() + "/";
 }
 

@@ -46,9 +46,9 @@ TEST_F(WineToolsTest, KoraCliMakesTheSameDemoRomsAndReadsThemBackAlike) {
   ASSERT_EQ(Windows({cli, "export", WindowsPath(FDir + "windows.nds"), "--kind", "item"}), 0) << Output();
   std::string windowsRecords = Output();
   std::erase(windowsRecords, '\r');
-  ASSERT_EQ(Linux(std::string(KORA_PROGRAM_DIR) + "/kora-cli export '" + FDir + "linux.nds' --kind item",
-                  FDir + "linux.csv"),
-            0);
+  ASSERT_EQ(
+      Linux(std::string(KORA_PROGRAM_DIR) + "/kora-cli export '" + FDir + "linux.nds' --kind item", FDir + "linux.csv"),
+      0);
   EXPECT_EQ(windowsRecords, ReadFileBytes(FDir + "linux.csv"));
   EXPECT_NE(windowsRecords.find('\n'), std::string::npos);
 }

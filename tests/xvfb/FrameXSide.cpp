@@ -100,6 +100,19 @@ void XSide::Activate(unsigned long window) const {
   XFlush(d);
 }
 
+bool XSide::MapsAWindow(int limitMs) const {
+  Display* d = XDisplayOf(FDisplay);
+  const Window probe = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 10, 10, 0, 0, 0);
+  XMapWindow(d, probe);
+  XSync(d, False);
+  bool shown = false;
+  for (int waited = 0; waited < limitMs && !(shown = Viewable(probe)); waited += 10)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  XDestroyWindow(d, probe);
+  XSync(d, False);
+  return shown;
+}
+
 bool XSide::Viewable(unsigned long window) const {
   XWindowAttributes attrs;
   return XGetWindowAttributes(XDisplayOf(FDisplay), window, &attrs) && attrs.map_state == IsViewable;
@@ -128,9 +141,17 @@ bool WindowManager::Start(const XSide& x) {
     FPid = 0;
     return false;
   }
-  for (int i = 0; i < 500; ++i) {
-    if (x.HasWindowManager()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  // Ready is not when it announces itself but when it maps a window it was
+  // asked to: while it starts up it may drop a map request, and a window of
+  // the program's would then never show. A window of our own is mapped
+  // until one shows.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (!x.HasWindowManager()) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      continue;
+    }
+    if (x.MapsAWindow(500)) return true;
   }
   return false;
 }

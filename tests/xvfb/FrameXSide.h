@@ -33,6 +33,9 @@ public:
   // What a task bar does to bring a window back.
   void Activate(unsigned long window) const;
   bool Viewable(unsigned long window) const;
+  // Maps a window of its own and waits at most limitMs for it to show (a
+  // window manager mapping it); the window goes again either way.
+  bool MapsAWindow(int limitMs) const;
   // The window's rectangle on the root; empty when it is gone.
   RECT Geometry(unsigned long window) const;
 
@@ -48,7 +51,7 @@ public:
   ~WindowManager();
   WindowManager(const WindowManager&) = delete;
   WindowManager& operator=(const WindowManager&) = delete;
-  // False when it cannot be started or did not come up within 5 s.
+  // False when it cannot be started or does not manage windows within 10 s.
   bool Start(const XSide& x);
 
 private:

@@ -105,7 +105,8 @@ TEST_P(SkinFrameXvfbTest, MinimisesAndComesBackTwice) {
   RootImage first;
   const bool shown = PumpUntil([&] { return bool(ShownAsWeDrawIt(first = FProbe->Capture())); });
   if (!shown) XProbe::SaveArtifact(first, Name("first-show-failed"));
-  ASSERT_TRUE(shown) << ShownAsWeDrawIt(first).message();
+  ASSERT_TRUE(shown) << ShownAsWeDrawIt(first).message() << "; the X window " << FX->FindByName("Kora Editor")
+                     << " is viewable: " << FX->Viewable(FX->FindByName("Kora Editor"));
   const unsigned long ours = FX->FindByName("Kora Editor");
   ASSERT_NE(ours, 0u);
   for (int round = 0; round < 2; ++round) {

@@ -68,12 +68,12 @@ void MakeDemoRom(const std::string& outPath, bool alternate) {
   WriteFileAtomically(outPath, BuildDemoRom(packed, alternate));
 }
 
-void PrintInfo(const std::string& appPath, const std::string& romPath, std::ostream& out, std::ostream& warnings) {
+void PrintInfo(const ProgramPaths& paths, const std::string& romPath, std::ostream& out, std::ostream& warnings) {
   // info never needed the working folder, and still runs without it or
   // while another program holds it.
   try {
-    WorkLock lock(appPath, kHolder);
-    ReportRecovery(RomSession(appPath).Recover(), warnings);
+    WorkLock lock(paths, kHolder);
+    ReportRecovery(RomSession(paths).Recover(), warnings);
   } catch (const EWorkFolderLocked&) {
   } catch (const EFCreateError&) {}
   const RoomInfo info = InspectRom(romPath);
@@ -87,13 +87,13 @@ void PrintInfo(const std::string& appPath, const std::string& romPath, std::ostr
       << "image_size: " << info.ImageSize << '\n';
 }
 
-void ExportRecords(const std::string& appPath, const std::string& romPath, std::optional<RecordKind> kind, bool json,
+void ExportRecords(const ProgramPaths& paths, const std::string& romPath, std::optional<RecordKind> kind, bool json,
                    std::ostream& out, std::ostream& warnings) {
-  const NameLists lists = LoadLists(appPath);
+  const NameLists lists = LoadLists(paths.AppPath);
   DataImage image;
   {
-    WorkLock lock(appPath, kHolder);
-    RomSession session(appPath);
+    WorkLock lock(paths, kHolder);
+    RomSession session(paths);
     SessionCleanUp cleanUp(session);
     Open(session, romPath, warnings);
     image = session.Image();
@@ -108,14 +108,14 @@ void ExportRecords(const std::string& appPath, const std::string& romPath, std::
   out << (json ? FormatJson(tables) : FormatCsv(tables));
 }
 
-bool ImportRecords(const std::string& appPath, const std::string& romPath, const std::string& filePath,
+bool ImportRecords(const ProgramPaths& paths, const std::string& romPath, const std::string& filePath,
                    std::ostream& warnings) {
   const std::string text = ReadRecordFile(filePath);
-  const NameLists lists = LoadLists(appPath);
+  const NameLists lists = LoadLists(paths.AppPath);
   try {
     const std::vector<RecordEdit> edits = ParseRecordFile(text, lists);
-    WorkLock lock(appPath, kHolder);
-    RomSession session(appPath);
+    WorkLock lock(paths, kHolder);
+    RomSession session(paths);
     // The block goes into the ROM only once this program's own unpacker
     // has read it back as the image.
     session.SetBlockUnpacker([](const std::vector<uint8_t>& block) { return lz::Unpack(block); });

@@ -1,6 +1,6 @@
 // kora-cli: the editor's data outside the window, for scripts and tests.
 
-#include "editor/RomSession.h"
+#include "editor/ProgramPaths.h"
 #include "kora-cli/Commands.h"
 #include "platform/shell/SysFiles.h"
 
@@ -23,7 +23,23 @@ const char* const kUsage =
     "usage: kora-cli make-demo-rom OUT [--alternate]\n"
     "       kora-cli info ROM\n"
     "       kora-cli export ROM [--kind char|class|item] [--format csv|json]\n"
-    "       kora-cli import ROM FILE\n";
+    "       kora-cli import ROM FILE\n"
+    "       kora-cli --help | --version\n";
+
+const char* const kHelp =
+    "\n"
+    "The editor's data outside its window: characters, classes and items of an\n"
+    "NDS ROM as CSV or JSON, and back.\n"
+    "\n"
+    "  make-demo-rom   writes a demo ROM (--alternate: the other layout)\n"
+    "  info            prints where the data block lies\n"
+    "  export          prints the records (all three tables without --kind)\n"
+    "  import          applies a CSV or JSON file of the same shape and saves\n"
+    "                  it into the ROM; the whole file is checked first\n"
+    "\n"
+    "The first save into a ROM keeps the original beside it as ROM.bak.\n"
+    "Working files live in RomData/ of a program folder, or in\n"
+    "$XDG_CACHE_HOME/kora-editor/ (~/.cache/kora-editor/) when installed.\n";
 
 struct UsageError {
   std::string Message;
@@ -80,7 +96,11 @@ int Run(const std::vector<std::string>& args) {
   if (args.empty()) throw UsageError{"no command"};
   const std::string& command = args[0];
   if (command == "--help" || command == "help") {
-    std::cout << kUsage;
+    std::cout << kUsage << kHelp;
+    return 0;
+  }
+  if (command == "--version") {
+    std::cout << "kora-cli " KORA_VERSION "\n";
     return 0;
   }
   const Arguments a = Parse({args.begin() + 1, args.end()});
@@ -89,20 +109,20 @@ int Run(const std::vector<std::string>& args) {
     MakeDemoRom(a.Plain[0], a.Alternate);
     return 0;
   }
-  const std::string appPath = kora::RomSession::ExecutableFolder();
+  const kora::ProgramPaths paths = kora::ProgramPaths::OfThisProgram();
   if (command == "info") {
     Expect(command, a, 1, {});
-    PrintInfo(appPath, a.Plain[0], std::cout, std::cerr);
+    PrintInfo(paths, a.Plain[0], std::cout, std::cerr);
     return 0;
   }
   if (command == "export") {
     Expect(command, a, 1, {"--kind", "--format"});
-    ExportRecords(appPath, a.Plain[0], a.Kind, a.Format == "json", std::cout, std::cerr);
+    ExportRecords(paths, a.Plain[0], a.Kind, a.Format == "json", std::cout, std::cerr);
     return 0;
   }
   if (command == "import") {
     Expect(command, a, 2, {});
-    const bool saved = ImportRecords(appPath, a.Plain[0], a.Plain[1], std::cerr);
+    const bool saved = ImportRecords(paths, a.Plain[0], a.Plain[1], std::cerr);
     std::cout << (saved ? "saved into " : "no value changed; left as it was: ") << a.Plain[0] << '\n';
     return 0;
   }

@@ -4,7 +4,10 @@ picture, its mask, the shared sheet of objects and controls, the popup and
 hint window pictures and skin.ini. The rectangles in skin.ini come from the
 code that draws the pieces, so pictures and description cannot drift apart.
 
-Usage: make_skin.py [OUTDIR]   (default: assets/skin beside this tool)"""
+It draws the program's icon too, in every size the desktop asks for.
+
+Usage: make_skin.py [SKIN_DIR [ICON_DIR]]
+       (defaults: assets/skin and assets/icons beside this tool)"""
 
 import os
 import sys
@@ -12,6 +15,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import controls as C  # noqa: E402
+import icon  # noqa: E402
 import objects as O  # noqa: E402
 from raster import write_bmp1, write_bmp24  # noqa: E402
 from style import CAPTION_RECT, CLIENT, PIC_H, PIC_W, Sheet, rect  # noqa: E402
@@ -72,7 +76,9 @@ def ini_text(sections):
 
 def main(argv):
     here = os.path.dirname(os.path.abspath(__file__))
-    out = argv[0] if argv else os.path.join(here, "..", "..", "assets", "skin")
+    assets = os.path.join(here, "..", "..", "assets")
+    out = argv[0] if argv else os.path.join(assets, "skin")
+    icons = argv[1] if len(argv) > 1 else os.path.join(assets, "icons")
     os.makedirs(out, exist_ok=True)
     sections, sheet = build()
     write_bmp24(os.path.join(out, "frame.bmp"), O.draw_frame())
@@ -82,6 +88,7 @@ def main(argv):
         write_bmp24(os.path.join(out, name), cv)
     with open(os.path.join(out, "skin.ini"), "w", encoding="utf-8", newline="") as f:
         f.write(ini_text(sections))
+    icon.write_icons(icons)
 
 
 if __name__ == "__main__":

@@ -1,7 +1,8 @@
 """Small raster helpers for the skin art: an RGB canvas, gradients, boxes,
-pixel-pattern glyphs and a BMP writer (24-bit and 1-bit)."""
+pixel-pattern glyphs, a BMP writer (24-bit and 1-bit) and an RGBA PNG writer."""
 
 import struct
+import zlib
 
 
 def lerp(a, b, t):
@@ -114,3 +115,22 @@ def write_bmp1(path, w, h, keep):
     with open(path, 'wb') as f:
         f.write(data)
 
+
+
+def write_png(path, rows):
+    """rows: lists of (r, g, b, a) pixels, top to bottom; 8-bit RGBA."""
+    h, w = len(rows), len(rows[0])
+    raw = bytearray()
+    for row in rows:
+        raw.append(0)
+        for px in row:
+            raw += bytes(px)
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack('>I', len(data)) + body + struct.pack('>I', zlib.crc32(body) & 0xFFFFFFFF)
+
+    data = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', w, h, 8, 6, 0, 0, 0))
+    data += chunk(b'IDAT', zlib.compress(bytes(raw), 9)) + chunk(b'IEND', b'')
+    with open(path, 'wb') as f:
+        f.write(data)

@@ -23,8 +23,15 @@ inline constexpr int kProcessTimedOut = -2;
 // Returns the exit code; 128 + the signal number when a signal killed the
 // child; -1 when the child cannot be started (empty argv, missing or
 // non-executable program, missing working directory).
+// With errorOutput, what the child writes to its error output is taken
+// instead of going to ours, and the last kErrorOutputKept bytes of it are
+// stored there.
 int RunProcess(const std::vector<std::string>& argv, const std::string& workingDir,
-               const std::function<void()>& afterStart = {}, int timeLimitMs = -1);
+               const std::function<void()>& afterStart = {}, int timeLimitMs = -1, std::string* errorOutput = nullptr);
+inline constexpr std::size_t kErrorOutputKept = 4096;
+
+// The system's name of a signal ("Killed"); a number where there are none.
+std::string SignalName(int signal);
 
 // Splits a command line into arguments. Blanks (space, tab) separate
 // arguments; a double-quoted part may hold blanks and joins the text around

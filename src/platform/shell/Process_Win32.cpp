@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "platform/shell/Process.h"
 #include "platform/text/WideText.h"
 
@@ -50,6 +52,7 @@ public:
   Handle(const Handle&) = delete;
   Handle& operator=(const Handle&) = delete;
   HANDLE Get() const { return FHandle; }
+  void Release() { FHandle = nullptr; }
 
 private:
   HANDLE FHandle;
@@ -66,15 +69,52 @@ HANDLE InheritableCopy(::DWORD which) {
   return copy;
 }
 
-// Waits for the child; false when the time ran out first.
-bool WaitUntilEnded(HANDLE child, int timeLimitMs) {
-  return WaitForSingleObject(child, timeLimitMs < 0 ? INFINITE : ::DWORD(timeLimitMs)) == WAIT_OBJECT_0;
+// The read end of the pipe the child's error output goes to, and what came
+// through it, its last kErrorOutputKept bytes.
+struct ErrorCapture {
+  HANDLE Pipe = nullptr;
+  std::string* Sink = nullptr;
+
+  // Takes what is there now, never waiting for more.
+  void Drain() {
+    char buffer[4096];
+    for (;;) {
+      ::DWORD ready = 0, got = 0;
+      if (!PeekNamedPipe(Pipe, nullptr, 0, nullptr, &ready, nullptr) || ready == 0) return;
+      if (!ReadFile(Pipe, buffer, std::min<::DWORD>(ready, sizeof buffer), &got, nullptr) || got == 0) return;
+      Sink->append(buffer, got);
+      if (Sink->size() > kErrorOutputKept) Sink->erase(0, Sink->size() - kErrorOutputKept);
+    }
+  }
+};
+
+// Waits for the child, meanwhile taking its error output; false when the
+// time ran out first. An anonymous pipe cannot be waited on together with
+// the child, so it is looked at between short waits.
+bool WaitUntilEnded(HANDLE child, int timeLimitMs, ErrorCapture* capture) {
+  if (!capture) return WaitForSingleObject(child, timeLimitMs < 0 ? INFINITE : ::DWORD(timeLimitMs)) == WAIT_OBJECT_0;
+  const ULONGLONG deadline = GetTickCount64() + ULONGLONG(std::max(timeLimitMs, 0));
+  for (;;) {
+    capture->Drain();
+    ::DWORD slice = 10;
+    if (timeLimitMs >= 0) {
+      const ULONGLONG now = GetTickCount64();
+      slice = now >= deadline ? 0 : ::DWORD(std::min<ULONGLONG>(deadline - now, 10));
+    }
+    if (WaitForSingleObject(child, slice) == WAIT_OBJECT_0) {
+      // What it wrote last, up to its end; a grandchild that holds the
+      // pipe open does not keep us.
+      capture->Drain();
+      return true;
+    }
+    if (slice == 0) return false;
+  }
 }
 
 }  // namespace
 
 int RunProcess(const std::vector<std::string>& argv, const std::string& workingDir,
-               const std::function<void()>& afterStart, int timeLimitMs) {
+               const std::function<void()>& afterStart, int timeLimitMs, std::string* errorOutput) {
   if (argv.empty() || argv[0].empty()) return -1;
   std::wstring line;
   AppendQuoted(line, ProgramPath(argv[0]));
@@ -87,7 +127,15 @@ int RunProcess(const std::vector<std::string>& argv, const std::string& workingD
   Handle input(
       CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
   Handle output(InheritableCopy(STD_OUTPUT_HANDLE));
-  Handle error(InheritableCopy(STD_ERROR_HANDLE));
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (errorOutput) {
+    errorOutput->clear();
+    // Only the child's end is inherited.
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 1 << 16)) return -1;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  }
+  Handle errorRead(readEnd);
+  Handle error(errorOutput ? writeEnd : InheritableCopy(STD_ERROR_HANDLE));
   STARTUPINFOW start{};
   start.cb = sizeof start;
   // A console program shows no window of its own; a GUI one starts hidden.
@@ -110,6 +158,13 @@ int RunProcess(const std::vector<std::string>& argv, const std::string& workingD
     return -1;
   Handle child(process.hProcess);
   Handle thread(process.hThread);
+  // Only the child writes into the pipe now.
+  if (errorOutput) {
+    CloseHandle(error.Get());
+    error.Release();
+  }
+  ErrorCapture capture{errorRead.Get(), errorOutput};
+  ErrorCapture* const captured = errorOutput ? &capture : nullptr;
   if (limited) {
     if (!AssignProcessToJobObject(job.Get(), child.Get())) {
       TerminateProcess(child.Get(), 1);
@@ -124,12 +179,12 @@ int RunProcess(const std::vector<std::string>& argv, const std::string& workingD
       afterStart();
     } catch (...) {
       // The child is waited for on every way out; the handler's error still reaches the caller.
-      if (!WaitUntilEnded(child.Get(), timeLimitMs)) TerminateJobObject(job.Get(), 1);
+      if (!WaitUntilEnded(child.Get(), timeLimitMs, captured)) TerminateJobObject(job.Get(), 1);
       WaitForSingleObject(child.Get(), INFINITE);
       throw;
     }
   }
-  if (!WaitUntilEnded(child.Get(), timeLimitMs)) {
+  if (!WaitUntilEnded(child.Get(), timeLimitMs, captured)) {
     TerminateJobObject(job.Get(), 1);
     WaitForSingleObject(child.Get(), INFINITE);
     return kProcessTimedOut;
@@ -138,5 +193,7 @@ int RunProcess(const std::vector<std::string>& argv, const std::string& workingD
   if (!GetExitCodeProcess(child.Get(), &code)) return -1;
   return int(code);
 }
+
+std::string SignalName(int signal) { return "signal " + std::to_string(signal); }
 
 }  // namespace kora

@@ -20,6 +20,8 @@ namespace kora {
 // separates path parts there (Windows takes '/' too).
 extern const char PathDelim;
 bool IsPathDelimiter(char c);
+// What a program's file name ends in: "" or ".exe".
+extern const char* const ExecutableExtension;
 
 enum class SysOpenMode {
   Read,        // an existing file, read only
@@ -32,6 +34,10 @@ enum class SysOpenMode {
 
 // A descriptor, or -1. Opening a folder fails with EISDIR.
 int SysOpen(const std::string& path, SysOpenMode mode);
+// A new file, write only, that may be read by whoever may read the open file
+// `like` (its permission bits on POSIX; the folder's defaults on Windows).
+// Fails with EEXIST when anything of that name is there.
+int SysCreateLike(const std::string& path, int like);
 // Bytes moved (fewer only at the end of the file), or -1.
 int64_t SysRead(int fd, void* buffer, int64_t count);
 int64_t SysWrite(int fd, const void* buffer, int64_t count);
@@ -56,6 +62,9 @@ int SysMakeTemporary(const std::string& prefix, std::string* path);
 bool SysRename(const std::string& from, const std::string& to);
 bool SysRemove(const std::string& path);
 bool SysMakeFolder(const std::string& path);
+// A folder only the running user may enter (on Windows, where a user's own
+// folders are private already, a plain one).
+bool SysMakePrivateFolder(const std::string& path);
 // A rename or removal inside the folder is on the disk once this returns
 // true; where the system keeps names safe by itself it does nothing.
 bool SysSyncFolder(const std::string& path);

@@ -14,6 +14,7 @@
 namespace kora {
 
 const char PathDelim = '/';
+const char* const ExecutableExtension = "";
 
 bool IsPathDelimiter(char c) { return c == '/'; }
 
@@ -55,6 +56,12 @@ int SysOpen(const std::string& path, SysOpenMode mode) {
     return -1;
   }
   return fd;
+}
+
+int SysCreateLike(const std::string& path, int like) {
+  struct stat info;
+  if (::fstat(like, &info) != 0) return -1;
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, info.st_mode & 0666);
 }
 
 int64_t SysRead(int fd, void* buffer, int64_t count) {
@@ -104,6 +111,8 @@ bool SysRename(const std::string& from, const std::string& to) { return std::ren
 bool SysRemove(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 bool SysMakeFolder(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
+
+bool SysMakePrivateFolder(const std::string& path) { return ::mkdir(path.c_str(), 0700) == 0; }
 
 bool SysSyncFolder(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

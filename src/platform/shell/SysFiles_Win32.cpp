@@ -15,6 +15,7 @@
 namespace kora {
 
 const char PathDelim = '\\';
+const char* const ExecutableExtension = ".exe";
 
 bool IsPathDelimiter(char c) { return c == '\\' || c == '/'; }
 
@@ -160,6 +161,12 @@ int SysOpen(const std::string& path, SysOpenMode mode) {
                     flags);
 }
 
+int SysCreateLike(const std::string& path, int) {
+  return WrapHandle(
+      CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, kShareAll, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr),
+      _O_WRONLY);
+}
+
 int64_t SysRead(int fd, void* buffer, int64_t count) {
   auto* bytes = static_cast<uint8_t*>(buffer);
   return Transfer(count, [&](int64_t done, ::DWORD n, ::DWORD* moved) {
@@ -280,6 +287,8 @@ bool SysMakeFolder(const std::string& path) {
   SetErrnoFromLastError();
   return false;
 }
+
+bool SysMakePrivateFolder(const std::string& path) { return SysMakeFolder(path); }
 
 // The names' journal of the file system keeps a rename made with
 // MOVEFILE_WRITE_THROUGH; there is no folder to flush.

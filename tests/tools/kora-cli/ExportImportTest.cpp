@@ -117,8 +117,12 @@ TEST_P(LayoutTest, ImportChangesExactlyTheFieldsBytes) {
   RunResult r = Import(rom, "edit.csv", csv);
   ASSERT_EQ(r.Status, 0) << r.Err;
   EXPECT_NE(r.Out.find("saved"), std::string::npos);
+  // The first import kept the ROM as it was beside it; the second leaves
+  // that copy alone.
+  EXPECT_EQ(ReadBytes(rom.string() + ".bak"), before);
   r = Import(rom, "edit.json", "\xEF\xBB\xBF{\"items\": [{\"id\": \"01\", \"hit\": 7}]}");
   ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(ReadBytes(rom.string() + ".bak"), before);
 
   const Bytes after = ReadBytes(rom);
   const Bytes newImage = UnpackedImage(after, PointerTable());

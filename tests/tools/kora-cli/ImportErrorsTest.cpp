@@ -101,7 +101,7 @@ TEST_F(CliTest, SecondRunWaitsForNobodyAndFailsWhileLocked) {
   EXPECT_NE(ReadBytes(rom), before);
 
   // The editor window holds the same lock while it runs.
-  const WorkLock window(FProgram.string(), "Kora Editor");
+  const WorkLock window(ProgramPaths::Portable(FProgram.string()), "Kora Editor");
   const RunResult busy = Cli({"export", rom.string()});
   EXPECT_EQ(busy.Status, 1);
   EXPECT_NE(busy.Err.find("another Kora Editor is using the working files"), std::string::npos) << busy.Err;
