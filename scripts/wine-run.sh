@@ -14,5 +14,12 @@ if [ -z "${WINEPREFIX:-}" ]; then
   export WINEPREFIX="$dir/wine-prefix"
 fi
 export WINEDEBUG=${WINEDEBUG:--all}
+# Wine's server and its services stay up a while after a program ends, so
+# that the next one (the next test) does not start them all again; without
+# this every test case pays seconds for it. They are started here, away
+# from the program's output: whoever reads that (CTest) must not wait for
+# them to end.
+"${KORA_WINESERVER:-/usr/lib/wine/wineserver}" -p"${KORA_WINE_IDLE:-30}" < /dev/null > /dev/null 2>&1 || true
+"$wine" wineboot < /dev/null > /dev/null 2>&1 || true
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winemenubuilder.exe=d"}
 exec "$wine" "$@"
