@@ -2,7 +2,7 @@
 # Runs a Windows program of the cross build under Wine: the emulator CTest
 # and gtest_discover_tests put before every test command of build-win/.
 # One Wine prefix per build folder (made on first use), Wine's own chatter
-# off, the program's exit code passed on.
+# off, the program's exit code passed on, its output once it has ended.
 # Usage: scripts/wine-run.sh PROGRAM.exe [ARG...]
 set -euo pipefail
 wine=${KORA_WINE:-/usr/lib/wine/wine64}
@@ -22,4 +22,13 @@ export WINEDEBUG=${WINEDEBUG:--all}
 "${KORA_WINESERVER:-/usr/lib/wine/wineserver}" -p"${KORA_WINE_IDLE:-30}" < /dev/null > /dev/null 2>&1 || true
 "$wine" wineboot < /dev/null > /dev/null 2>&1 || true
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winemenubuilder.exe=d"}
-exec "$wine" "$@"
+# The program's output goes through files of our own: a process Wine starts
+# on the way (its desktop, on the first window call) inherits them instead of
+# our caller's pipes, which it would hold open for as long as it lives.
+out=$(mktemp) err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+status=0
+"$wine" "$@" > "$out" 2> "$err" < /dev/null || status=$?
+cat "$out"
+cat "$err" >&2
+exit "$status"
