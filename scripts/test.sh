@@ -18,7 +18,9 @@ if [ "${mode[*]}" = "--windows" ]; then
   # Wine's server and services come up once, before the cases start in
   # parallel.
   "$root/scripts/wine-run.sh" "$dir/kora/kora-cli.exe" --version > /dev/null
-  (cd "$dir" && ctest --output-on-failure -j"$(nproc)" "$@")
+  # A case under Wine mostly waits for Wine's processes: twice as many at
+  # once as there are cores.
+  (cd "$dir" && ctest --output-on-failure -j"$((2 * $(nproc)))" "$@")
   cd "$linux"
   KORA_REQUIRE_WINDOWS=1 ctest --output-on-failure -L wine "$@"
   exit 0
