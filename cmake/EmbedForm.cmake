@@ -1,7 +1,8 @@
 # Compiles a window's stored form description into a C++ source holding its
 # binary form stream, with a compressed skin file's archive put into the
 # description's empty "CompressedData = {}".
-# cmake -DFORMC=... -DFORM=... -DSKIN=... -DWORK=... -DOUT=... -DFUNCTION=... -P EmbedForm.cmake
+# cmake -DFORMC=... -DFORM=... -DSKIN=... -DWORK=... -DOUT=... -DFUNCTION=... [-DEMULATOR=...] -P EmbedForm.cmake
+# EMULATOR runs formc where it is built for another system (Wine for Windows).
 foreach(v FORMC FORM SKIN WORK OUT FUNCTION)
   if(NOT DEFINED ${v})
     message(FATAL_ERROR "EmbedForm: ${v} is not set")
@@ -21,7 +22,7 @@ if(at EQUAL -1)
 endif()
 string(REPLACE "CompressedData = {}" "CompressedData = {${archive}}" text "${text}")
 file(WRITE "${WORK}.txt" "${text}")
-execute_process(COMMAND "${FORMC}" text2bin "${WORK}.txt" "${WORK}.bin" RESULT_VARIABLE status)
+execute_process(COMMAND ${EMULATOR} "${FORMC}" text2bin "${WORK}.txt" "${WORK}.bin" RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "EmbedForm: formc could not compile ${FORM}")
 endif()

@@ -2,6 +2,18 @@ include(GoogleTest)
 
 # Helpers shared by every folder's CMakeLists.
 
+# kora_system_sources(LIST)
+# Keeps the sources of the system being built for: a unit's Windows half is
+# Unit_Win32.cpp, its Linux half Unit_Linux.cpp, beside the shared Unit.cpp.
+function(kora_system_sources var)
+  if(WIN32)
+    list(FILTER ${var} EXCLUDE REGEX "_Linux\\.cpp$")
+  else()
+    list(FILTER ${var} EXCLUDE REGEX "_Win32\\.cpp$")
+  endif()
+  set(${var} ${${var}} PARENT_SCOPE)
+endfunction()
+
 # kora_library(NAME [DEPS lib...] [SUBDIRS dir...] [EXCLUDE file...] [EXTRA_SOURCES file...])
 # A static library from every .cpp in the current folder and the listed
 # sub-folders but the excluded ones. Headers are included as "layer/Unit.h": a library under src/
@@ -17,6 +29,7 @@ function(kora_library name)
   foreach(f ${A_EXCLUDE})
     list(REMOVE_ITEM srcs ${CMAKE_CURRENT_SOURCE_DIR}/${f})
   endforeach()
+  kora_system_sources(srcs)
   kora_include_dirs(dirs)
   if(NOT srcs AND NOT A_EXTRA_SOURCES)
     # A layer that has only headers so far.
@@ -46,7 +59,9 @@ endfunction()
 # An executable placed in the program folder (or a sub-folder of it).
 function(kora_program name)
   cmake_parse_arguments(A "" "SUBDIR" "SOURCES;DEPS" ${ARGN})
-  add_executable(${name} ${A_SOURCES})
+  set(srcs ${A_SOURCES})
+  kora_system_sources(srcs)
+  add_executable(${name} ${srcs})
   kora_include_dirs(dirs)
   target_include_directories(${name} PRIVATE ${dirs})
   target_link_libraries(${name} PRIVATE ${A_DEPS})
@@ -57,27 +72,35 @@ endfunction()
 # kora_unity(TARGET file...)
 # Builds the target's sources in batches of eight (one compiler run parses the
 # shared headers once for the batch), all but the files that include the X11
-# headers: their macros (None, Status, Bool...) would leak into the rest.
+# or Windows headers (the Windows halves, Unit_Win32.cpp): their macros
+# (None, Status, Bool; DeleteFile, CreateFont, GetObject...) and names
+# would leak into the rest.
 function(kora_unity target)
   set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
   foreach(f ${ARGN})
     file(STRINGS ${f} x11 REGEX "#include <X11/")
-    if(x11)
+    if(x11 OR f MATCHES "_Win32\\.cpp$")
       set_source_files_properties(${f} TARGET_DIRECTORY ${target} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
     endif()
   endforeach()
 endfunction()
 
-# kora_test_folder(LABEL label [DEPS lib...] [PROGRAMS target...])
-# One GoogleTest executable from every .cpp in the current folder; its cases
-# are registered with CTest under the given label. PROGRAMS are built first
-# because the tests run them from the program folder.
+# kora_test_folder(LABEL label [SERIAL] [DEPS lib...] [PROGRAMS target...] [EXTRA_SOURCES file...]
+#                  [NOT_ON_WINDOWS pattern...])
+# One GoogleTest executable from every .cpp in the current folder (and the
+# extra sources); its cases are registered with CTest under the given label,
+# run alone when SERIAL. PROGRAMS are built first because the tests run them
+# from the program folder. NOT_ON_WINDOWS names the cases (gtest patterns)
+# the Windows build leaves out: those that hold a Linux answer as the only
+# right one (paths spelt with '/', FreeType's widths).
 function(kora_test_folder exe)
-  cmake_parse_arguments(A "" "LABEL" "DEPS;PROGRAMS" ${ARGN})
+  cmake_parse_arguments(A "SERIAL" "LABEL" "DEPS;PROGRAMS;EXTRA_SOURCES;NOT_ON_WINDOWS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  kora_system_sources(srcs)
   if(NOT srcs)
     return()
   endif()
+  list(APPEND srcs ${A_EXTRA_SOURCES})
   add_executable(${exe} ${srcs})
   kora_unity(${exe} ${srcs})
   target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tools ${PROJECT_SOURCE_DIR}/tests)
@@ -91,14 +114,30 @@ function(kora_test_folder exe)
   endif()
   # Every case has a time limit a little over what the slowest of its kind
   # needs on a loaded two-core machine, so a hang fails in minutes, by name.
-  if(A_LABEL MATCHES "^(xvfb|e2e)$")
+  if(A_LABEL MATCHES "^(xvfb|e2e|wine)$")
     set(limit 180)
   else()
     set(limit 60)
   endif()
+  set(serial FALSE)
+  if(A_SERIAL)
+    set(serial TRUE)
+  endif()
+  # Cross-built tests are listed when CTest runs them (under Wine), not
+  # while building.
+  if(CMAKE_CROSSCOMPILING)
+    set(discovery PRE_TEST)
+  else()
+    set(discovery POST_BUILD)
+  endif()
+  set(filter "*")
+  if(WIN32 AND A_NOT_ON_WINDOWS)
+    list(JOIN A_NOT_ON_WINDOWS ":" left_out)
+    set(filter "*-${left_out}")
+  endif()
   gtest_discover_tests(${exe}
-    PROPERTIES LABELS ${A_LABEL} TIMEOUT ${limit}
-    DISCOVERY_TIMEOUT 60)
+    PROPERTIES LABELS ${A_LABEL} TIMEOUT ${limit} RUN_SERIAL ${serial}
+    DISCOVERY_TIMEOUT 60 DISCOVERY_MODE ${discovery} TEST_FILTER ${filter})
 endfunction()
 
 # Adds every listed sub-folder that has a CMakeLists.txt, in the given order.

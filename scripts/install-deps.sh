@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when missing.
-# Idempotent; prints nothing when everything is already there.
+# With --windows also what the Windows cross build and its tests under Wine
+# need. Idempotent; prints nothing when everything is already there.
+# Usage: scripts/install-deps.sh [--windows]
 set -euo pipefail
 
 packages=(
@@ -13,6 +15,11 @@ packages=(
   fonts-arphic-uming fonts-liberation2
   desktop-file-utils appstream dpkg-dev file
 )
+if [ "${1:-}" = "--windows" ]; then
+  # MinGW-w64 (posix threads) with its zlib, GoogleTest's sources to build
+  # for it, Wine to run the programs and their tests, zip for the package.
+  packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest wine64 zip)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,5 @@
-// kora-editor [ROM]: the editor's main window on the X display, opened on
-// the ROM when one is named.
+// kora-editor [ROM]: the editor's main window on the display (X on Linux,
+// the desktop on Windows), opened on the ROM when one is named.
 // kora-editor --snapshot PNG [ROM]: the same window on a headless screen,
 // opened on the ROM with its first character picked, written as a PNG;
 // what the program does by itself when there is no display.
@@ -10,50 +10,26 @@
 // standard output; what start-up time and memory are measured on.
 // kora-editor --help, --version.
 
-#include <malloc.h>
-#include <sys/mman.h>
-
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <exception>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/Heap.h"
 #include "app/Playback.h"
 #include "editor/uMain.h"
 #include "framework/Forms.h"
+#include "platform/backends/Display.h"
 #include "platform/backends/headless/HeadlessBackend.h"
-#include "platform/backends/sdl/SdlBackend.h"
+#include "platform/shell/FileSystem.h"
+#include "platform/shell/SysFiles.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/controls/bsSkinBoxCtrls.h"
 
 using namespace kora;
 
 namespace {
-
-// Start-up composes the window's parts in bitmaps of up to a megabyte, many
-// of them made and dropped again. By default glibc maps each large block
-// afresh and hands freed memory back, so each one is page-faulted in anew,
-// four kilobytes at a time; on virtual machines those faults were most of
-// the time to the first frame. Large blocks come from the heap instead, the
-// heap keeps what it has, and its first stretch asks for transparent huge
-// pages (the kernel gives them only where they are to be had).
-void PrepareHeap() {
-  constexpr size_t kStretch = size_t(32) << 20;
-  constexpr uintptr_t kHugePage = uintptr_t(2) << 20;
-  mallopt(M_MMAP_THRESHOLD, int(kStretch) * 2);
-  mallopt(M_TRIM_THRESHOLD, int(kStretch) * 4);
-  void* stretch = std::malloc(kStretch);
-  if (!stretch) return;
-  const uintptr_t begin = (uintptr_t(stretch) + kHugePage - 1) & ~(kHugePage - 1);
-  const uintptr_t end = (uintptr_t(stretch) + kStretch) & ~(kHugePage - 1);
-  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-  std::free(stretch);
-}
 
 const char* const kUsage =
     "usage: kora-editor [ROM]\n"
@@ -91,18 +67,18 @@ struct Arguments {
   bool Version = false;
 };
 
-bool ParseArguments(int argc, char** argv, Arguments& args) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--snapshot" && i + 1 < argc) {
+bool ParseArguments(const std::vector<std::string>& argv, Arguments& args) {
+  for (size_t i = 1; i < argv.size(); ++i) {
+    const std::string& arg = argv[i];
+    if (arg == "--snapshot" && i + 1 < argv.size()) {
       args.Snapshot = argv[++i];
-    } else if (arg == "--play" && i + 1 < argc) {
+    } else if (arg == "--play" && i + 1 < argv.size()) {
       args.Play = argv[++i];
     } else if (arg == "--first-frame") {
       args.FirstFrame = true;
-    } else if (arg == "--help" && argc == 2) {
+    } else if (arg == "--help" && argv.size() == 2) {
       args.Help = true;
-    } else if (arg == "--version" && argc == 2) {
+    } else if (arg == "--version" && argv.size() == 2) {
       args.Version = true;
     } else if (!arg.empty() && arg[0] == '-') {
       return false;
@@ -212,7 +188,7 @@ int RunFirstFrame() {
 int main(int argc, char** argv) {
   PrepareHeap();
   Arguments args;
-  if (!ParseArguments(argc, argv, args)) {
+  if (!ParseArguments(ProgramArguments(argc, argv), args)) {
     std::fputs(kUsage, stderr);
     return 2;
   }
@@ -223,11 +199,11 @@ int main(int argc, char** argv) {
   try {
     if (args.FirstFrame) return RunFirstFrame();
     if (!args.Snapshot.empty()) return RunSnapshot(args);
-    std::unique_ptr<SdlBackend> display;
+    std::unique_ptr<Backend> display;
     try {
-      display = std::make_unique<SdlBackend>();
+      display = OpenDisplay();
     } catch (const std::exception& error) {
-      args.Snapshot = std::filesystem::absolute("kora-editor.png").string();
+      args.Snapshot = ExpandFileName("kora-editor.png");
       std::fprintf(stderr, "kora-editor: no display (%s); drawing the window into a picture instead\n", error.what());
       return RunSnapshot(args);
     }

@@ -62,26 +62,26 @@ void LoadNameLists(const std::string& appPath, NameLists& lists, const PictureLo
   };
 
   // Items take the icon before the name, so a missing icon drops the name too.
-  load(folder + "Data/Item.dat");
+  load(folder + SetDirSeparators("Data/Item.dat"));
   lists.ItemIds.resize(static_cast<std::size_t>(lines.Count()));
   for (int p = 0; p < lines.Count(); ++p) {
     NameEntry entry = SplitNameLine(lines[p], kItemIdLength);
     lists.ItemIds[static_cast<std::size_t>(p)] = entry.Id;
-    if (loadItemIcon) loadItemIcon(folder + "Image/Item/" + entry.Id + ".bmp");
+    if (loadItemIcon) loadItemIcon(folder + SetDirSeparators("Image/Item/") + entry.Id + ".bmp");
     lists.ItemNames.push_back(std::move(entry.Name));
   }
 
   // Characters take the name first; a missing portrait leaves it listed.
-  load(folder + "Data/Char.dat");
+  load(folder + SetDirSeparators("Data/Char.dat"));
   lists.CharIds.resize(static_cast<std::size_t>(lines.Count()));
   for (int p = 0; p < lines.Count(); ++p) {
     NameEntry entry = SplitNameLine(lines[p], kCharIdLength);
     lists.CharIds[static_cast<std::size_t>(p)] = entry.Id;
     lists.CharNames.push_back(std::move(entry.Name));
-    if (loadPortrait) loadPortrait(folder + "Image/Face/" + entry.Id + ".bmp");
+    if (loadPortrait) loadPortrait(folder + SetDirSeparators("Image/Face/") + entry.Id + ".bmp");
   }
 
-  load(folder + "Data/Class.dat");
+  load(folder + SetDirSeparators("Data/Class.dat"));
   for (int p = 0; p < lines.Count(); ++p) lists.ClassNames.push_back(AnsiToUtf8(lines[p]));
 }
 

@@ -1,14 +1,13 @@
 #include "editor/ProgramPaths.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdlib>
+#include <system_error>
 
 #include "framework/Exceptions.h"
 #include "framework/SysUtils.h"
 #include "platform/shell/ShellNamespace.h"
+#include "platform/shell/SysFiles.h"
 
 namespace kora {
 
@@ -19,32 +18,33 @@ constexpr const char* kProgramName = "kora-editor";
 // them.
 constexpr const char* kDataFolder = KORA_INSTALL_DATADIR "/";
 constexpr const char* kPackerFolder = KORA_INSTALL_PACKERDIR "/";
+// Where there is no installed layout (Windows), a program is always its
+// program folder.
+constexpr bool kMayBeInstalled = KORA_INSTALLED_LAYOUT;
 
 bool IsFolder(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  const std::optional<SysFileStatus> status = SysStat(path);
+  return status && status->IsFolder;
 }
 
-// The folder may be entered and written by this user.
-bool MayWriteIn(const std::string& folder) { return ::access(folder.c_str(), W_OK | X_OK) == 0; }
+// The folder may be written by this user.
+bool MayWriteIn(const std::string& folder) { return SysWritable(folder); }
 
 // Makes one folder for this user alone; an existing one is fine.
 void MakeFolder(const std::string& path) {
-  if (::mkdir(path.c_str(), 0700) == 0 || (errno == EEXIST && IsFolder(path))) return;
+  if (SysMakePrivateFolder(path) || (errno == EEXIST && IsFolder(path))) return;
   throw EFCreateError(Format("Cannot create folder \"%s\". %s", path.c_str(), SysErrorMessage(errno).c_str()));
 }
 
 }  // namespace
 
 std::string ExecutableFolder() {
-  std::string buffer(4096, '\0');
-  const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-  if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) {
-    const int error = length <= 0 ? errno : ENAMETOOLONG;
+  try {
+    return ExtractFilePath(SysExecutableFile());
+  } catch (const std::system_error& e) {
+    const int error = e.code().value();
     throw EInOutError(Format("Cannot find the program's own folder. %s", SysErrorMessage(error).c_str()), error);
   }
-  buffer.resize(static_cast<std::size_t>(length));
-  return ExtractFilePath(buffer);
 }
 
 std::string UserCacheFolder() {
@@ -58,14 +58,15 @@ std::string UserCacheFolder() {
 ProgramPaths ProgramPaths::Portable(const std::string& programFolder) {
   ProgramPaths paths;
   paths.AppPath = IncludeTrailingPathDelimiter(programFolder);
-  paths.PackerFile = paths.AppPath + "/Tool/agblz";
-  paths.WorkFolder = paths.AppPath + "RomData/";
+  paths.PackerFile = paths.AppPath + SetDirSeparators("/Tool/agblz") + ExecutableExtension;
+  paths.WorkFolder = paths.AppPath + SetDirSeparators("RomData/");
   paths.FirstFolder = paths.AppPath;
   return paths;
 }
 
 ProgramPaths ProgramPaths::Find(const std::string& executableFolder) {
   const std::string folder = IncludeTrailingPathDelimiter(executableFolder);
+  if (!kMayBeInstalled) return Portable(folder);
   if (!IsFolder(folder + "Data")) {
     // <prefix>/bin/ -> <prefix>/
     const std::string prefix = ExtractFilePath(ExcludeTrailingPathDelimiter(folder));
@@ -73,7 +74,7 @@ ProgramPaths ProgramPaths::Find(const std::string& executableFolder) {
     if (!prefix.empty() && IsFolder(data + "Data")) {
       ProgramPaths paths;
       paths.AppPath = data;
-      paths.PackerFile = prefix + kPackerFolder + "agblz";
+      paths.PackerFile = prefix + kPackerFolder + "agblz" + ExecutableExtension;
       paths.WorkFolder = UserCacheFolder();
       paths.FirstFolder = IncludeTrailingPathDelimiter(ShellHomeFolder());
       paths.Installed = true;

@@ -1,15 +1,11 @@
 #include "editor/RomBackup.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstdio>
 #include <vector>
 
 #include "editor/Texts.h"
 #include "framework/SysUtils.h"
+#include "platform/shell/SysFiles.h"
 
 namespace kora {
 
@@ -19,7 +15,7 @@ namespace {
 struct Handle {
   int Value = -1;
   ~Handle() {
-    if (Value >= 0) ::close(Value);
+    if (Value >= 0) SysClose(Value);
   }
 };
 
@@ -29,46 +25,39 @@ std::string RomBackupFileName(const std::string& romPath) { return romPath + ".b
 
 bool MakeRomBackup(const std::string& romPath) {
   const std::string backup = RomBackupFileName(romPath);
-  struct stat existing {};
-  if (::lstat(backup.c_str(), &existing) == 0) return false;
+  // Anything of that name is kept (a dangling link is not seen; the
+  // rename would only replace the link).
+  if (SysStat(backup)) return false;
   const std::string temporary = backup + ".part";
   const auto fail = [&](int error) {
-    ::unlink(temporary.c_str());
+    SysRemove(temporary);
     throw EInOutError(Format(Tr("Cannot make the backup \"%s\" of the ROM. %s; the ROM was not changed",
                                 "无法建立 ROM 的备份 \"%s\"。%s; ROM 未被改动"),
                              backup.c_str(), SysErrorMessage(error).c_str()),
                       error);
   };
-  Handle source{::open(romPath.c_str(), O_RDONLY | O_CLOEXEC)};
+  Handle source{SysOpen(romPath, SysOpenMode::Read)};
   if (source.Value < 0) fail(errno);
-  struct stat rom {};
-  if (::fstat(source.Value, &rom) != 0) fail(errno);
   // A temporary left by a copy that was cut short is worth nothing.
-  ::unlink(temporary.c_str());
-  Handle target{::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, rom.st_mode & 0666)};
+  SysRemove(temporary);
+  Handle target{SysCreateLike(temporary, source.Value)};
   if (target.Value < 0) fail(errno);
   std::vector<char> buffer(size_t(1) << 20);
   for (;;) {
-    const ssize_t got = ::read(source.Value, buffer.data(), buffer.size());
-    if (got < 0 && errno == EINTR) continue;
+    const int64_t got = SysRead(source.Value, buffer.data(), int64_t(buffer.size()));
     if (got < 0) fail(errno);
     if (got == 0) break;
-    for (ssize_t done = 0; done < got;) {
-      const ssize_t put = ::write(target.Value, buffer.data() + done, size_t(got - done));
-      if (put < 0 && errno == EINTR) continue;
-      if (put <= 0) fail(put < 0 ? errno : ENOSPC);
-      done += put;
-    }
+    const int64_t put = SysWrite(target.Value, buffer.data(), got);
+    if (put < 0) fail(errno);
+    if (put < got) fail(ENOSPC);
   }
-  if (::fsync(target.Value) != 0) fail(errno);
-  const int closed = ::close(target.Value);
+  if (!SysSync(target.Value)) fail(errno);
+  const bool closed = SysClose(target.Value);
   target.Value = -1;
-  if (closed != 0) fail(errno);
-  if (std::rename(temporary.c_str(), backup.c_str()) != 0) fail(errno);
+  if (!closed) fail(errno);
+  if (!SysRename(temporary, backup)) fail(errno);
   // The rename is on disk once the folder is.
-  const std::string folder = ExtractFilePath(backup).empty() ? "." : ExtractFilePath(backup);
-  Handle directory{::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
-  if (directory.Value >= 0) ::fsync(directory.Value);
+  SysSyncFolder(ExtractFilePath(backup).empty() ? "." : ExtractFilePath(backup));
   return true;
 }
 

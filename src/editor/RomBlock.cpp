@@ -1,12 +1,12 @@
 #include "editor/RomBlock.h"
 
-#include <sys/stat.h>
 #include <algorithm>
 #include <cerrno>
 
 #include "editor/RomJournal.h"
 #include "editor/Texts.h"
 #include "framework/Classes.h"
+#include "platform/shell/SysFiles.h"
 
 namespace kora {
 
@@ -234,24 +234,24 @@ void SaveDataImage(const DataImage& image, const std::string& path) {
 }
 
 int64_t FileSizeOf(const std::string& path) {
-  struct stat info;
-  if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return 0;
-  return info.st_size;
+  const auto info = SysStat(path);
+  return info && !info->IsFolder ? info->Size : 0;
 }
 
 bool IsSpecialFile(const std::string& path) {
-  struct stat info;
-  return ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
+  const auto info = SysStat(path);
+  return info && info->Special != SysSpecialKind::None;
 }
 
 void RefuseSpecialFile(const std::string& path) {
-  struct stat info;
-  if (::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode) || S_ISDIR(info.st_mode)) return;
-  const char* kind = S_ISFIFO(info.st_mode)   ? Tr("a named pipe", "命名管道")
-                     : S_ISSOCK(info.st_mode) ? Tr("a socket", "套接字")
-                     : S_ISCHR(info.st_mode)  ? Tr("a character device", "字符设备")
-                     : S_ISBLK(info.st_mode)  ? Tr("a block device", "块设备")
-                                              : Tr("something else", "其他类型");
+  const auto info = SysStat(path);
+  if (!info || info->Special == SysSpecialKind::None) return;
+  const SysSpecialKind special = info->Special;
+  const char* kind = special == SysSpecialKind::Pipe              ? Tr("a named pipe", "命名管道")
+                     : special == SysSpecialKind::Socket          ? Tr("a socket", "套接字")
+                     : special == SysSpecialKind::CharacterDevice ? Tr("a character device", "字符设备")
+                     : special == SysSpecialKind::BlockDevice     ? Tr("a block device", "块设备")
+                                                                  : Tr("something else", "其他类型");
   throw EInOutError(
       Format(Tr("\"%s\" is not a file but %s; it was not opened", "\"%s\" 不是普通文件, 而是%s; 未打开它"),
              path.c_str(), kind),

@@ -1,17 +1,16 @@
 #include "editor/RomJournal.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 
 #include "editor/RomBlock.h"
 #include "editor/Texts.h"
 #include "framework/Classes.h"
+#include "platform/shell/FileSystem.h"
+#include "platform/shell/SysFiles.h"
 
 namespace kora {
 
@@ -157,18 +156,15 @@ std::string FolderOf(const std::string& path) {
 // A rename or unlink is on disk only once its folder is.
 void SyncFolder(const std::string& path) {
   const std::string folder = FolderOf(path);
-  const int handle = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (handle < 0 || ::fsync(handle) != 0) {
+  if (!SysSyncFolder(folder)) {
     const int error = errno;
-    if (handle >= 0) ::close(handle);
     throw EInOutError(Format("Cannot flush folder \"%s\" to disk. %s", folder.c_str(), SysErrorMessage(error).c_str()),
                       error);
   }
-  ::close(handle);
 }
 
 void RemoveJournal(const std::string& path) {
-  if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+  if (!SysRemove(path) && errno != ENOENT) {
     const int error = errno;
     throw EInOutError(Format("Cannot delete file \"%s\". %s", path.c_str(), SysErrorMessage(error).c_str()), error);
   }
@@ -186,34 +182,30 @@ void WriteJournal(const std::string& path, const std::vector<uint8_t>& bytes, St
   };
   try {
     steps("create the journal");
-    handle = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    handle = SysOpen(temporary, SysOpenMode::Create);
     if (handle < 0) fail(errno);
     std::size_t done = 0;
     while (done < bytes.size()) {
-      const auto piece = static_cast<std::size_t>(steps.Piece(static_cast<int64_t>(bytes.size() - done)));
+      const int64_t piece = steps.Piece(static_cast<int64_t>(bytes.size() - done));
       steps("write the journal");
-      for (std::size_t at = done; at < done + piece;) {
-        const ssize_t n = ::write(handle, bytes.data() + at, done + piece - at);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) fail(n < 0 ? errno : ENOSPC);
-        at += static_cast<std::size_t>(n);
-      }
-      done += piece;
+      const int64_t n = SysWrite(handle, bytes.data() + done, piece);
+      if (n != piece) fail(n < 0 ? errno : ENOSPC);
+      done += static_cast<std::size_t>(piece);
     }
     steps("flush the journal");
-    if (::fsync(handle) != 0) fail(errno);
-    const int closed = ::close(handle);
+    if (!SysSync(handle)) fail(errno);
+    const bool closed = SysClose(handle);
     handle = -1;
-    if (closed != 0) fail(errno);
+    if (!closed) fail(errno);
     steps("rename the journal");
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) fail(errno);
+    if (!SysRename(temporary, path)) fail(errno);
     renamed = true;
     steps("sync the working folder");
     SyncFolder(path);
   } catch (...) {
-    if (handle >= 0) ::close(handle);
-    ::unlink(temporary.c_str());
-    if (renamed) ::unlink(path.c_str());
+    if (handle >= 0) SysClose(handle);
+    SysRemove(temporary);
+    if (renamed) SysRemove(path);
     throw;
   }
 }
@@ -262,7 +254,7 @@ std::string PutBackAfterFailure(const Journal& journal, const std::string& journ
 std::string SetJournalAside(const std::string& journalPath) {
   std::string target = journalPath + ".bad";
   for (int n = 2; FileExists(target) && n <= kMaxSetAside; ++n) target = journalPath + ".bad" + std::to_string(n);
-  if (std::rename(journalPath.c_str(), target.c_str()) != 0) {
+  if (!SysRename(journalPath, target)) {
     const int error = errno;
     throw EInOutError(
         Format(Tr("Cannot rename the journal \"%s\" to \"%s\". %s", "无法将日志 \"%s\" 改名为 \"%s\"。%s"),
@@ -288,7 +280,7 @@ void WriteRomPatches(const std::string& romPath, const std::vector<RomPatch>& pa
                journalPath.c_str()));
   }
   Journal journal;
-  journal.RomPath = std::filesystem::absolute(romPath).string();
+  journal.RomPath = ExpandFileName(romPath);
   {
     TFileStream rom(journal.RomPath, fmOpenRead | fmShareDenyWrite);
     journal.RomSize = static_cast<uint64_t>(rom.Size());
@@ -312,7 +304,7 @@ void WriteRomPatches(const std::string& romPath, const std::vector<RomPatch>& pa
     steps("open the ROM for writing");
     rom = std::make_unique<TFileStream>(journal.RomPath, fmOpenReadWrite | fmShareDenyWrite);
   } catch (...) {
-    ::unlink(journalPath.c_str());  // the ROM was never touched
+    SysRemove(journalPath);  // the ROM was never touched
     throw;
   }
   try {
@@ -341,7 +333,7 @@ void WriteRomPatches(const std::string& romPath, const std::vector<RomPatch>& pa
 RecoveryReport RecoverRomWrite(const std::string& journalPath) {
   // A journal still under its temporary name was never complete, so the
   // ROM was not touched.
-  ::unlink((journalPath + kTemporarySuffix).c_str());
+  SysRemove(journalPath + kTemporarySuffix);
   RecoveryReport report;
   if (!FileExists(journalPath)) return report;
 

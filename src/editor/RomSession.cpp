@@ -1,16 +1,17 @@
 #include "editor/RomSession.h"
 
-#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <system_error>
 
 #include "editor/RomBackup.h"
 #include "editor/Texts.h"
 #include "framework/Classes.h"
 #include "platform/shell/Process.h"
+#include "platform/shell/SysFiles.h"
 
 namespace kora {
 
@@ -83,7 +84,7 @@ int RomSession::RunTool(const std::string& commandLine, int /*showState*/) {
   // Named in messages as the person would write it, without the doubled separator.
   FToolPath.clear();
   for (const char c : argv.empty() ? std::string() : argv[0])
-    if (c != '/' || FToolPath.empty() || FToolPath.back() != '/') FToolPath += c;
+    if (!IsPathDelimiter(c) || FToolPath.size() < 2 || !IsPathDelimiter(FToolPath.back())) FToolPath += c;
   // What the packer says when it fails goes into the message, not to a
   // terminal nobody sees.
   const int status = RunProcess(argv, ExcludeTrailingPathDelimiter(FPaths.AppPath), FOnProcessMessages,
@@ -102,14 +103,14 @@ std::string RomSession::ToolReport(int status) const {
   std::string report;
   if (status == -1) {
     report = !FileExists(FToolPath) ? Format(Tr("The packer \"%s\" is missing", "打包程序 \"%s\" 不存在"), tool)
-             : ::access(tool, X_OK) != 0
+             : !SysStat(FToolPath) || !SysStat(FToolPath)->Executable
                  ? Format(Tr("The packer \"%s\" cannot be run (it is not executable)",
                              "打包程序 \"%s\" 无法运行(没有执行权限)"),
                           tool)
                  : Format(Tr("The packer \"%s\" could not be started", "打包程序 \"%s\" 无法启动"), tool);
   } else if (status > 128) {
     report = Format(Tr("The packer \"%s\" was killed by signal %d (%s)", "打包程序 \"%s\" 被信号 %d (%s) 终止"), tool,
-                    status - 128, strsignal(status - 128));
+                    status - 128, SignalName(status - 128).c_str());
   } else if (status != 0) {
     report = Format(Tr("The packer \"%s\" ended with exit code %d", "打包程序 \"%s\" 以退出码 %d 结束"), tool, status);
   } else {
@@ -159,7 +160,7 @@ void RomSession::OpenSteps(const std::string& romPath) {
   // Move the open ROM's unpacked file aside: a packer that writes nothing
   // must not let it pass for the new ROM's data.
   DeleteFile(previous);
-  const bool keptPrevious = std::rename(unpacked.c_str(), previous.c_str()) == 0;
+  const bool keptPrevious = SysRename(unpacked, previous);
   DataImage image;
   try {
     // The packer's exit code says nothing reliable; the output file does.
@@ -180,7 +181,7 @@ void RomSession::OpenSteps(const std::string& romPath) {
     image = LoadDataImage(unpacked);
   } catch (...) {
     DeleteFile(unpacked);
-    if (keptPrevious) std::rename(previous.c_str(), unpacked.c_str());
+    if (keptPrevious) SysRename(previous, unpacked);
     DeleteFile(packed);
     throw;
   }
@@ -191,7 +192,7 @@ void RomSession::OpenSteps(const std::string& romPath) {
   FLayout = layout;
   FImage = std::move(image);
   FSavedImage = FImage;
-  FReadOnly = ::access(romPath.c_str(), W_OK) != 0;
+  FReadOnly = !SysWritable(romPath);
   FOpen = true;
 }
 

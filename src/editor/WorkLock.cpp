@@ -1,11 +1,9 @@
 #include "editor/WorkLock.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 #include <cerrno>
 
 #include "framework/Exceptions.h"
+#include "platform/shell/SysFiles.h"
 
 namespace kora {
 
@@ -17,7 +15,7 @@ constexpr std::size_t kMaxHolderLength = 64;
 // file without a readable name is taken for one of them.
 std::string HolderOf(int handle) {
   char buffer[kMaxHolderLength];
-  const ssize_t n = ::pread(handle, buffer, sizeof buffer, 0);
+  const int64_t n = SysReadAt(handle, buffer, sizeof buffer, 0);
   std::string name(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
   for (const char c : name) {
     if (static_cast<unsigned char>(c) < ' ' || c == 0x7F) return "kora-cli";
@@ -32,26 +30,26 @@ std::string WorkLock::LockFileName(const ProgramPaths& paths) { return paths.Wor
 WorkLock::WorkLock(const ProgramPaths& paths, const std::string& holder) {
   paths.MakeWorkFolder();
   const std::string path = LockFileName(paths);
-  FHandle = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  FHandle = SysOpen(path, SysOpenMode::OpenOrMake);
   if (FHandle < 0)
     throw EFCreateError(Format("Cannot create file \"%s\". %s", path.c_str(), SysErrorMessage(errno).c_str()));
-  if (::flock(FHandle, LOCK_EX | LOCK_NB) != 0) {
+  if (!SysLockExclusive(FHandle)) {
     const int error = errno;
     const std::string other = error == EWOULDBLOCK ? HolderOf(FHandle) : "";
-    ::close(FHandle);
+    SysClose(FHandle);
     if (error == EWOULDBLOCK)
       throw EWorkFolderLocked("another " + other + " is using the working files (" + path + " is locked)");
     throw EInOutError("Cannot lock \"" + path + "\". " + SysErrorMessage(error), error);
   }
   // Only a courtesy for the message above; the lock holds without it.
   const std::string name = holder.substr(0, kMaxHolderLength);
-  if (::ftruncate(FHandle, 0) == 0 && ::pwrite(FHandle, name.data(), name.size(), 0) < 0) {
+  if (SysTruncate(FHandle, 0) && SysWriteAt(FHandle, name.data(), int64_t(name.size()), 0) < 0) {
     // ignored, see above
   }
 }
 
 WorkLock::~WorkLock() {
-  ::close(FHandle);  // releases the lock
+  SysClose(FHandle);  // releases the lock
 }
 
 }  // namespace kora

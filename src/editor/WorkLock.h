@@ -18,7 +18,7 @@ public:
 // (a program folder's RomData/, or a user's cache): the editor window and
 // each kora-cli run. Two at once would overwrite each other's blocks, and
 // one's recovery could undo the other's save in progress. The lock is an
-// exclusive flock on kora-cli.lock in the working folder
+// exclusive system lock (flock, LockFileEx) on kora-cli.lock in the working folder
 // (the name older kora-cli runs lock too), held for the life of the object;
 // the window holds one while it runs, kora-cli one per command. The lock file
 // stays: deleting it would let a third program lock a different file than

@@ -1,13 +1,13 @@
 #include "framework/Classes.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
+#include <system_error>
+
+#include "platform/shell/FileSystem.h"
+#include "platform/shell/SysFiles.h"
 
 namespace kora {
 
@@ -53,49 +53,32 @@ int64_t TStream::CopyFrom(TStream& source, int64_t count) {
 
 // --- THandleStream ---------------------------------------------------------
 
+// A plain file may hand out fewer bytes than asked; the system calls go on
+// until the end of the file.
 int64_t THandleStream::Read(void* buffer, int64_t count) {
-  auto* bytes = static_cast<uint8_t*>(buffer);
-  int64_t done = 0;
-  // A plain file may hand out fewer bytes than asked; keep going until EOF.
-  while (done < count) {
-    const ssize_t n = ::read(FHandle, bytes + done, static_cast<std::size_t>(count - done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += n;
-  }
-  return done;
+  return count <= 0 ? 0 : std::max<int64_t>(0, SysRead(FHandle, buffer, count));
 }
 
 int64_t THandleStream::Write(const void* buffer, int64_t count) {
-  const auto* bytes = static_cast<const uint8_t*>(buffer);
-  int64_t done = 0;
-  while (done < count) {
-    const ssize_t n = ::write(FHandle, bytes + done, static_cast<std::size_t>(count - done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += n;
-  }
-  return done;
+  return count <= 0 ? 0 : std::max<int64_t>(0, SysWrite(FHandle, buffer, count));
 }
 
 int64_t THandleStream::Seek(int64_t offset, TSeekOrigin origin) {
   const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET
                      : origin == TSeekOrigin::soCurrent ? SEEK_CUR
                                                         : SEEK_END;
-  const off_t result = ::lseek(FHandle, static_cast<off_t>(offset), whence);
+  const int64_t result = SysSeek(FHandle, offset, whence);
   if (result < 0) throw EStreamError(Format("Stream seek error. %s", SysErrorMessage(errno).c_str()));
   return result;
 }
 
 void THandleStream::SetSize(int64_t size) {
-  if (::ftruncate(FHandle, static_cast<off_t>(size)) != 0) {
-    throw EWriteError("Stream write error");
-  }
+  if (!SysTruncate(FHandle, size)) throw EWriteError("Stream write error");
   if (Position() > size) Seek(size, TSeekOrigin::soBeginning);
 }
 
 void THandleStream::Flush() {
-  if (::fsync(FHandle) != 0) {
+  if (!SysSync(FHandle)) {
     const int error = errno;
     throw EInOutError(Format("Cannot flush file to disk. %s", SysErrorMessage(error).c_str()), error);
   }
@@ -106,36 +89,27 @@ void THandleStream::Flush() {
 namespace {
 
 std::string FullName(const std::string& fileName) {
-  std::error_code error;
-  const auto full = std::filesystem::absolute(fileName, error);
-  return error ? fileName : full.string();
+  try {
+    return ExpandFileName(fileName);
+  } catch (const std::system_error&) {
+    return fileName;
+  }
 }
 
 }  // namespace
 
 TFileStream::TFileStream(const std::string& fileName, uint16_t mode) : THandleStream(-1), FFileName(fileName) {
   const bool create = (mode & fmCreate) == fmCreate;
-  int flags = O_CLOEXEC;
-  if (create) {
-    flags |= O_RDWR | O_CREAT | O_TRUNC;
-  } else {
+  SysOpenMode open = SysOpenMode::Create;
+  if (!create) {
     switch (mode & 0x0003) {
-      case fmOpenWrite: flags |= O_WRONLY; break;
-      case fmOpenReadWrite: flags |= O_RDWR; break;
-      default: flags |= O_RDONLY; break;
+      case fmOpenWrite: open = SysOpenMode::Write; break;
+      case fmOpenReadWrite: open = SysOpenMode::ReadWrite; break;
+      default: open = SysOpenMode::Read; break;
     }
   }
-  FHandle = ::open(fileName.c_str(), flags, 0666);
-  int error = errno;
-  if (FHandle >= 0) {
-    // A folder opens for reading on this platform but is not a file.
-    struct stat info;
-    if (::fstat(FHandle, &info) == 0 && S_ISDIR(info.st_mode)) {
-      ::close(FHandle);
-      FHandle = -1;
-      error = EISDIR;
-    }
-  }
+  FHandle = SysOpen(fileName, open);
+  const int error = errno;
   if (FHandle < 0) {
     const std::string message = Format(create ? "Cannot create file \"%s\". %s" : "Cannot open file \"%s\". %s",
                                        FullName(fileName).c_str(), SysErrorMessage(error).c_str());
@@ -145,40 +119,37 @@ TFileStream::TFileStream(const std::string& fileName, uint16_t mode) : THandleSt
 }
 
 TFileStream::~TFileStream() {
-  if (FHandle >= 0) ::close(FHandle);
+  if (FHandle >= 0) SysClose(FHandle);
 }
 
 // --- Whole files -------------------------------------------------------------
 
 void WriteWholeFile(const std::string& path, const std::function<void(const std::string& temporary)>& write) {
-  std::string temporary = path + ".tmp-XXXXXX";
-  const int fd = ::mkstemp(temporary.data());
+  std::string temporary;
+  const int fd = SysMakeTemporary(path + ".tmp-", &temporary);
   if (fd < 0) {
     const int error = errno;
     throw EFCreateError(Format("Cannot create file \"%s\". %s", path.c_str(), SysErrorMessage(error).c_str()));
   }
-  // mkstemp makes the file private; give it the mode a new file would get.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd, 0666 & ~mask);
-  ::close(fd);
+  SysClose(fd);
   auto fail = [&](int error) {
-    ::unlink(temporary.c_str());
+    SysRemove(temporary);
     throw EFCreateError(Format("Cannot create file \"%s\". %s", path.c_str(), SysErrorMessage(error).c_str()));
   };
   try {
     write(temporary);
   } catch (...) {
-    ::unlink(temporary.c_str());
+    SysRemove(temporary);
     throw;
   }
-  const int written = ::open(temporary.c_str(), O_RDONLY | O_CLOEXEC);
+  // Writable: some systems flush only what they may write to.
+  const int written = SysOpen(temporary, SysOpenMode::ReadWrite);
   if (written < 0) fail(errno);
-  const bool synced = ::fsync(written) == 0;
+  const bool synced = SysSync(written);
   const int syncError = errno;
-  ::close(written);
+  SysClose(written);
   if (!synced) fail(syncError);
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) fail(errno);
+  if (!SysRename(temporary, path)) fail(errno);
 }
 
 // --- TMemoryStream ---------------------------------------------------------

@@ -1,12 +1,12 @@
 #include "framework/SysUtils.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <limits>
+
+#include "platform/shell/SysFiles.h"
 
 namespace kora {
 
@@ -31,11 +31,7 @@ std::string Format(const char* format, ...) {
   return result;
 }
 
-std::string SysErrorMessage(int errorCode) {
-  char buffer[256];
-  // The GNU variant may return a static string instead of filling the buffer.
-  return strerror_r(errorCode, buffer, sizeof buffer);
-}
+std::string SysErrorMessage(int errorCode) { return SysErrorText(errorCode); }
 
 namespace {
 
@@ -122,25 +118,32 @@ std::string IntToHex(int64_t value, int digits) { return HexDigits(static_cast<u
 std::string IntToHex(uint64_t value, int digits) { return HexDigits(value, digits); }
 
 std::string IncludeTrailingPathDelimiter(std::string path) {
-  if (path.empty() || path.back() != '/') path += '/';
+  if (path.empty() || !IsPathDelimiter(path.back())) path += PathDelim;
   return path;
 }
 
 std::string ExcludeTrailingPathDelimiter(std::string path) {
-  if (path.size() > 1 && path.back() == '/') path.pop_back();
+  if (path.size() > 1 && IsPathDelimiter(path.back())) path.pop_back();
   return path;
 }
 
 std::string ExtractFilePath(const std::string& path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  size_t at = path.size();
+  while (at > 0 && !IsPathDelimiter(path[at - 1])) --at;
+  return path.substr(0, at);
+}
+
+std::string SetDirSeparators(std::string path) {
+  for (char& c : path)
+    if (IsPathDelimiter(c)) c = PathDelim;
+  return path;
 }
 
 bool FileExists(const std::string& path) {
-  struct stat info;
-  return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+  const auto status = SysStat(path);
+  return status && !status->IsFolder;
 }
 
-bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool DeleteFile(const std::string& path) { return SysRemove(path); }
 
 }  // namespace kora

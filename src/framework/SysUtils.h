@@ -41,8 +41,9 @@ public:
   using Exception::Exception;
 };
 
-// printf-style formatting into a std::string.
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// printf-style formatting into a std::string (the C99 conversions, %zu and
+// %lld among them, on every system: KORA_PRINTF names the checker).
+std::string Format(const char* format, ...) __attribute__((format(KORA_PRINTF, 1, 2)));
 
 // The system's text for an errno value.
 std::string SysErrorMessage(int errorCode);
@@ -113,14 +114,19 @@ std::string TrimRight(std::string_view text);
 // A letter or '_' followed by letters, digits and '_'.
 bool IsValidIdent(std::string_view text);
 
-// Adds a trailing '/' unless the path already ends in one.
+// Paths use the system's separator, PathDelim: '/', or '\' on Windows
+// (where '/' is taken as a separator too).
+// Adds a trailing separator unless the path already ends in one.
 std::string IncludeTrailingPathDelimiter(std::string path);
-// Removes one trailing '/' (but keeps the root "/").
+// Removes one trailing separator (but keeps the root "/").
 std::string ExcludeTrailingPathDelimiter(std::string path);
-// The folder part of a path including its trailing '/' ("" when none).
+// The folder part of a path including its trailing separator ("" when none).
 std::string ExtractFilePath(const std::string& path);
-// The part after the last '/'.
+// The part after the last separator.
 std::string ExtractFileName(const std::string& path);
+// Every separator turned into the system's: "RomData/x.bin" is
+// "RomData\x.bin" on Windows.
+std::string SetDirSeparators(std::string path);
 // The file name's extension with its '.', or "".
 std::string ExtractFileExt(const std::string& path);
 bool FileExists(const std::string& path);

@@ -69,10 +69,7 @@ bool IsValidIdent(std::string_view text) {
   return true;
 }
 
-std::string ExtractFileName(const std::string& path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+std::string ExtractFileName(const std::string& path) { return path.substr(ExtractFilePath(path).size()); }
 
 std::string ExtractFileExt(const std::string& path) {
   const std::string name = ExtractFileName(path);

@@ -4,6 +4,7 @@
 
 #include "EditorTestSupport.h"
 #include "framework/Classes.h"
+#include "framework/SysUtils.h"
 
 namespace kora {
 namespace {
@@ -13,7 +14,7 @@ using namespace test;
 TEST(WorkLock, OneHolderAtATimeAndTheSecondIsToldWho) {
   const std::string folder = MakeProgramFolder(TempFolder());
   const ProgramPaths program = ProgramPaths::Portable(folder);
-  const std::string path = folder + "RomData/kora-cli.lock";
+  const std::string path = folder + SetDirSeparators("RomData/kora-cli.lock");
   EXPECT_EQ(WorkLock::LockFileName(program), path);
   {
     WorkLock window(program, "Kora Editor");
@@ -28,8 +29,9 @@ TEST(WorkLock, OneHolderAtATimeAndTheSecondIsToldWho) {
     WorkLock cli(program, "kora-cli");
     EXPECT_THROW(WorkLock(program, "Kora Editor"), EWorkFolderLocked);
   }
-  WorkLock again(program, "Kora Editor");
+  { WorkLock again(program, "Kora Editor"); }
 
+  // (Windows removes no folder that holds an open file.)
   std::filesystem::remove_all(folder + "RomData");
   EXPECT_THROW(WorkLock(program, "kora-cli"), EFCreateError);
 }

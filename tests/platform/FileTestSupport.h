@@ -23,13 +23,21 @@ class ScopedEnv {
 public:
   ScopedEnv(const char* name, const char* value) : FName(name) {
     if (const char* old = std::getenv(name)) FOld = old, FHad = true;
-    value ? ::setenv(name, value, 1) : ::unsetenv(name);
+    Set(name, value);
   }
-  ~ScopedEnv() { FHad ? ::setenv(FName, FOld.c_str(), 1) : ::unsetenv(FName); }
+  ~ScopedEnv() { Set(FName, FHad ? FOld.c_str() : nullptr); }
   ScopedEnv(const ScopedEnv&) = delete;
   ScopedEnv& operator=(const ScopedEnv&) = delete;
 
 private:
+  static void Set(const char* name, const char* value) {
+#ifdef _WIN32
+    _putenv_s(name, value ? value : "");  // empty removes it there
+#else
+    value ? ::setenv(name, value, 1) : ::unsetenv(name);
+#endif
+  }
+
   const char* FName;
   std::string FOld;
   bool FHad = false;

@@ -2,7 +2,6 @@
 
 #include "platform/gdi/GdiInternal.h"
 #include "platform/text/FontInstance.h"
-#include "platform/text/FontLibrary.h"
 #include "platform/text/Text.h"
 
 namespace kora {
@@ -17,7 +16,7 @@ inline FontInstance& TestFont(const char* face, int32_t height, int32_t weight =
   lf.lfWeight = weight;
   lf.lfItalic = italic;
   lf.lfCharSet = charSet;
-  return *FontLibrary::Instance().Realize(lf);
+  return *RealizeFont(lf);
 }
 
 // A white bitmap in a memory DC for text tests, with black text on a

@@ -3,18 +3,21 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/Classes.h"
 #include "framework/FormText.h"
+#include "platform/shell/SysFiles.h"
 
 int main(int argc, char** argv) {
-  const std::string_view command = argc == 4 ? argv[1] : "";
+  const std::vector<std::string> args = kora::ProgramArguments(argc, argv);
+  const std::string_view command = args.size() == 4 ? std::string_view(args[1]) : "";
   if (command != "text2bin" && command != "bin2text") {
     std::fputs("formc: usage: formc text2bin|bin2text IN OUT\n", stderr);
     return 2;
   }
-  const std::string in = argv[2];
-  const std::string out = argv[3];
+  const std::string in = args[2];
+  const std::string out = args[3];
   try {
     kora::TMemoryStream input;
     input.LoadFromFile(in);

@@ -2,6 +2,7 @@
 
 #include "editor/ProgramPaths.h"
 #include "kora-cli/Commands.h"
+#include "platform/shell/SysFiles.h"
 
 #include <algorithm>
 #include <exception>
@@ -132,7 +133,8 @@ int Run(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
   try {
-    const int status = Run({argv + 1, argv + argc});
+    const std::vector<std::string> args = kora::ProgramArguments(argc, argv);
+    const int status = Run({args.begin() + 1, args.end()});
     // A full disk or closed pipe must not pass for a complete export.
     if (!std::cout.flush()) throw std::runtime_error("cannot write to standard output");
     return status;

@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/Classes.h"
+#include "platform/shell/SysFiles.h"
 #include "skin/data/bsSkinData.h"
 #include "skinc/Preview.h"
 #include "skinc/SkinDump.h"
@@ -63,18 +65,21 @@ void Preview(const std::string& file, const std::string& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string_view command = argc >= 2 ? argv[1] : "";
-  if (!((command == "build" && argc == 4) || (command == "dump" && argc == 3) || (command == "preview" && argc == 4))) {
+  const std::vector<std::string> args = kora::ProgramArguments(argc, argv);
+  const size_t count = args.size();
+  const std::string_view command = count >= 2 ? std::string_view(args[1]) : "";
+  if (!((command == "build" && count == 4) || (command == "dump" && count == 3) ||
+        (command == "preview" && count == 4))) {
     std::fputs("skinc: usage: skinc build SKIN_INI OUT | skinc dump FILE | skinc preview FILE OUT.png\n", stderr);
     return 2;
   }
   try {
     if (command == "build")
-      Build(argv[2], argv[3]);
+      Build(args[2], args[3]);
     else if (command == "dump")
-      Dump(argv[2]);
+      Dump(args[2]);
     else
-      Preview(argv[2], argv[3]);
+      Preview(args[2], args[3]);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "skinc: %s\n", error.what());
     return 1;

@@ -1,6 +1,7 @@
 #pragma once
 // Folder listings, file queries and path expansion on plain directories.
-// Paths are UTF-8 with '/' as the separator. Failures that a caller must
+// Paths are UTF-8 with the system's separator (PathDelim in SysFiles.h:
+// '/', or '\' on Windows, which takes '/' as well). Failures that a caller must
 // see raise std::system_error, whose code is the errno value and whose text
 // names the path.
 //
@@ -55,11 +56,16 @@ bool DirectoryExists(const std::string& path);  // follows symbolic links
 int64_t FileSize(const std::string& path);
 
 // An absolute path: relative paths start at the current folder; ".", ".."
-// and repeated '/' are resolved by text, without following links. A
-// trailing '/' is kept. Empty stays empty.
+// and repeated separators are resolved by text, without following links. A
+// trailing separator is kept. Empty stays empty.
 std::string ExpandFileName(std::string_view path);
-// The folder of the running executable with a trailing '/'. Throws when the
-// system cannot tell.
+// Whether a path starts at a root ("/x"; "C:\x", "\\server\x" or "\x"
+// on Windows) rather than at the current folder.
+bool IsAbsolutePath(std::string_view path);
+// "~" alone or followed by a separator: a path in the home folder.
+bool IsHomePath(std::string_view path);
+// The folder of the running executable with a trailing separator. Throws
+// when the system cannot tell.
 std::string ApplicationPath();
 
 // Whether a file name matches a filter mask such as "*.nds;*.bin". The mask

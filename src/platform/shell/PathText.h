@@ -4,12 +4,15 @@
 
 #include <string_view>
 
+#include "platform/shell/SysFiles.h"
+
 namespace kora {
 
-// "a/b.txt" -> "b.txt": the part after the last '/'.
+// "a/b.txt" -> "b.txt": the part after the last separator.
 inline std::string_view PathFileName(std::string_view path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+  size_t at = path.size();
+  while (at > 0 && !IsPathDelimiter(path[at - 1])) --at;
+  return path.substr(at);
 }
 
 // "a/b.tar.gz" -> ".gz", "a.b/c" -> ""; a dot file's whole name counts as

@@ -12,13 +12,14 @@ namespace kora {
 inline constexpr int kProcessTimedOut = -2;
 
 // Runs argv[0] with the given arguments (no shell; a name without '/' is
-// searched in PATH), with workingDir as its current directory and stdin
-// from /dev/null, and waits for it. `afterStart`, when given, runs once
-// after the child has started and before the wait. With a timeLimitMs of 0
-// or more, the child runs in a process group of its own, and when it has
-// not ended after that many milliseconds the group (the child and whatever
-// it started) is killed and kProcessTimedOut returned; a negative limit
-// waits for as long as the child runs.
+// searched in PATH; on Windows ".exe" may be left out), with workingDir as
+// its current directory, stdin from /dev/null (NUL) and no window of its
+// own, and waits for it. `afterStart`, when given, runs once after the
+// child has started and before the wait. With a timeLimitMs of 0 or more,
+// the child runs in a process group (on Windows a job) of its own, and when
+// it has not ended after that many milliseconds the group (the child and
+// whatever it started) is killed and kProcessTimedOut returned; a negative
+// limit waits for as long as the child runs.
 // Returns the exit code; 128 + the signal number when a signal killed the
 // child; -1 when the child cannot be started (empty argv, missing or
 // non-executable program, missing working directory).
@@ -28,6 +29,9 @@ inline constexpr int kProcessTimedOut = -2;
 int RunProcess(const std::vector<std::string>& argv, const std::string& workingDir,
                const std::function<void()>& afterStart = {}, int timeLimitMs = -1, std::string* errorOutput = nullptr);
 inline constexpr std::size_t kErrorOutputKept = 4096;
+
+// The system's name of a signal ("Killed"); a number where there are none.
+std::string SignalName(int signal);
 
 // Splits a command line into arguments. Blanks (space, tab) separate
 // arguments; a double-quoted part may hold blanks and joins the text around

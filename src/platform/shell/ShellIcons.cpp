@@ -1,11 +1,11 @@
 #include "platform/shell/ShellIcons.h"
 
-#include <sys/stat.h>
 #include <array>
 #include <system_error>
 
 #include "platform/gdi/Gdi.h"
 #include "platform/shell/PathText.h"
+#include "platform/shell/SysFiles.h"
 
 namespace kora {
 
@@ -27,9 +27,8 @@ ShellIconKind FileKind(const std::string& path) {
     return ShellIconKind::Picture;
   }
   if (ext == ".exe") return ShellIconKind::Executable;
-  struct stat st;
-  if (ext.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0111)) {
-    return ShellIconKind::Executable;
+  if (ext.empty()) {
+    if (const auto st = SysStat(path); st && st->Executable) return ShellIconKind::Executable;
   }
   return ShellIconKind::Document;
 }

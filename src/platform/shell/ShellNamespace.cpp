@@ -1,46 +1,37 @@
 #include "platform/shell/ShellNamespace.h"
 
-#include <pwd.h>
-#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
-#include <fstream>
 #include <system_error>
 
-#include "platform/shell/PathText.h"
+#include "platform/shell/SysFiles.h"
 
 namespace kora {
 
 namespace {
 
 const char* const kDesktopName = "桌面";
-const char* const kDriveName = "文件系统";
 
-// Absolute, resolved by text, no trailing '/' except for the root.
+// Absolute, resolved by text, no trailing separator except for a root.
 std::string CleanPath(std::string_view path) {
   std::string full = ExpandFileName(path);
-  if (full.size() > 1 && full.back() == '/') full.pop_back();
+  if (full.size() > 1 && IsPathDelimiter(full.back()) && !ShellIsRoot(full)) full.pop_back();
   return full;
 }
 
-std::string EnvOr(const char* name, std::string fallback) {
-  const char* value = std::getenv(name);
-  return value && *value ? std::string(value) : fallback;
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (!folder.empty() && IsPathDelimiter(folder.back())) return folder + name;
+  return folder + PathDelim + name;
 }
 
-// XDG_DESKTOP_DIR from the user-dirs file: XDG_DESKTOP_DIR="$HOME/Desktop".
-std::string DesktopFromUserDirs(const std::string& home) {
-  std::ifstream in(EnvOr("XDG_CONFIG_HOME", home + "/.config") + "/user-dirs.dirs");
-  const std::string key = "XDG_DESKTOP_DIR=";
-  for (std::string line; std::getline(in, line);) {
-    if (!line.starts_with(key)) continue;
-    std::string value = line.substr(key.size());
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
-    if (value.starts_with("$HOME")) return home + value.substr(5);
-    return value.starts_with('/') ? value : std::string();
-  }
-  return {};
+// The folder above a clean path: a root keeps its separator.
+std::string ParentPath(const std::string& path) {
+  size_t slash = path.size();
+  while (slash > 0 && !IsPathDelimiter(path[slash - 1])) --slash;
+  if (slash == 0) return path;
+  const std::string withDelimiter = path.substr(0, slash);
+  if (ShellIsRoot(withDelimiter)) return withDelimiter;
+  return path.substr(0, slash - 1);
 }
 
 // The special folders, read once for a whole walk so they agree.
@@ -51,7 +42,7 @@ struct Places {
 
 ShellItemKind KindOf(const std::string& path, bool isFolder, const Places& places) {
   if (!isFolder) return ShellItemKind::File;
-  if (path == "/") return ShellItemKind::Drive;
+  if (ShellIsRoot(path)) return ShellItemKind::Drive;
   if (path == places.Home) return ShellItemKind::Home;
   if (!places.Desktop.empty() && path == places.Desktop) return ShellItemKind::DesktopFolder;
   return ShellItemKind::Folder;
@@ -60,8 +51,12 @@ ShellItemKind KindOf(const std::string& path, bool isFolder, const Places& place
 std::string DisplayNameOf(ShellItemKind kind, const std::string& path) {
   switch (kind) {
     case ShellItemKind::Desktop: return kDesktopName;
-    case ShellItemKind::Drive: return kDriveName;
-    default: return std::string(PathFileName(path));
+    case ShellItemKind::Drive: return ShellDriveName(path);
+    default: {
+      size_t slash = path.size();
+      while (slash > 0 && !IsPathDelimiter(path[slash - 1])) --slash;
+      return path.substr(slash);
+    }
   }
 }
 
@@ -88,20 +83,6 @@ char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; 
 
 }  // namespace
 
-std::string ShellHomeFolder() {
-  if (const char* home = std::getenv("HOME"); home && *home) return home;
-  if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) return pw->pw_dir;
-  return "/";
-}
-
-std::string ShellDesktopFolder() {
-  const std::string home = CleanPath(ShellHomeFolder());
-  std::string desktop = EnvOr("XDG_DESKTOP_DIR", DesktopFromUserDirs(home));
-  desktop = CleanPath(desktop.empty() ? home + "/Desktop" : desktop);
-  // A desktop dir set to the home itself means "no desktop folder".
-  return desktop != home && DirectoryExists(desktop) ? desktop : std::string();
-}
-
 ShellItem ShellDesktop() {
   ShellItem item;
   item.Kind = ShellItemKind::Desktop;
@@ -112,7 +93,10 @@ ShellItem ShellDesktop() {
 std::vector<ShellItem> ShellDesktopFolders() {
   const Places places;
   std::vector<ShellItem> items;
-  for (const std::string& path : {places.Home, std::string("/"), places.Desktop}) {
+  std::vector<std::string> paths{places.Home};
+  for (const std::string& root : ShellDriveRoots()) paths.push_back(root);
+  paths.push_back(places.Desktop);
+  for (const std::string& path : paths) {
     if (path.empty()) continue;
     const bool seen = std::any_of(items.begin(), items.end(), [&](const ShellItem& i) { return i.Path == path; });
     if (seen) continue;
@@ -138,9 +122,7 @@ std::optional<ShellItem> ShellParent(const ShellItem& item) {
     case ShellItemKind::DesktopFolder: return ShellDesktop();
     default: break;
   }
-  const size_t slash = item.Path.rfind('/');
-  const std::string parent = slash == 0 || slash == std::string::npos ? "/" : item.Path.substr(0, slash);
-  return MakeItem(parent, Places(), true);
+  return MakeItem(ParentPath(item.Path), Places(), true);
 }
 
 std::vector<ShellItem> ShellFolderChain(const ShellItem& item) {
@@ -154,12 +136,11 @@ std::vector<ShellItem> ShellEnumerate(const ShellItem& folder, bool includeHidde
   if (folder.Kind == ShellItemKind::Desktop) return ShellDesktopFolders();
   if (!folder.IsFolder()) return {};
   const Places places;
-  const std::string base = folder.Path == "/" ? std::string() : folder.Path;
   std::vector<ShellItem> items;
   for (FolderEntry& e : ListFolder(folder.Path)) {
     if (e.Hidden && !includeHidden) continue;
     ShellItem item;
-    item.Path = base + "/" + e.Name;
+    item.Path = JoinPath(folder.Path, e.Name);
     item.Kind = KindOf(item.Path, e.IsFolder, places);
     item.DisplayName = std::move(e.Name);
     item.Hidden = e.Hidden;

@@ -1,9 +1,9 @@
 #pragma once
 // A small shell namespace over plain directories, for the file dialog and
 // the folder combo box. The desktop is the root; its folders are the user's
-// home, the file system ("/", the one drive) and the desktop folder when
-// the home has one. Every other folder is reached through those, so the
-// parent of the home is the desktop, not "/home".
+// home, the drives (on Linux "/", the one file system) and the desktop
+// folder when the home has one. Every other folder is reached through
+// those, so the parent of the home is the desktop, not "/home".
 
 #include <optional>
 #include <string>
@@ -18,7 +18,7 @@ enum class ShellItemKind { Desktop, Home, Drive, DesktopFolder, Folder, File };
 
 struct ShellItem {
   ShellItemKind Kind = ShellItemKind::File;
-  std::string Path;  // absolute, without a trailing '/' except "/"; empty for the desktop
+  std::string Path;  // absolute, without a trailing separator but on a root; empty for the desktop
   std::string DisplayName;
   bool Hidden = false;  // a dot file or folder
   int64_t Size = 0;     // bytes; 0 for folders
@@ -29,11 +29,19 @@ struct ShellItem {
   bool SamePlace(const ShellItem& other) const { return Kind == other.Kind && Path == other.Path; }
 };
 
-// The home folder ($HOME, else the password database) and the desktop
-// folder inside it ($XDG_DESKTOP_DIR or the user-dirs file, else
-// "Desktop"; empty when it does not exist). Read on every call.
+// The home folder ($HOME, else the password database; the user's profile
+// on Windows) and the desktop folder inside it ($XDG_DESKTOP_DIR or the
+// user-dirs file, else "Desktop"; the shell's desktop folder on Windows;
+// empty when it does not exist). Read on every call.
 std::string ShellHomeFolder();
 std::string ShellDesktopFolder();
+
+// The roots of the file system: "/", or every drive ("C:\") on Windows;
+// and the name a root shows.
+std::vector<std::string> ShellDriveRoots();
+std::string ShellDriveName(const std::string& root);
+// Whether a path is the root of a drive ("/", "C:\").
+bool ShellIsRoot(const std::string& path);
 
 ShellItem ShellDesktop();
 // The desktop's folders in the shell's order of names.

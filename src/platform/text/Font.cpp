@@ -1,6 +1,5 @@
 #include "platform/text/Font.h"
 
-#include "platform/text/FontLibrary.h"
 #include "platform/text/FontObject.h"
 #include "platform/text/Utf8.h"
 
@@ -28,7 +27,7 @@ FontInstance* FontInstanceOf(HFONT font) {
 static const bool kStockFontsAtStart = (RegisterStockFonts(), true);
 
 FontInstance& FontObject::Instance() {
-  if (!FInstance) FInstance = FontLibrary::Instance().Realize(FLogFont);
+  if (!FInstance) FInstance = RealizeFont(FLogFont);
   return *FInstance;
 }
 

@@ -1,23 +1,13 @@
 #pragma once
 
 #include "platform/text/FontFace.h"
+#include "platform/text/GlyphImage.h"
 
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
 
 namespace kora {
-
-// A rendered glyph: 8-bit coverage, Width x Height, top row Top pixels above
-// the baseline, first column Left pixels right of the pen position.
-struct GlyphImage {
-  int Left = 0;
-  int Top = 0;
-  int Width = 0;
-  int Height = 0;
-  int Advance = 0;
-  std::vector<uint8_t> Coverage;
-};
 
 // What a face is asked to imitate because it lacks the style itself.
 struct GlyphSynthesis {

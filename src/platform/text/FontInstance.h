@@ -1,54 +1,38 @@
 #pragma once
 
-#include "platform/text/FontGlyphs.h"
-#include "platform/text/FontTypes.h"
-
 #include <array>
+#include <memory>
 #include <unordered_map>
+
+#include "platform/text/FontSource.h"
 
 namespace kora {
 
-// A band of rows inside the text cell, counted from the cell's top.
-struct CellBand {
-  int Top = 0;
-  int Height = 1;
-};
-
-// A logical font made real: the matched face at its pixel size, the classic
-// metrics, and the glyph for every character, taken from another installed
-// face when the matched one lacks it.
+// A logical font made real: the classic metrics and the glyph for every
+// character, from the system's font source, with the glyphs looked up once.
 class FontInstance {
 public:
   explicit FontInstance(const LOGFONT& logFont);
 
   const LOGFONT& LogFont() const { return FLogFont; }
-  const TEXTMETRIC& Metrics() const { return FMetrics; }
-  SizedFace& Primary() const { return *FPrimary; }
+  const TEXTMETRIC& Metrics() const { return FSource->Metrics(); }
+  FontSource& Source() const { return *FSource; }
 
   int Advance(char32_t c) { return Glyph(c).Advance; }
   const GlyphImage& Glyph(char32_t c);
-  // Where underline and strike-out strokes go in the text cell.
-  CellBand Underline() const { return FUnderline; }
-  CellBand StrikeOut() const { return FStrikeOut; }
+  CellBand Underline() const { return FSource->Underline(); }
+  CellBand StrikeOut() const { return FSource->StrikeOut(); }
 
 private:
-  struct GlyphRef {
-    SizedFace* Face = nullptr;
-    uint32_t Index = 0;
-  };
-  GlyphRef Resolve(char32_t c);
-
   LOGFONT FLogFont;
-  TEXTMETRIC FMetrics;
-  SizedFace* FPrimary = nullptr;
-  int FPixelWidth = 0;
-  int FPixelHeight = 0;
-  bool FWantBold = false;
-  bool FWantItalic = false;
-  CellBand FUnderline;
-  CellBand FStrikeOut;
+  std::unique_ptr<FontSource> FSource;
   std::array<const GlyphImage*, 128> FAscii{};
   std::unordered_map<char32_t, const GlyphImage*> FGlyphs;
 };
+
+// The realised font for a logical font; equal descriptions share one, kept
+// for the life of the process as fonts are few and reused constantly. GUI
+// thread only, like the rest of the drawing calls.
+std::shared_ptr<FontInstance> RealizeFont(const LOGFONT& logFont);
 
 }  // namespace kora

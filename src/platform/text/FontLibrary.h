@@ -11,12 +11,10 @@
 
 namespace kora {
 
-class FontInstance;
-
-// The process-wide font state: FreeType, the face matcher, open faces, sized
-// faces with their glyph caches, and realised logical fonts. Everything is
-// kept for the life of the process, as fonts are few and reused constantly.
-// GUI thread only, like the rest of the drawing calls.
+// The process-wide font state on Linux: FreeType, the face matcher, open
+// faces and sized faces with their glyph caches. Everything is kept for the
+// life of the process, as fonts are few and reused constantly. GUI thread
+// only, like the rest of the drawing calls.
 class FontLibrary {
 public:
   static FontLibrary& Instance();
@@ -24,8 +22,6 @@ public:
   FontMatcher& Matcher() { return FMatcher; }
   FontFace& Face(const FontFileMatch& match);
   SizedFace& Sized(FontFace& face, int pixelWidth, int pixelHeight, GlyphSynthesis synthesis);
-  // The realised font for a logical font; equal descriptions share one.
-  std::shared_ptr<FontInstance> Realize(const LOGFONT& logFont);
 
   ~FontLibrary();
 
@@ -36,7 +32,6 @@ private:
   FontMatcher FMatcher;
   std::map<std::pair<std::string, int>, std::unique_ptr<FontFace>> FFaces;
   std::map<std::tuple<int, int, int, bool, bool>, std::unique_ptr<SizedFace>> FSized;
-  std::map<std::string, std::shared_ptr<FontInstance>> FInstances;
 };
 
 }  // namespace kora

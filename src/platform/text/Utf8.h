@@ -19,4 +19,9 @@ std::u32string Utf8ToUtf32(std::string_view text);
 void AppendUtf8(std::string& out, char32_t c);
 std::string Utf32ToUtf8(std::u32string_view text);
 
+// UTF-16, the Windows API's text. Malformed UTF-8 becomes U+FFFD as above;
+// an unpaired surrogate becomes U+FFFD too.
+std::u16string Utf8ToUtf16(std::string_view text);
+std::string Utf16ToUtf8(std::u16string_view text);
+
 }  // namespace kora

@@ -3,7 +3,6 @@
 
 #include "skin/dialogs/bsSkinShellCtrls_FileList.h"
 
-#include <sys/stat.h>
 #include <algorithm>
 #include <cerrno>
 #include <system_error>
@@ -14,6 +13,7 @@
 #include "framework/SysUtils.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/shell/ShellIcons.h"
+#include "platform/shell/SysFiles.h"
 #include "skin/dialogs/bsMessages.h"
 #include "skin/dialogs/bsSkinShellCtrls_Notifier.h"
 #include "skin/form/bsSkinMenus.h"
@@ -121,9 +121,9 @@ void TbsSkinFileListView::Loaded() {
 
 void TbsSkinFileListView::SetPath(const std::string& value) {
   std::string path = value;
-  if (path == "~" || path.starts_with("~/"))
+  if (IsHomePath(path))
     path = ShellHomeFolder() + path.substr(1);
-  else if (!path.empty() && path[0] != '/' && !FFolder.Path.empty())
+  else if (!path.empty() && !IsAbsolutePath(path) && !FFolder.Path.empty())
     path = IncludeTrailingPathDelimiter(FFolder.Path) + path;
   ShellItem item;
   try {
@@ -177,7 +177,7 @@ void TbsSkinFileListView::CreateFolder(const std::string& name) {
   if (FFolder.Path.empty())
     throw EInOutError(Format("Cannot create folder \"%s\" on the desktop.", name.c_str()), EACCES);
   const std::string path = IncludeTrailingPathDelimiter(FFolder.Path) + name;
-  if (!DirectoryExists(path) && ::mkdir(path.c_str(), 0777) != 0) {
+  if (!DirectoryExists(path) && !SysMakeFolder(path)) {
     const int error = errno;
     throw EInOutError(Format("Cannot create folder \"%s\". %s", path.c_str(), SysErrorMessage(error).c_str()), error);
   }

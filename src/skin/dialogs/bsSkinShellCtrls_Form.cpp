@@ -5,6 +5,7 @@
 
 #include "framework/ClassBuilder.h"
 #include "framework/SysUtils.h"
+#include "platform/shell/SysFiles.h"
 #include "skin/dialogs/bsSkinShellCtrls.h"
 
 namespace kora {
@@ -32,8 +33,8 @@ constexpr TViewText kViewTexts[4] = {
 
 // "~" and "~/..." are in the home folder; a relative path starts in `folder`.
 std::string ExpandTypedPath(const std::string& text, const std::string& folder) {
-  if (text == "~" || text.starts_with("~/")) return ShellHomeFolder() + text.substr(1);
-  if (text.starts_with('/')) return text;
+  if (IsHomePath(text)) return ShellHomeFolder() + text.substr(1);
+  if (IsAbsolutePath(text)) return text;
   return IncludeTrailingPathDelimiter(folder.empty() ? ShellHomeFolder() : folder) + text;
 }
 
@@ -359,8 +360,8 @@ void TbsOpenDlgForm::FileNameEntered() {
     FFileList->SetMask(text);
     return;
   }
-  // "/" separates folders here, and "~" is the home folder.
-  if (text.find('/') != std::string::npos || text.starts_with('~')) {
+  // A separator makes a path of the text, and "~" is the home folder.
+  if (std::any_of(text.begin(), text.end(), IsPathDelimiter) || text.starts_with('~')) {
     const std::string path = ExpandTypedPath(text, FFileList->Path());
     if (DirectoryExists(path)) {
       FFileList->SetPath(path);

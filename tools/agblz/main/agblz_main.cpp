@@ -1,19 +1,21 @@
 // agblz u IN OUT  unpacks an LZ block; agblz z IN OUT  packs one.
 #include "agblz/Lz.h"
 #include "agblz/main/FileIo.h"
+#include "platform/shell/SysFiles.h"
 
 #include <cstdio>
 #include <exception>
 #include <string>
-#include <string_view>
+#include <vector>
 
 int main(int argc, char** argv) {
-  if (argc != 4 || (std::string_view(argv[1]) != "u" && std::string_view(argv[1]) != "z")) {
+  const std::vector<std::string> args = kora::ProgramArguments(argc, argv);
+  if (args.size() != 4 || (args[1] != "u" && args[1] != "z")) {
     std::fputs("agblz: usage: agblz u|z IN OUT (u unpacks, z packs)\n", stderr);
     return 2;
   }
-  const bool unpack = argv[1][0] == 'u';
-  const std::string in = argv[2], out = argv[3];
+  const bool unpack = args[1] == "u";
+  const std::string in = args[2], out = args[3];
   try {
     const std::vector<uint8_t> input = kora::agblz::ReadPackerInput(in, unpack);
     const std::vector<uint8_t> output = unpack ? kora::lz::Unpack(input) : kora::lz::Pack(input);

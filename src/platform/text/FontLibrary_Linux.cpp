@@ -1,21 +1,8 @@
 #include "platform/text/FontLibrary.h"
 
-#include "platform/text/FontInstance.h"
-
 #include <stdexcept>
 
 namespace kora {
-
-namespace {
-
-std::string InstanceKey(const LOGFONT& lf) {
-  // Precision, quality and clip fields do not change what is drawn.
-  return std::to_string(lf.lfHeight) + ',' + std::to_string(lf.lfWidth) + ',' + std::to_string(lf.lfWeight) + ',' +
-         std::to_string(lf.lfItalic != 0) + ',' + std::to_string(lf.lfUnderline != 0) + ',' +
-         std::to_string(lf.lfStrikeOut != 0) + ',' + std::to_string(lf.lfCharSet) + ',' + lf.lfFaceName;
-}
-
-}  // namespace
 
 FontLibrary& FontLibrary::Instance() {
   static FontLibrary library;
@@ -27,7 +14,6 @@ FontLibrary::FontLibrary() {
 }
 
 FontLibrary::~FontLibrary() {
-  FInstances.clear();
   FSized.clear();
   FFaces.clear();
   FT_Done_FreeType(FLibrary);
@@ -43,12 +29,6 @@ SizedFace& FontLibrary::Sized(FontFace& face, int pixelWidth, int pixelHeight, G
   auto& slot = FSized[{face.Id(), pixelWidth, pixelHeight, synthesis.Bold, synthesis.Italic}];
   if (!slot) slot = std::make_unique<SizedFace>(face, pixelWidth, pixelHeight, synthesis);
   return *slot;
-}
-
-std::shared_ptr<FontInstance> FontLibrary::Realize(const LOGFONT& logFont) {
-  auto& slot = FInstances[InstanceKey(logFont)];
-  if (!slot) slot = std::make_shared<FontInstance>(logFont);
-  return slot;
 }
 
 }  // namespace kora

@@ -17,7 +17,7 @@ namespace kora {
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using SteadyClock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
 // Collects what the watcher's thread reports.
@@ -25,13 +25,13 @@ class Reports {
 public:
   struct Report {
     uint32_t Changes;
-    Clock::time_point At;
+    SteadyClock::time_point At;
   };
 
   FolderWatcher::Notify Sink() {
     return [this](uint32_t changes) {
       std::lock_guard lock(FMutex);
-      FReports.push_back({changes, Clock::now()});
+      FReports.push_back({changes, SteadyClock::now()});
       FChanged.notify_all();
     };
   }
@@ -171,9 +171,9 @@ TEST(FolderWatcher, StopsPromptlyEvenWithAReportHeldBack) {
     ASSERT_EQ(reports.WaitFor(FOLDER_CHANGE_NAME), FOLDER_CHANGE_NAME);
     // Reported within 100 ms of the first, so held back.
     std::ofstream(dir + "/b" + std::to_string(round)) << "";
-    const auto start = Clock::now();
+    const auto start = SteadyClock::now();
     watcher.reset();
-    EXPECT_LT(Clock::now() - start, 80ms);
+    EXPECT_LT(SteadyClock::now() - start, 80ms);
     EXPECT_EQ(reports.Take().size(), 1u);  // nobody listens any more: not flushed
   }
 }

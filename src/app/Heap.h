@@ -1,0 +1,4 @@
+#pragma once
+
+// Tunes the C runtime's heap for start-up, before anything is allocated.
+void PrepareHeap();

@@ -1,0 +1,4 @@
+#include "app/Heap.h"
+
+// The system's heap serves the program's bitmaps well as it is.
+void PrepareHeap() {}
