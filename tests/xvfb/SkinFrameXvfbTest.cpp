@@ -42,8 +42,8 @@ protected:
       // Minimised or not yet painted at its size, the window has fewer
       // pixels than these points need.
       if (p.X >= info.Pixels.Width || p.Y >= info.Pixels.Height)
-        return ::testing::AssertionFailure() << "the window's pixels are " << info.Pixels.Width << " x "
-                                             << info.Pixels.Height;
+        return ::testing::AssertionFailure()
+               << "the window's pixels are " << info.Pixels.Width << " x " << info.Pixels.Height;
       const uint32_t ours = info.Pixels.Bits[size_t(p.Y) * info.Pixels.Stride + size_t(p.X)] & 0xFFFFFF;
       const uint32_t shown = shot.At({r.Left + p.X, r.Top + p.Y});
       if (ours != shown)

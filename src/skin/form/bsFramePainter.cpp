@@ -26,8 +26,7 @@ void TbsFramePainter::PaintSkin(HDC dc) const {
   const int width = g.Width, height = g.Height;
   const TbsSkinFormInfo& info = skin->FormInfo();
   const bool active = FFrame->GetFormActive();
-  TBitmap* picture =
-      active || skin->InactivePicture()->Empty() ? skin->Picture() : skin->InactivePicture();
+  TBitmap* picture = active || skin->InactivePicture()->Empty() ? skin->Picture() : skin->InactivePicture();
   const TbsSkinGeometry geo{info.LeftTopPoint, info.RightTopPoint, info.LeftBottomPoint, info.RightBottomPoint,
                             info.ClientRect};
   const TbsSkinGeometry fit{g.TopLeft, g.TopRight, g.BottomLeft, g.BottomRight, g.Inner};
@@ -134,8 +133,8 @@ void TbsFramePainter::PaintClientBackground(HDC dc) const {
   }
   if (info.BGPictureIndex == -1 && !logo->Empty()) {
     logo->SetTransparent(FFrame->LogoBitMapTransparent);
-    canvas.Draw(std::max(client.Right / 2 - logo->Width() / 2, 0),
-                std::max(client.Bottom / 2 - logo->Height() / 2, 0), logo);
+    canvas.Draw(std::max(client.Right / 2 - logo->Width() / 2, 0), std::max(client.Bottom / 2 - logo->Height() / 2, 0),
+                logo);
   }
   canvas.SetHandle(HDC());
 }
