@@ -27,25 +27,6 @@ namespace {
 // process as well; on a loaded machine that takes a while.
 constexpr int kWineStartMs = 20000;
 
-// The character records as the Linux kora-cli exports them, a line each.
-std::vector<std::string> Characters(const std::string& rom) {
-  const std::string out = rom + ".csv";
-  const std::string command = std::string("'") + KORA_PROGRAM_DIR + "/kora-cli' export '" + rom +
-                              "' --kind char --format csv > '" + out + "' 2>/dev/null";
-  if (std::system(command.c_str()) != 0) return {};
-  std::vector<std::string> lines;
-  std::istringstream text(ReadFileBytes(out));
-  for (std::string line; std::getline(text, line);) lines.push_back(line);
-  return lines;
-}
-
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields;
-  std::istringstream in(line);
-  for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
-  return fields;
-}
-
 // Ends every program of the build's Wine prefix, its desktop process too:
 // the next one starts on this test's server, not on one that is gone.
 void EndWinePrograms() {
@@ -96,7 +77,7 @@ TEST_F(WineEditorTest, PickTypeTakeSaveAndCloseInTheRealWindows) {
   FLayout = EditorWindowLayout(std::string(KORA_PROGRAM_DIR) + "/");
   ASSERT_EQ(FLayout.size(), 5u);
   const std::string original = ReadFileBytes(FRom);
-  const std::vector<std::string> before = Characters(FRom);
+  const std::vector<std::string> before = Characters(std::string(KORA_PROGRAM_DIR) + "/", FRom);
   ASSERT_GT(before.size(), 2u);
 
   FPid = StartWindowsProgram({FProgram + "kora-editor.exe", WindowsPath(FRom)}, FProgram + "output.txt");
@@ -151,7 +132,7 @@ TEST_F(WineEditorTest, PickTypeTakeSaveAndCloseInTheRealWindows) {
 
   // Same size; of all the characters' numbers exactly one changed, to 77.
   EXPECT_EQ(ReadFileBytes(FRom).size(), original.size());
-  const std::vector<std::string> after = Characters(FRom);
+  const std::vector<std::string> after = Characters(std::string(KORA_PROGRAM_DIR) + "/", FRom);
   ASSERT_EQ(after.size(), before.size());
   int changed = 0;
   for (size_t row = 0; row < before.size(); ++row) {

@@ -8,11 +8,15 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "editor/uMain.h"
 #include "framework/Forms.h"
@@ -26,6 +30,26 @@
 namespace kora::test {
 
 constexpr uint32_t kEditorDesktop = 0x3A6EA5;
+
+// The character records as the kora-cli of a program folder (ending in
+// '/') exports them, a line each.
+inline std::vector<std::string> Characters(const std::string& program, const std::string& rom) {
+  const std::string out = rom + ".csv";
+  const std::string command =
+      "'" + program + "kora-cli' export '" + rom + "' --kind char --format csv > '" + out + "' 2>/dev/null";
+  if (std::system(command.c_str()) != 0) return {};
+  std::vector<std::string> lines;
+  std::ifstream text(out);
+  for (std::string line; std::getline(text, line);) lines.push_back(line);
+  return lines;
+}
+
+inline std::vector<std::string> Fields(const std::string& line) {
+  std::vector<std::string> fields;
+  std::istringstream in(line);
+  for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
+  return fields;
+}
 
 // Where a person finds things in the window: the centres of the window's
 // parts, relative to its top-left corner, read from the same stored form on

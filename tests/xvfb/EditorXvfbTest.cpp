@@ -43,25 +43,6 @@ std::string ReadFile(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// The character records as kora-cli exports them, a line each.
-std::vector<std::string> Characters(const std::string& program, const std::string& rom) {
-  const std::string out = rom + ".csv";
-  const std::string command =
-      "'" + program + "kora-cli' export '" + rom + "' --kind char --format csv > '" + out + "' 2>/dev/null";
-  if (std::system(command.c_str()) != 0) return {};
-  std::vector<std::string> lines;
-  std::istringstream text(ReadFile(out));
-  for (std::string line; std::getline(text, line);) lines.push_back(line);
-  return lines;
-}
-
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields;
-  std::istringstream in(line);
-  for (std::string field; std::getline(in, field, ',');) fields.push_back(field);
-  return fields;
-}
-
 class EditorXvfbTest : public EditorDesktopTest {
 protected:
   void SetUp() override {
