@@ -145,6 +145,10 @@ constexpr TCursor crHelp = -20;
 constexpr TCursor crSizeAll = -22;
 // The window system's cursor for a standard number; null for crNone and unknown numbers.
 HCURSOR CursorHandle(TCursor cursor);
+// The one cursor shown over every control while it is set (crDefault: each
+// control shows its own). The screen sets it, for example to crHourGlass.
+TCursor ProgramCursor();
+void SetProgramCursor(TCursor cursor);
 
 // handler(sender, button, shift, x, y)
 using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
@@ -217,6 +221,17 @@ private:
 };
 
 // ---- TControl ---------------------------------------------------------------------
+
+// What a control's PopupMenu is to the control: a menu that may open itself
+// at a screen point on a right click or the menu key. The menus implement it.
+class TContextPopup {
+public:
+  virtual bool OpensOnContextClick() const = 0;
+  virtual void OpenForContext(TComponent* control, POINT screen) = 0;
+
+protected:
+  ~TContextPopup() = default;
+};
 
 class TControl : public TComponent {
   KORA_CLASS(TControl, TComponent)
@@ -301,7 +316,7 @@ class TControl : public TComponent {
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor value);
   // The menu shown on a right click; a TPopupMenu, kept as its base so
-  // this layer needs no menus.
+  // this layer needs no menus (it opens it through TContextPopup).
   TComponent* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TComponent* value);
 

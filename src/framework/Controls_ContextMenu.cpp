@@ -2,7 +2,6 @@
 // control under it, or of the nearest parent that has one.
 
 #include "framework/Controls.h"
-#include "framework/Menus.h"
 
 namespace kora {
 
@@ -10,10 +9,9 @@ bool TControl::DoContextPopup(POINT screen, bool byKeyboard) {
   bool handled = false;
   OnContextPopup(this, byKeyboard ? POINT{-1, -1} : ScreenToClient(screen), handled);
   if (handled) return true;
-  auto* menu = dynamic_cast<TPopupMenu*>(FPopupMenu);
-  if (!menu || !menu->AutoPopup()) return false;
-  menu->SetPopupComponent(this);
-  menu->Popup(screen.X, screen.Y);
+  auto* menu = dynamic_cast<TContextPopup*>(FPopupMenu);
+  if (!menu || !menu->OpensOnContextClick()) return false;
+  menu->OpenForContext(this, screen);
   return true;
 }
 

@@ -70,6 +70,13 @@ HCURSOR CursorHandle(TCursor cursor) {
   }
 }
 
+namespace {
+TCursor gProgramCursor = crDefault;
+}  // namespace
+
+TCursor ProgramCursor() { return gProgramCursor; }
+void SetProgramCursor(TCursor cursor) { gProgramCursor = cursor; }
+
 TWinControl* GetParentForm(const TControl* control) {
   if (!control) return nullptr;
   const TControl* top = control;

@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "framework/Controls.h"
-#include "framework/Forms.h"
 
 namespace kora {
 
@@ -156,9 +155,9 @@ void TWinControl::WndProc(TMessage& message) {
         ::kora::ScreenToClient(FHandle, &p);
         TControl* over = ControlAtPos(p);
         TCursor cursor = over && over->Cursor() != crDefault ? over->Cursor() : Cursor();
-        // The screen's cursor, while set, shows over every control.
-        if (Screen->Cursor() != crDefault) {
-          ::kora::SetCursor(Screen->Cursors(Screen->Cursor()));
+        // The program's cursor, while set, shows over every control.
+        if (ProgramCursor() != crDefault) {
+          ::kora::SetCursor(CursorHandle(ProgramCursor()));
           message.Result = 1;
           return;
         }

@@ -14,6 +14,7 @@
 #include "framework/Components.h"
 #include "framework/Controls.h"
 #include "framework/Events.h"
+#include "framework/ModalLoop.h"
 #include "platform/gdi/Geometry.h"
 #include "platform/window/WinTypes.h"
 
@@ -117,7 +118,7 @@ RECT PlainMenuBarItemRect(TCustomForm& form, int index);
 // The core driving the form's bar; null while the form has no Menu.
 const TMenuBarTracker* PlainMenuBarTracker(TCustomForm& form);
 
-class TApplication : public TComponent {
+class TApplication : public TComponent, public TModalHost {
   KORA_CLASS(TApplication, TComponent)
 
   // The first application made becomes the global Application.
@@ -143,7 +144,7 @@ class TApplication : public TComponent {
   void HandleMessage();
   // Runs HandleMessage until `done` says so or the application ends: the
   // loop of modal forms and message windows.
-  void ModalLoop(const std::function<bool()>& done);
+  void ModalLoop(const std::function<bool()>& done) override;
   int ModalLevel() const { return FModalLevel; }
   // Every retrieved message passes here first (the message hook).
   TMessageEvent OnMessage;
@@ -180,7 +181,7 @@ class TApplication : public TComponent {
   // had passed with the cursor at `cursorPos` (screen coordinates).
   void ActivateHint(POINT cursorPos);
   // Hides the hint and forgets its control until the mouse moves again.
-  void CancelHint();
+  void CancelHint() override;
   // Routes mouse moves over a control: starts, restarts or cancels the pause.
   void HintMouseMessage(TControl* control, const MSG& msg);
   TShowHintEvent OnShowHint;
@@ -454,7 +455,7 @@ class TScreen : public TComponent {
 
   // ---- Cursor ----
   // Anything but crDefault shows everywhere over our windows until reset.
-  TCursor Cursor() const { return FCursor; }
+  TCursor Cursor() const { return ProgramCursor(); }
   void SetCursor(TCursor value);
   // The shape of a cursor number.
   HCURSOR Cursors(TCursor index) const;
@@ -483,7 +484,6 @@ private:
   std::vector<TCustomForm*> FForms;
   TCustomForm* FActiveForm = nullptr;
   TWinControl* FActiveControl = nullptr;
-  TCursor FCursor = crDefault;
 };
 
 // Made when the program starts and kept for its whole life.

@@ -19,7 +19,10 @@ TClass TApplication::StaticClass() {
 }
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {
-  if (!Application) Application = this;
+  if (!Application) {
+    Application = this;
+    SetModalHost(this);
+  }
   // Added first, so it runs after every later hook (the skin's menus): it
   // dispatches the message itself inside the error report.
   FHookId = AddMessageHook([this](MSG& msg) { return DispatchThroughHook(msg); });
@@ -30,7 +33,10 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner) {
 TApplication::~TApplication() {
   RemoveMessageHook(FHookId);
   SetShowHint(false);
-  if (Application == this) Application = nullptr;
+  if (Application == this) {
+    Application = nullptr;
+    SetModalHost(nullptr);
+  }
 }
 
 void TApplication::SetMainForm(TCustomForm* value) { FMainForm = value; }

@@ -83,8 +83,8 @@ void TScreen::FocusChanged(TCustomForm* form) {
 // ---- Cursor ---------------------------------------------------------------------------
 
 void TScreen::SetCursor(TCursor value) {
-  if (value == FCursor) return;
-  FCursor = value;
+  if (value == ProgramCursor()) return;
+  SetProgramCursor(value);
   if (value != crDefault) {
     ::kora::SetCursor(Cursors(value));
     return;

@@ -13,6 +13,7 @@
 
 #include "framework/Classes.h"
 #include "framework/Components.h"
+#include "framework/Controls.h"
 #include "framework/Events.h"
 #include "platform/gdi/Geometry.h"
 #include "platform/window/WinTypes.h"
@@ -214,7 +215,7 @@ class TPopupMenu;
 // skin engine installs its own, the plain look is the default.
 using TPopupPresenter = std::function<void(TPopupMenu& menu, int x, int y)>;
 
-class TPopupMenu : public TMenu {
+class TPopupMenu : public TMenu, public TContextPopup {
   KORA_CLASS(TPopupMenu, TMenu)
 
   explicit TPopupMenu(TComponent* owner);
@@ -234,6 +235,13 @@ class TPopupMenu : public TMenu {
 
   // nullptr puts the plain popup windows back.
   static void SetPresenter(TPopupPresenter presenter);
+
+  // A control's context menu: opens when AutoPopup, for that control.
+  bool OpensOnContextClick() const override { return FAutoPopup; }
+  void OpenForContext(TComponent* control, POINT screen) override {
+    SetPopupComponent(control);
+    Popup(screen.X, screen.Y);
+  }
 
 protected:
   void Notification(TComponent* component, TOperation operation) override;

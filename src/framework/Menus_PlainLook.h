@@ -2,7 +2,6 @@
 // The plain look of menus, shared by the popup windows and the menu bar:
 // item sizes and drawing in the system's menu colours.
 
-#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -32,9 +31,5 @@ void SelectMenuFont(TCanvas& canvas, const TMenuItem* item);
 // Menu text ("&" underlines the accelerator unless DT_NOPREFIX): greyed
 // and etched when disabled, highlight colours when hot.
 void DrawMenuText(TCanvas& canvas, std::string_view text, RECT r, UINT format, bool enabled, bool hot);
-
-// The nested loop of open menus: the application's modal loop, or a plain
-// one without an application, until `done`.
-void RunMenuLoop(const std::function<bool()>& done);
 
 }  // namespace kora

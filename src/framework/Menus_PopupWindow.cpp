@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "framework/Forms.h"
 #include "framework/Menus.h"
 #include "framework/Menus_PlainLook.h"
 #include "platform/window/WindowSystem.h"
@@ -190,20 +189,6 @@ void TMenuPopup::InvalidateItem(int index) const {
 // ---- The plain look
 // -----------------------------------------------------------------
 
-void RunMenuLoop(const std::function<bool()>& done) {
-  if (Application) {
-    Application->ModalLoop(done);
-    return;
-  }
-  MSG msg;
-  while (!done()) {
-    if (!GetMessage(&msg, HWND{}, 0, 0)) {
-      PostQuitMessage(int(msg.wParam));  // the outer loop must see it too
-      return;
-    }
-    ProcessMessage(msg);
-  }
-}
 
 TPlainMenuTracker::TPlainMenuTracker(TMenuItem* items) : TMenuTracker(items, PlainLook()) {}
 

@@ -1,9 +1,9 @@
 // The tracker of popup menu chains: the nested loop, the mouse, the keys,
 // submenus opening on hover after a delay, scrolling windows.
 
-#include "framework/Forms.h"
 #include "framework/Menus.h"
 #include "framework/Menus_PlainLook.h"
+#include "framework/ModalLoop.h"
 #include "platform/window/WindowSystem.h"
 
 namespace kora {
@@ -76,7 +76,7 @@ TMenuTrackEnd TMenuTracker::Track(const TMenuAnchor& anchor, bool selectFirst, i
   FDone = false;
   FEnd = TMenuTrackEnd::Closed;
   if (!FItems || FItems->VisibleCount() == 0 || FTracking) return FEnd;
-  if (Application) Application->CancelHint();
+  CancelModalHint();
   FTracking = true;
   const int hook = AddMessageHook([this](MSG& msg) { return HandleMessage(msg); });
   const auto cleanUp = [&] {
@@ -90,7 +90,7 @@ TMenuTrackEnd TMenuTracker::Track(const TMenuAnchor& anchor, bool selectFirst, i
     OpenLevel(FItems, anchor, first, selectFirst);
     if (!FLevels.empty()) {
       SetCapture(FLevels.front()->Window);
-      RunMenuLoop([this] { return FDone || FLevels.empty() || GetCapture() != FLevels.front()->Window; });
+      RunModalLoop([this] { return FDone || FLevels.empty() || GetCapture() != FLevels.front()->Window; });
     }
   } catch (...) {
     cleanUp();
