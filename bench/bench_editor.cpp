@@ -41,7 +41,7 @@
 #include "editor/RomBackup.h"
 #include "editor/RomBlock.h"
 #include "editor/uMain.h"
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/shell/Process.h"
 #include "platform/window/WindowSystem.h"

@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/dialogs/bsSkinShellCtrls.h"

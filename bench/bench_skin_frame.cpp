@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/form/bsSkinForm.h"

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/controls/bsSkinBoxCtrls.h"

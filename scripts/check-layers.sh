@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Dependencies point down only: platform -> framework -> skin -> editor -> app.
 # Inside the platform, gdi/ and text/ are drawing without windows: they never
-# include window/ or shell/ (and gdi/ not text/). Only the backends include
+# include window/ or shell/ (and gdi/ not text/). Inside the framework the
+# rooms stand core -> graphics -> controls -> menus -> forms. Only the backends include
 # SDL. Tools sit above the layers but never reach into the tests, and a test
 # folder includes nothing above the layer it tests. The source layers cannot
 # see a tool's header.
@@ -33,6 +34,16 @@ check src/platform/window 'platform/(shell|backends)/'
 check src/platform/shell 'platform/backends/'
 check src/platform/backends "(framework|skin|editor|app)/|$tools"
 check src/framework "skin/|editor/|app/|platform/backends/|$tools|$sdl"
+check src/framework/core 'framework/(graphics|controls|menus|forms)/'
+check src/framework/graphics 'framework/(controls|menus|forms)/'
+check src/framework/controls 'framework/(menus|forms)/'
+check src/framework/menus 'framework/forms/'
+# Every framework file lives in a room.
+for f in src/framework/*.h src/framework/*.cpp; do
+  [ -e "$f" ] || continue
+  echo "layer violation: $f is in no room of the framework"
+  status=1
+done
 check src/skin "editor/|app/|platform/backends/|$tools|$sdl"
 check src/skin/data 'skin/(form|controls|dialogs)/'
 check src/skin/controls 'skin/(form|dialogs)/'

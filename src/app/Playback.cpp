@@ -7,9 +7,9 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "framework/Controls.h"
-#include "framework/Forms.h"
-#include "framework/Menus.h"
+#include "framework/controls/Controls.h"
+#include "framework/forms/Forms.h"
+#include "framework/menus/Menus.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/window/VirtualKeys.h"
 

@@ -19,7 +19,7 @@
 #include "app/Heap.h"
 #include "app/Playback.h"
 #include "editor/uMain.h"
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
 #include "platform/backends/Display.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/shell/FileSystem.h"

@@ -5,10 +5,10 @@
 #include "editor/DataImage.h"
 #include "editor/RomBlock.h"
 #include "editor/Texts.h"
-#include "framework/Classes.h"
-#include "framework/Encoding.h"
-#include "framework/Graphics.h"
-#include "framework/ImgList.h"
+#include "framework/core/Classes.h"
+#include "framework/core/Encoding.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/ImgList.h"
 
 namespace kora {
 

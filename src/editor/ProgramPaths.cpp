@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "framework/Exceptions.h"
-#include "framework/SysUtils.h"
+#include "framework/core/Exceptions.h"
+#include "framework/core/SysUtils.h"
 #include "platform/shell/ShellNamespace.h"
 #include "platform/shell/SysFiles.h"
 

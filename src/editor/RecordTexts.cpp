@@ -1,7 +1,7 @@
 #include "editor/RecordTexts.h"
 
 #include "editor/Records.h"
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 
 namespace kora {
 

@@ -1,6 +1,6 @@
 #include "editor/Records.h"
 
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 
 namespace kora {
 

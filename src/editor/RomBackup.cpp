@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "editor/Texts.h"
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 #include "platform/shell/SysFiles.h"
 
 namespace kora {

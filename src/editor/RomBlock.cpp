@@ -5,7 +5,7 @@
 
 #include "editor/RomJournal.h"
 #include "editor/Texts.h"
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 #include "platform/shell/SysFiles.h"
 
 namespace kora {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "editor/DataImage.h"
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 
 namespace kora {
 

@@ -8,7 +8,7 @@
 
 #include "editor/RomBlock.h"
 #include "editor/Texts.h"
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 #include "platform/shell/FileSystem.h"
 #include "platform/shell/SysFiles.h"
 

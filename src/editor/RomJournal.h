@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 
 namespace kora {
 

@@ -9,7 +9,7 @@
 
 #include "editor/RomBackup.h"
 #include "editor/Texts.h"
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 #include "platform/shell/Process.h"
 #include "platform/shell/SysFiles.h"
 

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "framework/Exceptions.h"
+#include "framework/core/Exceptions.h"
 #include "platform/shell/SysFiles.h"
 
 namespace kora {

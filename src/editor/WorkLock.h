@@ -4,7 +4,7 @@
 #include <string>
 
 #include "editor/ProgramPaths.h"
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 
 namespace kora {
 

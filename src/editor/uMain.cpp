@@ -7,9 +7,9 @@
 
 #include "editor/RecordTexts.h"
 #include "editor/Texts.h"
-#include "framework/ClassBuilder.h"
-#include "framework/Filer.h"
-#include "framework/FormText.h"
+#include "framework/core/ClassBuilder.h"
+#include "framework/core/Filer.h"
+#include "framework/core/FormText.h"
 #include "platform/shell/FileSystem.h"
 #include "platform/window/DropFiles.h"
 #include "skin/controls/bsSkinBoxCtrls.h"

@@ -16,10 +16,10 @@
 #include "editor/Records.h"
 #include "editor/RomSession.h"
 #include "editor/WorkLock.h"
-#include "framework/Forms.h"
-#include "framework/ImgList.h"
-#include "framework/Menus.h"
-#include "framework/StdCtrls.h"
+#include "framework/controls/StdCtrls.h"
+#include "framework/forms/Forms.h"
+#include "framework/graphics/ImgList.h"
+#include "framework/menus/Menus.h"
 
 namespace kora {
 

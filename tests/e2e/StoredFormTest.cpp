@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "EditorE2eSupport.h"
-#include "framework/Collections.h"
-#include "framework/Filer.h"
-#include "framework/TypInfo.h"
+#include "framework/core/Collections.h"
+#include "framework/core/Filer.h"
+#include "framework/core/TypInfo.h"
 
 namespace kora::test {
 namespace {

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "EditorTestSupport.h"
-#include "framework/Classes.h"
-#include "framework/Graphics.h"
-#include "framework/ImgList.h"
-#include "framework/SysUtils.h"
+#include "framework/core/Classes.h"
+#include "framework/core/SysUtils.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/ImgList.h"
 
 namespace kora {
 namespace {

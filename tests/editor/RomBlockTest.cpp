@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "EditorTestSupport.h"
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 
 namespace kora {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "EditorTestSupport.h"
 #include "editor/RomSession.h"
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 
 namespace kora {
 namespace {

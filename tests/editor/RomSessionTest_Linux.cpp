@@ -4,7 +4,7 @@
 #include <csignal>
 
 #include "EditorTestSupport.h"
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 
 namespace kora {
 namespace {

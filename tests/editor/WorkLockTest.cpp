@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "EditorTestSupport.h"
-#include "framework/Classes.h"
-#include "framework/SysUtils.h"
+#include "framework/core/Classes.h"
+#include "framework/core/SysUtils.h"
 
 namespace kora {
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "AppTestSupport.h"
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
 
 namespace kora::test {
 namespace {

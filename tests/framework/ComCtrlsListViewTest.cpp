@@ -3,8 +3,8 @@
 // selection events, the scroll bars of each style driven by the mouse, the
 // column dividers, and long lists filled in one go.
 
-#include "framework/ComCtrls.h"
 #include "framework/ControlTestSupport.h"
+#include "framework/controls/ComCtrls.h"
 
 namespace kora::test {
 namespace {

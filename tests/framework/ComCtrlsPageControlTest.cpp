@@ -1,9 +1,9 @@
 // The page control: tab clicks, keys, Ctrl+Tab from inside a page, hidden
 // tabs and the change events.
 
-#include "framework/ComCtrls.h"
 #include "framework/ControlTestSupport.h"
-#include "framework/StdCtrls.h"
+#include "framework/controls/ComCtrls.h"
+#include "framework/controls/StdCtrls.h"
 
 namespace kora::test {
 namespace {

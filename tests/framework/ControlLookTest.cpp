@@ -1,9 +1,9 @@
 // The plain look of the standard controls together on one panel, saved as
 // a picture for people to look at.
 
-#include "framework/ComCtrls.h"
 #include "framework/ControlTestSupport.h"
-#include "framework/StdCtrls.h"
+#include "framework/controls/ComCtrls.h"
+#include "framework/controls/StdCtrls.h"
 
 namespace kora::test {
 namespace {

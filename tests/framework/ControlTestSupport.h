@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/Controls.h"
+#include "framework/controls/Controls.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/window/Backend.h"
 

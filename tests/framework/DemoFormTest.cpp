@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "FormTestSupport.h"
-#include "framework/ClassBuilder.h"
-#include "framework/ComCtrls.h"
-#include "framework/Filer.h"
-#include "framework/FormText.h"
-#include "framework/Menus.h"
-#include "framework/StdCtrls.h"
+#include "framework/controls/ComCtrls.h"
+#include "framework/controls/StdCtrls.h"
+#include "framework/core/ClassBuilder.h"
+#include "framework/core/Filer.h"
+#include "framework/core/FormText.h"
+#include "framework/menus/Menus.h"
 
 namespace kora::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "framework/Encoding.h"
+#include "framework/core/Encoding.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 #include <string>
 
 #include "AppTestSupport.h"
-#include "framework/FormText.h"
-#include "framework/Forms.h"
+#include "framework/core/FormText.h"
+#include "framework/forms/Forms.h"
 
 namespace kora::test {
 namespace {

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "FormTestSupport.h"
-#include "framework/Menus.h"
-#include "framework/StdCtrls.h"
+#include "framework/controls/StdCtrls.h"
+#include "framework/menus/Menus.h"
 
 namespace kora::test {
 namespace {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "FormTestSupport.h"
-#include "framework/FormText.h"
-#include "framework/Menus.h"
-#include "framework/StdCtrls.h"
+#include "framework/controls/StdCtrls.h"
+#include "framework/core/FormText.h"
+#include "framework/menus/Menus.h"
 
 namespace kora::test {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/FormText.h"
 #include "framework/TestClasses.h"
+#include "framework/core/FormText.h"
 
 namespace kora::test {
 namespace {

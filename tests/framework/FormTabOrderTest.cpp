@@ -2,8 +2,8 @@
 #include <vector>
 
 #include "FormTestSupport.h"
-#include "framework/ComCtrls.h"
-#include "framework/StdCtrls.h"
+#include "framework/controls/ComCtrls.h"
+#include "framework/controls/StdCtrls.h"
 
 namespace kora::test {
 namespace {

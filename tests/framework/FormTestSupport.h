@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "AppTestSupport.h"
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
 
 namespace kora::test {
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "framework/FormText.h"
+#include "framework/core/FormText.h"
 
 namespace kora::test {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "GraphicsTestSupport.h"
 
-#include "framework/FormText.h"
+#include "framework/core/FormText.h"
 
 namespace kora::test {
 namespace {

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/ClassBuilder.h"
-#include "framework/Graphics.h"
+#include "framework/core/ClassBuilder.h"
+#include "framework/graphics/Graphics.h"
 #include "platform/gdi/PngFile.h"
 
 namespace kora::test {

@@ -2,8 +2,8 @@
 #include <string>
 
 #include "AppTestSupport.h"
-#include "framework/ClassBuilder.h"
-#include "framework/Forms.h"
+#include "framework/core/ClassBuilder.h"
+#include "framework/forms/Forms.h"
 
 namespace kora::test {
 

@@ -2,8 +2,8 @@
 
 #include "GraphicsTestSupport.h"
 
-#include "framework/FormText.h"
-#include "framework/ImgList.h"
+#include "framework/core/FormText.h"
+#include "framework/graphics/ImgList.h"
 
 namespace kora::test {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "framework/IniFiles.h"
 #include "framework/LinesOf.h"
 #include "framework/TempFolder.h"
+#include "framework/core/IniFiles.h"
 
 namespace kora {
 namespace {

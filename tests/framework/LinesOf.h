@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 
 namespace kora::test {
 

@@ -1,7 +1,7 @@
 #include <vector>
 
 #include "MenuTestSupport.h"
-#include "framework/Menus_BarTracker.h"
+#include "framework/menus/Menus_BarTracker.h"
 
 namespace kora::test {
 namespace {

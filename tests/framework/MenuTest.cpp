@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/FormText.h"
-#include "framework/Menus.h"
+#include "framework/core/FormText.h"
+#include "framework/menus/Menus.h"
 #include "platform/window/VirtualKeys.h"
 
 namespace kora::test {

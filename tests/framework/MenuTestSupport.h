@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "AppTestSupport.h"
-#include "framework/Forms.h"
-#include "framework/Menus.h"
+#include "framework/forms/Forms.h"
+#include "framework/menus/Menus.h"
 
 namespace kora::test {
 

@@ -1,8 +1,8 @@
 #include <vector>
 
 #include "MenuTestSupport.h"
-#include "framework/ImgList.h"
-#include "framework/Menus_PlainLook.h"
+#include "framework/graphics/ImgList.h"
+#include "framework/menus/Menus_PlainLook.h"
 
 namespace kora::test {
 namespace {

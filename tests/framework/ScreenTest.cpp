@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "FormTestSupport.h"
-#include "framework/StdCtrls.h"
+#include "framework/controls/StdCtrls.h"
 
 namespace kora::test {
 namespace {

@@ -3,7 +3,7 @@
 // read-only mode and moving between edits with Tab.
 
 #include "framework/ControlTestSupport.h"
-#include "framework/StdCtrls.h"
+#include "framework/controls/StdCtrls.h"
 
 namespace kora::test {
 namespace {

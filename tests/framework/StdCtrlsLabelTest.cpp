@@ -2,7 +2,7 @@
 // transparency.
 
 #include "framework/ControlTestSupport.h"
-#include "framework/StdCtrls.h"
+#include "framework/controls/StdCtrls.h"
 
 namespace kora::test {
 namespace {

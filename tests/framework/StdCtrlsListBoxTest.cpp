@@ -2,7 +2,7 @@
 // and its scroll bar, owner draw.
 
 #include "framework/ControlTestSupport.h"
-#include "framework/StdCtrls.h"
+#include "framework/controls/StdCtrls.h"
 
 namespace kora::test {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/Classes.h"
 #include "framework/TempFolder.h"
+#include "framework/core/Classes.h"
 
 namespace kora {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "framework/Classes.h"
 #include "framework/LinesOf.h"
+#include "framework/core/Classes.h"
 
 namespace kora {
 namespace {

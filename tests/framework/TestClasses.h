@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/ClassBuilder.h"
-#include "framework/Collections.h"
-#include "framework/Components.h"
-#include "framework/Filer.h"
+#include "framework/core/ClassBuilder.h"
+#include "framework/core/Collections.h"
+#include "framework/core/Components.h"
+#include "framework/core/Filer.h"
 
 namespace kora::test {
 

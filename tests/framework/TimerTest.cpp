@@ -1,5 +1,5 @@
 #include "AppTestSupport.h"
-#include "framework/ExtCtrls.h"
+#include "framework/controls/ExtCtrls.h"
 
 namespace kora::test {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 #include "skin/data/bszlibcompress.h"
 
 namespace kora::fuzz {

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "../framework/TestClasses.h"
-#include "framework/FormText.h"
+#include "framework/core/FormText.h"
 
 namespace {
 

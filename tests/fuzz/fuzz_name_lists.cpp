@@ -9,7 +9,7 @@
 
 #include "FuzzFiles.h"
 #include "editor/NameLists.h"
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 #include "platform/text/Utf8.h"
 
 namespace {

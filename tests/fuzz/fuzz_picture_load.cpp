@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "editor/NameLists.h"
-#include "framework/Classes.h"
-#include "framework/Graphics.h"
-#include "framework/ImgList.h"
+#include "framework/core/Classes.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/ImgList.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   using namespace kora;

@@ -9,7 +9,7 @@
 
 #include "FuzzFiles.h"
 #include "editor/RomBlock.h"
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include "FuzzFiles.h"
 #include "editor/RomJournal.h"
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 
 namespace {
 

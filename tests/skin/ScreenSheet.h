@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "framework/Controls.h"
-#include "framework/Graphics.h"
+#include "framework/controls/Controls.h"
+#include "framework/graphics/Graphics.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/gdi/PngFile.h"
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/data/bsSkinData.h"

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "framework/Filer.h"
-#include "framework/FormText.h"
 #include "framework/TempFolder.h"
+#include "framework/core/Filer.h"
+#include "framework/core/FormText.h"
 #include "skin/SkinTestSupport.h"
 #include "skin/data/bszlib.h"
 

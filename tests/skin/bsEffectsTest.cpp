@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 #include "skin/data/bsEffects.h"
 
 namespace kora {

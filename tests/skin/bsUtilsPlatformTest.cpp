@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "framework/Controls.h"
+#include "framework/controls/Controls.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/window/Screen.h"
 #include "platform/window/ScrollBars.h"

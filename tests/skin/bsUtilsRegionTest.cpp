@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 #include "platform/gdi/Region.h"
 #include "skin/bsUtilsTestSupport.h"
 #include "skin/data/bsUtils.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/Graphics.h"
+#include "framework/graphics/Graphics.h"
 
 namespace kora::test {
 

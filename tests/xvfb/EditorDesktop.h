@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "editor/uMain.h"
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/form/bsSkinForm.h"

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
 #include "platform/backends/sdl/SdlBackend.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/form/bsSkinForm.h"

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
 #include "platform/backends/sdl/SdlBackend.h"
 #include "platform/backends/sdl/X11Bridge.h"
 #include "platform/backends/sdl/X11Tray.h"

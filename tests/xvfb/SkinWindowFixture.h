@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
 #include "platform/backends/sdl/SdlBackend.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/form/bsSkinForm.h"

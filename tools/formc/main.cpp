@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/Classes.h"
-#include "framework/FormText.h"
+#include "framework/core/Classes.h"
+#include "framework/core/FormText.h"
 #include "platform/shell/SysFiles.h"
 
 int main(int argc, char** argv) {

@@ -1,6 +1,6 @@
 #include "kora-cli/AtomicFile.h"
 
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 
 namespace kora::cli {
 

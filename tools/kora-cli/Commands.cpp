@@ -4,7 +4,7 @@
 #include "editor/NameLists.h"
 #include "editor/RomSession.h"
 #include "editor/WorkLock.h"
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 #include "kora-cli/AtomicFile.h"
 #include "kora-cli/DemoImage.h"
 #include "kora-cli/DemoRom.h"

@@ -2,7 +2,7 @@
 
 #include "editor/DataImage.h"
 #include "editor/NameLists.h"
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 #include "kora-cli/RecordColumns.h"
 
 #include <string>

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 #include "platform/gdi/PngFile.h"
 #include "platform/window/Focus.h"
 #include "skin/controls/bsSkinBoxCtrls.h"

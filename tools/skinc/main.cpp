@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 #include "platform/shell/SysFiles.h"
 #include "skin/data/bsSkinData.h"
 #include "skinc/Preview.h"

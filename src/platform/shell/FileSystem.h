@@ -7,7 +7,7 @@
 //
 // The runtime's path and file functions (ExtractFilePath, ExtractFileName,
 // ExtractFileExt, the trailing-delimiter pair, FileExists, DeleteFile) live
-// in framework/SysUtils.h; this unit adds what the shell and the file
+// in framework/core/SysUtils.h; this unit adds what the shell and the file
 // dialog need beneath and beside them.
 
 #include <chrono>

@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "framework/ImgList.h"
-#include "framework/StdCtrls.h"
+#include "framework/controls/StdCtrls.h"
+#include "framework/graphics/ImgList.h"
 #include "skin/controls/bsSkinBoxCtrls_ListView.h"
 #include "skin/controls/bsSkinCtrls_Control.h"
 #include "skin/controls/bsSkinCtrls_Edit.h"

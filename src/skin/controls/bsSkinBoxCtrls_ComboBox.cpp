@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "framework/ClassBuilder.h"
-#include "framework/SysUtils.h"
+#include "framework/core/ClassBuilder.h"
+#include "framework/core/SysUtils.h"
 #include "platform/text/Utf8.h"
 #include "skin/controls/bsSkinBoxCtrls.h"
 

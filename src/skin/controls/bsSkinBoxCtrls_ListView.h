@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/ComCtrls.h"
+#include "framework/controls/ComCtrls.h"
 #include "skin/controls/bsSkinCtrls_Control.h"
 #include "skin/controls/bsSkinCtrls_ScrollBar.h"
 

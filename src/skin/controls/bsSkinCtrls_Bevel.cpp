@@ -2,7 +2,7 @@
 
 #include "skin/controls/bsSkinCtrls_Bevel.h"
 
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 
 namespace kora {
 

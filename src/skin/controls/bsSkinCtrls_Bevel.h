@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/Controls.h"
+#include "framework/controls/Controls.h"
 #include "skin/controls/bsSkinCtrls_Control.h"
 
 namespace kora {

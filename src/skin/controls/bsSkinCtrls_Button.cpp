@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "framework/ClassBuilder.h"
-#include "framework/Menus.h"
+#include "framework/core/ClassBuilder.h"
+#include "framework/menus/Menus.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
 
 namespace kora {

@@ -6,9 +6,9 @@
 
 #include <memory>
 
-#include "framework/ExtCtrls.h"
-#include "framework/Forms.h"
-#include "framework/ImgList.h"
+#include "framework/controls/ExtCtrls.h"
+#include "framework/forms/Forms.h"
+#include "framework/graphics/ImgList.h"
 #include "skin/controls/bsSkinCtrls_Control.h"
 
 namespace kora {

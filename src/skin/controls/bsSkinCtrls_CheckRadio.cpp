@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "framework/ClassBuilder.h"
-#include "framework/Menus.h"
+#include "framework/core/ClassBuilder.h"
+#include "framework/menus/Menus.h"
 #include "platform/text/Text.h"
 #include "platform/text/TextFlags.h"
 

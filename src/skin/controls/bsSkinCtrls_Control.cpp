@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 #include "platform/gdi/Region.h"
 #include "skin/controls/bsSkinCtrls_Control.h"
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "framework/Controls.h"
+#include "framework/controls/Controls.h"
 #include "skin/data/bsSkinData.h"
 #include "skin/data/bsUtils.h"
 

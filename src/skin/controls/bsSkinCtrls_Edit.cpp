@@ -3,7 +3,7 @@
 
 #include "skin/controls/bsSkinCtrls_Edit.h"
 
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 #include "platform/text/Utf8.h"
 #include "skin/data/bsSkinData.h"
 #include "skin/data/bsUtils.h"

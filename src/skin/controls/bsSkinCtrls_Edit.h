@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "framework/StdCtrls.h"
+#include "framework/controls/StdCtrls.h"
 
 namespace kora {
 

@@ -2,7 +2,7 @@
 
 #include "skin/controls/bsSkinCtrls_EditHost.h"
 
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 
 namespace kora {
 

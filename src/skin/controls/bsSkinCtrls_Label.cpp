@@ -2,7 +2,7 @@
 // colours.
 
 #include "skin/controls/bsSkinCtrls_Label.h"
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 #include "platform/text/Text.h"
 #include "platform/text/TextFlags.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/StdCtrls.h"
+#include "framework/controls/StdCtrls.h"
 #include "skin/controls/bsSkinCtrls_Control.h"
 
 namespace kora {

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 #include "platform/text/TextFlags.h"
 #include "skin/controls/bsSkinCtrls_Panel.h"
 

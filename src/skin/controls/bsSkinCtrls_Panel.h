@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/Alignment.h"
-#include "framework/ImgList.h"
+#include "framework/controls/Alignment.h"
+#include "framework/graphics/ImgList.h"
 #include "skin/controls/bsSkinCtrls_Control.h"
 
 namespace kora {

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 
 namespace kora {
 

@@ -2,7 +2,7 @@
 
 #include "skin/controls/bsSkinCtrls_SpeedButton.h"
 
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 #include "platform/gdi/Gdi.h"
 
 namespace kora {

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "framework/Menus.h"
+#include "framework/menus/Menus.h"
 #include "skin/controls/bsSkinCtrls_Button.h"
 
 namespace kora {

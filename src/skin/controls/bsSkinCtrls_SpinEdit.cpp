@@ -8,8 +8,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "framework/ClassBuilder.h"
-#include "framework/SysUtils.h"
+#include "framework/core/ClassBuilder.h"
+#include "framework/core/SysUtils.h"
 
 namespace kora {
 

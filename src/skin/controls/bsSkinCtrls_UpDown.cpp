@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 #include "skin/controls/bsSkinCtrls_UpDown.h"
 
 namespace kora {

@@ -12,8 +12,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "framework/ComCtrls.h"
-#include "framework/ImgList.h"
+#include "framework/controls/ComCtrls.h"
+#include "framework/graphics/ImgList.h"
 #include "skin/controls/bsSkinCtrls_Control.h"
 #include "skin/controls/bsSkinCtrls_UpDown.h"
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 #include "platform/text/Text.h"
 #include "platform/text/TextFlags.h"
 #include "platform/window/MessageQueue.h"

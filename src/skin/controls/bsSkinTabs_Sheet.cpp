@@ -1,7 +1,7 @@
 // TbsSkinCustomTabSheet and TbsSkinTabSheet: pages that paint their own
 // background, for the transparent controls on them.
 
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 #include "skin/controls/bsSkinTabs.h"
 
 namespace kora {

@@ -3,8 +3,8 @@
 
 #include "skin/data/bsSkinData.h"
 
-#include "framework/ClassBuilder.h"
-#include "framework/Forms.h"
+#include "framework/core/ClassBuilder.h"
+#include "framework/forms/Forms.h"
 #include "platform/window/MessageQueue.h"
 
 namespace kora {

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/Components.h"
-#include "framework/Graphics.h"
+#include "framework/core/Components.h"
+#include "framework/graphics/Graphics.h"
 #include "platform/window/Messages.h"
 #include "skin/data/bsSkinData_ControlRecords.h"
 #include "skin/data/bsSkinData_ObjectRecords.h"

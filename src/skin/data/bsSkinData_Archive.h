@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 
 namespace kora::skin_archive {
 

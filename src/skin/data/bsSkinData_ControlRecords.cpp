@@ -1,7 +1,7 @@
 // Keys of the control records, each class's in read order.
 
 #include "skin/data/bsSkinData_ControlRecords.h"
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 
 namespace kora {
 

@@ -1,7 +1,7 @@
 // Keys of the frame-object records and the popup and hint window records.
 
 #include "skin/data/bsSkinData_ObjectRecords.h"
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 
 namespace kora {
 

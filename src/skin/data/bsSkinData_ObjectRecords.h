@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/TypInfo.h"
+#include "framework/core/TypInfo.h"
 #include "skin/data/bsSkinData_Values.h"
 
 namespace kora {

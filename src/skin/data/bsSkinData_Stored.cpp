@@ -1,8 +1,8 @@
 // TbsCompressedStoredSkin: the compressed skin archive a form carries, the
 // archive builder and the compressed skin file.
 
-#include "framework/ClassBuilder.h"
-#include "framework/Filer.h"
+#include "framework/core/ClassBuilder.h"
+#include "framework/core/Filer.h"
 #include "skin/data/bsSkinData.h"
 #include "skin/data/bsSkinData_Archive.h"
 #include "skin/data/bszlibcompress.h"

@@ -1,6 +1,6 @@
 // TbsResourceStrData: the texts of skinned dialogs and menus, English by default.
 
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 #include "skin/data/bsSkinData.h"
 
 namespace kora {

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/Alignment.h"
-#include "framework/Graphics.h"
-#include "framework/IniFiles.h"
+#include "framework/controls/Alignment.h"
+#include "framework/core/IniFiles.h"
+#include "framework/graphics/Graphics.h"
 #include "platform/gdi/Geometry.h"
 
 namespace kora {
@@ -183,7 +183,7 @@ protected:                                               \
 public:
 
 // Defines StaticClass() of a skin record class, which publishes nothing;
-// the record units include framework/ClassBuilder.h for it.
+// the record units include framework/core/ClassBuilder.h for it.
 #define KORA_SKIN_RECORD_CLASS(Name)                                          \
   ::kora::TClass Name::StaticClass() {                                        \
     static const ::kora::TClassInfo info(::kora::TClassBuilder<Name>(#Name)); \

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Graphics.h"
+#include "framework/graphics/Graphics.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/window/WinTypes.h"
 

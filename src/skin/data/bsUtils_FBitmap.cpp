@@ -1,6 +1,6 @@
 // TbsFBitmap: a 24-bit top-down copy of a bitmap for fast pixel scans.
 
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 #include "skin/data/bsUtils.h"
 
 namespace kora {

@@ -2,7 +2,7 @@
 // control's canvas at the control's place, from the parent's skin where it
 // draws one.
 
-#include "framework/Controls.h"
+#include "framework/controls/Controls.h"
 #include "skin/data/bsUtils.h"
 
 namespace kora {

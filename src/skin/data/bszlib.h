@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 
 namespace kora {
 

@@ -1,6 +1,6 @@
 #include "skin/data/bszlibcompress.h"
 
-#include "framework/SysUtils.h"
+#include "framework/core/SysUtils.h"
 #include "skin/data/bszlib.h"
 
 namespace kora {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "framework/Classes.h"
+#include "framework/core/Classes.h"
 
 namespace kora {
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <array>
 
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 #include "skin/dialogs/bsSkinManager.h"
 #include "skin/dialogs/bsSkinShellCtrls.h"
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
 #include "skin/controls/bsSkinCtrls.h"
 #include "skin/form/bsSkinForm.h"
 

@@ -3,8 +3,8 @@
 
 #include "skin/dialogs/bsSkinManager.h"
 
-#include "framework/ClassBuilder.h"
-#include "framework/Forms.h"
+#include "framework/core/ClassBuilder.h"
+#include "framework/forms/Forms.h"
 
 namespace kora {
 

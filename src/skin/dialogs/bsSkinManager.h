@@ -2,7 +2,7 @@
 // TSkinManager: one assignment hands a skin to every skinned component of
 // the manager's form.
 
-#include "framework/Components.h"
+#include "framework/core/Components.h"
 #include "skin/data/bsSkinData.h"
 
 namespace kora {

@@ -3,8 +3,8 @@
 
 #include "skin/dialogs/bsSkinShellCtrls.h"
 
-#include "framework/ClassBuilder.h"
-#include "framework/SysUtils.h"
+#include "framework/core/ClassBuilder.h"
+#include "framework/core/SysUtils.h"
 
 namespace kora {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
 #include "skin/controls/bsSkinBoxCtrls.h"
 #include "skin/controls/bsSkinCtrls.h"
 #include "skin/dialogs/bsSkinShellCtrls_Combos.h"

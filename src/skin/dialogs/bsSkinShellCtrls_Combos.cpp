@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 #include "platform/shell/ShellIcons.h"
 #include "skin/dialogs/bsSkinShellCtrls_FileList.h"
 

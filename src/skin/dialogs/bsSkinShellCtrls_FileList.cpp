@@ -8,9 +8,9 @@
 #include <system_error>
 #include <unordered_set>
 
-#include "framework/ClassBuilder.h"
-#include "framework/Forms.h"
-#include "framework/SysUtils.h"
+#include "framework/core/ClassBuilder.h"
+#include "framework/core/SysUtils.h"
+#include "framework/forms/Forms.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/shell/ShellIcons.h"
 #include "platform/shell/SysFiles.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/ImgList.h"
+#include "framework/graphics/ImgList.h"
 #include "platform/shell/ShellNamespace.h"
 #include "skin/controls/bsSkinBoxCtrls_ListView.h"
 

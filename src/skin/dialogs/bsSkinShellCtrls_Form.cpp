@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "framework/ClassBuilder.h"
-#include "framework/SysUtils.h"
+#include "framework/core/ClassBuilder.h"
+#include "framework/core/SysUtils.h"
 #include "platform/shell/SysFiles.h"
 #include "skin/dialogs/bsSkinShellCtrls.h"
 

@@ -6,7 +6,7 @@
 #include <mutex>
 #include <system_error>
 
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 #include "platform/shell/FolderWatcher.h"
 #include "platform/window/Window.h"
 

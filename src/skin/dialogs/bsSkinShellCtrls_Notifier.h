@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "framework/Components.h"
-#include "framework/Events.h"
+#include "framework/core/Components.h"
+#include "framework/core/Events.h"
 #include "platform/window/WinTypes.h"
 
 namespace kora {

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "framework/ExtCtrls.h"
+#include "framework/controls/ExtCtrls.h"
 
 namespace kora {
 

@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "framework/Menus.h"
-#include "framework/Menus_Tracker.h"
+#include "framework/menus/Menus.h"
+#include "framework/menus/Menus_Tracker.h"
 
 namespace kora {
 

@@ -2,7 +2,7 @@
 // references, and the frame's built-in texts.
 
 #include "skin/form/bsSkinForm.h"
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 #include "skin/form/bsSkinHint.h"
 #include "skin/form/bsSkinMenuBar.h"
 #include "skin/form/bsSkinMenus.h"

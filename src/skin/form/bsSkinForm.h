@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/Controls.h"
-#include "framework/ExtCtrls.h"
-#include "framework/Forms.h"
-#include "framework/Menus.h"
-#include "framework/Menus_Tracker.h"
+#include "framework/controls/Controls.h"
+#include "framework/controls/ExtCtrls.h"
+#include "framework/forms/Forms.h"
+#include "framework/menus/Menus.h"
+#include "framework/menus/Menus_Tracker.h"
 #include "skin/data/bsSkinData.h"
 #include "skin/data/bsUtils.h"
 #include "skin/form/bsFrameAnimator.h"

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 #include "platform/text/Text.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/controls/bsSkinCtrls_Control.h"

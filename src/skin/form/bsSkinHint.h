@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "framework/ExtCtrls.h"
-#include "framework/Forms.h"
+#include "framework/controls/ExtCtrls.h"
+#include "framework/forms/Forms.h"
 #include "skin/data/bsSkinData.h"
 #include "skin/form/bsSkinForm.h"
 

@@ -2,7 +2,7 @@
 
 #include "skin/form/bsSkinMenuBar.h"
 
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 #include "platform/text/Text.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/data/bsEffects.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/Menus.h"
-#include "framework/Menus_BarTracker.h"
+#include "framework/menus/Menus.h"
+#include "framework/menus/Menus_BarTracker.h"
 #include "skin/controls/bsSkinCtrls_Control.h"
 #include "skin/form/bsSkinForm.h"
 

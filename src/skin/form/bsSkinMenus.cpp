@@ -2,7 +2,7 @@
 
 #include "skin/form/bsSkinMenus.h"
 
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/form/bsSkinForm.h"
 

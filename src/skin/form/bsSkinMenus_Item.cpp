@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "framework/ImgList.h"
-#include "framework/Menus_PlainLook.h"
+#include "framework/graphics/ImgList.h"
+#include "framework/menus/Menus_PlainLook.h"
 #include "platform/text/Text.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/data/bsEffects.h"

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "framework/ImgList.h"
+#include "framework/graphics/ImgList.h"
 #include "platform/text/Text.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/controls/bsSkinCtrls_Control.h"

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "framework/ClassBuilder.h"
+#include "framework/core/ClassBuilder.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/form/bsSkinMenus.h"
 

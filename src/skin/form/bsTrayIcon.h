@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/Controls.h"
-#include "framework/ExtCtrls.h"
-#include "framework/Forms.h"
-#include "framework/ImgList.h"
-#include "framework/Menus.h"
+#include "framework/controls/Controls.h"
+#include "framework/controls/ExtCtrls.h"
+#include "framework/forms/Forms.h"
+#include "framework/graphics/ImgList.h"
+#include "framework/menus/Menus.h"
 #include "platform/shell/NotifyArea.h"
 #include "skin/form/bsSkinForm.h"
 

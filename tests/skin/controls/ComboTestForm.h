@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "framework/ClassBuilder.h"
-#include "framework/FormText.h"
-#include "framework/Forms.h"
-#include "framework/ImgList.h"
+#include "framework/core/ClassBuilder.h"
+#include "framework/core/FormText.h"
+#include "framework/forms/Forms.h"
+#include "framework/graphics/ImgList.h"
 #include "skin/controls/bsSkinBoxCtrls.h"
 #include "skin/controls/bsSkinCtrls.h"
 

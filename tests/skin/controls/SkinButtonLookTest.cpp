@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "SkinButtonTestSkin.h"
-#include "framework/StdCtrls.h"
+#include "framework/controls/StdCtrls.h"
 #include "skin/data/bsEffects.h"
 
 namespace kora::test {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "SkinButtonTestSkin.h"
-#include "framework/FormText.h"
-#include "framework/StdCtrls.h"
+#include "framework/controls/StdCtrls.h"
+#include "framework/core/FormText.h"
 #include "platform/gdi/Region.h"
 #include "skin/data/bsEffects.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "SkinControlTestSupport.h"
-#include "framework/FormText.h"
+#include "framework/core/FormText.h"
 
 namespace kora::test {
 namespace {

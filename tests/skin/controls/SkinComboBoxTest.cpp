@@ -8,8 +8,8 @@
 
 #include "ComboTestForm.h"
 #include "SkinControlTestSupport.h"
-#include "framework/FormText.h"
-#include "framework/Forms.h"
+#include "framework/core/FormText.h"
+#include "framework/forms/Forms.h"
 #include "skin/controls/bsSkinBoxCtrls.h"
 
 namespace kora::test {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "SkinControlTestSupport.h"
-#include "framework/ClassBuilder.h"
-#include "framework/FormText.h"
+#include "framework/core/ClassBuilder.h"
+#include "framework/core/FormText.h"
 
 namespace kora::test {
 namespace {

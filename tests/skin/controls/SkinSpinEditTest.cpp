@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "SkinControlTestSupport.h"
-#include "framework/FormText.h"
-#include "framework/SysUtils.h"
+#include "framework/core/FormText.h"
+#include "framework/core/SysUtils.h"
 
 namespace kora::test {
 namespace {

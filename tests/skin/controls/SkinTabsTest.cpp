@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "SkinControlTestSupport.h"
-#include "framework/ClassBuilder.h"
-#include "framework/FormText.h"
-#include "framework/StdCtrls.h"
+#include "framework/controls/StdCtrls.h"
+#include "framework/core/ClassBuilder.h"
+#include "framework/core/FormText.h"
 #include "skin/controls/bsSkinTabs.h"
 
 namespace kora::test {

@@ -3,7 +3,7 @@
 // under itself, and the bevel in its two tones.
 
 #include "SkinControlTestSupport.h"
-#include "framework/FormText.h"
+#include "framework/core/FormText.h"
 #include "skin/controls/bsSkinBoxCtrls.h"
 
 namespace kora::test {

@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/ScreenSheet.h"

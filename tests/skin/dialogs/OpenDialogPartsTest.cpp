@@ -2,7 +2,7 @@
 // them, and the file-type combo box's reading of a filter string.
 
 #include "OpenDialogTestSupport.h"
-#include "framework/FormText.h"
+#include "framework/core/FormText.h"
 
 namespace kora::test {
 namespace {

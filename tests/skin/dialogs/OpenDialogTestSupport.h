@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Forms.h"
+#include "framework/forms/Forms.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/dialogs/bsSkinShellCtrls.h"

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "framework/ClassBuilder.h"
-#include "framework/Forms.h"
+#include "framework/core/ClassBuilder.h"
+#include "framework/forms/Forms.h"
 #include "skin/controls/bsSkinCtrls.h"
 #include "skin/dialogs/bsSkinManager.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "MessageBoxTestSupport.h"
-#include "framework/FormText.h"
+#include "framework/core/FormText.h"
 #include "platform/gdi/Gdi.h"
 #include "skin/dialogs/bsSkinManager.h"
 

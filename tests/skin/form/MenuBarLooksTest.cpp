@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/Forms.h"
-#include "framework/Menus_BarTracker.h"
+#include "framework/forms/Forms.h"
+#include "framework/menus/Menus_BarTracker.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/window/WindowSystem.h"
 #include "skin/form/bsSkinMenuBar.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "SkinFormTestSupport.h"
-#include "framework/FormText.h"
+#include "framework/core/FormText.h"
 
 namespace kora::test {
 namespace {

@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "framework/Forms.h"
 #include "framework/TempFolder.h"
+#include "framework/forms/Forms.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/gdi/BmpFile.h"
 #include "platform/gdi/PngFile.h"

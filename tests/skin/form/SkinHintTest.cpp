@@ -8,7 +8,7 @@
 #include <string>
 
 #include "SkinFormTestSupport.h"
-#include "framework/FormText.h"
+#include "framework/core/FormText.h"
 #include "skin/form/bsSkinHint.h"
 
 namespace kora::test {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "SkinFormTestSupport.h"
-#include "framework/ExtCtrls.h"
-#include "framework/FormText.h"
+#include "framework/controls/ExtCtrls.h"
+#include "framework/core/FormText.h"
 #include "skin/form/bsSkinMenuBar.h"
 #include "skin/form/bsSkinMenus.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "SkinFormTestSupport.h"
-#include "framework/ExtCtrls.h"
+#include "framework/controls/ExtCtrls.h"
 #include "skin/form/bsSkinMenus.h"
 
 namespace kora::test {

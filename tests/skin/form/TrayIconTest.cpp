@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "SkinMenuTestSupport.h"
-#include "framework/FormText.h"
+#include "framework/core/FormText.h"
 #include "platform/shell/NotifyArea.h"
 #include "skin/form/bsTrayIcon.h"
 
