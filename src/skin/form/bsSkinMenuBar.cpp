@@ -409,7 +409,7 @@ void TbsSkinMainMenuBar::OpenOverflow() {
   const RECT marker = OverflowMarker();
   const POINT topLeft = ClientToScreen(marker.TopLeft());
   const RECT anchor = RECT::FromSize(topLeft.X, topLeft.Y, WidthOf(marker), HeightOf(marker));
-  FSkinForm->OpenFramePopup(FMainMenu->Items(), anchor, FPopupToUp, DropSkin(), this, first);
+  FSkinForm->MenuMode().Popup(FMainMenu->Items(), anchor, FPopupToUp, DropSkin(), this, first);
 }
 
 // ---- The look of the menu bar core ----------------------------------------------------
@@ -454,9 +454,9 @@ TMenuTrackEnd TbsSkinMainMenuBar::DropDown(int index, const TMenuBarDrop& drop) 
   options.OnMouseOutside = drop.OnMouseOutside;
   options.OnClosed = drop.OnClosed;
   // Every window of the skinned look opens on its first item.
-  return FSkinForm->OpenFramePopup(FItems[size_t(index)]->MenuItem,
-                                   RECT::FromSize(topLeft.X, topLeft.Y, WidthOf(r), HeightOf(r)), FPopupToUp,
-                                   DropSkin(), this, 0, &options);
+  return FSkinForm->MenuMode().Popup(FItems[size_t(index)]->MenuItem,
+                                     RECT::FromSize(topLeft.X, topLeft.Y, WidthOf(r), HeightOf(r)), FPopupToUp,
+                                     DropSkin(), this, 0, &options);
 }
 
 // The frame keeps its own keyboard menu mode and the OnMainMenuEnter and
@@ -465,16 +465,16 @@ TMenuTrackEnd TbsSkinMainMenuBar::DropDown(int index, const TMenuBarDrop& drop) 
 void TbsSkinMainMenuBar::BarModeChanged(TMenuBarMode from, TMenuBarMode to) {
   if (!FSkinForm) return;
   if (from == TMenuBarMode::Rest && to == TMenuBarMode::Menus) {
-    if (FSkinForm->KeyboardMenuMode()) return;
+    if (FSkinForm->MenuMode().KeyboardMode()) return;
     FMouseMenuEntered = true;
     FSkinForm->OnMainMenuEnter(FSkinForm);
   } else if (from == TMenuBarMode::Menus && to == TMenuBarMode::Keys) {
     // A menu mode the mouse began goes on under the keyboard: entered once.
     const bool announce = !FMouseMenuEntered;
     FMouseMenuEntered = false;
-    if (!FSkinForm->KeyboardMenuMode()) FSkinForm->EnterKeyboardMenuMode(announce);
+    if (!FSkinForm->MenuMode().KeyboardMode()) FSkinForm->MenuMode().EnterKeyboardMode(announce);
   } else if (to == TMenuBarMode::Rest) {
-    FSkinForm->LeaveKeyboardMenuMode();
+    FSkinForm->MenuMode().LeaveKeyboardMode();
     if (!FMouseMenuEntered) return;
     FMouseMenuEntered = false;
     FSkinForm->OnMainMenuExit(FSkinForm);
