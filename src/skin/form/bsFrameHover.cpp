@@ -28,18 +28,20 @@ LRESULT TbsFrameHover::NCHitTest(POINT p) {
 LRESULT TbsFrameHover::HitTest(POINT p) { return FFrame->SkinActive() ? SkinHitTest(p) : DefaultHitTest(p); }
 
 LRESULT TbsFrameHover::SkinHitTest(POINT p) {
+  TbsFrameObjects& objects = FFrame->FrameObjects();
+  const TbsFrameWindowStates& states = FFrame->States();
   const auto inCaption = [&] {
-    for (const auto& object : FFrame->FrameObjects().All())
+    for (const auto& object : objects.All())
       if (object->Visible && object->HitCode() == HTCAPTION && object->ObjectRect.Contains(p)) return true;
     return false;
   };
   FFrame->MeasureWindow();
   if (!FFrame->CalcRects()) return HTOBJECT;
-  FFrame->FrameObjects().CalcRects();
-  if (FFrame->States().RolledUp() || FFrame->States().WindowState() == fwsMinimized) return inCaption() ? HTCAPTION : HTOBJECT;
+  objects.CalcRects();
+  if (states.RolledUp() || states.WindowState() == fwsMinimized) return inCaption() ? HTCAPTION : HTOBJECT;
   const TbsFrameGeometry& g = FFrame->Geometry();
-  if (FHotIndex != -1 && !inCaption() && !g.Inner.Contains(p) && !FFrame->States().InSizeMove()) return HTOBJECT;
-  if (FFrame->States().WindowState() != fwsMaximized && FFrame->Sizeable()) {
+  if (FHotIndex != -1 && !inCaption() && !g.Inner.Contains(p) && !states.InSizeMove()) return HTOBJECT;
+  if (states.WindowState() != fwsMaximized && FFrame->Sizeable()) {
     const int b = FFrame->SkinData()->FormInfo().BorderWidth;
     const RECT window = RECT::FromSize(0, 0, FFrame->FrameSize().cx, FFrame->FrameSize().cy);
     const TbsFrameRegion& region = FFrame->Region();
@@ -58,13 +60,16 @@ LRESULT TbsFrameHover::SkinHitTest(POINT p) {
 }
 
 LRESULT TbsFrameHover::DefaultHitTest(POINT p) {
+  const TbsFrameObjects& objects = FFrame->FrameObjects();
+  const TbsFrameWindowStates& states = FFrame->States();
   FFrame->FitDefaultGeometry();
   const TbsFrameGeometry& g = FFrame->Geometry();
-  if (FFrame->States().WindowState() != fwsMaximized && !FFrame->States().RolledUp() && FFrame->Sizeable() && FFrame->States().WindowState() != fwsMinimized) {
+  if (states.WindowState() != fwsMaximized && !states.RolledUp() && FFrame->Sizeable() &&
+      states.WindowState() != fwsMinimized) {
     if (FHotIndex != -1) return HTOBJECT;
     if (const LRESULT zone = g.SizingZone(p); zone != HTNOWHERE) return zone;
   }
-  for (const auto& object : FFrame->FrameObjects().All())
+  for (const auto& object : objects.All())
     if (object->Visible && object->Enabled && object->ObjectRect.Contains(p)) return HTOBJECT;
   if (g.Caption.Contains(p)) return HTCAPTION;
   if (g.Inner.Contains(p)) return HTCLIENT;
@@ -74,11 +79,12 @@ LRESULT TbsFrameHover::DefaultHitTest(POINT p) {
 // ---- Hot tracking ------------------------------------------------------------------
 
 void TbsFrameHover::HotTracking(POINT p, bool allowHot) {
-  if (FFrame->FrameObjects().All().empty() || !FFrame->GetFormActive()) return;
+  const TbsFrameObjects& objects = FFrame->FrameObjects();
+  if (objects.All().empty() || !FFrame->GetFormActive()) return;
   int hot = -1;
   if (allowHot) {
-    for (int i = 0; i < FFrame->FrameObjects().Count(); ++i) {
-      const TbsActiveSkinObject* object = FFrame->FrameObjects().At(i);
+    for (int i = 0; i < objects.Count(); ++i) {
+      const TbsActiveSkinObject* object = objects.At(i);
       if (object->Enabled && object->Visible && object->ObjectRect.Contains(p)) {
         hot = i;
         break;
@@ -90,18 +96,19 @@ void TbsFrameHover::HotTracking(POINT p, bool allowHot) {
   const int previous = FHotIndex;
   FHotIndex = hot;
   auto* hint = dynamic_cast<IbsFrameHint*>(FFrame->SkinHint());
-  if (previous != -1 && previous < FFrame->FrameObjects().Count()) {
-    FFrame->FrameObjects().At(previous)->MouseLeave();
+  if (previous != -1 && previous < objects.Count()) {
+    objects.At(previous)->MouseLeave();
     if (FFrame->ShowObjectHint && hint) hint->HideObjectHint();
   }
-  if (hot != -1 && hot < FFrame->FrameObjects().Count()) {
-    FFrame->FrameObjects().At(hot)->MouseEnter();
-    if (FFrame->ShowObjectHint && hint && !FFrame->FrameObjects().At(hot)->Hint.empty()) hint->ShowObjectHint(FFrame->FrameObjects().At(hot)->Hint);
+  if (hot != -1 && hot < objects.Count()) {
+    objects.At(hot)->MouseEnter();
+    if (FFrame->ShowObjectHint && hint && !objects.At(hot)->Hint.empty()) hint->ShowObjectHint(objects.At(hot)->Hint);
   }
 }
 
 void TbsFrameHover::HotTrackTick() {
-  if (!FFrame->Form()->HandleAllocated() || FFrame->States().InSizeMove() || !FFrame->GetFormActive()) {
+  const TbsFrameWindowStates& states = FFrame->States();
+  if (!FFrame->Form()->HandleAllocated() || states.InSizeMove() || !FFrame->GetFormActive()) {
     FHotTrackTimer->SetEnabled(false);
     return;
   }
@@ -110,21 +117,26 @@ void TbsFrameHover::HotTrackTick() {
   RECT window;
   GetWindowRect(FFrame->Form()->Handle(), &window);
   const POINT p = cursor - window.TopLeft();
-  const bool inClient =
-      FFrame->SkinActive() ? FFrame->Geometry().Inner.Contains(p) : FFrame->States().ClientRectFor(window.Width(), window.Height()).Contains(p);
+  const bool inClient = FFrame->SkinActive() ? FFrame->Geometry().Inner.Contains(p)
+                                             : states.ClientRectFor(window.Width(), window.Height()).Contains(p);
   HotTracking(p, !inClient);
   if (FHotIndex == -1 && FCapturedIndex == -1) FHotTrackTimer->SetEnabled(false);
 }
 
 void TbsFrameHover::ResetHotState() {
-  for (const auto& object : FFrame->FrameObjects().All()) object->ResetHover();
+  const TbsFrameObjects& objects = FFrame->FrameObjects();
+  for (const auto& object : objects.All()) object->ResetHover();
 }
 
 void TbsFrameHover::HandleNCMouse(TMessage& message, LRESULT hit) {
+  const TbsFrameObjects& objects = FFrame->FrameObjects();
+  TbsFrameWindowStates& states = FFrame->States();
   if (!FFrame->Form()->HandleAllocated()) return;
   const bool client = message.Msg == WM_LBUTTONUP || message.Msg == WM_RBUTTONUP || message.Msg == WM_MOUSEMOVE;
   const POINT p = client ? POINT{-1, -1} : FFrame->WindowPoint(message.LParam);
-  const auto object = [this](int index) { return index >= 0 && index < FFrame->FrameObjects().Count() ? FFrame->FrameObjects().At(index) : nullptr; };
+  const auto object = [&objects](int index) {
+    return index >= 0 && index < objects.Count() ? objects.At(index) : nullptr;
+  };
   const auto captured = [&] { return object(FCapturedIndex) ? object(FCapturedIndex) : object(FHotIndex); };
   switch (message.Msg) {
     case WM_MOUSEMOVE:
@@ -141,8 +153,8 @@ void TbsFrameHover::HandleNCMouse(TMessage& message, LRESULT hit) {
       if (TbsActiveSkinObject* target = captured()) target->MouseMove(p.X, p.Y);
       break;
     case WM_NCLBUTTONDOWN: {
-      if (FFrame->States().InSizeMove()) {
-        FFrame->States().ClearSizeMove();
+      if (states.InSizeMove()) {
+        states.ClearSizeMove();
         break;
       }
       HotTracking(p);
@@ -185,15 +197,15 @@ void TbsFrameHover::HandleNCMouse(TMessage& message, LRESULT hit) {
       }
       if (hit == HTCAPTION) {
         const bool sizeable = FFrame->Sizeable();
-        if (sizeable && FFrame->States().WindowState() == fwsMinimized)
+        if (sizeable && states.WindowState() == fwsMinimized)
           FFrame->Restore();
-        else if (sizeable && FFrame->States().WindowState() != fwsMaximized && !FFrame->States().RolledUp() &&
+        else if (sizeable && states.WindowState() != fwsMaximized && !states.RolledUp() &&
                  FFrame->BorderIcons().Contains(TbsBorderIcon::biMaximize))
           FFrame->Maximize();
-        else if (sizeable && FFrame->States().WindowState() == fwsMaximized && !FFrame->States().RolledUpWhileMaximized())
+        else if (sizeable && states.WindowState() == fwsMaximized && !states.RolledUpWhileMaximized())
           FFrame->Restore();
         else
-          FFrame->States().ToggleRollUp();
+          states.ToggleRollUp();
       }
       FCapturedIndex = -1;
       break;
