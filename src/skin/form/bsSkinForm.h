@@ -5,7 +5,6 @@
 // skin objects are the caption buttons, the caption strip and the other
 // pieces of the skin it draws into that frame and routes the mouse to.
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>

@@ -244,7 +244,7 @@ TEST_F(SkinMenuBarTest, ANarrowBarHidesTheItemsThatDoNotFit) {
     EXPECT_TRUE(Bar->Item(0)->Shown);
     EXPECT_FALSE(Bar->Item(1)->Shown);
     EXPECT_FALSE(Bar->Item(1)->Enabled);
-    EXPECT_TRUE(Bar->Overflow());
+    EXPECT_TRUE(Bar->Layout().Overflow());
     Form->SetClientWidth(554);
     Screen.RunUntilIdle();
     Bar->Repaint();
