@@ -1,5 +1,6 @@
-// TbsSkinForm: taking over the form's frame, its published properties and
-// references, and the frame's built-in texts.
+// TbsSkinForm: taking over the form's frame, the class table of its
+// published properties, what the frame does when one changes, and the
+// frame's built-in texts.
 
 #include "skin/form/bsSkinForm.h"
 #include "framework/ClassBuilder.h"
