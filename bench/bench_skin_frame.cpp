@@ -69,7 +69,7 @@ void BM_FrameFullRepaint_Copy(benchmark::State& state) {
   const HWND h = w.Form->Handle();
   TBitmap source;
   source.SetSize(562, 465);
-  const RECT inner = w.Frame->FitInnerRect();
+  const RECT inner = w.Frame->Geometry().Inner;
   for (auto _ : state) {
     const HDC dc = GetWindowDC(h);
     {
@@ -83,19 +83,19 @@ void BM_FrameFullRepaint_Copy(benchmark::State& state) {
 
 void BM_CaptionButtonMorphTick(benchmark::State& state) {
   MainWindow w;
-  TbsActiveSkinObject* close = w.Frame->FindObject("closebutton");
+  TbsActiveSkinObject* close = w.Frame->FrameObjects().Find("closebutton");
   close->Active = true;
   for (auto _ : state) {
     // Always half-way, so every tick composes a morph.
     close->MorphFactor = 0.4;
-    w.Frame->RepaintObject(close);
+    w.Frame->FrameObjects().Repaint(close);
   }
 }
 
 void BM_CaptionButtonMorphTick_Copy(benchmark::State& state) {
   MainWindow w;
   const HWND h = w.Form->Handle();
-  TbsActiveSkinObject* close = w.Frame->FindObject("closebutton");
+  TbsActiveSkinObject* close = w.Frame->FrameObjects().Find("closebutton");
   TBitmap source;
   source.SetSize(21, 21);
   for (auto _ : state) {

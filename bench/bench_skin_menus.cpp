@@ -115,7 +115,7 @@ void BM_OpenFileMenu_MenuBar(benchmark::State& state) {
     // The first Escape closes the menu, the second leaves the bar.
     w.Screen.PressKey(VK_ESCAPE);
     w.Screen.RunUntilIdle();
-    if (w.Painted != paints + 1 || w.Frame->KeyboardMenuMode()) state.SkipWithError("no menu");
+    if (w.Painted != paints + 1 || w.Frame->MenuMode().KeyboardMode()) state.SkipWithError("no menu");
   }
 }
 

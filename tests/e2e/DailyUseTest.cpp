@@ -40,7 +40,7 @@ protected:
   // Nothing of the menu is left: no drop-down, no item lit, keys go to the fields.
   void ExpectMenuModeOver() {
     EXPECT_FALSE(MenuIsOpen());
-    EXPECT_FALSE(Frame()->KeyboardMenuMode());
+    EXPECT_FALSE(Frame()->MenuMode().KeyboardMode());
     EXPECT_FALSE(Bar()->InMenuState());
     EXPECT_FALSE(Bar()->Item(0)->Active || Bar()->Item(0)->Down);
   }

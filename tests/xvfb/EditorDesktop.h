@@ -76,7 +76,7 @@ inline std::map<std::string, POINT> EditorWindowLayout(const std::string& progra
     }
     for (int i = 0; i < form->ComponentCount(); ++i)
       if (auto* frame = dynamic_cast<TbsSkinForm*>(form->Components(i)))
-        if (const TbsActiveSkinObject* close = frame->FindObject("closebutton"))
+        if (const TbsActiveSkinObject* close = frame->FrameObjects().Find("closebutton"))
           at["close"] = {(close->ObjectRect.Left + close->ObjectRect.Right) / 2,
                          (close->ObjectRect.Top + close->ObjectRect.Bottom) / 2};
   }

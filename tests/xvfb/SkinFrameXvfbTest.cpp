@@ -28,7 +28,7 @@ namespace {
 class SkinFrameXvfbTest : public SkinWindowXvfbTest {
 protected:
   POINT ButtonAt(const char* name) {
-    const RECT& r = FFrame->FindObject(name)->ObjectRect;
+    const RECT& r = FFrame->FrameObjects().Find(name)->ObjectRect;
     return At(r.Left + WidthOf(r) / 2, r.Top + HeightOf(r) / 2);
   }
   // The server shows our window where we have it: its own pixels at a few

@@ -238,7 +238,7 @@ private:
     screen.RunUntilIdle();
     for (int row = 0; row < 6; ++row) {
       if (only >= 0 && row != only) continue;
-      const TbsActiveSkinObject* button = window.Frame->FindObject(kCaptionButtons[row]);
+      const TbsActiveSkinObject* button = window.Frame->FrameObjects().Find(kCaptionButtons[row]);
       if (!button || (only >= 0 && !RestoreLooks(kCaptionButtons[row]))) continue;
       const RECT frame = WindowRectOf(*window.Form);
       const RECT at = button->ObjectRect.Offsetted(frame.Left, frame.Top);
@@ -424,7 +424,7 @@ private:
     for (bool active : {true, false}) {
       TSheetWindow window = FramedWindow(100, 100, {TbsBorderIcon::biMinimize, TbsBorderIcon::biRollUp});
       window.Frame->RollUp(true);
-      window.Form->SetWidth(window.Frame->GetMinWidth());
+      window.Form->SetWidth(window.Frame->States().GetMinWidth());
       if (!active) SetActiveWindow(FStage.Form()->Handle());
       FStage.Screen().RunUntilIdle();
       const RECT frame = WindowRectOf(*window.Form);

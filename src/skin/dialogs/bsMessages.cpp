@@ -223,7 +223,7 @@ std::unique_ptr<TbsMessageForm> TbsSkinMessage::CreateMessageForm(const std::str
   // A text too wide for the screen is not cut at its edge: it wraps (at
   // spaces, or between Chinese characters) and the box grows in height.
   const int frameWidth = form->Width() - form->ClientWidth();
-  const int widest = frame->GetMaxWidth() - frameWidth - kTextLeft - 40;
+  const int widest = frame->States().GetMaxWidth() - frameWidth - kTextLeft - 40;
   if (label->Width() > widest && widest > 0) {
     label->SetWidth(widest);
     label->SetWordWrap(true);
@@ -271,8 +271,8 @@ std::unique_ptr<TbsMessageForm> TbsSkinMessage::CreateMessageForm(const std::str
   form->SetClientWidth(clientWidth);
 
   // Never wider than the frame allows, nor narrower.
-  if (form->Width() > frame->GetMaxWidth()) form->SetWidth(frame->GetMaxWidth());
-  if (form->Width() < frame->GetMinWidth()) form->SetWidth(frame->GetMinWidth());
+  if (form->Width() > frame->States().GetMaxWidth()) form->SetWidth(frame->States().GetMaxWidth());
+  if (form->Width() < frame->States().GetMinWidth()) form->SetWidth(frame->States().GetMinWidth());
 
   const auto pick = [&](TMsgDlgBtn first, TMsgDlgBtn second, TMsgDlgBtn third) {
     const TMsgDlgBtn chosen = buttons.Contains(first) ? first : buttons.Contains(second) ? second : third;

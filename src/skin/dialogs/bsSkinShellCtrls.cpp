@@ -148,8 +148,8 @@ bool TbsSkinOpenDialog::ChooseFile() {
   form->SetClientWidth(DialogWidth > 0 ? DialogWidth : kDefaultClientWidth);
   form->SetClientHeight(DialogHeight > 0 ? DialogHeight : kDefaultClientHeight);
   if (LoadedSkin(FSkinData)) {
-    if (form->Width() < frame->GetMinWidth()) form->SetWidth(frame->GetMinWidth());
-    if (form->Height() < frame->GetMinHeight()) form->SetHeight(frame->GetMinHeight());
+    if (form->Width() < frame->States().GetMinWidth()) form->SetWidth(frame->States().GetMinWidth());
+    if (form->Height() < frame->States().GetMinHeight()) form->SetHeight(frame->States().GetMinHeight());
   }
   // The keyboard starts at the first entry; nothing is selected yet.
   list->SetTopIndex(0);

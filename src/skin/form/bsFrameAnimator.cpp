@@ -40,15 +40,15 @@ void TbsFrameAnimator::Stop() {
 
 void TbsFrameAnimator::MorphTick() {
   bool stepped = false;
-  for (int i = 0; i < FFrame->ObjectCount(); ++i) {
-    TbsActiveSkinObject* object = FFrame->Objects(i);
+  for (int i = 0; i < FFrame->FrameObjects().Count(); ++i) {
+    TbsActiveSkinObject* object = FFrame->FrameObjects().At(i);
     if (!object->CanMorphing() || !object->EnableMorphing()) continue;
     double k = object->MorphFactor + (object->Active ? 0.2 : -0.2);
     // Five steps land exactly on the ends.
     if (k < 1e-9) k = 0;
     if (k > 1 - 1e-9) k = 1;
     object->MorphFactor = k;
-    FFrame->RepaintObject(object);
+    FFrame->FrameObjects().Repaint(object);
     stepped = true;
   }
   if (!stepped) FMorphTimer->SetEnabled(false);
@@ -56,7 +56,8 @@ void TbsFrameAnimator::MorphTick() {
 
 void TbsFrameAnimator::AnimationTick() {
   bool running = false;
-  for (int i = 0; i < FFrame->ObjectCount(); ++i) running = FFrame->Objects(i)->AnimationStep() || running;
+  for (int i = 0; i < FFrame->FrameObjects().Count(); ++i)
+    running = FFrame->FrameObjects().At(i)->AnimationStep() || running;
   if (!running) FAnimationTimer->SetEnabled(false);
 }
 

@@ -18,6 +18,14 @@ TbsFrameMenuMode::~TbsFrameMenuMode() { RemoveHook(); }
 
 IbsFrameMenuBar* TbsFrameMenuMode::Bar() const { return dynamic_cast<IbsFrameMenuBar*>(FFrame->MainMenuBar()); }
 
+TMenuTrackEnd TbsFrameMenuMode::PopupAt(TMenuItem* items, POINT at, const RECT* under) {
+  // A menu dropped from an object comes with the point at the object's
+  // bottom, or at its top when it opens upwards.
+  const RECT anchor = under ? *under : RECT{at.X, at.Y, at.X, at.Y};
+  TbsSkinData* skin = FFrame->MenusSkinData() ? FFrame->MenusSkinData() : FFrame->SkinData();
+  return Popup(items, anchor, under && at.Y == under->Top && under->Top != under->Bottom, skin, nullptr);
+}
+
 TMenuTrackEnd TbsFrameMenuMode::Popup(TMenuItem* items, const RECT& anchor, bool popupUp, TbsSkinData* skin,
                                       TControl* popupControl, int first, const TbsMenuDropOptions* drop) {
   if (!items || items->VisibleCount() == 0) return TMenuTrackEnd::Closed;
@@ -43,8 +51,8 @@ TMenuTrackEnd TbsFrameMenuMode::Popup(TMenuItem* items, const RECT& anchor, bool
 
 void TbsFrameMenuMode::Closed() {
   FMenuOpen = false;
-  for (int i = 0; i < FFrame->ObjectCount(); ++i)
-    if (FFrame->Objects(i)->MenuClosed()) break;
+  for (int i = 0; i < FFrame->FrameObjects().Count(); ++i)
+    if (FFrame->FrameObjects().At(i)->MenuClosed()) break;
   FFrame->OnSkinMenuClose(FFrame);
   if (FKeyboardMode) {
     LeaveKeyboardMode();
@@ -130,7 +138,7 @@ void TbsFrameMenuMode::RebuildSystemMenu() {
   const TbsSkinData* skin = f->SkinData();
   const bool mdiChild = f->Form()->FormStyle() == fsMDIChild;
   const TbsBorderIcons icons = f->BorderIcons();
-  const TbsFrameWindowState state = f->FrameWindowState();
+  const TbsFrameWindowState state = f->States().WindowState();
   std::vector<TMenuItem*> items;
   const auto add = [&](const char* name, const char* key, int id, std::function<void()> command) {
     auto* item = new TMenuItem(FSysMenu.get());
@@ -144,14 +152,14 @@ void TbsFrameMenuMode::RebuildSystemMenu() {
     add("BSF_MINITEM", "MI_MINCAPTION", 65232, [f] { f->MinimizeAll(); });
   if (icons.Contains(TbsBorderIcon::biMaximize) && state != fwsMaximized)
     add("BSF_MAXITEM", "MI_MAXCAPTION", 65233, [f] { f->Maximize(); });
-  if (state != fwsNormal || f->RolledUp())
+  if (state != fwsNormal || f->States().RolledUp())
     add("BSF_RESTORE", "MI_RESTORECAPTION", 65235, [f] {
-      if (f->RolledUp() && f->FrameWindowState() == fwsNormal)
+      if (f->States().RolledUp() && f->States().WindowState() == fwsNormal)
         f->RollUp(false);
       else
         f->Restore();
     });
-  if (icons.Contains(TbsBorderIcon::biRollUp) && !f->RolledUp() && state != fwsMinimized &&
+  if (icons.Contains(TbsBorderIcon::biRollUp) && !f->States().RolledUp() && state != fwsMinimized &&
       !(mdiChild && state == fwsMaximized))
     add("BSF_ROLLUP", "MI_ROLLUPCAPTION", 65237, [f] { f->RollUp(true); });
   if (icons.Contains(TbsBorderIcon::biMinimizeToTray))

@@ -23,10 +23,17 @@ public:
   TbsFrameMenuMode(const TbsFrameMenuMode&) = delete;
   TbsFrameMenuMode& operator=(const TbsFrameMenuMode&) = delete;
 
-  // Drops items under (popupUp: over) an anchor through the skinned popup
-  // engine and returns how the chain ended.
+  // Drops a menu's items at a screen point, or under (over) the rectangle
+  // of the object it belongs to, in the frame's menu skin; the one place the
+  // frame shows a popup (the skinned popup engine takes it over). Returns
+  // how the chain ended.
+  TMenuTrackEnd PopupAt(TMenuItem* items, POINT at, const RECT* under);
+  // The same under (popupUp: over) an anchor rectangle, with a skin of the
+  // menu's own and the control that asked (it hears 1228 and 1229).
+  // Drop-downs of a menu bar show the items from index first and end as the
+  // options say.
   TMenuTrackEnd Popup(TMenuItem* items, const RECT& anchor, bool popupUp, TbsSkinData* skin, TControl* popupControl,
-                      int first, const TbsMenuDropOptions* drop);
+                      int first = 0, const TbsMenuDropOptions* drop = nullptr);
   // A popup the frame opened has closed.
   void Closed();
   void EnterKeyboardMode(bool announce);

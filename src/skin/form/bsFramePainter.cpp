@@ -37,8 +37,8 @@ void TbsFramePainter::PaintSkin(HDC dc) const {
   if (!active && info.AutoRenderingInActiveImage) {
     for (TBitmap* band : {&top, &bottom, &left, &right}) ApplyEffect(*band, info.InActiveEffect);
   }
-  for (int i = 0; i < FFrame->ObjectCount(); ++i) {
-    TbsActiveSkinObject* object = FFrame->Objects(i);
+  for (int i = 0; i < FFrame->FrameObjects().Count(); ++i) {
+    TbsActiveSkinObject* object = FFrame->FrameObjects().At(i);
     if (!object->Visible) continue;
     if (object->ObjectRect.Bottom <= g.Inner.Top) {
       if (!top.Empty()) object->Draw(top.Canvas(), false);
@@ -81,8 +81,8 @@ void TbsFramePainter::PaintDefault(HDC dc) const {
   canvas->Brush()->SetColor(clBtnFace);
   canvas->FillRect(caption);
   int textLeft = caption.Left + 2, textRight = caption.Right - 2;
-  for (int i = 0; i < FFrame->ObjectCount(); ++i) {
-    TbsActiveSkinObject* object = FFrame->Objects(i);
+  for (int i = 0; i < FFrame->FrameObjects().Count(); ++i) {
+    TbsActiveSkinObject* object = FFrame->FrameObjects().At(i);
     if (!object->Visible) continue;
     object->Draw(canvas, true);
     if (object->ButtonCommand() == cmSysMenu)

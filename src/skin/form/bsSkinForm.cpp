@@ -1,5 +1,6 @@
-// TbsSkinForm: taking over the form's frame, its published properties and
-// references, and the frame's built-in texts.
+// TbsSkinForm: taking over the form's frame, the class table of its
+// published properties, what the frame does when one changes, and the
+// frame's built-in texts.
 
 #include "skin/form/bsSkinForm.h"
 #include "framework/core/ClassBuilder.h"
@@ -9,21 +10,6 @@
 #include "skin/form/bsTrayIcon.h"
 
 namespace kora {
-
-const TTypeInfo* TypeInfoOf(TbsPositionInMonitor) {
-  static const TTypeInfo info =
-      EnumTypeInfo("TbsPositionInMonitor", {"bspDefault", "bspScreenCenter", "bspDesktopCenter"});
-  return &info;
-}
-const TTypeInfo* TypeInfoOf(TbsBorderIcon) {
-  static const TTypeInfo info =
-      EnumTypeInfo("TbsBorderIcon", {"biSystemMenu", "biMinimize", "biMaximize", "biRollUp", "biMinimizeToTray"});
-  return &info;
-}
-const TTypeInfo* TypeInfoOf(TbsBorderIcons) {
-  static const TTypeInfo info = SetTypeInfo("TbsBorderIcons", TypeInfoOf(TbsBorderIcon{}));
-  return &info;
-}
 
 std::string FrameResourceString(const TbsSkinData* skin, const char* key, int resourceId) {
   if (skin && skin->ResourceStrData()) {
@@ -162,24 +148,6 @@ void RegisterSkinFormClasses() {
 
 namespace {
 
-std::unique_ptr<TFont> CaptionFont(TColor color) {
-  auto font = std::make_unique<TFont>();
-  font->SetName(bsDefaultFontName);
-  font->SetCharset(bsDefaultFontCharset);
-  font->SetStyle({fsBold});
-  font->SetHeight(-12);
-  font->SetColor(color);
-  return font;
-}
-
-std::unique_ptr<TTimer> FrameTimer(uint32_t interval, std::function<void()> tick) {
-  auto timer = std::make_unique<TTimer>(nullptr);
-  timer->SetEnabled(false);
-  timer->SetInterval(interval);
-  timer->SetOnTimer([tick = std::move(tick)](TObject*) { tick(); });
-  return timer;
-}
-
 TMenuItem* NewItem(TComponent* owner, const std::string& name, const std::string& caption, TShortCut shortCut,
                    TNotifyEvent onClick) {
   auto* item = new TMenuItem(owner);
@@ -193,26 +161,16 @@ TMenuItem* NewItem(TComponent* owner, const std::string& name, const std::string
 }  // namespace
 
 TbsSkinForm::TbsSkinForm(TComponent* owner)
-    : TComponent(owner),
+    : TbsSkinFormProperties(owner),
       FForm(dynamic_cast<TCustomForm*>(owner)),
-      FLogoBitMap(std::make_unique<TBitmap>()),
-      FDefCaptionFont(CaptionFont(clBtnText)),
-      FDefInActiveCaptionFont(CaptionFont(clBtnShadow)),
-      FDefMenuItemFont(std::make_unique<TFont>()) {
+      FTrayMenu(std::make_unique<TPopupMenu>(nullptr)),
+      FStates(std::make_unique<TbsFrameWindowStates>(this)),
+      FHover(std::make_unique<TbsFrameHover>(this)),
+      FObjects(std::make_unique<TbsFrameObjects>(this)),
+      FRegion(std::make_unique<TbsFrameRegion>(this)),
+      FAnimator(std::make_unique<TbsFrameAnimator>(this)),
+      FMenuMode(std::make_unique<TbsFrameMenuMode>(this)) {
   if (!FForm) throw EInvalidOperation("TbsSkinForm needs a form as its owner");
-  FHotTrackTimer = FrameTimer(50, [this] { HotTrackTick(); });
-  FAnimator = std::make_unique<TbsFrameAnimator>(this);
-  FMenuMode = std::make_unique<TbsFrameMenuMode>(this);
-  FTrayMenu = std::make_unique<TPopupMenu>(nullptr);
-  FDefMenuItemFont->SetName(bsDefaultFontName);
-  FDefMenuItemFont->SetCharset(bsDefaultFontCharset);
-  FDefMenuItemFont->SetHeight(-12);
-  const auto redrawDefault = [this](TObject*) {
-    if (!FSkinActive && FForm->HandleAllocated()) SendMessage(FForm->Handle(), WM_NCPAINT, 0, 0);
-  };
-  FDefCaptionFont->OnChange = redrawDefault;
-  FDefInActiveCaptionFont->OnChange = redrawDefault;
-
   FTrayMenu->Items()->Add(NewItem(FTrayMenu.get(), "TRAY_BSF_RESTORE",
                                   FrameResourceString(nullptr, "MI_RESTORECAPTION", 65235), scNone,
                                   [this](TObject*) { RestoreFromTray(); }));
@@ -222,8 +180,8 @@ TbsSkinForm::TbsSkinForm(TComponent* owner)
                                   [this](TObject*) { CloseForm(); }));
 
   // The default look's buttons until a skin comes.
-  SyncObjectsFromSkin();
-  SetBorderIconsVisibility();
+  FObjects->SyncFromSkin();
+  FObjects->SetBorderIconsVisibility();
   FForm->SetBorderIcons({});
   // Key short-cuts reach the skinned menu bar, after the form's own handler.
   FFormShortCut = FForm->OnShortCut;
@@ -252,100 +210,58 @@ TbsSkinForm::~TbsSkinForm() {
   }
   // The message-loop hook goes while the frame is still whole.
   FMenuMode.reset();
-  FObjects.clear();
-  if (FRegion) DeleteObject(FRegion);
+  FObjects->Clear();
 }
 
 void TbsSkinForm::Loaded() {
   TComponent::Loaded();
-  if (FSkinData && !FSkinData->Empty() && !Designing()) ApplySkin();
+  if (SkinData() && !SkinData()->Empty() && !Designing()) ApplySkin();
 }
 
 void TbsSkinForm::CallOldWndProc(TMessage& message) {
   if (FOldWndProc) FOldWndProc(message);
 }
 
-TbsActiveSkinObject* TbsSkinForm::FindObject(const std::string& idName) const {
-  for (const auto& object : FObjects)
-    if (object->IDName == idName) return object.get();
-  return nullptr;
-}
-
-// ---- Properties ---------------------------------------------------------------------
-
-void TbsSkinForm::SetStatusBar(TWinControl* value) { Relink(FStatusBar, value); }
-void TbsSkinForm::SetSkinHint(TComponent* value) { Relink(FSkinHint, value); }
-void TbsSkinForm::SetMainMenuBar(TWinControl* value) { Relink(FMainMenuBar, value); }
-void TbsSkinForm::SetMDITabsBar(TComponent* value) { Relink(FMDITabsBar, value); }
-void TbsSkinForm::SetSystemMenu(TPopupMenu* value) { Relink(FSystemMenu, value); }
-void TbsSkinForm::SetMenusSkinData(TbsSkinData* value) { Relink(FMenusSkinData, value); }
-
-void TbsSkinForm::SetSkinData(TbsSkinData* value) {
-  if (FSkinData == value) return;
-  Relink(FSkinData, value);
-  if (!ComponentState().Contains(csLoading) && !Designing() && FForm->HandleAllocated()) ApplySkin();
-}
-
-void TbsSkinForm::SetTrayIcon(TComponent* value) {
-  Relink(FTrayIcon, value);
-  if (auto* tray = dynamic_cast<IbsFrameTray*>(FTrayIcon)) {
-    if (!AlwaysShowInTray) tray->SetTrayIconVisible(false);
-    tray->SetDefaultTrayPopup(FTrayMenu.get(), [this](TObject*) { RestoreFromTray(); });
+void TbsSkinForm::PropertyChanged(TChange change) {
+  const bool handle = FForm && FForm->HandleAllocated();
+  switch (change) {
+    case TChange::SkinData:
+      if (!ComponentState().Contains(csLoading) && !Designing() && handle) ApplySkin();
+      break;
+    case TChange::TrayIcon:
+      if (auto* tray = dynamic_cast<IbsFrameTray*>(TrayIcon())) {
+        if (!AlwaysShowInTray) tray->SetTrayIconVisible(false);
+        tray->SetDefaultTrayPopup(FTrayMenu.get(), [this](TObject*) { RestoreFromTray(); });
+      }
+      break;
+    case TChange::Logo:
+      if (handle) FForm->Invalidate();
+      break;
+    case TChange::HideCaptionButtons:
+      FObjects->SetBorderIconsVisibility();
+      if (handle) SendMessage(FForm->Handle(), WM_NCPAINT, 0, 0);
+      break;
+    case TChange::ShowIcon:
+      if (handle) SendMessage(FForm->Handle(), WM_NCPAINT, 0, 0);
+      break;
+    case TChange::BorderIcons:
+      FObjects->SetBorderIconsVisibility();
+      if (handle && !ComponentState().Contains(csLoading)) SendMessage(FForm->Handle(), WM_NCPAINT, 0, 0);
+      break;
+    case TChange::DefaultFont:
+      if (!FSkinActive && handle) SendMessage(FForm->Handle(), WM_NCPAINT, 0, 0);
+      break;
   }
-}
-
-void TbsSkinForm::SetMaxMenuItemsInWindow(int32_t value) {
-  if (value >= 0) FMaxMenuItemsInWindow = value;
-}
-
-void TbsSkinForm::SetDefMenuItemHeight(int32_t value) {
-  if (value > 0) FDefMenuItemHeight = value;
-}
-
-void TbsSkinForm::SetDefMenuItemFont(const TFont* value) { FDefMenuItemFont->Assign(value); }
-void TbsSkinForm::SetDefCaptionFont(const TFont* value) { FDefCaptionFont->Assign(value); }
-void TbsSkinForm::SetDefInActiveCaptionFont(const TFont* value) { FDefInActiveCaptionFont->Assign(value); }
-
-void TbsSkinForm::SetLogoBitMap(const TBitmap* value) {
-  FLogoBitMap->Assign(value);
-  if (FForm->HandleAllocated()) FForm->Invalidate();
-}
-
-void TbsSkinForm::SetHideCaptionButtons(bool value) {
-  if (FHideCaptionButtons == value) return;
-  FHideCaptionButtons = value;
-  SetBorderIconsVisibility();
-  if (FForm->HandleAllocated()) SendMessage(FForm->Handle(), WM_NCPAINT, 0, 0);
-}
-
-void TbsSkinForm::SetShowIcon(bool value) {
-  if (FShowIcon == value) return;
-  FShowIcon = value;
-  if (FForm->HandleAllocated()) SendMessage(FForm->Handle(), WM_NCPAINT, 0, 0);
-}
-
-void TbsSkinForm::SetBorderIcons(TbsBorderIcons value) {
-  FBorderIcons = value;
-  SetBorderIconsVisibility();
-  if (FForm->HandleAllocated() && !ComponentState().Contains(csLoading)) SendMessage(FForm->Handle(), WM_NCPAINT, 0, 0);
 }
 
 void TbsSkinForm::Notification(TComponent* component, TOperation operation) {
-  TComponent::Notification(component, operation);
-  if (operation != opRemove) return;
-  if (component == FSkinData) {
-    FSkinData = nullptr;
-    FObjects.clear();
+  const bool skinGone = operation == opRemove && component == SkinData() && component;
+  TbsSkinFormProperties::Notification(component, operation);
+  if (skinGone) {
+    FObjects->Clear();
     FSkinActive = false;
-    FHotIndex = FCapturedIndex = FPrevHotIndex = -1;
+    FHover->Forget();
   }
-  if (component == FMenusSkinData) FMenusSkinData = nullptr;
-  if (component == FMainMenuBar) FMainMenuBar = nullptr;
-  if (component == FMDITabsBar) FMDITabsBar = nullptr;
-  if (component == FSystemMenu) FSystemMenu = nullptr;
-  if (component == FSkinHint) FSkinHint = nullptr;
-  if (component == FTrayIcon) FTrayIcon = nullptr;
-  if (component == FStatusBar) FStatusBar = nullptr;
 }
 
 }  // namespace kora

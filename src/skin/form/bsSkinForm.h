@@ -5,7 +5,6 @@
 // skin objects are the caption buttons, the caption strip and the other
 // pieces of the skin it draws into that frame and routes the mouse to.
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -22,26 +21,17 @@
 #include "skin/data/bsUtils.h"
 #include "skin/form/bsFrameAnimator.h"
 #include "skin/form/bsFrameGeometry.h"
+#include "skin/form/bsFrameHover.h"
 #include "skin/form/bsFrameMenuMode.h"
+#include "skin/form/bsFrameObjects.h"
 #include "skin/form/bsFramePainter.h"
+#include "skin/form/bsFrameRegion.h"
+#include "skin/form/bsFrameWindowStates.h"
+#include "skin/form/bsSkinFormProperties.h"
 
 namespace kora {
 
 class TbsSkinForm;
-
-// Where a window goes when it is first shown.
-enum TbsPositionInMonitor : uint8_t { bspDefault, bspScreenCenter, bspDesktopCenter };
-const TTypeInfo* TypeInfoOf(TbsPositionInMonitor);
-
-// Which caption buttons and system-menu commands a frame has. Scoped: the
-// framework's own border icons share the first names.
-enum class TbsBorderIcon : uint8_t { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
-using TbsBorderIcons = TSet<TbsBorderIcon>;
-const TTypeInfo* TypeInfoOf(TbsBorderIcon);
-const TTypeInfo* TypeInfoOf(TbsBorderIcons);
-
-// The frame's own window states.
-enum TbsFrameWindowState : uint8_t { fwsNormal, fwsMinimized, fwsMaximized };
 
 // Private messages of the frame and the popup menus it opens.
 constexpr UINT WM_BSMENUCLOSED = WM_USER + 204;       // 1228: a popup menu the frame opened has closed
@@ -329,128 +319,35 @@ private:
 
 // ---- The frame ----------------------------------------------------------------------
 
-// handler(idName, objectVisible)
-using TbsActivateCustomObjectEvent = TEvent<const std::string&, bool&>;
-using TbsMouseEnterEvent = TEvent<const std::string&>;
-// handler(idName, x, y, objectRect, button)
-using TbsMouseUpDownEvent = TEvent<const std::string&, int, int, const RECT&, TMouseButton>;
-using TbsMouseMoveEvent = TEvent<const std::string&, int, int, const RECT&>;
-using TbsPaintEvent = TEvent<const std::string&, TCanvas*, const RECT&>;
-
-class TbsSkinForm : public TComponent {
-  KORA_CLASS(TbsSkinForm, TComponent)
+// The frame of a form. Its published properties live in the stored face
+// (TbsSkinFormProperties); the frame owns one part for each of its jobs and
+// its window procedure hands the messages to them.
+class TbsSkinForm : public TbsSkinFormProperties {
+  // The class table is the frame's: the stored face has none of its own, so
+  // the frame's parent class there stays TComponent.
+  KORA_CLASS(TbsSkinForm, TbsSkinFormProperties)
 
   // The owner must be a form; outside design time the frame is taken over at once.
   explicit TbsSkinForm(TComponent* owner);
   ~TbsSkinForm() override;
 
-  // ---- Published properties ----
-  TbsPositionInMonitor PositionInMonitor = bspDefault;
-  TWinControl* StatusBar() const { return FStatusBar; }
-  void SetStatusBar(TWinControl* value);
-  bool UseFormCursorInNCArea = false;
-  int32_t MaxMenuItemsInWindow() const { return FMaxMenuItemsInWindow; }
-  void SetMaxMenuItemsInWindow(int32_t value);
-  int32_t ClientWidth = 0;
-  int32_t ClientHeight = 0;
-  bool HideCaptionButtons() const { return FHideCaptionButtons; }
-  void SetHideCaptionButtons(bool value);
-  bool AlwaysShowInTray = false;
-  TBitmap* LogoBitMap() const { return FLogoBitMap.get(); }
-  void SetLogoBitMap(const TBitmap* value);
-  bool LogoBitMapTransparent = false;
-  bool AlwaysMinimizeToTray = false;
-  bool UseSkinFontInMenu = true;
-  bool ShowIcon() const { return FShowIcon; }
-  void SetShowIcon(bool value);
-  bool MaximizeOnFullScreen = false;
-  bool AlphaBlend = false;
-  bool AlphaBlendAnimation = false;
-  uint8_t AlphaBlendValue = 200;
-  TComponent* SkinHint() const { return FSkinHint; }
-  void SetSkinHint(TComponent* value);
-  bool ShowObjectHint = false;
-  bool UseDefaultObjectHint = true;
-  bool MenusAlphaBlend = false;
-  bool MenusAlphaBlendAnimation = false;
-  uint8_t MenusAlphaBlendValue = 200;
-  TFont* DefCaptionFont() const { return FDefCaptionFont.get(); }
-  void SetDefCaptionFont(const TFont* value);
-  TFont* DefInActiveCaptionFont() const { return FDefInActiveCaptionFont.get(); }
-  void SetDefInActiveCaptionFont(const TFont* value);
-  int32_t DefMenuItemHeight() const { return FDefMenuItemHeight; }
-  void SetDefMenuItemHeight(int32_t value);
-  TFont* DefMenuItemFont() const { return FDefMenuItemFont.get(); }
-  void SetDefMenuItemFont(const TFont* value);
-  TComponent* TrayIcon() const { return FTrayIcon; }
-  void SetTrayIcon(TComponent* value);
-  bool UseDefaultSysMenu = true;
-  // The form's skinned menu bar; the frame drives it through IbsFrameMenuBar.
-  TWinControl* MainMenuBar() const { return FMainMenuBar; }
-  void SetMainMenuBar(TWinControl* value);
-  TComponent* MDITabsBar() const { return FMDITabsBar; }
-  void SetMDITabsBar(TComponent* value);
-  TPopupMenu* SystemMenu() const { return FSystemMenu; }
-  void SetSystemMenu(TPopupMenu* value);
-  TbsSkinData* SkinData() const { return FSkinData; }
-  void SetSkinData(TbsSkinData* value);
-  TbsSkinData* MenusSkinData() const { return FMenusSkinData; }
-  void SetMenusSkinData(TbsSkinData* value);
-  int32_t MinHeight = 0, MinWidth = 0, MaxHeight = 0, MaxWidth = 0;
-  bool Magnetic = false;
-  uint8_t MagneticSize = 5;
-  TbsBorderIcons BorderIcons() const { return FBorderIcons; }
-  void SetBorderIcons(TbsBorderIcons value);
-
-  // ---- Events ----
-  TShortCutEvent OnShortCut;
-  TNotifyEvent OnChangeSkinData, OnBeforeChangeSkinData, OnAfterChangeSkinData;
-  TNotifyEvent OnActivate, OnDeActivate, OnChangeRollUpState;
-  TNotifyEvent OnMinimizeToTray, OnRestoreFromTray;
-  TbsActivateCustomObjectEvent OnActivateCustomObject;
-  TNotifyEvent OnMinimize, OnRestore, OnMaximize;
-  TNotifyEvent OnSkinMenuOpen, OnSkinMenuClose, OnMainMenuEnter, OnMainMenuExit;
-  TbsMouseEnterEvent OnMouseEnterEvent, OnMouseLeaveEvent;
-  TbsMouseUpDownEvent OnMouseDownEvent, OnMouseUpEvent;
-  TbsMouseMoveEvent OnMouseMoveEvent;
-  TbsPaintEvent OnPaintEvent;
-
   // ---- State ----
   TCustomForm* Form() const { return FForm; }
-  TbsFrameWindowState FrameWindowState() const { return FWindowState; }
-  bool RolledUp() const { return FRolledUp; }
   bool SkinActive() const { return FSkinActive; }
   // Forced, else the NC-active flag for MDI windows, else the form's.
   bool GetFormActive() const;
   bool NCActive() const { return FNCActive; }
-  bool MenuOpen() const { return FMenuMode->MenuOpen(); }
-  bool KeyboardMenuMode() const { return FMenuMode->KeyboardMode(); }
-  bool InSizeMove() const { return FInSizeMove; }
-  int HotIndex() const { return FHotIndex; }
-  int CapturedIndex() const { return FCapturedIndex; }
-  int ObjectCount() const { return int(FObjects.size()); }
-  TbsActiveSkinObject* Objects(int index) const { return FObjects[size_t(index)].get(); }
-  // The first object of that IDName, null when none.
-  TbsActiveSkinObject* FindObject(const std::string& idName) const;
-  const RECT& FitInnerRect() const { return FGeometry.Inner; }
-  const RECT& FitCaptionRect() const { return FGeometry.Caption; }
+  TPopupMenu* TrayPopupMenu() const { return FTrayMenu.get(); }
+
+  // ---- Parts ----
   // Every rectangle of the frame for the size it was last laid out at.
   const TbsFrameGeometry& Geometry() const { return FGeometry; }
-  RECT SavedBounds() const { return FSavedBounds; }
-  // Null without a region; owned by the frame.
-  HRGN WindowRegion() const { return FRegion; }
-  TPopupMenu* TrayPopupMenu() const { return FTrayMenu.get(); }
-  TTimer* HotTrackTimer() const { return FHotTrackTimer.get(); }
-  TTimer* MorphTicker() const { return FAnimator->MorphTimer(); }
-  TTimer* CaptionAnimateTimer() const { return FAnimator->AnimationTimer(); }
-
-  // ---- Sizes ----
-  int GetMinWidth() const;
-  int GetMinHeight() const;
-  int GetMaxWidth() const;
-  int GetMaxHeight() const;
-  // The client of a window of w x h in the current look.
-  RECT ClientRectFor(int w, int h) const;
+  TbsFrameWindowStates& States() const { return *FStates; }
+  TbsFrameHover& Hover() const { return *FHover; }
+  TbsFrameObjects& FrameObjects() const { return *FObjects; }
+  TbsFrameRegion& Region() const { return *FRegion; }
+  TbsFrameMenuMode& MenuMode() const { return *FMenuMode; }
+  TbsFrameAnimator& Animator() const { return *FAnimator; }
 
   // ---- Operations ----
   void MinimizeAll();
@@ -458,130 +355,60 @@ class TbsSkinForm : public TComponent {
   void Restore();
   void SetFrameWindowState(TbsFrameWindowState value);
   void RollUp(bool value);
-  void ToggleRollUp() { RollUp(!FRolledUp); }
   void MinimizeToTray();
   void RestoreFromTray();
-  // The system menu's items, rebuilt (or the application's SystemMenu
-  // with the standard commands on top).
-  TMenuItem* SystemMenuItems() { return FMenuMode->SystemMenuItems(); }
-  // Drops a menu's items at a screen point; the one place the frame shows
-  // a popup (the skinned popup engine takes it over).
-  TMenuTrackEnd OpenFramePopup(TMenuItem* items, POINT at, const RECT* under);
-  // The same under (popupUp: over) an anchor rectangle, with a skin of the
-  // menu's own and the control that asked (it hears 1228 and 1229).
-  // Drop-downs of a menu bar show the items from index first and end as the
-  // options say; returns how the chain ended.
-  TMenuTrackEnd OpenFramePopup(TMenuItem* items, const RECT& anchor, bool popupUp, TbsSkinData* skin,
-                               TControl* popupControl, int first = 0, const TbsMenuDropOptions* drop = nullptr);
-  void EnterKeyboardMenuMode(bool announce = true) { FMenuMode->EnterKeyboardMode(announce); }
-  void LeaveKeyboardMenuMode() { FMenuMode->LeaveKeyboardMode(); }
   void CloseForm();
-  void UpdateSkinCaptionButtons();
-  // Paints one object straight into the window.
-  void RepaintObject(TbsActiveSkinObject* object);
-  void StartMorphTicker() { FAnimator->StartMorph(); }
-  void StartCaptionAnimation() { FAnimator->StartAnimation(); }
-  // Repaints the whole frame now.
-  void PaintNCNow();
-  void SetBorderIconsVisibility();
 
-  // Geometry for the current size; false below the minimum.
-  bool CalcRects();
-  void CalcObjectRects();
-  void UpdateRegion(bool sizeChanged);
+  // ---- Layout and painting ----
   // The frame into a window DC (window coordinates) or any DC.
   void PaintNC(HDC dc);
-  LRESULT HitTest(POINT p);
-  LRESULT SkinHitTest(POINT p);
-  LRESULT DefaultHitTest(POINT p);
-  void HotTracking(POINT p, bool allowHot = true);
-  void ResetHotState();
-  void UpdateCaptionActiveState(bool repaint, bool animate);
+  // Repaints the whole frame now.
+  void PaintNCNow();
+  // Geometry for the current size; false below the minimum.
+  bool CalcRects();
   void ApplySkin();
+  // The window's size now becomes the frame's size.
+  void MeasureWindow();
+  SIZE FrameSize() const { return FSize; }
+  // The default look's geometry for the window's size now (fromWindow) or
+  // the frame's size.
+  void FitDefaultGeometry(bool fromWindow = true);
+  // A screen point of a message in window coordinates.
+  POINT WindowPoint(LPARAM screenPoint) const;
+  bool Sizeable() const;
+  bool ToolWindow() const;
 
 protected:
   void Notification(TComponent* component, TOperation operation) override;
   void Loaded() override;
+  void PropertyChanged(TChange change) override;
 
 private:
-  friend class TbsActiveSkinObject;
   void NewWndProc(TMessage& message);
   void CallOldWndProc(TMessage& message);
   bool PreFilter(const TMessage& message);
-  void HandleNCMouse(TMessage& message, LRESULT hit);
   void BeforeSkinChange();
-  void HotTrackTick();
-  void FadeTick();
   void ShowWindowMessage(TMessage& message);
-  void MagneticMove(RECT& proposed);
-  void PlaceOnFirstShow();
-  RECT MonitorArea(bool workArea) const;
-  void CreateDefaultObjects();
-  void SyncObjectsFromSkin();
-  void ForceSizeMessage();
-  POINT WindowPoint(LPARAM screenPoint) const;
-  bool Sizeable() const;
-  bool ToolWindow() const;
-  bool IsMainForm() const;
+  SIZE WindowSize() const;
   bool Designing() const { return ComponentState().Contains(csDesigning); }
-  int WindowWidth() const;
-  int WindowHeight() const;
 
   TCustomForm* FForm = nullptr;
   TWndMethod FOldWndProc;
-  std::vector<std::unique_ptr<TbsActiveSkinObject>> FObjects;
   bool FSkinActive = false;
   bool FChangingSkin = false;
-  TbsFrameWindowState FWindowState = fwsNormal;
-  bool FRolledUp = false;
-  bool FRolledUpWhileMaximized = false;
-  bool FRollUpBeforeMaximize = false;
-  RECT FSavedBounds;
-  int FSavedHeight = 0;
-  bool FFirstShowPending = true;
-  int FWidth = 0, FHeight = 0;
+  SIZE FSize{};
   TbsFrameGeometry FGeometry;
   TbsFramePainter FPainter{this};
-  // Mask bands at the size they were last made for.
-  TBitmap FMaskTop, FMaskBottom, FMaskLeft, FMaskRight;
-  SIZE FRegionSize;
-  HRGN FRegion;
-  int FHotIndex = -1, FPrevHotIndex = -1, FCapturedIndex = -1;
-  bool FInSizeMove = false;
-  bool FFullDragWindows = true;
   bool FNCActive = false;
-  // Each edge of the work area (left, top, right, bottom) while moving
-  // with Magnetic: free, holding the window, or left after holding it (the
-  // window then keeps its place relative to the cursor, and snaps again
-  // only when brought back to the edge).
-  enum class TEdgeSnap : uint8_t { Free, Snapped, Leaving };
-  std::array<TEdgeSnap, 4> FSnapped{};
-  POINT FSnapCursor;  // where the cursor was when the window snapped
-  bool FFading = false;
-  int FFadeAlpha = 0;
-  int FFadeTarget = 255;
-  std::unique_ptr<TTimer> FHotTrackTimer;
-  std::unique_ptr<TbsFrameAnimator> FAnimator;
   // The form's own short-cut handler from before the frame: it still runs first.
   TShortCutEvent FFormShortCut;
   std::unique_ptr<TPopupMenu> FTrayMenu;
+  std::unique_ptr<TbsFrameWindowStates> FStates;
+  std::unique_ptr<TbsFrameHover> FHover;
+  std::unique_ptr<TbsFrameObjects> FObjects;
+  std::unique_ptr<TbsFrameRegion> FRegion;
+  std::unique_ptr<TbsFrameAnimator> FAnimator;
   std::unique_ptr<TbsFrameMenuMode> FMenuMode;
-  std::unique_ptr<TBitmap> FLogoBitMap;
-  std::unique_ptr<TFont> FDefCaptionFont, FDefInActiveCaptionFont, FDefMenuItemFont;
-  TWinControl* FStatusBar = nullptr;
-  TComponent* FSkinHint = nullptr;
-  TComponent* FTrayIcon = nullptr;
-  TWinControl* FMainMenuBar = nullptr;
-  TComponent* FMDITabsBar = nullptr;
-  TPopupMenu* FSystemMenu = nullptr;
-  TbsSkinData* FSkinData = nullptr;
-  TbsSkinData* FMenusSkinData = nullptr;
-  TbsBorderIcons FBorderIcons{TbsBorderIcon::biSystemMenu, TbsBorderIcon::biMinimize, TbsBorderIcon::biMaximize,
-                              TbsBorderIcon::biRollUp};
-  int32_t FMaxMenuItemsInWindow = 0;
-  int32_t FDefMenuItemHeight = 20;
-  bool FHideCaptionButtons = false;
-  bool FShowIcon = false;
 };
 
 // Registers the frame's classes by name for form descriptions.

@@ -41,9 +41,9 @@ TbsSkinAnimateObject::TbsSkinAnimateObject(TbsSkinForm* parent, const TbsDataSki
 
 bool TbsSkinAnimateObject::RestoreState() const {
   switch (Command) {
-    case cmMaximize: return Parent->FrameWindowState() == fwsMaximized;
-    case cmMinimize: return Parent->FrameWindowState() == fwsMinimized;
-    case cmRollUp: return Parent->RolledUp();
+    case cmMaximize: return Parent->States().WindowState() == fwsMaximized;
+    case cmMinimize: return Parent->States().WindowState() == fwsMinimized;
+    case cmRollUp: return Parent->States().RolledUp();
     default: return false;
   }
 }
@@ -73,11 +73,11 @@ void TbsSkinAnimateObject::MouseEnter() {
   MouseIn = true;
   if (ButtonStyle) {
     if (Pressed && !IsEmptyRect(DownSkinRect)) {
-      Parent->RepaintObject(this);
+      Parent->FrameObjects().Repaint(this);
     } else {
       Active = true;
       Increment = true;
-      Parent->StartCaptionAnimation();
+      Parent->Animator().StartAnimation();
     }
   }
   Parent->OnMouseEnterEvent(IDName);
@@ -88,11 +88,11 @@ void TbsSkinAnimateObject::MouseLeave() {
   MouseIn = false;
   if (ButtonStyle) {
     if (Pressed && !IsEmptyRect(DownSkinRect)) {
-      Parent->RepaintObject(this);
+      Parent->FrameObjects().Repaint(this);
     } else {
       Active = true;
       Increment = false;
-      Parent->StartCaptionAnimation();
+      Parent->Animator().StartAnimation();
     }
   }
   Parent->OnMouseLeaveEvent(IDName);
@@ -118,7 +118,7 @@ bool TbsSkinAnimateObject::AnimationStep() {
       Active = false;
     }
   }
-  Parent->RepaintObject(this);
+  Parent->FrameObjects().Repaint(this);
   return Active;
 }
 
@@ -126,7 +126,7 @@ void TbsSkinAnimateObject::DoCommand() {
   switch (Command) {
     case cmClose: Parent->CloseForm(); break;
     case cmMaximize:
-      if (Parent->FrameWindowState() == fwsMaximized)
+      if (Parent->States().WindowState() == fwsMaximized)
         Parent->Restore();
       else
         Parent->Maximize();
@@ -134,14 +134,14 @@ void TbsSkinAnimateObject::DoCommand() {
     case cmMinimize:
       if (Parent->AlwaysMinimizeToTray)
         Parent->MinimizeToTray();
-      else if (Parent->FrameWindowState() == fwsMinimized)
+      else if (Parent->States().WindowState() == fwsMinimized)
         Parent->Restore();
       else
         Parent->MinimizeAll();
       break;
-    case cmRollUp: Parent->ToggleRollUp(); break;
+    case cmRollUp: Parent->States().ToggleRollUp(); break;
     case cmMinimizeToTray: Parent->MinimizeToTray(); break;
-    case cmSysMenu: DropMenu(Parent->SystemMenuItems()); break;
+    case cmSysMenu: DropMenu(Parent->MenuMode().SystemMenuItems()); break;
     case cmDefault: DropMenu(MenuItem); break;
     default: break;
   }
@@ -153,8 +153,8 @@ void TbsSkinAnimateObject::DropMenu(TMenuItem* items) {
   if (Parent->Form() && Parent->Form()->HandleAllocated()) GetWindowRect(Parent->Form()->Handle(), &window);
   const RECT under = ObjectRect.Offsetted(window.Left, window.Top);
   MenuOpen = true;
-  Parent->RepaintObject(this);
-  Parent->OpenFramePopup(items, {under.Left, under.Bottom}, &under);
+  Parent->FrameObjects().Repaint(this);
+  Parent->MenuMode().PopupAt(items, {under.Left, under.Bottom}, &under);
 }
 
 bool TbsSkinAnimateObject::MenuClosed() {
@@ -163,7 +163,7 @@ bool TbsSkinAnimateObject::MenuClosed() {
   Active = true;
   Frame = CountFrames;
   Increment = false;
-  Parent->StartCaptionAnimation();
+  Parent->Animator().StartAnimation();
   return true;
 }
 
@@ -178,7 +178,7 @@ void TbsSkinAnimateObject::MouseDown(int x, int y, TMouseButton button) {
   if (!IsEmptyRect(DownSkinRect)) {
     Frame = CountFrames;
     Pressed = true;
-    Parent->RepaintObject(this);
+    Parent->FrameObjects().Repaint(this);
   }
   if (Command == cmSysMenu && ButtonStyle && MouseIn) DoCommand();
 }
@@ -188,8 +188,8 @@ void TbsSkinAnimateObject::MouseUp(int x, int y, TMouseButton button) {
   TbsActiveSkinObject::MouseUp(x, y, button);
   if (!IsEmptyRect(DownSkinRect)) {
     Pressed = false;
-    Parent->RepaintObject(this);
-    Parent->StartCaptionAnimation();
+    Parent->FrameObjects().Repaint(this);
+    Parent->Animator().StartAnimation();
   }
   if (Command != cmSysMenu && ButtonStyle && MouseIn) DoCommand();
 }
@@ -263,9 +263,9 @@ void TbsSkinCaptionObject::SetActiveState(bool active, bool repaint) {
     if (CanAnimate()) {
       ElapsedTime = 25;
       AnimateFrame = active ? 1 : (InActiveAnimation ? FrameCount : 0);
-      Parent->StartCaptionAnimation();
+      Parent->Animator().StartAnimation();
     }
-    if (CanMorphing()) Parent->StartMorphTicker();
+    if (CanMorphing()) Parent->Animator().StartMorph();
   } else if (CanMorphing()) {
     MorphFactor = active ? 1 : 0;
   }
@@ -285,7 +285,7 @@ bool TbsSkinCaptionObject::AnimationStep() {
   } else {
     return false;
   }
-  Parent->RepaintObject(this);
+  Parent->FrameObjects().Repaint(this);
   return Active ? AnimateFrame <= FrameCount : AnimateFrame > 0;
 }
 

@@ -62,9 +62,9 @@ bool TbsActiveSkinObject::MorphInProgress() const {
 
 void TbsActiveSkinObject::ReDraw() {
   if (CanMorphing())
-    Parent->StartMorphTicker();
+    Parent->Animator().StartMorph();
   else
-    Parent->RepaintObject(this);
+    Parent->FrameObjects().Repaint(this);
 }
 
 void TbsActiveSkinObject::DrawPiece(TCanvas* canvas, TBitmap* picture, const RECT& source) const {
@@ -165,7 +165,7 @@ void TbsSkinButtonObject::Draw(TCanvas* canvas, bool drawNormal) {
 void TbsSkinButtonObject::SetDown(bool value) {
   FDown = value;
   if (CanMorphing() && Active) MorphFactor = 1;
-  Parent->RepaintObject(this);
+  Parent->FrameObjects().Repaint(this);
   if (CanMorphing() && !FDown) ReDraw();
 }
 
@@ -175,7 +175,7 @@ TMenuTrackEnd TbsSkinButtonObject::DropMenu() {
   if (Parent->Form() && Parent->Form()->HandleAllocated()) GetWindowRect(Parent->Form()->Handle(), &window);
   const RECT under = ObjectRect.Offsetted(window.Left, window.Top);
   FMenuDown = true;
-  return Parent->OpenFramePopup(MenuItem, {under.Left, PopupUp ? under.Top : under.Bottom}, &under);
+  return Parent->MenuMode().PopupAt(MenuItem, {under.Left, PopupUp ? under.Top : under.Bottom}, &under);
 }
 
 bool TbsSkinButtonObject::MenuClosed() {
@@ -205,7 +205,7 @@ void TbsSkinButtonObject::MouseEnter() {
   Active = true;
   if (!IsEmptyRect(DownRect) && FDown) {
     if (CanMorphing()) MorphFactor = 1;
-    Parent->RepaintObject(this);
+    Parent->FrameObjects().Repaint(this);
   } else if (HasHoverLook()) {
     ReDraw();
   }
@@ -216,7 +216,7 @@ void TbsSkinButtonObject::MouseLeave() {
   MouseIn = false;
   Active = false;
   if (!FMenuDown) {
-    Parent->RepaintObject(this);
+    Parent->FrameObjects().Repaint(this);
     ReDraw();
   }
   Parent->OnMouseLeaveEvent(IDName);
@@ -243,9 +243,9 @@ bool TbsSkinStdButtonObject::EnableMorphing() {
 
 bool TbsSkinStdButtonObject::RestoreState() const {
   switch (Command) {
-    case cmMaximize: return Parent->FrameWindowState() == fwsMaximized;
-    case cmMinimize: return Parent->FrameWindowState() == fwsMinimized;
-    case cmRollUp: return Parent->RolledUp();
+    case cmMaximize: return Parent->States().WindowState() == fwsMaximized;
+    case cmMinimize: return Parent->States().WindowState() == fwsMinimized;
+    case cmRollUp: return Parent->States().RolledUp();
     default: return false;
   }
 }
@@ -254,7 +254,7 @@ void TbsSkinStdButtonObject::DoCommand() {
   switch (Command) {
     case cmClose: Parent->CloseForm(); break;
     case cmMaximize:
-      if (Parent->FrameWindowState() == fwsMaximized)
+      if (Parent->States().WindowState() == fwsMaximized)
         Parent->Restore();
       else
         Parent->Maximize();
@@ -262,12 +262,12 @@ void TbsSkinStdButtonObject::DoCommand() {
     case cmMinimize:
       if (Parent->AlwaysMinimizeToTray)
         Parent->MinimizeToTray();
-      else if (Parent->FrameWindowState() == fwsMinimized)
+      else if (Parent->States().WindowState() == fwsMinimized)
         Parent->Restore();
       else
         Parent->MinimizeAll();
       break;
-    case cmRollUp: Parent->ToggleRollUp(); break;
+    case cmRollUp: Parent->States().ToggleRollUp(); break;
     case cmMinimizeToTray: Parent->MinimizeToTray(); break;
     default: break;
   }
@@ -282,7 +282,7 @@ void TbsSkinStdButtonObject::MouseDown(int x, int y, TMouseButton button) {
     TbsSkinButtonObject::MouseDown(x, y, button);
     return;
   }
-  MenuItem = Parent->SystemMenuItems();
+  MenuItem = Parent->MenuMode().SystemMenuItems();
   const DWORD opened = GetMessageTime();
   SetDown(true);
   const TMenuTrackEnd end = DropMenu();
@@ -330,8 +330,8 @@ void TbsSkinStdButtonObject::DrawDefaultLook(TCanvas* canvas) {
   int gx = w / 2 - 5, gy = h / 2 - 4;
   if (pressed) ++gx, ++gy;
   const TColor color = Enabled ? clBtnText : clBtnShadow;
-  const bool maximized = Parent->FrameWindowState() == fwsMaximized;
-  const bool minimized = Parent->FrameWindowState() == fwsMinimized;
+  const bool maximized = Parent->States().WindowState() == fwsMaximized;
+  const bool minimized = Parent->States().WindowState() == fwsMinimized;
   switch (Command) {
     case cmClose: DrawCloseGlyph(c, gx, gy, color); break;
     case cmMaximize:
@@ -348,7 +348,7 @@ void TbsSkinStdButtonObject::DrawDefaultLook(TCanvas* canvas) {
       break;
     case cmSysMenu: DrawSysMenuGlyph(c, gx, gy, color); break;
     case cmRollUp:
-      if (Parent->RolledUp())
+      if (Parent->States().RolledUp())
         DrawRollDownGlyph(c, gx, gy, color);
       else
         DrawRollUpGlyph(c, gx, gy, color);

@@ -1,6 +1,5 @@
 // The frame's window procedure, in front of the form's: the pre-filter that
-// closes menus, each message the frame answers, the non-client mouse, and
-// the message-loop hook while a menu is open.
+// closes menus and each message the frame answers, handed to its parts.
 
 #include "skin/controls/bsSkinCtrls_Control.h"
 #include "skin/form/bsSkinForm.h"
@@ -56,15 +55,15 @@ POINT TbsSkinForm::WindowPoint(LPARAM screenPoint) const {
 
 bool TbsSkinForm::PreFilter(const TMessage& message) {
   if (!PreFiltered(message.Msg)) return false;
-  if (auto* hint = dynamic_cast<IbsFrameHint*>(FSkinHint); hint && ShowObjectHint && hint->ObjectHintShowing())
+  if (auto* hint = dynamic_cast<IbsFrameHint*>(SkinHint()); hint && ShowObjectHint && hint->ObjectHintShowing())
     hint->HideObjectHint();
-  if (MenuOpen()) {
+  if (FMenuMode->MenuOpen()) {
     // A popup of ours holds the mouse while it tracks: taking the capture
     // away closes it.
     const HWND capture = GetCapture();
     if (capture && capture != FForm->Handle()) ReleaseCapture();
-  } else if (KeyboardMenuMode()) {
-    LeaveKeyboardMenuMode();
+  } else if (FMenuMode->KeyboardMode()) {
+    FMenuMode->LeaveKeyboardMode();
   }
   return true;
 }
@@ -76,47 +75,46 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
     case WM_CREATE:
       // A skin given before the window existed is put on now.
       CallOldWndProc(message);
-      if (LoadedSkin(FSkinData) && !Designing()) ApplySkin();
+      if (LoadedSkin(SkinData()) && !Designing()) ApplySkin();
       return;
     case WM_DESTROY:
-      FHotTrackTimer->SetEnabled(false);
+      FHover->HotTrackTimer()->SetEnabled(false);
       FAnimator->Stop();
       CallOldWndProc(message);
       return;
     case WM_SIZE: {
-      if (FInSizeMove && FFullDragWindows) {
-        if (!FLogoBitMap->Empty()) FForm->Invalidate();
+      if (FStates->InSizeMove() && FStates->FullDragWindows()) {
+        if (!LogoBitMap()->Empty()) FForm->Invalidate();
         CallOldWndProc(message);
         return;
       }
       CallOldWndProc(message);
-      FSnapped.fill(TEdgeSnap::Free);
-      const int width = WindowWidth(), height = WindowHeight();
-      const bool sizeChanged = width != FWidth || height != FHeight;
-      FWidth = width;
-      FHeight = height;
+      FStates->ReleaseEdges();
+      const SIZE before = FSize;
+      MeasureWindow();
+      const bool sizeChanged = FSize.cx != before.cx || FSize.cy != before.cy;
       if (!FSkinActive) {
         if (framed) SendMessage(FForm->Handle(), WM_NCPAINT, 1, 0);
-      } else if (FWidth >= GetMinWidth() && FHeight >= GetMinHeight()) {
+      } else if (FSize.cx >= FStates->GetMinWidth() && FSize.cy >= FStates->GetMinHeight()) {
         CalcRects();
-        UpdateRegion(sizeChanged);
+        FRegion->Update(sizeChanged);
         PaintNCNow();
       }
       if (AlphaBlend && AlphaBlendValue != 255 && HasLayeredWindows()) {
         SendMessage(FForm->Handle(), WM_NCPAINT, 1, 0);
         FForm->Invalidate();
       }
-      if (!FLogoBitMap->Empty()) FForm->Invalidate();
+      if (!LogoBitMap()->Empty()) FForm->Invalidate();
       return;
     }
     case WM_ACTIVATE:
       CallOldWndProc(message);
       SendMessage(FForm->Handle(), WM_NCPAINT, 1, 0);
-      ResetHotState();
+      FHover->ResetHotState();
       // Nothing stays hot or held across an activation change.
-      if (FCapturedIndex != -1 && GetCapture() == FForm->Handle()) ReleaseCapture();
-      FHotIndex = FPrevHotIndex = FCapturedIndex = -1;
-      UpdateCaptionActiveState(true, true);
+      if (FHover->CapturedIndex() != -1 && GetCapture() == FForm->Handle()) ReleaseCapture();
+      FHover->Forget();
+      FObjects->UpdateCaptionActiveState(true, true);
       return;
     case WM_SETTEXT:
       CallOldWndProc(message);
@@ -144,8 +142,8 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
       CallOldWndProc(message);
       auto* info = reinterpret_cast<MINMAXINFO*>(message.LParam);
       if (info) {
-        info->ptMinTrackSize = {GetMinWidth(), GetMinHeight()};
-        info->ptMaxTrackSize = {GetMaxWidth(), GetMaxHeight()};
+        info->ptMinTrackSize = {FStates->GetMinWidth(), FStates->GetMinHeight()};
+        info->ptMaxTrackSize = {FStates->GetMaxWidth(), FStates->GetMaxHeight()};
       }
       return;
     }
@@ -154,7 +152,7 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
         // NCCALCSIZE_PARAMS begins with the proposed rectangle.
         auto* r = reinterpret_cast<RECT*>(message.LParam);
         if (r) {
-          *r = ClientRectFor(r->Width(), r->Height()).Offsetted(r->Left, r->Top);
+          *r = FStates->ClientRectFor(r->Width(), r->Height()).Offsetted(r->Left, r->Top);
           r->Right = std::max(r->Right, r->Left);
           r->Bottom = std::max(r->Bottom, r->Top);
         }
@@ -163,12 +161,7 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
       }
       break;
     case WM_NCHITTEST: {
-      const POINT p = WindowPoint(message.LParam);
-      message.Result = HitTest(p);
-      if (message.Result == HTOBJECT && !FHotTrackTimer->Enabled()) {
-        HotTracking(p);
-        FHotTrackTimer->SetEnabled(true);
-      }
+      message.Result = FHover->NCHitTest(WindowPoint(message.LParam));
       return;
     }
     case WM_NCPAINT:
@@ -187,11 +180,11 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
         CallOldWndProc(message);
       else
         message.Result = 1;
-      UpdateCaptionActiveState(true, framed);
+      FObjects->UpdateCaptionActiveState(true, framed);
       return;
     }
     case WM_SYNCPAINT:
-      if (FRolledUp) {
+      if (FStates->RolledUp()) {
         SendMessage(FForm->Handle(), WM_NCPAINT, 1, 0);
         message.Result = 0;
         return;
@@ -211,21 +204,21 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
       }
       break;
     case WM_TIMER:
-      if (message.WParam == 1) FadeTick();
+      if (message.WParam == 1) FStates->FadeTick();
       break;
     case WM_SIZING:
-      if (FInSizeMove && FFullDragWindows) {
-        FSnapped.fill(TEdgeSnap::Free);
+      if (FStates->InSizeMove() && FStates->FullDragWindows()) {
+        FStates->ReleaseEdges();
         CallOldWndProc(message);
         if (const auto* r = reinterpret_cast<const RECT*>(message.LParam)) {
           const int width = r->Width(), height = r->Height();
-          if (width >= GetMinWidth() && height >= GetMinHeight() && (width != FWidth || height != FHeight)) {
-            FWidth = width;
-            FHeight = height;
+          if (width >= FStates->GetMinWidth() && height >= FStates->GetMinHeight() &&
+              (width != FSize.cx || height != FSize.cy)) {
+            FSize = {width, height};
             // The frame follows the pointer: its pieces, its shape (or the
             // new part stays cut away) and its look.
             CalcRects();
-            UpdateRegion(true);
+            FRegion->Update(true);
             PaintNCNow();
           }
         }
@@ -234,46 +227,41 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
       break;
     case WM_MOVING:
       if (auto* r = reinterpret_cast<RECT*>(message.LParam)) {
-        if (FWindowState == fwsMaximized) {
+        if (FStates->WindowState() == fwsMaximized) {
           GetWindowRect(FForm->Handle(), r);
         } else if (Magnetic) {
-          MagneticMove(*r);
+          FStates->MagneticMove(*r);
         }
       }
       break;
     case WM_ENTERSIZEMOVE:
-      // A new move: no edge holds the window yet.
-      GetCursorPos(&FSnapCursor);
-      FSnapped.fill(TEdgeSnap::Free);
-      ResetHotState();
-      FHotTrackTimer->SetEnabled(false);
-      FHotIndex = FCapturedIndex = -1;
-      FInSizeMove = true;
-      FFullDragWindows = true;
-      SystemParametersInfo(SPI_GETDRAGFULLWINDOWS, 0, &FFullDragWindows, 0);
+      FStates->BeginSizeMove();
+      FHover->ResetHotState();
+      FHover->HotTrackTimer()->SetEnabled(false);
+      FHover->Forget();
       break;
     case WM_EXITSIZEMOVE:
-      FHotTrackTimer->SetEnabled(false);
-      FHotIndex = FPrevHotIndex = FCapturedIndex = -1;
+      FHover->HotTrackTimer()->SetEnabled(false);
+      FHover->Forget();
       if (FSkinActive) SendMessage(FForm->Handle(), WM_NCPAINT, 1, 0);
       break;
     case SKINMSG_SKIN_CHANGING: {
       auto* sender = reinterpret_cast<TbsSkinData*>(message.WParam);
-      if (sender && sender == FSkinData) BeforeSkinChange();
+      if (sender && sender == SkinData()) BeforeSkinChange();
       RelaySkinNotice(FForm, message.Msg, sender);
-      if (sender && sender == FSkinData) OnBeforeChangeSkinData(this);
+      if (sender && sender == SkinData()) OnBeforeChangeSkinData(this);
       break;
     }
     case SKINMSG_SKIN_CHANGED: {
       auto* sender = reinterpret_cast<TbsSkinData*>(message.WParam);
       FChangingSkin = false;
-      if (sender && sender == FSkinData) ApplySkin();
+      if (sender && sender == SkinData()) ApplySkin();
       RelaySkinNotice(FForm, message.Msg, sender);
       break;
     }
     case SKINMSG_SKIN_CHANGE_DONE: OnAfterChangeSkinData(this); break;
     case WM_BSMENUCLOSED: FMenuMode->Closed(); break;
-    case SKINMSG_STRINGS_CHANGED: UpdateSkinCaptionButtons(); break;
+    case SKINMSG_STRINGS_CHANGED: FObjects->UpdateCaptionButtonHints(); break;
     case WM_BSPAINTFRAME:
       if (message.LParam == kPaintFrameCode) {
         if (message.WParam && IsWindowVisible(FForm->Handle())) PaintNC(HDC(uint64_t(message.WParam)));
@@ -286,124 +274,7 @@ void TbsSkinForm::NewWndProc(TMessage& message) {
   // The hit code rides in wParam of the frame's mouse messages.
   const LRESULT hit = LRESULT(message.WParam);
   CallOldWndProc(message);
-  if (IsFrameMouse(message.Msg)) HandleNCMouse(message, hit);
-}
-
-void TbsSkinForm::HandleNCMouse(TMessage& message, LRESULT hit) {
-  if (!FForm->HandleAllocated()) return;
-  const bool client = message.Msg == WM_LBUTTONUP || message.Msg == WM_RBUTTONUP || message.Msg == WM_MOUSEMOVE;
-  const POINT p = client ? POINT{-1, -1} : WindowPoint(message.LParam);
-  const auto object = [this](int index) { return index >= 0 && index < ObjectCount() ? Objects(index) : nullptr; };
-  const auto captured = [&] { return object(FCapturedIndex) ? object(FCapturedIndex) : object(FHotIndex); };
-  switch (message.Msg) {
-    case WM_MOUSEMOVE:
-      // The mouse is ours while a button is held: follow it in and out.
-      if (FCapturedIndex != -1) {
-        POINT cursor;
-        GetCursorPos(&cursor);
-        RECT r;
-        GetWindowRect(FForm->Handle(), &r);
-        HotTracking(cursor - r.TopLeft());
-      }
-      break;
-    case WM_NCMOUSEMOVE:
-      if (TbsActiveSkinObject* target = captured()) target->MouseMove(p.X, p.Y);
-      break;
-    case WM_NCLBUTTONDOWN: {
-      if (FInSizeMove) {
-        FInSizeMove = false;
-        break;
-      }
-      HotTracking(p);
-      TbsActiveSkinObject* hot = object(FHotIndex);
-      if (!hot) break;
-      const int popups = FMenuMode->PopupCount();
-      FCapturedIndex = FHotIndex;
-      hot->MouseDown(p.X, p.Y, mbLeft);
-      if (object(FCapturedIndex) != hot || FMenuMode->PopupCount() != popups || hit == HTCAPTION) {
-        // A menu the press dropped has come and gone; nothing is held.
-        FCapturedIndex = -1;
-      } else if (hot->HitCode() != HTCAPTION) {
-        SetCapture(FForm->Handle());
-      }
-      break;
-    }
-    case WM_NCLBUTTONUP:
-    case WM_LBUTTONUP: {
-      TbsActiveSkinObject* target = object(FCapturedIndex);
-      FCapturedIndex = -1;
-      if (target && target->HitCode() != HTCAPTION && GetCapture() == FForm->Handle()) ReleaseCapture();
-      if (target) target->MouseUp(p.X, p.Y, mbLeft);
-      break;
-    }
-    case WM_NCLBUTTONDBLCLK: {
-      HotTracking(p);
-      TbsActiveSkinObject* hot = object(FHotIndex);
-      if (hot) {
-        const int popups = FMenuMode->PopupCount();
-        hot->MouseDown(p.X, p.Y, mbLeft);
-        if (object(FHotIndex) == hot) hot->DblClick();
-        // The second press of a quick double click presses a button like
-        // the first: its release runs the command and lets it up again.
-        if (hit != HTCAPTION && object(FHotIndex) == hot && FMenuMode->PopupCount() == popups &&
-            hot->HitCode() != HTCAPTION && IsWindow(FForm->Handle())) {
-          FCapturedIndex = FHotIndex;
-          SetCapture(FForm->Handle());
-          break;
-        }
-      }
-      if (hit == HTCAPTION) {
-        const bool sizeable = Sizeable();
-        if (sizeable && FWindowState == fwsMinimized)
-          Restore();
-        else if (sizeable && FWindowState != fwsMaximized && !FRolledUp &&
-                 FBorderIcons.Contains(TbsBorderIcon::biMaximize))
-          Maximize();
-        else if (sizeable && FWindowState == fwsMaximized && !FRolledUpWhileMaximized)
-          Restore();
-        else
-          ToggleRollUp();
-      }
-      FCapturedIndex = -1;
-      break;
-    }
-    case WM_NCRBUTTONDOWN: {
-      HotTracking(p);
-      if (TbsActiveSkinObject* hot = object(FHotIndex)) hot->MouseDown(p.X, p.Y, mbRight);
-      if (hit == HTCAPTION) {
-        FCapturedIndex = -1;
-        POINT cursor;
-        GetCursorPos(&cursor);
-        OpenFramePopup(SystemMenuItems(), cursor, nullptr);
-      }
-      break;
-    }
-    case WM_NCRBUTTONUP:
-    case WM_RBUTTONUP:
-      if (TbsActiveSkinObject* target = object(FCapturedIndex)) target->MouseUp(p.X, p.Y, mbRight);
-      break;
-    case WM_NCRBUTTONDBLCLK:
-      HotTracking(p);
-      if (TbsActiveSkinObject* hot = object(FHotIndex)) hot->MouseDown(p.X, p.Y, mbRight);
-      if (hit == HTCAPTION) FCapturedIndex = -1;
-      break;
-    default: break;
-  }
-}
-
-// ---- Menus -------------------------------------------------------------------------
-
-TMenuTrackEnd TbsSkinForm::OpenFramePopup(TMenuItem* items, POINT at, const RECT* under) {
-  // A menu dropped from an object comes with the point at the object's
-  // bottom, or at its top when it opens upwards.
-  const RECT anchor = under ? *under : RECT{at.X, at.Y, at.X, at.Y};
-  return OpenFramePopup(items, anchor, under && at.Y == under->Top && under->Top != under->Bottom,
-                        FMenusSkinData ? FMenusSkinData : FSkinData, nullptr);
-}
-
-TMenuTrackEnd TbsSkinForm::OpenFramePopup(TMenuItem* items, const RECT& anchor, bool popupUp, TbsSkinData* skin,
-                                          TControl* popupControl, int first, const TbsMenuDropOptions* drop) {
-  return FMenuMode->Popup(items, anchor, popupUp, skin, popupControl, first, drop);
+  if (IsFrameMouse(message.Msg)) FHover->HandleNCMouse(message, hit);
 }
 
 }  // namespace kora

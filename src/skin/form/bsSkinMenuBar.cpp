@@ -15,8 +15,6 @@ namespace {
 constexpr TColor kDefaultHotFill = 13811126;
 constexpr TColor kDefaultDownFill = 11899781;
 constexpr TColor kDefaultFrame = 8388608;  // navy
-// The overflow marker's width at the items area's right end.
-constexpr int kMarkerWidth = 5;
 
 void BarText(TCanvas* canvas, const std::string& caption, RECT r, TColor color) {
   HDC dc = canvas->Handle();
@@ -118,7 +116,7 @@ void TbsSkinMainMenuBarItem::DrawSkinned(TCanvas* canvas) {
   }
   if (image.Empty()) image.SetSize(w, HeightOf(ObjectRect));
   TCanvas* c = image.Canvas();
-  Bar->SelectItemFont(c);
+  Bar->Layout().SelectItemFont(c);
   RECT text = data.TextRect;
   text.Right = w - (WidthOf(data.SkinRect) - data.TextRect.Right) + 2;
   const TColor color = Down                  ? data.DownFontColor
@@ -138,7 +136,7 @@ void TbsSkinMainMenuBarItem::DrawDefault(TCanvas* canvas) {
     canvas->Brush()->SetColor(kDefaultFrame);
     canvas->FrameRect(r);
   }
-  Bar->SelectItemFont(canvas);
+  Bar->Layout().SelectItemFont(canvas);
   r.Left += 7;
   BarText(canvas, MenuItem->Caption(), r, MenuItem->Enabled() ? clBtnText : clBtnShadow);
 }
@@ -254,7 +252,7 @@ TbsSkinData* TbsSkinMainMenuBar::DropSkin() const {
 
 void TbsSkinMainMenuBar::RebuildItems() {
   FItems.clear();
-  FEntered = -1;
+  FTracking.ItemsRebuilt();
   if (FMainMenu && !ComponentState().Contains(csDestroying)) {
     TMenuItem* root = FMainMenu->Items();
     for (int i = 0; i < root->Count(); ++i) {
@@ -264,7 +262,7 @@ void TbsSkinMainMenuBar::RebuildItems() {
   }
   ResolveSkinRecord();
   FTracker.ItemsChanged();
-  BarStateChanged(false);
+  FTracking.BarStateChanged(false);
 }
 
 void TbsSkinMainMenuBar::ResolveSkinRecord() {
@@ -282,72 +280,12 @@ void TbsSkinMainMenuBar::ResolveSkinRecord() {
   if (height > 0 && height != Height()) TbsSkinControl::SetBounds(Left(), Top(), Width(), height);
 }
 
-RECT TbsSkinMainMenuBar::ItemsArea() const {
-  if (FRecord && SkinData() && SkinData()->FindActivePicture(FRecord->PictureIndex)) {
-    const RECT& items = FRecord->ItemsRect;
-    return {items.Left, items.Top, Width() - (WidthOf(FRecord->SkinRect) - items.Right), items.Bottom};
-  }
-  return {2, 2, Width() - 2, Height() - 2};
-}
-
-RECT TbsSkinMainMenuBar::OverflowMarker() const {
-  const RECT area = ItemsArea();
-  return {area.Right - kMarkerWidth, area.Top, area.Right, area.Bottom};
-}
-
-void TbsSkinMainMenuBar::SelectItemFont(TCanvas* canvas) const {
-  TFont* font = canvas->Font();
-  const auto* record = FItems.empty() ? nullptr : FItems.front()->Record;
-  if (FUseSkinFont && record) {
-    font->SetName(record->FontName);
-    font->SetHeight(record->FontHeight);
-    font->SetStyle(record->FontStyle);
-  } else {
-    font->SetName(FDefItemFont->Name());
-    font->SetHeight(FDefItemFont->Height());
-    font->SetStyle(FDefItemFont->Style());
-  }
-  font->SetCharset(SkinTextCharset(SkinData(), FDefItemFont.get()));
-}
-
-void TbsSkinMainMenuBar::LayoutItems(TCanvas* canvas) {
-  SelectItemFont(canvas);
-  const RECT area = ItemsArea();
-  const int limit = area.Right - (FScrollMenu ? kMarkerWidth : 0);
-  FOverflow = false;
-  int x = area.Left;
-  for (auto& item : FItems) {
-    const int w = item->MeasureWidth(canvas);
-    const int h = item->Record && item->Picture ? HeightOf(item->Record->SkinRect) : HeightOf(area);
-    item->ObjectRect = RECT::FromSize(x, area.Top, w, h);
-    x += w;
-    const bool fits = item->ObjectRect.Right <= limit;
-    if (!fits) FOverflow = true;
-    if (fits && !item->Shown) item->Enabled = item->SavedEnabled;
-    if (!fits && item->Shown) item->SavedEnabled = item->Enabled, item->Enabled = false;
-    item->Shown = fits;
-    if (fits) item->Enabled = item->MenuItem->Enabled();
-  }
-}
-
-void TbsSkinMainMenuBar::PaintItems(TBitmap* bitmap) {
-  TCanvas* c = bitmap->Canvas();
-  LayoutItems(c);
-  for (auto& item : FItems) item->Draw(c);
-  if (FOverflow && FScrollMenu) {
-    const bool skinned = FRecord != nullptr;
-    const TColor color = skinned ? (FMarkerHot ? FRecord->TrackMarkActiveColor : FRecord->TrackMarkColor)
-                                 : (FMarkerHot ? clBtnText : clBtnShadow);
-    DrawArrow(c, OverflowMarker(), color, 2);
-  }
-}
-
 void TbsSkinMainMenuBar::PaintDefaultLook(TBitmap* bitmap) {
   TCanvas* c = bitmap->Canvas();
   c->Brush()->SetStyle(bsSolid);
   c->Brush()->SetColor(clBtnFace);
   c->FillRect({0, 0, Width(), Height()});
-  PaintItems(bitmap);
+  FLayout.Paint(bitmap);
 }
 
 void TbsSkinMainMenuBar::PaintSkinLook(TBitmap* bitmap) {
@@ -360,33 +298,25 @@ void TbsSkinMainMenuBar::PaintSkinLook(TBitmap* bitmap) {
   ComposeHorizontalStrip(FRecord->ItemsRect.Left, WidthOf(FRecord->SkinRect) - FRecord->ItemsRect.Right, &strip, false,
                          Width(), FRecord->SkinRect, picture);
   bitmap->Canvas()->Draw(0, 0, &strip);
-  PaintItems(bitmap);
-}
-
-bool TbsSkinMainMenuBar::OverflowMarkerAt(POINT p) const {
-  const RECT marker = OverflowMarker();
-  return FOverflow && FScrollMenu && PtInRect(&marker, p);
+  FLayout.Paint(bitmap);
 }
 
 void TbsSkinMainMenuBar::WndProc(TMessage& message) {
   switch (message.Msg) {
     case WM_MOUSEMOVE: {
       const POINT p = LParamToPoint(message.LParam);
-      if (const bool markerHot = OverflowMarkerAt(p); markerHot != FMarkerHot) {
-        FMarkerHot = markerHot;
-        Invalidate();
-      }
+      if (FLayout.SetMarkerHot(FLayout.OverflowMarkerAt(p))) Invalidate();
       FTracker.PointerMove(ClientToScreen(p));
       break;
     }
     case CM_MOUSELEAVE:
-      FMarkerHot = false;
+      FLayout.SetMarkerHot(false);
       FTracker.PointerLeft();
       Invalidate();
       break;
     case WM_LBUTTONDOWN: {
       const POINT p = LParamToPoint(message.LParam);
-      if (OverflowMarkerAt(p)) {
+      if (FLayout.OverflowMarkerAt(p)) {
         OpenOverflow();
         return;
       }
@@ -406,79 +336,10 @@ void TbsSkinMainMenuBar::OpenOverflow() {
   int first = 0;
   for (auto& item : FItems)
     if (item->Shown) first = FMainMenu->Items()->IndexOf(item->MenuItem) + 1;
-  const RECT marker = OverflowMarker();
+  const RECT marker = FLayout.OverflowMarker();
   const POINT topLeft = ClientToScreen(marker.TopLeft());
   const RECT anchor = RECT::FromSize(topLeft.X, topLeft.Y, WidthOf(marker), HeightOf(marker));
-  FSkinForm->OpenFramePopup(FMainMenu->Items(), anchor, FPopupToUp, DropSkin(), this, first);
-}
-
-// ---- The look of the menu bar core ----------------------------------------------------
-
-int TbsSkinMainMenuBar::BarItemAt(POINT screen) const {
-  if (!HandleAllocated()) return -1;
-  const POINT p = ScreenToClient(screen);
-  for (size_t i = 0; i < FItems.size(); ++i)
-    if (FItems[i]->Shown && PtInRect(&FItems[i]->ObjectRect, p)) return int(i);
-  return -1;
-}
-
-void TbsSkinMainMenuBar::BarStateChanged(bool now) {
-  for (int i = 0; i < ItemCount(); ++i) {
-    TbsSkinMainMenuBarItem& item = *FItems[size_t(i)];
-    const TMenuBarItemState state = FTracker.ItemState(i);
-    item.Active = item.MouseIn = state != TMenuBarItemState::Normal;
-    item.Down = state == TMenuBarItemState::Open;
-    item.MorphKf = item.Down ? 1 : 0;
-  }
-  // The events follow the highlight, wherever the pointer or the keys take it.
-  if (const int entered = FTracker.Highlighted(); entered != FEntered) {
-    const int left = FEntered;
-    FEntered = entered;
-    if (left >= 0 && left < ItemCount()) OnItemMouseLeave(this, FItems[size_t(left)]->MenuItem);
-    if (entered >= 0) {
-      FItemHint = FItems[size_t(entered)]->MenuItem->Hint();
-      OnItemMouseEnter(this, FItems[size_t(entered)]->MenuItem);
-    }
-  }
-  if (!HandleAllocated()) return;
-  Invalidate();
-  if (now) Update();
-}
-
-TMenuTrackEnd TbsSkinMainMenuBar::DropDown(int index, const TMenuBarDrop& drop) {
-  if (!FSkinForm) return TMenuTrackEnd::Closed;
-  const RECT r = FItems[size_t(index)]->ObjectRect;
-  const POINT topLeft = ClientToScreen(r.TopLeft());
-  TbsMenuDropOptions options;
-  options.LeaveSideways = true;
-  options.OnMouseOutside = drop.OnMouseOutside;
-  options.OnClosed = drop.OnClosed;
-  // Every window of the skinned look opens on its first item.
-  return FSkinForm->OpenFramePopup(FItems[size_t(index)]->MenuItem,
-                                   RECT::FromSize(topLeft.X, topLeft.Y, WidthOf(r), HeightOf(r)), FPopupToUp,
-                                   DropSkin(), this, 0, &options);
-}
-
-// The frame keeps its own keyboard menu mode and the OnMainMenuEnter and
-// OnMainMenuExit events: a menu mode the mouse began is announced here, a
-// walk back from a drop-down to the bar hands the keys to the frame again.
-void TbsSkinMainMenuBar::BarModeChanged(TMenuBarMode from, TMenuBarMode to) {
-  if (!FSkinForm) return;
-  if (from == TMenuBarMode::Rest && to == TMenuBarMode::Menus) {
-    if (FSkinForm->KeyboardMenuMode()) return;
-    FMouseMenuEntered = true;
-    FSkinForm->OnMainMenuEnter(FSkinForm);
-  } else if (from == TMenuBarMode::Menus && to == TMenuBarMode::Keys) {
-    // A menu mode the mouse began goes on under the keyboard: entered once.
-    const bool announce = !FMouseMenuEntered;
-    FMouseMenuEntered = false;
-    if (!FSkinForm->KeyboardMenuMode()) FSkinForm->EnterKeyboardMenuMode(announce);
-  } else if (to == TMenuBarMode::Rest) {
-    FSkinForm->LeaveKeyboardMenuMode();
-    if (!FMouseMenuEntered) return;
-    FMouseMenuEntered = false;
-    FSkinForm->OnMainMenuExit(FSkinForm);
-  }
+  FSkinForm->MenuMode().Popup(FMainMenu->Items(), anchor, FPopupToUp, DropSkin(), this, first);
 }
 
 bool TbsSkinMainMenuBar::MenuBarKey(WORD key) {

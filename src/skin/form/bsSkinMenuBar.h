@@ -14,6 +14,8 @@
 #include "framework/menus/Menus.h"
 #include "framework/menus/Menus_BarTracker.h"
 #include "skin/controls/bsSkinCtrls_Control.h"
+#include "skin/form/bsMenuBarLayout.h"
+#include "skin/form/bsMenuBarTracking.h"
 #include "skin/form/bsSkinForm.h"
 
 namespace kora {
@@ -95,7 +97,7 @@ private:
   void DrawDefault(TCanvas* canvas);
 };
 
-class TbsSkinMainMenuBar : public TbsSkinControl, public IbsFrameMenuBar, private TMenuBarLook {
+class TbsSkinMainMenuBar : public TbsSkinControl, public IbsFrameMenuBar {
   KORA_CLASS(TbsSkinMainMenuBar, TbsSkinControl)
 
   explicit TbsSkinMainMenuBar(TComponent* owner);
@@ -129,12 +131,10 @@ class TbsSkinMainMenuBar : public TbsSkinControl, public IbsFrameMenuBar, privat
   // A drop-down was opened from the bar, or keyboard menu mode is on.
   bool InMenuState() const { return FTracker.Mode() != TMenuBarMode::Rest; }
   const TMenuBarTracker& Tracker() const { return FTracker; }
-  // Some item did not fit.
-  bool Overflow() const { return FOverflow; }
-  // Bar coordinates of the items area.
-  RECT ItemsArea() const;
+  // The items' places, the overflow and the item font.
+  const TbsMenuBarLayout& Layout() const { return FLayout; }
   // The hint of the item under the mouse.
-  const std::string& ItemHint() const { return FItemHint; }
+  const std::string& ItemHint() const { return FTracking.ItemHint(); }
 
   // ---- Operations ----
   // Builds the items again from the main menu.
@@ -161,20 +161,8 @@ protected:
 private:
   friend class TbsSkinMainMenu;
   friend class TbsSkinMainMenuBarItem;
-  // TMenuBarLook
-  int BarItemCount() const override { return ItemCount(); }
-  TMenuItem* BarItem(int index) const override { return FItems[size_t(index)]->MenuItem; }
-  bool BarItemShown(int index) const override { return FItems[size_t(index)]->Shown; }
-  int BarItemAt(POINT screen) const override;
-  void BarStateChanged(bool now) override;
-  TMenuTrackEnd DropDown(int index, const TMenuBarDrop& drop) override;
-  void BarModeChanged(TMenuBarMode from, TMenuBarMode to) override;
-
-  void LayoutItems(TCanvas* canvas);
-  void SelectItemFont(TCanvas* canvas) const;
-  void PaintItems(TBitmap* bitmap);
-  bool OverflowMarkerAt(POINT p) const;
-  RECT OverflowMarker() const;
+  friend class TbsMenuBarLayout;
+  friend class TbsMenuBarTracking;
   void OpenOverflow();
   TbsSkinData* DropSkin() const;
 
@@ -188,15 +176,9 @@ private:
   bool FPopupToUp = false;
   std::vector<std::unique_ptr<TbsSkinMainMenuBarItem>> FItems;
   const TbsDataSkinMainMenuBar* FRecord = nullptr;
-  TMenuBarTracker FTracker{*this};
-  // The item OnItemMouseEnter last told of; -1 for none.
-  int FEntered = -1;
-  // OnMainMenuEnter fired for a drop-down opened by the mouse: its
-  // OnMainMenuExit is owed.
-  bool FMouseMenuEntered = false;
-  bool FOverflow = false;
-  bool FMarkerHot = false;
-  std::string FItemHint;
+  TbsMenuBarLayout FLayout{this};
+  TbsMenuBarTracking FTracking{this};
+  TMenuBarTracker FTracker{FTracking};
 };
 
 void RegisterSkinMenuBarClasses();

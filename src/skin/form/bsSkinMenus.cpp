@@ -220,8 +220,8 @@ TbsSkinMenu* SkinMenuOf(TbsSkinForm* frame) {
 void PopupThroughFrame(TbsSkinForm* frame, TPopupMenu* menu, POINT at) {
   if (!frame || !menu) return;
   menu->OnPopup()(menu);
-  frame->OpenFramePopup(menu->Items(), {at.X, at.Y, at.X, at.Y}, false,
-                        frame->MenusSkinData() ? frame->MenusSkinData() : frame->SkinData(), nullptr);
+  frame->MenuMode().Popup(menu->Items(), {at.X, at.Y, at.X, at.Y}, false,
+                          frame->MenusSkinData() ? frame->MenusSkinData() : frame->SkinData(), nullptr);
 }
 
 TbsSkinForm* FindSkinForm(const TComponent* form) {
@@ -287,7 +287,7 @@ void TbsSkinPopupMenu::Open(TControl* control, const RECT& anchor, bool popupUp,
   if (needSkin && (!skin || skin->Empty())) return;
   // The frame marks its menu open and closes it on its closing messages.
   SkinMenuOf(frame)->SetCloseEvent([this](TObject*) { FOnMenuClose(this); });
-  frame->OpenFramePopup(Items(), anchor, popupUp, skin, control);
+  frame->MenuMode().Popup(Items(), anchor, popupUp, skin, control);
 }
 
 // ---- Registration --------------------------------------------------------------------

@@ -213,7 +213,7 @@ TEST_F(MessageBoxTest, TheWindowFitsTheText) {
   huge += "ROM 未被改动。";
   box = Message->CreateMessageForm(huge, mtError, {mbOK});
   label = Part<TbsSkinStdLabel>(box.get(), "Message");
-  EXPECT_LE(box->Width(), box->SkinForm()->GetMaxWidth());
+  EXPECT_LE(box->Width(), box->SkinForm()->States().GetMaxWidth());
   EXPECT_LE(label->Left() + label->Width() + 40, box->ClientRect().Right);
   EXPECT_GE(label->Height(), 2 * line1);
   EXPECT_EQ(box->ClientRect().Bottom, 25 + label->Height() + 50);
@@ -350,7 +350,7 @@ TEST_F(MessageBoxTest, HelpShowsTheContextAndAnEmptySetClosesOnlyThroughTheFrame
             Screen.WhenIdle([this] {
               TbsMessageForm* open = OpenBox();
               ASSERT_TRUE(open);
-              const RECT close = open->SkinForm()->FindObject("closebutton")->ObjectRect;
+              const RECT close = open->SkinForm()->FrameObjects().Find("closebutton")->ObjectRect;
               const RECT window = WindowRectOf(open);
               Screen.Click({window.Left + (close.Left + close.Right) / 2, window.Top + (close.Top + close.Bottom) / 2});
             });

@@ -49,9 +49,9 @@ TEST_F(FrameGeometrySkinTest, TheClientTheWindowIsGivenIsTheOneThePaintingLeaves
   LoadProgramSkin();
   ShowForm();
   const RECT window = WindowRect();
-  EXPECT_EQ(TbsFrameGeometry::ClientRect(Skin, WidthOf(window), HeightOf(window), false), Frame->FitInnerRect());
+  EXPECT_EQ(TbsFrameGeometry::ClientRect(Skin, WidthOf(window), HeightOf(window), false), Frame->Geometry().Inner);
   EXPECT_EQ(Frame->Geometry().Width, WidthOf(window));
-  EXPECT_EQ(Frame->Geometry().SizingInner, Frame->FitInnerRect());
+  EXPECT_EQ(Frame->Geometry().SizingInner, Frame->Geometry().Inner);
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ TEST_F(SkinFormFrameTest, TheClientAreaSitsInsideTheSkinsFrame) {
   EXPECT_EQ(Form->ClientHeight(), 434);
   // The caption goes with the re-created window.
   EXPECT_EQ(GetWindowLong(Window(), GWL_STYLE) & WS_CAPTION, 0);
-  EXPECT_EQ(Frame->FitInnerRect(), (RECT{4, 27, 558, 461}));
+  EXPECT_EQ(Frame->Geometry().Inner, (RECT{4, 27, 558, 461}));
 }
 
 TEST_F(SkinFormFrameTest, OnlyCloseAndMinimizeShowAndTheyLineUpFromTheCaptionsRight) {
@@ -41,20 +41,20 @@ TEST_F(SkinFormFrameTest, OnlyCloseAndMinimizeShowAndTheyLineUpFromTheCaptionsRi
   EXPECT_EQ(minimize->ObjectRect.Right, close->ObjectRect.Left - 2);
   EXPECT_EQ(minimize->ObjectRect.Top, 5);
   for (const char* hidden : {"maxbutton", "rollupbutton", "sysmenubutton", "traybutton"}) {
-    ASSERT_TRUE(Frame->FindObject(hidden)) << hidden;
-    EXPECT_FALSE(Frame->FindObject(hidden)->Visible) << hidden;
+    ASSERT_TRUE(Frame->FrameObjects().Find(hidden)) << hidden;
+    EXPECT_FALSE(Frame->FrameObjects().Find(hidden)->Visible) << hidden;
   }
   // The caption widened with the window and stops left of the last button.
-  TbsActiveSkinObject* caption = Frame->FindObject("caption");
+  TbsActiveSkinObject* caption = Frame->FrameObjects().Find("caption");
   ASSERT_TRUE(caption);
   EXPECT_EQ(caption->ObjectRect.Left, 5);
   EXPECT_EQ(caption->ObjectRect.Right, minimize->ObjectRect.Left);
   EXPECT_EQ(close->Hint, "关闭");
   EXPECT_EQ(minimize->Hint, "最小化");
   // The menu objects of the skin are not the frame's.
-  EXPECT_EQ(Frame->FindObject("menuitem"), nullptr);
-  EXPECT_EQ(Frame->FindObject("menubarclosebutton"), nullptr);
-  EXPECT_EQ(Frame->ObjectCount(), 7);
+  EXPECT_EQ(Frame->FrameObjects().Find("menuitem"), nullptr);
+  EXPECT_EQ(Frame->FrameObjects().Find("menubarclosebutton"), nullptr);
+  EXPECT_EQ(Frame->FrameObjects().Count(), 7);
 }
 
 TEST_F(SkinFormFrameTest, ASingleBorderAnswersNoSizingCodes) {
@@ -102,8 +102,8 @@ TEST_F(SkinFormFrameTest, ANarrowWindowIsGrownToTheSkinsMinimumAndSmallerSizesAr
   ShowForm();
   LoadProgramSkin();
   Screen.RunUntilIdle();
-  EXPECT_EQ(Frame->GetMinWidth(), 160);  // formminwidth
-  EXPECT_EQ(Frame->GetMinHeight(), 210 - 179);
+  EXPECT_EQ(Frame->States().GetMinWidth(), 160);  // formminwidth
+  EXPECT_EQ(Frame->States().GetMinHeight(), 210 - 179);
   EXPECT_EQ(WidthOf(WindowRect()), 160);
   EXPECT_EQ(HeightOf(WindowRect()), 31);
   // The tracking limits say the same.
@@ -124,8 +124,9 @@ TEST_F(SkinFormFrameTest, WithoutASkinTheDefaultLookFramesTheWindow) {
   DeleteObject(region);
   // The default close button at the right of the caption, 17 pixels square.
   TbsSkinStdButtonObject* close = nullptr;
-  for (int i = 0; i < Frame->ObjectCount(); ++i)
-    if (auto* b = dynamic_cast<TbsSkinStdButtonObject*>(Frame->Objects(i)); b && b->Command == cmClose) close = b;
+  for (int i = 0; i < Frame->FrameObjects().Count(); ++i)
+    if (auto* b = dynamic_cast<TbsSkinStdButtonObject*>(Frame->FrameObjects().At(i)); b && b->Command == cmClose)
+      close = b;
   ASSERT_TRUE(close);
   EXPECT_EQ(close->ObjectRect, (RECT{WidthOf(window) - 20, 4, WidthOf(window) - 3, 21}));
   // The caption takes the pointer on every row it is drawn on, down to the client.
@@ -200,7 +201,7 @@ TEST_F(SkinFormFrameTest, SkinChangeMessagesReachEverySkinnedControlInOrder) {
   Skin->LoadFromStoredSkin(Stored);
   EXPECT_EQ(order.front(), "control unbinds");
   EXPECT_EQ(order.back(), "OnAfterChangeSkinData");
-  EXPECT_EQ(Frame->ObjectCount(), 7);
+  EXPECT_EQ(Frame->FrameObjects().Count(), 7);
 }
 
 TEST_F(SkinFormFrameTest, ActivationAndDeactivationRepaintTheFrame) {

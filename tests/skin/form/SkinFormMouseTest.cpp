@@ -63,8 +63,8 @@ TEST_F(SkinFormMouseTest, DraggingTheCaptionMovesTheWindowThroughTheMoveLoop) {
   EXPECT_EQ(LoggedNames({WM_NCLBUTTONDOWN, WM_SYSCOMMAND, WM_ENTERSIZEMOVE, WM_MOVING, WM_EXITSIZEMOVE}),
             (std::vector<std::string>{"WM_NCLBUTTONDOWN", "SC_MOVE", "WM_ENTERSIZEMOVE", "WM_MOVING", "WM_MOVING",
                                       "WM_EXITSIZEMOVE"}));
-  EXPECT_FALSE(Frame->InSizeMove());
-  EXPECT_EQ(Frame->CapturedIndex(), -1);
+  EXPECT_FALSE(Frame->States().InSizeMove());
+  EXPECT_EQ(Frame->Hover().CapturedIndex(), -1);
   // The frame still answers the mouse afterwards.
   Screen.MouseMove(CloseButton());
   Screen.RunUntilIdle();
@@ -78,8 +78,8 @@ TEST_F(SkinFormMouseTest, DoubleClickingTheCaptionDoesNothingAndRightClickingOpe
   Screen.Click(grip);
   Screen.RunUntilIdle();
   EXPECT_EQ(WindowRect(), before);
-  EXPECT_FALSE(Frame->RolledUp());
-  EXPECT_EQ(Frame->FrameWindowState(), fwsNormal);
+  EXPECT_FALSE(Frame->States().RolledUp());
+  EXPECT_EQ(Frame->States().WindowState(), fwsNormal);
 
   std::vector<std::string> shown;
   POINT at{};
@@ -90,14 +90,14 @@ TEST_F(SkinFormMouseTest, DoubleClickingTheCaptionDoesNothingAndRightClickingOpe
     at = popup->ScreenRect().TopLeft();
     for (const TMenuItem* item : popup->Items)
       shown.push_back(item->Caption() + (item->ShortCutText().empty() ? "" : "\t" + item->ShortCutText()));
-    EXPECT_TRUE(Frame->MenuOpen());
+    EXPECT_TRUE(Frame->MenuMode().MenuOpen());
     Screen.PressKey(VK_ESCAPE);
   });
   Screen.Click(grip, MOUSE_RIGHT);
   Screen.RunUntilIdle();
   EXPECT_EQ(shown, (std::vector<std::string>{"最小化(&N)", "-", "关闭(&C)\tAlt+F4"}));
   EXPECT_EQ(at, grip);
-  EXPECT_FALSE(Frame->MenuOpen());
+  EXPECT_FALSE(Frame->MenuMode().MenuOpen());
 }
 
 // The first press opens the system menu; the second, on the button while
@@ -108,7 +108,7 @@ TEST_F(SkinFormMouseTest, DoubleClickingTheSystemMenuButtonClosesTheForm) {
   const POINT button = Middle(Button("sysmenubutton")->ObjectRect);
   bool opened = false;
   Screen.WhenIdle([&] {
-    opened = Frame->MenuOpen();
+    opened = Frame->MenuMode().MenuOpen();
     Screen.Click(button);
   });
   Screen.Click(button);
@@ -129,7 +129,7 @@ TEST_F(SkinFormMouseTest, TheSystemMenuShowsOnScreenKeepsTheFocusAndItsCommandsW
   bool looked = false;
   Screen.WhenIdle([&] {
     looked = true;
-    EXPECT_TRUE(Frame->MenuOpen());
+    EXPECT_TRUE(Frame->MenuMode().MenuOpen());
     EXPECT_EQ(GetFocus(), focus);
     EXPECT_EQ(GetActiveWindow(), Window());
     Screen.SaveArtifact("skin-form-system-menu");
@@ -151,7 +151,7 @@ TEST_F(SkinFormMouseTest, TheMinimizeButtonMinimizesTheApplicationAndRestoringWo
     EXPECT_TRUE(IsIconic(Window()));
     EXPECT_TRUE(App->Minimized());
     // The main form's own state stays: the application holds it.
-    EXPECT_EQ(Frame->FrameWindowState(), fwsNormal);
+    EXPECT_EQ(Frame->States().WindowState(), fwsNormal);
     PostMessage(Window(), WM_SYSCOMMAND, SC_RESTORE, 0);
     Screen.RunUntilIdle();
     EXPECT_FALSE(IsIconic(Window()));
@@ -184,7 +184,7 @@ TEST_F(SkinFormMouseTest, AHoveredButtonMorphsInFiveStepsAndBack) {
   Screen.MouseMove(CloseButton());
   Screen.RunUntilIdle();
   EXPECT_TRUE(close->Active);
-  EXPECT_TRUE(Frame->MorphTicker()->Enabled());
+  EXPECT_TRUE(Frame->Animator().MorphTimer()->Enabled());
   std::vector<double> steps;
   for (int i = 0; i < 6; ++i) {
     Screen.Wait(25);
@@ -193,7 +193,7 @@ TEST_F(SkinFormMouseTest, AHoveredButtonMorphsInFiveStepsAndBack) {
   EXPECT_NEAR(steps[0], 0.2, 1e-9);
   EXPECT_NEAR(steps[1], 0.4, 1e-9);
   EXPECT_EQ(steps[4], 1.0);
-  EXPECT_FALSE(Frame->MorphTicker()->Enabled());
+  EXPECT_FALSE(Frame->Animator().MorphTimer()->Enabled());
   // Hot look at the end: the active rectangle's pixels.
   const TbsDataSkinObject* record = Skin->ObjectRecord(Skin->FindObjectRecord("closebutton"));
   TBitmap* picture = Skin->FindActivePicture(record->ActivePictureIndex);

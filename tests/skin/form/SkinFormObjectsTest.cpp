@@ -69,14 +69,14 @@ protected:
     ShowForm();
   }
   POINT At(const std::string& name, int dx = 2, int dy = 2) {
-    const RECT& r = Frame->FindObject(name)->ObjectRect;
+    const RECT& r = Frame->FrameObjects().Find(name)->ObjectRect;
     return AtWindow(r.Left + dx, r.Top + dy);
   }
 };
 
 TEST_F(SkinFormObjectsTest, WithoutAnActivePictureAnObjectNeverChangesLookAndFixedOnesComeFromTheBands) {
   Load();
-  TbsActiveSkinObject* plain = Frame->FindObject("plain");
+  TbsActiveSkinObject* plain = Frame->FrameObjects().Find("plain");
   ASSERT_TRUE(plain);
   EXPECT_EQ(plain->ActivePicture, nullptr);
   EXPECT_FALSE(plain->Morphing);
@@ -86,15 +86,15 @@ TEST_F(SkinFormObjectsTest, WithoutAnActivePictureAnObjectNeverChangesLookAndFix
   EXPECT_EQ(PixelAt(At("plain")), RGB(90, 0, 90));
   Screen.MouseMove(At("plain"));
   Screen.Wait(200);
-  EXPECT_EQ(Frame->HotIndex(), 1);
-  EXPECT_FALSE(Frame->MorphTicker()->Enabled());
+  EXPECT_EQ(Frame->Hover().HotIndex(), 1);
+  EXPECT_FALSE(Frame->Animator().MorphTimer()->Enabled());
   EXPECT_EQ(PixelAt(At("plain")), RGB(90, 0, 90));
   // A fixed object in the top-right corner moves with the right edge; its normal look is the band's.
-  TbsActiveSkinObject* fixed = Frame->FindObject("fixedmax");
+  TbsActiveSkinObject* fixed = Frame->FrameObjects().Find("fixedmax");
   EXPECT_EQ(fixed->ObjectRect, (RECT{174, 4, 184, 14}));
   EXPECT_EQ(PixelAt(At("fixedmax")), RGB(0, 90, 90));
   // The in-picture close button: its normal look is drawn over the band.
-  EXPECT_EQ(Frame->FindObject("closebutton")->ObjectRect, (RECT{60 + 100 - 12, 2, 60 + 100, 14}));
+  EXPECT_EQ(Frame->FrameObjects().Find("closebutton")->ObjectRect, (RECT{60 + 100 - 12, 2, 60 + 100, 14}));
   EXPECT_EQ(PixelAt(At("closebutton")), RGB(255, 0, 0));
   Screen.MouseMove(At("closebutton"));
   Screen.Wait(200);
@@ -115,32 +115,33 @@ TEST_F(SkinFormObjectsTest, HiddenCaptionButtonsAndCustomButtons) {
   };
   Load();
   EXPECT_EQ(asked, (std::vector<std::string>{"custom"}));
-  EXPECT_FALSE(Frame->FindObject("custom")->Visible);
+  EXPECT_FALSE(Frame->FrameObjects().Find("custom")->Visible);
   showCustom = true;
   Frame->SetBorderIcons(Frame->BorderIcons());
-  EXPECT_TRUE(Frame->FindObject("custom")->Visible);
+  EXPECT_TRUE(Frame->FrameObjects().Find("custom")->Visible);
   // The custom button goes after the standard ones, left of the close button.
-  EXPECT_EQ(Frame->FindObject("custom")->ObjectRect.Right, Frame->FindObject("closebutton")->ObjectRect.Left - 1);
+  EXPECT_EQ(Frame->FrameObjects().Find("custom")->ObjectRect.Right,
+            Frame->FrameObjects().Find("closebutton")->ObjectRect.Left - 1);
 
   Frame->SetHideCaptionButtons(true);
-  EXPECT_FALSE(Frame->FindObject("closebutton")->Visible);
-  EXPECT_FALSE(Frame->FindObject("closebutton")->Enabled);
-  EXPECT_TRUE(Frame->FindObject("fixedmax")->Visible);
-  EXPECT_FALSE(Frame->FindObject("fixedmax")->Enabled);
+  EXPECT_FALSE(Frame->FrameObjects().Find("closebutton")->Visible);
+  EXPECT_FALSE(Frame->FrameObjects().Find("closebutton")->Enabled);
+  EXPECT_TRUE(Frame->FrameObjects().Find("fixedmax")->Visible);
+  EXPECT_FALSE(Frame->FrameObjects().Find("fixedmax")->Enabled);
   Screen.MouseMove(At("fixedmax"));
   Screen.RunUntilIdle();
-  EXPECT_EQ(Frame->HotIndex(), -1);
+  EXPECT_EQ(Frame->Hover().HotIndex(), -1);
 
   // Without a handler a custom button stays hidden.
   Frame->SetHideCaptionButtons(false);
   Frame->OnActivateCustomObject = nullptr;
   Frame->SetBorderIcons(Frame->BorderIcons());
-  EXPECT_FALSE(Frame->FindObject("custom")->Visible);
+  EXPECT_FALSE(Frame->FrameObjects().Find("custom")->Visible);
 }
 
 TEST_F(SkinFormObjectsTest, AnAnimationWithoutCycleStopsAtItsLastFrameAndRunsBackWhenLeft) {
   Load();
-  auto* anim = dynamic_cast<TbsSkinAnimateObject*>(Frame->FindObject("anim"));
+  auto* anim = dynamic_cast<TbsSkinAnimateObject*>(Frame->FrameObjects().Find("anim"));
   ASSERT_TRUE(anim);
   EXPECT_EQ(anim->TimerInterval, 25);  // 10 in the skin
   const auto shade = [&] { return GetRValue(PixelAt(At("anim"))); };
@@ -160,7 +161,7 @@ TEST_F(SkinFormObjectsTest, AnAnimationWithoutCycleStopsAtItsLastFrameAndRunsBac
   Screen.Wait(100);
   EXPECT_EQ(anim->Frame, 1);
   EXPECT_EQ(shade(), 80);
-  EXPECT_FALSE(Frame->CaptionAnimateTimer()->Enabled());
+  EXPECT_FALSE(Frame->Animator().AnimationTimer()->Enabled());
 }
 
 TEST_F(SkinFormObjectsTest, ASizeableFrameAnswersItsEdgesAndAMaskLessSkinHasNoRegion) {
@@ -194,7 +195,7 @@ TEST_F(SkinFormObjectsTest, ASizeableFrameAnswersItsEdgesAndAMaskLessSkinHasNoRe
   Screen.Click(AtWindow(40, 10));
   Screen.Click(AtWindow(40, 10));
   Screen.RunUntilIdle();
-  EXPECT_EQ(Frame->FrameWindowState(), fwsNormal);
+  EXPECT_EQ(Frame->States().WindowState(), fwsNormal);
   EXPECT_EQ(WindowRect(), r);
 }
 

@@ -81,7 +81,7 @@ TEST_F(SkinFormSheetTest, TheFrameInEachOfItsLooks) {
   Frame->SetBorderIcons({TbsBorderIcon::biMinimize, TbsBorderIcon::biRollUp});
   Frame->RollUp(true);
   Screen.RunUntilIdle();
-  EXPECT_EQ(HeightOf(WindowRect()), Frame->GetMinHeight());
+  EXPECT_EQ(HeightOf(WindowRect()), Frame->States().GetMinHeight());
   sheet.Put(Screen, WindowRect().Inflated(2, 2), 600, 290, "rolled up");
   Frame->RollUp(false);
   Screen.RunUntilIdle();

@@ -99,7 +99,7 @@ TEST_F(SkinFormStatesTest, PlacementOnFirstShowAndRollingUp) {
   Frame->PositionInMonitor = bspDesktopCenter;
   Frame->SetBorderIcons({TbsBorderIcon::biMinimize, TbsBorderIcon::biRollUp});
   std::vector<bool> rolled;
-  Frame->OnChangeRollUpState = [&](TObject*) { rolled.push_back(Frame->RolledUp()); };
+  Frame->OnChangeRollUpState = [&](TObject*) { rolled.push_back(Frame->States().RolledUp()); };
   ShowForm();
   RECT work;
   SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
@@ -110,7 +110,7 @@ TEST_F(SkinFormStatesTest, PlacementOnFirstShowAndRollingUp) {
   Screen.Click(AtWindow(150, 12));
   Screen.Click(AtWindow(150, 12));
   Screen.RunUntilIdle();
-  EXPECT_TRUE(Frame->RolledUp());
+  EXPECT_TRUE(Frame->States().RolledUp());
   EXPECT_EQ(HeightOf(WindowRect()), 31);
   // Rolled up, the whole frame is the caption or the buttons.
   EXPECT_EQ(SendMessage(Window(), WM_NCHITTEST, 0, MAKELPARAM(placed.Left + 150, placed.Top + 12)), HTCAPTION);
@@ -118,15 +118,15 @@ TEST_F(SkinFormStatesTest, PlacementOnFirstShowAndRollingUp) {
   Screen.Click(AtWindow(150, 12));
   Screen.Click(AtWindow(150, 12));
   Screen.RunUntilIdle();
-  EXPECT_FALSE(Frame->RolledUp());
+  EXPECT_FALSE(Frame->States().RolledUp());
   EXPECT_EQ(WindowRect(), placed);
   EXPECT_EQ(Form->ClientHeight(), 434);
   EXPECT_EQ(rolled, (std::vector<bool>{true, false}));
   // The system menu offers what the state allows.
   Frame->RollUp(true);
   std::vector<std::string> names;
-  for (int i = 0; i < Frame->SystemMenuItems()->Count(); ++i)
-    names.push_back(Frame->SystemMenuItems()->Items(i)->Name());
+  for (int i = 0; i < Frame->MenuMode().SystemMenuItems()->Count(); ++i)
+    names.push_back(Frame->MenuMode().SystemMenuItems()->Items(i)->Name());
   EXPECT_EQ(names, (std::vector<std::string>{"BSF_MINITEM", "BSF_RESTORE", "BSF_LINE", "BSF_CLOSE"}));
   // An application's own system menu gets the commands on top, the same
   // each time it opens.
@@ -138,7 +138,7 @@ TEST_F(SkinFormStatesTest, PlacementOnFirstShowAndRollingUp) {
   Frame->SetSystemMenu(own);
   for (int opening = 0; opening < 2; ++opening) {
     names.clear();
-    TMenuItem* root = Frame->SystemMenuItems();
+    TMenuItem* root = Frame->MenuMode().SystemMenuItems();
     for (int i = 0; i < root->Count(); ++i) names.push_back(root->Items(i)->Name());
     EXPECT_EQ(names, (std::vector<std::string>{"BSF_MINITEM", "BSF_RESTORE", "BSF_LINE", "BSF_CLOSE", "Own"}));
   }

@@ -121,7 +121,7 @@ protected:
   }
   COLORREF PixelAt(POINT screen) const { return Screen.Capture().ColorAt(screen.X, screen.Y); }
   TbsSkinStdButtonObject* Button(const std::string& name) {
-    return dynamic_cast<TbsSkinStdButtonObject*>(Frame->FindObject(name));
+    return dynamic_cast<TbsSkinStdButtonObject*>(Frame->FrameObjects().Find(name));
   }
 
   // The logged names of the messages in `only`, from the log's start.

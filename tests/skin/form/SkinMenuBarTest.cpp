@@ -100,7 +100,7 @@ TEST_F(SkinMenuBarTest, TheSkinGivesTheHeightAndEachItemIsItsCaptionPlusElevenPi
 TEST_F(SkinMenuBarTest, AltHighlightsTheFileMenuAndTheArrowsWrapWithoutOpeningIt) {
   Screen.PressKey(VK_MENU);
   Screen.RunUntilIdle();
-  EXPECT_TRUE(Frame->KeyboardMenuMode());
+  EXPECT_TRUE(Frame->MenuMode().KeyboardMode());
   EXPECT_EQ(Lit(), "文件(&F)");
   EXPECT_EQ(OpenMenu(), nullptr);
   Screen.PressKey(VK_RIGHT);
@@ -114,7 +114,7 @@ TEST_F(SkinMenuBarTest, AltHighlightsTheFileMenuAndTheArrowsWrapWithoutOpeningIt
   EXPECT_EQ(Lit(), "帮助(&H)");
   Screen.PressKey(VK_ESCAPE);
   Screen.RunUntilIdle();
-  EXPECT_FALSE(Frame->KeyboardMenuMode());
+  EXPECT_FALSE(Frame->MenuMode().KeyboardMode());
   EXPECT_EQ(Lit(), "");
 }
 
@@ -137,7 +137,7 @@ TEST_F(SkinMenuBarTest, AltFOpensTheFileMenuOnItsFirstItemAndDownSkipsTheDisable
   Screen.RunUntilIdle();
   EXPECT_EQ(seen, (std::vector<std::string>{"文件(&F)", "退出程序"}));
   EXPECT_EQ(Clicked, (std::vector<TMenuItem*>{ChooseRom}));
-  EXPECT_FALSE(Frame->MenuOpen());
+  EXPECT_FALSE(Frame->MenuMode().MenuOpen());
   EXPECT_EQ(Lit(), "");
 }
 
@@ -162,7 +162,7 @@ TEST_F(SkinMenuBarTest, MovingTheMouseToTheNextItemSwitchesTheOpenMenu) {
   Screen.Click(ItemCentre(0));
   Screen.RunUntilIdle();
   EXPECT_EQ(open, (std::vector<TMenuItem*>{File, Help, File}));
-  EXPECT_FALSE(Frame->MenuOpen());
+  EXPECT_FALSE(Frame->MenuMode().MenuOpen());
   EXPECT_TRUE(Clicked.empty());
   // Opened by the mouse, the menu mode is entered once; Escape after the
   // keys took over keeps it on, the next one leaves it.
@@ -197,7 +197,7 @@ TEST_F(SkinMenuBarTest, ACommandChosenWithTheMouseMayChangeTheMenuAndRebuildTheB
   EXPECT_EQ(open, (std::vector<TMenuItem*>{File}));
   EXPECT_EQ(Clicked, (std::vector<TMenuItem*>{ChooseRom}));
   EXPECT_EQ(OpenMenu(), nullptr);
-  EXPECT_FALSE(Frame->MenuOpen());
+  EXPECT_FALSE(Frame->MenuMode().MenuOpen());
   EXPECT_EQ(Screen.PendingIdleSteps(), 0u);
   EXPECT_EQ(Bar->ItemCount(), 2);
 }
@@ -230,7 +230,7 @@ TEST_F(SkinMenuBarTest, AfterACommandThatFailsTheMenusStillOpen) {
   EXPECT_EQ(Clicked, (std::vector<TMenuItem*>{ChooseRom, ChooseRom, ChooseRom}));
   EXPECT_EQ(errors, (std::vector<std::string>(3, "Cannot open file")));
   EXPECT_EQ(OpenMenu(), nullptr);
-  EXPECT_FALSE(Frame->MenuOpen());
+  EXPECT_FALSE(Frame->MenuMode().MenuOpen());
   EXPECT_EQ(Screen.PendingIdleSteps(), 0u);
 }
 
@@ -244,7 +244,7 @@ TEST_F(SkinMenuBarTest, ANarrowBarHidesTheItemsThatDoNotFit) {
     EXPECT_TRUE(Bar->Item(0)->Shown);
     EXPECT_FALSE(Bar->Item(1)->Shown);
     EXPECT_FALSE(Bar->Item(1)->Enabled);
-    EXPECT_TRUE(Bar->Overflow());
+    EXPECT_TRUE(Bar->Layout().Overflow());
     Form->SetClientWidth(554);
     Screen.RunUntilIdle();
     Bar->Repaint();

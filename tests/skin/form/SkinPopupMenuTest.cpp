@@ -48,7 +48,7 @@ TEST_F(SkinPopupMenuTest, ItOpensThroughTheFrameWithTheFramesSettings) {
   Frame->MenusAlphaBlendValue = 180;
   bool open = false;
   Step([&] {
-    open = Frame->MenuOpen();
+    open = Frame->MenuMode().MenuOpen();
     ASSERT_TRUE(Engine->PopupWindow(0));
     EXPECT_TRUE(Engine->PopupWindow(0)->Limited);
     EXPECT_EQ(Engine->PopupWindow(0)->Alpha, 180);
@@ -58,7 +58,7 @@ TEST_F(SkinPopupMenuTest, ItOpensThroughTheFrameWithTheFramesSettings) {
   });
   Popup->Popup(300, 250);
   EXPECT_TRUE(open);
-  EXPECT_FALSE(Frame->MenuOpen());
+  EXPECT_FALSE(Frame->MenuMode().MenuOpen());
   EXPECT_EQ(Popup->LastPopupPoint(), (POINT{300, 250}));
   EXPECT_EQ(Events, (std::vector<std::string>{"popup", "frame open", "shown", "frame close", "close"}));
   ASSERT_EQ(Clicked.size(), 1u);
@@ -97,7 +97,7 @@ TEST_F(SkinPopupMenuTest, WithoutAFrameOrVisibleItemsNothingOpens) {
   EXPECT_EQ(Screen.PendingIdleSteps(), 0u);
   for (int i = 0; i < Popup->Items()->Count(); ++i) Popup->Items()->Items(i)->SetVisible(false);
   Popup->Popup(100, 100);
-  EXPECT_FALSE(Frame->MenuOpen());
+  EXPECT_FALSE(Frame->MenuMode().MenuOpen());
   EXPECT_EQ(Events, (std::vector<std::string>{"popup"}));
 }
 
