@@ -201,8 +201,6 @@ public:
 
   bool Down() const { return FDown; }
   void SetDown(bool value);
-  // Whether the button's menu is showing.
-  bool MenuDown() const { return FMenuDown; }
   bool MenuClosed() override;
 
   RECT DownRect, DisableSkinRect;
@@ -437,8 +435,6 @@ class TbsSkinForm : public TComponent {
   // Every rectangle of the frame for the size it was last laid out at.
   const TbsFrameGeometry& Geometry() const { return FGeometry; }
   RECT SavedBounds() const { return FSavedBounds; }
-  // Null without a region; owned by the frame.
-  HRGN WindowRegion() const { return FRegion; }
   TPopupMenu* TrayPopupMenu() const { return FTrayMenu.get(); }
   TTimer* HotTrackTimer() const { return FHotTrackTimer.get(); }
   TTimer* MorphTicker() const { return FAnimator->MorphTimer(); }

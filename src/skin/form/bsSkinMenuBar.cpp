@@ -435,10 +435,7 @@ void TbsSkinMainMenuBar::BarStateChanged(bool now) {
     const int left = FEntered;
     FEntered = entered;
     if (left >= 0 && left < ItemCount()) OnItemMouseLeave(this, FItems[size_t(left)]->MenuItem);
-    if (entered >= 0) {
-      FItemHint = FItems[size_t(entered)]->MenuItem->Hint();
-      OnItemMouseEnter(this, FItems[size_t(entered)]->MenuItem);
-    }
+    if (entered >= 0) OnItemMouseEnter(this, FItems[size_t(entered)]->MenuItem);
   }
   if (!HandleAllocated()) return;
   Invalidate();

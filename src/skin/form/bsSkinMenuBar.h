@@ -133,14 +133,10 @@ class TbsSkinMainMenuBar : public TbsSkinControl, public IbsFrameMenuBar, privat
   bool Overflow() const { return FOverflow; }
   // Bar coordinates of the items area.
   RECT ItemsArea() const;
-  // The hint of the item under the mouse.
-  const std::string& ItemHint() const { return FItemHint; }
 
   // ---- Operations ----
   // Builds the items again from the main menu.
   void RebuildItems();
-  // Opens an item's drop-down (or runs its command) as a click would.
-  void OpenItem(int index, bool byKeyboard) { FTracker.Activate(index, byKeyboard); }
 
   // IbsFrameMenuBar
   void EnterKeyboardMenu() override { FTracker.EnterKeys(); }
@@ -196,7 +192,6 @@ private:
   bool FMouseMenuEntered = false;
   bool FOverflow = false;
   bool FMarkerHot = false;
-  std::string FItemHint;
 };
 
 void RegisterSkinMenuBarClasses();
