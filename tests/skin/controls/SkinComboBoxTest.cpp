@@ -472,11 +472,11 @@ TEST_F(SkinComboBoxTest, ATranslucentListFadesInOnItsTimer) {
   EXPECT_EQ(GetActiveWindow(), Form->Handle());
 }
 
-TEST_F(SkinComboBoxTest, AnEditStyleBoxShowsTheChosenItemInItsCharacterCase) {
+TEST_F(SkinComboBoxTest, AnEditStyleBoxPutsItsTextInItsCharacterCase) {
   TbsSkinComboBox* combo = Combo(20, 20, 3);
   combo->SetStyle(bscbEditStyle);
-  combo->SetCharCase(ecUpperCase);
   combo->SetItemIndex(2);
+  combo->SetCharCase(ecUpperCase);
   EXPECT_EQ(combo->Text(), "ITEM 2");
 }
 
