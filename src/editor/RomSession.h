@@ -20,13 +20,11 @@ public:
   // A program folder of the portable layout, with Tool/agblz and RomData/.
   explicit RomSession(const std::string& programFolder);
 
-  const std::string& AppPath() const { return FPaths.AppPath; }
   const ProgramPaths& Paths() const { return FPaths; }
   bool IsOpen() const { return FOpen; }
   const std::string& RomFileName() const { return FRomFileName; }
   uint32_t PointerTableOffset() const { return FLayout.PointerTableOffset; }
   bool AltLayout() const { return FLayout.AltLayout; }
-  const RomLayout& Layout() const { return FLayout; }
 
   // Empty until a ROM has been opened, then kDataImageSize bytes.
   DataImage& Image() { return FImage; }

@@ -76,7 +76,6 @@ class TfrmMain : public TForm {
   const std::string& AppPath() const { return FAppPath; }
   RomSession* Session() const { return FSession.get(); }
   const NameLists& Lists() const { return FLists; }
-  const EditHistory& History() const { return FHistory; }
 
   // The messages of the save and about commands, lines broken by LF CR.
   static const std::string kSavedMessage;

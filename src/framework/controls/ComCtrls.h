@@ -177,8 +177,6 @@ class TListView : public TCustomControl {
   void ColumnsChanged();
   int ItemCount() const { return int(FItems.size()); }
   TListItem& Items(int index);
-  // Call after changing captions through Items(): re-measures and repaints.
-  void ItemsChanged();
   // Adds an item at the end and returns its index.
   int AddItem(const TListItem& item);
   void DeleteItem(int index);

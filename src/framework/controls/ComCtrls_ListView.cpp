@@ -162,12 +162,6 @@ TListItem& TListView::Items(int index) {
   return FItems[size_t(index)];
 }
 
-void TListView::ItemsChanged() {
-  FWidestCaption = -1;
-  UpdateScrollBars();
-  Invalidate();
-}
-
 int TListView::AddItem(const TListItem& item) {
   FItems.push_back(item);
   // Growing the widest caption is the only change a new item can make.

@@ -170,8 +170,6 @@ class TControlCanvas : public TCanvas {
   explicit TControlCanvas(class TControl* control = nullptr) : FControl(control) {}
   ~TControlCanvas() override;
 
-  TControl* Control() const { return FControl; }
-  void SetControl(TControl* value);
   void FreeHandle() override;
 
 protected:
@@ -262,7 +260,6 @@ class TControl : public TComponent {
   // Every change of position or size goes through here.
   virtual void SetBounds(int left, int top, int width, int height);
   RECT BoundsRect() const { return {FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
-  void SetBoundsRect(const RECT& r) { SetBounds(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top); }
   // (0, 0, width, height) of the area children and painting use.
   virtual RECT ClientRect() const;
   int ClientWidth() const;
@@ -327,7 +324,6 @@ class TControl : public TComponent {
   void Refresh() { Repaint(); }
   virtual void Update();
   void BringToFront();
-  void SendToBack();
 
   // ---- Mouse ----
   // Whether the control is at the point (client coordinates); CM_HITTEST.
@@ -439,9 +435,6 @@ class TWinControl : public TControl {
   // Destroys the window and makes a new one with the same text, bounds and
   // children (after a change CreateParams depends on).
   void RecreateWnd();
-  // The window a parentless control is created in (or owned by, when top-level).
-  HWND ParentWindow() const { return FParentWindow; }
-  void SetParentWindow(HWND value);
   // The control bound to a window of ours, or null.
   static TWinControl* FindControl(HWND window);
 
@@ -555,7 +548,6 @@ private:
   void UpdateChildFontsAndColors(UINT msg);
 
   HWND FHandle;
-  HWND FParentWindow;
   std::vector<TControl*> FControls;
   std::vector<TWinControl*> FTabList;
   TWinControl* FFocusedControl = nullptr;

@@ -376,16 +376,6 @@ void TControl::BringToFront() {
   Invalidate();
 }
 
-void TControl::SendToBack() {
-  if (!FParent) return;
-  auto& list = FParent->FControls;
-  list.erase(std::find(list.begin(), list.end(), this));
-  list.insert(list.begin(), this);
-  if (auto* win = dynamic_cast<TWinControl*>(this); win && win->HandleAllocated())
-    SetWindowPos(win->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  Invalidate();
-}
-
 bool TControl::HitTest(POINT p) { return Perform(CM_HITTEST, 0, PointToLParam(p)) != 0; }
 
 void TControl::Click() { OnClick(this); }

@@ -40,12 +40,6 @@ TClass TControlCanvas::StaticClass() {
 
 TControlCanvas::~TControlCanvas() { FreeHandle(); }
 
-void TControlCanvas::SetControl(TControl* value) {
-  if (value == FControl) return;
-  FreeHandle();
-  FControl = value;
-}
-
 void TControlCanvas::CreateHandle() {
   if (!FControl) return;
   auto* window = dynamic_cast<TWinControl*>(FControl);

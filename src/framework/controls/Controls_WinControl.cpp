@@ -89,7 +89,7 @@ void TWinControl::CreateParams(TCreateParams& params) {
   params.Y = Top();
   params.Width = Width();
   params.Height = Height();
-  params.WndParent = Parent() ? Parent()->Handle() : FParentWindow;
+  params.WndParent = Parent() ? Parent()->Handle() : HWND();
   params.ClassCursor = LoadCursor(nullptr, IDC_ARROW);
   params.WinClassName = ClassName();
 }
@@ -156,13 +156,6 @@ void TWinControl::RecreateWnd() {
   DestroyHandle();
   CreateHandle();
   if (focused && CanFocus()) ::kora::SetFocus(FHandle);
-}
-
-void TWinControl::SetParentWindow(HWND value) {
-  if (value == FParentWindow) return;
-  if (Parent()) throw EInvalidOperation("Control '" + Name() + "' has a parent control already");
-  FParentWindow = value;
-  if (FHandle) RecreateWnd();
 }
 
 // ---- Children -------------------------------------------------------------------

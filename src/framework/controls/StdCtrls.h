@@ -88,15 +88,11 @@ class TCustomEdit : public TCustomControl {
   bool AutoSelect() const { return FAutoSelect; }
   void SetAutoSelect(bool value) { FAutoSelect = value; }
   bool Modified() const { return FModified; }
-  void SetModified(bool value) { FModified = value; }
 
   int SelStart() const { return FSelStart; }
   void SetSelStart(int value);
   int SelLength() const { return FSelLength; }
-  void SetSelLength(int value);
   std::string SelText() const;
-  // Replaces the selection as typing would (undoable), ignoring MaxLength.
-  void SetSelText(const std::string& value);
   void SelectAll();
   void ClearSelection();
   void CopyToClipboard();
@@ -107,9 +103,6 @@ class TCustomEdit : public TCustomControl {
   void Undo();
   // The caret's character position (one end of the selection).
   int CaretPos() const { return FCaret; }
-  // Space between the text and the client edges, inside the border: one
-  // pixel on each side unless set.
-  RECT TextMargins() const { return FTextMargins; }
   void SetTextMargins(const RECT& value);
 
   TNotifyEvent OnChange;

@@ -97,13 +97,6 @@ void TCustomEdit::MoveCaret(int pos, bool extend) {
 
 void TCustomEdit::SetSelStart(int value) { MoveCaret(value, false); }
 
-void TCustomEdit::SetSelLength(int value) {
-  FSelLength = std::clamp(value, 0, CharCount() - FSelStart);
-  FCaret = FSelStart + FSelLength;
-  ScrollToCaret();
-  Invalidate();
-}
-
 void TCustomEdit::SelectAll() {
   FSelStart = 0;
   FSelLength = CharCount();
@@ -131,8 +124,6 @@ void TCustomEdit::ReplaceSelection(const std::u32string& with) {
   ScrollToCaret();
   Invalidate();
 }
-
-void TCustomEdit::SetSelText(const std::string& value) { ReplaceSelection(Utf8ToUtf32(value)); }
 
 void TCustomEdit::ClearSelection() {
   if (!FReadOnly && FSelLength > 0) ReplaceSelection({});

@@ -87,8 +87,6 @@ class THandleStream : public TStream {
 public:
   explicit THandleStream(int handle) : FHandle(handle) {}
 
-  int Handle() const { return FHandle; }
-
   int64_t Read(void* buffer, int64_t count) override;
   int64_t Write(const void* buffer, int64_t count) override;
   int64_t Seek(int64_t offset, TSeekOrigin origin) override;
@@ -107,8 +105,6 @@ public:
   ~TFileStream() override;
   TFileStream(const TFileStream&) = delete;
   TFileStream& operator=(const TFileStream&) = delete;
-
-  const std::string& FileName() const { return FFileName; }
 
 private:
   std::string FFileName;
@@ -178,7 +174,6 @@ class TStrings : public TPersistent {
   // Compares without regard to ASCII case unless CaseSensitive is set.
   virtual int IndexOf(std::string_view value) const;
   virtual void Exchange(int index1, int index2);
-  void Move(int currentIndex, int newIndex);
 
   bool CaseSensitive() const { return FCaseSensitive; }
   virtual void SetCaseSensitive(bool value) { FCaseSensitive = value; }
@@ -201,14 +196,11 @@ class TStrings : public TPersistent {
   void SetDelimitedText(std::string_view text);
   std::string CommaText() const;
   void SetCommaText(std::string_view text);
-  char Delimiter() const { return FDelimiter; }
   void SetDelimiter(char value) { FDelimiter = value; }
-  bool StrictDelimiter() const { return FStrictDelimiter; }
   void SetStrictDelimiter(bool value) { FStrictDelimiter = value; }
 
   std::string Text() const;
   void SetText(std::string_view text);
-  const std::string& LineBreak() const { return FLineBreak; }
   void SetLineBreak(std::string value) { FLineBreak = std::move(value); }
 
   void LoadFromFile(const std::string& fileName);
@@ -285,7 +277,6 @@ class TStringList : public TStrings {
 
   bool Sorted() const { return FSorted; }
   void SetSorted(bool value);
-  TDuplicates Duplicates() const { return FDuplicates; }
   void SetDuplicates(TDuplicates value) { FDuplicates = value; }
   void SetCaseSensitive(bool value) override;
   // Stable sorts: equal strings keep their order.

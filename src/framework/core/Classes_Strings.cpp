@@ -88,16 +88,6 @@ void TStrings::Exchange(int index1, int index2) {
   PutObject(index2, object1);
 }
 
-void TStrings::Move(int currentIndex, int newIndex) {
-  if (currentIndex == newIndex) return;
-  TStringsUpdate update(*this);
-  const std::string value = Get(currentIndex);
-  TObject* object = GetObject(currentIndex);
-  Delete(currentIndex);
-  Insert(newIndex, value);
-  PutObject(newIndex, object);
-}
-
 std::string TStrings::Text() const {
   std::string text;
   for (int i = 0; i < Count(); ++i) {

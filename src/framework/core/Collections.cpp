@@ -36,15 +36,6 @@ int TCollectionItem::Index() const {
   return static_cast<int>(std::find(items.begin(), items.end(), this) - items.begin());
 }
 
-void TCollectionItem::SetIndex(int value) {
-  const int current = Index();
-  if (current < 0 || value == current) return;
-  auto& items = FCollection->FItems;
-  value = std::clamp(value, 0, static_cast<int>(items.size()) - 1);
-  items.erase(items.begin() + current);
-  items.insert(items.begin() + value, this);
-}
-
 TPersistent* TCollectionItem::GetOwner() const { return FCollection; }
 
 TCollection::TCollection(TClass itemClass, TPersistent* owner) : FItemClass(itemClass), FOwner(owner) {}
@@ -62,8 +53,6 @@ TCollectionItem* TCollection::Add() {
   item->SetCollection(this);
   return item;
 }
-
-void TCollection::Delete(int index) { delete Items(index); }
 
 void TCollection::Clear() {
   while (!FItems.empty()) delete FItems.back();

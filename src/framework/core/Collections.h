@@ -20,11 +20,9 @@ class TCollectionItem : public TPersistent {
   TCollectionItem(const TCollectionItem&) = delete;
   TCollectionItem& operator=(const TCollectionItem&) = delete;
 
-  TCollection* Collection() const { return FCollection; }
   // Moves the item into another collection (or none).
   void SetCollection(TCollection* collection);
   int Index() const;
-  void SetIndex(int value);
   TPersistent* GetOwner() const override;
 
 private:
@@ -46,7 +44,6 @@ class TCollection : public TPersistent {
   // EListError "List index out of bounds (%d)".
   TCollectionItem* Items(int index) const;
   TCollectionItem* Add();
-  void Delete(int index);
   void Clear();
   // Replaces the items with new ones assigned from the source's items.
   void Assign(const TPersistent* source) override;

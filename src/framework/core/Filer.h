@@ -28,9 +28,6 @@ class TFiler {
 public:
   virtual ~TFiler() = default;
 
-  // The component at the top of the stream; names and methods are found in it.
-  TComponent* Root() const { return FRoot; }
-
   // A stored value that is not a published property. The reader calls
   // readData when the stream holds `name` for the object whose
   // DefineProperties is running; the writer writes `name` and calls
@@ -64,15 +61,11 @@ public:
   TComponent* ReadRootComponent(TComponent* root);
 
   // Values, for DefineProperty readers.
-  TValueType NextValue() { return FInput.NextValue(); }
   bool EndOfList() { return FInput.EndOfList(); }
   void ReadListBegin();
   void ReadListEnd() { FInput.ReadListEnd(); }
   int32_t ReadInteger();
-  double ReadFloat() { return FInput.ReadFloat(); }
   std::string ReadString() { return FInput.ReadString(); }
-  std::string ReadIdent() { return FInput.ReadIdent(); }
-  void SkipValue() { FInput.SkipValue(); }
 
   void DefineProperty(const std::string& name, const TReaderProc& readData, const TWriterProc& writeData,
                       bool hasData) override;
@@ -131,10 +124,7 @@ public:
   void WriteListBegin() { FOutput.WriteValue(vaList); }
   void WriteListEnd() { FOutput.WriteListEnd(); }
   void WriteInteger(int64_t value) { FOutput.WriteInteger(value); }
-  void WriteFloat(double value) { FOutput.WriteExtended(value); }
-  void WriteSingle(float value) { FOutput.WriteSingle(value); }
   void WriteString(std::string_view value) { FOutput.WriteString(value); }
-  void WriteIdent(std::string_view value) { FOutput.WriteIdent(value); }
 
   void DefineProperty(const std::string& name, const TReaderProc& readData, const TWriterProc& writeData,
                       bool hasData) override;

@@ -96,7 +96,6 @@ int64_t Round(double value);
 // "True"/"False" (any case), or an integer (0 is false). Anything else
 // raises EConvertError "'%s' is not a valid boolean value".
 bool StrToBool(std::string_view text);
-bool StrToBoolDef(std::string_view text, bool fallback);
 // "True"/"False", or "-1"/"0" when useBoolStrs is false.
 std::string BoolToStr(bool value, bool useBoolStrs = false);
 

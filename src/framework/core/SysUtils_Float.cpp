@@ -230,11 +230,6 @@ int64_t Round(double value) {
   return static_cast<int64_t>(result);
 }
 
-bool StrToBoolDef(std::string_view text, bool fallback) {
-  bool value = false;
-  return ParseBool(text, value) ? value : fallback;
-}
-
 bool StrToBool(std::string_view text) {
   bool value = false;
   if (!ParseBool(text, value)) {

@@ -236,8 +236,6 @@ public:
   bool IsRetiredProperty(std::string_view name) const;
   // Every published property, the ancestors' first, each in declaration order.
   std::vector<const TPropInfo*> Properties() const;
-  // The class's own published methods, in declaration order.
-  const std::vector<TMethodInfo>& Methods() const { return FDefinition.Methods; }
 
   bool CanCreateComponent() const { return static_cast<bool>(FDefinition.CreateComponent); }
   // EComponentError "Cannot create an instance of %s" for abstract classes

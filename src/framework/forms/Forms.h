@@ -171,12 +171,9 @@ class TApplication : public TComponent, public TModalHost {
   bool ShowHint() const { return FShowHint; }
   void SetShowHint(bool value);
   // Raises EInvalidOperation for a class that is not a THintWindow.
-  THintWindowClass HintWindowClass() const { return FHintWindowClass; }
   void SetHintWindowClass(THintWindowClass value);
   // The current hint window; null while ShowHint is off.
   THintWindow* HintWindow() const { return FHintWindow; }
-  TColor HintColor() const { return FHintColor; }
-  void SetHintColor(TColor value) { FHintColor = value; }
   // Shows the hint of the control under the mouse now, as if the pause
   // had passed with the cursor at `cursorPos` (screen coordinates).
   void ActivateHint(POINT cursorPos);
@@ -190,7 +187,6 @@ class TApplication : public TComponent, public TModalHost {
   void SetHintPause(int value) { FHintPause = value; }
   int HintHidePause() const { return FHintHidePause; }
   void SetHintHidePause(int value) { FHintHidePause = value; }
-  int HintShortPause() const { return FHintShortPause; }
   void SetHintShortPause(int value) { FHintShortPause = value; }
   // The hint of whatever is under the mouse; changes fire OnHint.
   const std::string& Hint() const { return FHint; }
@@ -430,10 +426,6 @@ struct TMonitor {
   RECT BoundsRect;
   RECT WorkareaRect;
   bool Primary = false;
-  int Left() const { return BoundsRect.Left; }
-  int Top() const { return BoundsRect.Top; }
-  int Width() const { return BoundsRect.Right - BoundsRect.Left; }
-  int Height() const { return BoundsRect.Bottom - BoundsRect.Top; }
 };
 
 // Every form of the program (they register themselves), which one is

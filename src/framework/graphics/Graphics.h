@@ -118,8 +118,6 @@ class TGraphicsObject : public TPersistent {
   TGraphicsObject(const TGraphicsObject&) = delete;
   TGraphicsObject& operator=(const TGraphicsObject&) = delete;
 
-  bool HandleAllocated() const { return static_cast<bool>(FHandle); }
-
   TNotifyEvent OnChange;
 
 protected:
@@ -308,7 +306,6 @@ class TCanvas : public TPersistent {
   // Lets go of the current context (restoring its objects) and takes this
   // one, which the canvas does not own.
   void SetHandle(HDC value);
-  bool HandleAllocated() const { return static_cast<bool>(FHandle); }
   // Lets go of the context; canvases that made their own free it here.
   virtual void FreeHandle() { SetHandle(HDC()); }
   // Deselects font, pen and brush so the next drawing selects them afresh.
@@ -327,14 +324,11 @@ class TCanvas : public TPersistent {
   // Lines exclude their end point.
   void MoveTo(int x, int y);
   void LineTo(int x, int y);
-  void Polyline(std::span<const POINT> points);
-  void Polygon(std::span<const POINT> points);
   // Outlined with the pen, filled with the brush.
   void Rectangle(int x1, int y1, int x2, int y2);
   void Rectangle(const RECT& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
   void Ellipse(int x1, int y1, int x2, int y2);
   void Ellipse(const RECT& r) { Ellipse(r.Left, r.Top, r.Right, r.Bottom); }
-  void RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight);
   // With the brush only; a clear brush draws nothing.
   void FillRect(const RECT& r);
   void FrameRect(const RECT& r);
@@ -419,12 +413,9 @@ class TGraphic : public TPersistent {
   virtual void SaveToStream(TStream& stream) const = 0;
   // File errors are the file stream's ("Cannot open file "%s". %s").
   void LoadFromFile(const std::string& fileName);
-  void SaveToFile(const std::string& fileName) const;
 
   bool Transparent() const { return FTransparent; }
   void SetTransparent(bool value);
-  bool Modified() const { return FModified; }
-  void SetModified(bool value);
 
   void DefineProperties(TFiler& filer) override;
 
@@ -485,18 +476,12 @@ class TBitmap : public TGraphic {
   // taller than maxHeight raises EInvalidGraphic once its header is read.
   void LoadFromStream(TStream& stream, int maxWidth, int maxHeight);
   using TGraphic::LoadFromFile;
-  void LoadFromFile(const std::string& fileName, int maxWidth, int maxHeight);
   // A BMP file in PixelFormat's depth (pf15bit, pf16bit, pfDevice and
   // pfCustom as 24-bit); nothing for an empty bitmap.
   void SaveToStream(TStream& stream) const override;
 
   // Null while empty; owned by the bitmap.
   HBITMAP Handle() const { return FHandle; }
-  // Takes ownership of `value`: its pixels are copied into the bitmap's own
-  // memory and `value` is deleted.
-  void SetHandle(HBITMAP value);
-  // The bitmap's own handle, now the caller's; the bitmap becomes empty.
-  HBITMAP ReleaseHandle();
 
   // Drawing on the bitmap; its changes raise the bitmap's OnChange.
   TCanvas* Canvas();
@@ -575,7 +560,6 @@ class TIcon : public TGraphic {
   HICON Handle() const { return FHandle; }
   // Takes ownership (shared system icons are never destroyed).
   void SetHandle(HICON value);
-  HICON ReleaseHandle();
   // A standard IDI_ icon drawn at size x size pixels (8 to 256).
   void LoadSystemIcon(int id, int size = 32);
 

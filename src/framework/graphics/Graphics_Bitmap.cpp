@@ -24,23 +24,10 @@ void TGraphic::LoadFromFile(const std::string& fileName) {
   LoadFromStream(stream);
 }
 
-void TGraphic::SaveToFile(const std::string& fileName) const {
-  TFileStream stream(fileName, fmCreate);
-  SaveToStream(stream);
-}
-
 void TGraphic::SetTransparent(bool value) {
   if (value == FTransparent) return;
   FTransparent = value;
   Changed();
-}
-
-void TGraphic::SetModified(bool value) {
-  if (value) {
-    Changed();
-  } else {
-    FModified = false;
-  }
 }
 
 void TGraphic::Changed() {
@@ -164,28 +151,6 @@ void TBitmap::SetSize(int width, int height) {
   Changed();
 }
 
-void TBitmap::SetHandle(HBITMAP value) {
-  if (value == FHandle) return;
-  if (!value) {
-    ReplaceImage(HBITMAP(), nullptr, 0, 0);
-  } else {
-    BmpImage image;
-    try {
-      image = BmpImageFromBitmap(value);
-    } catch (const std::invalid_argument&) {
-      throw EInvalidGraphic("Bitmap image is not valid");
-    }
-    uint32_t* bits = nullptr;
-    const HBITMAP handle = NewPixelBitmap(image.Width, image.Height, &bits);
-    std::copy(image.Pixels.begin(), image.Pixels.end(), bits);
-    ReplaceImage(handle, bits, image.Width, image.Height);
-    ReleaseGdiObject(value);
-  }
-  FPixelFormat = pfDevice;
-  FPalette.clear();
-  Changed();
-}
-
 void TBitmap::LoadImage(const BmpImage& image) {
   uint32_t* bits = nullptr;
   const HBITMAP handle = NewPixelBitmap(image.Width, image.Height, &bits);
@@ -201,14 +166,6 @@ void TBitmap::LoadImage(const BmpImage& image) {
   }
   FPalette = image.BitsPerPixel <= 8 ? image.Palette : std::vector<RGBQUAD>();
   Changed();
-}
-
-HBITMAP TBitmap::ReleaseHandle() {
-  if (FCanvas) FCanvas->FreeHandle();
-  const HBITMAP handle = std::exchange(FHandle, HBITMAP());
-  FBits = nullptr;
-  FWidth = FHeight = 0;
-  return handle;
 }
 
 void TBitmap::Assign(const TPersistent* source) {

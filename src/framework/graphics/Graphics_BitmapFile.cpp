@@ -115,11 +115,6 @@ BmpImage Decode(std::span<const uint8_t> bytes, const BmpLimits& limits = {}) {
 
 void TBitmap::LoadFromStream(TStream& stream) { LoadFromStream(stream, BMP_MAX_SIDE, BMP_MAX_SIDE); }
 
-void TBitmap::LoadFromFile(const std::string& fileName, int maxWidth, int maxHeight) {
-  TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
-  LoadFromStream(stream, maxWidth, maxHeight);
-}
-
 void TBitmap::LoadFromStream(TStream& stream, int maxWidth, int maxHeight) {
   const BmpLimits limits{maxWidth, maxHeight};
   std::vector<uint8_t> data;

@@ -94,18 +94,6 @@ void TCanvas::LineTo(int x, int y) {
   Changed();
 }
 
-void TCanvas::Polyline(std::span<const POINT> points) {
-  Changing();
-  kora::Polyline(Handle(), points.data(), static_cast<int>(points.size()));
-  Changed();
-}
-
-void TCanvas::Polygon(std::span<const POINT> points) {
-  Changing();
-  kora::Polygon(Handle(), points.data(), static_cast<int>(points.size()));
-  Changed();
-}
-
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   Changing();
   kora::Rectangle(Handle(), x1, y1, x2, y2);
@@ -115,12 +103,6 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2) {
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   Changing();
   kora::Ellipse(Handle(), x1, y1, x2, y2);
-  Changed();
-}
-
-void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight) {
-  Changing();
-  kora::RoundRect(Handle(), x1, y1, x2, y2, cornerWidth, cornerHeight);
   Changed();
 }
 

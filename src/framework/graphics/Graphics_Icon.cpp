@@ -180,11 +180,6 @@ void TIcon::SetHandle(HICON value) {
   Changed();
 }
 
-HICON TIcon::ReleaseHandle() {
-  FWidth = FHeight = 0;
-  return std::exchange(FHandle, HICON());
-}
-
 void TIcon::LoadSystemIcon(int id, int size) {
   const HICON icon = kora::LoadSystemIcon(id, size);
   if (!icon) throw EInvalidGraphicOperation(Format("There is no system icon %d at %d pixels", id, size));

@@ -175,7 +175,6 @@ public:
   std::vector<RECT> WindowRects() const;
   int PopupCount() const { return int(FLevels.size()); }
   TMenuPopup* Popup(int level) const { return FLevels[size_t(level)].get(); }
-  const TMenuTrackOptions& Options() const { return FOptions; }
   bool Tracking() const { return FTracking; }
   // Ends the chain as Closed once the current message is handled.
   void Cancel();

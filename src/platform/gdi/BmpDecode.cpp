@@ -222,17 +222,4 @@ BmpImage DecodeBmp(std::span<const uint8_t> data, const BmpLimits& limits) {
   return image;
 }
 
-BmpImage LoadBmpFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("Cannot open file \"" + path + "\". " + std::strerror(errno));
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  in.seekg(0);
-  if (size < 0 || size > std::streamoff(1) << 30) throw BitmapFormatError("the file is too large");
-  std::vector<uint8_t> bytes(static_cast<std::size_t>(size));
-  in.read(reinterpret_cast<char*>(bytes.data()), size);
-  if (!in) throw std::runtime_error("Cannot read file \"" + path + "\"");
-  return DecodeBmp(bytes);
-}
-
 }  // namespace kora

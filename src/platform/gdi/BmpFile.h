@@ -47,7 +47,6 @@ struct BmpImage {
 // limits, and for a compressed image far larger than its data can fill;
 // never reads outside data.
 BmpImage DecodeBmp(std::span<const uint8_t> data, const BmpLimits& limits = {});
-BmpImage LoadBmpFile(const std::string& path);
 
 // Writes a BMP file, rows bottom-up. bitsPerPixel 24 or 32 ignore palette;
 // 1, 4 and 8 need a palette of at most 2, 16 or 256 entries and map every

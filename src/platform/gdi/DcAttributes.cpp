@@ -78,7 +78,6 @@ bool GetOrigin(HDC dc, POINT DcState::*field, POINT* out) {
 bool SetViewportOrgEx(HDC dc, int x, int y, POINT* old) { return SetOrigin(dc, &DcState::ViewportOrg, {x, y}, old); }
 bool GetViewportOrgEx(HDC dc, POINT* out) { return GetOrigin(dc, &DcState::ViewportOrg, out); }
 bool SetWindowOrgEx(HDC dc, int x, int y, POINT* old) { return SetOrigin(dc, &DcState::WindowOrg, {x, y}, old); }
-bool GetWindowOrgEx(HDC dc, POINT* out) { return GetOrigin(dc, &DcState::WindowOrg, out); }
 
 bool OffsetViewportOrgEx(HDC dc, int dx, int dy, POINT* old) {
   DeviceContext* d = FindDc(dc);
@@ -145,15 +144,6 @@ int OffsetClipRgn(HDC dc, int dx, int dy) {
   return SetClip(*d, std::move(moved));
 }
 
-int GetClipRgn(HDC dc, HRGN region) {
-  DeviceContext* d = FindDc(dc);
-  Region* r = GetRegionObject(region);
-  if (!d || !r) return -1;
-  if (!d->State.HasClip) return 0;
-  *r = d->State.Clip;
-  return 1;
-}
-
 int GetClipBox(HDC dc, RECT* out) {
   DrawTarget t;
   if (!out || !AcquireTarget(dc, t)) return ERROR;
@@ -166,11 +156,6 @@ bool PtVisible(HDC dc, int x, int y) {
   return AcquireTarget(dc, t) && t.Clip->Contains(t.ToSurface(POINT{x, y}));
 }
 
-bool RectVisible(HDC dc, const RECT* r) {
-  DrawTarget t;
-  return r && AcquireTarget(dc, t) && t.Clip->Intersects(t.ToSurface(r->Normalized()));
-}
-
 // ---- Colours and modes --------------------------------------------------------
 
 COLORREF SetTextColor(HDC dc, COLORREF color) { return Exchange(dc, &DcState::TextColor, color, CLR_INVALID); }
@@ -181,7 +166,6 @@ uint32_t SetTextAlign(HDC dc, uint32_t align) { return Exchange(dc, &DcState::Te
 uint32_t GetTextAlign(HDC dc) { return Read(dc, &DcState::TextAlign, 0xFFFFFFFFu); }
 int GetBkMode(HDC dc) { return Read(dc, &DcState::BkMode, 0); }
 int GetROP2(HDC dc) { return Read(dc, &DcState::Rop2, 0); }
-int GetPolyFillMode(HDC dc) { return Read(dc, &DcState::PolyFillMode, 0); }
 
 int SetBkMode(HDC dc, int mode) {
   return mode == TRANSPARENT || mode == OPAQUE ? Exchange(dc, &DcState::BkMode, mode, 0) : 0;
@@ -228,23 +212,6 @@ HDC CreateSurfaceDC(HBITMAP surface, POINT origin, const Region* visible) {
 HDC CreateSurfaceDC(const PixelSurface& surface, POINT origin, const Region* visible) {
   if (!surface.Bits || surface.Width <= 0 || surface.Height <= 0 || surface.Stride < surface.Width) return HDC();
   return NewSurfaceDc(HBITMAP(), surface, origin, visible);
-}
-
-bool SetDCVisibleRegion(HDC dc, const Region* visible) {
-  DeviceContext* d = FindDc(dc);
-  if (!d) return false;
-  d->HasVisible = visible != nullptr;
-  d->Visible = visible ? *visible : Region();
-  d->InvalidateClip();
-  return true;
-}
-
-bool SetDCDeviceOrigin(HDC dc, POINT origin) {
-  DeviceContext* d = FindDc(dc);
-  if (!d) return false;
-  d->DeviceOrigin = origin;
-  d->InvalidateClip();
-  return true;
 }
 
 bool GetDCDeviceOrigin(HDC dc, POINT* origin) {

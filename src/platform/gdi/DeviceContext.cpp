@@ -170,20 +170,4 @@ bool RestoreDC(HDC dc, int level) {
   return true;
 }
 
-int GetDeviceCaps(HDC dc, int index) {
-  DeviceContext* d = FindDc(dc);
-  if (!d) return 0;
-  const PixelSurface s = d->Surface();
-  switch (index) {
-    case HORZRES: return s.Width;
-    case VERTRES: return s.Height;
-    case BITSPIXEL: return 32;
-    case PLANES: return 1;
-    case NUMCOLORS: return -1;
-    case LOGPIXELSX:
-    case LOGPIXELSY: return 96;
-    default: return 0;
-  }
-}
-
 }  // namespace kora

@@ -26,9 +26,7 @@ int GetObject(HPEN pen, LOGPEN* out);
 int GetObject(HBRUSH brush, LOGBRUSH* out);
 
 HPEN CreatePen(int style, int width, COLORREF color);
-HPEN CreatePenIndirect(const LOGPEN* pen);
 HBRUSH CreateSolidBrush(COLORREF color);
-HBRUSH CreateBrushIndirect(const LOGBRUSH* brush);
 // One shared brush per system colour; deleting it does nothing.
 HBRUSH GetSysColorBrush(int index);
 
@@ -70,7 +68,6 @@ bool DeleteDC(HDC dc);
 // selected this way (use SelectClipRgn).
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 HGDIOBJ GetCurrentObject(HDC dc, int type);
-int GetDeviceCaps(HDC dc, int index);
 
 // Saves origin, clip, selected objects, colours and modes; returns the new
 // level (1 for the first save), 0 on failure.
@@ -99,7 +96,6 @@ bool SetViewportOrgEx(HDC dc, int x, int y, POINT* old);
 bool GetViewportOrgEx(HDC dc, POINT* out);
 bool OffsetViewportOrgEx(HDC dc, int dx, int dy, POINT* old);
 bool SetWindowOrgEx(HDC dc, int x, int y, POINT* old);
-bool GetWindowOrgEx(HDC dc, POINT* out);
 bool LPtoDP(HDC dc, POINT* points, int count);
 bool DPtoLP(HDC dc, POINT* points, int count);
 
@@ -110,12 +106,9 @@ int ExtSelectClipRgn(HDC dc, HRGN region, int mode);
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);  // logical
 int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom);    // logical
 int OffsetClipRgn(HDC dc, int dx, int dy);
-// Copies the clip into region: 1 when the DC has a clip, 0 when not, -1 on failure.
-int GetClipRgn(HDC dc, HRGN region);
 // Bounding box of what can be drawn, in logical units.
 int GetClipBox(HDC dc, RECT* out);
 bool PtVisible(HDC dc, int x, int y);
-bool RectVisible(HDC dc, const RECT* r);
 
 COLORREF SetTextColor(HDC dc, COLORREF color);  // returns the old colour
 COLORREF GetTextColor(HDC dc);
@@ -128,7 +121,6 @@ int GetROP2(HDC dc);
 uint32_t SetTextAlign(HDC dc, uint32_t align);  // stored for the text layer
 uint32_t GetTextAlign(HDC dc);
 int SetPolyFillMode(HDC dc, int mode);
-int GetPolyFillMode(HDC dc);
 
 // ---- Drawing -----------------------------------------------------------------
 // Coordinates are logical. A brush argument may also be a system colour

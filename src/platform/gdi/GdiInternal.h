@@ -76,8 +76,6 @@ PixelSurface GetBitmapSurface(HBITMAP bitmap);
 HDC CreateSurfaceDC(HBITMAP surface, POINT origin, const Region* visible);
 // The same on memory the caller keeps alive for the life of the DC.
 HDC CreateSurfaceDC(const PixelSurface& surface, POINT origin, const Region* visible);
-bool SetDCVisibleRegion(HDC dc, const Region* visible);
-bool SetDCDeviceOrigin(HDC dc, POINT origin);
 bool GetDCDeviceOrigin(HDC dc, POINT* origin);
 // A free value for the window layer (which window the DC belongs to).
 bool SetDCOwnerTag(HDC dc, uintptr_t tag);

@@ -8,18 +8,6 @@ bool SetRect(RECT* r, int32_t left, int32_t top, int32_t right, int32_t bottom) 
   return true;
 }
 
-bool SetRectEmpty(RECT* r) {
-  if (!r) return false;
-  *r = {};
-  return true;
-}
-
-bool CopyRect(RECT* dst, const RECT* src) {
-  if (!dst || !src) return false;
-  *dst = *src;
-  return true;
-}
-
 bool OffsetRect(RECT* r, int32_t dx, int32_t dy) {
   if (!r) return false;
   r->Offset(dx, dy);
@@ -67,8 +55,6 @@ bool SubtractRect(RECT* dst, const RECT* a, const RECT* b) {
 }
 
 bool PtInRect(const RECT* r, POINT p) { return r && r->Contains(p); }
-
-bool EqualRect(const RECT* a, const RECT* b) { return a && b && *a == *b; }
 
 bool IsRectEmpty(const RECT* r) { return !r || r->IsEmpty(); }
 

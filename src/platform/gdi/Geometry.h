@@ -82,8 +82,6 @@ struct RECT {
 
 // The classic helpers; pointer arguments may be null, which fails.
 bool SetRect(RECT* r, int32_t left, int32_t top, int32_t right, int32_t bottom);
-bool SetRectEmpty(RECT* r);
-bool CopyRect(RECT* dst, const RECT* src);
 bool OffsetRect(RECT* r, int32_t dx, int32_t dy);
 bool InflateRect(RECT* r, int32_t dx, int32_t dy);
 // Stores the common area (all zero when none) and returns whether it is non-empty.
@@ -94,7 +92,6 @@ bool UnionRect(RECT* dst, const RECT* a, const RECT* b);
 bool SubtractRect(RECT* dst, const RECT* a, const RECT* b);
 // Right and bottom edges excluded.
 bool PtInRect(const RECT* r, POINT p);
-bool EqualRect(const RECT* a, const RECT* b);
 bool IsRectEmpty(const RECT* r);
 
 }  // namespace kora

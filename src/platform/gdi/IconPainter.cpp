@@ -130,11 +130,6 @@ void IconPainter::Border(const IconShape& shape, uint32_t color, double width) {
         SolidPaint(color));
 }
 
-void IconPainter::Line(double x0, double y0, double x1, double y1, uint32_t color, double width) {
-  const IconPoint a{x0, y0}, b{x1, y1};
-  Paint([&](double x, double y) { return SegmentDistance(x, y, a, b) <= width / 2; }, SolidPaint(color));
-}
-
 std::vector<uint32_t> IconPainter::Pixels() const {
   std::vector<uint32_t> out;
   out.reserve(FPixels.size());

@@ -42,16 +42,12 @@ IconPaint DiagonalGradient(double x0, double y0, uint32_t c0, double x1, double 
 class IconPainter {
 public:
   explicit IconPainter(int size);
-  int Size() const { return FSize; }
 
   void Fill(const IconShape& shape, const IconPaint& paint);
   void Fill(const IconShape& shape, uint32_t color) { Fill(shape, SolidPaint(color)); }
   // The band of the given width just inside the shape's edge: a 1-px
   // outline on a rectangle with whole-pixel edges.
   void Border(const IconShape& shape, uint32_t color, double width = 1);
-  // A straight stroke of the given width centred on the segment; a 1-px
-  // line through pixel centres (x.5) is crisp.
-  void Line(double x0, double y0, double x1, double y1, uint32_t color, double width = 1);
 
   // Straight-alpha 0xAARRGGBB pixels, rows top-down.
   std::vector<uint32_t> Pixels() const;

@@ -57,16 +57,7 @@ HPEN CreatePen(int style, int width, COLORREF color) {
   }
 }
 
-HPEN CreatePenIndirect(const LOGPEN* pen) {
-  return pen ? CreatePen(int(pen->lopnStyle), pen->lopnWidth.X, pen->lopnColor) : HPEN();
-}
-
 HBRUSH CreateSolidBrush(COLORREF color) { return NewBrush(BS_SOLID, color); }
-
-HBRUSH CreateBrushIndirect(const LOGBRUSH* brush) {
-  if (!brush || (brush->lbStyle != BS_SOLID && brush->lbStyle != BS_NULL)) return HBRUSH();
-  return NewBrush(brush->lbStyle, brush->lbColor);
-}
 
 HBRUSH GetSysColorBrush(int index) {
   static std::array<HBRUSH, SYS_COLOR_COUNT> brushes{};

@@ -129,12 +129,4 @@ bool GetCharWidth32(HDC dc, char32_t first, char32_t last, int* widths) {
   return true;
 }
 
-int GetTextFace(HDC dc, std::string* faceName) {
-  FontInstance* font = SelectedFont(dc);
-  if (!font) return 0;
-  const std::string& name = font->LogFont().lfFaceName;
-  if (faceName) *faceName = name;
-  return static_cast<int>(name.size());
-}
-
 }  // namespace kora

@@ -30,7 +30,5 @@ bool GetTextExtentExPoint(HDC dc, std::string_view text, int maxExtent, int* fit
                           SIZE* size);
 // Advances of the characters first..last into widths[0 .. last - first].
 bool GetCharWidth32(HDC dc, char32_t first, char32_t last, int* widths);
-// The face name of the selected font as it was asked for.
-int GetTextFace(HDC dc, std::string* faceName);
 
 }  // namespace kora

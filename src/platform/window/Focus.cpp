@@ -138,8 +138,6 @@ bool SetForegroundWindow(HWND hwnd) {
   return ActivateWindow(top, false);
 }
 
-HWND GetForegroundWindow() { return Sys().AppActive ? Sys().Active : HWND(); }
-
 HWND SetCapture(HWND hwnd) {
   auto& s = Sys();
   const HWND old = s.Capture;

@@ -16,7 +16,6 @@ HWND SetActiveWindow(HWND hwnd);
 HWND GetActiveWindow();
 // The same as SetActiveWindow and bringing the window to the top.
 bool SetForegroundWindow(HWND hwnd);
-HWND GetForegroundWindow();
 
 // All mouse input goes to the window as client messages until released.
 // WM_CAPTURECHANGED goes to the window losing the capture.

@@ -189,15 +189,6 @@ bool GetMessage(MSG* msg, HWND hwnd, UINT min, UINT max) {
   }
 }
 
-bool WaitMessage() {
-  MSG m;
-  while (!PeekMessage(&m, {}, 0, 0, PM_NOREMOVE)) {
-    PresentDirty();
-    WaitForWork(MsUntilNextTimer());
-  }
-  return true;
-}
-
 bool TranslateMessage(const MSG* msg) {
   if (!msg || !Win(msg->hwnd)) return false;
   const UINT vk = UINT(msg->wParam);

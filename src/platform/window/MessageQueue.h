@@ -25,8 +25,6 @@ void PostQuitMessage(int exitCode);
 bool PeekMessage(MSG* msg, HWND hwnd, UINT min, UINT max, UINT removeFlags);
 // Waits for a message; false for WM_QUIT. Presents painted pixels before waiting.
 bool GetMessage(MSG* msg, HWND hwnd, UINT min, UINT max);
-// Waits until a message is available without retrieving it.
-bool WaitMessage();
 // Produces WM_CHAR / WM_SYSCHAR for the keys that have no text of their own
 // (Enter, Escape, Backspace, Tab, Ctrl+letter; Alt+letter/digit/space).
 // Printable characters arrive as WM_CHAR from text input instead.

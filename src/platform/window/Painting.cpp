@@ -160,14 +160,6 @@ bool InvalidateRect(HWND hwnd, const RECT* rect, bool erase) {
   return RedrawWindow(hwnd, rect, {}, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
 }
 
-bool InvalidateRgn(HWND hwnd, HRGN region, bool erase) {
-  return RedrawWindow(hwnd, nullptr, region, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
-}
-
-bool ValidateRect(HWND hwnd, const RECT* rect) { return RedrawWindow(hwnd, rect, {}, RDW_VALIDATE); }
-
-bool ValidateRgn(HWND hwnd, HRGN region) { return RedrawWindow(hwnd, nullptr, region, RDW_VALIDATE); }
-
 bool UpdateWindow(HWND hwnd) { return RedrawWindow(hwnd, nullptr, {}, RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
 bool RedrawWindow(HWND hwnd, const RECT* rect, HRGN region, UINT flags) {
@@ -198,24 +190,6 @@ bool RedrawWindow(HWND hwnd, const RECT* rect, HRGN region, UINT flags) {
   else if (flags & RDW_ERASENOW)
     PaintNow(hwnd, children, true);
   return true;
-}
-
-bool GetUpdateRect(HWND hwnd, RECT* out, bool erase) {
-  WindowRec* w = Win(hwnd);
-  if (!w) return false;
-  if (out) *out = w->Update.Bounds();
-  const bool any = !w->Update.IsEmpty();
-  if (erase && any) PaintNow(hwnd, false, true);
-  return any;
-}
-
-int GetUpdateRgn(HWND hwnd, HRGN region, bool erase) {
-  WindowRec* w = Win(hwnd);
-  Region* out = GetRegionObject(region);
-  if (!w || !out) return ERROR;
-  *out = w->Update;
-  if (erase && !w->Update.IsEmpty()) PaintNow(hwnd, false, true);
-  return out->Type();
 }
 
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {

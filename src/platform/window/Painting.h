@@ -38,15 +38,9 @@ constexpr DWORD DCX_INTERSECTRGN = 0x00000080;
 // rect/region in client coordinates; null means the whole client area.
 // Children are not included (use RedrawWindow with RDW_ALLCHILDREN).
 bool InvalidateRect(HWND hwnd, const RECT* rect, bool erase);
-bool InvalidateRgn(HWND hwnd, HRGN region, bool erase);
-bool ValidateRect(HWND hwnd, const RECT* rect);
-bool ValidateRgn(HWND hwnd, HRGN region);
 // Paints the window and its children now if they wait for paint.
 bool UpdateWindow(HWND hwnd);
 bool RedrawWindow(HWND hwnd, const RECT* rect, HRGN region, UINT flags);
-bool GetUpdateRect(HWND hwnd, RECT* out, bool erase);
-// Copies the update region (client coordinates) into an existing region.
-int GetUpdateRgn(HWND hwnd, HRGN region, bool erase);
 
 // Sends WM_NCPAINT when the frame waits for it and WM_ERASEBKGND when the
 // background does; the DC is clipped to the update region, which is

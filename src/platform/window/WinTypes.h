@@ -38,7 +38,6 @@ constexpr WORD LOWORD(uintptr_t v) { return WORD(v & 0xFFFF); }
 constexpr WORD HIWORD(uintptr_t v) { return WORD((v >> 16) & 0xFFFF); }
 constexpr LPARAM MAKELPARAM(int lo, int hi) { return LPARAM(int32_t(uint32_t(WORD(lo)) | (uint32_t(WORD(hi)) << 16))); }
 constexpr WPARAM MAKEWPARAM(int lo, int hi) { return WPARAM(uint32_t(WORD(lo)) | (uint32_t(WORD(hi)) << 16)); }
-constexpr LRESULT MAKELRESULT(int lo, int hi) { return LRESULT(MAKELPARAM(lo, hi)); }
 constexpr int GET_X_LPARAM(LPARAM l) { return int16_t(LOWORD(uintptr_t(l))); }
 constexpr int GET_Y_LPARAM(LPARAM l) { return int16_t(HIWORD(uintptr_t(l))); }
 constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM w) { return int16_t(HIWORD(w)); }

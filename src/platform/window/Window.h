@@ -25,8 +25,6 @@ struct WNDCLASS {
 
 // Returns the class atom, 0 when the name is taken or the record incomplete.
 ATOM RegisterClass(const WNDCLASS* wc);
-// Fails while windows of the class exist.
-bool UnregisterClass(const char* className);
 bool GetClassInfo(const char* className, WNDCLASS* out);
 // GCL_STYLE, GCLP_HCURSOR, GCLP_HBRBACKGROUND, GCLP_HICON.
 constexpr int GCLP_HBRBACKGROUND = -10;
@@ -52,13 +50,9 @@ bool IsChild(HWND parent, HWND hwnd);  // any depth
 
 // The parent of a child window, the owner of a top-level one.
 HWND GetParent(HWND hwnd);
-// Makes a window a child of another (or top-level with null); returns the old parent.
-HWND SetParent(HWND hwnd, HWND newParent);
 HWND GetAncestor(HWND hwnd, UINT flags);
 HWND GetWindow(HWND hwnd, UINT cmd);
 HWND GetTopWindow(HWND parent);  // null parent: the topmost top-level window
-// Calls f for each descendant, parents before their children; f returns false to stop.
-bool EnumChildWindows(HWND parent, bool (*f)(HWND, LPARAM), LPARAM lParam);
 // Top-level windows in z-order from the top.
 bool EnumWindows(bool (*f)(HWND, LPARAM), LPARAM lParam);
 HWND FindWindow(const char* className, const char* windowName);
@@ -97,7 +91,6 @@ int MapWindowPoints(HWND from, HWND to, RECT* rect);
 // The deepest visible window under a screen point, region-aware, without hit tests.
 HWND WindowFromPoint(POINT screen);
 // The child of parent (or parent itself) under a point in parent client coordinates.
-HWND ChildWindowFromPoint(HWND parent, POINT client);
 HWND ChildWindowFromPointEx(HWND parent, POINT client, UINT flags);
 
 // The window takes the region (window coordinates) and deletes it when
@@ -113,8 +106,6 @@ bool GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, uint8_t* alpha, DWORD*
 // The window rectangle whose client area (from the default WM_NCCALCSIZE)
 // is rect; menu must be false (there are no native menu bars).
 bool AdjustWindowRectEx(RECT* rect, DWORD style, bool menu, DWORD exStyle);
-// The screen stands for the desktop window: a null handle.
-inline HWND GetDesktopWindow() { return {}; }
 
 // ---- Placement (WindowPos.cpp) ---------------------------------------------
 
@@ -122,7 +113,6 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
 bool MoveWindow(HWND hwnd, int x, int y, int width, int height, bool repaint);
 // Returns whether the window was visible before.
 bool ShowWindow(HWND hwnd, int cmd);
-bool BringWindowToTop(HWND hwnd);
 
 struct WINDOWPLACEMENT {
   UINT length = sizeof(WINDOWPLACEMENT);

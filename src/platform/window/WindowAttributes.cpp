@@ -41,29 +41,6 @@ HWND GetParent(HWND hwnd) {
   return w->Parent ? w->Parent : w->Owner;
 }
 
-HWND SetParent(HWND hwnd, HWND newParent) {
-  WindowRec* w = Win(hwnd);
-  if (!w || (newParent && (!Win(newParent) || newParent == hwnd || IsDescendant(hwnd, newParent)))) return {};
-  const HWND old = w->Parent;
-  if (old == newParent) return old;
-  const bool visible = w->Style & WS_VISIBLE;
-  if (visible) {
-    SetWindowPos(hwnd, {}, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (!(w = Win(hwnd))) return {};
-  }
-  const bool wasTop = IsTopLevel(*w);
-  RemoveFromZOrder(hwnd);
-  if (wasTop) DropSurface(*w);
-  w->Parent = newParent;
-  w->Owner = {};
-  InsertIntoZOrder(hwnd, HWND_TOP);
-  if (wasTop || !newParent) NotifyBackend(hwnd);
-  if (visible) {
-    SetWindowPos(hwnd, {}, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  return old;
-}
-
 HWND GetAncestor(HWND hwnd, UINT flags) {
   WindowRec* w = Win(hwnd);
   if (!w) return {};
@@ -108,26 +85,6 @@ HWND GetWindow(HWND hwnd, UINT cmd) {
 HWND GetTopWindow(HWND parent) {
   if (!parent) return Sys().TopLevels.empty() ? HWND() : Sys().TopLevels.front();
   return GetWindow(parent, GW_CHILD);
-}
-
-namespace {
-
-bool EnumDescendants(HWND parent, bool (*f)(HWND, LPARAM), LPARAM lParam) {
-  WindowRec* w = Win(parent);
-  if (!w) return true;
-  const std::vector<HWND> children = w->Children;  // callbacks may change the tree
-  for (HWND c : children) {
-    if (!Win(c)) continue;
-    if (!f(c, lParam) || !EnumDescendants(c, f, lParam)) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
-bool EnumChildWindows(HWND parent, bool (*f)(HWND, LPARAM), LPARAM lParam) {
-  if (!f || !Win(parent)) return false;
-  return EnumDescendants(parent, f, lParam);
 }
 
 bool EnumWindows(bool (*f)(HWND, LPARAM), LPARAM lParam) {

@@ -22,17 +22,6 @@ ATOM RegisterClass(const WNDCLASS* wc) {
   return rec->Atom;
 }
 
-bool UnregisterClass(const char* className) {
-  if (!className) return false;
-  auto& s = Sys();
-  auto it = s.Classes.find(std::string_view(className));
-  if (it == s.Classes.end()) return false;
-  // Windows of the class hold a reference of their own.
-  if (it->second.use_count() > 1) return false;
-  s.Classes.erase(it);
-  return true;
-}
-
 bool GetClassInfo(const char* className, WNDCLASS* out) {
   if (!className || !out) return false;
   auto& s = Sys();

@@ -101,8 +101,6 @@ HWND ChildWindowFromPointEx(HWND parent, POINT client, UINT flags) {
   return parent;
 }
 
-HWND ChildWindowFromPoint(HWND parent, POINT client) { return ChildWindowFromPointEx(parent, client, CWP_ALL); }
-
 int SetWindowRgn(HWND hwnd, HRGN region, bool /*redraw*/) {
   WindowRec* w = Win(hwnd);
   if (!w) return 0;

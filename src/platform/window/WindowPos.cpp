@@ -172,8 +172,6 @@ bool MoveWindow(HWND hwnd, int x, int y, int width, int height, bool repaint) {
   return SetWindowPos(hwnd, {}, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
 }
 
-bool BringWindowToTop(HWND hwnd) { return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
-
 bool ShowWindow(HWND hwnd, int cmd) {
   WindowRec* w = Win(hwnd);
   if (!w) return false;

@@ -40,8 +40,6 @@ class TbsListBox : public TCustomListBox {
 
   explicit TbsListBox(TbsSkinListBox* box);
 
-  TbsSkinListBox* Box() const { return FBox; }
-
 protected:
   void DrawItem(int index, RECT rect, TOwnerDrawState state) override;
   void Paint() override;
@@ -137,7 +135,6 @@ protected:
   void TextChanged() override;
   void LayoutControls();
   bool ListBound() const { return RecordIndex() != -1 && FHasRecord; }
-  const TbsDataSkinListBox& ListRecord() const { return FRecord; }
   int CaptionHeight() const;
   virtual void PaintCaption(TCanvas* canvas, const RECT& bar);
 
@@ -180,8 +177,6 @@ class TbsPopupListBox : public TbsSkinListBox {
   void SetAlpha(bool enabled, uint8_t alpha);
   // The caption's accept button (caption mode only).
   RECT CheckButtonRect() const;
-
-  TbsSkinCustomComboBox* ComboBox() const { return FComboBox; }
 
 protected:
   void CreateParams(TCreateParams& params) override;

@@ -27,7 +27,6 @@ class TbsSkinEdit : public TbsSkinEditHost {
   void SetAutoSelect(bool value) { FEdit->SetAutoSelect(value); }
   // The field's colour while unbound.
   void SetDefaultColor(TColor value);
-  void SelectAll() { FEdit->SelectAll(); }
 
   TbsCustomEdit* Edit() const { return FEdit; }
 

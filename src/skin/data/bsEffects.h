@@ -49,10 +49,8 @@ public:
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
   std::size_t Size() const { return FBits.size(); }
-  std::size_t RowBytes() const { return FRowBytes; }
   uint8_t* Bits() { return FBits.data(); }
   const uint8_t* Bits() const { return FBits.data(); }
-  const BITMAPINFO& Info() const { return FInfo; }
 
   TbsBGR GetPixel(int x, int y) const;
   void SetPixel(int x, int y, TbsBGR color);

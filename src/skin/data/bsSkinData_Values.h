@@ -107,7 +107,6 @@ public:
   }
 
   bool Reading() const { return FWriter == nullptr; }
-  const std::string& Section() const { return FSection; }
 
   void Integer(std::string_view key, int32_t& value, int32_t fallback = 0);
   void Color(std::string_view key, TColor& value, TColor fallback = 0) { Integer(key, value, fallback); }

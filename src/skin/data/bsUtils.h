@@ -27,8 +27,6 @@ class TControl;
 inline int WidthOf(const RECT& r) { return r.Right - r.Left; }
 inline int HeightOf(const RECT& r) { return r.Bottom - r.Top; }
 inline bool IsEmptyRect(const RECT& r) { return WidthOf(r) <= 0 || HeightOf(r) <= 0; }
-// A point with a zero coordinate counts as unset.
-inline bool HasZeroCoordinate(POINT p) { return p.X == 0 || p.Y == 0; }
 // Both corners inside outer with its right and bottom edges excluded.
 inline bool RectInsideRect(const RECT& inner, const RECT& outer) {
   return outer.Contains(inner.TopLeft()) && outer.Contains(inner.BottomRight());
@@ -189,9 +187,7 @@ public:
   uint32_t Padding() const { return FPadding; }
   int RowBytes() const { return FRowBytes; }
   std::size_t TotalBytes() const { return FBits.size(); }
-  uint8_t* Bits() { return FBits.data(); }
   uint8_t* Row(int y) const { return FRows[std::size_t(y)]; }
-  const BITMAPINFO& Info() const { return FInfo; }
 
 private:
   std::vector<uint8_t> FBits;

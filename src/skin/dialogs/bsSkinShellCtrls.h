@@ -80,12 +80,9 @@ class TbsOpenDlgForm : public TForm {
   TbsSkinFilterComboBox* FilterCombo() const { return FFilterCombo; }
   TbsSkinButton* OpenButton() const { return FOpenButton; }
   TbsSkinButton* CancelButton() const { return FCancelButton; }
-  TbsSkinPanel* CentrePanel() const { return FCentrePanel; }
   TbsSkinScrollBar* HScrollBar() const { return FHScrollBar; }
   TbsSkinScrollBar* VScrollBar() const { return FVScrollBar; }
   TbsSkinFileListView* FileList() const { return FFileList; }
-  TbsSkinBevel* LeftSpacer() const { return FLeftSpacer; }
-  TbsSkinBevel* RightSpacer() const { return FRightSpacer; }
 
 protected:
   void KeyDown(WORD& key, TShiftState shift) override;

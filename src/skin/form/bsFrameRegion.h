@@ -20,8 +20,6 @@ public:
   // Makes the region for the frame's size (again when sizeChanged), or
   // takes it away when the look has no mask.
   void Update(bool sizeChanged);
-  // Null without a region; owned by the frame.
-  HRGN WindowRegion() const { return FRegion; }
   // Whether the skin's mask was cut into bands.
   bool HasBands() const;
   // Whether a point of the window lies on the mask's shape.

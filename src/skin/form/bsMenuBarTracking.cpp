@@ -31,10 +31,7 @@ void TbsMenuBarTracking::BarStateChanged(bool now) {
     const int left = FEntered;
     FEntered = entered;
     if (left >= 0 && left < FBar->ItemCount()) FBar->OnItemMouseLeave(FBar, FBar->FItems[size_t(left)]->MenuItem);
-    if (entered >= 0) {
-      FItemHint = FBar->FItems[size_t(entered)]->MenuItem->Hint();
-      FBar->OnItemMouseEnter(FBar, FBar->FItems[size_t(entered)]->MenuItem);
-    }
+    if (entered >= 0) FBar->OnItemMouseEnter(FBar, FBar->FItems[size_t(entered)]->MenuItem);
   }
   if (!FBar->HandleAllocated()) return;
   FBar->Invalidate();

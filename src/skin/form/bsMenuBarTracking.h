@@ -4,7 +4,6 @@
 // OnItemMouseEnter and OnItemMouseLeave), the drop-downs through the frame's
 // popups and the menu modes handed over to the frame.
 
-#include <string>
 
 #include "framework/menus/Menus_BarTracker.h"
 
@@ -26,8 +25,6 @@ public:
   TMenuTrackEnd DropDown(int index, const TMenuBarDrop& drop) override;
   void BarModeChanged(TMenuBarMode from, TMenuBarMode to) override;
 
-  // The hint of the item under the mouse.
-  const std::string& ItemHint() const { return FItemHint; }
   // The items were made again: none of them was told of yet.
   void ItemsRebuilt() { FEntered = -1; }
 
@@ -38,7 +35,6 @@ private:
   // OnMainMenuEnter fired for a drop-down opened by the mouse: its
   // OnMainMenuExit is owed.
   bool FMouseMenuEntered = false;
-  std::string FItemHint;
 };
 
 }  // namespace kora

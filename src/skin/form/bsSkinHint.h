@@ -33,7 +33,6 @@ class TbsSkinHintWindow : public THintWindow {
 
   // The hint component this window takes its looks from; null for the
   // first active one of the application.
-  TbsSkinHint* HintComponent() const { return FHint; }
   void SetHintComponent(TbsSkinHint* value) { FHint = value; }
 
   // Null for the default look.

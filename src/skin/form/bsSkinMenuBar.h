@@ -133,14 +133,10 @@ class TbsSkinMainMenuBar : public TbsSkinControl, public IbsFrameMenuBar {
   const TMenuBarTracker& Tracker() const { return FTracker; }
   // The items' places, the overflow and the item font.
   const TbsMenuBarLayout& Layout() const { return FLayout; }
-  // The hint of the item under the mouse.
-  const std::string& ItemHint() const { return FTracking.ItemHint(); }
 
   // ---- Operations ----
   // Builds the items again from the main menu.
   void RebuildItems();
-  // Opens an item's drop-down (or runs its command) as a click would.
-  void OpenItem(int index, bool byKeyboard) { FTracker.Activate(index, byKeyboard); }
 
   // IbsFrameMenuBar
   void EnterKeyboardMenu() override { FTracker.EnterKeys(); }

@@ -178,15 +178,6 @@ void TbsSkinMenu::CloseAll() {
   if (FTracker) FTracker->Cancel();
 }
 
-void TbsSkinMenu::CloseFromLevel(int level) {
-  if (!FTracker) return;
-  if (level <= 0) {
-    FTracker->Cancel();
-    return;
-  }
-  FTracker->CloseLevelsAfter(level - 1);
-}
-
 void TbsSkinMenu::SetPopupControl(TControl* value) {
   if (FPopupControl == value) return;
   if (FPopupControl && FPopupControl != FCommandControl) FPopupControl->RemoveFreeNotification(this);
@@ -273,8 +264,6 @@ TbsSkinForm* TbsSkinPopupMenu::FindFrame() const {
 }
 
 void TbsSkinPopupMenu::Popup(int x, int y) { Open(nullptr, {x, y, x, y}, false, false); }
-
-void TbsSkinPopupMenu::PopupUnder(const RECT& r, bool popupUp) { Open(nullptr, r, popupUp, false); }
 
 void TbsSkinPopupMenu::PopupFromEdit(TControl* edit, int x, int y) { Open(edit, {x, y, x, y}, false, true); }
 

@@ -155,8 +155,6 @@ class TbsSkinMenu : public TComponent, public TMenuLook {
                       int first = 0, const TbsMenuDropOptions* drop = nullptr);
   // Closes an open chain.
   void CloseAll();
-  // Closes the windows from a level on (0 closes all).
-  void CloseFromLevel(int level);
 
   // A chain is open.
   bool Visible() const { return FVisible; }
@@ -164,7 +162,6 @@ class TbsSkinMenu : public TComponent, public TMenuLook {
   bool First() const { return FFirst; }
   TbsSkinData* Skin() const { return FSkin; }
   const RECT& WorkArea() const { return FWorkArea; }
-  TControl* PopupControl() const { return FPopupControl; }
   TControl* CommandControl() const { return FCommandControl; }
   // The form that hears 1228: the frame's form, or a form owning the engine.
   TCustomForm* OwnerForm() const;
@@ -229,8 +226,6 @@ class TbsSkinPopupMenu : public TPopupMenu {
 
   // At a screen point; nothing without a frame.
   void Popup(int x, int y) override;
-  // Under (or, popupUp, over) a screen rectangle: for menu buttons.
-  void PopupUnder(const RECT& r, bool popupUp);
   // On behalf of an edit control; refused without a skin.
   void PopupFromEdit(TControl* edit, int x, int y);
 

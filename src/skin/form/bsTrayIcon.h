@@ -72,7 +72,6 @@ class TbsTrayIcon : public TComponent, public IbsFrameTray {
   void SetMinimizeToTrayMode(bool value) override { FMinimizeToTrayMode = value; }
   void SetTrayIconVisible(bool value) override { SetIconVisible(value); }
   void SetDefaultTrayPopup(TPopupMenu* menu, TNotifyEvent onActivate) override;
-  bool MinimizeToTrayMode() const { return FMinimizeToTrayMode; }
 
   // The callback message of the icon.
   static constexpr UINT kCallbackMessage = WM_USER + 1024;  // 2048

@@ -1,14 +1,13 @@
 // The skinned button's behaviour on the headless screen: press, release and
 // click order, auto-repeat timing, groups, the default and cancel buttons,
 // keys and accelerators, the cross-fade and frame animation on the virtual
-// clock, skin sizes, and form descriptions naming every property.
+// clock, skin sizes, and the values its setters refuse or imply.
 
 #include <string>
 #include <vector>
 
 #include "SkinButtonTestSkin.h"
 #include "framework/controls/StdCtrls.h"
-#include "framework/core/FormText.h"
 #include "platform/gdi/Region.h"
 #include "skin/data/bsEffects.h"
 
@@ -415,93 +414,15 @@ TEST_F(SkinButtonTest, AFixedSizeRecordKeepsItsSizeUnlessTheSkinSizeIsOff) {
   EXPECT_EQ(wide->FitInnerRect, (RECT{4, 4, 116, 36}));
 }
 
-TEST_F(SkinButtonTest, FormDescriptionsSetEveryPropertyAndKeepEveryValue) {
-  RegisterSkinControlClasses();
-  TForm dialog(nullptr);
-  auto* images = new TImageList(&dialog);
-  images->SetName("Images");
-  ReadComponentText(
-      "object Dialog: TForm\n"
-      "  object Go: TbsSkinButton\n"
-      "    Left = 8\n    Top = 8\n    Width = 80\n    Height = 25\n"
-      "    Caption = '确定'\n"
-      "    SkinDataName = 'resizebutton'\n"
-      "    NumGlyphs = 2\n    ImageList = Images\n    ImageIndex = 0\n"
-      "    Layout = blGlyphTop\n    Margin = 3\n    Spacing = 4\n"
-      "    UseSkinSize = False\n    UseSkinFontColor = False\n"
-      "    RepeatMode = True\n    RepeatInterval = 50\n"
-      "    AllowAllUp = True\n    Down = True\n"
-      "    Default = True\n    Cancel = True\n    ModalResult = 6\n"
-      "    DefaultWidth = 90\n    DefaultHeight = 30\n    UseSkinFont = True\n"
-      "    Glyph.Data = {00000000}\n"
-      "  end\n"
-      "  object Toggle: TbsSkinButton\n"
-      "    GroupIndex = 2\n"
-      "  end\n"
-      "  object Quiet: TbsSkinButton\n"
-      "    TabStop = False\n"
-      "  end\n"
-      "end\n",
-      &dialog);
-  auto* go = dynamic_cast<TbsSkinButton*>(dialog.FindComponent("Go"));
-  ASSERT_TRUE(go);
-  EXPECT_EQ(go->Caption(), "确定");
-  EXPECT_EQ(go->SkinDataName(), "resizebutton");
-  EXPECT_EQ(go->NumGlyphs(), 2);
-  EXPECT_EQ(go->ImageList(), images);
-  EXPECT_EQ(go->ImageIndex(), 0);
-  EXPECT_EQ(go->Layout(), blGlyphTop);
-  EXPECT_EQ(go->Margin(), 3);
-  EXPECT_EQ(go->Spacing(), 4);
-  EXPECT_FALSE(go->UseSkinSize());
-  EXPECT_FALSE(go->UseSkinFontColor());
-  EXPECT_TRUE(go->RepeatMode());
-  EXPECT_EQ(go->RepeatInterval(), 50);
-  EXPECT_TRUE(go->AllowAllUp());
-  EXPECT_TRUE(go->Down());
-  EXPECT_TRUE(go->Default());
-  EXPECT_TRUE(go->Cancel());
-  EXPECT_EQ(go->ModalResult(), mrYes);
-  EXPECT_EQ(go->DefaultWidth(), 90);
-  EXPECT_TRUE(go->UseSkinFont());
-  auto* toggle = dynamic_cast<TbsSkinButton*>(dialog.FindComponent("Toggle"));
-  ASSERT_TRUE(toggle);
-  EXPECT_EQ(toggle->GroupIndex(), 2);
-  EXPECT_FALSE(toggle->CanFocused());
-  auto* quiet = dynamic_cast<TbsSkinButton*>(dialog.FindComponent("Quiet"));
-  ASSERT_TRUE(quiet);
-  EXPECT_FALSE(quiet->TabStop());
-  EXPECT_TRUE(quiet->CanFocused());
-
-  // Written out and read back, every value survives: a spacing of 4 too,
-  // and a button that is no tab stop.
-  TbsSkinButton original(nullptr);
-  original.SetName("Original");
-  original.SetSpacing(4);
-  original.SetMargin(0);
-  original.SetLayout(blGlyphBottom);
-  original.SetTabStop(false);
-  original.SetModalResult(mrNo);
-  const std::string text = WriteComponentText(&original);
-  EXPECT_NE(text.find("Spacing = 4"), std::string::npos);
-  EXPECT_NE(text.find("TabStop = False"), std::string::npos);
-  TbsSkinButton back(nullptr);
-  ReadComponentText(text, &back);
-  EXPECT_EQ(back.Spacing(), 4);
-  EXPECT_EQ(back.Margin(), 0);
-  EXPECT_EQ(back.Layout(), blGlyphBottom);
-  EXPECT_FALSE(back.TabStop());
-  EXPECT_TRUE(back.CanFocused());
-  EXPECT_EQ(back.ModalResult(), mrNo);
-
-  // A fresh button writes none of its initial values.
-  TbsSkinButton fresh(nullptr);
-  fresh.SetName("Fresh");
-  fresh.SetMargin(-5);  // refused
-  EXPECT_EQ(fresh.Margin(), -1);
-  const std::string plain = WriteComponentText(&fresh);
-  for (const char* name : {"Spacing", "Margin", "TabStop", "NumGlyphs", "ImageIndex", "UseSkinSize", "CanFocused"})
-    EXPECT_EQ(plain.find(name), std::string::npos) << name;
+TEST_F(SkinButtonTest, AGroupedButtonTakesNoFocusAndANegativeMarginIsRefused) {
+  TbsSkinButton toggle(nullptr);
+  toggle.SetGroupIndex(2);
+  EXPECT_FALSE(toggle.CanFocused());
+  TbsSkinButton quiet(nullptr);
+  quiet.SetTabStop(false);
+  EXPECT_TRUE(quiet.CanFocused());
+  quiet.SetMargin(-5);
+  EXPECT_EQ(quiet.Margin(), -1);
 }
 
 }  // namespace

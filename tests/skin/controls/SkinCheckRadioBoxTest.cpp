@@ -5,7 +5,6 @@
 #include <string>
 
 #include "SkinControlTestSupport.h"
-#include "framework/core/FormText.h"
 
 namespace kora::test {
 namespace {
@@ -167,39 +166,6 @@ TEST_F(SkinCheckRadioBoxTest, TheRecordGivesTheImageOfEachStateAndTheCaptionsCol
   EXPECT_EQ(box->RecordIndex(), -1);
   EXPECT_EQ(box->Height(), 30);
   EXPECT_EQ(Image(box), ColorToColorRef(clWindow));
-}
-
-TEST_F(SkinCheckRadioBoxTest, AFormDescriptionSetsEveryProperty) {
-  RegisterSkinControlClasses();
-  TForm dialog(nullptr);
-  ReadComponentText(
-      "object Dialog: TForm\n"
-      "  object Flag: TbsSkinCheckRadioBox\n"
-      "    Left = 5\n    Top = 6\n    Width = 150\n    Height = 20\n"
-      "    Caption = '不再显示该信息'\n    Checked = True\n    Radio = True\n    GroupIndex = 3\n"
-      "    TabStop = False\n    SkinDataName = 'radiobox'\n    DefaultHeight = 30\n    UseSkinFont = True\n"
-      "  end\n"
-      "end\n",
-      &dialog);
-  auto* flag = dynamic_cast<TbsSkinCheckRadioBox*>(dialog.FindComponent("Flag"));
-  ASSERT_TRUE(flag);
-  EXPECT_EQ(flag->Caption(), "不再显示该信息");
-  EXPECT_TRUE(flag->Checked());
-  EXPECT_TRUE(flag->Radio());
-  EXPECT_EQ(flag->GroupIndex(), 3);
-  EXPECT_FALSE(flag->TabStop());
-  EXPECT_EQ(flag->SkinDataName(), "radiobox");
-  EXPECT_EQ(flag->DefaultHeight(), 30);
-  EXPECT_TRUE(flag->UseSkinFont());
-  // The default height of an unbound box replaces the stored one.
-  EXPECT_EQ(flag->BoundsRect(), (RECT{5, 6, 155, 36}));
-
-  // A fresh box writes none of its initial values.
-  TbsSkinCheckRadioBox fresh(nullptr);
-  fresh.SetName("Fresh");
-  const std::string text = WriteComponentText(&fresh);
-  for (const char* name : {"Checked =", "Radio =", "GroupIndex =", "TabStop ="})
-    EXPECT_EQ(text.find(name), std::string::npos) << name;
 }
 
 TEST_F(SkinCheckRadioBoxTest, SheetOfTheStates) {

@@ -472,59 +472,12 @@ TEST_F(SkinComboBoxTest, ATranslucentListFadesInOnItsTimer) {
   EXPECT_EQ(GetActiveWindow(), Form->Handle());
 }
 
-TEST_F(SkinComboBoxTest, EveryPublishedPropertyReadsFromAFormText) {
-  RegisterSkinControlClasses();
-  RegisterFrameworkClasses();
-  auto form = std::make_unique<TForm>(nullptr);
-  ReadComponentText(
-      "object Form2: TForm\n"
-      "  object ImageList1: TImageList\n  end\n"
-      "  object bsSkinComboBox2: TbsSkinComboBox\n"
-      "    Left = 16\n    Top = 8\n    Width = 185\n    Height = 25\n"
-      "    SkinDataName = 'combobox'\n    DefaultFont.Height = -12\n    UseSkinFont = True\n"
-      "    Style = bscbEditStyle\n"
-      "    Items.Strings = (\n      'one'\n      'two'\n      'three')\n"
-      "    ItemIndex = 2\n    Sorted = False\n    DropDownCount = 8\n    ListBoxWidth = 200\n"
-      "    ListBoxDefaultItemHeight = 20\n    ListBoxUseSkinItemHeight = False\n"
-      "    ListBoxDefaultFont.Height = -14\n    ListBoxUseSkinFont = True\n"
-      "    ListBoxCaption = 'Items'\n    ListBoxCaptionMode = True\n"
-      "    ListBoxDefaultCaptionFont.Style = [fsBold]\n    ListBoxCaptionAlignment = taCenter\n"
-      "    TabWidths.Strings = (\n      '40')\n    HorizontalExtent = 300\n"
-      "    Images = ImageList1\n    ImageIndex = -1\n    AutoComplete = False\n    HideSelection = False\n"
-      "    CharCase = ecUpperCase\n    DefaultColor = clInfoBk\n    UseSkinSize = False\n"
-      "    AlphaBlend = True\n    AlphaBlendValue = 180\n    AlphaBlendAnimation = True\n"
-      "    Font.Height = -14\n    Font.Style = [fsBold]\n"
-      "  end\n"
-      "end\n",
-      form.get());
-  auto* combo = dynamic_cast<TbsSkinComboBox*>(form->FindComponent("bsSkinComboBox2"));
-  ASSERT_TRUE(combo);
-  EXPECT_EQ(combo->Style(), bscbEditStyle);
-  EXPECT_EQ(combo->Items()->Count(), 3);
-  EXPECT_EQ(combo->ItemIndex(), 2);
-  EXPECT_EQ(combo->Text(), "THREE");
-  EXPECT_EQ(combo->ListBoxWidth(), 200);
-  EXPECT_EQ(combo->ListBoxDefaultItemHeight(), 20);
-  EXPECT_FALSE(combo->ListBoxUseSkinItemHeight());
-  EXPECT_EQ(combo->ListBoxDefaultFont()->Height(), -14);
-  EXPECT_TRUE(combo->ListBoxUseSkinFont());
-  EXPECT_EQ(combo->ListBoxCaption(), "Items");
-  EXPECT_TRUE(combo->ListBoxCaptionMode());
-  EXPECT_TRUE(combo->ListBoxDefaultCaptionFont()->Style().Contains(fsBold));
-  EXPECT_EQ(combo->ListBoxCaptionAlignment(), taCenter);
-  EXPECT_EQ(combo->TabWidths()->Count(), 1);
-  EXPECT_EQ(combo->HorizontalExtent(), 300);
-  EXPECT_EQ(combo->Images(), form->FindComponent("ImageList1"));
-  EXPECT_FALSE(combo->AutoComplete());
-  EXPECT_FALSE(combo->HideSelection());
-  EXPECT_EQ(combo->CharCase(), ecUpperCase);
-  EXPECT_EQ(combo->DefaultColor(), clInfoBk);
-  EXPECT_FALSE(combo->UseSkinSize());
-  EXPECT_TRUE(combo->AlphaBlend());
-  EXPECT_EQ(combo->AlphaBlendValue(), 180);
-  EXPECT_TRUE(combo->AlphaBlendAnimation());
-  EXPECT_EQ(combo->Font()->Height(), -14);
-  EXPECT_EQ(combo->DropDownCount(), 8);
+TEST_F(SkinComboBoxTest, AnEditStyleBoxPutsItsTextInItsCharacterCase) {
+  TbsSkinComboBox* combo = Combo(20, 20, 3);
+  combo->SetStyle(bscbEditStyle);
+  combo->SetItemIndex(2);
+  combo->SetCharCase(ecUpperCase);
+  EXPECT_EQ(combo->Text(), "ITEM 2");
 }
 
 }  // namespace

@@ -549,100 +549,32 @@ TClass TPanelForm::StaticClass() {
   return &info;
 }
 
-TEST_F(SkinPanelTest, FormDescriptionsSetEveryPropertyByName) {
+// A box stored checked and rolled up loads folded to the default caption
+// bar without raising its events; changed afterwards, it raises them.
+TEST_F(SkinPanelTest, AStoredRolledUpBoxLoadsFoldedAndQuiet) {
   RegisterFrameworkClasses();
   RegisterSkinControlClasses();
-  std::string glyphHex;
-  for (unsigned char c : BmpOf(16, 8, [](int x, int) { return x < 8 ? RGB(0, 0, 255) : RGB(0, 255, 0); })) {
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02X", c);
-    glyphHex += digits;
-  }
   const std::string text =
       "object PanelForm: TPanelForm\n"
-      "  object Images: TImageList\n    Width = 8\n    Height = 8\n  end\n"
       "  object Box: TbsSkinGroupBox\n"
-      "    Left = 10\n    Top = 10\n    Width = 200\n    Height = 100\n    "
-      "Caption = 'Stored'\n"
+      "    Left = 10\n    Top = 10\n    Width = 200\n    Height = 100\n"
       "    OnChecked = BoxChecked\n    OnChangeRollUpState = BoxRolled\n"
-      "    SkinData = bsSkinData1\n    SkinDataName = 'boxes'\n    "
-      "DefaultFont.Height = -14\n"
-      "    DefaultWidth = 200\n    DefaultHeight = 100\n    UseSkinFont = "
-      "True\n"
-      "    BorderStyle = bvLowered\n    CaptionMode = False\n    "
-      "DefaultCaptionHeight = 18\n"
-      "    DefaultAlignment = taCenter\n    Glyph.Data = {" +
-      glyphHex +
-      "}\n    NumGlyphs = 2\n    Spacing = 4\n"
-      "    CaptionImageList = Images\n    CaptionImageIndex = 0\n    "
-      "CheckedMode = True\n    Checked = True\n"
-      "    AutoEnabledControls = False\n    RollUpMode = True\n    RollUpState "
-      "= True\n    RealHeight = -1\n"
-      "    object Field: TbsSkinStdLabel\n      Left = 16\n      Top = 32\n    "
-      "  Caption = 'Name'\n"
-      "      SkinData = bsSkinData1\n      SkinDataName = 'caption'\n      "
-      "DefaultFont.Name = 'Arial'\n"
-      "      UseSkinFont = True\n      UseSkinColor = False\n      EllipsType "
-      "= bsetPathEllips\n"
-      "      Transparent = False\n    end\n"
+      "    DefaultCaptionHeight = 18\n    CheckedMode = True\n    Checked = True\n"
+      "    RollUpMode = True\n    RollUpState = True\n    RealHeight = -1\n"
       "  end\n"
-      "  object Plain: TbsSkinPanel\n    Left = 10\n    Top = 120\n    Width = "
-      "50\n    Height = 30\n  end\n"
       "end\n";
   TPanelForm form(nullptr);
-  (new TbsSkinData(&form))->SetName("bsSkinData1");
   ReadComponentText(text, &form);
   auto* box = dynamic_cast<TbsSkinGroupBox*>(form.FindComponent("Box"));
-  auto* field = dynamic_cast<TbsSkinStdLabel*>(form.FindComponent("Field"));
-  auto* plain = dynamic_cast<TbsSkinPanel*>(form.FindComponent("Plain"));
-  ASSERT_TRUE(box && field && plain);
-  EXPECT_EQ(box->SkinData(), form.FindComponent("bsSkinData1"));
-  EXPECT_EQ(box->SkinDataName(), "boxes");
-  EXPECT_EQ(box->DefaultFont()->Height(), -14);
-  EXPECT_EQ(box->DefaultWidth(), 200);
-  EXPECT_EQ(box->DefaultHeight(), 100);
-  EXPECT_TRUE(box->UseSkinFont());
-  EXPECT_EQ(box->BorderStyle(), bvLowered);
-  EXPECT_FALSE(box->CaptionMode());
-  EXPECT_EQ(box->DefaultCaptionHeight(), 18);
-  EXPECT_EQ(box->DefaultAlignment(), taCenter);
-  EXPECT_EQ(box->Glyph()->Width(), 16);
-  EXPECT_EQ(box->NumGlyphs(), 2);
-  EXPECT_EQ(box->Spacing(), 4);
-  EXPECT_EQ(box->CaptionImageList(), form.FindComponent("Images"));
-  EXPECT_EQ(box->CaptionImageIndex(), 0);
-  EXPECT_TRUE(box->CheckedMode() && box->Checked() && box->RollUpMode());
-  EXPECT_FALSE(box->AutoEnabledControls());
-  // Folded once loaded, without the skin: to the default caption bar.
+  ASSERT_TRUE(box);
   EXPECT_TRUE(box->RollUpState());
   EXPECT_EQ(box->Height(), 19);
   EXPECT_EQ(box->RealHeight(), 100);
-  EXPECT_TRUE(form.Log.empty());  // no events while loading
+  EXPECT_TRUE(form.Log.empty());
   box->SetChecked(false);
   box->SetRollUpState(false);
   EXPECT_EQ(box->Height(), 100);
   EXPECT_EQ(form.Log, (std::vector<std::string>{"checked", "rolled"}));
-  EXPECT_EQ(field->SkinDataName(), "caption");
-  EXPECT_EQ(field->DefaultFont()->Name(), "Arial");
-  EXPECT_TRUE(field->UseSkinFont());
-  EXPECT_FALSE(field->UseSkinColor() || field->Transparent());
-  EXPECT_EQ(field->EllipsType(), bsetPathEllips);
-  EXPECT_EQ(plain->SkinDataName(), "panel");
-  EXPECT_FALSE(plain->CaptionMode());
-
-  // A group box without its caption bar and an opaque label are stored as
-  // such, so they read back the same.
-  delete form.FindComponent("bsSkinData1");
-  box->SetCaptionImageList(nullptr);
-  for (TControl* control : std::initializer_list<TControl*>{box, field}) {
-    const std::string written = WriteComponentText(control);
-    EXPECT_NE(written.find(control == box ? "CaptionMode = False" : "Transparent = False"), std::string::npos)
-        << written;
-    std::unique_ptr<TComponent> copy(ReadComponentText(written));
-    const auto* copyBox = dynamic_cast<const TbsSkinGroupBox*>(copy.get());
-    const auto* copyLabel = dynamic_cast<const TbsSkinStdLabel*>(copy.get());
-    EXPECT_TRUE(copyBox ? !copyBox->CaptionMode() : copyLabel && !copyLabel->Transparent());
-  }
 }
 
 // ---- Sheets

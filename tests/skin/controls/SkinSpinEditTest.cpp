@@ -1,6 +1,6 @@
 // The spin edit: value and text, typing as a person types, focus leaving,
 // the buttons with their auto-repeat on the virtual clock, keys and wheel,
-// layout bound and unbound, and its description in a form text.
+// and layout bound and unbound.
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "SkinControlTestSupport.h"
-#include "framework/core/FormText.h"
 #include "framework/core/SysUtils.h"
 
 namespace kora::test {
@@ -318,45 +317,6 @@ TEST_F(SkinSpinEditTest, HotAndFocusedLooksFollowThePointerAndTheFocus) {
   Focus(spin);
   EXPECT_TRUE(spin->EditFocused());
   EXPECT_EQ(PixelAt(spin, 0, 10), hot);
-}
-
-TEST_F(SkinSpinEditTest, EveryPublishedPropertyReadsFromAFormText) {
-  RegisterSkinControlClasses();
-  auto form = std::make_unique<TForm>(nullptr);
-  int changes = 0;
-  ReadComponentText(
-      "object Form2: TForm\n"
-      "  object bsSkinEdit1: TbsSkinSpinEdit\n"
-      "    Left = 48\n    Top = 30\n    Width = 41\n    Height = 16\n"
-      "    SkinDataName = 'spinedit'\n"
-      "    DefaultFont.Height = -13\n    DefaultWidth = 0\n    DefaultHeight = 0\n    UseSkinFont = True\n"
-      "    MinValue = -128\n    MaxValue = 127\n    Value = 5\n    Increment = 5\n"
-      "    ValueType = vtFloat\n    Decimal = 1\n    EditorEnabled = False\n    MaxLength = 4\n"
-      "    DefaultColor = clInfoBk\n    UseSkinSize = False\n"
-      "  end\n"
-      "end\n",
-      form.get());
-  auto* spin = dynamic_cast<TbsSkinSpinEdit*>(form->FindComponent("bsSkinEdit1"));
-  ASSERT_TRUE(spin);
-  spin->OnChange = [&](TObject*) { ++changes; };
-  EXPECT_EQ(spin->MinValue(), -128);
-  EXPECT_EQ(spin->MaxValue(), 127);
-  EXPECT_EQ(spin->Value(), 5);
-  EXPECT_EQ(spin->Increment(), 5);
-  EXPECT_EQ(spin->ValueType(), vtFloat);
-  EXPECT_EQ(spin->Decimal(), 1);
-  EXPECT_FALSE(spin->EditorEnabled());
-  EXPECT_EQ(spin->MaxLength(), 4);
-  EXPECT_EQ(spin->DefaultColor(), clInfoBk);
-  EXPECT_FALSE(spin->UseSkinSize());
-  EXPECT_TRUE(spin->UseSkinFont());
-  EXPECT_EQ(spin->DefaultFont()->Height(), -13);
-  EXPECT_EQ(spin->Text(), "5.0");
-  EXPECT_EQ(changes, 0);
-  // And back out the same.
-  const std::string text = WriteComponentText(spin);
-  EXPECT_NE(text.find("ValueType = vtFloat"), std::string::npos) << text;
-  EXPECT_NE(text.find("MinValue = -128"), std::string::npos) << text;
 }
 
 }  // namespace

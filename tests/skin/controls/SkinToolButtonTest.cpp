@@ -3,7 +3,6 @@
 // under itself, and the bevel in its two tones.
 
 #include "SkinControlTestSupport.h"
-#include "framework/core/FormText.h"
 #include "skin/controls/bsSkinBoxCtrls.h"
 
 namespace kora::test {
@@ -150,67 +149,6 @@ TEST_F(SkinToolButtonTest, TheBevelDrawsInItsRecordsTwoTones) {
   Skin = nullptr;
   EXPECT_FALSE(line->SkinData());
   EXPECT_EQ(line->LightColor(), TColor(clBtnHighlight));
-}
-
-TEST_F(SkinToolButtonTest, EveryPublishedPropertyReadsFromAFormText) {
-  RegisterSkinControlClasses();
-  auto form = std::make_unique<TForm>(nullptr);
-  ReadComponentText(
-      "object Form2: TForm\n"
-      "  object Menu1: TPopupMenu\n  end\n"
-      "  object Tool1: TbsSkinSpeedButton\n"
-      "    Width = 30\n    Height = 26\n    Flat = False\n    CanFocused = True\n    TabStop = True\n"
-      "    SkinDataName = 'button'\n"
-      "  end\n"
-      "  object View1: TbsSkinMenuSpeedButton\n"
-      "    Width = 37\n    SkinPopupMenu = Menu1\n"
-      "  end\n"
-      "  object Bevel1: TbsSkinBevel\n"
-      "    Shape = bsTopLine\n    Style = bsRaised\n    SkinDataName = 'bevel2'\n"
-      "  end\n"
-      "  object Edit1: TbsSkinEdit\n"
-      "    Text = 'game.nds'\n    MaxLength = 40\n    ReadOnly = True\n    AutoSelect = False\n"
-      "    DefaultColor = clInfoBk\n    SkinDataName = 'edit'\n"
-      "  end\n"
-      "  object List1: TbsSkinListView\n"
-      "    ViewStyle = vsReport\n    MultiSelect = True\n    SkinDataName = 'listview'\n"
-      "    HeaderSkinDataName = 'button'\n    UseSkinFont = True\n    DefaultColor = clInfoBk\n"
-      "    EmptyText = 'empty'\n"
-      "  end\n"
-      "end\n",
-      form.get());
-  auto* tool = dynamic_cast<TbsSkinSpeedButton*>(form->FindComponent("Tool1"));
-  ASSERT_TRUE(tool);
-  EXPECT_FALSE(tool->Flat());
-  EXPECT_TRUE(tool->CanFocused());
-  EXPECT_EQ(tool->SkinDataName(), "button");
-  auto* view = dynamic_cast<TbsSkinMenuSpeedButton*>(form->FindComponent("View1"));
-  ASSERT_TRUE(view);
-  EXPECT_EQ(view->SkinPopupMenu(), form->FindComponent("Menu1"));
-  EXPECT_TRUE(view->Flat());
-  EXPECT_FALSE(view->TabStop());
-  auto* bevel = dynamic_cast<TbsSkinBevel*>(form->FindComponent("Bevel1"));
-  ASSERT_TRUE(bevel);
-  EXPECT_EQ(bevel->Shape(), bsTopLine);
-  EXPECT_EQ(bevel->Style(), bsRaised);
-  EXPECT_EQ(bevel->SkinDataName(), "bevel2");
-  auto* edit = dynamic_cast<TbsSkinEdit*>(form->FindComponent("Edit1"));
-  ASSERT_TRUE(edit);
-  EXPECT_EQ(edit->Text(), "game.nds");
-  EXPECT_EQ(edit->Edit()->Text(), "game.nds");
-  EXPECT_EQ(edit->MaxLength(), 40);
-  EXPECT_TRUE(edit->ReadOnly());
-  EXPECT_FALSE(edit->AutoSelect());
-  EXPECT_EQ(edit->DefaultColor(), clInfoBk);
-  auto* list = dynamic_cast<TbsSkinListView*>(form->FindComponent("List1"));
-  ASSERT_TRUE(list);
-  EXPECT_EQ(list->ViewStyle(), vsReport);
-  EXPECT_TRUE(list->MultiSelect());
-  EXPECT_EQ(list->HeaderSkinDataName(), "button");
-  EXPECT_TRUE(list->UseSkinFont());
-  EXPECT_EQ(list->DefaultColor(), clInfoBk);
-  EXPECT_EQ(list->Color(), clInfoBk);
-  EXPECT_EQ(list->EmptyText(), "empty");
 }
 
 }  // namespace

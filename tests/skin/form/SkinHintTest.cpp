@@ -1,14 +1,13 @@
 // The skinned hints: the window's size and place for a text, the frame's
 // object hints shown and hidden by the application's pauses without
 // taking the activation, the application's own hints in the skinned
-// window, one active hint component, form descriptions, and a sheet.
+// window, one active hint component, and a sheet.
 
 #include <algorithm>
 #include <cstdlib>
 #include <string>
 
 #include "SkinFormTestSupport.h"
-#include "framework/core/FormText.h"
 #include "skin/form/bsSkinHint.h"
 
 namespace kora::test {
@@ -155,28 +154,6 @@ TEST_F(SkinHintTest, ActivatingASecondHintComponentDeactivatesTheFirst) {
   delete Hint;
   Hint = nullptr;
   EXPECT_EQ(TbsSkinHint::Current(), nullptr);  // none active is left
-}
-
-TEST_F(SkinHintTest, FormDescriptionsSetEveryProperty) {
-  RegisterSkinHintClasses();
-  Skin->SetName("bsSkinData1");
-  ReadComponentText(
-      "object frmMain: TForm\n"
-      "  object bsSkinHint1: TbsSkinHint\n"
-      "    SkinData = bsSkinData1\n    Active = False\n    AlphaBlend = True\n"
-      "    AlphaBlendValue = 180\n    UseSkinFont = True\n"
-      "    DefaultFont.Height = -14\n"
-      "  end\n"
-      "end\n",
-      Form.get());
-  auto* read = dynamic_cast<TbsSkinHint*>(Form->FindComponent("bsSkinHint1"));
-  ASSERT_TRUE(read);
-  EXPECT_EQ(read->SkinData(), Skin);
-  EXPECT_FALSE(read->Active());
-  EXPECT_TRUE(read->AlphaBlend);
-  EXPECT_EQ(read->AlphaBlendValue, 180);
-  EXPECT_TRUE(read->UseSkinFont);
-  EXPECT_EQ(read->DefaultFont()->Height(), -14);
 }
 
 TEST_F(SkinHintTest, ASheetOfTheHint) {

@@ -1,12 +1,11 @@
 // The popup menu that opens through the frame's engine: nothing without a
 // frame, the frame's menu state and settings while it is open, the asking
-// control told 1228 and 1229, its close event, and its form description.
+// control told 1228 and 1229, and its close event.
 
 #include <string>
 #include <vector>
 
 #include "SkinMenuTestSupport.h"
-#include "framework/core/FormText.h"
 
 namespace kora::test {
 namespace {
@@ -99,25 +98,6 @@ TEST_F(SkinPopupMenuTest, WithoutAFrameOrVisibleItemsNothingOpens) {
   Popup->Popup(100, 100);
   EXPECT_FALSE(Frame->MenuMode().MenuOpen());
   EXPECT_EQ(Events, (std::vector<std::string>{"popup"}));
-}
-
-TEST_F(SkinPopupMenuTest, FormDescriptionsSetEveryProperty) {
-  RegisterSkinFormClasses();
-  Skin->SetName("bsSkinData1");
-  ReadComponentText(
-      "object frmMain: TForm\n"
-      "  object PopupMenu1: TbsSkinPopupMenu\n"
-      "    SkinData = bsSkinData1\n    AutoPopup = False\n"
-      "    object PopupItem1: TMenuItem\n      Caption = '选择ROM(&C)'\n    end\n"
-      "  end\n"
-      "end\n",
-      Form.get());
-  auto* read = dynamic_cast<TbsSkinPopupMenu*>(Form->FindComponent("PopupMenu1"));
-  ASSERT_TRUE(read);
-  EXPECT_EQ(read->SkinData(), Skin);
-  EXPECT_FALSE(read->AutoPopup());
-  ASSERT_EQ(read->Items()->Count(), 1);
-  EXPECT_EQ(read->Items()->Items(0)->Caption(), "选择ROM(&C)");
 }
 
 }  // namespace

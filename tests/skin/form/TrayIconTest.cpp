@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "SkinMenuTestSupport.h"
-#include "framework/core/FormText.h"
 #include "platform/shell/NotifyArea.h"
 #include "skin/form/bsTrayIcon.h"
 
@@ -177,42 +176,6 @@ TEST_F(TrayIconTest, CyclingStepsThroughTheIconListAndWraps) {
   Screen.Wait(300);
   EXPECT_EQ(seen, (std::vector<int>{1, 2, 0}));
   EXPECT_TRUE(NotifyIcons()[0].Icon);
-}
-
-TEST_F(TrayIconTest, FormDescriptionsSetEveryProperty) {
-  RegisterTrayIconClasses();
-  RegisterSkinMenuClasses();
-  auto* images = new TImageList(Form.get());
-  images->SetName("Images");
-  ReadComponentText(
-      "object frmMain: TForm\n"
-      "  object TrayMenu: TbsSkinPopupMenu\n"
-      "    AutoPopup = False\n"
-      "  end\n"
-      "  object bsTrayIcon1: TbsTrayIcon\n"
-      "    IconVisible = False\n    IconList = Images\n    IconIndex = 2\n    CycleIcons = False\n"
-      "    AnimateTimerInterval = 300\n    Hint = 'Kora'\n    ShowHint = False\n    PopupMenu = TrayMenu\n"
-      "    PopupByLeftButton = True\n    MinimizedOnStart = True\n    MinimizeToTray = False\n"
-      "    DesignPreview = True\n    Enabled = False\n"
-      "  end\n"
-      "end\n",
-      Form.get());
-  auto* read = dynamic_cast<TbsTrayIcon*>(Form->FindComponent("bsTrayIcon1"));
-  ASSERT_TRUE(read);
-  EXPECT_FALSE(read->IconVisible());
-  EXPECT_EQ(read->IconList(), images);
-  EXPECT_EQ(read->IconIndex(), 2);
-  EXPECT_EQ(read->AnimateTimerInterval(), 300u);
-  EXPECT_EQ(read->Hint(), "Kora");
-  EXPECT_FALSE(read->ShowHint());
-  EXPECT_EQ(read->PopupMenu(), Form->FindComponent("TrayMenu"));
-  EXPECT_FALSE(read->PopupMenu()->AutoPopup());
-  EXPECT_TRUE(read->PopupByLeftButton);
-  EXPECT_TRUE(read->MinimizedOnStart);
-  EXPECT_FALSE(read->MinimizeToTray);
-  EXPECT_TRUE(read->DesignPreview);
-  EXPECT_FALSE(read->Enabled);
-  EXPECT_FALSE(read->IconShown());
 }
 
 }  // namespace
