@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "EditorE2eSupport.h"
-#include "framework/core/Collections.h"
+#include "framework/StoredValues.h"
 #include "framework/core/Filer.h"
 #include "framework/core/TypInfo.h"
 
@@ -17,60 +17,6 @@ namespace kora::test {
 namespace {
 
 using StoredFormTest = EditorE2eTest;
-
-// Every stored property of `object` (owned sub-objects under "Owner.Name"),
-// as text. Events and component references are compared by name.
-void StoredValues(const TObject& object, const std::string& prefix, std::map<std::string, std::string>& out,
-                  int depth = 0) {
-  if (depth > 4) return;
-  for (const TPropInfo* prop : object.ClassType()->Properties()) {
-    const std::string name = prefix + prop->Name;
-    switch (prop->Kind()) {
-      case TTypeKind::tkClass: {
-        TObject* value = GetObjectProp(object, *prop);
-        if (!value) break;
-        if (prop->IsComponentReference()) {
-          out[name] = static_cast<TComponent*>(value)->Name();
-        } else if (const auto* collection = dynamic_cast<const TCollection*>(value)) {
-          out[name] = std::to_string(collection->Count());
-        } else {
-          StoredValues(*value, name + ".", out, depth + 1);
-        }
-        break;
-      }
-      case TTypeKind::tkMethod: out[name] = GetMethodProp(object, *prop).Name; break;
-      case TTypeKind::tkFloat:
-        if (prop->SetFloat) out[name] = std::to_string(GetFloatProp(object, *prop));
-        break;
-      case TTypeKind::tkString:
-        if (prop->SetStr) out[name] = GetStrProp(object, *prop);
-        break;
-      default:
-        if (prop->SetOrd) out[name] = std::to_string(GetOrdProp(object, *prop));
-    }
-  }
-}
-
-// Ordinal properties whose value in a new object is not the default the
-// table stores, as "Class.Property: stored D, made V".
-void DefaultDisagreements(const TObject& object, const std::string& path, std::vector<std::string>& out,
-                          int depth = 0) {
-  if (depth > 4) return;
-  for (const TPropInfo* prop : object.ClassType()->Properties()) {
-    const std::string name = path + "." + prop->Name;
-    if (prop->Kind() == TTypeKind::tkClass) {
-      TObject* value = GetObjectProp(object, *prop);
-      if (value && !prop->IsComponentReference() && !dynamic_cast<TCollection*>(value)) {
-        DefaultDisagreements(*value, name, out, depth + 1);
-      }
-    } else if (prop->Default && prop->GetOrd && prop->SetOrd) {
-      const int64_t made = GetOrdProp(object, *prop);
-      if (made != *prop->Default) {
-        out.push_back(name + ": stored " + std::to_string(*prop->Default) + ", made " + std::to_string(made));
-      }
-    }
-  }
-}
 
 TEST_F(StoredFormTest, EveryClassStartsAtTheDefaultsItsTableStores) {
   OpenWindow();  // registers every class the program streams
@@ -81,7 +27,7 @@ TEST_F(StoredFormTest, EveryClassStartsAtTheDefaultsItsTableStores) {
     // Some parts want a form for their owner (the frame, the menu bar).
     auto host = std::make_unique<TForm>(nullptr);
     const TComponent* made = aClass->CreateComponent(host.get());
-    DefaultDisagreements(*made, aClass->Name(), disagreements);
+    DefaultDisagreements(*made, aClass->Name() + ".", disagreements);
     ++checked;
   }
   EXPECT_GT(checked, 40);

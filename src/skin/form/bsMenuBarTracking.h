@@ -4,7 +4,6 @@
 // OnItemMouseEnter and OnItemMouseLeave), the drop-downs through the frame's
 // popups and the menu modes handed over to the frame.
 
-
 #include "framework/menus/Menus_BarTracker.h"
 
 namespace kora {
