@@ -19,7 +19,7 @@ inline bool IsOwnedObject(const TPropInfo& prop, const TObject* value) {
 // Every stored property of `object` (owned sub-objects under "Owner.Name"),
 // as text; events and component references by name, collections by count.
 inline void StoredValues(const TObject& object, const std::string& prefix, std::map<std::string, std::string>& out,
-                  int depth = 0) {
+                         int depth = 0) {
   if (depth > 4) return;
   for (const TPropInfo* prop : object.ClassType()->Properties()) {
     if (prop->IsStored && !prop->IsStored(object)) continue;
@@ -53,7 +53,7 @@ inline void StoredValues(const TObject& object, const std::string& prefix, std::
 // Ordinal properties whose value in a new object is not the default its
 // table stores, as "Property: stored D, made V".
 inline void DefaultDisagreements(const TObject& object, const std::string& prefix, std::vector<std::string>& out,
-                          int depth = 0) {
+                                 int depth = 0) {
   if (depth > 4) return;
   for (const TPropInfo* prop : object.ClassType()->Properties()) {
     const std::string name = prefix + prop->Name;
