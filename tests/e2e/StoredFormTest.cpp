@@ -5,7 +5,6 @@
 // with every stored value. (Its image lists are filled as it is made, so
 // the streams themselves differ.)
 
-#include <map>
 #include <vector>
 
 #include "EditorE2eSupport.h"
@@ -36,35 +35,20 @@ TEST_F(StoredFormTest, EveryClassStartsAtTheDefaultsItsTableStores) {
   EXPECT_TRUE(disagreements.empty()) << disagreements.size() << " defaults disagree:" << list;
 }
 
-// Every component of the window with its stored values, its class and its
-// parent, by name ("" for the window).
-std::map<std::string, std::map<std::string, std::string>> WindowValues(const TComponent& window) {
-  std::map<std::string, std::map<std::string, std::string>> all;
-  auto add = [&all](const TComponent& component, const std::string& name) {
-    auto& values = all[name];
-    StoredValues(component, "", values);
-    values["(class)"] = component.ClassName();
-    if (const TComponent* parent = component.GetParentComponent()) values["(parent)"] = parent->Name();
-  };
-  add(window, "");
-  for (int i = 0; i < window.ComponentCount(); ++i) add(*window.Components(i), window.Components(i)->Name());
-  return all;
-}
-
 TEST_F(StoredFormTest, TheMainWindowWrittenAndReadBackIsTheSameWindow) {
   App = std::make_unique<TApplication>(nullptr);
   Form.reset(CreateMainForm(nullptr));
   ASSERT_GT(Form->ComponentCount(), 100);
   TMemoryStream first;
   WriteComponent(first, Form.get());
-  const auto original = WindowValues(*Form);
+  const auto original = FormValues(*Form);
   // One window holds the program folder at a time.
   Form.reset();
 
   first.SetPosition(0);
   auto again = std::make_unique<TfrmMain>(nullptr);
   ReadComponent(first, again.get());
-  const auto copied = WindowValues(*again);
+  const auto copied = FormValues(*again);
   for (const auto& [name, values] : original) {
     const auto it = copied.find(name);
     ASSERT_NE(it, copied.end()) << name << " was not written";

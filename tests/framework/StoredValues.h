@@ -1,7 +1,8 @@
 #pragma once
 // What a stored object holds, read through its class table: every stored
-// value as text, and the defaults a new object does not start at. Shared by
-// the tests that write objects and read them back.
+// value as text (for one object or a whole form), and the defaults a new
+// object does not start at. Shared by the tests that write objects and read
+// them back.
 
 #include <map>
 #include <string>
@@ -67,6 +68,21 @@ inline void DefaultDisagreements(const TObject& object, const std::string& prefi
       }
     }
   }
+}
+
+// Every component of a form with its stored values, its class and its
+// parent, by name ("" for the form).
+inline std::map<std::string, std::map<std::string, std::string>> FormValues(const TComponent& form) {
+  std::map<std::string, std::map<std::string, std::string>> all;
+  auto add = [&all](const TComponent& component, const std::string& name) {
+    auto& values = all[name];
+    StoredValues(component, "", values);
+    values["(class)"] = component.ClassName();
+    if (const TComponent* parent = component.GetParentComponent()) values["(parent)"] = parent->Name();
+  };
+  add(form, "");
+  for (int i = 0; i < form.ComponentCount(); ++i) add(*form.Components(i), form.Components(i)->Name());
+  return all;
 }
 
 }  // namespace kora

@@ -144,9 +144,7 @@ void TbsFrameHover::HandleNCMouse(TMessage& message, LRESULT hit) {
       if (FCapturedIndex != -1) {
         POINT cursor;
         GetCursorPos(&cursor);
-        RECT r;
-        GetWindowRect(FFrame->Form()->Handle(), &r);
-        HotTracking(cursor - r.TopLeft());
+        HotTracking(FFrame->WindowPoint(PointToLParam(cursor)));
       }
       break;
     case WM_NCMOUSEMOVE:

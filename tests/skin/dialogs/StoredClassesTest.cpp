@@ -196,21 +196,6 @@ TEST_P(StoredClassesTest, StartsAtItsTableDefaultsAndKeepsEachValueThroughAFormT
 INSTANTIATE_TEST_SUITE_P(Registered, StoredClassesTest, ::testing::ValuesIn(StoredClassNames()),
                          [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
 
-// Every component of a form with its stored values, its class and its
-// parent, by name ("" for the form).
-std::map<std::string, std::map<std::string, std::string>> FormValues(const TComponent& form) {
-  std::map<std::string, std::map<std::string, std::string>> all;
-  auto add = [&all](const TComponent& component, const std::string& name) {
-    auto& values = all[name];
-    StoredValues(component, "", values);
-    values["(class)"] = component.ClassName();
-    if (const TComponent* parent = component.GetParentComponent()) values["(parent)"] = parent->Name();
-  };
-  add(form, "");
-  for (int i = 0; i < form.ComponentCount(); ++i) add(*form.Components(i), form.Components(i)->Name());
-  return all;
-}
-
 using StoredFormOfEveryKindTest = StoredClassesTest;
 
 TEST_F(StoredFormOfEveryKindTest, ReadsWritesAndReadsAgainToTheSameForm) {
