@@ -96,6 +96,10 @@ void SdlBackend::TranslateX11Event(const SDL_SysWMmsg* msg) {
     WindowManagerChangedState(changed);
     return;
   }
+  if (X11Display::Unmapped(msg, &changed)) {
+    if (NativeWindow* w = FWindows->FromXId(changed); w && w->AwaitIconic) w->UnmappedSinceAsked = true;
+    return;
+  }
   X11PointerEvent pe;
   if (!X11Display::ReadPointerEvent(msg, &pe)) return;
   NativeWindow* w = FWindows->FromXId(pe.Window);
@@ -133,6 +137,9 @@ void SdlBackend::WindowManagerChangedState(unsigned long xWindow) {
     }
   } else {
     w->AwaitNormal = false;
+    // Iconified and brought back before we read its state: the state we
+    // read is the window manager's own doing, not old news.
+    if (w->AwaitIconic && w->UnmappedSinceAsked) w->AwaitIconic = false;
     if (!w->AwaitIconic && info.Minimized) {
       w->Iconified = false;
       PostMessage(w->Wnd, WM_SYSCOMMAND, SC_RESTORE, 0);

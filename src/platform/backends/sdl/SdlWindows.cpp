@@ -113,6 +113,7 @@ void SdlWindowSet::SetIconified(NativeWindow& w, bool iconify) {
   w.Iconified = iconify;
   w.AwaitIconic = iconify;
   w.AwaitNormal = !iconify;
+  w.UnmappedSinceAsked = false;
   if (!FDisplay) {
     if (iconify)
       SDL_MinimizeWindow(w.Sdl);
@@ -187,7 +188,7 @@ void SdlWindowSet::Hide(NativeWindow& w) {
     SDL_HideWindow(w.Sdl);
   w.Shown = false;
   // Shown again, a withdrawn window comes back in the normal state.
-  w.Iconified = w.AwaitIconic = w.AwaitNormal = false;
+  w.Iconified = w.AwaitIconic = w.AwaitNormal = w.UnmappedSinceAsked = false;
   std::erase(FStack, w.XId);
   RefocusAway(w, hadFocus);
 }

@@ -31,6 +31,9 @@ struct NativeWindow {
   // then its state changes in the other direction are old news.
   bool AwaitIconic = false;
   bool AwaitNormal = false;
+  // The server unmapped the window since we asked for the iconic state:
+  // the window manager has done it, even if it has undone it since.
+  bool UnmappedSinceAsked = false;
   RECT Rect;    // ours, screen coordinates
   RECT Placed;  // what the native window was last given
   std::optional<Region> Shape;

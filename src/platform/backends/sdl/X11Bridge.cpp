@@ -311,6 +311,14 @@ bool X11Display::WmStateChanged(const SDL_SysWMmsg* msg, X11WindowId* window) co
   return true;
 }
 
+bool X11Display::Unmapped(const SDL_SysWMmsg* msg, X11WindowId* window) {
+  if (!msg || msg->subsystem != SDL_SYSWM_X11) return false;
+  const XEvent& e = msg->msg.x11.event;
+  if (e.type != UnmapNotify || e.xunmap.send_event) return false;
+  *window = e.xunmap.window;
+  return true;
+}
+
 bool X11Display::ReadPointerEvent(const SDL_SysWMmsg* msg, X11PointerEvent* out) {
   if (!msg || msg->subsystem != SDL_SYSWM_X11) return false;
   const XEvent& e = msg->msg.x11.event;

@@ -88,6 +88,8 @@ public:
   // Whether an X event of SDL's says the window manager changed a
   // window's state (normal, iconic, withdrawn); the window is set.
   bool WmStateChanged(const SDL_SysWMmsg* msg, X11WindowId* window) const;
+  // Whether an X event of SDL's says the server unmapped a window; the window is set.
+  static bool Unmapped(const SDL_SysWMmsg* msg, X11WindowId* window);
 
 private:
   void* FDisplay = nullptr;    // Display*
